@@ -1,0 +1,101 @@
+#include "base/gbk.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace gbk {
+
+size_t CharLength(std::string_view s, size_t i) {
+  if (i >= s.size()) return 0;
+  if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) return 2;
+  return 1;
+}
+
+size_t NextChar(std::string_view s, size_t i) {
+  if (i >= s.size()) return s.size();
+  return i + CharLength(s, i);
+}
+
+size_t PrevChar(std::string_view s, size_t i) {
+  if (i == 0) return 0;
+  if (i > s.size()) i = s.size();
+  size_t pos = 0, prev = 0;
+  while (pos < i) {
+    prev = pos;
+    pos = NextChar(s, pos);
+  }
+  return prev;
+}
+
+bool IsBoundary(std::string_view s, size_t i) {
+  size_t pos = 0;
+  while (pos < i) pos = NextChar(s, pos);
+  return pos == i;
+}
+
+std::string Cut(std::string_view s, size_t maxBytes) {
+  if (s.size() <= maxBytes) return std::string(s);
+  size_t pos = 0;
+  while (pos < s.size()) {
+    size_t next = NextChar(s, pos);
+    if (next > maxBytes) break;
+    pos = next;
+  }
+  return std::string(s.substr(0, pos));
+}
+
+size_t CharCount(std::string_view s) {
+  size_t n = 0;
+  for (size_t pos = 0; pos < s.size(); pos = NextChar(s, pos)) ++n;
+  return n;
+}
+
+namespace {
+
+// Runs iconv over the whole input; returns false when a character cannot be converted.
+bool Convert(const char* to, const char* from, std::string_view in, std::string& out, bool replaceBad) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  out.clear();
+  std::vector<char> buf(in.size() * 4 + 16);
+  char* inPtr = const_cast<char*>(in.data());
+  size_t inLeft = in.size();
+  bool ok = true;
+  while (inLeft > 0) {
+    char* outPtr = buf.data();
+    size_t outLeft = buf.size();
+    size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    out.append(buf.data(), buf.size() - outLeft);
+    if (r == static_cast<size_t>(-1)) {
+      if (errno == E2BIG) continue;
+      if (!replaceBad) {
+        ok = false;
+        break;
+      }
+      // Skip one offending byte and mark it.
+      out += "\xEF\xBF\xBD";
+      ++inPtr;
+      --inLeft;
+    }
+  }
+  iconv_close(cd);
+  return ok;
+}
+
+}  // namespace
+
+std::optional<std::string> FromUtf8(std::string_view utf8) {
+  std::string out;
+  if (!Convert("GBK", "UTF-8", utf8, out, false)) return std::nullopt;
+  return out;
+}
+
+std::string ToUtf8(std::string_view gbkText) {
+  std::string out;
+  Convert("UTF-8", "GBK", gbkText, out, true);
+  return out;
+}
+
+}  // namespace gbk
