@@ -1,0 +1,334 @@
+#include "data/jet/database.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+
+#include "base/file_facts.h"
+#include "base/text.h"
+#include "data/jet/db_error.h"
+#include "data/jet/functions.h"
+#include "data/jet/parser.h"
+
+namespace jet {
+
+namespace {
+
+// Marks a file as one of ours in the SQLite header ("TAVR").
+constexpr int kApplicationId = 0x54415652;
+// How long a statement waits for another process's lock before it fails instead of hanging.
+constexpr int kBusyTimeoutMs = 1500;
+
+std::string EngineMessage(sqlite3* db, int rc) {
+  switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "数据文件正被其他程序使用（已锁定），请稍后再试。";
+    case SQLITE_READONLY: return "数据文件是只读的，不能写入。";
+    case SQLITE_FULL: return "磁盘已满，数据不能写入。";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return "数据文件已损坏，或不是本程序的数据文件。";
+    case SQLITE_CANTOPEN: return "无法打开数据文件。";
+    case SQLITE_IOERR: return "读写数据文件时出错。";
+    default: break;
+  }
+  const char* msg = db ? sqlite3_errmsg(db) : nullptr;
+  return msg && *msg ? msg : "命令失败。";
+}
+
+}  // namespace
+
+// ---------- Cursor ----------
+Cursor::Cursor(sqlite3_stmt* stmt, std::string sql) : stmt_(stmt), sql_(std::move(sql)) {
+  int n = sqlite3_column_count(stmt_);
+  for (int i = 0; i < n; ++i) {
+    const char* name = sqlite3_column_name(stmt_, i);
+    names_.emplace_back(name ? name : "");
+  }
+  Step();
+}
+
+Cursor::~Cursor() { sqlite3_finalize(stmt_); }
+
+int Cursor::FindColumn(const std::string& name) const {
+  std::string want = Lower(name);
+  for (size_t i = 0; i < names_.size(); ++i)
+    if (Lower(names_[i]) == want) return static_cast<int>(i);
+  return -1;
+}
+
+void Cursor::Step() {
+  int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) {
+    atEnd_ = false;
+  } else if (rc == SQLITE_DONE) {
+    atEnd_ = true;
+  } else {
+    atEnd_ = true;
+    throw DbError(EngineMessage(sqlite3_db_handle(stmt_), rc));
+  }
+}
+
+void Cursor::Next() {
+  if (!atEnd_) Step();
+}
+
+bool Cursor::IsNull(int i) const { return atEnd_ || sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
+
+bool Cursor::IsText(int i) const {
+  int t = atEnd_ ? SQLITE_NULL : sqlite3_column_type(stmt_, i);
+  return t == SQLITE_TEXT || t == SQLITE_BLOB;
+}
+
+long long Cursor::Int(int i) const {
+  if (atEnd_) return 0;
+  switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER: return sqlite3_column_int64(stmt_, i);
+    case SQLITE_FLOAT: return static_cast<long long>(std::nearbyint(sqlite3_column_double(stmt_, i)));
+    case SQLITE_NULL: return 0;
+    default: return static_cast<long long>(std::nearbyint(ValOf(Text(i))));
+  }
+}
+
+double Cursor::Real(int i) const {
+  if (atEnd_) return 0;
+  switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, i);
+    case SQLITE_NULL: return 0;
+    default: return ValOf(Text(i));
+  }
+}
+
+std::string Cursor::Text(int i) const {
+  if (atEnd_) return {};
+  switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER: return std::to_string(sqlite3_column_int64(stmt_, i));
+    case SQLITE_FLOAT: return NumberText(sqlite3_column_double(stmt_, i));
+    case SQLITE_NULL: return {};
+    default: {
+      const char* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+      return p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))) : std::string();
+    }
+  }
+}
+
+// ---------- Database ----------
+Database::Database() = default;
+
+Database::~Database() {
+  try {
+    Close();
+  } catch (...) {
+  }
+}
+
+void Database::Require() const {
+  if (!db_) throw DbError("没有打开数据文件。");
+}
+
+void Database::Open(const std::string& gbkPath) {
+  Close();
+  std::string native = NativePath(gbkPath);
+  FileFacts f = QueryRealFile(gbkPath);
+  if (!f.exists || f.isFolder) throw DbError(Format("找不到文件“%s”。", gbkPath.c_str()));
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(native.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string msg = EngineMessage(db, rc);
+    sqlite3_close_v2(db);
+    throw DbError(msg);
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  // Reading the header both proves the file is a database and that nobody holds it locked.
+  sqlite3_stmt* st = nullptr;
+  rc = sqlite3_prepare_v2(db, "PRAGMA application_id", -1, &st, nullptr);
+  int appId = 0;
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+      appId = sqlite3_column_int(st, 0);
+      rc = SQLITE_OK;
+    }
+  }
+  sqlite3_finalize(st);
+  if (rc != SQLITE_OK || appId != kApplicationId) {
+    std::string msg = rc != SQLITE_OK ? EngineMessage(db, rc) : "不是本程序的数据文件。";
+    sqlite3_close_v2(db);
+    throw DbError(msg);
+  }
+  RegisterFunctions(db);
+  db_ = db;
+  path_ = gbkPath;
+  schemaLoaded_ = false;
+}
+
+void Database::Create(const std::string& gbkPath) {
+  Close();
+  if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc == SQLITE_OK)
+    rc = sqlite3_exec(db, Format("PRAGMA application_id=%d; PRAGMA user_version=1;", kApplicationId).c_str(),
+                      nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string msg = EngineMessage(db, rc);
+    sqlite3_close_v2(db);
+    throw DbError(msg);
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  RegisterFunctions(db);
+  db_ = db;
+  path_ = gbkPath;
+  schemaLoaded_ = false;
+}
+
+void Database::Close() {
+  if (!db_) return;
+  if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  depth_ = 0;
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  path_.clear();
+  tables_.clear();
+  schemaLoaded_ = false;
+}
+
+void Database::RunRaw(const std::string& sqliteSql) {
+  char* err = nullptr;
+  int rc = sqlite3_exec(db_, sqliteSql.c_str(), nullptr, nullptr, &err);
+  if (rc != SQLITE_OK) {
+    std::string msg = err ? err : "";
+    sqlite3_free(err);
+    if ((rc & 0xFF) != SQLITE_ERROR || msg.empty()) msg = EngineMessage(db_, rc);
+    throw DbError(msg);
+  }
+}
+
+int Database::Execute(const std::string& sql) {
+  Require();
+  Translation t = Translate(sql, *this, options_);
+  if (t.isQuery) throw DbError("不能执行选择查询，SELECT 语句应以记录集打开。");
+  bool unit = t.statements.size() > 1;
+  if (unit) RunRaw("SAVEPOINT jet_statement");
+  int changed = 0;
+  try {
+    for (auto& s : t.statements) {
+      RunRaw(s);
+      changed = sqlite3_changes(db_);
+    }
+  } catch (...) {
+    if (unit) sqlite3_exec(db_, "ROLLBACK TO jet_statement; RELEASE jet_statement", nullptr, nullptr, nullptr);
+    if (t.changesSchema) schemaLoaded_ = false;
+    throw;
+  }
+  if (unit) RunRaw("RELEASE jet_statement");
+  if (t.changesSchema) {
+    schemaLoaded_ = false;
+    changed = 0;
+  }
+  return changed;
+}
+
+std::unique_ptr<Cursor> Database::Query(const std::string& sql) {
+  Require();
+  Translation t = Translate(sql, *this, options_);
+  if (!t.isQuery) throw DbError("记录集只能由 SELECT 语句打开。");
+  sqlite3_stmt* st = nullptr;
+  int rc = sqlite3_prepare_v2(db_, t.statements[0].c_str(), -1, &st, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string msg = EngineMessage(db_, rc);
+    sqlite3_finalize(st);
+    throw DbError(msg);
+  }
+  return std::make_unique<Cursor>(st, sql);
+}
+
+std::vector<std::string> Database::Explain(const std::string& sql) {
+  Require();
+  return Translate(sql, *this, options_).statements;
+}
+
+void Database::LoadSchema() {
+  tables_.clear();
+  std::vector<std::string> names;
+  {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+                                "ESCAPE '\\' ORDER BY rowid",
+                           -1, &st, nullptr) != SQLITE_OK)
+      throw DbError(EngineMessage(db_, sqlite3_errcode(db_)));
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+      names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) throw DbError(EngineMessage(db_, rc));
+  }
+  for (auto& name : names) {
+    TableInfo info;
+    info.name = name;
+    sqlite3_stmt* st = nullptr;
+    std::string q = "PRAGMA table_info(\"" + ReplaceAll(name, "\"", "\"\"") + "\")";
+    if (sqlite3_prepare_v2(db_, q.c_str(), -1, &st, nullptr) != SQLITE_OK)
+      throw DbError(EngineMessage(db_, sqlite3_errcode(db_)));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      ColumnInfo c;
+      c.name = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+      const unsigned char* decl = sqlite3_column_text(st, 2);
+      if (!ParseDeclaredType(decl ? reinterpret_cast<const char*>(decl) : "", c.type, c.width)) {
+        c.type = ColType::Memo;  // a column this program did not declare: treat as free text
+      }
+      info.columns.push_back(c);
+    }
+    sqlite3_finalize(st);
+    tables_[Lower(name)] = std::move(info);
+  }
+  schemaLoaded_ = true;
+}
+
+const TableInfo* Database::FindTable(const std::string& name) {
+  Require();
+  if (!schemaLoaded_) LoadSchema();
+  auto it = tables_.find(Lower(name));
+  return it == tables_.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> Database::TableNames() {
+  Require();
+  if (!schemaLoaded_) LoadSchema();
+  std::vector<std::string> names;
+  for (auto& [key, info] : tables_) names.push_back(info.name);
+  return names;
+}
+
+bool Database::HasColumn(const std::string& table, const std::string& column) {
+  const TableInfo* t = FindTable(table);
+  return t && t->Find(column);
+}
+
+void Database::AddTextColumn(const std::string& table, const std::string& column, int width) {
+  Execute(Format("ALTER TABLE %s ADD COLUMN %s CHAR(%d)", table.c_str(), column.c_str(), width));
+}
+
+void Database::Begin() {
+  Require();
+  RunRaw(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : Format("SAVEPOINT jet_level%d", depth_));
+  ++depth_;
+}
+
+void Database::Commit() {
+  Require();
+  if (depth_ == 0) return;
+  --depth_;
+  RunRaw(depth_ == 0 ? std::string("COMMIT") : Format("RELEASE jet_level%d", depth_));
+}
+
+void Database::Rollback() {
+  if (!db_ || depth_ == 0) return;
+  --depth_;
+  std::string sql = depth_ == 0 ? std::string("ROLLBACK")
+                                : Format("ROLLBACK TO jet_level%d; RELEASE jet_level%d", depth_, depth_);
+  sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+  schemaLoaded_ = false;
+}
+
+}  // namespace jet

@@ -1,0 +1,100 @@
+#pragma once
+// One open year file, spoken to in the program's SQL dialect. Statements are translated (emitter.h) and run
+// on SQLite; every failure is a DbError carrying the engine's message.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/jet/emitter.h"
+#include "data/jet/schema.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace jet {
+
+// A forward cursor over the rows of one SELECT.
+class Cursor {
+ public:
+  Cursor(sqlite3_stmt* stmt, std::string sql);
+  ~Cursor();
+  Cursor(const Cursor&) = delete;
+  Cursor& operator=(const Cursor&) = delete;
+
+  int ColumnCount() const { return static_cast<int>(names_.size()); }
+  const std::string& ColumnName(int i) const { return names_[static_cast<size_t>(i)]; }
+  // Index of the result column with this name, compared without regard to case; -1 when absent.
+  int FindColumn(const std::string& name) const;
+
+  bool AtEnd() const { return atEnd_; }
+  void Next();
+
+  bool IsNull(int i) const;
+  bool IsText(int i) const;
+  long long Int(int i) const;     // NULL reads as 0, a text as its leading number
+  double Real(int i) const;       // likewise
+  std::string Text(int i) const;  // NULL reads as "", a number as cstr$ writes it
+
+ private:
+  void Step();
+  sqlite3_stmt* stmt_;
+  std::string sql_;
+  std::vector<std::string> names_;
+  bool atEnd_ = false;
+};
+
+class Database : public SchemaSource {
+ public:
+  Database();
+  ~Database() override;
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Opens an existing year file of this program, shared. Throws DbError (also for a file that is not one
+  // of ours, or one another process holds locked).
+  void Open(const std::string& gbkPath);
+  // Makes a new, empty year file; fails when the file exists.
+  void Create(const std::string& gbkPath);
+  void Close();
+  bool IsOpen() const { return db_ != nullptr; }
+  const std::string& GetName() const { return path_; }
+
+  // Runs one statement of definition or change; returns the number of rows it changed.
+  int Execute(const std::string& sql);
+  std::unique_ptr<Cursor> Query(const std::string& sql);
+
+  // Table names as created, without the engine's own.
+  std::vector<std::string> TableNames();
+  bool HasTable(const std::string& name) { return FindTable(name) != nullptr; }
+  bool HasColumn(const std::string& table, const std::string& column);
+  void AddTextColumn(const std::string& table, const std::string& column, int width);
+
+  // Nested transactions: the outermost is a real one, inner ones are savepoints.
+  void Begin();
+  void Commit();
+  void Rollback();
+  int TransactionDepth() const { return depth_; }
+
+  void SetIndexSupport(bool on) { options_.indexSupport = on; }
+  // The SQLite text a statement becomes (for tests and diagnosis).
+  std::vector<std::string> Explain(const std::string& sql);
+
+  const TableInfo* FindTable(const std::string& name) override;
+
+  // The SQLite form, for the rare direct query (query plans in tests).
+  sqlite3* Handle() const { return db_; }
+
+ private:
+  void Require() const;
+  void RunRaw(const std::string& sqliteSql);
+  void LoadSchema();
+  sqlite3* db_ = nullptr;
+  std::string path_;
+  int depth_ = 0;
+  EmitOptions options_;
+  bool schemaLoaded_ = false;
+  std::map<std::string, TableInfo> tables_;  // by lower-case name
+};
+
+}  // namespace jet

@@ -1,0 +1,14 @@
+#pragma once
+// The one exception of the program: a database statement failed. Thrown inside the data layer and caught
+// at the command boundary, which shows the message (GBK) and keeps windows and the open file alive.
+#include <stdexcept>
+#include <string>
+
+namespace jet {
+
+class DbError : public std::runtime_error {
+ public:
+  explicit DbError(const std::string& gbkMessage) : std::runtime_error(gbkMessage) {}
+};
+
+}  // namespace jet

@@ -1,0 +1,15 @@
+#include "data/jet/sql_text.h"
+
+namespace jet {
+
+std::string SqlText(std::string_view value) {
+  std::string out;
+  out.reserve(value.size() + 2);
+  for (char c : value) {
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  return out;
+}
+
+}  // namespace jet
