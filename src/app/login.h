@@ -1,0 +1,22 @@
+#pragma once
+// Logging in: choosing the year file and the operator, at start-up (with or without a file named on the
+// command line) and again from 操作环境注册 while a file is open.
+#include <string>
+
+#include "app/hobd_file_dlg.h"
+#include "data/vy_data_env.h"
+
+// Shows the login dialog modally; true when it closed with OK.
+class LoginDialogRunner {
+ public:
+  virtual ~LoginDialogRunner() = default;
+  virtual bool Run(CHobdFileDlg& dialog) = 0;
+};
+
+// Keys of the remembered values.
+extern const char* const kSettingDataDir;
+extern const char* const kSettingOpno;
+
+// Returns true when the environment ends logged in (rights loaded, values remembered); false means the
+// program ends.
+bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner);

@@ -1,0 +1,59 @@
+#pragma once
+// The open year file together with the year's settings and the login state. The application owns one for
+// the whole run; dialogs that probe other files make short-lived ones of their own.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "data/jet/database.h"
+
+class CVyDataEnv {
+ public:
+  CVyDataEnv();
+
+  // Validates the file, opens it, reads the year's settings and selects the operator (first the one given,
+  // else the default). Messages only when reportErrors is 1. The extension is compared without regard to case.
+  bool Open(const std::string& path, const std::string& opno, int reportErrors, const std::string& extension = "VYX");
+  // Rebuilds the rights text of the logged-in operator from table PWR.
+  void LoadRights();
+  void Close();
+  bool IsOpen() const { return db_->IsOpen(); }
+
+  // The first row's first column of a counting statement, read as "Expr1000".
+  static long QueryLong(jet::Database* db, const std::string& sql);
+  long QueryLong(const std::string& sql) { return QueryLong(db_.get(), sql); }
+  // Runs one change with fail-on-error; throws jet::DbError.
+  int Execute(const std::string& sql) { return db_->Execute(sql); }
+
+  // Runs work as one transaction: all of its changes or none. A database error rolls everything back and
+  // is shown with the engine's message; returns false then.
+  bool RunInTransaction(const std::function<void()>& work);
+
+  // The texts and numbers of another environment (not its database).
+  void CopySettingsFrom(const CVyDataEnv& other);
+
+  jet::Database* Db() { return db_.get(); }
+
+  // The year's settings and the login state.
+  std::string dataDir;   // folder of the open file
+  std::string dataFile;  // full path, set only by a successful login
+  int loggedIn = 0;
+  std::string unitName;        // SYSTAB.NA
+  std::string chiefAccountant; // SYSTAB.KJ
+  int year = 0;
+  int closedMonth = 0;         // SYSTAB.MM
+  std::string closingDay = "031";  // SYSTAB.JT
+  std::string startDate;       // SYSTAB.T1
+  std::string endDate;         // SYSTAB.T13
+  std::string opno, opName, opPassword;
+  std::string rights;          // the operator's right codes, each followed by one blank
+  std::string extension = "VYX";
+
+ private:
+  bool Fail(int reportErrors, const std::string& message);
+  std::unique_ptr<jet::Database> db_;
+};
+
+// The folder part and the name part of a path ("/" separates them).
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);

@@ -1,0 +1,37 @@
+#pragma once
+// Account sets on disk: a folder holding one year file per accounting year, named YYYY.vyx. Names are
+// compared without regard to case, the extension included.
+#include <string>
+#include <vector>
+
+class CVyDataEnv;
+
+// A file of the folder that is a year of an account set: name "*.vyx" with a 4-character title, not a
+// folder, read-only, system or hidden file, and it opens ending logged in (SYSTAB's year equals the name).
+bool IsValidYearFile(const std::string& folder, const std::string& name, const std::string& ext = "VYX");
+// The titles of the folder's valid year files, each once, in ascending order.
+std::vector<std::string> YearList(const std::string& folder, const std::string& ext = "VYX");
+// A folder holding at least one valid year file.
+bool IsAccountSetFolder(const std::string& folder, const std::string& ext = "VYX");
+// The path of a year's file in a folder: the existing file of that year whatever the case of its
+// extension, else folder/YYYY.vyx.
+std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext = "VYX");
+
+// Creates every missing folder of the path; false when one cannot be made.
+bool MakeFolders(const std::string& folder);
+// The first year file of a new account set: tables and seed rows for the year. Returns its path; throws
+// jet::DbError when the file cannot be made (it is removed again then).
+std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext = "VYX");
+
+// The year dates of a next-year file: the start date's year moves to year - 1 when the current start lies
+// before the current year (a start in December), else to year; likewise the end date; month and day stay.
+void NextYearDates(const std::string& t1, const std::string& t13, int currentYear, int newYear,
+                   std::string& newT1, std::string& newT13);
+// The next year's file, derived from the environment's open file: tables, the SYSTAB row and the copies.
+// Returns its path; throws jet::DbError (the half-made file is removed again).
+std::string CreateNextYearFile(CVyDataEnv& current, int newYear);
+// Removes a year's file; false when it cannot be removed.
+bool DeleteYearFile(const std::string& path);
+
+// The new-year rule: 4 characters, all digits, not below "1990" (as texts), not already a year of the list.
+bool CanCreateYear(const std::string& text, const std::vector<std::string>& years);
