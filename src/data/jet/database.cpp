@@ -292,6 +292,26 @@ const TableInfo* Database::FindTable(const std::string& name) {
   return it == tables_.end() ? nullptr : &it->second;
 }
 
+std::vector<std::string> Database::TwinIndexes(const std::string& table) {
+  Require();
+  std::vector<std::string> firsts;
+  sqlite3_stmt* st = nullptr;
+  // Twin indexes are named "<table>$<index>$trim"; their first key is trim(<column>).
+  const char* q = "SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name=?1 COLLATE NOCASE "
+                  "AND name LIKE '%$trim'";
+  if (sqlite3_prepare_v2(db_, q, -1, &st, nullptr) != SQLITE_OK) throw DbError(EngineMessage(db_, sqlite3_errcode(db_)));
+  sqlite3_bind_text(st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+  while (sqlite3_step(st) == SQLITE_ROW) {
+    std::string sql = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    size_t open = sql.find("trim(\"");
+    if (open == std::string::npos) continue;
+    size_t close = sql.find("\")", open);
+    if (close != std::string::npos) firsts.push_back(sql.substr(open + 6, close - open - 6));
+  }
+  sqlite3_finalize(st);
+  return firsts;
+}
+
 std::vector<std::string> Database::TableNames() {
   Require();
   if (!schemaLoaded_) LoadSchema();

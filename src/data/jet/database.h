@@ -81,6 +81,7 @@ class Database : public SchemaSource {
   std::vector<std::string> Explain(const std::string& sql);
 
   const TableInfo* FindTable(const std::string& name) override;
+  std::vector<std::string> TwinIndexes(const std::string& table) override;
 
   // The SQLite form, for the rare direct query (query plans in tests).
   sqlite3* Handle() const { return db_; }

@@ -287,10 +287,25 @@ class Emitter {
     t.statements.push_back(Format("CREATE %sINDEX %s ON %s(%s)", ci.unique ? "UNIQUE " : "",
                                   QuoteIdent(name).c_str(), QuoteIdent(info.name).c_str(), plain.c_str()));
     // Codes are compared as trim(code) everywhere: a twin index on the trimmed first column serves them.
-    if (firstCol && firstCol->type == ColType::Char)
+    // It also carries the table's short columns, so that the per-account counts and sums are read from the
+    // index alone. One twin per first column is enough.
+    if (firstCol && firstCol->type == ColType::Char && !HasTwin(info, *firstCol)) {
+      for (auto& c : info.columns) {
+        bool keyed = false;
+        for (auto& k : ci.columns) keyed = keyed || Lower(k.first) == Lower(c.name);
+        bool shortColumn = !IsTextType(c.type) || (c.type == ColType::Char && c.width <= 10);
+        if (!keyed && shortColumn) trimmed += "," + QuoteIdent(c.name);
+      }
       t.statements.push_back(Format("CREATE INDEX %s ON %s(%s)", QuoteIdent(name + "$trim").c_str(),
                                     QuoteIdent(info.name).c_str(), trimmed.c_str()));
+    }
     t.changesSchema = true;
+  }
+
+  bool HasTwin(const TableInfo& info, const ColumnInfo& first) {
+    for (auto& twin : schema_.TwinIndexes(info.name))
+      if (Lower(twin) == Lower(first.name)) return true;
+    return false;
   }
 
   void Emit(AddColumn& ac, Translation& t) {

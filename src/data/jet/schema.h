@@ -30,6 +30,8 @@ class SchemaSource {
   virtual ~SchemaSource() = default;
   // nullptr when the file has no such table (names compared without regard to case).
   virtual const TableInfo* FindTable(const std::string& name) = 0;
+  // The first columns of the table's trim() twin indexes.
+  virtual std::vector<std::string> TwinIndexes(const std::string& table) = 0;
 };
 
 }  // namespace jet
