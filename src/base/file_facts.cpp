@@ -23,6 +23,22 @@ FileFacts QueryRealFile(const std::string& gbkPath) {
   return f;
 }
 
+std::string ResolveIgnoringCase(const std::string& gbkPath) {
+  if (QueryRealFile(gbkPath).exists) return gbkPath;
+  size_t slash = gbkPath.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : gbkPath.substr(0, slash));
+  std::string name = slash == std::string::npos ? gbkPath : gbkPath.substr(slash + 1);
+  auto lower = [](std::string s) {
+    for (char& c : s)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+  };
+  for (bool folders : {false, true})
+    for (auto& entry : ListFolder(folder, folders))
+      if (lower(entry) == lower(name)) return slash == std::string::npos ? entry : gbkPath.substr(0, slash + 1) + entry;
+  return gbkPath;
+}
+
 std::vector<std::string> ListFolder(const std::string& gbkFolder, bool folders) {
   std::vector<std::string> names;
   std::error_code ec;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/db_error.h"
@@ -57,6 +58,8 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   } else if (!SameIgnoringCase(name.substr(dot + 1), ext)) {
     return Fail(reportErrors, "不是Tavrel帐务数据文件！");
   }
+  // Linux names are case-sensitive; the program finds 2001.vyx when asked for 2001.VYX.
+  path = ResolveIgnoringCase(path);
   name = NameOf(path);
 
   FileFacts f = Plat().QueryFile(path);
