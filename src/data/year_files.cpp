@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "base/file_facts.h"
@@ -36,6 +37,23 @@ std::string Join(const std::string& folder, const std::string& name) {
 void RemoveQuietly(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(NativePath(path), ec);
+}
+
+// A new year file with every table, filled by fill, in one transaction; a failure leaves no file behind.
+void MakeYearFile(const std::string& path, const std::function<void(jet::Database&)>& fill) {
+  jet::Database db;
+  db.Create(path);
+  try {
+    db.Begin();
+    CreateYearTables(db);
+    fill(db);
+    db.Commit();
+    db.Close();
+  } catch (...) {
+    db.Close();
+    RemoveQuietly(path);
+    throw;
+  }
 }
 
 }  // namespace
@@ -82,19 +100,7 @@ bool MakeFolders(const std::string& folder) {
 
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext) {
   std::string path = YearFilePath(folder, Format("%4d", year), ext);
-  jet::Database db;
-  db.Create(path);
-  try {
-    db.Begin();
-    CreateYearTables(db);
-    SeedNewAccountSet(db, year);
-    db.Commit();
-    db.Close();
-  } catch (...) {
-    db.Close();
-    RemoveQuietly(path);
-    throw;
-  }
+  MakeYearFile(path, [&](jet::Database& db) { SeedNewAccountSet(db, year); });
   return path;
 }
 
@@ -117,23 +123,13 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
   NextYearDates(rs.GetText(4), rs.GetText(5), current.year, newYear, t1, t13);
   rs.Close();
 
-  jet::Database db;
-  db.Create(path);
-  try {
-    db.Begin();
-    CreateYearTables(db);
+  MakeYearFile(path, [&](jet::Database& db) {
     db.Execute(Format("INSERT INTO SYSTAB(NA,KJ,AN,PY,MM,JT,T1,T13) \t\tVALUES('%s','%s','%s',%s,0,'%s','%4d%4s','%4d%4s')",
                       SqlText(na).c_str(), SqlText(kj).c_str(), SqlText(an).c_str(), Format("%d", newYear).c_str(),
                       SqlText(jt).c_str(), std::atoi(t1.substr(0, 4).c_str()), t1.substr(4).c_str(),
                       std::atoi(t13.substr(0, 4).c_str()), t13.substr(4).c_str()));
     CopyCarriedTables(*current.Db(), db);
-    db.Commit();
-    db.Close();
-  } catch (...) {
-    db.Close();
-    RemoveQuietly(path);
-    throw;
-  }
+  });
   return path;
 }
 
