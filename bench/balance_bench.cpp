@@ -24,9 +24,10 @@ const LargeSet& Set() {
 
 std::string BalanceStatement(const std::string& code, int year) {
   std::string c = jet::SqlText(code);
-  return Format("select count(*),sum(f*my) from p0 where (trim(kno)='%s' or trim(kno) like '%s-*') \t\tand "
-                "t<='%s' and val(tt)<=%d and mk='4'",
-                c.c_str(), c.c_str(), Format("%d1231", year).c_str(), 12);
+  return Format(
+      "select count(*),sum(f*my) from p0 where (trim(kno)='%s' or trim(kno) like '%s-*') \t\tand "
+      "t<='%s' and val(tt)<=%d and mk='4'",
+      c.c_str(), c.c_str(), Format("%d1231", year).c_str(), 12);
 }
 
 double RunOne(jet::Database& db, const std::string& sql, long& rows) {
@@ -44,12 +45,13 @@ void BM_BalanceTableAllAccounts(benchmark::State& state) {
   db.SetIndexSupport(state.range(0) != 0);
   long rows = 0;
   for (auto _ : state) {
-    for (auto& code : set.accounts) benchmark::DoNotOptimize(RunOne(db, BalanceStatement(code, set.year), rows));
+    for (auto& code : set.accounts)
+      benchmark::DoNotOptimize(RunOne(db, BalanceStatement(code, set.year), rows));
   }
   state.counters["accounts"] = static_cast<double>(set.accounts.size());
-  state.counters["per_statement_us"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * set.accounts.size()), benchmark::Counter::kIsRate |
-      benchmark::Counter::kInvert);
+  state.counters["per_statement_us"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * set.accounts.size()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 // One statement per iteration, cycling through the accounts: the fair unit to compare the two modes.

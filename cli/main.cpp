@@ -15,7 +15,9 @@
 
 namespace {
 
-void Print(const std::string& gbkText) { std::fputs((gbk::ToUtf8(gbkText) + "\n").c_str(), stdout); }
+void Print(const std::string& gbkText) {
+  std::fputs((gbk::ToUtf8(gbkText) + "\n").c_str(), stdout);
+}
 int Fail(const std::string& gbkText) {
   std::fputs((gbk::ToUtf8(gbkText) + "\n").c_str(), stderr);
   return 1;
@@ -134,7 +136,8 @@ int main(int argc, char* argv[]) {
   try {
     if (cmd == "create-set" && args.size() == 1) return CreateSet(args[0]);
     if (cmd == "new-year" && args.size() == 2) return NewYear(args[0], args[1]);
-    if (cmd == "open" && (args.size() == 1 || args.size() == 2)) return Open(args[0], args.size() == 2 ? args[1] : "");
+    if (cmd == "open" && (args.size() == 1 || args.size() == 2))
+      return Open(args[0], args.size() == 2 ? args[1] : "");
     if (cmd == "sql" && args.size() == 2) return Sql(args[0], args[1]);
   } catch (const jet::DbError& e) {
     return Fail(e.what());

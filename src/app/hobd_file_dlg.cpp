@@ -5,9 +5,13 @@
 #include "data/vy_recordset.h"
 
 CHobdFileDlg::CHobdFileDlg(std::string initialFile, std::string initialOpno, std::string extension)
-    : fileName(std::move(initialFile)), initialOpno_(std::move(initialOpno)), extension_(std::move(extension)) {}
+    : fileName(std::move(initialFile)),
+      initialOpno_(std::move(initialOpno)),
+      extension_(std::move(extension)) {}
 
-std::string CHobdFileDlg::Filter() { return "Tavrel项目核算数据文件(*.VYX)|*.VYX||"; }
+std::string CHobdFileDlg::Filter() {
+  return "Tavrel项目核算数据文件(*.VYX)|*.VYX||";
+}
 
 std::string CHobdFileDlg::Title() {
   std::string filter = Filter();

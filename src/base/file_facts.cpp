@@ -8,7 +8,9 @@
 
 #include "base/gbk.h"
 
-std::string NativePath(const std::string& gbkPath) { return gbk::ToUtf8(gbkPath); }
+std::string NativePath(const std::string& gbkPath) {
+  return gbk::ToUtf8(gbkPath);
+}
 
 FileFacts QueryRealFile(const std::string& gbkPath) {
   FileFacts f;
@@ -35,7 +37,8 @@ std::string ResolveIgnoringCase(const std::string& gbkPath) {
   };
   for (bool folders : {false, true})
     for (auto& entry : ListFolder(folder, folders))
-      if (lower(entry) == lower(name)) return slash == std::string::npos ? entry : gbkPath.substr(0, slash + 1) + entry;
+      if (lower(entry) == lower(name))
+        return slash == std::string::npos ? entry : gbkPath.substr(0, slash + 1) + entry;
   return gbkPath;
 }
 

@@ -6,7 +6,9 @@
 
 namespace gbk {
 
-inline bool IsLeadByte(unsigned char c) { return c >= 0x80; }
+inline bool IsLeadByte(unsigned char c) {
+  return c >= 0x80;
+}
 
 // Length in bytes of the character starting at byte i (1 or 2; 1 for a lead byte cut off at the end).
 size_t CharLength(std::string_view s, size_t i);

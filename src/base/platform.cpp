@@ -51,8 +51,12 @@ Platform* g_platform = nullptr;
 
 }  // namespace
 
-Platform& Plat() { return g_platform ? *g_platform : Console(); }
-void SetPlatform(Platform* platform) { g_platform = platform; }
+Platform& Plat() {
+  return g_platform ? *g_platform : Console();
+}
+void SetPlatform(Platform* platform) {
+  g_platform = platform;
+}
 
 MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons, MsgAnswer defaultButton) {
   return Plat().MessageBox(text, kMsgCaption, icon, buttons, defaultButton);

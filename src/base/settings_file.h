@@ -12,7 +12,7 @@ class SettingsFile {
   explicit SettingsFile(std::string utf8Path);
 
   std::optional<std::string> Read(const std::string& key) const;  // GBK value
-  bool Write(const std::string& key, const std::string& value);    // creates the file and folder
+  bool Write(const std::string& key, const std::string& value);   // creates the file and folder
   const std::string& Path() const { return path_; }
 
  private:

@@ -64,7 +64,8 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
 
   FileFacts f = Plat().QueryFile(path);
   if (!f.exists) return Fail(reportErrors, "该文件不存在！");
-  if (f.isFolder || name == "." || name == "..") return Fail(reportErrors, "Tavrel帐务数据文件不能是文件夹！");
+  if (f.isFolder || name == "." || name == "..")
+    return Fail(reportErrors, "Tavrel帐务数据文件不能是文件夹！");
   if (f.readOnly) return Fail(reportErrors, "Tavrel帐务数据文件不能是只读文件！");
   if (f.system) return Fail(reportErrors, "Tavrel帐务数据文件不能是系统文件！");
   if (f.hidden) return Fail(reportErrors, "Tavrel帐务数据文件不能是隐藏文件！");
@@ -155,7 +156,9 @@ void CVyDataEnv::LoadRights() {
   for (; !rs.IsEOF(); rs.MoveNext()) rights += rs.GetText(0) + " ";
 }
 
-void CVyDataEnv::Close() { db_->Close(); }
+void CVyDataEnv::Close() {
+  db_->Close();
+}
 
 long CVyDataEnv::QueryLong(jet::Database* db, const std::string& sql) {
   CVyRecordset rs(db, {"Expr1000"}, {}, {});

@@ -12,8 +12,10 @@ class CVyDataEnv {
   CVyDataEnv();
 
   // Validates the file, opens it, reads the year's settings and selects the operator (first the one given,
-  // else the default). Messages only when reportErrors is 1. The extension is compared without regard to case.
-  bool Open(const std::string& path, const std::string& opno, int reportErrors, const std::string& extension = "VYX");
+  // else the default). Messages only when reportErrors is 1. The extension is compared without regard to
+  // case.
+  bool Open(const std::string& path, const std::string& opno, int reportErrors,
+            const std::string& extension = "VYX");
   // Rebuilds the rights text of the logged-in operator from table PWR.
   void LoadRights();
   void Close();
@@ -38,15 +40,15 @@ class CVyDataEnv {
   std::string dataDir;   // folder of the open file
   std::string dataFile;  // full path, set only by a successful login
   int loggedIn = 0;
-  std::string unitName;        // SYSTAB.NA
-  std::string chiefAccountant; // SYSTAB.KJ
+  std::string unitName;         // SYSTAB.NA
+  std::string chiefAccountant;  // SYSTAB.KJ
   int year = 0;
-  int closedMonth = 0;         // SYSTAB.MM
+  int closedMonth = 0;             // SYSTAB.MM
   std::string closingDay = "031";  // SYSTAB.JT
-  std::string startDate;       // SYSTAB.T1
-  std::string endDate;         // SYSTAB.T13
+  std::string startDate;           // SYSTAB.T1
+  std::string endDate;             // SYSTAB.T13
   std::string opno, opName, opPassword;
-  std::string rights;          // the operator's right codes, each followed by one blank
+  std::string rights;  // the operator's right codes, each followed by one blank
   std::string extension = "VYX";
 
  private:

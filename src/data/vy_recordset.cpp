@@ -10,8 +10,8 @@ CVyRecordset::CVyRecordset(int nLong, int nDouble, int nText, jet::Database* db)
       textNames(static_cast<size_t>(nText)),
       db_(db) {}
 
-CVyRecordset::CVyRecordset(jet::Database* db, std::vector<std::string> longs, std::vector<std::string> doubles,
-                           std::vector<std::string> texts)
+CVyRecordset::CVyRecordset(jet::Database* db, std::vector<std::string> longs,
+                           std::vector<std::string> doubles, std::vector<std::string> texts)
     : longNames(std::move(longs)), doubleNames(std::move(doubles)), textNames(std::move(texts)), db_(db) {}
 
 void CVyRecordset::Open(const std::string& sql) {
@@ -40,7 +40,9 @@ int CVyRecordset::GetLong(int i) const {
   return static_cast<int>(cursor_->Int(longCols_.at(static_cast<size_t>(i))));
 }
 
-double CVyRecordset::GetDouble(int i) const { return cursor_->Real(doubleCols_.at(static_cast<size_t>(i))); }
+double CVyRecordset::GetDouble(int i) const {
+  return cursor_->Real(doubleCols_.at(static_cast<size_t>(i)));
+}
 
 std::string CVyRecordset::GetText(int i) const {
   return gbk::Cut(cursor_->Text(textCols_.at(static_cast<size_t>(i))), 255);

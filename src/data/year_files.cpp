@@ -85,7 +85,8 @@ bool IsAccountSetFolder(const std::string& folder, const std::string& ext) {
 
 std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext) {
   for (auto& name : ListFolder(folder, false))
-    if (EndsWithExtension(name, ext) && name.size() == year.size() + ext.size() + 1 && name.rfind(year, 0) == 0)
+    if (EndsWithExtension(name, ext) && name.size() == year.size() + ext.size() + 1 &&
+        name.rfind(year, 0) == 0)
       return Join(folder, name);
   std::string lower = ext;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -104,8 +105,8 @@ std::string CreateAccountSetFile(const std::string& folder, int year, const std:
   return path;
 }
 
-void NextYearDates(const std::string& t1, const std::string& t13, int currentYear, int newYear, std::string& newT1,
-                   std::string& newT13) {
+void NextYearDates(const std::string& t1, const std::string& t13, int currentYear, int newYear,
+                   std::string& newT1, std::string& newT13) {
   int startYear = std::atoi(t1.substr(0, 4).c_str()) < currentYear ? newYear - 1 : newYear;
   int endYear = currentYear < std::atoi(t13.substr(0, 4).c_str()) ? newYear + 1 : newYear;
   std::string md1 = t1.size() >= 8 ? t1.substr(4, 4) : "0101";
@@ -116,7 +117,8 @@ void NextYearDates(const std::string& t1, const std::string& t13, int currentYea
 
 std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
   std::string path = YearFilePath(current.dataDir, Format("%4d", newYear), current.extension);
-  CVyRecordset rs(current.Db(), {}, {}, {"Expr1000", "Expr1001", "Expr1002", "Expr1003", "Expr1004", "Expr1005"});
+  CVyRecordset rs(current.Db(), {}, {},
+                  {"Expr1000", "Expr1001", "Expr1002", "Expr1003", "Expr1004", "Expr1005"});
   rs.Open("SELECT TRIM(NA),TRIM(KJ),TRIM(AN),TRIM(JT),TRIM(T1),TRIM(T13) FROM SYSTAB");
   std::string na = rs.GetText(0), kj = rs.GetText(1), an = rs.GetText(2), jt = rs.GetText(3);
   std::string t1, t13;
@@ -124,10 +126,11 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
   rs.Close();
 
   MakeYearFile(path, [&](jet::Database& db) {
-    db.Execute(Format("INSERT INTO SYSTAB(NA,KJ,AN,PY,MM,JT,T1,T13) \t\tVALUES('%s','%s','%s',%s,0,'%s','%4d%4s','%4d%4s')",
-                      SqlText(na).c_str(), SqlText(kj).c_str(), SqlText(an).c_str(), Format("%d", newYear).c_str(),
-                      SqlText(jt).c_str(), std::atoi(t1.substr(0, 4).c_str()), t1.substr(4).c_str(),
-                      std::atoi(t13.substr(0, 4).c_str()), t13.substr(4).c_str()));
+    db.Execute(Format(
+        "INSERT INTO SYSTAB(NA,KJ,AN,PY,MM,JT,T1,T13) \t\tVALUES('%s','%s','%s',%s,0,'%s','%4d%4s','%4d%4s')",
+        SqlText(na).c_str(), SqlText(kj).c_str(), SqlText(an).c_str(), Format("%d", newYear).c_str(),
+        SqlText(jt).c_str(), std::atoi(t1.substr(0, 4).c_str()), t1.substr(4).c_str(),
+        std::atoi(t13.substr(0, 4).c_str()), t13.substr(4).c_str()));
     CopyCarriedTables(*current.Db(), db);
   });
   return path;

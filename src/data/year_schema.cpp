@@ -17,7 +17,8 @@ const char* const kSyscstab = "CREATE TABLE SYSCSTAB(CS LONG,CSN LONG,\t\tCSNA C
 
 void CreateYearTables(jet::Database& db) {
   const char* const statements[] = {
-      "CREATE TABLE SYSTAB(NA CHAR(40),KJ CHAR(8),\t\tAN CHAR(10),PY LONG,MM LONG,JT CHAR(3),T1 CHAR(8),T13 CHAR(8))",
+      "CREATE TABLE SYSTAB(NA CHAR(40),KJ CHAR(8),\t\tAN CHAR(10),PY LONG,MM LONG,JT CHAR(3),T1 CHAR(8),T13 "
+      "CHAR(8))",
       kSyscstab,
       "CREATE TABLE OPR(OPNO CHAR(3),NA CHAR(8),PSD CHAR(10))",
       "CREATE TABLE PWR(OPNO CHAR(3),PWR CHAR(4))",
@@ -25,7 +26,8 @@ void CreateYearTables(jet::Database& db) {
       "CREATE TABLE VyFormList(nFlag Long,nForm Long,\t\tsFna Char(40),nOpen Long,nTopNum Long)",
       "CREATE TABLE VyFormFormula(nFlag Long,nForm Long,\t\tnCol Long,nType Long,nFact Long,nLess Long,nMore "
       "Long,\t\tsFormula Char(200))",
-      "CREATE TABLE VyFormTopWord(nFlag Long,nForm Long,\t\tnCol1 Long,nRow1 Long,nCol2 Long,nRow2 Long,sWords "
+      "CREATE TABLE VyFormTopWord(nFlag Long,nForm Long,\t\tnCol1 Long,nRow1 Long,nCol2 Long,nRow2 "
+      "Long,sWords "
       "Char(100))",
       "CREATE TABLE VyFormHeadNote(nFlag Long,nForm Long,bIsTail Long,\t\tnRow Long,nColPecent Long,bIsUse "
       "Long,bIsSystem Long,sNote Char(20),sWords Char(200))",
@@ -65,8 +67,9 @@ const char* const* SeedRights(int* count) {
 }
 
 void SeedNewAccountSet(jet::Database& db, int year) {
-  db.Execute(Format("INSERT INTO SYSTAB(NA,KJ,PY,MM,JT,T1,T13) \t\tVALUES('××单位','×××',%d,0,'031','%d0101','%d1231')",
-                    year, year, year));
+  db.Execute(Format(
+      "INSERT INTO SYSTAB(NA,KJ,PY,MM,JT,T1,T13) \t\tVALUES('××单位','×××',%d,0,'031','%d0101','%d1231')",
+      year, year, year));
   db.Execute("INSERT INTO OPR(OPNO,NA,PSD) VALUES('101','管理员','')");
   db.Execute("INSERT INTO OPR(OPNO,NA,PSD) VALUES('102','×××','')");
   db.Execute("INSERT INTO PWR(OPNO,PWR) VALUES('101','0101')");
@@ -134,9 +137,9 @@ void CopyTable(jet::Database& from, jet::Database& to, const std::string& table)
 }  // namespace
 
 void CopyCarriedTables(jet::Database& from, jet::Database& to) {
-  const char* const tables[] = {"OPR",           "PWR",           "VYFONT",         "VYPAGESET",
-                                "FIELDWIDTH",    "VyFormList",    "VyFormFormula",  "VyFormTopWord",
-                                "VyFormHeadNote", "SYSCSTAB",     "VYVAR"};
+  const char* const tables[] = {
+      "OPR",           "PWR",           "VYFONT",         "VYPAGESET", "FIELDWIDTH", "VyFormList",
+      "VyFormFormula", "VyFormTopWord", "VyFormHeadNote", "SYSCSTAB",  "VYVAR"};
   to.Begin();
   try {
     for (const char* t : tables) CopyTable(from, to, t);

@@ -1,10 +1,10 @@
 // Runs tavrel-cli as a user would and reads what it prints.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 #include "support/temp_dir.h"
 
@@ -49,9 +49,10 @@ TEST(Cli, CreatesOpensAndQueriesAnAccountSet) {
   EXPECT_EQ(q.out, "Expr1000\tExpr1001\tPY\tMM\tJT\tT1\tT13\n××单位\t×××\t" + year + "\t0\t031\t" + year +
                        "0101\t" + year + "1231\n");
   Result ins = RunCli("sql '" + file + "' \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" + year +
-                   "0105','0',1,'收款','101',-1,12.5,0,'4','01')\"");
+                      "0105','0',1,'收款','101',-1,12.5,0,'4','01')\"");
   EXPECT_EQ(ins.out, "1\n");
-  Result sum = RunCli("sql '" + file + "' \"select count(*),sum(f*my),cstr(70) from p0 where trim(kno)='101'\"");
+  Result sum =
+      RunCli("sql '" + file + "' \"select count(*),sum(f*my),cstr(70) from p0 where trim(kno)='101'\"");
   EXPECT_EQ(sum.out, "Expr1000\tExpr1001\tExpr1002\n1\t-12.5\t70\n");
 
   Result next = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));

@@ -1,5 +1,3 @@
-#include "data/vy_data_env.h"
-
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -8,6 +6,7 @@
 #include <filesystem>
 
 #include "data/jet/db_error.h"
+#include "data/vy_data_env.h"
 #include "support/year_file_fixture.h"
 
 using DataEnvOpen = YearFileTest;
@@ -62,7 +61,8 @@ TEST_F(DataEnvOpen, RefusesBadFilesWithTheirMessagesInOrder) {
 TEST_F(DataEnvOpen, FindsTheExtensionWithoutRegardToCase) {
   std::string made = CreateAccountSetFile(dir.Path(), 2001);  // written as 2001.vyx
   EXPECT_EQ(NameOf(made), "2001.vyx");
-  for (std::string asked : {dir.File("2001"), dir.File("2001."), dir.File("2001.VYX"), dir.File("2001.vyx")}) {
+  for (std::string asked :
+       {dir.File("2001"), dir.File("2001."), dir.File("2001.VYX"), dir.File("2001.vyx")}) {
     CVyDataEnv env;
     EXPECT_TRUE(env.Open(asked, "", 1)) << asked;
     EXPECT_EQ(env.dataFile, made);
@@ -135,7 +135,8 @@ TEST_F(DataEnvOpen, BuildsTheRightsText) {
   EXPECT_EQ(env.rights, "0101 ");
   ASSERT_TRUE(env.Open(path, "102", 1));
   env.LoadRights();
-  EXPECT_EQ(env.rights, "0201 0202 0203 0204 0301 0302 0303 0304 0305 0306 0307 0401 0402 0403 0404 0405 0406 ");
+  EXPECT_EQ(env.rights,
+            "0201 0202 0203 0204 0301 0302 0303 0304 0305 0306 0307 0401 0402 0403 0404 0405 0406 ");
   env.Execute("insert into opr(opno,na,psd) values('103','新人','')");
   env.Execute("insert into pwr(opno,pwr) values('103',NULL)");
   ASSERT_TRUE(env.Open(path, "103", 1));
@@ -177,7 +178,8 @@ TEST_F(DataEnvOpen, AFailedStatementInATransactionLeavesTheFileAsItWas) {
   EXPECT_EQ(env.QueryLong("select count(*) from pwr where opno = '102'"), 17);
   EXPECT_EQ(env.QueryLong("select count(*) from opr"), 2);
   // The file is usable afterwards, and a good transaction commits.
-  EXPECT_TRUE(env.RunInTransaction([&] { env.Execute("insert into opr(opno,na,psd) values('104','张三','')"); }));
+  EXPECT_TRUE(
+      env.RunInTransaction([&] { env.Execute("insert into opr(opno,na,psd) values('104','张三','')"); }));
   env.Close();
   ASSERT_TRUE(env.Open(path, "104", 1));
   EXPECT_EQ(env.opName, "张三");

@@ -29,8 +29,10 @@ TEST_F(YearSchema, ANewAccountSetHasEveryTableAndItsSeedRows) {
   EXPECT_EQ(db.FindTable("VYFONT")->columns.size(), 17u);
   EXPECT_EQ(db.FindTable("VYFONT")->Find("lfFaceName")->width, 60);
 
-  EXPECT_EQ(Column(db, "select rtrim(NA)+'|'+rtrim(KJ)+'|'+cstr(PY)+'|'+cstr(MM)+'|'+JT+'|'+T1+'|'+T13 from systab"),
-            std::vector<std::string>{"××单位|×××|2026|0|031|20260101|20261231"});
+  EXPECT_EQ(
+      Column(db,
+             "select rtrim(NA)+'|'+rtrim(KJ)+'|'+cstr(PY)+'|'+cstr(MM)+'|'+JT+'|'+T1+'|'+T13 from systab"),
+      std::vector<std::string>{"××单位|×××|2026|0|031|20260101|20261231"});
   EXPECT_EQ(Column(db, "select opno+'|'+rtrim(na)+'|'+trim(psd) from opr order by opno"),
             (std::vector<std::string>{"101|管理员|", "102|×××|"}));
   EXPECT_EQ(Column(db, "select pwr from pwr where opno='101'"), std::vector<std::string>{"0101"});
@@ -69,7 +71,8 @@ TEST_F(YearSchema, ANextYearFileIsDerivedAndReceivesTheCopies) {
   Exec(path, "Update Systab Set NA='测试单位',KJ='王五',JT='025',T1='20011221',T13='20021225'");
   Exec(path, "insert into opr(opno,na,psd) values('103','张三','abc')");
   Exec(path, "insert into pwr(opno,pwr) values('103','0201')");
-  Exec(path, "insert into subt (kno,na,clas,op,fz,fzn,dl,dlf,dlw) values ('101','现金',1,'0','0',NULL,'0',0,0)");
+  Exec(path,
+       "insert into subt (kno,na,clas,op,fz,fzn,dl,dlf,dlw) values ('101','现金',1,'0','0',NULL,'0',0,0)");
   CVyDataEnv env;
   ASSERT_TRUE(env.Open(path, "101", 1));
   std::string next = CreateNextYearFile(env, 2003);
@@ -117,15 +120,18 @@ TEST_F(YearSchema, OlderFilesAreUpgraded) {
   {
     jet::Database db;
     db.Open(path);
-    for (const char* t : {"SYSCSTAB", "VYPAGESET", "VYFONT", "FIELDWIDTH"}) db.Execute(std::string("DROP TABLE ") + t);
+    for (const char* t : {"SYSCSTAB", "VYPAGESET", "VYFONT", "FIELDWIDTH"})
+      db.Execute(std::string("DROP TABLE ") + t);
     // The older layout: no variant column.
-    db.Execute("CREATE TABLE VYPAGESET(nFlag LONG,AllPage LONG,SelectPage LONG,MaxPage LONG,FromPage LONG,ToPage "
-               "LONG,PageRow LONG,PageWidth LONG,PageLength LONG,PageLeft LONG,PageTop LONG,PageRight LONG,"
-               "PageBottom LONG,PageCopies LONG,TopicColor LONG,HeadColor LONG,TextColor LONG,TailColor LONG,"
-               "OutBox LONG,FormLine LONG)");
-    db.Execute("CREATE TABLE VYFONT(nFlag LONG,nOrd LONG,lfHeight LONG,lfWidth LONG,lfEscapement LONG,"
-               "lfOrientation LONG,lfWeight LONG,lfItalic LONG,lfUnderline LONG,lfStrikeOut LONG,lfCharSet LONG,"
-               "lfOutPrecision LONG,lfClipPrecision LONG,lfQuality LONG,lfPitchAndFamily LONG,lfFaceName CHAR(60))");
+    db.Execute(
+        "CREATE TABLE VYPAGESET(nFlag LONG,AllPage LONG,SelectPage LONG,MaxPage LONG,FromPage LONG,ToPage "
+        "LONG,PageRow LONG,PageWidth LONG,PageLength LONG,PageLeft LONG,PageTop LONG,PageRight LONG,"
+        "PageBottom LONG,PageCopies LONG,TopicColor LONG,HeadColor LONG,TextColor LONG,TailColor LONG,"
+        "OutBox LONG,FormLine LONG)");
+    db.Execute(
+        "CREATE TABLE VYFONT(nFlag LONG,nOrd LONG,lfHeight LONG,lfWidth LONG,lfEscapement LONG,"
+        "lfOrientation LONG,lfWeight LONG,lfItalic LONG,lfUnderline LONG,lfStrikeOut LONG,lfCharSet LONG,"
+        "lfOutPrecision LONG,lfClipPrecision LONG,lfQuality LONG,lfPitchAndFamily LONG,lfFaceName CHAR(60))");
     db.Execute("INSERT INTO VYPAGESET VALUES(7,1,0,5,1,1,30,2000,1500,100,100,100,100,2,0,0,0,0,0,0)");
   }
   jet::Database db;

@@ -11,8 +11,8 @@ namespace jet {
 struct Select;
 
 enum class ExprKind {
-  Number,    // text: the number as written
-  String,    // text: the value
+  Number,  // text: the number as written
+  String,  // text: the value
   Null,
   Column,    // table (qualifier, may be empty), text: column name
   CountAll,  // count(*)

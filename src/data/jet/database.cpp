@@ -22,14 +22,21 @@ constexpr int kBusyTimeoutMs = 1500;
 std::string EngineMessage(sqlite3* db, int rc) {
   switch (rc & 0xFF) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return "数据文件正被其他程序使用（已锁定），请稍后再试。";
-    case SQLITE_READONLY: return "数据文件是只读的，不能写入。";
-    case SQLITE_FULL: return "磁盘已满，数据不能写入。";
+    case SQLITE_LOCKED:
+      return "数据文件正被其他程序使用（已锁定），请稍后再试。";
+    case SQLITE_READONLY:
+      return "数据文件是只读的，不能写入。";
+    case SQLITE_FULL:
+      return "磁盘已满，数据不能写入。";
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return "数据文件已损坏，或不是本程序的数据文件。";
-    case SQLITE_CANTOPEN: return "无法打开数据文件。";
-    case SQLITE_IOERR: return "读写数据文件时出错。";
-    default: break;
+    case SQLITE_NOTADB:
+      return "数据文件已损坏，或不是本程序的数据文件。";
+    case SQLITE_CANTOPEN:
+      return "无法打开数据文件。";
+    case SQLITE_IOERR:
+      return "读写数据文件时出错。";
+    default:
+      break;
   }
   const char* msg = db ? sqlite3_errmsg(db) : nullptr;
   return msg && *msg ? msg : "命令失败。";
@@ -47,7 +54,9 @@ Cursor::Cursor(sqlite3_stmt* stmt, std::string sql) : stmt_(stmt), sql_(std::mov
   Step();
 }
 
-Cursor::~Cursor() { sqlite3_finalize(stmt_); }
+Cursor::~Cursor() {
+  sqlite3_finalize(stmt_);
+}
 
 int Cursor::FindColumn(const std::string& name) const {
   std::string want = Lower(name);
@@ -72,7 +81,9 @@ void Cursor::Next() {
   if (!atEnd_) Step();
 }
 
-bool Cursor::IsNull(int i) const { return atEnd_ || sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
+bool Cursor::IsNull(int i) const {
+  return atEnd_ || sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
 
 bool Cursor::IsText(int i) const {
   int t = atEnd_ ? SQLITE_NULL : sqlite3_column_type(stmt_, i);
@@ -82,10 +93,14 @@ bool Cursor::IsText(int i) const {
 long long Cursor::Int(int i) const {
   if (atEnd_) return 0;
   switch (sqlite3_column_type(stmt_, i)) {
-    case SQLITE_INTEGER: return sqlite3_column_int64(stmt_, i);
-    case SQLITE_FLOAT: return static_cast<long long>(std::nearbyint(sqlite3_column_double(stmt_, i)));
-    case SQLITE_NULL: return 0;
-    default: return static_cast<long long>(std::nearbyint(ValOf(Text(i))));
+    case SQLITE_INTEGER:
+      return sqlite3_column_int64(stmt_, i);
+    case SQLITE_FLOAT:
+      return static_cast<long long>(std::nearbyint(sqlite3_column_double(stmt_, i)));
+    case SQLITE_NULL:
+      return 0;
+    default:
+      return static_cast<long long>(std::nearbyint(ValOf(Text(i))));
   }
 }
 
@@ -93,18 +108,24 @@ double Cursor::Real(int i) const {
   if (atEnd_) return 0;
   switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_INTEGER:
-    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, i);
-    case SQLITE_NULL: return 0;
-    default: return ValOf(Text(i));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(stmt_, i);
+    case SQLITE_NULL:
+      return 0;
+    default:
+      return ValOf(Text(i));
   }
 }
 
 std::string Cursor::Text(int i) const {
   if (atEnd_) return {};
   switch (sqlite3_column_type(stmt_, i)) {
-    case SQLITE_INTEGER: return std::to_string(sqlite3_column_int64(stmt_, i));
-    case SQLITE_FLOAT: return NumberText(sqlite3_column_double(stmt_, i));
-    case SQLITE_NULL: return {};
+    case SQLITE_INTEGER:
+      return std::to_string(sqlite3_column_int64(stmt_, i));
+    case SQLITE_FLOAT:
+      return NumberText(sqlite3_column_double(stmt_, i));
+    case SQLITE_NULL:
+      return {};
     default: {
       const char* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
       return p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))) : std::string();
@@ -166,7 +187,8 @@ void Database::Create(const std::string& gbkPath) {
   Close();
   if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc =
+      sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (rc == SQLITE_OK)
     rc = sqlite3_exec(db, Format("PRAGMA application_id=%d; PRAGMA user_version=1;", kApplicationId).c_str(),
                       nullptr, nullptr, nullptr);
@@ -217,7 +239,8 @@ int Database::Execute(const std::string& sql) {
       changed = sqlite3_changes(db_);
     }
   } catch (...) {
-    if (unit) sqlite3_exec(db_, "ROLLBACK TO jet_statement; RELEASE jet_statement", nullptr, nullptr, nullptr);
+    if (unit)
+      sqlite3_exec(db_, "ROLLBACK TO jet_statement; RELEASE jet_statement", nullptr, nullptr, nullptr);
     if (t.changesSchema) schemaLoaded_ = false;
     throw;
   }
@@ -253,8 +276,9 @@ void Database::LoadSchema() {
   std::vector<std::string> names;
   {
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
-                                "ESCAPE '\\' ORDER BY rowid",
+    if (sqlite3_prepare_v2(db_,
+                           "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+                           "ESCAPE '\\' ORDER BY rowid",
                            -1, &st, nullptr) != SQLITE_OK)
       throw DbError(EngineMessage(db_, sqlite3_errcode(db_)));
     int rc;
@@ -297,9 +321,11 @@ std::vector<std::string> Database::TwinIndexes(const std::string& table) {
   std::vector<std::string> firsts;
   sqlite3_stmt* st = nullptr;
   // Twin indexes are named "<table>$<index>$trim"; their first key is trim(<column>).
-  const char* q = "SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name=?1 COLLATE NOCASE "
-                  "AND name LIKE '%$trim'";
-  if (sqlite3_prepare_v2(db_, q, -1, &st, nullptr) != SQLITE_OK) throw DbError(EngineMessage(db_, sqlite3_errcode(db_)));
+  const char* q =
+      "SELECT sql FROM sqlite_master WHERE type='index' AND tbl_name=?1 COLLATE NOCASE "
+      "AND name LIKE '%$trim'";
+  if (sqlite3_prepare_v2(db_, q, -1, &st, nullptr) != SQLITE_OK)
+    throw DbError(EngineMessage(db_, sqlite3_errcode(db_)));
   sqlite3_bind_text(st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
   while (sqlite3_step(st) == SQLITE_ROW) {
     std::string sql = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));

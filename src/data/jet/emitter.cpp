@@ -63,27 +63,27 @@ struct FuncSpec {
 
 const std::map<std::string, FuncSpec>& Functions() {
   static const std::map<std::string, FuncSpec> f = {
-      {"trim", {"trim", 1, 1, SType::Text}},         {"trim$", {"trim", 1, 1, SType::Text}},
-      {"rtrim", {"jet_rtrim", 1, 1, SType::Text}},   {"rtrim$", {"jet_rtrim", 1, 1, SType::Text}},
-      {"ltrim", {"jet_ltrim", 1, 1, SType::Text}},   {"ltrim$", {"jet_ltrim", 1, 1, SType::Text}},
-      {"left", {"jet_left", 2, 2, SType::Text}},     {"left$", {"jet_left", 2, 2, SType::Text}},
-      {"right", {"jet_right", 2, 2, SType::Text}},   {"right$", {"jet_right", 2, 2, SType::Text}},
-      {"mid", {"jet_mid", 2, 3, SType::Text}},       {"mid$", {"jet_mid", 2, 3, SType::Text}},
-      {"len", {"jet_len", 1, 1, SType::Num}},        {"instr", {"jet_instr", 2, 4, SType::Num}},
-      {"cstr", {"jet_cstr", 1, 1, SType::Text}},     {"cstr$", {"jet_cstr", 1, 1, SType::Text}},
-      {"str", {"jet_str", 1, 1, SType::Text}},       {"str$", {"jet_str", 1, 1, SType::Text}},
-      {"val", {"jet_val", 1, 1, SType::Num}},        {"strcomp", {"jet_strcomp", 2, 3, SType::Num}},
-      {"ucase", {"jet_ucase", 1, 1, SType::Text}},   {"ucase$", {"jet_ucase", 1, 1, SType::Text}},
-      {"lcase", {"jet_lcase", 1, 1, SType::Text}},   {"lcase$", {"jet_lcase", 1, 1, SType::Text}},
-      {"space", {"jet_space", 1, 1, SType::Text}},   {"space$", {"jet_space", 1, 1, SType::Text}},
-      {"chr", {"jet_chr", 1, 1, SType::Text}},       {"chr$", {"jet_chr", 1, 1, SType::Text}},
-      {"asc", {"jet_asc", 1, 1, SType::Num}},        {"int", {"jet_int", 1, 1, SType::Num}},
-      {"fix", {"jet_fix", 1, 1, SType::Num}},        {"sgn", {"jet_sgn", 1, 1, SType::Num}},
-      {"abs", {"jet_abs", 1, 1, SType::Num}},        {"sqr", {"jet_sqr", 1, 1, SType::Num}},
-      {"clng", {"jet_clng", 1, 1, SType::Num}},      {"cint", {"jet_clng", 1, 1, SType::Num}},
-      {"cdbl", {"jet_cdbl", 1, 1, SType::Num}},      {"nz", {"jet_nz", 1, 2, SType::Unknown}},
-      {"sum", {"sum", 1, 1, SType::Num}},            {"avg", {"avg", 1, 1, SType::Num}},
-      {"count", {"count", 1, 1, SType::Num}},        {"min", {"min", 1, 1, SType::Unknown}},
+      {"trim", {"trim", 1, 1, SType::Text}},       {"trim$", {"trim", 1, 1, SType::Text}},
+      {"rtrim", {"jet_rtrim", 1, 1, SType::Text}}, {"rtrim$", {"jet_rtrim", 1, 1, SType::Text}},
+      {"ltrim", {"jet_ltrim", 1, 1, SType::Text}}, {"ltrim$", {"jet_ltrim", 1, 1, SType::Text}},
+      {"left", {"jet_left", 2, 2, SType::Text}},   {"left$", {"jet_left", 2, 2, SType::Text}},
+      {"right", {"jet_right", 2, 2, SType::Text}}, {"right$", {"jet_right", 2, 2, SType::Text}},
+      {"mid", {"jet_mid", 2, 3, SType::Text}},     {"mid$", {"jet_mid", 2, 3, SType::Text}},
+      {"len", {"jet_len", 1, 1, SType::Num}},      {"instr", {"jet_instr", 2, 4, SType::Num}},
+      {"cstr", {"jet_cstr", 1, 1, SType::Text}},   {"cstr$", {"jet_cstr", 1, 1, SType::Text}},
+      {"str", {"jet_str", 1, 1, SType::Text}},     {"str$", {"jet_str", 1, 1, SType::Text}},
+      {"val", {"jet_val", 1, 1, SType::Num}},      {"strcomp", {"jet_strcomp", 2, 3, SType::Num}},
+      {"ucase", {"jet_ucase", 1, 1, SType::Text}}, {"ucase$", {"jet_ucase", 1, 1, SType::Text}},
+      {"lcase", {"jet_lcase", 1, 1, SType::Text}}, {"lcase$", {"jet_lcase", 1, 1, SType::Text}},
+      {"space", {"jet_space", 1, 1, SType::Text}}, {"space$", {"jet_space", 1, 1, SType::Text}},
+      {"chr", {"jet_chr", 1, 1, SType::Text}},     {"chr$", {"jet_chr", 1, 1, SType::Text}},
+      {"asc", {"jet_asc", 1, 1, SType::Num}},      {"int", {"jet_int", 1, 1, SType::Num}},
+      {"fix", {"jet_fix", 1, 1, SType::Num}},      {"sgn", {"jet_sgn", 1, 1, SType::Num}},
+      {"abs", {"jet_abs", 1, 1, SType::Num}},      {"sqr", {"jet_sqr", 1, 1, SType::Num}},
+      {"clng", {"jet_clng", 1, 1, SType::Num}},    {"cint", {"jet_clng", 1, 1, SType::Num}},
+      {"cdbl", {"jet_cdbl", 1, 1, SType::Num}},    {"nz", {"jet_nz", 1, 2, SType::Unknown}},
+      {"sum", {"sum", 1, 1, SType::Num}},          {"avg", {"avg", 1, 1, SType::Num}},
+      {"count", {"count", 1, 1, SType::Num}},      {"min", {"min", 1, 1, SType::Unknown}},
       {"max", {"max", 1, 1, SType::Unknown}},
   };
   return f;
@@ -101,7 +101,9 @@ class Emitter {
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what, size_t pos) const { throw DbError(ErrorAt(what, sql_, pos)); }
+  [[noreturn]] void Fail(const std::string& what, size_t pos) const {
+    throw DbError(ErrorAt(what, sql_, pos));
+  }
 
   const TableInfo& Table(const TableRef& ref) {
     const TableInfo* info = schema_.FindTable(ref.name);
@@ -168,7 +170,8 @@ class Emitter {
     if (s.where) out += " WHERE " + EmitCondition(*s.where, scope);
     if (!s.groupBy.empty()) {
       out += " GROUP BY ";
-      for (size_t i = 0; i < s.groupBy.size(); ++i) out += (i ? "," : "") + EmitExpr(*s.groupBy[i], scope).sql;
+      for (size_t i = 0; i < s.groupBy.size(); ++i)
+        out += (i ? "," : "") + EmitExpr(*s.groupBy[i], scope).sql;
     }
     if (s.having) out += " HAVING " + EmitCondition(*s.having, scope);
     if (!s.orderBy.empty()) {
@@ -186,14 +189,22 @@ class Emitter {
   std::string Store(const ColumnInfo& c, const std::string& value) {
     std::string col = QuoteText(c.name);
     switch (c.type) {
-      case ColType::Char: return Format("jet_char(%s,%d,%s)", value.c_str(), c.width, col.c_str());
-      case ColType::Text: return Format("jet_text(%s,%d,%s)", value.c_str(), c.width, col.c_str());
-      case ColType::Memo: return Format("jet_text(%s,0,%s)", value.c_str(), col.c_str());
-      case ColType::Long: return Format("jet_long(%s,32,%s)", value.c_str(), col.c_str());
-      case ColType::Short: return Format("jet_long(%s,16,%s)", value.c_str(), col.c_str());
-      case ColType::Byte: return Format("jet_long(%s,8,%s)", value.c_str(), col.c_str());
-      case ColType::Bit: return Format("jet_long(%s,1,%s)", value.c_str(), col.c_str());
-      default: return Format("jet_real(%s,%s)", value.c_str(), col.c_str());
+      case ColType::Char:
+        return Format("jet_char(%s,%d,%s)", value.c_str(), c.width, col.c_str());
+      case ColType::Text:
+        return Format("jet_text(%s,%d,%s)", value.c_str(), c.width, col.c_str());
+      case ColType::Memo:
+        return Format("jet_text(%s,0,%s)", value.c_str(), col.c_str());
+      case ColType::Long:
+        return Format("jet_long(%s,32,%s)", value.c_str(), col.c_str());
+      case ColType::Short:
+        return Format("jet_long(%s,16,%s)", value.c_str(), col.c_str());
+      case ColType::Byte:
+        return Format("jet_long(%s,8,%s)", value.c_str(), col.c_str());
+      case ColType::Bit:
+        return Format("jet_long(%s,1,%s)", value.c_str(), col.c_str());
+      default:
+        return Format("jet_real(%s,%s)", value.c_str(), col.c_str());
     }
   }
 
@@ -231,7 +242,8 @@ class Emitter {
       if (ins.values.size() != cols.size()) Fail("INSERT INTO 语句中的字段数与值的个数不相符", ins.table.pos);
       Scope scope;
       out += "VALUES(";
-      for (size_t i = 0; i < cols.size(); ++i) out += (i ? "," : "") + Store(*cols[i], EmitExpr(*ins.values[i], scope).sql);
+      for (size_t i = 0; i < cols.size(); ++i)
+        out += (i ? "," : "") + Store(*cols[i], EmitExpr(*ins.values[i], scope).sql);
       out += ")";
     }
     t.statements.push_back(out);
@@ -311,8 +323,8 @@ class Emitter {
   void Emit(AddColumn& ac, Translation& t) {
     const TableInfo& info = Table(ac.table);
     if (info.Find(ac.column.name)) Fail(Format("字段“%s”已存在", ac.column.name.c_str()), ac.table.pos);
-    t.statements.push_back("ALTER TABLE " + QuoteIdent(info.name) + " ADD COLUMN " + QuoteIdent(ac.column.name) +
-                           " " + DeclaredType(ac.column));
+    t.statements.push_back("ALTER TABLE " + QuoteIdent(info.name) + " ADD COLUMN " +
+                           QuoteIdent(ac.column.name) + " " + DeclaredType(ac.column));
     t.changesSchema = true;
   }
 
@@ -361,10 +373,14 @@ class Emitter {
 
   Emitted EmitExpr(Expr& e, const Scope& scope) {
     switch (e.kind) {
-      case ExprKind::Number: return {e.text, SType::Num};
-      case ExprKind::String: return {QuoteText(e.text), SType::Text};
-      case ExprKind::Null: return {"NULL", SType::Null};
-      case ExprKind::CountAll: return {"count(*)", SType::Num};
+      case ExprKind::Number:
+        return {e.text, SType::Num};
+      case ExprKind::String:
+        return {QuoteText(e.text), SType::Text};
+      case ExprKind::Null:
+        return {"NULL", SType::Null};
+      case ExprKind::CountAll:
+        return {"count(*)", SType::Num};
       case ExprKind::Column: {
         Resolved r = ResolveColumn(e, scope);
         return {QuoteIdent(r.qualifier) + "." + QuoteIdent(r.column->name),
@@ -376,25 +392,31 @@ class Emitter {
         if (a.type == SType::Text) a.sql = "jet_num(" + a.sql + ")";
         return {"(" + e.text + a.sql + ")", SType::Num};
       }
-      case ExprKind::Binary: return EmitBinary(e, scope);
-      case ExprKind::Like: return EmitLike(e, scope);
+      case ExprKind::Binary:
+        return EmitBinary(e, scope);
+      case ExprKind::Like:
+        return EmitLike(e, scope);
       case ExprKind::InList: {
         std::string out = "(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (");
-        for (size_t i = 1; i < e.args.size(); ++i) out += (i > 1 ? "," : "") + EmitExpr(*e.args[i], scope).sql;
+        for (size_t i = 1; i < e.args.size(); ++i)
+          out += (i > 1 ? "," : "") + EmitExpr(*e.args[i], scope).sql;
         return {out + "))", SType::Num};
       }
       case ExprKind::InSelect: {
         Scope inner;
         std::string sub = EmitSelect(*e.sub, inner, &scope, false);
-        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (") + sub + "))", SType::Num};
+        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (") + sub + "))",
+                SType::Num};
       }
       case ExprKind::Between:
         return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT BETWEEN " : " BETWEEN ") +
                     EmitExpr(*e.args[1], scope).sql + " AND " + EmitExpr(*e.args[2], scope).sql + ")",
                 SType::Num};
       case ExprKind::IsNull:
-        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " IS NOT NULL)" : " IS NULL)"), SType::Num};
-      case ExprKind::Func: return EmitFunc(e, scope);
+        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " IS NOT NULL)" : " IS NULL)"),
+                SType::Num};
+      case ExprKind::Func:
+        return EmitFunc(e, scope);
     }
     Fail("无法识别的表达式", e.pos);
   }
@@ -413,7 +435,8 @@ class Emitter {
     if (op == "&") return {"jet_amp(" + a.sql + "," + b.sql + ")", SType::Text};
     if (op == "+") {
       // Texts are joined, numbers added; decided here when both sides are known, else row by row.
-      if (a.type == SType::Text && b.type == SType::Text) return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
+      if (a.type == SType::Text && b.type == SType::Text)
+        return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
       if (a.type == SType::Num && b.type == SType::Num) return {"(" + a.sql + "+" + b.sql + ")", SType::Num};
       if (a.type == SType::Null || b.type == SType::Null) return {"NULL", SType::Null};
       return {"jet_add(" + a.sql + "," + b.sql + ")", SType::Unknown};
@@ -431,8 +454,9 @@ class Emitter {
     if (e.text == "iif") {
       if (e.args.size() != 3) Fail("函数“iif”的参数个数不对", e.pos);
       Emitted a = EmitExpr(*e.args[1], scope), b = EmitExpr(*e.args[2], scope);
-      return {"(CASE WHEN " + EmitCondition(*e.args[0], scope) + " THEN " + a.sql + " ELSE " + b.sql + " END)",
-              Unify(a.type, b.type)};
+      return {
+          "(CASE WHEN " + EmitCondition(*e.args[0], scope) + " THEN " + a.sql + " ELSE " + b.sql + " END)",
+          Unify(a.type, b.type)};
     }
     auto it = Functions().find(e.text);
     if (it == Functions().end()) Fail(Format("表达式中有未定义的函数“%s”", e.text.c_str()), e.pos);
@@ -455,8 +479,8 @@ class Emitter {
 
   // ---------- LIKE and the ranges it implies ----------
   struct Pattern {
-    std::string prefix;  // literal characters before the first wildcard
-    bool pureStar = false;   // the pattern is prefix followed by one "*" and nothing else
+    std::string prefix;       // literal characters before the first wildcard
+    bool pureStar = false;    // the pattern is prefix followed by one "*" and nothing else
     bool noWildcard = false;  // the pattern is all literal
   };
 
@@ -576,7 +600,9 @@ class Emitter {
 
 }  // namespace
 
-std::string StoredIndexName(const std::string& table, const std::string& index) { return table + "$" + index; }
+std::string StoredIndexName(const std::string& table, const std::string& index) {
+  return table + "$" + index;
+}
 
 Translation Translate(const std::string& jetSql, SchemaSource& schema, const EmitOptions& options) {
   Statement st = Parse(jetSql);

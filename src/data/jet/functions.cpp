@@ -88,7 +88,9 @@ struct PatElem {
   std::vector<std::pair<unsigned, unsigned>> ranges;
 };
 
-unsigned Fold(unsigned c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+unsigned Fold(unsigned c) {
+  return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
 
 std::vector<unsigned> Units(const std::string& s) {
   std::vector<unsigned> u;
@@ -147,16 +149,20 @@ bool CompilePattern(const std::string& pattern, std::vector<PatElem>& out) {
 
 bool ElemMatches(const PatElem& e, unsigned c) {
   switch (e.kind) {
-    case PatElem::Literal: return Fold(e.ch) == Fold(c);
-    case PatElem::One: return true;
-    case PatElem::Digit: return c >= '0' && c <= '9';
+    case PatElem::Literal:
+      return Fold(e.ch) == Fold(c);
+    case PatElem::One:
+      return true;
+    case PatElem::Digit:
+      return c >= '0' && c <= '9';
     case PatElem::Set: {
       bool in = false;
       for (auto& [lo, hi] : e.ranges)
         if ((c >= lo && c <= hi) || (Fold(c) >= Fold(lo) && Fold(c) <= Fold(hi))) in = true;
       return in != e.negate;
     }
-    case PatElem::Star: return true;
+    case PatElem::Star:
+      return true;
   }
   return false;
 }
@@ -194,7 +200,9 @@ bool LikeMatch(const std::string& value, const std::string& pattern, bool* malfo
 namespace {
 
 // ---------- value helpers ----------
-bool IsNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
+bool IsNull(sqlite3_value* v) {
+  return sqlite3_value_type(v) == SQLITE_NULL;
+}
 bool IsNumeric(sqlite3_value* v) {
   int t = sqlite3_value_type(v);
   return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
@@ -202,9 +210,12 @@ bool IsNumeric(sqlite3_value* v) {
 
 std::string TextOf(sqlite3_value* v) {
   switch (sqlite3_value_type(v)) {
-    case SQLITE_INTEGER: return std::to_string(sqlite3_value_int64(v));
-    case SQLITE_FLOAT: return NumberText(sqlite3_value_double(v));
-    case SQLITE_NULL: return std::string();
+    case SQLITE_INTEGER:
+      return std::to_string(sqlite3_value_int64(v));
+    case SQLITE_FLOAT:
+      return NumberText(sqlite3_value_double(v));
+    case SQLITE_NULL:
+      return std::string();
     default: {
       const char* p = reinterpret_cast<const char*>(sqlite3_value_blob(v));
       return p ? std::string(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string();
@@ -251,11 +262,11 @@ void ResultNumber(sqlite3_context* ctx, double d) {
   }
 }
 
-#define ANY_NULL_RETURNS_NULL(n)                \
-  for (int i_ = 0; i_ < (n); ++i_)              \
-    if (IsNull(argv[i_])) {                     \
-      sqlite3_result_null(ctx);                 \
-      return;                                   \
+#define ANY_NULL_RETURNS_NULL(n)   \
+  for (int i_ = 0; i_ < (n); ++i_) \
+    if (IsNull(argv[i_])) {        \
+      sqlite3_result_null(ctx);    \
+      return;                      \
     }
 
 // ---------- storing into columns ----------
@@ -277,8 +288,12 @@ void StoreText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
   ResultText(ctx, s);
 }
 
-void FnChar(sqlite3_context* ctx, int, sqlite3_value** argv) { StoreText(ctx, argv, true); }
-void FnText(sqlite3_context* ctx, int, sqlite3_value** argv) { StoreText(ctx, argv, false); }
+void FnChar(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  StoreText(ctx, argv, true);
+}
+void FnText(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  StoreText(ctx, argv, false);
+}
 
 void FnLong(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
@@ -293,8 +308,7 @@ void FnLong(sqlite3_context* ctx, int, sqlite3_value** argv) {
   double lo = bits == 8 ? 0 : bits == 1 ? -1 : -std::ldexp(1.0, bits - 1);
   double hi = bits == 8 ? 255 : bits == 1 ? 0 : std::ldexp(1.0, bits - 1) - 1;
   if (bits == 1) d = d != 0 ? -1 : 0;
-  if (d < lo || d > hi)
-    return Error(ctx, Format("字段“%s”的数值溢出。", TextOf(argv[2]).c_str()));
+  if (d < lo || d > hi) return Error(ctx, Format("字段“%s”的数值溢出。", TextOf(argv[2]).c_str()));
   sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(d));
 }
 
@@ -346,8 +360,12 @@ void IntDivide(sqlite3_context* ctx, sqlite3_value** argv, bool remainder) {
   if (y == 0) return Error(ctx, "被零除。");
   sqlite3_result_int64(ctx, remainder ? x % y : x / y);
 }
-void FnIDiv(sqlite3_context* ctx, int, sqlite3_value** argv) { IntDivide(ctx, argv, false); }
-void FnMod(sqlite3_context* ctx, int, sqlite3_value** argv) { IntDivide(ctx, argv, true); }
+void FnIDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  IntDivide(ctx, argv, false);
+}
+void FnMod(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  IntDivide(ctx, argv, true);
+}
 
 void FnPow(sqlite3_context* ctx, int, sqlite3_value** argv) {
   ANY_NULL_RETURNS_NULL(2);
@@ -497,13 +515,18 @@ void ChangeCase(sqlite3_context* ctx, sqlite3_value** argv, bool upper) {
   }
   ResultText(ctx, s);
 }
-void FnUCase(sqlite3_context* ctx, int, sqlite3_value** argv) { ChangeCase(ctx, argv, true); }
-void FnLCase(sqlite3_context* ctx, int, sqlite3_value** argv) { ChangeCase(ctx, argv, false); }
+void FnUCase(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  ChangeCase(ctx, argv, true);
+}
+void FnLCase(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  ChangeCase(ctx, argv, false);
+}
 
 void FnSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
   ANY_NULL_RETURNS_NULL(1);
   long long n;
-  if (CountArg(ctx, argv[0], n, 0)) ResultText(ctx, std::string(static_cast<size_t>(std::min(n, 65535LL)), ' '));
+  if (CountArg(ctx, argv[0], n, 0))
+    ResultText(ctx, std::string(static_cast<size_t>(std::min(n, 65535LL)), ' '));
 }
 
 void FnChr(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -532,11 +555,21 @@ void Math1(sqlite3_context* ctx, int, sqlite3_value** argv) {
   double d;
   if (NumArg(ctx, argv[0], d)) ResultNumber(ctx, F(d));
 }
-double Sgn(double d) { return d > 0 ? 1 : d < 0 ? -1 : 0; }
-double Abs(double d) { return std::fabs(d); }
-double Floor(double d) { return std::floor(d); }
-double Trunc(double d) { return std::trunc(d); }
-double Round(double d) { return std::nearbyint(d); }
+double Sgn(double d) {
+  return d > 0 ? 1 : d < 0 ? -1 : 0;
+}
+double Abs(double d) {
+  return std::fabs(d);
+}
+double Floor(double d) {
+  return std::floor(d);
+}
+double Trunc(double d) {
+  return std::trunc(d);
+}
+double Round(double d) {
+  return std::nearbyint(d);
+}
 
 void FnSqr(sqlite3_context* ctx, int, sqlite3_value** argv) {
   ANY_NULL_RETURNS_NULL(1);
@@ -586,23 +619,23 @@ void RegisterFunctions(sqlite3* db) {
     void (*fn)(sqlite3_context*, int, sqlite3_value**);
   };
   static const Def defs[] = {
-      {"jet_char", 3, FnChar},     {"jet_text", 3, FnText},     {"jet_long", 3, FnLong},
-      {"jet_real", 2, FnReal},     {"jet_num", 1, FnNum},       {"jet_add", 2, FnAdd},
-      {"jet_amp", 2, FnAmp},       {"jet_div", 2, FnDiv},       {"jet_idiv", 2, FnIDiv},
-      {"jet_mod", 2, FnMod},       {"jet_pow", 2, FnPow},       {"jet_trim", 1, FnTrim},
-      {"jet_rtrim", 1, FnRTrim},   {"jet_ltrim", 1, FnLTrim},   {"jet_left", 2, FnLeft},
-      {"jet_right", 2, FnRight},   {"jet_mid", -1, FnMid},      {"jet_len", 1, FnLen},
-      {"jet_instr", -1, FnInstr},  {"jet_cstr", 1, FnCStr},     {"jet_str", 1, FnStr},
-      {"jet_val", 1, FnVal},       {"jet_strcomp", -1, FnStrComp}, {"jet_ucase", 1, FnUCase},
-      {"jet_lcase", 1, FnLCase},   {"jet_space", 1, FnSpace},   {"jet_chr", 1, FnChr},
-      {"jet_asc", 1, FnAsc},       {"jet_int", 1, Math1<Floor>}, {"jet_fix", 1, Math1<Trunc>},
-      {"jet_sgn", 1, Math1<Sgn>},  {"jet_abs", 1, Math1<Abs>},  {"jet_sqr", 1, FnSqr},
-      {"jet_clng", 1, Math1<Round>}, {"jet_cdbl", 1, FnCDbl},  {"jet_nz", -1, FnNz},
+      {"jet_char", 3, FnChar},       {"jet_text", 3, FnText},        {"jet_long", 3, FnLong},
+      {"jet_real", 2, FnReal},       {"jet_num", 1, FnNum},          {"jet_add", 2, FnAdd},
+      {"jet_amp", 2, FnAmp},         {"jet_div", 2, FnDiv},          {"jet_idiv", 2, FnIDiv},
+      {"jet_mod", 2, FnMod},         {"jet_pow", 2, FnPow},          {"jet_trim", 1, FnTrim},
+      {"jet_rtrim", 1, FnRTrim},     {"jet_ltrim", 1, FnLTrim},      {"jet_left", 2, FnLeft},
+      {"jet_right", 2, FnRight},     {"jet_mid", -1, FnMid},         {"jet_len", 1, FnLen},
+      {"jet_instr", -1, FnInstr},    {"jet_cstr", 1, FnCStr},        {"jet_str", 1, FnStr},
+      {"jet_val", 1, FnVal},         {"jet_strcomp", -1, FnStrComp}, {"jet_ucase", 1, FnUCase},
+      {"jet_lcase", 1, FnLCase},     {"jet_space", 1, FnSpace},      {"jet_chr", 1, FnChr},
+      {"jet_asc", 1, FnAsc},         {"jet_int", 1, Math1<Floor>},   {"jet_fix", 1, Math1<Trunc>},
+      {"jet_sgn", 1, Math1<Sgn>},    {"jet_abs", 1, Math1<Abs>},     {"jet_sqr", 1, FnSqr},
+      {"jet_clng", 1, Math1<Round>}, {"jet_cdbl", 1, FnCDbl},        {"jet_nz", -1, FnNz},
       {"jet_like", 2, FnLike},
   };
   for (const Def& d : defs)
-    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                               d.fn, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                               nullptr, d.fn, nullptr, nullptr, nullptr);
 }
 
 }  // namespace jet

@@ -15,8 +15,12 @@ std::string ErrorAt(const std::string& what, const std::string& sql, size_t pos)
 
 namespace {
 
-bool IsIdentStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
-bool IsIdentChar(unsigned char c) { return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80; }
+bool IsIdentStart(unsigned char c) {
+  return std::isalpha(c) || c == '_' || c >= 0x80;
+}
+bool IsIdentChar(unsigned char c) {
+  return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80;
+}
 
 }  // namespace
 
@@ -57,7 +61,8 @@ std::vector<Token> Tokenize(const std::string& sql) {
       if (!closed) throw DbError(ErrorAt("文本常量缺少结束引号", sql, t.pos));
       t.kind = Tok::String;
       t.text = std::move(value);
-    } else if (std::isdigit(c) || (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
+    } else if (std::isdigit(c) ||
+               (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
       size_t s = i;
       while (i < n && std::isdigit(static_cast<unsigned char>(sql[i]))) ++i;
       if (i < n && sql[i] == '.') {
@@ -88,11 +93,21 @@ std::vector<Token> Tokenize(const std::string& sql) {
     } else {
       ++i;
       switch (c) {
-        case '(': t.kind = Tok::LParen; break;
-        case ')': t.kind = Tok::RParen; break;
-        case ',': t.kind = Tok::Comma; break;
-        case '.': t.kind = Tok::Dot; break;
-        case ';': t.kind = Tok::Semicolon; break;
+        case '(':
+          t.kind = Tok::LParen;
+          break;
+        case ')':
+          t.kind = Tok::RParen;
+          break;
+        case ',':
+          t.kind = Tok::Comma;
+          break;
+        case '.':
+          t.kind = Tok::Dot;
+          break;
+        case ';':
+          t.kind = Tok::Semicolon;
+          break;
         case '<':
           t.kind = Tok::Op;
           if (i < n && (sql[i] == '>' || sql[i] == '=')) {
@@ -119,7 +134,14 @@ std::vector<Token> Tokenize(const std::string& sql) {
             break;
           }
           throw DbError(ErrorAt("无法识别的字符", sql, t.pos));
-        case '=': case '+': case '-': case '*': case '/': case '\\': case '^': case '&':
+        case '=':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '\\':
+        case '^':
+        case '&':
           t.kind = Tok::Op;
           t.text = std::string(1, static_cast<char>(c));
           break;

@@ -17,10 +17,10 @@ std::string Lower(std::string s) {
 namespace {
 
 const std::set<std::string> kReserved = {
-    "select", "from", "where", "group", "order", "by", "having", "as", "asc", "desc", "and", "or", "not",
-    "like", "in", "between", "is", "null", "on", "set", "values", "into", "distinct", "top", "union",
-    "insert", "update", "delete", "create", "table", "index", "mod", "all", "distinctrow", "join", "inner",
-    "left", "right"};
+    "select", "from", "where",    "group",       "order", "by",      "having", "as",     "asc",    "desc",
+    "and",    "or",   "not",      "like",        "in",    "between", "is",     "null",   "on",     "set",
+    "values", "into", "distinct", "top",         "union", "insert",  "update", "delete", "create", "table",
+    "index",  "mod",  "all",      "distinctrow", "join",  "inner",   "left",   "right"};
 
 class Parser {
  public:
@@ -349,8 +349,8 @@ class Parser {
     ExprPtr left = ParseConcat();
     while (true) {
       size_t p = Peek().pos;
-      if (Peek().kind == Tok::Op && (IsOp("=") || IsOp("<>") || IsOp("<") || IsOp(">") || IsOp("<=") ||
-                                     IsOp(">="))) {
+      if (Peek().kind == Tok::Op &&
+          (IsOp("=") || IsOp("<>") || IsOp("<") || IsOp(">") || IsOp("<=") || IsOp(">="))) {
         std::string op = Advance().text;
         left = MakeBinary(op, std::move(left), ParseConcat(), p);
         continue;

@@ -12,21 +12,33 @@ const ColumnInfo* TableInfo::Find(const std::string& column) const {
   return nullptr;
 }
 
-bool IsTextType(ColType t) { return t == ColType::Char || t == ColType::Text || t == ColType::Memo; }
+bool IsTextType(ColType t) {
+  return t == ColType::Char || t == ColType::Text || t == ColType::Memo;
+}
 
 std::string DeclaredType(const ColumnDef& c) {
   // Texts compare without regard to trailing blanks (RTRIM), as the fixed-width columns are kept padded.
   switch (c.type) {
-    case ColType::Char: return Format("CHAR(%d) COLLATE RTRIM", c.width);
-    case ColType::Text: return Format("TEXT(%d) COLLATE RTRIM", c.width);
-    case ColType::Memo: return "LONGTEXT COLLATE RTRIM";
-    case ColType::Long: return "LONG";
-    case ColType::Short: return "SHORT";
-    case ColType::Byte: return "BYTE";
-    case ColType::Bit: return "BIT";
-    case ColType::Double: return "DOUBLE";
-    case ColType::Single: return "SINGLE";
-    case ColType::Currency: return "CURRENCY";
+    case ColType::Char:
+      return Format("CHAR(%d) COLLATE RTRIM", c.width);
+    case ColType::Text:
+      return Format("TEXT(%d) COLLATE RTRIM", c.width);
+    case ColType::Memo:
+      return "LONGTEXT COLLATE RTRIM";
+    case ColType::Long:
+      return "LONG";
+    case ColType::Short:
+      return "SHORT";
+    case ColType::Byte:
+      return "BYTE";
+    case ColType::Bit:
+      return "BIT";
+    case ColType::Double:
+      return "DOUBLE";
+    case ColType::Single:
+      return "SINGLE";
+    case ColType::Currency:
+      return "CURRENCY";
   }
   return "LONG";
 }
