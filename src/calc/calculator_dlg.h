@@ -22,7 +22,7 @@ class CalculatorDlg {
   static const char* ClearCaption() { return "&C.清空"; }
   static const char* SendCaption() { return "&S.送数"; }
   static const char* CancelCaption() { return "&X.取消"; }
-  static const char* VariablesLabel() { return "变量："; }
+  static const char* VariablesLabel() { return "变量（双击放入表达式）："; }
 
   // The stored variables of the open file, for the user to look up (files without VYVAR have none).
   void LoadVariables(CVyDataEnv& env);
