@@ -1,13 +1,17 @@
-// tavrel-cli: account sets, year files and the SQL dialect from the command line. Arguments are UTF-8;
-// everything printed is UTF-8.
+// tavrel-cli: account sets, year files, the SQL dialect, the calculator, periods and account names from the
+// command line. Arguments are UTF-8; everything printed is UTF-8.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "accounts/account_full_name.h"
+#include "accounts/period.h"
 #include "base/gbk.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "calc/caculate.h"
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
 #include "data/vy_data_env.h"
@@ -59,7 +63,10 @@ int Usage() {
       "  tavrel-cli create-set FOLDER          make an account set with this year's file\n"
       "  tavrel-cli new-year FILE YEAR         make the next year's file beside FILE\n"
       "  tavrel-cli open FILE [OPNO]           validate and log in; print the year's settings\n"
-      "  tavrel-cli sql FILE STATEMENT         run one statement of the program's SQL dialect\n",
+      "  tavrel-cli sql FILE STATEMENT         run one statement of the program's SQL dialect\n"
+      "  tavrel-cli eval EXPRESSION            compute an expression as the calculator does\n"
+      "  tavrel-cli periods FILE               the year's accounting periods and their dates\n"
+      "  tavrel-cli fullname FILE CODE WIDTH   an account's name with its ancestors, cut to WIDTH bytes\n",
       stderr);
   return 2;
 }
@@ -121,6 +128,39 @@ int Sql(const std::string& file, const std::string& statement) {
   return 0;
 }
 
+int Eval(const std::string& expression) {
+  CCaculate calc;
+  CalcValue value;
+  if (!calc.Evaluate(expression, value)) {
+    CalcError e = calc.GetError();
+    return Fail(Format("%s 位置：%d", e.message.c_str(), e.position));
+  }
+  Print(value.text);
+  return 0;
+}
+
+int Periods(const std::string& file) {
+  CVyDataEnv env;
+  if (!env.Open(file, "", 1)) return 1;
+  AccountingYear year = YearOf(env);
+  for (int p = 1; p <= 12; ++p) {
+    PeriodDates dates = AccountingPeriod(year, p);
+    Print(Format("%d\t%s\t%s", p, dates.first.c_str(), dates.last.c_str()));
+  }
+  return 0;
+}
+
+int FullName(const std::string& file, const std::string& code, const std::string& width) {
+  if (width.empty() || width.find_first_not_of("0123456789") != std::string::npos || width.size() > 4)
+    return Fail("宽度应为字节数（一个不大的正整数）。");
+  CVyDataEnv env;
+  if (!env.Open(file, "", 1)) return 1;
+  std::string name = AccountFullName(env, code, std::atoi(width.c_str()));
+  if (name.empty()) return Fail("帐户代码“" + code + "”不存在！");
+  Print(name);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -139,6 +179,9 @@ int main(int argc, char* argv[]) {
     if (cmd == "open" && (args.size() == 1 || args.size() == 2))
       return Open(args[0], args.size() == 2 ? args[1] : "");
     if (cmd == "sql" && args.size() == 2) return Sql(args[0], args[1]);
+    if (cmd == "eval" && args.size() == 1) return Eval(args[0]);
+    if (cmd == "periods" && args.size() == 1) return Periods(args[0]);
+    if (cmd == "fullname" && args.size() == 3) return FullName(args[0], args[1], args[2]);
   } catch (const jet::DbError& e) {
     return Fail(e.what());
   }

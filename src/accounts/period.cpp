@@ -1,5 +1,7 @@
 #include "accounts/period.h"
 
+#include <cstdlib>
+
 #include "base/date.h"
 #include "base/text.h"
 
@@ -31,4 +33,8 @@ int PeriodOfDate(const AccountingYear& year, const std::string& date) {
     if (dates.first <= date && date <= dates.last) return p;
   }
   return 0;
+}
+
+AccountingYear YearOf(const CVyDataEnv& env) {
+  return {env.year, std::atoi(env.closingDay.c_str()), env.startDate, env.endDate};
 }

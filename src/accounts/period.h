@@ -3,6 +3,8 @@
 // month-closing day.
 #include <string>
 
+#include "data/vy_data_env.h"
+
 struct AccountingYear {
   int year = 0;         // the accounting year of the year file
   int closingDay = 31;  // SYSTAB.JT read as an integer: 0dd closes on day dd of the period's own month,
@@ -20,3 +22,6 @@ struct PeriodDates {
 PeriodDates AccountingPeriod(const AccountingYear& year, int p);
 // The first period whose dates contain date (compared as texts), or 0 when none does.
 int PeriodOfDate(const AccountingYear& year, const std::string& date);
+
+// The year, closing day and dates of the open year file.
+AccountingYear YearOf(const CVyDataEnv& env);

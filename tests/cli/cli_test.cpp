@@ -73,3 +73,59 @@ TEST(Cli, ReportsErrorsWithStatusOne) {
   EXPECT_NE(bad.out.find("nosuch"), std::string::npos);
   EXPECT_EQ(RunCli("bogus").status, 2);
 }
+
+TEST(Cli, EvaluatesExpressions) {
+  struct Case {
+    const char* args;
+    int status;
+    const char* out;
+  } cases[] = {
+      {"eval 1/3", 0, "0.333333\n"},
+      {"eval '2^3^2'", 0, "512\n"},
+      {"eval 'sqrt(4)'", 0, "2.000000\n"},  // mathematical functions keep six decimals
+      {"eval '\"3\"+4'", 0, "34\n"},
+      {"eval '\"总\"+\"计\"'", 0, "总计\n"},
+      {"eval 'money(10020.30)'", 0, "壹万零贰拾元叁角\n"},
+      {"eval 'num(-305.7)'", 0, "-三○五\n"},
+      {"eval '(1+2'", 1, "括号出错！ 位置：4\n"},
+      {"eval '1 & 2'", 1, "运算符号出错！ 位置：3\n"},
+      {"eval", 2, nullptr},
+  };
+  for (const Case& c : cases) {
+    Result r = RunCli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    if (c.out) {
+      EXPECT_EQ(r.out, c.out) << c.args;
+    }
+  }
+}
+
+TEST(Cli, ListsPeriodsAndFullNames) {
+  TempDir dir;
+  Result made = RunCli("create-set '" + dir.Path() + "'");
+  ASSERT_EQ(made.status, 0) << made.out;
+  std::string year = made.out.substr(made.out.find(".vyx") - 4, 4);
+  std::string file = "'" + dir.Path() + "/" + year + ".vyx'";
+
+  Result calendar = RunCli("periods " + file);
+  ASSERT_EQ(calendar.status, 0) << calendar.out;
+  EXPECT_EQ(calendar.out.substr(0, calendar.out.find('\n') + 1), "1\t" + year + "0101\t" + year + "0131\n");
+  EXPECT_NE(calendar.out.find("\n12\t" + year + "1201\t" + year + "1231\n"), std::string::npos);
+  // Closing on the 5th of the following month: period 12 spans the whole year.
+  RunCli("sql " + file + " \"update systab set jt='105',t1='" + year + "0106',t13='" +
+         std::to_string(std::stoi(year) + 1) + "0105'\"");
+  Result next5th = RunCli("periods " + file);
+  EXPECT_EQ(next5th.out.substr(0, next5th.out.find('\n') + 1), "1\t" + year + "0106\t" + year + "0205\n");
+  EXPECT_NE(next5th.out.find("\n12\t" + year + "0106\t" + std::to_string(std::stoi(year) + 1) + "0105\n"),
+            std::string::npos);
+
+  for (std::string row : {"'1001','银行存款',1", "'1001-2','工商银行',2", "'1001-2-3','城西分理处',3"})
+    RunCli("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values(" + row +
+           ",'0','0','0',0,0)\"");
+  EXPECT_EQ(RunCli("fullname " + file + " 1001-2-3 84").out, "银行存款/工商银行/城西分理处\n");
+  EXPECT_EQ(RunCli("fullname " + file + " 1001-2-3 27").out, "银行存款/../城西分理处\n");
+  Result missing = RunCli("fullname " + file + " 1001-9 84");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "帐户代码“1001-9”不存在！\n");
+  EXPECT_EQ(RunCli("fullname " + file + " 1001 wide").status, 1);
+}

@@ -1,0 +1,32 @@
+#include "calc/calc_variables.h"
+
+#include "base/text.h"
+#include "data/jet/sql_text.h"
+#include "data/vy_recordset.h"
+
+using jet::SqlText;
+
+bool HasCalcVariables(CVyDataEnv& env) {
+  return env.IsOpen() && env.Db()->HasTable("VYVAR");
+}
+
+std::vector<CalcVariable> ReadCalcVariables(CVyDataEnv& env) {
+  std::vector<CalcVariable> variables;
+  if (!HasCalcVariables(env)) return variables;
+  CVyRecordset rs(env.Db(), {"NTYPE"}, {}, {"Expr1000", "Expr1001", "Expr1002"});
+  rs.Open("SELECT RTRIM(SVAR),RTRIM(SEXP),RTRIM(SNOTE),NTYPE FROM VYVAR");
+  for (; !rs.IsEOF(); rs.MoveNext())
+    variables.push_back({rs.GetText(0), rs.GetText(1), rs.GetText(2), rs.GetLong(0)});
+  return variables;
+}
+
+bool RewriteCalcVariables(CVyDataEnv& env, const std::vector<CalcVariable>& variables) {
+  if (!HasCalcVariables(env)) return false;
+  return env.RunInTransaction([&] {
+    env.Execute("DELETE FROM VYVAR");
+    for (const CalcVariable& v : variables)
+      env.Execute(Format("INSERT INTO VYVAR(SVAR,SEXP,SNOTE,NTYPE) VALUES('%s','%s','%s','%d')",
+                         SqlText(v.name).c_str(), SqlText(v.expression).c_str(), SqlText(v.note).c_str(),
+                         v.type));
+  });
+}
