@@ -421,6 +421,13 @@ class Emitter {
     Fail("无法识别的表达式", e.pos);
   }
 
+  static bool RefersToColumn(const Expr& e) {
+    if (e.kind == ExprKind::Column) return true;
+    for (auto& a : e.args)
+      if (RefersToColumn(*a)) return true;
+    return false;
+  }
+
   Emitted EmitBinary(Expr& e, const Scope& scope) {
     const std::string& op = e.text;
     if (op == "and" || op == "or") {
@@ -430,6 +437,14 @@ class Emitter {
     }
     Emitted a = EmitExpr(*e.args[0], scope);
     Emitted b = EmitExpr(*e.args[1], scope);
+    // A text column equal to another row value (a join such as subt.fzn=wbt.wno): SQLite's Bloom filters
+    // on join lookups hash the stored bytes and ignore the column's RTRIM collation, so "1" padded to 10
+    // would never meet "1" padded to 4. Comparing the right-trimmed texts is what the collation means and
+    // leaves no lookup to filter.
+    if (op == "=" && a.type == SType::Text && b.type == SType::Text &&
+        (e.args[0]->kind == ExprKind::Column || e.args[1]->kind == ExprKind::Column) &&
+        RefersToColumn(*e.args[0]) && RefersToColumn(*e.args[1]))
+      return {"(jet_rtrim(" + a.sql + ")=jet_rtrim(" + b.sql + "))", SType::Num};
     if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=")
       return {"(" + a.sql + op + b.sql + ")", SType::Num};
     if (op == "&") return {"jet_amp(" + a.sql + "," + b.sql + ")", SType::Text};
