@@ -7,9 +7,7 @@ QString Q(const std::string& gbkText) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QString Q(const char* gbkText) {
-  return Q(std::string(gbkText ? gbkText : ""));
-}
+QString Q(const char* gbkText) { return Q(std::string(gbkText ? gbkText : "")); }
 
 std::optional<std::string> G(const QString& text) {
   QByteArray utf8 = text.toUtf8();
