@@ -55,6 +55,8 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
   layout->addLayout(grid);
   layout->addLayout(buttons);
 
+  resize(460, 320);
+
   for (auto& y : model_.years) yearList_->addItem(Q(y));
   connect(yearEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
     model_.OnYearTextChanged(G(text).value_or(std::string()));

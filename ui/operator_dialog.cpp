@@ -32,6 +32,7 @@ OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(p
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(buttons);
+  setMinimumWidth(280);
   connect(ok, &QPushButton::clicked, this, &OperatorDialog::OnOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   (model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_)->setFocus();

@@ -58,6 +58,7 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
   layout->addWidget(warning);
   layout->addLayout(ButtonRow(okButton_, cancel));
 
+  setMinimumWidth(360);
   connect(confirmEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
     model_.OnConfirmationChanged(G(text).value_or(std::string()));
     okButton_->setEnabled(model_.okEnabled);
@@ -89,6 +90,7 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   layout->addWidget(new QLabel(Q(CPasswordDlg::Note())));
   layout->addLayout(ButtonRow(okButton_, cancelButton_));
 
+  setMinimumWidth(340);
   connect(passwordEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
     model_.OnPasswordChanged(G(text).value_or(std::string()));
     Sync();
