@@ -1,0 +1,37 @@
+#pragma once
+// The dialog that adds an operator or changes one's code and name ("增加操作员..." / "修改操作员...").
+#include <string>
+
+#include "base/field_rule.h"
+#include "data/vy_data_env.h"
+
+class COperatorDlg {
+ public:
+  enum class Mode { Add, Modify };
+  enum class Focus { None, Code, Name };
+
+  // For Modify, code and name are the operator's as listed.
+  COperatorDlg(CVyDataEnv& env, Mode mode, std::string code = "", std::string name = "");
+
+  std::string Caption() const { return mode_ == Mode::Add ? "增加操作员..." : "修改操作员..."; }
+  static FieldRule CodeRule() { return {3, true, ""}; }
+  // A name may be typed with ' or |: 确认 refuses it with its own message.
+  static FieldRule NameRule() { return {8, false, ""}; }
+
+  // 确认: true when the dialog closes (the operator is written then).
+  bool OnOk();
+
+  Mode mode() const { return mode_; }
+  const std::string& OldCode() const { return oldCode_; }
+
+  // Fields of the dialog.
+  std::string code, name;
+  bool codeEnabled = true;  // the administrator's code never changes
+  Focus focus = Focus::Code;
+
+ private:
+  bool Refuse(const char* message, Focus field);
+  CVyDataEnv& env_;
+  Mode mode_;
+  std::string oldCode_;
+};

@@ -1,0 +1,65 @@
+#include "data/new_year_dlg.h"
+
+#include <cstdlib>
+
+#include "base/platform.h"
+#include "base/text.h"
+#include "data/jet/db_error.h"
+#include "data/year_files.h"
+
+CNewYearDlg::CNewYearDlg(CVyDataEnv& env) : env_(env) {}
+
+std::string CNewYearDlg::Note() {
+  return "    注意：当建立了新年\n度文件后，请使用年末转\n帐功能转帐。\n    删除年度文件之前请\n做好备份。";
+}
+
+void CNewYearDlg::OnInitDialog() {
+  folder = env_.dataDir;
+  years = YearList(folder, env_.extension);
+  selectedYear = -1;
+  createEnabled = false;
+  cancelEnabled = true;
+}
+
+void CNewYearDlg::OnYearTextChanged(const std::string& text) {
+  yearText = text;
+  createEnabled = CanCreateYear(text, years);
+}
+
+bool CNewYearDlg::OnCreate() {
+  if (!CanCreateYear(yearText, years)) return false;
+  if (ShowMessage("真的要建立“" + yearText + "”年的数据文件吗？", MsgIcon::Exclamation, MsgButtons::YesNo,
+                  MsgAnswer::No) != MsgAnswer::Yes)
+    return false;
+  createEnabled = cancelEnabled = false;
+  try {
+    CreateNextYearFile(env_, std::atoi(yearText.c_str()));
+  } catch (const jet::DbError& e) {
+    // A file of that year that failed the year test is in the way, or the disk refused: nothing was made.
+    ShowMessage(e.what(), MsgIcon::Stop);
+    createEnabled = cancelEnabled = true;
+    return false;
+  }
+  ShowMessage(yearText + "年数据文件建立完毕！");
+  return true;
+}
+
+void CNewYearDlg::OnDeleteKey() {
+  if (selectedYear < 0 || selectedYear >= static_cast<int>(years.size())) return;
+  std::string year = years[static_cast<size_t>(selectedYear)];
+  if (year == Format("%d", env_.year)) {
+    ShowMessage("不能删除注册年度帐务！");
+    return;
+  }
+  if (ShowMessage("真的要删除“" + year + "”年的数据文件吗？", MsgIcon::Exclamation, MsgButtons::YesNo,
+                  MsgAnswer::No) != MsgAnswer::Yes)
+    return;
+  if (!DeleteYearFile(YearFilePath(folder, year, env_.extension))) {
+    // The list keeps showing a file that is still there.
+    ShowMessage(year + "年数据文件无法删除！");
+    return;
+  }
+  years.erase(years.begin() + selectedYear);
+  if (selectedYear > 0 || years.empty()) --selectedYear;
+  createEnabled = CanCreateYear(yearText, years);
+}

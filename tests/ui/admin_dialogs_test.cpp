@@ -1,0 +1,92 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "dialog_test_support.h"
+#include "gbk_qt.h"
+#include "operator_dialog.h"
+#include "operators_dialog.h"
+#include "password_dialog.h"
+
+namespace {
+
+using AdminDialogs = DialogTest;
+
+QPushButton* ButtonNamed(QWidget& w, const char* gbkText) {
+  for (auto* b : w.findChildren<QPushButton*>())
+    if (G(b->text()) == std::string(gbkText)) return b;
+  return nullptr;
+}
+
+TEST_F(AdminDialogs, TheOperatorsDialogShowsTheRightsAndWritesATickAtOnce) {
+  OperatorsDialog dlg(env);
+  ASSERT_TRUE(dlg.Ready());
+  auto lists = dlg.findChildren<QListWidget*>();
+  ASSERT_EQ(lists.size(), 2);
+  QListWidget* operators = lists[0];
+  QListWidget* rights = lists[1];
+  EXPECT_EQ(operators->count(), 2);
+  EXPECT_EQ(operators->currentRow(), 1);
+  ASSERT_EQ(rights->count(), 18);
+  EXPECT_EQ(rights->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_FALSE(rights->item(0)->flags() & Qt::ItemIsUserCheckable);
+  EXPECT_EQ(rights->item(1)->checkState(), Qt::Checked);
+  Screenshot(dlg, "operators_dialog.png");
+
+  rights->item(1)->setCheckState(Qt::Unchecked);  // as a click on the box does
+  EXPECT_EQ(env.QueryLong("select count(*) from pwr where opno='102' and pwr='0201'"), 0);
+  EXPECT_EQ(rights->item(1)->checkState(), Qt::Unchecked);
+
+  operators->setCurrentRow(0);
+  EXPECT_EQ(rights->item(0)->checkState(), Qt::Checked);
+  for (int i = 0; i < rights->count(); ++i) EXPECT_FALSE(rights->item(i)->flags() & Qt::ItemIsUserCheckable);
+}
+
+TEST_F(AdminDialogs, TheOperatorDialogRefusesAnIllegalCodeAndKeepsTheFocusThere) {
+  COperatorDlg model(env, COperatorDlg::Mode::Add);
+  OperatorDialog dlg(model);
+  auto edits = dlg.findChildren<QLineEdit*>();
+  ASSERT_EQ(edits.size(), 2);
+  edits[0]->setText("099");
+  edits[1]->setText(Q("张三"));
+  Screenshot(dlg, "operator_dialog.png");
+  ButtonNamed(dlg, "&S.确认")->click();
+  EXPECT_EQ(platform.Texts(), std::vector<std::string>{"代码不合法，请重输！"});
+  EXPECT_EQ(dlg.result(), QDialog::Rejected);
+
+  // The code field takes three digits at most.
+  edits[0]->clear();
+  for (const char* typed : {"1", "2", "a", "3", "4"}) edits[0]->insert(typed);
+  EXPECT_EQ(edits[0]->text(), "123");
+
+  COperatorDlg admin(env, COperatorDlg::Mode::Modify, "101", "管理员");
+  OperatorDialog modify(admin);
+  EXPECT_FALSE(modify.findChildren<QLineEdit*>()[0]->isEnabled());
+  Screenshot(modify, "operator_dialog_modify.png");
+}
+
+TEST_F(AdminDialogs, ThePasswordDialogsMaskTheirFieldsAndRefuseQuotes) {
+  PasswordDialog dlg(env);
+  auto* edit = dlg.findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+  QPushButton* ok = ButtonNamed(dlg, "&S.确认");
+  EXPECT_FALSE(ok->isEnabled());
+  for (const char* typed : {"a", "'", "b", "|", " ", "[", "\""}) edit->insert(typed);
+  EXPECT_EQ(edit->text(), "ab");
+  EXPECT_TRUE(ok->isEnabled());
+  Screenshot(dlg, "password_dialog.png");
+
+  CPasswordConfirmDlg confirmModel("ab");
+  PasswordConfirmDialog confirm(confirmModel);
+  QPushButton* confirmOk = ButtonNamed(confirm, "&S.确认");
+  EXPECT_FALSE(confirmOk->isEnabled());
+  confirm.findChild<QLineEdit*>()->setText("ax");
+  EXPECT_TRUE(confirmOk->isEnabled());
+  confirmOk->click();
+  EXPECT_EQ(platform.Texts(), std::vector<std::string>{"确认的口令与先前输入的不一致。"});
+  Screenshot(confirm, "password_confirm_dialog.png");
+}
+
+}  // namespace

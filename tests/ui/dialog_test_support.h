@@ -1,0 +1,58 @@
+#pragma once
+// What the dialog smoke tests share: the application object, a scripted platform, a fresh account set,
+// and screenshots written to the folder named by TAVREL_SHOTS (else "screenshots" in the working folder).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QWidget>
+#include <cstdlib>
+#include <string>
+
+#include "data/vy_data_env.h"
+#include "data/year_files.h"
+#include "support/scripted_platform.h"
+#include "support/temp_dir.h"
+
+inline QApplication& TestApp() {
+  static int argc = 1;
+  static char name[] = "ui_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+  return *static_cast<QApplication*>(QApplication::instance());
+}
+
+// Shows the widget, lets it lay itself out and saves what it draws.
+inline QString Screenshot(QWidget& w, const char* name) {
+  w.show();
+  QApplication::processEvents();
+  const char* env = std::getenv("TAVREL_SHOTS");
+  QDir dir(env ? QString::fromLocal8Bit(env) : QStringLiteral("screenshots"));
+  dir.mkpath(".");
+  QString path = dir.absoluteFilePath(QString::fromLatin1(name));
+  EXPECT_TRUE(w.grab().save(path)) << path.toStdString();
+  return path;
+}
+
+// Runs the event loop until done() holds or the time is up.
+template <class Done>
+bool SpinUntil(Done done, int ms = 10000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+class DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApp();
+    path = CreateAccountSetFile(dir.Path(), 2026);
+    ASSERT_TRUE(env.Open(path, "101", 1));
+  }
+  ScriptedPlatform platform;
+  TempDir dir;
+  std::string path;
+  CVyDataEnv env;
+};

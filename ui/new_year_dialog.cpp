@@ -1,0 +1,95 @@
+#include "new_year_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "field_validator.h"
+#include "gbk_qt.h"
+
+NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+  setWindowTitle(Q(CNewYearDlg::Caption()));
+  model_.OnInitDialog();
+
+  auto* folder = new QLabel(Q(model_.folder));
+  folder->setFrameShape(QFrame::StyledPanel);
+  folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  folder->setWordWrap(true);
+  yearEdit_ = new QLineEdit;
+  ApplyFieldRule(yearEdit_, CNewYearDlg::YearRule());
+  yearEdit_->setFixedWidth(80);
+  auto* yearLabel = new QLabel(Q("输入新建年度："));
+  yearLabel->setBuddy(yearEdit_);
+  yearList_ = new QListWidget;
+  yearList_->setFixedWidth(110);
+  yearList_->installEventFilter(this);
+  auto* note = new QLabel(Q(CNewYearDlg::Note()));
+  note->setStyleSheet("color: #8b0000;");
+  createButton_ = new QPushButton(Q("新建(&N)"));
+  cancelButton_ = new QPushButton(Q("取消(&X)"));
+  createButton_->setDefault(true);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(new QLabel(Q("路径：")), 0, 0);
+  grid->addWidget(folder, 0, 1, 1, 2);
+  grid->addWidget(yearLabel, 1, 0);
+  grid->addWidget(yearEdit_, 1, 1, Qt::AlignLeft);
+  grid->addWidget(new QLabel(Q("已有年度文件：")), 1, 2);
+  grid->addWidget(note, 2, 0, 1, 2, Qt::AlignTop);
+  auto* listColumn = new QVBoxLayout;
+  listColumn->addWidget(yearList_);
+  listColumn->addWidget(new QLabel(Q(CNewYearDlg::DeleteHint())));
+  grid->addLayout(listColumn, 2, 2);
+  grid->setColumnStretch(1, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(createButton_);
+  buttons->addWidget(cancelButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+
+  resize(460, 320);
+
+  for (auto& y : model_.years) yearList_->addItem(Q(y));
+  connect(yearEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    model_.OnYearTextChanged(G(text).value_or(std::string()));
+    Sync();
+  });
+  connect(yearList_, &QListWidget::currentRowChanged, this, [this](int row) { model_.OnYearSelected(row); });
+  connect(createButton_, &QPushButton::clicked, this, [this] {
+    bool done = model_.OnCreate();
+    Sync();
+    if (done) accept();
+  });
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  Sync();
+  yearEdit_->setFocus();
+}
+
+void NewYearDialog::Sync() {
+  createButton_->setEnabled(model_.createEnabled);
+  cancelButton_->setEnabled(model_.cancelEnabled);
+}
+
+bool NewYearDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == yearList_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    model_.OnDeleteKey();
+    QSignalBlocker block(yearList_);
+    if (yearList_->count() != static_cast<int>(model_.years.size())) {
+      yearList_->clear();
+      for (auto& y : model_.years) yearList_->addItem(Q(y));
+    }
+    yearList_->setCurrentRow(model_.selectedYear);
+    Sync();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}

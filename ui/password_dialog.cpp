@@ -1,0 +1,117 @@
+#include "password_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "field_validator.h"
+#include "gbk_qt.h"
+
+namespace {
+
+QLineEdit* PasswordEdit(const FieldRule& rule) {
+  auto* edit = new QLineEdit;
+  edit->setEchoMode(QLineEdit::Password);
+  ApplyFieldRule(edit, rule);
+  edit->setFixedWidth(140);
+  return edit;
+}
+
+QHBoxLayout* ButtonRow(QPushButton* ok, QPushButton* cancel) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(ok);
+  row->addWidget(cancel);
+  ok->setDefault(true);
+  return row;
+}
+
+class QtConfirmRunner : public PasswordConfirmRunner {
+ public:
+  explicit QtConfirmRunner(QWidget* parent) : parent_(parent) {}
+  bool Run(CPasswordConfirmDlg& dialog) override {
+    PasswordConfirmDialog window(dialog, parent_);
+    return window.exec() == QDialog::Accepted;
+  }
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace
+
+PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
+  setWindowTitle(Q(CPasswordConfirmDlg::Caption()));
+  confirmEdit_ = PasswordEdit(CPasswordConfirmDlg::PasswordRule());
+  auto* form = new QFormLayout;
+  form->addRow(Q("确认口令："), confirmEdit_);
+  auto* warning = new QLabel(Q(CPasswordConfirmDlg::Warning()));
+  warning->setStyleSheet("color: #8b0000;");
+  okButton_ = new QPushButton(Q("&S.确认"));
+  auto* cancel = new QPushButton(Q("&X.取消"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(warning);
+  layout->addLayout(ButtonRow(okButton_, cancel));
+
+  setMinimumWidth(360);
+  connect(confirmEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    model_.OnConfirmationChanged(G(text).value_or(std::string()));
+    okButton_->setEnabled(model_.okEnabled);
+  });
+  connect(okButton_, &QPushButton::clicked, this, [this] {
+    if (model_.OnOk()) {
+      accept();
+      return;
+    }
+    confirmEdit_->setFocus();
+    confirmEdit_->selectAll();
+  });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  okButton_->setEnabled(model_.okEnabled);
+  confirmEdit_->setFocus();
+}
+
+PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+  setWindowTitle(Q(CPasswordDlg::Caption()));
+  auto* shown = new QLabel(Q(model_.operatorText));
+  passwordEdit_ = PasswordEdit(CPasswordDlg::PasswordRule());
+  auto* form = new QFormLayout;
+  form->addRow(Q("操作员："), shown);
+  form->addRow(Q("输入口令："), passwordEdit_);
+  okButton_ = new QPushButton(Q("&S.确认"));
+  cancelButton_ = new QPushButton(Q("&X.取消"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(new QLabel(Q(CPasswordDlg::Note())));
+  layout->addLayout(ButtonRow(okButton_, cancelButton_));
+
+  setMinimumWidth(340);
+  connect(passwordEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    model_.OnPasswordChanged(G(text).value_or(std::string()));
+    Sync();
+  });
+  connect(okButton_, &QPushButton::clicked, this, &PasswordDialog::OnOk);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  Sync();
+  passwordEdit_->setFocus();
+}
+
+void PasswordDialog::Sync() {
+  passwordEdit_->setEnabled(model_.controlsEnabled);
+  okButton_->setEnabled(model_.controlsEnabled && model_.okEnabled);
+  cancelButton_->setEnabled(model_.controlsEnabled);
+}
+
+void PasswordDialog::OnOk() {
+  QtConfirmRunner runner(this);
+  model_.controlsEnabled = false;
+  Sync();
+  bool done = model_.OnOk(runner);
+  Sync();
+  if (done) accept();
+}
