@@ -9,7 +9,9 @@ CalculatorRunner& Runner() {
 
 }  // namespace
 
-void SetCalculatorRunner(CalculatorRunner runner) { Runner() = std::move(runner); }
+void SetCalculatorRunner(CalculatorRunner runner) {
+  Runner() = std::move(runner);
+}
 
 std::optional<std::string> RunCalculatorDialog(const std::string& expression, bool canSend) {
   if (!Runner()) return std::nullopt;

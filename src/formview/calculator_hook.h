@@ -6,7 +6,8 @@
 #include <string>
 
 // Returns the result text when the user sent it back; nothing when cancelled or when nothing may be sent.
-using CalculatorRunner = std::function<std::optional<std::string>(const std::string& expression, bool canSend)>;
+using CalculatorRunner =
+    std::function<std::optional<std::string>(const std::string& expression, bool canSend)>;
 
 void SetCalculatorRunner(CalculatorRunner runner);
 // Nothing when no calculator is installed.

@@ -12,4 +12,6 @@ bool ValidateInsert(const std::string& inserted, const std::string& text, int ca
                     int maxLength, int decimals);
 
 // Whether the mask holds the word (views test "NUMBER", "STRING", "CLASSNOSTRING" this way).
-inline bool MaskHas(const std::string& mask, const char* word) { return mask.find(word) != std::string::npos; }
+inline bool MaskHas(const std::string& mask, const char* word) {
+  return mask.find(word) != std::string::npos;
+}

@@ -13,13 +13,15 @@
 namespace {
 
 int* FieldValue(PageSettings& ps, int f) {
-  int* values[] = {&ps.PageWidth, &ps.PageLength, &ps.PageRow, &ps.PageTop,
-                   &ps.PageBottom, &ps.PageLeft, &ps.PageRight};
+  int* values[] = {&ps.PageWidth,  &ps.PageLength, &ps.PageRow,  &ps.PageTop,
+                   &ps.PageBottom, &ps.PageLeft,   &ps.PageRight};
   return values[f];
 }
 
 // Tenths of a millimetre from millimetres; the small addition keeps 2.3 from becoming 22.
-int Tenths(double mm) { return static_cast<int>(mm * 10 + (mm >= 0 ? 1e-6 : -1e-6)); }
+int Tenths(double mm) {
+  return static_cast<int>(mm * 10 + (mm >= 0 ? 1e-6 : -1e-6));
+}
 
 }  // namespace
 
@@ -45,10 +47,14 @@ std::vector<int> CVyPageSetupDlg::FontColumnWidths() const {
 
 uint32_t CVyPageSetupDlg::FontColour(int ord) const {
   switch (ord) {
-    case 0: return settings.TopicColor;
-    case 1: return settings.HeadColor;
-    case 2: return settings.TextColor;
-    default: return settings.TailColor;
+    case 0:
+      return settings.TopicColor;
+    case 1:
+      return settings.HeadColor;
+    case 2:
+      return settings.TextColor;
+    default:
+      return settings.TailColor;
   }
 }
 
@@ -145,18 +151,21 @@ bool CVyPageSetupDlg::Confirm() {
   if (!Number(kLength, length) || length < 10 || length > 999)
     return Refuse(kLength, "无效的页面长度，\r\r输入另一个数。");
   // A negative spacing would wrap round in the stored unsigned value.
-  if (!Number(kRow, row) || row < 0.0001 || row > 999) return Refuse(kRow, "打印行间距无效，\r\r输入另一个数。");
-  if (!Number(kTop, top) || top < 0 || top >= length) return Refuse(kTop, "无效的页头长度，\r\r输入另一个数。");
+  if (!Number(kRow, row) || row < 0.0001 || row > 999)
+    return Refuse(kRow, "打印行间距无效，\r\r输入另一个数。");
+  if (!Number(kTop, top) || top < 0 || top >= length)
+    return Refuse(kTop, "无效的页头长度，\r\r输入另一个数。");
   if (!Number(kBottom, bottom) || bottom < 0 || length - (top + bottom) < 10)
     return Refuse(kBottom,
                   "所给页面除去页头和页脚长度已没有打印区域，\r\r请重新调整页长、页头和页脚之间的长度。");
-  if (!Number(kLeft, left) || left < 0 || left > width) return Refuse(kLeft, "无效的页左边距，\r\r输入另一个数。");
+  if (!Number(kLeft, left) || left < 0 || left > width)
+    return Refuse(kLeft, "无效的页左边距，\r\r输入另一个数。");
   if (!Number(kRight, right) || right < 0 || right > width)
     return Refuse(kRight, "无效的页右边距，\r\r输入另一个数。");
   // The same least printable size across as down.
   if (width - (left + right) < 10)
-    return Refuse(kLeft,
-                  "所给页面除去左右边距外，已没有打印区域，\r\r请重新调整页宽、页左边距和页右边距之间的长度。");
+    return Refuse(
+        kLeft, "所给页面除去左右边距外，已没有打印区域，\r\r请重新调整页宽、页左边距和页右边距之间的长度。");
   double values[] = {width, length, row, top, bottom, left, right};
   for (int f = 0; f < kFieldCount; ++f) *FieldValue(settings, f) = Tenths(values[f]);
   return true;

@@ -16,5 +16,5 @@ struct VyPaperChoice {
 
 // The paper nearest (least sum of squared differences) to the page plus the printer's unprintable offsets;
 // a paper may also be used turned on its side, which suits the forms wider than long.
-VyPaperChoice ChoosePaper(const std::vector<VyPaper>& papers, int pageWidth, int pageLength, int offsetWidth = 0,
-                          int offsetLength = 0);
+VyPaperChoice ChoosePaper(const std::vector<VyPaper>& papers, int pageWidth, int pageLength,
+                          int offsetWidth = 0, int offsetLength = 0);

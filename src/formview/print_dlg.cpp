@@ -17,8 +17,8 @@ bool WholeNumber(const std::string& text, int& value) {
 
 }  // namespace
 
-CVyPrintDlg::CVyPrintDlg(bool setupMode, const std::vector<std::string>& installed, const std::string& current,
-                         const std::string& defaultPrinter, bool pdfAvailable)
+CVyPrintDlg::CVyPrintDlg(bool setupMode, const std::vector<std::string>& installed,
+                         const std::string& current, const std::string& defaultPrinter, bool pdfAvailable)
     : setupMode_(setupMode), pdfAvailable_(pdfAvailable) {
   for (const std::string& p : installed)
     if (!p.empty() && std::find(printers.begin(), printers.end(), p) == printers.end()) printers.push_back(p);
@@ -44,7 +44,9 @@ bool CVyPrintDlg::Open() {
   return false;
 }
 
-bool CVyPrintDlg::IsPdf() const { return pdfAvailable_ && selected == installedCount_; }
+bool CVyPrintDlg::IsPdf() const {
+  return pdfAvailable_ && selected == installedCount_;
+}
 
 std::string CVyPrintDlg::SelectedPrinter() const {
   if (selected < 0 || selected >= static_cast<int>(printers.size())) return {};

@@ -30,7 +30,8 @@ void SampleFormView::SetRows(std::vector<std::vector<std::string>> rows) {
 
 std::string SampleFormView::Text(int row, int col, const std::string& section) const {
   if (section == "TEXT") {
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || col < 0 || col >= static_cast<int>(columns_.size()))
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || col < 0 ||
+        col >= static_cast<int>(columns_.size()))
       return {};
     return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
   }
@@ -93,7 +94,8 @@ void SampleFormView::GetCell(int row, int col, const std::string& section, VyCel
 void SampleFormView::PutCell(int row, int col, const std::string& section, const std::string& text) {
   if (section == "TEXT") {
     if (row < 0 || col < 0 || col >= static_cast<int>(columns_.size())) return;
-    if (row >= static_cast<int>(rows_.size())) rows_.resize(static_cast<size_t>(row) + 1, std::vector<std::string>(columns_.size()));
+    if (row >= static_cast<int>(rows_.size()))
+      rows_.resize(static_cast<size_t>(row) + 1, std::vector<std::string>(columns_.size()));
     rows_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
     return;
   }

@@ -8,12 +8,16 @@
 
 uint32_t CVyFormView::SectionColour(const std::string& section) const {
   switch (SecOf(section)) {
-    case VySec::Topic: return ps_.TopicColor;
-    case VySec::Head: return ps_.HeadColor;
+    case VySec::Topic:
+      return ps_.TopicColor;
+    case VySec::Head:
+      return ps_.HeadColor;
     case VySec::FormHead:
     case VySec::Text:
-    case VySec::FormFoot: return ps_.TextColor;
-    default: return ps_.TailColor;
+    case VySec::FormFoot:
+      return ps_.TextColor;
+    default:
+      return ps_.TailColor;
   }
 }
 
@@ -32,7 +36,8 @@ void CVyFormView::DrawPage(VyDC& dc) {
     if (dragKind_ == "TEXTH")
       dc.InvertRect({lastX_, RuleY(0, false, "FORMHEAD"), lastX_ + 1, RuleY(0, false, "FOOT")});
     else
-      dc.InvertRect({GetRuleX(0, false, "TEXT", 0), lastY_, GetRuleX(ColumnCount(), false, "TEXT", 0), lastY_ + 1});
+      dc.InvertRect(
+          {GetRuleX(0, false, "TEXT", 0), lastY_, GetRuleX(ColumnCount(), false, "TEXT", 0), lastY_ + 1});
   }
 }
 
@@ -122,7 +127,8 @@ void CVyFormView::DrawRules(VyDC& dc) {
   }
   dc.Line(x0, tableTop, xn, tableTop, rule);
   dc.Line(x0, tableBottom, xn, tableBottom, rule);
-  for (int d = 1; d <= 2; ++d) dc.FrameRect({x0 - d, tableTop - d, xn + d + 1, tableBottom + d + 1}, ps_.OutBox);
+  for (int d = 1; d <= 2; ++d)
+    dc.FrameRect({x0 - d, tableTop - d, xn + d + 1, tableBottom + d + 1}, ps_.OutBox);
 }
 
 void CVyFormView::DrawLineText(int line, VyDC& dc, const std::string& text, const std::string& align,

@@ -65,8 +65,8 @@ void CVyFormView::StepBack(std::vector<VyUndoStep>& from, std::vector<VyUndoStep
     from.pop_back();
     if (!CellExists(step.pos)) continue;
     int caret = step.pos.SameCell(cur_) ? cur_.caret : 0;
-    to.push_back({{step.pos.row, step.pos.col, step.pos.section, caret}, CellText(step.pos.row, step.pos.col,
-                                                                                  step.pos.section)});
+    to.push_back({{step.pos.row, step.pos.col, step.pos.section, caret},
+                  CellText(step.pos.row, step.pos.col, step.pos.section)});
     PutCell(step.pos.row, step.pos.col, step.pos.section, step.text);
     shift_ = false;
     SetCurrent(step.pos.row, step.pos.col, step.pos.caret, step.pos.section);
@@ -77,13 +77,18 @@ void CVyFormView::StepBack(std::vector<VyUndoStep>& from, std::vector<VyUndoStep
   }
 }
 
-void CVyFormView::Undo() { StepBack(undo_, redo_); }
-void CVyFormView::Redo() { StepBack(redo_, undo_); }
+void CVyFormView::Undo() {
+  StepBack(undo_, redo_);
+}
+void CVyFormView::Redo() {
+  StepBack(redo_, undo_);
+}
 
 // ---- typing and deleting
 
 void CVyFormView::OnChar(const std::string& text) {
-  for (size_t i = 0; i < text.size(); i = gbk::NextChar(text, i)) TypeChar(text.substr(i, gbk::CharLength(text, i)));
+  for (size_t i = 0; i < text.size(); i = gbk::NextChar(text, i))
+    TypeChar(text.substr(i, gbk::CharLength(text, i)));
 }
 
 void CVyFormView::TypeChar(std::string ch) {
@@ -254,7 +259,8 @@ void CVyFormView::Paste() {
     GetCell(cur_.row, cur_.col, cur_.section, cell, false);
     int caret = ClampCaret(cell.text, cur_.caret);
     if (!ValidateInsert(field, cell.text, caret, cell.mask, cell.maxLength, cell.decimals)) return;
-    StoreCell({cur_.row, cur_.col, cur_.section, caret}, cell.text.substr(0, static_cast<size_t>(caret)) + field +
+    StoreCell({cur_.row, cur_.col, cur_.section, caret}, cell.text.substr(0, static_cast<size_t>(caret)) +
+                                                             field +
                                                              cell.text.substr(static_cast<size_t>(caret)));
     shift_ = false;
     SetCurrent(cur_.row, cur_.col, caret + static_cast<int>(field.size()), cur_.section);
@@ -331,30 +337,58 @@ void CVyFormView::RunCalculator() {
 
 bool CVyFormView::IsCommandEnabled(int command) {
   switch (command) {
-    case vycmd::kSave: return editable_ && modified_;
-    case vycmd::kNew: return editable_;
-    case vycmd::kCut: return editable_ && SelectionInOneSection();
-    case vycmd::kCopy: return SelectionInOneSection();
-    case vycmd::kPaste: return editable_ && !Plat().ClipboardText().empty();
-    case vycmd::kUndo: return editable_ && !undo_.empty();
-    case vycmd::kRedo: return editable_ && !redo_.empty();
-    case vycmd::kDeleteSelection: return editable_;
-    default: return true;
+    case vycmd::kSave:
+      return editable_ && modified_;
+    case vycmd::kNew:
+      return editable_;
+    case vycmd::kCut:
+      return editable_ && SelectionInOneSection();
+    case vycmd::kCopy:
+      return SelectionInOneSection();
+    case vycmd::kPaste:
+      return editable_ && !Plat().ClipboardText().empty();
+    case vycmd::kUndo:
+      return editable_ && !undo_.empty();
+    case vycmd::kRedo:
+      return editable_ && !redo_.empty();
+    case vycmd::kDeleteSelection:
+      return editable_;
+    default:
+      return true;
   }
 }
 
 bool CVyFormView::OnCommand(int command) {
   switch (command) {
-    case vycmd::kSave: OnFileSave(); return true;
-    case vycmd::kNew: OnFileNew(); return true;
-    case vycmd::kCopy: Copy(); return true;
-    case vycmd::kCut: Cut(); return true;
-    case vycmd::kPaste: Paste(); return true;
-    case vycmd::kUndo: Undo(); return true;
-    case vycmd::kRedo: Redo(); return true;
-    case vycmd::kDeleteSelection: DeleteSelection(); return true;
-    case vycmd::kCalculator: RunCalculator(); return true;
-    default: return false;
+    case vycmd::kSave:
+      OnFileSave();
+      return true;
+    case vycmd::kNew:
+      OnFileNew();
+      return true;
+    case vycmd::kCopy:
+      Copy();
+      return true;
+    case vycmd::kCut:
+      Cut();
+      return true;
+    case vycmd::kPaste:
+      Paste();
+      return true;
+    case vycmd::kUndo:
+      Undo();
+      return true;
+    case vycmd::kRedo:
+      Redo();
+      return true;
+    case vycmd::kDeleteSelection:
+      DeleteSelection();
+      return true;
+    case vycmd::kCalculator:
+      RunCalculator();
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -365,11 +399,16 @@ const std::vector<VyMenuItem>& CVyFormView::ContextMenu() {
       case vycmd::kSave:
       case vycmd::kCut:
       case vycmd::kCopy:
-      case vycmd::kPaste: item.enabled = IsCommandEnabled(item.command); break;
-      default: break;
+      case vycmd::kPaste:
+        item.enabled = IsCommandEnabled(item.command);
+        break;
+      default:
+        break;
     }
   }
   return menu_;
 }
 
-void CVyFormView::AppendMenuItem(const std::string& text, int command) { menu_.push_back({text, command, true}); }
+void CVyFormView::AppendMenuItem(const std::string& text, int command) {
+  menu_.push_back({text, command, true});
+}

@@ -8,12 +8,16 @@
 
 int CVyFormView::FontIndex(const std::string& section) {
   switch (SecOf(section)) {
-    case VySec::Topic: return 0;
-    case VySec::Head: return 1;
+    case VySec::Topic:
+      return 0;
+    case VySec::Head:
+      return 1;
     case VySec::FormHead:
     case VySec::Text:
-    case VySec::FormFoot: return 2;
-    default: return 3;
+    case VySec::FormFoot:
+      return 2;
+    default:
+      return 3;
   }
 }
 
@@ -54,8 +58,8 @@ int CVyFormView::RowsPerPage(bool printing) {
   int s = Spacing(printing);
   int hT = FontHeight(0, printing), hH = FontHeight(1, printing), hB = FontHeight(2, printing),
       hF = FontHeight(3, printing);
-  int fixed = hT + nHeadLines_ * hH + nFootLines_ * hF + (nFormHeadLines_ + nFormFootLines_) * hB + top + bottom +
-              s * (nFormHeadLines_ + nHeadLines_ + nFootLines_ + nFormFootLines_ + 2);
+  int fixed = hT + nHeadLines_ * hH + nFootLines_ * hF + (nFormHeadLines_ + nFormFootLines_) * hB + top +
+              bottom + s * (nFormHeadLines_ + nHeadLines_ + nFootLines_ + nFormFootLines_ + 2);
   if (hB + s <= 0) return 0;
   return std::max(0, (pageHeight - fixed) / (hB + s));
 }
@@ -151,8 +155,8 @@ int CVyFormView::GetRuleX(int col, bool printing, const std::string& section, in
 int CVyFormView::CellWidth(int col, bool printing, const std::string& section, int line) {
   VySec sec = SecOf(section);
   if (IsTableSec(sec))
-    return GetColumnX(col + 1, printing, section, line, true) - GetColumnX(col, printing, section, line, true) -
-           CharWidth(2, printing);
+    return GetColumnX(col + 1, printing, section, line, true) -
+           GetColumnX(col, printing, section, line, true) - CharWidth(2, printing);
   const VyItem* item = Item(section, line, col);
   return item ? item->width * CharWidth(FontIndex(section), printing) : 0;
 }
@@ -177,7 +181,9 @@ int CVyFormView::PageWidth(bool printing) {
 
 namespace {
 
-bool Inside(const VyRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Inside(const VyRect& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 }  // namespace
 

@@ -8,8 +8,8 @@ namespace {
 
 // The zones the view acts on; any other combination counts as its section.
 std::string ActingZone(const VyHit& hit) {
-  static const char* const known[] = {"TEXT", "TEXTL",     "TEXTH",     "TEXTV", "FORMHEAD",
-                                      "FORMHEADL", "FORMFOOTV", "HEAD", "FOOT", "OUTCLIENT"};
+  static const char* const known[] = {"TEXT",      "TEXTL",     "TEXTH", "TEXTV", "FORMHEAD",
+                                      "FORMHEADL", "FORMFOOTV", "HEAD",  "FOOT",  "OUTCLIENT"};
   for (const char* z : known)
     if (hit.zone == z) return hit.zone;
   return hit.section.empty() ? std::string("OUTCLIENT") : hit.section;
@@ -96,7 +96,8 @@ void CVyFormView::OnMouseMove(int x, int y, bool leftDown) {
   }
   if (drag_ != 1 || !leftDown) return;
   VyHit hit = HitTest(px, y);
-  if (hit.section.empty() || (hit.section != "TEXT" && hit.section != "HEAD" && hit.section != "FOOT")) return;
+  if (hit.section.empty() || (hit.section != "TEXT" && hit.section != "HEAD" && hit.section != "FOOT"))
+    return;
   if (hit.section != cur_.section) return;
   int row = hit.row, col = hit.col;
   if (hit.section == "TEXT") {

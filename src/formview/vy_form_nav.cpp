@@ -70,8 +70,12 @@ CVyFormView::Caret CVyFormView::CaretPlace() {
 
 // ---- scrolling
 
-int CVyFormView::VScrollMax() { return std::max(0, nTextRows_ - RowsPerPage(false)); }
-int CVyFormView::HScrollMax() { return std::max(0, PageWidth(false) - clientWidth_); }
+int CVyFormView::VScrollMax() {
+  return std::max(0, nTextRows_ - RowsPerPage(false));
+}
+int CVyFormView::HScrollMax() {
+  return std::max(0, PageWidth(false) - clientWidth_);
+}
 
 void CVyFormView::ClampFirst() {
   first_ = std::clamp(first_, 0, VScrollMax());
@@ -89,13 +93,27 @@ void CVyFormView::OnVScroll(VyScroll request, int pos) {
   int page = std::max(1, RowsPerPage(false));
   int to = first_;
   switch (request) {
-    case VyScroll::LineUp: to = first_ - 1; break;
-    case VyScroll::LineDown: to = first_ + 1; break;
-    case VyScroll::PageUp: to = first_ - page; break;
-    case VyScroll::PageDown: to = first_ + page; break;
-    case VyScroll::Top: to = 0; break;
-    case VyScroll::Bottom: to = VScrollMax(); break;
-    case VyScroll::Thumb: to = pos; break;
+    case VyScroll::LineUp:
+      to = first_ - 1;
+      break;
+    case VyScroll::LineDown:
+      to = first_ + 1;
+      break;
+    case VyScroll::PageUp:
+      to = first_ - page;
+      break;
+    case VyScroll::PageDown:
+      to = first_ + page;
+      break;
+    case VyScroll::Top:
+      to = 0;
+      break;
+    case VyScroll::Bottom:
+      to = VScrollMax();
+      break;
+    case VyScroll::Thumb:
+      to = pos;
+      break;
   }
   ScrollTo(to);
 }
@@ -103,13 +121,27 @@ void CVyFormView::OnVScroll(VyScroll request, int pos) {
 void CVyFormView::OnHScroll(VyScroll request, int pos) {
   int to = hScroll_;
   switch (request) {
-    case VyScroll::LineUp: to = hScroll_ - HLineStep(); break;
-    case VyScroll::LineDown: to = hScroll_ + HLineStep(); break;
-    case VyScroll::PageUp: to = hScroll_ - HPageStep(); break;
-    case VyScroll::PageDown: to = hScroll_ + HPageStep(); break;
-    case VyScroll::Top: to = 0; break;
-    case VyScroll::Bottom: to = HScrollMax(); break;
-    case VyScroll::Thumb: to = pos; break;
+    case VyScroll::LineUp:
+      to = hScroll_ - HLineStep();
+      break;
+    case VyScroll::LineDown:
+      to = hScroll_ + HLineStep();
+      break;
+    case VyScroll::PageUp:
+      to = hScroll_ - HPageStep();
+      break;
+    case VyScroll::PageDown:
+      to = hScroll_ + HPageStep();
+      break;
+    case VyScroll::Top:
+      to = 0;
+      break;
+    case VyScroll::Bottom:
+      to = HScrollMax();
+      break;
+    case VyScroll::Thumb:
+      to = pos;
+      break;
   }
   hScroll_ = std::clamp(to, 0, HScrollMax());
   host_->ScrollSizesChanged();
@@ -134,8 +166,10 @@ void CVyFormView::KeepCaretInClient() {
   Caret c = CaretPlace();
   if (c.visible) x = c.x + hScroll_;
   int to = hScroll_;
-  if (x < hScroll_) to = x - CharWidth(2, false);
-  else if (x + 2 > hScroll_ + clientWidth_) to = x + 2 - clientWidth_ + CharWidth(2, false);
+  if (x < hScroll_)
+    to = x - CharWidth(2, false);
+  else if (x + 2 > hScroll_ + clientWidth_)
+    to = x + 2 - clientWidth_ + CharWidth(2, false);
   to = std::clamp(to, 0, HScrollMax());
   if (to != hScroll_) {
     hScroll_ = to;
@@ -159,7 +193,9 @@ void CVyFormView::OnKeyDown(VyKey key, bool shift, bool ctrl) {
       else
         NextCell(false);
       break;
-    case VyKey::Enter: NextCell(true); break;
+    case VyKey::Enter:
+      NextCell(true);
+      break;
     case VyKey::Left:
       if (editable_ && cur_.caret > 0)
         MoveCaret(-1);
@@ -172,12 +208,24 @@ void CVyFormView::OnKeyDown(VyKey key, bool shift, bool ctrl) {
       else
         NextCell(false);
       break;
-    case VyKey::Up: MoveUp(); break;
-    case VyKey::Down: MoveDown(); break;
-    case VyKey::PageUp: MovePage(-1); break;
-    case VyKey::PageDown: MovePage(+1); break;
-    case VyKey::Home: MoveHomeEnd(false, ctrl); break;
-    case VyKey::End: MoveHomeEnd(true, ctrl); break;
+    case VyKey::Up:
+      MoveUp();
+      break;
+    case VyKey::Down:
+      MoveDown();
+      break;
+    case VyKey::PageUp:
+      MovePage(-1);
+      break;
+    case VyKey::PageDown:
+      MovePage(+1);
+      break;
+    case VyKey::Home:
+      MoveHomeEnd(false, ctrl);
+      break;
+    case VyKey::End:
+      MoveHomeEnd(true, ctrl);
+      break;
     case VyKey::Backspace:
       shift_ = false;
       if (!DeleteCharRange()) DeleteChar(true);
@@ -189,7 +237,8 @@ void CVyFormView::OnKeyDown(VyKey key, bool shift, bool ctrl) {
       else
         DeleteChar(false);
       break;
-    default: break;
+    default:
+      break;
   }
   shift_ = false;
   MakeCurrentVisible();
@@ -250,7 +299,8 @@ void CVyFormView::MoveUp() {
       SetCurrent(l, std::min(col, LastColumn("HEAD", l)), caret, "HEAD");
     }
   } else if (cur_.section == "HEAD") {
-    if (int l = lastItemLine("HEAD", cur_.row); l >= 0) SetCurrent(l, std::min(col, LastColumn("HEAD", l)), caret, "HEAD");
+    if (int l = lastItemLine("HEAD", cur_.row); l >= 0)
+      SetCurrent(l, std::min(col, LastColumn("HEAD", l)), caret, "HEAD");
   } else if (int l = lastItemLine("FOOT", cur_.row); l >= 0) {
     SetCurrent(l, std::min(col, LastColumn("FOOT", l)), caret, "FOOT");
   } else {

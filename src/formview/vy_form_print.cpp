@@ -4,7 +4,8 @@
 
 int CVyFormView::BeginPrinting() {
   if (RowsPerPage(true) <= 0) {
-    Plat().MessageBox("行距太大，或纸张太小！", "Tavrel财务软件", MsgIcon::Exclamation, MsgButtons::Ok, MsgAnswer::Ok);
+    Plat().MessageBox("行距太大，或纸张太小！", "Tavrel财务软件", MsgIcon::Exclamation, MsgButtons::Ok,
+                      MsgAnswer::Ok);
     return 0;
   }
   int pages = PageCount(true);

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "base/platform.h"
+#include "base/text.h"
 #include "data/jet/db_error.h"
 #include "data/vy_data_env.h"
-#include "base/text.h"
 #include "formview/input_mask.h"
 #include "formview/vy_sections.h"
 
@@ -19,8 +19,12 @@ void CVyFormView::SetDataEnv(CVyDataEnv* env) {
   db_ = env ? env->Db() : nullptr;
 }
 
-void CVyFormView::SetScreenDC(VyDC* dc) { screenDC_ = dc; }
-void CVyFormView::SetPrintDC(VyDC* dc) { printDC_ = dc; }
+void CVyFormView::SetScreenDC(VyDC* dc) {
+  screenDC_ = dc;
+}
+void CVyFormView::SetPrintDC(VyDC* dc) {
+  printDC_ = dc;
+}
 
 void CVyFormView::SetPrintResolution(int dpi) {
   if (dpi <= 0) return;
@@ -48,9 +52,9 @@ void CVyFormView::InitForm() {
   printScale_ = 0.7085;
   printFontScale_ = 1.8;
   first_ = hScroll_ = 0;
-  menu_ = {{"新建(&N)\tCtrl+N", vycmd::kNew, true}, {"打开(&O)...\tCtrl+O", vycmd::kOpen, true},
+  menu_ = {{"新建(&N)\tCtrl+N", vycmd::kNew, true},  {"打开(&O)...\tCtrl+O", vycmd::kOpen, true},
            {"保存(&S)\tCtrl+S", vycmd::kSave, true}, {"", 0, true},
-           {"剪切(&T)\tCtrl+X", vycmd::kCut, true}, {"复制(&C)\tCtrl+C", vycmd::kCopy, true},
+           {"剪切(&T)\tCtrl+X", vycmd::kCut, true},  {"复制(&C)\tCtrl+C", vycmd::kCopy, true},
            {"粘贴(&P)\tCtrl+V", vycmd::kPaste, true}};
   sFieldMode = "0";
   SetupForm();
@@ -108,7 +112,8 @@ bool CVyFormView::SaveSettings() {
 
 // ---- the form declaration
 
-void CVyFormView::SetSections(int textRows, int formHeadLines, int formFootLines, int headLines, int footLines) {
+void CVyFormView::SetSections(int textRows, int formHeadLines, int formFootLines, int headLines,
+                              int footLines) {
   nTextRows_ = std::max(1, textRows);
   nFormHeadLines_ = std::max(0, formHeadLines);
   nFormFootLines_ = std::max(0, formFootLines);
@@ -203,12 +208,16 @@ void CVyFormView::GetCell(int, int, const std::string&, VyCellInfo& cell, bool) 
 }
 
 void CVyFormView::PutCell(int, int, const std::string&, const std::string&) {}
-bool CVyFormView::CanEditCell(int, int, const std::string&) { return true; }
+bool CVyFormView::CanEditCell(int, int, const std::string&) {
+  return true;
+}
 void CVyFormView::OnCellChanged(const std::string&, int, int, const std::string&) {}
 void CVyFormView::OnInsertRows(int, int, int) {}
 void CVyFormView::OnEnterCell(int, int, const std::string&) {}
 void CVyFormView::OnLeaveCell(int, int, const std::string&) {}
-bool CVyFormView::CanAppendRow() { return true; }
+bool CVyFormView::CanAppendRow() {
+  return true;
+}
 
 std::string CVyFormView::CellText(int row, int col, const std::string& section) {
   VyCellInfo cell;
@@ -233,7 +242,8 @@ bool CVyFormView::LineHasItems(const std::string& section, int line) const {
 }
 
 void CVyFormView::AppendRowIfFilled() {
-  if (!CanAppendRow() || !editable_ || cur_.section != "TEXT" || !CanEditCell(cur_.row, cur_.col, cur_.section))
+  if (!CanAppendRow() || !editable_ || cur_.section != "TEXT" ||
+      !CanEditCell(cur_.row, cur_.col, cur_.section))
     return;
   bool filled = false;
   for (int c = 0; c < ColumnCount() && !filled; ++c) {

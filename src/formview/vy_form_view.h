@@ -125,7 +125,9 @@ class CVyFormView {
   virtual void OnFileSave() {}
   virtual void OnFileNew() {}
 
-  int GetRowY(int row, VyDC& dc, const std::string& section) { return GetRowY(row, dc.IsPrinting(), section); }
+  int GetRowY(int row, VyDC& dc, const std::string& section) {
+    return GetRowY(row, dc.IsPrinting(), section);
+  }
   int PageCount(bool printing);
 
   // ---- geometry helpers

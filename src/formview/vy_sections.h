@@ -15,5 +15,9 @@ inline VySec SecOf(const std::string& s) {
 }
 
 // "FORMHEAD" and "FORMFOOT" are laid out as "TEXT" across the page.
-inline bool IsTableSec(VySec s) { return s == VySec::Text || s == VySec::FormHead || s == VySec::FormFoot; }
-inline bool IsItemSec(VySec s) { return s == VySec::Head || s == VySec::Foot; }
+inline bool IsTableSec(VySec s) {
+  return s == VySec::Text || s == VySec::FormHead || s == VySec::FormFoot;
+}
+inline bool IsItemSec(VySec s) {
+  return s == VySec::Head || s == VySec::Foot;
+}

@@ -5,8 +5,24 @@
 #include <vector>
 
 enum class VyKey {
-  Tab, Enter, Left, Right, Up, Down, PageUp, PageDown, Home, End, Backspace, Delete,
-  Shift, Control, CapsLock, NumLock, Escape, Other
+  Tab,
+  Enter,
+  Left,
+  Right,
+  Up,
+  Down,
+  PageUp,
+  PageDown,
+  Home,
+  End,
+  Backspace,
+  Delete,
+  Shift,
+  Control,
+  CapsLock,
+  NumLock,
+  Escape,
+  Other
 };
 
 enum class VyScroll { LineUp, LineDown, PageUp, PageDown, Top, Bottom, Thumb };

@@ -44,7 +44,8 @@ class GridView : public SampleFormView {
     SampleFormView::OnInsertRows(atRow, lastOldRow, count);
   }
   void OnCellChanged(const std::string& text, int row, int col, const std::string& section) override {
-    calls.push_back("changed " + section + " " + std::to_string(row) + " " + std::to_string(col) + " " + text);
+    calls.push_back("changed " + section + " " + std::to_string(row) + " " + std::to_string(col) + " " +
+                    text);
   }
 
   // Fills row r with texts.
