@@ -65,65 +65,37 @@ void SetPageDefaults(PageSettings& ps, int nFlag, const std::string& sFieldMode)
   ps.sFieldMode = sFieldMode;
   SetFonts(ps, -29, -14, -16, -14);
   switch (nFlag) {
-    case 0:
-    case 1:
-    case 2:
-      ps.PageWidth = 2450;
-      ps.PageLength = 1150;
-      ps.PageLeft = 250;
-      ps.PageTop = 30;
-      ps.PageRight = 150;
-      ps.PageBottom = 150;
+    case 0: case 1: case 2:
+      ps.PageWidth = 2450; ps.PageLength = 1150;
+      ps.PageLeft = 250; ps.PageTop = 30; ps.PageRight = 150; ps.PageBottom = 150;
       ps.PageRow = 25;
       ps.widths = {14, 30, 16, 16};
       break;
     case 3:
-      ps.PageWidth = 2600;
-      ps.PageLength = 1650;
-      ps.PageBottom = 150;
-      ps.PageRow = 22;
+      ps.PageWidth = 2600; ps.PageLength = 1650; ps.PageBottom = 150; ps.PageRow = 22;
       ps.fonts[2].height = -14;
       ps.widths = {3, 3, 4, 40, 12, 12, 2, 12};
       break;
     case 4:
-      ps.PageWidth = 3600;
-      ps.PageLength = 2600;
-      ps.PageBottom = 150;
-      ps.PageRow = 22;
+      ps.PageWidth = 3600; ps.PageLength = 2600; ps.PageBottom = 150; ps.PageRow = 22;
       SetFonts(ps, -29, -12, -10, -12);
       break;
     case 5:
-      ps.PageWidth = 2600;
-      ps.PageLength = 1650;
-      ps.PageBottom = 150;
-      ps.PageRow = 22;
+      ps.PageWidth = 2600; ps.PageLength = 1650; ps.PageBottom = 150; ps.PageRow = 22;
       SetFonts(ps, -29, -12, -10, -12);
       ps.widths = {3, 3, 4, 36, 12, 12, 12, 12, 12, 12, 2, 12, 12, 12};
       break;
-    case 6:
-      ps.widths = {16, 40, 4, 16};
-      break;
-    case 7:
-      ps.widths = {14, 30, 2, 14, 14, 14, 2, 14};
-      break;
-    case 8:
-      ps.widths = {14, 42, 4, 4, 8, 10};
-      break;
-    case 9:
-      ps.widths = {3, 3, 4, 30, 35, 2, 12};
-      break;
-    case 11:
-      ps.widths = {2, 2, 20, 8, 8, 8, 8, 8, 8, 8, 8, 2, 8, 8, 8, 8, 8, 8, 8};
-      break;
+    case 6: ps.widths = {16, 40, 4, 16}; break;
+    case 7: ps.widths = {14, 30, 2, 14, 14, 14, 2, 14}; break;
+    case 8: ps.widths = {14, 42, 4, 4, 8, 10}; break;
+    case 9: ps.widths = {3, 3, 4, 30, 35, 2, 12}; break;
+    case 11: ps.widths = {2, 2, 20, 8, 8, 8, 8, 8, 8, 8, 8, 2, 8, 8, 8, 8, 8, 8, 8}; break;
     case 12:
       ps.widths = {20};
       ps.widths.insert(ps.widths.end(), 20, 8);
       break;
-    case 13:
-      ps.widths = {4, 4, 50, 20};
-      break;
-    default:
-      break;
+    case 13: ps.widths = {4, 4, 50, 20}; break;
+    default: break;
   }
   if (Hook()) Hook()(nFlag, sFieldMode, ps);
 }
@@ -162,35 +134,32 @@ void LoadPageSettings(jet::Database& db, PageSettings& ps, int nFlag, const std:
   page.Open(Format("SELECT %s FROM VYPAGESET WHERE nFlag=%d And Trim(sFieldMode)='%s'", kPageColumns, nFlag,
                    mode.c_str()));
   if (page.IsEOF()) return;  // nothing stored: the defaults stand
-  int* ints[] = {&ps.AllPage,   &ps.SelectPage, &ps.MaxPage,    &ps.FromPage, &ps.ToPage,
-                 &ps.PageRow,   &ps.PageWidth,  &ps.PageLength, &ps.PageLeft, &ps.PageTop,
-                 &ps.PageRight, &ps.PageBottom, &ps.PageCopies};
+  int* ints[] = {&ps.AllPage, &ps.SelectPage, &ps.MaxPage, &ps.FromPage, &ps.ToPage, &ps.PageRow,
+                 &ps.PageWidth, &ps.PageLength, &ps.PageLeft, &ps.PageTop, &ps.PageRight, &ps.PageBottom,
+                 &ps.PageCopies};
   for (int i = 0; i < 13; ++i) *ints[i] = page.GetLong(i);
   for (int* p : {&ps.MaxPage, &ps.FromPage, &ps.ToPage, &ps.PageRow, &ps.PageCopies}) *p &= 0xFFFF;
-  uint32_t* colours[] = {&ps.TopicColor, &ps.HeadColor, &ps.TextColor,
-                         &ps.TailColor,  &ps.OutBox,    &ps.FormLine};
+  uint32_t* colours[] = {&ps.TopicColor, &ps.HeadColor, &ps.TextColor, &ps.TailColor, &ps.OutBox, &ps.FormLine};
   for (int i = 0; i < 6; ++i) *colours[i] = static_cast<uint32_t>(page.GetLong(13 + i)) & 0xFFFFFF;
   page.Close();
 
   std::vector<std::string> fontNames = Split(kFontColumns);
   for (int ord = 0; ord < 4; ++ord) {
     CVyRecordset font(&db, fontNames, {}, {"Expr1013"});
-    font.Open(
-        Format("SELECT %srtrim(lfFaceName) FROM VYFONT WHERE nFlag=%d AND Trim(sFieldMode)='%s' AND nOrd=%d",
-               kFontColumns, nFlag, mode.c_str(), ord));
+    font.Open(Format("SELECT %srtrim(lfFaceName) FROM VYFONT WHERE nFlag=%d AND Trim(sFieldMode)='%s' AND nOrd=%d",
+                     kFontColumns, nFlag, mode.c_str(), ord));
     if (font.IsEOF()) continue;  // a missing font keeps its default
     VyLogFont& f = ps.fonts[ord];
-    int* members[] = {&f.height,        &f.width,     &f.escapement,    &f.orientation, &f.weight,
-                      &f.italic,        &f.underline, &f.strikeOut,     &f.charSet,     &f.outPrecision,
-                      &f.clipPrecision, &f.quality,   &f.pitchAndFamily};
+    int* members[] = {&f.height, &f.width, &f.escapement, &f.orientation, &f.weight, &f.italic, &f.underline,
+                      &f.strikeOut, &f.charSet, &f.outPrecision, &f.clipPrecision, &f.quality, &f.pitchAndFamily};
     for (int i = 0; i < 13; ++i) *members[i] = font.GetLong(i);
     for (int i = 5; i < 13; ++i) *members[i] &= 0xFF;  // one-byte members
     f.faceName = font.GetText(0);
   }
 
   CVyRecordset widths(&db, {"NWIDTH"}, {}, {});
-  widths.Open(Format("SELECT NWIDTH FROM FIELDWIDTH WHERE NFLAG=%d AND SFIELDMODE = '%s' ORDER BY NFIELD",
-                     nFlag, mode.c_str()));
+  widths.Open(Format("SELECT NWIDTH FROM FIELDWIDTH WHERE NFLAG=%d AND SFIELDMODE = '%s' ORDER BY NFIELD", nFlag,
+                     mode.c_str()));
   std::vector<int> stored;
   for (; !widths.IsEOF(); widths.MoveNext()) stored.push_back(widths.GetLong(0));
   if (!stored.empty()) ps.widths = stored;
@@ -204,22 +173,22 @@ void SavePageSettings(jet::Database& db, const PageSettings& ps, int nFlag, cons
     db.Execute(Format("DELETE FROM VYPAGESET WHERE nFlag=%d AND SFIELDMODE = '%s'", nFlag, mode.c_str()));
     db.Execute(Format("DELETE FROM VYFONT WHERE nFlag=%d AND SFIELDMODE = '%s'", nFlag, mode.c_str()));
     db.Execute(Format("DELETE FROM FIELDWIDTH WHERE nFlag=%d AND SFIELDMODE = '%s'", nFlag, mode.c_str()));
-    db.Execute(Format(
-        "INSERT INTO VYPAGESET(nFlag,sFieldMode,%s) VALUES"
-        "(%d,'%s',%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d)",
-        kPageColumns, nFlag, mode.c_str(), ps.AllPage, ps.SelectPage, ps.MaxPage & 0xFFFF,
-        ps.FromPage & 0xFFFF, ps.ToPage & 0xFFFF, ps.PageRow & 0xFFFF, ps.PageWidth, ps.PageLength,
-        ps.PageLeft, ps.PageTop, ps.PageRight, ps.PageBottom, ps.PageCopies & 0xFFFF,
-        static_cast<int>(ps.TopicColor), static_cast<int>(ps.HeadColor), static_cast<int>(ps.TextColor),
-        static_cast<int>(ps.TailColor), static_cast<int>(ps.OutBox), static_cast<int>(ps.FormLine)));
+    db.Execute(Format("INSERT INTO VYPAGESET(nFlag,sFieldMode,%s) VALUES"
+                      "(%d,'%s',%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d)",
+                      kPageColumns, nFlag, mode.c_str(), ps.AllPage, ps.SelectPage, ps.MaxPage & 0xFFFF,
+                      ps.FromPage & 0xFFFF, ps.ToPage & 0xFFFF, ps.PageRow & 0xFFFF, ps.PageWidth, ps.PageLength,
+                      ps.PageLeft, ps.PageTop, ps.PageRight, ps.PageBottom, ps.PageCopies & 0xFFFF,
+                      static_cast<int>(ps.TopicColor), static_cast<int>(ps.HeadColor),
+                      static_cast<int>(ps.TextColor), static_cast<int>(ps.TailColor), static_cast<int>(ps.OutBox),
+                      static_cast<int>(ps.FormLine)));
     for (int ord = 0; ord < 4; ++ord) {
       const VyLogFont& f = ps.fonts[ord];
-      db.Execute(Format(
-          "INSERT INTO VYFONT(nFlag,sFieldMode,nOrd,%slfFaceName) VALUES"
-          "(%d,'%s',%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,'%s')",
-          kFontColumns, nFlag, mode.c_str(), ord, f.height, f.width, f.escapement, f.orientation, f.weight,
-          f.italic & 0xFF, f.underline & 0xFF, f.strikeOut & 0xFF, f.charSet & 0xFF, f.outPrecision & 0xFF,
-          f.clipPrecision & 0xFF, f.quality & 0xFF, f.pitchAndFamily & 0xFF, SqlText(f.faceName).c_str()));
+      db.Execute(Format("INSERT INTO VYFONT(nFlag,sFieldMode,nOrd,%slfFaceName) VALUES"
+                        "(%d,'%s',%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,'%s')",
+                        kFontColumns, nFlag, mode.c_str(), ord, f.height, f.width, f.escapement, f.orientation,
+                        f.weight, f.italic & 0xFF, f.underline & 0xFF, f.strikeOut & 0xFF, f.charSet & 0xFF,
+                        f.outPrecision & 0xFF, f.clipPrecision & 0xFF, f.quality & 0xFF, f.pitchAndFamily & 0xFF,
+                        SqlText(f.faceName).c_str()));
     }
     for (size_t i = 0; i < ps.widths.size(); ++i)
       db.Execute(Format("INSERT INTO FIELDWIDTH(NFLAG,SFIELDMODE,NFIELD,NWIDTH) VALUES(%d,'%s',%d,%d)", nFlag,
@@ -237,11 +206,11 @@ std::string ColourName(uint32_t rgb) {
     const char* name;
   };
   static const Named names[] = {
-      {VyRgb(0, 0, 0), "黑色"},       {VyRgb(128, 0, 0), "深红色"},   {VyRgb(0, 128, 0), "绿色"},
-      {VyRgb(128, 128, 0), "橄榄色"}, {VyRgb(0, 0, 128), "藏青色"},   {VyRgb(128, 0, 128), "紫色"},
-      {VyRgb(0, 128, 128), "深青色"}, {VyRgb(128, 128, 128), "灰色"}, {VyRgb(192, 192, 192), "银色"},
-      {VyRgb(255, 0, 0), "红色"},     {VyRgb(0, 255, 0), "浅绿色"},   {VyRgb(255, 255, 0), "黄色"},
-      {VyRgb(0, 0, 255), "蓝色"},     {VyRgb(255, 0, 255), "紫红色"}, {VyRgb(0, 255, 255), "浅青色"},
+      {VyRgb(0, 0, 0), "黑色"},         {VyRgb(128, 0, 0), "深红色"},   {VyRgb(0, 128, 0), "绿色"},
+      {VyRgb(128, 128, 0), "橄榄色"},   {VyRgb(0, 0, 128), "藏青色"},   {VyRgb(128, 0, 128), "紫色"},
+      {VyRgb(0, 128, 128), "深青色"},   {VyRgb(128, 128, 128), "灰色"}, {VyRgb(192, 192, 192), "银色"},
+      {VyRgb(255, 0, 0), "红色"},       {VyRgb(0, 255, 0), "浅绿色"},   {VyRgb(255, 255, 0), "黄色"},
+      {VyRgb(0, 0, 255), "蓝色"},       {VyRgb(255, 0, 255), "紫红色"}, {VyRgb(0, 255, 255), "浅青色"},
       {VyRgb(255, 255, 255), "白色"},
   };
   for (auto& n : names)

@@ -45,8 +45,7 @@ TEST_F(PageSettingsStore, SavedSettingsComeBackAsTheyWere) {
   PageSettings back;
   LoadPageSettings(db, back, 7, "甲'乙");
   EXPECT_EQ(back, ps);
-  EXPECT_EQ(CVyDataEnv::QueryLong(&db, "select count(*) from vyfont where nflag=7 and sfieldmode='甲''乙'"),
-            4);
+  EXPECT_EQ(CVyDataEnv::QueryLong(&db, "select count(*) from vyfont where nflag=7 and sfieldmode='甲''乙'"), 4);
   PageSettings other;
   LoadPageSettings(db, other, 7, "0");
   EXPECT_EQ(other.PageRow, 25);  // the variants are kept apart
