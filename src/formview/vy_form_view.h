@@ -216,6 +216,8 @@ class CVyFormView {
   double PrintFontScale() const { return printFontScale_; }
   static constexpr double kScreenScale = 0.2;
 
+  int FormFlag() const { return nFlag; }
+  const std::string& FieldMode() const { return sFieldMode; }
   bool IsModified() const { return modified_; }
   void SetModified(bool m) { modified_ = m; }
   bool IsEditable() const { return editable_ != 0; }
