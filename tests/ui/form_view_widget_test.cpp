@@ -114,6 +114,22 @@ TEST(FormViewWidget, TypesIntoTheSampleFormInAWindow) {
   std::string shot = ShotPath("formview-typing.png");
   ASSERT_TRUE(area.grab().save(QString::fromStdString(shot)));
   std::printf("picture: %s\n", shot.c_str());
+
+  // A block selected with the mouse is shown inverted, its current cell framed.
+  Click(widget, 0, 0);
+  VyRect r = view.CellRect(1, 3, false, "TEXT");
+  QPointF p(r.left + 3, (r.top + r.bottom) / 2.0);
+  QMouseEvent shiftClick(QEvent::MouseButtonPress, p, widget->viewport()->mapToGlobal(p), Qt::LeftButton,
+                         Qt::LeftButton, Qt::ShiftModifier);
+  QApplication::sendEvent(widget->viewport(), &shiftClick);
+  QMouseEvent release(QEvent::MouseButtonRelease, p, widget->viewport()->mapToGlobal(p), Qt::LeftButton,
+                      Qt::NoButton, Qt::ShiftModifier);
+  QApplication::sendEvent(widget->viewport(), &release);
+  EXPECT_EQ(view.Anchor(), (VyCellPos{0, 0, "TEXT", 0}));
+  EXPECT_EQ(view.Current(), (VyCellPos{1, 3, "TEXT", 0}));
+  std::string selection = ShotPath("formview-selection.png");
+  ASSERT_TRUE(area.grab().save(QString::fromStdString(selection)));
+  std::printf("picture: %s\n", selection.c_str());
 }
 
 TEST(FormViewWidget, PrintsTheSampleFormToPdfOnTwoPages) {
