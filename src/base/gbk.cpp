@@ -86,9 +86,26 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string&
 
 }  // namespace
 
+namespace {
+
+// Every byte of 0x80 or more must start a two-byte character. The converter writes the euro sign as the
+// single byte 0x80, which the program would read as the first half of a character.
+bool WellFormed(std::string_view s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) continue;
+    if (c == 0x80 || c == 0xFF || i + 1 >= s.size()) return false;
+    unsigned char t = static_cast<unsigned char>(s[++i]);
+    if (t < 0x40 || t == 0x7F || t == 0xFF) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::string> FromUtf8(std::string_view utf8) {
   std::string out;
-  if (!Convert("GBK", "UTF-8", utf8, out, false)) return std::nullopt;
+  if (!Convert("GBK", "UTF-8", utf8, out, false) || !WellFormed(out)) return std::nullopt;
   return out;
 }
 

@@ -21,4 +21,5 @@ TEST(Gbk, ConvertsBothWaysAndRefusesWhatGbkCannotHold) {
   EXPECT_EQ(gbk::ToUtf8(*g), "\xE4\xB8\xAD\xE6\x96\x87");
   EXPECT_FALSE(gbk::FromUtf8("\xF0\x9F\x98\x80"));  // an emoji
   EXPECT_FALSE(gbk::FromUtf8("\xFF"));              // not UTF-8
+  EXPECT_FALSE(gbk::FromUtf8("\xE2\x82\xAC"));      // the euro sign: one byte 0x80, half a character
 }

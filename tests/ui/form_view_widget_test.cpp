@@ -1,0 +1,179 @@
+// The form view in a window: typing through keys and the input method, and printing to PDF.
+#include "form_view_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+#include "base/text.h"
+#include "formview/sample_form_view.h"
+#include "gbk_qt.h"
+#include "mask_edit.h"
+#include "print_dialog.h"
+#include "qt_app.h"
+#include "support/scripted_platform.h"
+
+namespace {
+
+void Key(QWidget* w, int key, const QString& text = QString(), Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(w, &press);
+}
+
+void Commit(QWidget* w, const char* gbk) {
+  QInputMethodEvent e;
+  e.setCommitString(Q(gbk));
+  QApplication::sendEvent(w, &e);
+}
+
+void Click(FormViewWidget* w, int row, int col) {
+  VyRect r = w->View().CellRect(row, col, false, "TEXT");
+  QPointF p(r.left + 3 - w->View().HScrollPos(), (r.top + r.bottom) / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, p, w->viewport()->mapToGlobal(p), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, p, w->viewport()->mapToGlobal(p), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w->viewport(), &press);
+  QApplication::sendEvent(w->viewport(), &release);
+}
+
+int PdfPages(const std::string& path) {
+  QFile f(QString::fromStdString(path));
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  QByteArray data = f.readAll();
+  return static_cast<int>(QString::fromLatin1(data).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+TEST(FormViewWidget, TypesIntoTheSampleFormInAWindow) {
+  App();
+  ScriptedPlatform platform;
+  QMdiArea area;
+  area.resize(900, 640);
+  auto* widget = new FormViewWidget(std::make_unique<SampleFormView>());
+  QMdiSubWindow* sub = area.addSubWindow(widget);
+  sub->setWindowTitle(Q("样本表单"));
+  area.show();
+  sub->showMaximized();
+  QApplication::processEvents();
+  widget->setFocus();
+  auto& view = static_cast<SampleFormView&>(widget->View());
+
+  Click(widget, 0, 0);
+  Commit(widget, "购买办公用品");
+  Key(widget, Qt::Key_Tab);
+  for (QChar c : QString("1234.5")) Key(widget, 0, QString(c));
+  Key(widget, Qt::Key_Return);  // on to the next cell, not the next row
+  Key(widget, Qt::Key_Return);
+  Key(widget, Qt::Key_Return);
+  Commit(widget, "现金｜支付");  // the full-width bar is no "|": admitted
+  Click(widget, 1, 0);
+  Commit(widget, "差旅费");
+  Key(widget, Qt::Key_Tab);
+  Key(widget, Qt::Key_Tab);
+  Key(widget, Qt::Key_Tab);
+  Key(widget, 0, "8");
+  Commit(widget, "。");  // a full-width stop is a point in a number cell
+  Key(widget, 0, "2");
+  Key(widget, 0, "5");
+  Key(widget, 0, "x");  // refused by the mask
+  Key(widget, Qt::Key_Backspace);
+  Key(widget, Qt::Key_Tab);
+  Commit(widget, "出差|北京");  // typed character by character: the "|" of a "MDBSTRING" cell is refused
+  QApplication::processEvents();
+
+  EXPECT_EQ(view.Text(0, 0), "购买办公用品");
+  EXPECT_EQ(view.Text(0, 1), "1234.5");
+  EXPECT_EQ(view.Text(0, 4), "现金｜支付");
+  EXPECT_EQ(view.Text(1, 0), "差旅费");
+  EXPECT_EQ(view.Text(1, 3), "8.2");
+  EXPECT_EQ(view.Text(1, 4), "出差北京");
+  EXPECT_TRUE(view.IsModified());
+
+  // Copy and paste through the window's commands.
+  Click(widget, 0, 1);
+  Key(widget, Qt::Key_End, QString(), Qt::ShiftModifier);
+  EXPECT_TRUE(widget->IsCommandEnabled(vycmd::kCopy));
+  widget->Copy();
+  EXPECT_EQ(platform.clipboard, "1234.5");
+  Click(widget, 2, 1);
+  widget->Paste();
+  EXPECT_EQ(view.Text(2, 1), "1234.5");
+  widget->Undo();
+  EXPECT_EQ(view.Text(2, 1), "");
+  Click(widget, 2, 3);
+  QApplication::processEvents();
+
+  std::string shot = ShotPath("formview-typing.png");
+  ASSERT_TRUE(area.grab().save(QString::fromStdString(shot)));
+  std::printf("picture: %s\n", shot.c_str());
+
+  // A block selected with the mouse is shown inverted, its current cell framed.
+  Click(widget, 0, 0);
+  VyRect r = view.CellRect(1, 3, false, "TEXT");
+  QPointF p(r.left + 3, (r.top + r.bottom) / 2.0);
+  QMouseEvent shiftClick(QEvent::MouseButtonPress, p, widget->viewport()->mapToGlobal(p), Qt::LeftButton,
+                         Qt::LeftButton, Qt::ShiftModifier);
+  QApplication::sendEvent(widget->viewport(), &shiftClick);
+  QMouseEvent release(QEvent::MouseButtonRelease, p, widget->viewport()->mapToGlobal(p), Qt::LeftButton,
+                      Qt::NoButton, Qt::ShiftModifier);
+  QApplication::sendEvent(widget->viewport(), &release);
+  EXPECT_EQ(view.Anchor(), (VyCellPos{0, 0, "TEXT", 0}));
+  EXPECT_EQ(view.Current(), (VyCellPos{1, 3, "TEXT", 0}));
+  std::string selection = ShotPath("formview-selection.png");
+  ASSERT_TRUE(area.grab().save(QString::fromStdString(selection)));
+  std::printf("picture: %s\n", selection.c_str());
+}
+
+TEST(FormViewWidget, PrintsTheSampleFormToPdfOnTwoPages) {
+  App();
+  ScriptedPlatform platform;
+  auto sample = std::make_unique<SampleFormView>();
+  SampleFormView* view = sample.get();
+  FormViewWidget widget(std::move(sample));
+  widget.resize(900, 600);
+  std::vector<std::vector<std::string>> rows;
+  const char* texts[] = {"期初余额", "购买办公用品", "差旅费", "收到货款", "支付工资",
+                         "银行利息", "房租",         "水电费", "结转",     "期末余额"};
+  for (int i = 0; i < 10; ++i)
+    rows.push_back({texts[i], i % 2 ? Format("%d.50", 100 * (i + 1)) : "", Format("%d", i + 1),
+                    i % 2 ? "" : Format("%d.00", 250 * (i + 1)), i == 9 ? "第二页" : ""});
+  view->SetRows(rows);
+  ASSERT_EQ(view->PageCount(true), 2);
+
+  std::string direct = ShotPath("formview-direct.pdf");
+  ASSERT_TRUE(widget.Printing().PrintToPdf(QString::fromStdString(direct)));
+  EXPECT_EQ(PdfPages(direct), 2);
+
+  // Through the print dialog: the PDF entry is always there and asks for the file.
+  std::string viaDialog = ShotPath("formview-print.pdf");
+  std::remove(viaDialog.c_str());
+  widget.Printing().askPdfFile = [&] { return QString::fromStdString(viaDialog); };
+  widget.Printing().runDialog = [](PrintDialog& d) {
+    QComboBox* list = d.printerList();
+    list->setCurrentIndex(list->findText(Q("打印到 PDF 文件")));
+    d.rangeButton()->setChecked(true);
+    d.fromField()->setText("2");
+    d.toField()->setText("2");
+    d.accept();
+    return d.result() == QDialog::Accepted;
+  };
+  ASSERT_TRUE(widget.Printing().Print());
+  EXPECT_EQ(PdfPages(viaDialog), 1);
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(widget.Printing().PrintsToPdf());
+
+  // A spacing of 999 mm leaves no room: nothing is printed.
+  view->Page().PageRow = 9990;
+  EXPECT_FALSE(widget.Printing().PrintToPdf(QString::fromStdString(ShotPath("formview-none.pdf"))));
+  EXPECT_EQ(platform.LastText(), "行距太大，或纸张太小！");
+}
+
+}  // namespace
