@@ -6,12 +6,13 @@
 #include <QVBoxLayout>
 
 #include "app/help_page.h"
+#include "app/qirn_app.h"
 #include "gbk_qt.h"
 
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(Q("Tavrel项目核算软件 帮助"));
   browser_ = new QTextBrowser(this);
-  browser_->setHtml(Q(HelpPageHtml()));
+  browser_->setHtml(Q(HelpPageHtml([](int id) { return App().IsBuilt(id); })));
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* close = buttons->addButton(Q("关闭"), QDialogButtonBox::RejectRole);
   connect(close, &QPushButton::clicked, this, &QDialog::close);

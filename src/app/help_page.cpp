@@ -45,19 +45,20 @@ std::string KeysOf(const CommandInfo& c) {
   return keys;
 }
 
-std::string Row(const CommandInfo& c, const std::string& name) {
-  std::string row = "<tr><td>" + Escape(name) + "</td><td>" + Escape(c.prompt) + "</td><td>" +
-                    Escape(Condition(c)) + "</td><td>" + Escape(KeysOf(c)) + "</td></tr>\n";
-  return row;
+std::string Row(const CommandInfo& c, const std::string& name, bool built) {
+  std::string condition = built ? Condition(c) : "本版本尚未提供";
+  return "<tr><td>" + Escape(name) + "</td><td>" + Escape(c.prompt) + "</td><td>" + Escape(condition) +
+         "</td><td>" + Escape(KeysOf(c)) + "</td></tr>\n";
 }
 
 const char* kTableHead =
     "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">\n"
-    "<tr><th>命令</th><th>说明</th><th>使用条件</th><th>快捷键</th></tr>\n";
+    "<tr><th width=\"22%\">命令</th><th width=\"36%\">说明</th>"
+    "<th width=\"24%\">使用条件</th><th width=\"18%\">快捷键</th></tr>\n";
 
 }  // namespace
 
-std::string HelpPageHtml() {
+std::string HelpPageHtml(const std::function<bool(int id)>& built) {
   std::string html = "<html><head><title>Tavrel项目核算软件 帮助主题</title></head><body>\n";
   html += "<h2>Tavrel项目核算软件 帮助主题</h2>\n";
   html +=
@@ -66,13 +67,13 @@ std::string HelpPageHtml() {
   for (const MenuPopup& popup : MenuLayout()) {
     html += "<h3>" + Escape(PlainMenuText(popup.title)) + "</h3>\n" + kTableHead;
     for (int id : popup.items)
-      if (const CommandInfo* c = FindCommand(id)) html += Row(*c, PlainMenuText(c->text));
+      if (const CommandInfo* c = FindCommand(id)) html += Row(*c, PlainMenuText(c->text), built(id));
     html += "</table>\n";
     if (popup.windowList) html += "<p>菜单下部列出所有已打开的窗口，选择其中一个即可切换到该窗口。</p>\n";
   }
   html += "<h3>其他快捷键</h3>\n" + std::string(kTableHead);
   for (const CommandInfo& c : Commands())
-    if (!*c.text && !KeysOf(c).empty() && *c.prompt) html += Row(c, c.prompt);
+    if (!*c.text && !KeysOf(c).empty() && *c.prompt) html += Row(c, c.prompt, built(c.id));
   html += "</table>\n</body></html>\n";
   return html;
 }

@@ -44,7 +44,7 @@ TEST(DataFolderListTest, FoldersThenDataFilesWhateverTheirCase) {
 }
 
 TEST(HelpPageTest, ListsEveryMenuCommandWithItsConditionAndKeys) {
-  std::string html = HelpPageHtml();
+  std::string html = HelpPageHtml([](int id) { return id != 40029; });
   for (const char* text : {"<h3>帐务管理(G)</h3>", "操作环境注册", "没有打开的窗口时可用",
                            "需要权限“帐簿余额表”", "需要权限“帐务管理”，且没有打开的窗口",
                            "Ctrl+C，Ctrl+Insert", "打印(P)...", "<td>查询帐户科目</td>", "F2"})

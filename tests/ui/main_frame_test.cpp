@@ -10,6 +10,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "about_dialog.h"
 #include "base/gbk.h"
 #include "child_frame.h"
 #include "gbk_qt.h"
@@ -270,4 +271,37 @@ TEST_F(MainFrameTest, PictureOfTheMainWindow) {
   QApplication::processEvents();
   EXPECT_TRUE(frame.grab().save(QString::fromStdString(ShotPath("main_window_child.png"))));
   frame.MdiArea()->closeAllSubWindows();
+}
+
+TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
+  Start("101");
+  frame.Action(40031)->showStatusText(&frame);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), Q("建立新年度帐务文件"));
+  frame.Action(cmd::kLogin)->showStatusText(&frame);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), Q("改变用户身份或帐务数据文件"));
+  // The bars come and go with their commands.
+  frame.RunCommand(cmd::kToolBar);
+  EXPECT_FALSE(frame.ToolBar()->isVisible());
+  EXPECT_FALSE(frame.Action(cmd::kToolBar)->isChecked());
+  frame.RunCommand(cmd::kToolBar);
+  EXPECT_TRUE(frame.ToolBar()->isVisible());
+  frame.RunCommand(cmd::kStatusBar);
+  EXPECT_FALSE(frame.statusBar()->isVisible());
+  EXPECT_FALSE(frame.Action(cmd::kStatusBar)->isChecked());
+}
+
+TEST_F(MainFrameTest, PicturesOfHelpAndAbout) {
+  Start("101");
+  frame.RunCommand(cmd::kHelpTopics);
+  auto* help = frame.findChild<HelpDialog*>();
+  ASSERT_NE(help, nullptr);
+  QApplication::processEvents();
+  EXPECT_TRUE(help->grab().save(QString::fromStdString(ShotPath("help.png"))));
+  help->close();
+  AboutDialog about(Q(app.AboutText()), &frame);
+  about.show();
+  QApplication::processEvents();
+  EXPECT_EQ(about.windowTitle(), Q("关于Tavrel报表软件"));
+  EXPECT_EQ(about.findChild<QLabel*>("aboutText")->text(), Q("Tavrel项目核算软件(1.0 版)"));
+  EXPECT_TRUE(about.grab().save(QString::fromStdString(ShotPath("about.png"))));
 }
