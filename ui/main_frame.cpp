@@ -97,6 +97,8 @@ void CMainFrame::ShowLoginState() {
   panes_->SetOperator(Q(app_.OperatorPaneText()));
   setWindowTitle(Q(app_.MainTitle()));
   UpdateCommandStates();
+  // The keys belong to the main window again once the login dialog is gone.
+  activateWindow();
 }
 
 void CMainFrame::BuildActions() {
@@ -107,7 +109,12 @@ void CMainFrame::BuildActions() {
     action->setStatusTip(Q(c.prompt));
     action->setToolTip(Q(PlainMenuText(*c.text ? c.text : c.prompt)));
     QList<QKeySequence> keys;
-    if (*c.keys) keys << KeysOf(c.keys);
+    if (id == cmd::kClose) {
+      // The child window itself answers Ctrl+F4; the menu only shows the keys.
+      action->setText(action->text() + "\t" + Q(c.keys));
+    } else if (*c.keys) {
+      keys << KeysOf(c.keys);
+    }
     for (const Accelerator& a : Accelerators())
       if (a.id == id && !keys.contains(KeysOf(a.keys))) keys << KeysOf(a.keys);
     action->setShortcuts(keys);
@@ -158,11 +165,13 @@ void CMainFrame::BuildToolBar() {
 void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
   handlers_[id] = std::move(handler);
   app_.SetBuilt(id, true);
+  UpdateCommandStates();
 }
 
 void CMainFrame::SetDataWindowKit(int id, DataWindowKit kit) {
   kits_[id] = std::move(kit);
   app_.SetBuilt(id, true);
+  UpdateCommandStates();
 }
 
 bool CMainFrame::HasHandler(int id) const {

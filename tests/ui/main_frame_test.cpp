@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
 
@@ -101,7 +102,7 @@ TEST_F(MainFrameTest, StartsWithTitleStatusPanesAndTheMenusOfTheTable) {
         EXPECT_TRUE(items[i]->isSeparator());
       } else {
         EXPECT_EQ(items[i], frame.Action(popup.items[i]));
-        EXPECT_EQ(items[i]->text(), Q(FindCommand(popup.items[i])->text));
+        EXPECT_TRUE(items[i]->text().startsWith(Q(FindCommand(popup.items[i])->text)));
         EXPECT_EQ(items[i]->statusTip(), Q(FindCommand(popup.items[i])->prompt));
       }
     }
@@ -112,6 +113,7 @@ TEST_F(MainFrameTest, StartsWithTitleStatusPanesAndTheMenusOfTheTable) {
     EXPECT_TRUE(frame.Action(a.id)->shortcuts().contains(QKeySequence(keys))) << a.keys;
   }
   EXPECT_EQ(frame.Action(cmd::kExit)->shortcut(), QKeySequence("Alt+F4"));
+  EXPECT_EQ(frame.Action(cmd::kClose)->text(), Q("关闭(&C)\tCtrl+F4"));
 }
 
 TEST_F(MainFrameTest, AnOperatorWithoutRightsHasOnlyTheCommandsEveryoneHas) {
@@ -304,4 +306,25 @@ TEST_F(MainFrameTest, PicturesOfHelpAndAbout) {
   EXPECT_EQ(about.windowTitle(), Q("关于Tavrel报表软件"));
   EXPECT_EQ(about.findChild<QLabel*>("aboutText")->text(), Q("Tavrel项目核算软件(1.0 版)"));
   EXPECT_TRUE(about.grab().save(QString::fromStdString(ShotPath("about.png"))));
+}
+
+TEST_F(MainFrameTest, KeysReachTheirCommands) {
+  Start("101");
+  StandIns({cmd::kCalculator});
+  frame.SetDataWindowKit(32779, LabelKit());
+  frame.activateWindow();
+  QApplication::setActiveWindow(&frame);
+  QTest::keyClick(&frame, Qt::Key_F12);
+  EXPECT_EQ(ran, std::vector<int>{cmd::kCalculator});
+  QTest::keyClick(&frame, Qt::Key_F1);
+  auto* help = frame.findChild<HelpDialog*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  help->close();
+  frame.RunCommand(32779);
+  ASSERT_EQ(frame.Children().size(), 1u);
+  QApplication::setActiveWindow(&frame);
+  QTest::keyClick(&frame, Qt::Key_F4, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(frame.Children().empty());
 }

@@ -21,8 +21,8 @@ struct SeenBox {
 };
 
 // Shows a message through the platform; the box is looked at and answered by pressing `press`.
-MsgAnswer Ask(QtPlatform& platform, MsgIcon icon, MsgButtons buttons, MsgAnswer defaultButton, const char* press,
-              SeenBox& seen) {
+MsgAnswer Ask(QtPlatform& platform, MsgIcon icon, MsgButtons buttons, MsgAnswer defaultButton,
+              const char* press, SeenBox& seen) {
   QTimer::singleShot(0, [&seen, press] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
@@ -44,7 +44,8 @@ TEST(QtPlatformTest, MessageBoxesHaveTheAskedIconButtonsAndDefault) {
   TempDir dir;
   QtPlatform platform(SettingsFile(dir.File("settings.conf")));
   SeenBox seen;
-  EXPECT_EQ(Ask(platform, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No, "是(&Y)", seen), MsgAnswer::Yes);
+  EXPECT_EQ(Ask(platform, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No, "是(&Y)", seen),
+            MsgAnswer::Yes);
   EXPECT_EQ(seen.icon, QMessageBox::Question);
   EXPECT_EQ(seen.title, Q("Tavrel软件"));
   EXPECT_EQ(seen.text, Q("删除这个帐户吗？"));
