@@ -1,13 +1,13 @@
-#include <QApplication>
 #include <clocale>
 
 #include "app/qirn_app.h"
 #include "glyph_icon.h"
 #include "main_frame.h"
 #include "qt_platform.h"
+#include "tavrel_application.h"
 
 int main(int argc, char* argv[]) {
-  QApplication qtApp(argc, argv);
+  TavrelApplication qtApp(argc, argv);
   // Qt takes the user's locale; amounts and SQL numbers are always written with a "." point.
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setWindowIcon(ProgramIcon());

@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>

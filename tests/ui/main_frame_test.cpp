@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -211,6 +212,15 @@ TEST_F(MainFrameTest, ADatabaseErrorReachesTheUserAndTheProgramGoesOn) {
   EXPECT_EQ(frame.Children().size(), 1u);
   EXPECT_TRUE(app.env.IsOpen());
   EXPECT_EQ(app.env.QueryLong("select count(*) from opr"), 3);
+
+  // The same from a button of a dialog the command opened.
+  QPushButton button;
+  QObject::connect(&button, &QPushButton::clicked, [this] { app.env.Execute("delete from nosuchtable"); });
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_NE(platform.messages[1].text.find("nosuchtable"), std::string::npos);
+  EXPECT_TRUE(app.env.IsOpen());
 }
 
 TEST_F(MainFrameTest, ACancelledSaveStopsTheShutdown) {

@@ -8,13 +8,14 @@
 #include <string>
 
 #include "app/login.h"
+#include "tavrel_application.h"
 
 inline QApplication& TestQtApp() {
   static int argc = 1;
   static char name[] = "ui_tests";
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
-    auto* a = new QApplication(argc, argv);
+    auto* a = new TavrelApplication(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     return a;
   }();
