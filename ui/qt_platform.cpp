@@ -1,13 +1,12 @@
 #include "qt_platform.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <algorithm>
 
 #include "base/file_facts.h"
 #include "gbk_qt.h"
