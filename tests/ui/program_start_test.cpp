@@ -12,7 +12,7 @@ namespace {
 int RunProgram(const std::string& args) {
   TempDir home;
   std::string command = "HOME=" + home.Path() + " XDG_CONFIG_HOME=" + home.Path() +
-                        " QT_QPA_PLATFORM=offscreen timeout 20 " TAVREL_PROGRAM " " + args +
+                        " QT_QPA_PLATFORM=offscreen timeout 20 '" TAVREL_PROGRAM "' " + args +
                         " >/dev/null 2>&1";
   int status = std::system(command.c_str());
   if (!WIFEXITED(status) || WEXITSTATUS(status) == 124) return -1;
