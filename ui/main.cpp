@@ -1,15 +1,31 @@
-#include <QApplication>
-#include <QMainWindow>
 #include <clocale>
 
-#include "gbk_qt.h"
+#include "app/qirn_app.h"
+#include "glyph_icon.h"
+#include "main_frame.h"
+#include "qt_platform.h"
+#include "tavrel_application.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  TavrelApplication qtApp(argc, argv);
   // Qt takes the user's locale; amounts and SQL numbers are always written with a "." point.
   std::setlocale(LC_NUMERIC, "C");
-  QMainWindow window;
-  window.setWindowTitle(Q("Tavrel项目核算软件"));
-  window.showMaximized();
-  return app.exec();
+  QApplication::setWindowIcon(ProgramIcon());
+  QApplication::setDesktopFileName("tavrel");
+
+  QtPlatform platform;
+  SetPlatform(&platform);
+  int result = 0;
+  {
+    CQirnApp app;
+    CMainFrame frame(app);
+    // Qt has taken its own options out of the arguments already.
+    std::vector<std::string> args;
+    QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+    if (app.InitInstance(args, frame)) result = qtApp.exec();
+    app.ExitInstance();
+  }
+  SetPlatform(nullptr);
+  return result;
 }

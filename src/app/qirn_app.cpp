@@ -1,0 +1,117 @@
+#include "app/qirn_app.h"
+
+#include <cassert>
+
+#include "app/command_line.h"
+#include "base/platform.h"
+#include "data/jet/db_error.h"
+
+namespace {
+CQirnApp* g_app = nullptr;
+}  // namespace
+
+CQirnApp& App() {
+  assert(g_app);
+  return *g_app;
+}
+
+CQirnApp::CQirnApp()
+    : productKind(3),
+      version("1.0"),
+      extension("VYX"),
+      typeText("Tavrel项目核算数据文件"),
+      docTypeName("Qirn"),
+      softwareName("Tavrel项目核算软件"),
+      shortCode("XM") {
+  env.extension = extension;
+  g_app = this;
+}
+
+CQirnApp::~CQirnApp() {
+  ExitInstance();
+  if (g_app == this) g_app = nullptr;
+}
+
+bool CQirnApp::InitInstance(const std::vector<std::string>& args, AppHost& host) {
+  templates_.clear();
+  for (const DocTemplate& t : DocTemplates()) templates_.push_back(&t);
+  host.CreateMainFrame();
+  CommandLine line = ParseCommandLine(args);
+  if (line.kind == CommandLine::Kind::Other) return false;
+  host.ShowMaximized();
+  if (!Login(env, line.file, host.LoginRunner())) return false;
+  if (!env.IsOpen() || !env.loggedIn) return false;
+  host.ShowLoginState();
+  return true;
+}
+
+bool CQirnApp::Relogin(LoginDialogRunner& runner) {
+  return Login(env, "", runner);
+}
+
+void CQirnApp::ExitInstance() {
+  templates_.clear();
+  env.Close();
+}
+
+bool CQirnApp::IsBuilt(int id) const {
+  auto it = built_.find(id);
+  if (it != built_.end()) return it->second;
+  const CommandInfo* c = FindCommand(id);
+  return c && c->built;
+}
+
+void CQirnApp::SetBuilt(int id, bool built) {
+  built_[id] = built;
+}
+
+bool CQirnApp::HasRight(const std::string& code) const {
+  return !code.empty() && env.rights.find(code) != std::string::npos;
+}
+
+bool CQirnApp::IsEnabled(const CommandInfo& c, const WindowState& w) const {
+  if (!IsBuilt(c.id)) return false;
+  switch (c.rule) {
+    case EnableRule::Always:
+      return true;
+    case EnableRule::Right:
+      return HasRight(c.right);
+    case EnableRule::NoChild:
+      return w.openChildren == 0;
+    case EnableRule::RightNoChild:
+      return HasRight(c.right) && w.openChildren == 0;
+    case EnableRule::PerView:
+      return w.activeView && w.activeView->TakesCommand(c.id);
+    case EnableRule::ActiveChild:
+      return w.openChildren > 0;
+  }
+  return false;
+}
+
+bool CQirnApp::IsEnabled(int id, const WindowState& w) const {
+  const CommandInfo* c = FindCommand(id);
+  return c && IsEnabled(*c, w);
+}
+
+std::string CQirnApp::MainTitle() const {
+  if (!env.loggedIn) return softwareName;
+  return softwareName + "：" + env.unitName + "(" + env.dataFile + ")";
+}
+
+std::string CQirnApp::OperatorPaneText() const {
+  return "操作：" + env.opno + "," + env.opName;
+}
+
+std::string CQirnApp::AboutText() const {
+  return softwareName + "(" + version + " 版)";
+}
+
+bool CQirnApp::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+    return true;
+  } catch (const jet::DbError& e) {
+    ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
+    return false;
+  }
+}

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/command_line.h"
+#include "app/data_folder_list.h"
+#include "app/help_page.h"
+#include "base/gbk.h"
+#include "support/temp_dir.h"
+
+using Kind = CommandLine::Kind;
+
+TEST(CommandLineTest, OneFileOrNothing) {
+  EXPECT_EQ(ParseCommandLine({}).kind, Kind::Plain);
+  // Arguments come as UTF-8; the path comes back as GBK.
+  CommandLine one = ParseCommandLine({gbk::ToUtf8("/data/帐套/2026.vyx")});
+  EXPECT_EQ(one.kind, Kind::OpenFile);
+  EXPECT_EQ(one.file, "/data/帐套/2026.vyx");
+  CommandLine relative = ParseCommandLine({"a/../2026.vyx"});
+  EXPECT_EQ(relative.kind, Kind::OpenFile);
+  EXPECT_EQ(relative.file, std::filesystem::current_path().string() + "/2026.vyx");
+  for (auto args : std::vector<std::vector<std::string>>{
+           {"-p", "2026.vyx"}, {"--print"}, {"a.vyx", "b.vyx"}, {""}, {"/tmp/\xF0\x9F\x98\x80.vyx"}})
+    EXPECT_EQ(ParseCommandLine(args).kind, Kind::Other) << args[0];
+}
+
+TEST(DataFolderListTest, FoldersThenDataFilesWhateverTheirCase) {
+  TempDir dir;
+  for (const char* f : {"zz", "aa", ".hidden"}) std::filesystem::create_directory(dir.File(f));
+  for (const char* f : {"2026.vyx", "2025.VYX", "note.txt", ".2024.vyx", "2027.vyxx"})
+    std::ofstream(dir.File(f)) << "";
+  std::vector<std::string> got;
+  for (const FolderEntry& e : DataFolderEntries(dir.Path(), "VYX"))
+    got.push_back((e.isFolder ? "D " : "F ") + e.name);
+  EXPECT_EQ(got, (std::vector<std::string>{"D aa", "D zz", "F 2025.VYX", "F 2026.vyx"}));
+  EXPECT_TRUE(DataFolderEntries(dir.File("missing"), "VYX").empty());
+
+  EXPECT_EQ(ParentFolder("/home/user/帐套"), "/home/user");
+  EXPECT_EQ(ParentFolder("/home/"), "/");
+  EXPECT_EQ(ParentFolder("/"), "/");
+  EXPECT_EQ(JoinPath("/", "home"), "/home");
+  EXPECT_EQ(JoinPath("/home", "2026.vyx"), "/home/2026.vyx");
+}
+
+TEST(HelpPageTest, ListsEveryMenuCommandWithItsConditionAndKeys) {
+  std::string html = HelpPageHtml([](int id) { return id != 40029; });
+  for (const char* text : {"<h3>帐务管理(G)</h3>", "操作环境注册", "没有打开的窗口时可用",
+                           "需要权限“帐簿余额表”", "需要权限“帐务管理”，且没有打开的窗口",
+                           "Ctrl+C，Ctrl+Insert", "打印(P)...", "<td>查询帐户科目</td>", "F2"})
+    EXPECT_NE(html.find(text), std::string::npos) << gbk::ToUtf8(text);
+  EXPECT_EQ(html.find("(&"), std::string::npos);
+}
