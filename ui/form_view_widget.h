@@ -7,11 +7,12 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/view_command_target.h"
 #include "form_printing.h"
 #include "formview/vy_form_view.h"
 #include "qt_dc.h"
 
-class FormViewWidget : public QAbstractScrollArea, private VyViewHost {
+class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, private VyViewHost {
   Q_OBJECT
  public:
   // Takes the view, set up with its data environment or database; runs its InitForm.
@@ -22,8 +23,9 @@ class FormViewWidget : public QAbstractScrollArea, private VyViewHost {
   FormPrinting& Printing() { return printing_; }
 
   // The main window routes the active view's commands here (numbers of vy_view_input.h).
-  bool RunCommand(int command);
+  bool RunCommand(int command) override;
   bool IsCommandEnabled(int command);
+  bool TakesCommand(int command) const override { return view_->IsCommandEnabled(command); }
 
  public slots:
   void Save() { RunCommand(vycmd::kSave); }

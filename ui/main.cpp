@@ -1,6 +1,7 @@
 #include <clocale>
 
 #include "app/qirn_app.h"
+#include "command_wiring.h"
 #include "glyph_icon.h"
 #include "main_frame.h"
 #include "qt_platform.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
   {
     CQirnApp app;
     CMainFrame frame(app);
+    WireCommands(app, frame);
     // Qt has taken its own options out of the arguments already.
     std::vector<std::string> args;
     QStringList arguments = QApplication::arguments();

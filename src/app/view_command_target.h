@@ -5,5 +5,6 @@ class ViewCommandTarget {
  public:
   virtual ~ViewCommandTarget() = default;
   virtual bool TakesCommand(int id) const = 0;
-  virtual void RunCommand(int id) = 0;
+  // Whether the command ran.
+  virtual bool RunCommand(int id) = 0;
 };

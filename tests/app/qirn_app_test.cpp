@@ -37,7 +37,7 @@ class RecordingHost : public AppHost {
 class NoView : public ViewCommandTarget {
  public:
   bool TakesCommand(int id) const override { return id == 3001; }
-  void RunCommand(int) override {}
+  bool RunCommand(int) override { return true; }
 };
 
 int ItemOf(const CHobdFileDlg& d, const std::string& opno) {

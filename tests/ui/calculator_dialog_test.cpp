@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
+#include "ui/qt_test_app.h"
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -25,15 +27,7 @@ void Press(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
   QApplication::sendEvent(widget, &release);
 }
 
-// One application for the whole run, never destroyed: Qt's own globals may be gone by the time static
-// objects are.
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+QApplication& App() { return TestQtApp(); }
 
 TEST(CalculatorDialog, FromTheMenuComputesAndNeverSends) {
   App();

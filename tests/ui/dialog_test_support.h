@@ -14,14 +14,9 @@
 #include "data/year_files.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
+#include "ui/qt_test_app.h"
 
-inline QApplication& TestApp() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-  return *static_cast<QApplication*>(QApplication::instance());
-}
+inline QApplication& TestApp() { return TestQtApp(); }
 
 // Shows the widget, lets it lay itself out and saves what it draws.
 inline QString Screenshot(QWidget& w, const char* name) {

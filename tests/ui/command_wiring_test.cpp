@@ -1,0 +1,79 @@
+#include "command_wiring.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "CalculatorDialog.h"
+#include "app/qirn_app.h"
+#include "base/gbk.h"
+#include "formview/calculator_hook.h"
+#include "gbk_qt.h"
+#include "login_dialog.h"
+#include "main_frame.h"
+#include "support/year_file_fixture.h"
+#include "ui/qt_test_app.h"
+
+namespace {
+
+class WiredFrame : public YearFileTest {
+ protected:
+  void Start(const std::string& opno) {
+    path = CreateAccountSetFile(dir.Path(), 2026);
+    WireCommands(app, frame);
+    login.act = [opno](CHobdFileDlg& d) { return ChooseOperator(d, opno); };
+    frame.SetLoginRunner(&login);
+    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+  }
+  void TearDown() override {
+    // The hooks are the program's globals: leave them as the other tests expect them.
+    LoginDialog::SetSearchHook(nullptr);
+    SetCalculatorRunner(nullptr);
+  }
+  bool Enabled(int id) {
+    frame.UpdateCommandStates();
+    return frame.Action(id)->isEnabled();
+  }
+
+  QApplication& qt = TestQtApp();
+  std::string path;
+  CQirnApp app;
+  CMainFrame frame{app};
+  ScriptedLogin login;
+};
+
+}  // namespace
+
+TEST_F(WiredFrame, TheAdministratorHasTheDialogsOfThisVersion) {
+  Start("101");
+  for (int id : {40019, 916, 40030, 40031, 40029, 40034}) EXPECT_TRUE(Enabled(id)) << id;
+  for (int id : {40032, 40033}) EXPECT_FALSE(Enabled(id)) << id;  // carry forward and copy come later
+}
+
+TEST_F(WiredFrame, OperatorsWithoutTheAdministrationRightStillHaveThePasswordAndTheCalculator) {
+  Start("102");
+  for (int id : {40019, 916}) EXPECT_TRUE(Enabled(id)) << id;
+  for (int id : {40030, 40031, 40029, 40034}) EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(WiredFrame, TheCalculatorFromTheMenuComputesAndSendsNothing) {
+  Start("102");
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<CalculatorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    seen = true;
+    EXPECT_FALSE(dialog->SendButton()->isEnabled());
+    dialog->ExpressionField()->setPlainText(Q("(1+2)*3/4"));
+    dialog->ComputeButton()->click();
+    EXPECT_EQ(dialog->ResultField()->text(), Q("2.25"));
+    dialog->grab().save(QString::fromStdString(ShotPath("calculator_from_menu.png")));
+    dialog->CancelButton()->click();
+  });
+  frame.RunCommand(916);
+  EXPECT_TRUE(seen);
+}

@@ -1,0 +1,72 @@
+#include "command_wiring.h"
+
+#include "CalculatorDialog.h"
+#include "account_info_dialog.h"
+#include "account_set_dialog.h"
+#include "app/qirn_app.h"
+#include "base/text.h"
+#include "child_frame.h"
+#include "formview/calculator_hook.h"
+#include "login_dialog.h"
+#include "main_frame.h"
+#include "new_year_dialog.h"
+#include "operators_dialog.h"
+#include "password_dialog.h"
+
+namespace {
+
+constexpr int kPassword = 40019;
+constexpr int kCalculator = 916;
+constexpr int kOperators = 40030;
+constexpr int kNewYear = 40031;
+constexpr int kNewAccountSet = 40029;
+constexpr int kAccountSetInfo = 40034;
+
+std::string YearText(const CVyDataEnv& env) {
+  return env.year > 0 ? Format("%d", env.year) : std::string();
+}
+
+}  // namespace
+
+void WireCommands(CQirnApp& app, CMainFrame& frame) {
+  CVyDataEnv& env = app.env;
+  auto plug = [&](int id, std::function<void()> handler) { frame.SetCommandHandler(id, std::move(handler)); };
+
+  plug(kPassword, [&] {
+    PasswordDialog dialog(env, &frame);
+    dialog.exec();
+  });
+  // In a form view the calculator works on the current cell; elsewhere it only computes.
+  plug(kCalculator, [&] {
+    if (CChildFrame* child = frame.ActiveChild())
+      if (ViewCommandTarget* view = child->Commands(); view && view->TakesCommand(kCalculator)) {
+        view->RunCommand(kCalculator);
+        return;
+      }
+    RunCalculator(&frame, "", false, &env);
+  });
+  plug(kOperators, [&] {
+    OperatorsDialog dialog(env, &frame);
+    if (dialog.Ready()) dialog.exec();
+    frame.ShowLoginState();  // the logged-in operator's name may have changed
+  });
+  plug(kNewYear, [&] {
+    NewYearDialog dialog(env, &frame);
+    dialog.exec();
+  });
+  plug(kNewAccountSet, [&] { AccountSetDialog::Create(&frame, env.dataDir, YearText(env)); });
+  plug(kAccountSetInfo, [&] {
+    AccountInfoDialog dialog(env, &frame);
+    if (dialog.Ready()) dialog.exec();
+    frame.ShowLoginState();  // the unit name is in the title
+  });
+
+  LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
+    std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));
+    if (chosen.empty()) return std::nullopt;
+    return chosen;
+  });
+  SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
+    return RunCalculator(&frame, expression, canSend, &env);
+  });
+}
