@@ -11,7 +11,11 @@
 #include "CalculatorDialog.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"
+#include "child_frame.h"
+#include "data_window_kit.h"
+#include "form_view_widget.h"
 #include "formview/calculator_hook.h"
+#include "formview/sample_form_view.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"
@@ -76,4 +80,27 @@ TEST_F(WiredFrame, TheCalculatorFromTheMenuComputesAndSendsNothing) {
   });
   frame.RunCommand(916);
   EXPECT_TRUE(seen);
+}
+
+TEST_F(WiredFrame, TheMenusCommandsReachTheActiveFormView) {
+  Start("102");
+  DataWindowKit kit;
+  kit.ask = [](QWidget*) { return true; };
+  kit.createView = [] { return new FormViewWidget(std::make_unique<SampleFormView>()); };
+  kit.load = [](QWidget*) {};
+  frame.SetDataWindowKit(32779, kit);
+  frame.RunCommand(32779);
+  ASSERT_NE(frame.ActiveChild(), nullptr);
+  auto* widget = qobject_cast<FormViewWidget*>(frame.ActiveChild()->View());
+  ASSERT_NE(widget, nullptr);
+  auto& view = static_cast<SampleFormView&>(widget->View());
+
+  platform.clipboard = "办公用品";
+  frame.UpdateCommandStates();
+  EXPECT_TRUE(frame.Action(57637)->isEnabled());   // paste
+  EXPECT_FALSE(frame.Action(57634)->isEnabled());  // copy: nothing selected
+  frame.RunCommand(57637);
+  EXPECT_EQ(view.Text(0, 0), "办公用品");
+  frame.RunCommand(57643);  // undo, from its key
+  EXPECT_EQ(view.Text(0, 0), "");
 }
