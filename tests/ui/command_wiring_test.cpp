@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "CalculatorDialog.h"
+#include "account_set_dialog.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"
 #include "child_frame.h"
@@ -103,4 +105,38 @@ TEST_F(WiredFrame, TheMenusCommandsReachTheActiveFormView) {
   EXPECT_EQ(view.Text(0, 0), "办公用品");
   frame.RunCommand(57643);  // undo, from its key
   EXPECT_EQ(view.Text(0, 0), "");
+}
+
+// The first start on a machine: nothing remembered, no account set anywhere.
+TEST_F(WiredFrame, TheFirstAccountSetIsMadeFromTheLoginsSearch) {
+  WireCommands(app, frame);
+  std::string folder = dir.Path() + "/第一个帐套";
+  QStringList operators;
+  bool created = false;
+  QTimer::singleShot(0, [&] {
+    auto* login = qobject_cast<LoginDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(login->FileNameBox()->text().isEmpty());
+    EXPECT_FALSE(login->OkButton()->isEnabled());
+    QTimer::singleShot(0, [&] {
+      auto* sets = qobject_cast<AccountSetDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(sets, nullptr);
+      auto* edit = sets->findChild<QLineEdit*>();
+      edit->setText(Q(folder));
+      emit edit->textEdited(edit->text());
+      for (auto* button : sets->findChildren<QPushButton*>())
+        if (button->text() == Q("建立")) button->click();
+      created = true;
+    });
+    login->SearchButton()->click();
+    for (int i = 0; i < login->OperatorBox()->count(); ++i) operators << login->OperatorBox()->itemText(i);
+    EXPECT_EQ(login->OperatorBox()->currentIndex(), -1);  // nobody remembered: the user chooses
+    login->OperatorBox()->setCurrentIndex(1);
+    login->OkButton()->click();
+  });
+  ASSERT_TRUE(app.InitInstance({}, frame));
+  EXPECT_TRUE(created);
+  EXPECT_EQ(operators, QStringList({Q("101  管理员"), Q("102  ×××")}));
+  EXPECT_EQ(app.env.dataFile, folder + "/2026.vyx");  // the scripted clock says 2026
+  EXPECT_EQ(app.env.opno, "102");
 }
