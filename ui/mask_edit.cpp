@@ -28,7 +28,9 @@ void MaskEdit::SetGbkText(const std::string& text) {
 // refused edit is undone inside textEdited; the textChanged that follows then carries a text no longer
 // there, hence text() rather than the signal's argument.
 void MaskEdit::OnTextChanged(const QString&) {
+  if (text() == current_) return;
   current_ = text();
+  emit GbkTextChanged(GbkText());
 }
 
 void MaskEdit::OnTextEdited(const QString& now) {
@@ -49,10 +51,7 @@ void MaskEdit::OnTextEdited(const QString& now) {
       gInserted && gLeft && gRest &&
       (mask_.empty() || ValidateInsert(*gInserted, *gLeft + *gRest, static_cast<int>(gLeft->size()), mask_,
                                        maxLength_, decimals_));
-  if (admitted) {
-    current_ = now;
-    return;
-  }
+  if (admitted) return;  // current_ follows in OnTextChanged
   setText(before);
   setCursorPosition(static_cast<int>(prefix));
 }

@@ -5,16 +5,24 @@
 #include <QLineEdit>
 #include <string>
 
+#include "formview/input_mask.h"
+
 class MaskEdit : public QLineEdit {
   Q_OBJECT
  public:
   explicit MaskEdit(QWidget* parent = nullptr);
   // "MDBSTRING" is kept as "STRING NOT |[]'"; an empty mask admits everything.
   void SetMask(const std::string& mask, int maxLength = 0, int decimals = 0);
+  void SetMask(const FieldMask& field) { SetMask(field.mask, field.maxLength, field.decimals); }
   const std::string& Mask() const { return mask_; }
   // The text as GBK ("" when it holds a character GBK cannot hold, which the field never admits).
   std::string GbkText() const;
   void SetGbkText(const std::string& text);
+
+ signals:
+  // The text changed and stays so: after an admitted edit, or when the program set it. A refused edit sends
+  // nothing here, while QLineEdit's own textEdited and textChanged still carry its refused text.
+  void GbkTextChanged(const std::string& text);
 
  private:
   void OnTextChanged(const QString& now);

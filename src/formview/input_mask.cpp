@@ -50,11 +50,17 @@ bool CodeAdmitted(std::string candidate, const std::string& text, int caret, std
   return IsCodeText(candidate, maxLength, separator);
 }
 
-// Whether the character ch (one or two bytes) occurs in set as a character.
-bool InSet(std::string_view ch, std::string_view set) {
-  for (size_t i = 0; i < set.size(); i = gbk::NextChar(set, i))
-    if (set.substr(i, gbk::CharLength(set, i)) == ch) return true;
+// Whether pred holds for one of the characters (one or two bytes each) of text.
+template <class Pred>
+bool AnyChar(std::string_view text, Pred pred) {
+  for (size_t i = 0; i < text.size(); i = gbk::NextChar(text, i))
+    if (pred(text.substr(i, gbk::CharLength(text, i)))) return true;
   return false;
+}
+
+// Whether the character ch occurs in set as a character.
+bool InSet(std::string_view ch, std::string_view set) {
+  return AnyChar(set, [ch](std::string_view c) { return c == ch; });
 }
 
 bool ClassAdmits(std::string_view cls, std::string_view ch) {
@@ -80,14 +86,11 @@ bool StringAdmitted(const std::string& inserted, const std::string& candidate, s
   size_t space = p.find(' ');
   std::string cls = p.substr(0, space);
   std::string forbidden = space == std::string::npos ? std::string() : p.substr(space);
-  std::string_view in = inserted;
-  bool allForbidden = !in.empty() && !forbidden.empty();
-  for (size_t i = 0; i < in.size(); i = gbk::NextChar(in, i)) {
-    std::string_view ch = in.substr(i, gbk::CharLength(in, i));
-    if (!cls.empty() && !ClassAdmits(cls, ch)) return false;
-    if (!InSet(ch, forbidden)) allForbidden = false;
-  }
-  return !allForbidden;
+  if (!cls.empty() && AnyChar(inserted, [&](std::string_view ch) { return !ClassAdmits(cls, ch); }))
+    return false;
+  // An insertion is refused only when all of it is forbidden.
+  if (inserted.empty() || forbidden.empty()) return true;
+  return AnyChar(inserted, [&](std::string_view ch) { return !InSet(ch, forbidden); });
 }
 
 }  // namespace
@@ -106,4 +109,20 @@ bool ValidateInsert(const std::string& inserted, const std::string& text, int ca
     return CodeAdmitted(candidate, text, static_cast<int>(at), mv.substr(13), maxLength);
   if (mv.starts_with("STRING")) return StringAdmitted(inserted, candidate, mv.substr(6), maxLength);
   return true;
+}
+
+bool MaskAdmitsTyping(const FieldMask& field, const std::string& text) {
+  std::string typed;
+  bool refused = AnyChar(text, [&](std::string_view ch) {
+    if (!ValidateInsert(std::string(ch), typed, static_cast<int>(typed.size()), field.mask, field.maxLength,
+                        field.decimals))
+      return true;
+    typed += ch;
+    return false;
+  });
+  return !refused;
+}
+
+bool HasCharOf(std::string_view text, std::string_view set) {
+  return AnyChar(text, [set](std::string_view ch) { return InSet(ch, set); });
 }

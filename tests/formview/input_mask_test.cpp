@@ -73,4 +73,34 @@ INSTANTIATE_TEST_SUITE_P(Texts, MaskCases,
                                            MaskCase{"", 0, 0, "", 0, "|", true},
                                            MaskCase{"OTHER", 1, 0, "abc", 0, "x", true}));
 
+struct WholeCase {
+  FieldMask field;
+  const char* text;
+  bool admitted;
+};
+
+// A whole field's text: every character of it must be one the field lets the user type.
+TEST(MaskAdmitsTyping, RefusesATextHoldingAnyRefusedCharacter) {
+  const FieldMask password{"STRING NOT |[]'\"", 10};
+  const FieldMask digits{"STRING 0123456789", 3};
+  for (const WholeCase& c :
+       {WholeCase{password, "", true}, WholeCase{password, "ab1", true},
+        WholeCase{password, "縷觸", true},  // their trail bytes are "|"
+        WholeCase{password, "0123456789", true}, WholeCase{password, "01234567890", false},
+        WholeCase{password, "a b", false}, WholeCase{password, "a|b", false},
+        WholeCase{password, "it's", false}, WholeCase{digits, "123", true}, WholeCase{digits, "1a3", false},
+        WholeCase{digits, "1234", false}, WholeCase{{"NUMBER 1 12"}, "12", true},
+        WholeCase{{"NUMBER 1 12"}, "13", false}, WholeCase{{"CLASSNOSTRING", 1}, "101-2", true},
+        WholeCase{{"CLASSNOSTRING", 1}, "101--2", false}})
+    EXPECT_EQ(MaskAdmitsTyping(c.field, c.text), c.admitted) << c.field.mask << " '" << c.text << "'";
+}
+
+TEST(HasCharOf, ReadsTwoByteCharactersWhole) {
+  EXPECT_TRUE(HasCharOf("a|b", "'|"));
+  EXPECT_TRUE(HasCharOf("it's", "'|"));
+  EXPECT_FALSE(HasCharOf("縷觸", "'|"));
+  EXPECT_FALSE(HasCharOf("", "'|"));
+  EXPECT_TRUE(HasCharOf("乙甲", "甲"));
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <string>
+#include <vector>
 
 #include "gbk_qt.h"
 #include "qt_app.h"
@@ -44,6 +46,25 @@ TEST(MaskEdit, FiltersWhatIsTypedPastedOrReplaced) {
   MaskEdit any;
   Type(any, QString(QChar(0x20AC)) + Q("中"));  // the euro sign: GBK cannot hold it
   EXPECT_EQ(any.GbkText(), "中");
+}
+
+TEST(MaskEdit, ReportsOnlyTextsThatStay) {
+  App();
+  MaskEdit year;
+  year.SetMask(FieldMask{"STRING 0123456789", 4});
+  std::vector<std::string> seen;
+  QObject::connect(&year, &MaskEdit::GbkTextChanged, [&](const std::string& t) { seen.push_back(t); });
+  QString lastChanged;
+  QObject::connect(&year, &QLineEdit::textChanged, [&](const QString& t) { lastChanged = t; });
+  Type(year, Q("2a"));
+  year.insert(Q("x"));
+  year.insert(Q("02"));
+  year.SetGbkText("1999");
+  EXPECT_EQ(seen, (std::vector<std::string>{"2", "202", "1999"}));
+  year.insert(Q("7"));
+  EXPECT_EQ(lastChanged, "19997");  // what QLineEdit says of a refused edit
+  EXPECT_EQ(year.text(), "1999");
+  EXPECT_EQ(seen.size(), 3u);
 }
 
 }  // namespace
