@@ -6,12 +6,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "field_validator.h"
 #include "gbk_qt.h"
+#include "mask_edit.h"
 
 namespace {
 
@@ -34,12 +33,14 @@ AccountInfoDialog::AccountInfoDialog(CVyDataEnv& env, QWidget* parent) : QDialog
   setWindowTitle(Q(CAccountInfoDlg::Caption()));
   ready_ = model_.OnInitDialog();
 
-  unitEdit_ = new QLineEdit(Q(model_.unitName));
-  ApplyFieldRule(unitEdit_, CAccountInfoDlg::UnitNameRule());
+  unitEdit_ = new MaskEdit;
+  unitEdit_->SetMask(CAccountInfoDlg::UnitNameMask());
+  unitEdit_->SetGbkText(model_.unitName);
   unitEdit_->setMinimumWidth(320);
   unitEdit_->installEventFilter(this);
-  chiefEdit_ = new QLineEdit(Q(model_.chief));
-  ApplyFieldRule(chiefEdit_, CAccountInfoDlg::ChiefRule());
+  chiefEdit_ = new MaskEdit;
+  chiefEdit_->SetMask(CAccountInfoDlg::ChiefMask());
+  chiefEdit_->SetGbkText(model_.chief);
   chiefEdit_->setMaximumWidth(120);
   startBox_ = DropDown(model_.startDates, model_.selectedStart);
   endBox_ = DropDown(model_.endDates, model_.selectedEnd);
@@ -95,8 +96,8 @@ bool AccountInfoDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AccountInfoDialog::OnOk() {
-  model_.unitName = G(unitEdit_->text()).value_or(std::string());
-  model_.chief = G(chiefEdit_->text()).value_or(std::string());
+  model_.unitName = unitEdit_->GbkText();
+  model_.chief = chiefEdit_->GbkText();
   model_.selectedStart = startBox_->currentIndex();
   model_.selectedEnd = endBox_->currentIndex();
   model_.selectedClosing = closingBox_->currentIndex();

@@ -5,7 +5,7 @@
 #include "data/account_info_dlg.h"
 
 class QComboBox;
-class QLineEdit;
+class MaskEdit;
 
 class AccountInfoDialog : public QDialog {
   Q_OBJECT
@@ -24,6 +24,6 @@ class AccountInfoDialog : public QDialog {
 
   CAccountInfoDlg model_;
   bool ready_ = false;
-  QLineEdit *unitEdit_, *chiefEdit_;
+  MaskEdit *unitEdit_, *chiefEdit_;
   QComboBox *startBox_, *endBox_, *closingBox_;
 };

@@ -3,14 +3,13 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialog_pictures.h"
-#include "field_validator.h"
 #include "gbk_qt.h"
+#include "mask_edit.h"
 
 namespace {
 
@@ -34,8 +33,8 @@ AccountSetDialog::AccountSetDialog(CAccountSetDlg::Form form, const std::string&
   roots_ = AccountSetSearch::DefaultRoots(home ? *home : std::string(), dataDir);
 
   auto* folderLabel = new QLabel(Q("&N.帐套文件夹："));
-  folderEdit_ = new QLineEdit;
-  ApplyFieldRule(folderEdit_, CAccountSetDlg::FolderRule());
+  folderEdit_ = new MaskEdit;
+  folderEdit_->SetMask(CAccountSetDlg::FolderMask());
   folderLabel->setBuddy(folderEdit_);
   folderList_ = new QListWidget;
   yearList_ = new QListWidget;
@@ -72,8 +71,10 @@ AccountSetDialog::AccountSetDialog(CAccountSetDlg::Form form, const std::string&
   layout->addLayout(buttons);
   resize(640, 340);
 
-  connect(folderEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    model_.OnFolderTextChanged(G(text).value_or(std::string()));
+  // Only the user's edits: Sync() sets the text itself. textEdited also comes for an edit the field refused,
+  // so the text is read from the field, not from the signal.
+  connect(folderEdit_, &QLineEdit::textEdited, this, [this] {
+    model_.OnFolderTextChanged(folderEdit_->GbkText());
     Sync();
   });
   connect(folderList_, &QListWidget::currentRowChanged, this, [this](int row) {

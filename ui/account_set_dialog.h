@@ -9,8 +9,8 @@
 
 #include "data/account_set_dlg.h"
 
+class MaskEdit;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -45,7 +45,7 @@ class AccountSetDialog : public QDialog {
 
   CAccountSetDlg model_;
   std::vector<std::string> roots_;
-  QLineEdit* folderEdit_;
+  MaskEdit* folderEdit_;
   QListWidget* folderList_;
   QListWidget* yearList_;
   QLabel* busy_;

@@ -15,7 +15,7 @@
 
 #include "app/data_folder_list.h"
 #include "gbk_qt.h"
-#include "gbk_validator.h"
+#include "mask_edit.h"
 
 namespace {
 AccountSetSearchHook& SearchHook() {
@@ -123,10 +123,9 @@ QWidget* LoginDialog::BuildPanel() {
   date_ = DisplayBox(panel);
   operators_ = new QComboBox(panel);
   operators_->setMinimumContentsLength(12);
-  password_ = new QLineEdit(panel);
+  password_ = new MaskEdit(panel);
   password_->setEchoMode(QLineEdit::Password);
-  // The stored password has ten bytes at most.
-  password_->setValidator(new GbkValidator(10, password_));
+  password_->SetMask(CHobdFileDlg::PasswordMask());
   search_ = new QPushButton(Q("搜索(&S)..."), panel);
   search_->setEnabled(static_cast<bool>(SearchHook()));
 
@@ -158,8 +157,8 @@ QWidget* LoginDialog::BuildPanel() {
     model_.OnOperatorListClosed();
     ApplyFocus();
   });
-  connect(password_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { model_.password = G(text).value_or(std::string()); });
+  connect(password_, &MaskEdit::GbkTextChanged, this,
+          [this](const std::string& text) { model_.password = text; });
   connect(search_, &QPushButton::clicked, this, &LoginDialog::Search);
   return panel;
 }

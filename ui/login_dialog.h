@@ -6,6 +6,7 @@
 #include "account_set_search_hook.h"
 #include "app/hobd_file_dlg.h"
 
+class MaskEdit;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -32,7 +33,7 @@ class LoginDialog : public QDialog {
   QListWidget* FileList() const { return list_; }
   QLineEdit* FileNameBox() const { return fileName_; }
   QComboBox* OperatorBox() const { return operators_; }
-  QLineEdit* PasswordBox() const { return password_; }
+  MaskEdit* PasswordBox() const { return password_; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* SearchButton() const { return search_; }
   QLineEdit* UnitBox() const { return unit_; }
@@ -58,6 +59,6 @@ class LoginDialog : public QDialog {
   QComboBox* fileType_;
   QLineEdit *unit_, *year_, *date_;
   QComboBox* operators_;
-  QLineEdit* password_;
+  MaskEdit* password_;
   QPushButton *ok_, *cancel_, *search_;
 };

@@ -4,13 +4,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "field_validator.h"
 #include "gbk_qt.h"
+#include "mask_edit.h"
 
 NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
   setWindowTitle(Q(CNewYearDlg::Caption()));
@@ -20,8 +19,8 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
   folder->setFrameShape(QFrame::StyledPanel);
   folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
   folder->setWordWrap(true);
-  yearEdit_ = new QLineEdit;
-  ApplyFieldRule(yearEdit_, CNewYearDlg::YearRule());
+  yearEdit_ = new MaskEdit;
+  yearEdit_->SetMask(CNewYearDlg::YearMask());
   yearEdit_->setFixedWidth(80);
   auto* yearLabel = new QLabel(Q("输入新建年度："));
   yearLabel->setBuddy(yearEdit_);
@@ -58,8 +57,8 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
   resize(460, 320);
 
   for (auto& y : model_.years) yearList_->addItem(Q(y));
-  connect(yearEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    model_.OnYearTextChanged(G(text).value_or(std::string()));
+  connect(yearEdit_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
+    model_.OnYearTextChanged(text);
     Sync();
   });
   connect(yearList_, &QListWidget::currentRowChanged, this, [this](int row) { model_.OnYearSelected(row); });

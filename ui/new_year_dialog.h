@@ -4,7 +4,7 @@
 
 #include "data/new_year_dlg.h"
 
-class QLineEdit;
+class MaskEdit;
 class QListWidget;
 class QPushButton;
 
@@ -22,7 +22,7 @@ class NewYearDialog : public QDialog {
   void Sync();
 
   CNewYearDlg model_;
-  QLineEdit* yearEdit_;
+  MaskEdit* yearEdit_;
   QListWidget* yearList_;
   QPushButton *createButton_, *cancelButton_;
 };

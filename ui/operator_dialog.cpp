@@ -2,21 +2,22 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "field_validator.h"
 #include "gbk_qt.h"
+#include "mask_edit.h"
 
 OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
   setWindowTitle(Q(model_.Caption()));
-  codeEdit_ = new QLineEdit(Q(model_.code));
-  ApplyFieldRule(codeEdit_, COperatorDlg::CodeRule());
+  codeEdit_ = new MaskEdit;
+  codeEdit_->SetMask(COperatorDlg::CodeMask());
+  codeEdit_->SetGbkText(model_.code);
   codeEdit_->setEnabled(model_.codeEnabled);
   codeEdit_->setFixedWidth(60);
-  nameEdit_ = new QLineEdit(Q(model_.name));
-  ApplyFieldRule(nameEdit_, COperatorDlg::NameRule());
+  nameEdit_ = new MaskEdit;
+  nameEdit_->SetMask(COperatorDlg::NameMask());
+  nameEdit_->SetGbkText(model_.name);
   nameEdit_->setFixedWidth(120);
 
   auto* form = new QFormLayout;
@@ -39,15 +40,15 @@ OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(p
 }
 
 void OperatorDialog::OnOk() {
-  model_.code = G(codeEdit_->text()).value_or(std::string());
-  model_.name = G(nameEdit_->text()).value_or(std::string());
+  model_.code = codeEdit_->GbkText();
+  model_.name = nameEdit_->GbkText();
   if (model_.OnOk()) {
     accept();
     return;
   }
   // The name comes back trimmed, or cleared when it held a refused character.
-  nameEdit_->setText(Q(model_.name));
-  QLineEdit* field = model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_;
+  nameEdit_->SetGbkText(model_.name);
+  MaskEdit* field = model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_;
   field->setFocus();
   field->selectAll();
 }

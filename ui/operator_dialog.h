@@ -4,7 +4,7 @@
 
 #include "admin/operators_dlg.h"
 
-class QLineEdit;
+class MaskEdit;
 
 class OperatorDialog : public QDialog {
   Q_OBJECT
@@ -16,7 +16,7 @@ class OperatorDialog : public QDialog {
   void OnOk();
 
   COperatorDlg& model_;
-  QLineEdit *codeEdit_, *nameEdit_;
+  MaskEdit *codeEdit_, *nameEdit_;
 };
 
 // Runs OperatorDialog modally over a parent window.

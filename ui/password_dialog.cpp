@@ -3,19 +3,18 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "field_validator.h"
 #include "gbk_qt.h"
+#include "mask_edit.h"
 
 namespace {
 
-QLineEdit* PasswordEdit(const FieldRule& rule) {
-  auto* edit = new QLineEdit;
+MaskEdit* PasswordEdit(const FieldMask& mask) {
+  auto* edit = new MaskEdit;
   edit->setEchoMode(QLineEdit::Password);
-  ApplyFieldRule(edit, rule);
+  edit->SetMask(mask);
   edit->setFixedWidth(140);
   return edit;
 }
@@ -46,7 +45,7 @@ class QtConfirmRunner : public PasswordConfirmRunner {
 PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setWindowTitle(Q(CPasswordConfirmDlg::Caption()));
-  confirmEdit_ = PasswordEdit(CPasswordConfirmDlg::PasswordRule());
+  confirmEdit_ = PasswordEdit(CPasswordConfirmDlg::PasswordMask());
   auto* form = new QFormLayout;
   form->addRow(Q("确认口令："), confirmEdit_);
   auto* warning = new QLabel(Q(CPasswordConfirmDlg::Warning()));
@@ -59,8 +58,8 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
   layout->addLayout(ButtonRow(okButton_, cancel));
 
   setMinimumWidth(360);
-  connect(confirmEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    model_.OnConfirmationChanged(G(text).value_or(std::string()));
+  connect(confirmEdit_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
+    model_.OnConfirmationChanged(text);
     okButton_->setEnabled(model_.okEnabled);
   });
   connect(okButton_, &QPushButton::clicked, this, [this] {
@@ -79,7 +78,7 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
 PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
   setWindowTitle(Q(CPasswordDlg::Caption()));
   auto* shown = new QLabel(Q(model_.operatorText));
-  passwordEdit_ = PasswordEdit(CPasswordDlg::PasswordRule());
+  passwordEdit_ = PasswordEdit(CPasswordDlg::PasswordMask());
   auto* form = new QFormLayout;
   form->addRow(Q("操作员："), shown);
   form->addRow(Q("输入口令："), passwordEdit_);
@@ -91,8 +90,8 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   layout->addLayout(ButtonRow(okButton_, cancelButton_));
 
   setMinimumWidth(340);
-  connect(passwordEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    model_.OnPasswordChanged(G(text).value_or(std::string()));
+  connect(passwordEdit_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
+    model_.OnPasswordChanged(text);
     Sync();
   });
   connect(okButton_, &QPushButton::clicked, this, &PasswordDialog::OnOk);

@@ -4,7 +4,7 @@
 
 #include "admin/password_dlg.h"
 
-class QLineEdit;
+class MaskEdit;
 class QPushButton;
 
 class PasswordConfirmDialog : public QDialog {
@@ -15,7 +15,7 @@ class PasswordConfirmDialog : public QDialog {
 
  private:
   CPasswordConfirmDlg& model_;
-  QLineEdit* confirmEdit_;
+  MaskEdit* confirmEdit_;
   QPushButton* okButton_;
 };
 
@@ -31,6 +31,6 @@ class PasswordDialog : public QDialog {
   void OnOk();
 
   CPasswordDlg model_;
-  QLineEdit* passwordEdit_;
+  MaskEdit* passwordEdit_;
   QPushButton *okButton_, *cancelButton_;
 };

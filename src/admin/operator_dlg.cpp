@@ -10,7 +10,7 @@ using jet::SqlText;
 namespace {
 
 bool IsOperatorCode(const std::string& code) {
-  return code.size() == 3 && FieldAccepts(COperatorDlg::CodeRule(), code);
+  return code.size() == 3 && MaskAdmitsTyping(COperatorDlg::CodeMask(), code);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // The dialog that adds an operator or changes one's code and name ("增加操作员..." / "修改操作员...").
 #include <string>
 
-#include "base/field_rule.h"
 #include "data/vy_data_env.h"
+#include "formview/input_mask.h"
 
 class COperatorDlg {
  public:
@@ -14,9 +14,9 @@ class COperatorDlg {
   COperatorDlg(CVyDataEnv& env, Mode mode, std::string code = "", std::string name = "");
 
   std::string Caption() const { return mode_ == Mode::Add ? "增加操作员..." : "修改操作员..."; }
-  static FieldRule CodeRule() { return {3, true, ""}; }
+  static FieldMask CodeMask() { return {"STRING 0123456789", 3}; }
   // A name may be typed with ' or |: 确认 refuses it with its own message.
-  static FieldRule NameRule() { return {8, false, ""}; }
+  static FieldMask NameMask() { return {"STRING", 8}; }
 
   // 确认: true when the dialog closes (the operator is written then).
   bool OnOk();

@@ -2,7 +2,7 @@
 // The confirmation of a new password: the password typed a second time must equal the first byte for byte.
 #include <string>
 
-#include "base/field_rule.h"
+#include "formview/input_mask.h"
 
 class CPasswordConfirmDlg {
  public:
@@ -10,7 +10,9 @@ class CPasswordConfirmDlg {
 
   static std::string Caption() { return "操作员口令设置"; }
   static std::string Warning();  // lines separated by "\n"
-  static FieldRule PasswordRule() { return {10, false, kRefusedPasswordChars}; }
+  // Both password boxes: no blank (the login reads the stored password trimmed, so a blank at its end could
+  // never be typed back), nothing of | [ ] ' and the double quotation mark.
+  static FieldMask PasswordMask() { return {"STRING NOT |[]'\"", 10}; }
 
   void OnConfirmationChanged(const std::string& text);
   // OK: true when the dialog closes.

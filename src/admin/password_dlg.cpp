@@ -13,8 +13,9 @@ CPasswordDlg::CPasswordDlg(CVyDataEnv& env) : env_(env) {
 
 void CPasswordDlg::OnPasswordChanged(const std::string& text) {
   password = text;
-  // An operator without a password cannot "remove" it: there is nothing to confirm.
-  okEnabled = !env_.opPassword.empty() || !password.empty();
+  // An operator without a password cannot "remove" it: there is nothing to confirm. A pasted text gets into
+  // the box unless all of it is refused; one holding any character the box refuses is not taken.
+  okEnabled = (!env_.opPassword.empty() || !password.empty()) && MaskAdmitsTyping(PasswordMask(), password);
 }
 
 bool CPasswordDlg::OnOk(PasswordConfirmRunner& runner) {

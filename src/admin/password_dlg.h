@@ -3,7 +3,6 @@
 #include <string>
 
 #include "admin/password_confirm_dlg.h"
-#include "base/field_rule.h"
 #include "data/vy_data_env.h"
 
 // Shows the confirmation dialog modally; true when it closed with OK.
@@ -19,7 +18,7 @@ class CPasswordDlg {
 
   static std::string Caption() { return "操作员口令设置"; }
   static std::string Note() { return "设置口令是保护操作员身份的有效手段"; }
-  static FieldRule PasswordRule() { return {10, false, kRefusedPasswordChars}; }
+  static FieldMask PasswordMask() { return CPasswordConfirmDlg::PasswordMask(); }
 
   void OnPasswordChanged(const std::string& text);
   // 确认: asks for the confirmation, then stores the password. True when the dialog closes.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/vy_data_env.h"
+#include "formview/input_mask.h"
 
 class CHobdFileDlg {
  public:
@@ -15,6 +16,9 @@ class CHobdFileDlg {
   // Title and filter texts of the dialog.
   static std::string Title();   // "打开Tavrel项目核算数据文件"
   static std::string Filter();  // "Tavrel项目核算数据文件(*.VYX)|*.VYX||"
+  // The stored password has ten bytes at most; the box refuses nothing else, so a password set elsewhere can
+  // still be typed.
+  static FieldMask PasswordMask() { return {"STRING", 10}; }
 
   // Shows today's date and probes the initial file.
   void OnInitDialog();

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "base/field_rule.h"
 #include "data/vy_data_env.h"
+#include "formview/input_mask.h"
 
 class CAccountInfoDlg {
  public:
@@ -14,8 +14,8 @@ class CAccountInfoDlg {
   explicit CAccountInfoDlg(CVyDataEnv& env);
 
   static std::string Caption() { return "修改帐套信息"; }
-  static FieldRule UnitNameRule() { return {40, false, kRefusedSqlChars}; }
-  static FieldRule ChiefRule() { return {8, false, kRefusedSqlChars}; }
+  static FieldMask UnitNameMask() { return {"STRING NOT |[]'\"", 40}; }
+  static FieldMask ChiefMask() { return {"STRING NOT |[]'\"", 8}; }
 
   // Fills the fields and lists; false when the file could not be read (the message was shown).
   bool OnInitDialog();

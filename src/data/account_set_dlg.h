@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/field_rule.h"
 #include "data/account_set_search.h"
+#include "formview/input_mask.h"
 
 class CAccountSetDlg {
  public:
@@ -18,7 +18,7 @@ class CAccountSetDlg {
                  std::string extension = "VYX");
 
   static std::string Caption() { return "建立新帐套"; }
-  static FieldRule FolderRule() { return {260, false, ""}; }
+  static FieldMask FolderMask() { return {"STRING", 260}; }
 
   void OnInitDialog();
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "base/field_rule.h"
 #include "data/vy_data_env.h"
+#include "formview/input_mask.h"
 
 class CNewYearDlg {
  public:
@@ -14,7 +14,7 @@ class CNewYearDlg {
   static std::string Caption() { return "建立新年度数据文件"; }
   static std::string Note();  // the note beside the fields, lines separated by "\n"
   static std::string DeleteHint() { return "删除: Delete"; }
-  static FieldRule YearRule() { return {4, false, ""}; }
+  static FieldMask YearMask() { return {"STRING 0123456789", 4}; }
 
   void OnInitDialog();
   void OnYearTextChanged(const std::string& text);

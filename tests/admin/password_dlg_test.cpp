@@ -4,7 +4,6 @@
 
 #include <deque>
 
-#include "admin/operator_dlg.h"
 #include "base/text.h"
 #include "support/year_file_fixture.h"
 
@@ -91,15 +90,23 @@ TEST_F(PasswordDlgTest, ACancelledConfirmationChangesNothingAndReenablesTheDialo
   EXPECT_EQ(env.opPassword, "");
 }
 
-TEST(PasswordFields, RefuseBlanksAndTheCharactersOfSqlButNotTheTrailBytesOfGbk) {
-  FieldRule rule = CPasswordDlg::PasswordRule();
-  for (const char* ok : {"", "abc123", "口令", "縷觸", "0123456789"})
-    EXPECT_TRUE(FieldAccepts(rule, ok)) << ok;
-  for (const char* refused : {"a b", "a|b", "a[", "]", "it's", "\"", "01234567890"})
-    EXPECT_FALSE(FieldAccepts(rule, refused)) << refused;
-  EXPECT_TRUE(FieldAccepts(COperatorDlg::CodeRule(), "123"));
-  EXPECT_FALSE(FieldAccepts(COperatorDlg::CodeRule(), "12a"));
-  EXPECT_FALSE(FieldAccepts(COperatorDlg::CodeRule(), "1234"));
+TEST_F(PasswordDlgTest, OkWaitsForAPasswordTheBoxAdmitsWhole) {
+  CPasswordDlg dlg(env);
+  // "縷" and "觸" end in the byte of "|".
+  for (const char* ok : {"abc123", "口令", "縷觸", "0123456789"}) {
+    dlg.OnPasswordChanged(ok);
+    EXPECT_TRUE(dlg.okEnabled) << ok;
+  }
+  // Pasted texts get into the box unless all of them is refused; a blank at the end could never be typed
+  // back at the login, which reads the stored password trimmed.
+  for (const char* refused : {"a b", "ab ", " ab", "a|b", "a[", "]", "it's", "\"", "01234567890"}) {
+    dlg.OnPasswordChanged(refused);
+    EXPECT_FALSE(dlg.okEnabled) << refused;
+  }
+  ScriptedConfirmation confirm;
+  confirm.entries = {"ab "};
+  EXPECT_FALSE(dlg.OnOk(confirm));
+  EXPECT_EQ(Stored(), "");
 }
 
 }  // namespace

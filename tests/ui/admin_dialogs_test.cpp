@@ -77,6 +77,10 @@ TEST_F(AdminDialogs, ThePasswordDialogsMaskTheirFieldsAndRefuseQuotes) {
   EXPECT_EQ(edit->text(), "ab");
   EXPECT_TRUE(ok->isEnabled());
   Screenshot(dlg, "password_dialog.png");
+  edit->end(false);
+  edit->insert(" c");  // a paste: in the box, but not a password
+  EXPECT_EQ(edit->text(), "ab c");
+  EXPECT_FALSE(ok->isEnabled());
 
   CPasswordConfirmDlg confirmModel("ab");
   PasswordConfirmDialog confirm(confirmModel);

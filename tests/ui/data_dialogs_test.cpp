@@ -50,7 +50,12 @@ TEST_F(DataDialogs, TheAccountSetSearchRunsInTheEventLoopAndEndsOnTheOpenSet) {
   Screenshot(dlg, "account_set_dialog.png");
 
   lists[0]->setCurrentRow(1);
-  EXPECT_EQ(G(dlg.findChild<QLineEdit*>()->text()), other);
+  auto* folder = dlg.findChild<QLineEdit*>();
+  EXPECT_EQ(G(folder->text()), other);
+  folder->end(false);
+  folder->insert(QString::fromUtf8("\xF0\x9F\x98\x80"));  // GBK cannot hold it: the folder stays
+  EXPECT_EQ(G(folder->text()), other);
+  EXPECT_FALSE(ButtonNamed(dlg, "建立")->isEnabled());
   ButtonNamed(dlg, "打开")->click();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
   EXPECT_EQ(dlg.Result(), other + "/2025.vyx");
@@ -62,7 +67,9 @@ TEST_F(DataDialogs, TheNewYearDialogEnablesNewForAFreshYear) {
   ASSERT_NE(create, nullptr);
   EXPECT_FALSE(create->isEnabled());
   auto* edit = dlg.findChild<QLineEdit*>();
-  edit->setText("2026");
+  for (const char* typed : {"2", "0", "a", "2", "-", "6", "7"}) edit->insert(typed);
+  EXPECT_EQ(edit->text(), "2026");  // digits, four at most
+  EXPECT_FALSE(create->isEnabled());
   EXPECT_FALSE(create->isEnabled());
   edit->setText("2027");
   EXPECT_TRUE(create->isEnabled());
@@ -81,7 +88,8 @@ TEST_F(DataDialogs, TheAccountInfoDialogShowsTheYearAndRefusesQuotesInTheUnitNam
   EXPECT_EQ(boxes[2]->currentText(), "031");
   auto* unit = dlg.findChildren<QLineEdit*>()[0];
   unit->end(false);
-  unit->insert("\"[x]");
+  for (const char* typed : {"\"", "[", "]", "'", "|", " "}) unit->insert(typed);
+  unit->insert("\"[]");  // a paste made only of refused characters
   EXPECT_EQ(G(unit->text()), std::string("××单位"));
   unit->setText(Q("北京某某工程项目部"));
   Screenshot(dlg, "account_info_dialog.png");
