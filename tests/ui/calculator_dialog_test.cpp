@@ -54,7 +54,7 @@ TEST(CalculatorDialog, FromTheMenuComputesAndNeverSends) {
 
   QImage shot = dlg.grab().toImage();
   ASSERT_FALSE(shot.isNull());
-  EXPECT_TRUE(shot.save("calculator_dialog.png"));
+  EXPECT_TRUE(shot.save(QString::fromStdString(ShotPath("calculator_dialog.png"))));
 
   dlg.ClearButton()->click();
   EXPECT_EQ(dlg.ExpressionField()->toPlainText(), "");
@@ -117,7 +117,7 @@ TEST_F(CalculatorVariables, AreListedAndPutIntoTheExpression) {
   EXPECT_EQ(dlg.ExpressionField()->toPlainText(), "10000*(0.0525)/(360)");
   dlg.ComputeButton()->click();
   EXPECT_EQ(dlg.ResultField()->text(), "1.458333");
-  EXPECT_TRUE(dlg.grab().toImage().save("calculator_variables.png"));
+  EXPECT_TRUE(dlg.grab().toImage().save(QString::fromStdString(ShotPath("calculator_variables.png"))));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // What the dialog smoke tests share: the application object, a scripted platform, a fresh account set,
-// and screenshots written to the folder named by TAVREL_SHOTS (else "screenshots" in the working folder).
+// and screenshots written where every Qt test leaves its pictures (ShotPath).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,10 +22,7 @@ inline QApplication& TestApp() { return TestQtApp(); }
 inline QString Screenshot(QWidget& w, const char* name) {
   w.show();
   QApplication::processEvents();
-  const char* env = std::getenv("TAVREL_SHOTS");
-  QDir dir(env ? QString::fromLocal8Bit(env) : QStringLiteral("screenshots"));
-  dir.mkpath(".");
-  QString path = dir.absoluteFilePath(QString::fromLatin1(name));
+  QString path = QString::fromStdString(ShotPath(name));
   EXPECT_TRUE(w.grab().save(path)) << path.toStdString();
   return path;
 }
