@@ -2,7 +2,7 @@
 // The Qt face of "修改帐套信息" (CAccountInfoDlg).
 #include <QDialog>
 
-#include "data/account_info_dlg.h"
+#include "admin/account_info_dlg.h"
 
 class QComboBox;
 class MaskEdit;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/account_set_dlg.h"
+#include "admin/account_set_dlg.h"
 
 class MaskEdit;
 class QLabel;

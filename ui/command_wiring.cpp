@@ -1,6 +1,6 @@
 #include "command_wiring.h"
 
-#include "CalculatorDialog.h"
+#include "calculator_dialog.h"
 #include "account_info_dialog.h"
 #include "account_set_dialog.h"
 #include "app/qirn_app.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 #include "gbk_qt.h"
 
 MaskEdit::MaskEdit(QWidget* parent) : QLineEdit(parent) {

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <string>
 
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 class MaskEdit : public QLineEdit {
   Q_OBJECT

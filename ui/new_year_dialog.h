@@ -2,7 +2,7 @@
 // The Qt face of "建立新年度数据文件" (CNewYearDlg).
 #include <QDialog>
 
-#include "data/new_year_dlg.h"
+#include "admin/new_year_dlg.h"
 
 class MaskEdit;
 class QListWidget;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "data/vy_data_env.h"
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 class COperatorDlg {
  public:

@@ -2,7 +2,7 @@
 // The confirmation of a new password: the password typed a second time must equal the first byte for byte.
 #include <string>
 
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 class CPasswordConfirmDlg {
  public:

@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "data/jet/sql_text.h"
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 
 using jet::SqlText;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 
 class CVyPageSetupDlg {
  public:

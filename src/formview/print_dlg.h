@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 
 class CVyPrintDlg {
  public:

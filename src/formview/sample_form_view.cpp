@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/text.h"
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 SampleFormView::SampleFormView() {
   columns_ = {{"摘要", "STRING", 40, 0},

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 
 struct VyRect {
   int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom are outside the rectangle

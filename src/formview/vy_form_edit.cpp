@@ -6,7 +6,7 @@
 #include "base/text.h"
 #include "base/validators.h"
 #include "formview/calculator_hook.h"
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 #include "formview/vy_form_view.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "base/text.h"
 #include "data/jet/db_error.h"
 #include "data/vy_data_env.h"
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 #include "formview/vy_sections.h"
 
 CVyFormView::CVyFormView() = default;

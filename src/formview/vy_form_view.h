@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 #include "formview/vy_dc.h"
 #include "formview/vy_view_input.h"
 

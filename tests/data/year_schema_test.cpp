@@ -4,7 +4,7 @@
 
 #include "data/vy_data_env.h"
 #include "data/vy_recordset.h"
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 #include "support/year_file_fixture.h"
 
 using YearSchema = YearFileTest;

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "CalculatorDialog.h"
+#include "calculator_dialog.h"
 #include "calc/calc_variables.h"
 #include "gbk_qt.h"
 #include "support/year_file_fixture.h"

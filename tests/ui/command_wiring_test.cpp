@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "CalculatorDialog.h"
+#include "calculator_dialog.h"
 #include "account_set_dialog.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"

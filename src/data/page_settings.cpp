@@ -1,4 +1,4 @@
-#include "formview/page_settings.h"
+#include "data/page_settings.h"
 
 #include "base/text.h"
 #include "data/jet/db_error.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/account_set_search.h"
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 class CAccountSetDlg {
  public:

@@ -1,4 +1,4 @@
-#include "CalculatorDialog.h"
+#include "calculator_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

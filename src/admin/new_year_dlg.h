@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "data/vy_data_env.h"
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 class CNewYearDlg {
  public:

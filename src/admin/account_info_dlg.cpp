@@ -1,4 +1,4 @@
-#include "data/account_info_dlg.h"
+#include "admin/account_info_dlg.h"
 
 #include <algorithm>
 

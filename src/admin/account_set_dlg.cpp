@@ -1,4 +1,4 @@
-#include "data/account_set_dlg.h"
+#include "admin/account_set_dlg.h"
 
 #include <algorithm>
 

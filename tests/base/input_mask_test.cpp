@@ -1,4 +1,4 @@
-#include "formview/input_mask.h"
+#include "base/input_mask.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "data/new_year_dlg.h"
+#include "admin/new_year_dlg.h"
 
 #include <cstdlib>
 
