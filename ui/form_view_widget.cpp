@@ -1,6 +1,7 @@
 #include "form_view_widget.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -9,7 +10,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "base/platform.h"
 #include "gbk_qt.h"
+#include "io/report_export.h"
 #include "page_setup_dialog.h"
 
 namespace {
@@ -269,6 +272,9 @@ void FormViewWidget::focusOutEvent(QFocusEvent* e) {
 bool FormViewWidget::RunCommand(int command) {
   if (view_->OnCommand(command)) return true;
   switch (command) {
+    case vycmd::kExport:
+      Export();
+      return true;
     case vycmd::kPrint:
       Print();
       return true;
@@ -287,7 +293,26 @@ bool FormViewWidget::RunCommand(int command) {
 }
 
 bool FormViewWidget::IsCommandEnabled(int command) {
+  if (command == vycmd::kExport) return dynamic_cast<CVyReportView*>(view_.get()) != nullptr;
   return view_->IsCommandEnabled(command);
+}
+
+// A report's rows as CSV, or its printed pages as PDF, chosen by the file's extension.
+void FormViewWidget::Export() {
+  auto* report = dynamic_cast<CVyReportView*>(view_.get());
+  if (!report) return;
+  QString path = askExportFile ? askExportFile()
+                               : QFileDialog::getSaveFileName(this, Q("导出"), QString(),
+                                                              Q("CSV 文件 (*.csv);;PDF 文件 (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (path.endsWith(".pdf", Qt::CaseInsensitive)) {
+    if (!printing_.PrintToPdf(path)) ShowMessage("无法写入“" + G(path).value_or("") + "”。", MsgIcon::Stop);
+    return;
+  }
+  if (!path.contains('.')) path += ".csv";
+  std::string error;
+  if (!WriteFileBytes(path.toStdString(), ReportAsCsv(*report), error))
+    ShowMessage("无法写入“" + G(path).value_or("") + "”：" + error, MsgIcon::Stop);
 }
 
 void FormViewWidget::Print() {

@@ -10,6 +10,7 @@
 #include "app/view_command_target.h"
 #include "form_printing.h"
 #include "formview/vy_form_view.h"
+#include "formview/vy_report_view.h"
 #include "qt_dc.h"
 
 class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, private VyViewHost {
@@ -41,6 +42,12 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   void PrintSetup();
   void PageSetup();
   void Calculator() { RunCommand(vycmd::kCalculator); }
+  // 导出 of a report: its rows as CSV or its pages as PDF.
+  void Export();
+
+ public:
+  // Asks the file 导出 writes (a save-file dialog); tests replace it.
+  std::function<QString()> askExportFile;
 
  protected:
   bool event(QEvent* e) override;

@@ -1,0 +1,76 @@
+#include "cli_support.h"
+
+#include <cstdio>
+
+#include "base/gbk.h"
+#include "data/vy_data_env.h"
+
+void Print(const std::string& gbkText) {
+  std::string line = gbk::ToUtf8(gbkText) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+int Fail(const std::string& gbkText) {
+  std::string line = gbk::ToUtf8(gbkText) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  return 1;
+}
+
+CliPlatform::CliPlatform() : base_(Plat()) {
+  SetPlatform(this);
+}
+
+MsgAnswer CliPlatform::MessageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons buttons,
+                                  MsgAnswer defaultButton) {
+  ++shown;
+  Fail(text);
+  if (answerYes && (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel))
+    return MsgAnswer::Yes;
+  return defaultButton;
+}
+
+CliPlatform& Cli() {
+  static CliPlatform platform;
+  return platform;
+}
+
+bool OpenYear(CVyDataEnv& env, const std::string& file, const std::string& opno) {
+  return env.Open(file, opno, 1);
+}
+
+bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+                  CliOptions& out, std::string& error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() < 3 || a.compare(0, 2, "--") != 0) {
+      out.positional.push_back(a);
+      continue;
+    }
+    std::string name = a.substr(2);
+    bool isFlag = false;
+    for (const std::string& f : flags) isFlag = isFlag || f == name;
+    if (isFlag) {
+      out.values[name] = "1";
+    } else if (i + 1 < args.size()) {
+      out.values[name] = args[++i];
+    } else {
+      error = "选项“" + a + "”缺少它的值。";
+      return false;
+    }
+  }
+  return true;
+}
+
+namespace {
+std::vector<CliCommand>& Commands() {
+  static std::vector<CliCommand> commands;
+  return commands;
+}
+}  // namespace
+
+RegisterCliCommand::RegisterCliCommand(CliCommand c) {
+  Commands().push_back(std::move(c));
+}
+const std::vector<CliCommand>& CliCommands() {
+  return Commands();
+}

@@ -1,0 +1,72 @@
+#pragma once
+// What every subcommand of tavrel-cli shares: printing GBK texts as UTF-8, the console platform, opening a
+// year file, and the table of subcommands each file adds its own to.
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/platform.h"
+
+class CVyDataEnv;
+
+void Print(const std::string& gbkText);  // a line on standard output
+int Fail(const std::string& gbkText);    // a line on standard error; returns 1
+
+// Messages of the core go to standard error as they come; questions take their default answer unless the
+// command was given --yes, which answers every question 是.
+class CliPlatform : public Platform {
+ public:
+  CliPlatform();
+  MsgAnswer MessageBox(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons,
+                       MsgAnswer defaultButton) override;
+  std::string ClipboardText() override { return {}; }
+  void SetClipboardText(const std::string&) override {}
+  DateTime Now() override { return base_.Now(); }
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+  std::optional<std::string> ReadSetting(const std::string&) override { return std::nullopt; }
+  bool WriteSetting(const std::string&, const std::string&) override { return true; }
+  FileFacts QueryFile(const std::string& path) override { return base_.QueryFile(path); }
+  std::vector<std::string> Printers() override { return {}; }
+
+  bool answerYes = false;
+  int shown = 0;  // messages shown so far
+
+ private:
+  Platform& base_;
+};
+CliPlatform& Cli();
+
+// Opens and validates a year file and logs in (OPNO empty: the file's default operator); false after the
+// open's own message.
+bool OpenYear(CVyDataEnv& env, const std::string& file, const std::string& opno);
+
+// Options of the form --name VALUE or --flag, after the positional arguments.
+struct CliOptions {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> values;  // flags have the value "1"
+  bool Has(const std::string& name) const { return values.count(name) != 0; }
+  std::string Get(const std::string& name, const std::string& otherwise = {}) const {
+    auto it = values.find(name);
+    return it == values.end() ? otherwise : it->second;
+  }
+};
+// Splits args; the names in flags take no value. False with a message when an option lacks its value.
+bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+                  CliOptions& out, std::string& error);
+
+// A subcommand: its name, its line in the usage text, and what runs it (arguments in GBK).
+struct CliCommand {
+  std::string name;
+  std::string usage;
+  // Returns the exit status, or -1 when the arguments do not fit (the usage text is printed then).
+  std::function<int(const std::vector<std::string>& args)> run;
+  // More usage lines (the kinds of report and import); may be empty.
+  std::function<std::string()> details = {};
+};
+struct RegisterCliCommand {
+  explicit RegisterCliCommand(CliCommand c);
+};
+const std::vector<CliCommand>& CliCommands();

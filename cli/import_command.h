@@ -1,0 +1,18 @@
+#pragma once
+// tavrel-cli import KIND FILE CSV: the kind's columns, and the core function that checks and writes the
+// records (io/import_run.h). Each kind adds itself with RegisterImportKind in a file of its own.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "io/import_run.h"
+
+class CVyDataEnv;
+
+struct ImportKind {
+  std::string name;
+  std::function<ImportOutcome(CVyDataEnv& env, const CsvTable& table)> run;
+};
+struct RegisterImportKind {
+  explicit RegisterImportKind(ImportKind k);
+};

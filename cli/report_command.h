@@ -1,0 +1,28 @@
+#pragma once
+// tavrel-cli report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]:
+// a report kind fills its window's parameter dialog from the options, runs the dialog's checks (a refusal
+// shows the dialog's own message, on standard error here) and builds the window's own view, which is then
+// written out. Each kind adds itself with RegisterReportKind in a file of its own.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli_support.h"
+
+class CVyDataEnv;
+class CVyReportView;
+
+struct ReportKind {
+  std::string name;
+  std::string options;             // its options, for the usage text
+  std::vector<std::string> flags;  // its options that take no value
+  // The loaded view (InitForm done, rows built); nullptr after a refusal's message.
+  std::function<std::unique_ptr<CVyReportView>(CVyDataEnv& env, const CliOptions& options)> build;
+};
+struct RegisterReportKind {
+  explicit RegisterReportKind(ReportKind k);
+};
+
+// Prints a view's pages into a PDF file through the program's printing path (cli/report_pdf.cpp).
+bool PrintReportPdf(CVyReportView& view, const std::string& utf8Path, std::string& error);

@@ -1,0 +1,54 @@
+#include "formview/vy_report_view.h"
+
+#include <string_view>
+
+namespace {
+
+// Keeps the texts a view draws, whole: it measures every text as zero wide, so nothing is cut to a width.
+class TextCaptureDC : public VyDC {
+ public:
+  std::string text;
+  bool IsPrinting() const override { return false; }
+  VyFontSel SelectFont(const VyFontSel& font) override {
+    VyFontSel old = font_;
+    font_ = font;
+    return old;
+  }
+  int TextWidth(std::string_view) override { return 0; }
+  void SetTextColor(uint32_t) override {}
+  void TextOut(int, int, std::string_view t) override { text.append(t); }
+  void Line(int, int, int, int, uint32_t) override {}
+  void FillRect(const VyRect&, uint32_t) override {}
+  void FrameRect(const VyRect&, uint32_t) override {}
+  void InvertRect(const VyRect&) override {}
+
+ private:
+  VyFontSel font_;
+};
+
+}  // namespace
+
+CVyReportView::CVyReportView() {
+  editable_ = 0;
+}
+
+void CVyReportView::SetupForm() {
+  AppendMenuItem("", 0);
+  AppendMenuItem("导出(&E)...", vycmd::kExport);
+}
+
+std::vector<std::vector<std::string>> CVyReportView::ReportRows() {
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(static_cast<size_t>(TextRows()));
+  for (int r = 0; r < TextRows(); ++r) {
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<size_t>(ColumnCount()));
+    for (int c = 0; c < ColumnCount(); ++c) {
+      TextCaptureDC dc;
+      DrawCell(dc, r, c, "TEXT");
+      cells.push_back(std::move(dc.text));
+    }
+    rows.push_back(std::move(cells));
+  }
+  return rows;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// CVyReportView: the base of every report window (ledgers, balance tables, queries, interest …). Beside the
+// form engine it states what a report is outside of its picture — the topic and head lines, one caption per
+// column — and offers 导出(&E)... in its context menu, so that every report can be written out as CSV rows
+// or printed pages. The command-line tool prints a report through the same object.
+#include <string>
+#include <vector>
+
+#include "formview/vy_form_view.h"
+
+namespace vycmd {
+constexpr int kExport = 32990;  // 导出(&E)...: the host asks the file and writes it
+}
+
+class CVyReportView : public CVyFormView {
+ public:
+  CVyReportView();
+
+  // The title line and the page-head lines, as the page shows them (items of a line joined by tabs).
+  virtual std::vector<std::string> ReportHead() = 0;
+  // One caption per column of the grid, from the form head (group captions joined to their columns).
+  virtual std::vector<std::string> ColumnCaptions() = 0;
+  // The texts of the grid's rows, each cell as DrawCell draws it (never cut to the column's width).
+  std::vector<std::vector<std::string>> ReportRows();
+
+ protected:
+  // Adds 导出(&E)... to the context menu. Derived views call it first from their own SetupForm.
+  void SetupForm() override;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// The frame of every CSV import: the header is checked, each record is checked and written in file order
+// inside one transaction, every refused line is reported as "line N: message", and the file goes in whole
+// or not at all.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "io/csv_reader.h"
+
+class CVyDataEnv;
+
+struct ImportOutcome {
+  int imported = 0;                  // records written (0 when anything was refused)
+  std::vector<std::string> refused;  // "line N: message", GBK
+  bool Ok() const { return refused.empty(); }
+};
+
+// each: checks and writes one record; returns "" when it was taken, else the message that refuses it.
+// A database error refuses its line with the engine's message and ends the import.
+ImportOutcome RunImport(CVyDataEnv& env, const CsvTable& table, const std::vector<std::string>& columns,
+                        const std::function<std::string(const CsvRecord&)>& each);

@@ -1,0 +1,111 @@
+// The import files' CSV reading, the import frame's all-or-nothing rule, and a report written as text and
+// CSV.
+#include <gtest/gtest.h>
+
+#include "base/gbk.h"
+#include "data/vy_data_env.h"
+#include "formview/vy_report_view.h"
+#include "io/csv_reader.h"
+#include "io/import_run.h"
+#include "io/report_export.h"
+#include "support/year_file_fixture.h"
+
+namespace {
+
+std::string U(const std::string& gbkText) {
+  return gbk::ToUtf8(gbkText);
+}
+
+TEST(CsvTable, ReadsQuotingLineNumbersAndRefusals) {
+  struct Case {
+    std::string utf8;
+    std::vector<std::vector<std::string>> fields;  // GBK
+    std::vector<int> lines;
+    std::string error;
+  } cases[] = {
+      {"\xEF\xBB\xBF"
+       "a,b\r\n1,2\r\n",
+       {{"1", "2"}},
+       {2},
+       ""},
+      {"a,b\n\"x,y\",\"say \"\"hi\"\"\"\n", {{"x,y", "say \"hi\""}}, {2}, ""},
+      {"a,b\n\"two\nlines\",z\n3,4", {{"two\nlines", "z"}, {"3", "4"}}, {2, 4}, ""},
+      {"a\n\n" + U("现金") + "\n", {{"现金"}}, {3}, ""},
+      {"a,b\n1,\"open\n", {}, {}, "line 2: 引号没有结束。"},
+      {"a\n\"x\"y\n", {}, {}, "line 2: 引号之后应为逗号或行尾。"},
+      {"a\n1\n\xE2\x82\xAC\n", {}, {}, "line 3: 含有 GBK 不能表示的字符。"},
+  };
+  for (const Case& c : cases) {
+    CsvTable t;
+    std::string error;
+    bool ok = t.Parse(c.utf8, error);
+    EXPECT_EQ(ok, c.error.empty()) << c.utf8;
+    EXPECT_EQ(error, c.error) << c.utf8;
+    if (!ok) continue;
+    ASSERT_EQ(t.Records().size(), c.fields.size()) << c.utf8;
+    for (size_t i = 0; i < c.fields.size(); ++i) {
+      EXPECT_EQ(t.Records()[i].fields, c.fields[i]) << c.utf8;
+      EXPECT_EQ(t.Records()[i].line, c.lines[i]) << c.utf8;
+    }
+  }
+}
+
+class ImportRunTest : public YearFileTest {};
+
+TEST_F(ImportRunTest, OneRefusedLineOrAMissingColumnImportsNothing) {
+  std::string path = MakeYearFile("2026.vyx", 2026);
+  CVyDataEnv env;
+  ASSERT_TRUE(env.Open(path, "101", 1));
+  auto writeEach = [&](const CsvRecord& r) -> std::string {
+    if (r.fields[0] == "bad") return "不要这一行";
+    env.Execute("insert into opr(opno,na) values('" + r.fields[0] + "','x')");
+    return "";
+  };
+  long before = env.QueryLong("select count(*) from opr");
+  CsvTable t;
+  std::string error;
+  ASSERT_TRUE(t.Parse("no\n201\nbad\n202\nbad\n", error));
+  ImportOutcome out = RunImport(env, t, {"no"}, writeEach);
+  EXPECT_EQ(out.refused, (std::vector<std::string>{"line 3: 不要这一行", "line 5: 不要这一行"}));
+  EXPECT_EQ(out.imported, 0);
+  EXPECT_EQ(env.QueryLong("select count(*) from opr"), before);
+
+  ASSERT_TRUE(t.Parse("number\n201\n", error));
+  out = RunImport(env, t, {"no"}, writeEach);
+  EXPECT_EQ(out.refused, (std::vector<std::string>{"line 1: 缺少列：no"}));
+
+  ASSERT_TRUE(t.Parse("no\n201\n202\n", error));
+  out = RunImport(env, t, {"no"}, writeEach);
+  EXPECT_TRUE(out.Ok());
+  EXPECT_EQ(out.imported, 2);
+  EXPECT_EQ(env.QueryLong("select count(*) from opr"), before + 2);
+}
+
+// Two columns; the amount cell is drawn right-aligned and would not fit its width of 4.
+class TinyReport : public CVyReportView {
+ public:
+  std::vector<std::string> ReportHead() override { return {"小报表", "2026年\t第1页"}; }
+  std::vector<std::string> ColumnCaptions() override { return {"摘要", "金额"}; }
+  void SetupForm() override {
+    CVyReportView::SetupForm();
+    SetSections(2, 1, 0, 1, 0);
+    SetColumns({8, 4});
+  }
+  void DrawCell(VyDC& dc, int row, int col, const std::string& section) override {
+    static const char* cells[2][2] = {{"收款, \"现\"", "1,234.50"}, {"", ""}};
+    DrawCellText(row, col, dc, cells[row][col], col ? "RIGHT" : "LEFT", section);
+  }
+};
+
+TEST(ReportExport, TextAndCsvHoldTheCellsAsDrawnAndWhole) {
+  TinyReport view;
+  view.InitForm();
+  EXPECT_EQ(ReportAsText(view, false), "收款, \"现\"\t1,234.50\n\t\n");
+  EXPECT_EQ(ReportAsText(view, true), "小报表\n2026年\t第1页\n摘要\t金额\n收款, \"现\"\t1,234.50\n\t\n");
+  EXPECT_EQ(ReportAsCsv(view), "\xEF\xBB\xBF" + U("摘要,金额\r\n\"收款, \"\"现\"\"\",\"1,234.50\"\r\n,\r\n"));
+  bool offered = false;
+  for (const VyMenuItem& item : view.ContextMenu()) offered = offered || item.command == vycmd::kExport;
+  EXPECT_TRUE(offered);
+}
+
+}  // namespace
