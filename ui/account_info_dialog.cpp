@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -73,7 +74,7 @@ AccountInfoDialog::AccountInfoDialog(CVyDataEnv& env, QWidget* parent) : QDialog
   auto* ok = buttons->addButton(Q("确认"), QDialogButtonBox::AcceptRole);
   buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &AccountInfoDialog::OnOk);
+  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &AccountInfoDialog::OnOk));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);

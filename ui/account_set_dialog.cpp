@@ -9,6 +9,7 @@
 
 #include "dialog_pictures.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -73,27 +74,28 @@ AccountSetDialog::AccountSetDialog(CAccountSetDlg::Form form, const std::string&
 
   // Only the user's edits: Sync() sets the text itself. textEdited also comes for an edit the field refused,
   // so the text is read from the field, not from the signal.
-  connect(folderEdit_, &QLineEdit::textEdited, this, [this] {
-    model_.OnFolderTextChanged(folderEdit_->GbkText());
-    Sync();
-  });
-  connect(folderList_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (model_.Searching() || row < 0) return;
-    model_.OnFolderSelected(row);
-    Sync();
-  });
-  connect(yearList_, &QListWidget::currentRowChanged, this, [this](int row) { model_.OnYearSelected(row); });
-  connect(createButton_, &QPushButton::clicked, this, &AccountSetDialog::OnCreate);
-  connect(openButton_, &QPushButton::clicked, this, &AccountSetDialog::OnOpen);
-  connect(searchButton_, &QPushButton::clicked, this, &AccountSetDialog::StartSearch);
+  connect(folderEdit_, &QLineEdit::textEdited, this, Guard([this] {
+            model_.OnFolderTextChanged(folderEdit_->GbkText());
+            Sync();
+          }));
+  connect(folderList_, &QListWidget::currentRowChanged, this, Guard([this](int row) {
+            if (model_.Searching() || row < 0) return;
+            model_.OnFolderSelected(row);
+            Sync();
+          }));
+  connect(yearList_, &QListWidget::currentRowChanged, this,
+          Guard([this](int row) { model_.OnYearSelected(row); }));
+  connect(createButton_, &QPushButton::clicked, this, Guard(this, &AccountSetDialog::OnCreate));
+  connect(openButton_, &QPushButton::clicked, this, Guard(this, &AccountSetDialog::OnOpen));
+  connect(searchButton_, &QPushButton::clicked, this, Guard(this, &AccountSetDialog::StartSearch));
   connect(cancelButton_, &QPushButton::clicked, this, &AccountSetDialog::reject);
   stepTimer_.setInterval(0);
-  connect(&stepTimer_, &QTimer::timeout, this, &AccountSetDialog::SearchStep);
+  connect(&stepTimer_, &QTimer::timeout, this, Guard(this, &AccountSetDialog::SearchStep));
   tickTimer_.setInterval(5000);
-  connect(&tickTimer_, &QTimer::timeout, this, [this] {
+  connect(&tickTimer_, &QTimer::timeout, this, Guard([this] {
     model_.OnTimer();
     Sync();
-  });
+  }));
 
   model_.OnInitDialog();
   Sync();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 
 CalculatorDialog::CalculatorDialog(QWidget* parent, const std::string& expression, bool canSend,
                                    CVyDataEnv* env)
@@ -50,13 +51,14 @@ CalculatorDialog::CalculatorDialog(QWidget* parent, const std::string& expressio
     variables_->setMaximumHeight(110);
     grid->addWidget(new QLabel(Q(CalculatorDlg::VariablesLabel()), this), 2, 0, 1, 3);
     grid->addWidget(variables_, 3, 0, 1, 3);
-    connect(variables_, &QListWidget::itemDoubleClicked, this, &CalculatorDialog::OnVariableChosen);
+    connect(variables_, &QListWidget::itemDoubleClicked, this,
+            Guard(this, &CalculatorDialog::OnVariableChosen));
   }
   grid->setColumnStretch(1, 1);
 
-  connect(compute_, &QPushButton::clicked, this, &CalculatorDialog::OnCompute);
-  connect(clear_, &QPushButton::clicked, this, &CalculatorDialog::OnClear);
-  connect(send_, &QPushButton::clicked, this, &CalculatorDialog::OnSend);
+  connect(compute_, &QPushButton::clicked, this, Guard(this, &CalculatorDialog::OnCompute));
+  connect(clear_, &QPushButton::clicked, this, Guard(this, &CalculatorDialog::OnClear));
+  connect(send_, &QPushButton::clicked, this, Guard(this, &CalculatorDialog::OnSend));
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
   expression_->setPlainText(Q(model_.expression));

@@ -1,10 +1,10 @@
 #include "command_wiring.h"
 
-#include "calculator_dialog.h"
 #include "account_info_dialog.h"
 #include "account_set_dialog.h"
 #include "app/qirn_app.h"
 #include "base/text.h"
+#include "calculator_dialog.h"
 #include "child_frame.h"
 #include "formview/calculator_hook.h"
 #include "login_dialog.h"

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "base/platform.h"
+#include "data/vy_data_env.h"
 #include "gbk_qt.h"
 #include "io/report_export.h"
 #include "page_setup_dialog.h"
@@ -145,7 +146,21 @@ void FormViewWidget::paintEvent(QPaintEvent*) {
 
 // ---- keys and text
 
+// Every event of the window, keys and commands among them, and every event of its viewport (painting, the
+// mouse) is a command boundary: a database error ends there with its message.
 bool FormViewWidget::event(QEvent* e) {
+  bool handled = false;
+  RunCatchingDbErrors([&] { handled = HandleEvent(e); });
+  return handled;
+}
+
+bool FormViewWidget::viewportEvent(QEvent* e) {
+  bool handled = false;
+  RunCatchingDbErrors([&] { handled = QAbstractScrollArea::viewportEvent(e); });
+  return handled;
+}
+
+bool FormViewWidget::HandleEvent(QEvent* e) {
   // Tab and Shift+Tab move between cells, not between widgets.
   if (e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);

@@ -51,6 +51,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
 
  protected:
   bool event(QEvent* e) override;
+  bool viewportEvent(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void inputMethodEvent(QInputMethodEvent* e) override;
@@ -73,6 +74,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   int PrinterResolution() override;
 
   void SetCursorShape(VyCursor c);
+  bool HandleEvent(QEvent* e);
 
   std::unique_ptr<CVyFormView> view_;
   QtDC measure_;

@@ -15,6 +15,7 @@
 
 #include "app/data_folder_list.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -102,14 +103,14 @@ QWidget* LoginDialog::BuildFilePart() {
   grid->addWidget(cancel_, 3, 2);
   grid->setColumnStretch(1, 1);
 
-  connect(up_, &QToolButton::clicked, this, [this] { ShowFolder(ParentFolder(folder_)); });
-  connect(lookIn_, &QComboBox::activated, this, [this](int index) {
-    if (auto folder = G(lookIn_->itemData(index).toString())) ShowFolder(*folder);
-  });
+  connect(up_, &QToolButton::clicked, this, Guard([this] { ShowFolder(ParentFolder(folder_)); }));
+  connect(lookIn_, &QComboBox::activated, this, Guard([this](int index) {
+            if (auto folder = G(lookIn_->itemData(index).toString())) ShowFolder(*folder);
+          }));
   connect(list_, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { PickEntry(item->text(), false); });
+          Guard([this](QListWidgetItem* item) { PickEntry(item->text(), false); }));
   connect(list_, &QListWidget::itemActivated, this,
-          [this](QListWidgetItem* item) { PickEntry(item->text(), true); });
+          Guard([this](QListWidgetItem* item) { PickEntry(item->text(), true); }));
   connect(ok_, &QPushButton::clicked, this, &LoginDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &LoginDialog::reject);
   return part;
@@ -150,16 +151,16 @@ QWidget* LoginDialog::BuildPanel() {
   grid->setColumnStretch(5, 1);
 
   connect(operators_, &QComboBox::currentIndexChanged, this,
-          [this](int index) { model_.selectedOperator = index; });
+          Guard([this](int index) { model_.selectedOperator = index; }));
   // Choosing an operator in the drop-down leads on to the password.
-  connect(operators_, &QComboBox::activated, this, [this](int index) {
-    model_.selectedOperator = index;
-    model_.OnOperatorListClosed();
-    ApplyFocus();
-  });
+  connect(operators_, &QComboBox::activated, this, Guard([this](int index) {
+            model_.selectedOperator = index;
+            model_.OnOperatorListClosed();
+            ApplyFocus();
+          }));
   connect(password_, &MaskEdit::GbkTextChanged, this,
-          [this](const std::string& text) { model_.password = text; });
-  connect(search_, &QPushButton::clicked, this, &LoginDialog::Search);
+          Guard([this](const std::string& text) { model_.password = text; }));
+  connect(search_, &QPushButton::clicked, this, Guard(this, &LoginDialog::Search));
   return panel;
 }
 

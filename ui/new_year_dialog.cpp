@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
@@ -57,16 +58,17 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
   resize(460, 320);
 
   for (auto& y : model_.years) yearList_->addItem(Q(y));
-  connect(yearEdit_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
-    model_.OnYearTextChanged(text);
-    Sync();
-  });
-  connect(yearList_, &QListWidget::currentRowChanged, this, [this](int row) { model_.OnYearSelected(row); });
-  connect(createButton_, &QPushButton::clicked, this, [this] {
-    bool done = model_.OnCreate();
-    Sync();
-    if (done) accept();
-  });
+  connect(yearEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
+            model_.OnYearTextChanged(text);
+            Sync();
+          }));
+  connect(yearList_, &QListWidget::currentRowChanged, this,
+          Guard([this](int row) { model_.OnYearSelected(row); }));
+  connect(createButton_, &QPushButton::clicked, this, Guard([this] {
+            bool done = model_.OnCreate();
+            Sync();
+            if (done) accept();
+          }));
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   Sync();
   yearEdit_->setFocus();

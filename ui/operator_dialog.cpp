@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -34,7 +35,7 @@ OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(p
   layout->addLayout(form);
   layout->addLayout(buttons);
   setMinimumWidth(280);
-  connect(ok, &QPushButton::clicked, this, &OperatorDialog::OnOk);
+  connect(ok, &QPushButton::clicked, this, Guard(this, &OperatorDialog::OnOk));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   (model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_)->setFocus();
 }

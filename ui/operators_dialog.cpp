@@ -9,6 +9,7 @@
 
 #include "dialog_pictures.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "operator_dialog.h"
 
 OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
@@ -44,17 +45,17 @@ OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : QDialog(par
   grid->setRowStretch(1, 1);
   resize(560, 460);
 
-  connect(operatorList_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
-    model_.OnOperatorSelected(row);
-    Sync();
-  });
-  connect(operatorList_, &QListWidget::itemDoubleClicked, this, [this] { OnModify(); });
-  connect(rightsList_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-    model_.OnRightToggled(rightsList_->row(item));
-    Sync();
-  });
-  connect(addButton_, &QPushButton::clicked, this, &OperatorsDialog::OnAdd);
+  connect(operatorList_, &QListWidget::currentRowChanged, this, Guard([this](int row) {
+            if (row < 0) return;
+            model_.OnOperatorSelected(row);
+            Sync();
+          }));
+  connect(operatorList_, &QListWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
+  connect(rightsList_, &QListWidget::itemChanged, this, Guard([this](QListWidgetItem* item) {
+            model_.OnRightToggled(rightsList_->row(item));
+            Sync();
+          }));
+  connect(addButton_, &QPushButton::clicked, this, Guard(this, &OperatorsDialog::OnAdd));
 
   ready_ = model_.OnInitDialog();
   Sync();

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 #include "qt_dc.h"
 
@@ -39,7 +40,7 @@ PageSetupDialog::PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent) : QDia
   fonts_->setMinimumHeight(130);
   layout->addWidget(fonts_);
   connect(fonts_, &QTreeWidget::itemActivated, this,
-          [this](QTreeWidgetItem* item) { ChooseFont(fonts_->indexOfTopLevelItem(item)); });
+          Guard([this](QTreeWidgetItem* item) { ChooseFont(fonts_->indexOfTopLevelItem(item)); }));
 
   auto* colours = new QHBoxLayout;
   auto* ruleButton = new QPushButton(Q("表线..."), this);
@@ -54,8 +55,8 @@ PageSetupDialog::PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent) : QDia
   colours->addWidget(frameSwatch_);
   colours->addStretch();
   layout->addLayout(colours);
-  connect(ruleButton, &QPushButton::clicked, this, [this] { ChooseColour(model_.settings.FormLine); });
-  connect(frameButton, &QPushButton::clicked, this, [this] { ChooseColour(model_.settings.OutBox); });
+  connect(ruleButton, &QPushButton::clicked, this, Guard([this] { ChooseColour(model_.settings.FormLine); }));
+  connect(frameButton, &QPushButton::clicked, this, Guard([this] { ChooseColour(model_.settings.OutBox); }));
 
   auto* page = new QGroupBox(Q("页面（毫米）"), this);
   auto* grid = new QGridLayout(page);
@@ -70,8 +71,8 @@ PageSetupDialog::PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent) : QDia
     up->setArrowType(Qt::UpArrow);
     down->setArrowType(Qt::DownArrow);
     auto field_ = static_cast<CVyPageSetupDlg::Field>(f);
-    connect(up, &QToolButton::clicked, this, [this, field_] { Step(field_, +1); });
-    connect(down, &QToolButton::clicked, this, [this, field_] { Step(field_, -1); });
+    connect(up, &QToolButton::clicked, this, Guard([this, field_] { Step(field_, +1); }));
+    connect(down, &QToolButton::clicked, this, Guard([this, field_] { Step(field_, -1); }));
     int row = f / 4, col = (f % 4) * 4;
     grid->addWidget(new QLabel(Q(names[f]), page), row, col);
     grid->addWidget(field, row, col + 1);
@@ -90,11 +91,11 @@ PageSetupDialog::PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent) : QDia
   buttons->addStretch();
   for (QPushButton* b : {ok, cancel}) buttons->addWidget(b);
   layout->addLayout(buttons);
-  connect(defaults, &QPushButton::clicked, this, [this] {
-    model_.TakeDefaults();
-    Refresh();
-  });
-  connect(copy, &QPushButton::clicked, this, &PageSetupDialog::CopyFromFile);
+  connect(defaults, &QPushButton::clicked, this, Guard([this] {
+            model_.TakeDefaults();
+            Refresh();
+          }));
+  connect(copy, &QPushButton::clicked, this, Guard(this, &PageSetupDialog::CopyFromFile));
   connect(ok, &QPushButton::clicked, this, &PageSetupDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -58,18 +59,18 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
   layout->addLayout(ButtonRow(okButton_, cancel));
 
   setMinimumWidth(360);
-  connect(confirmEdit_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
-    model_.OnConfirmationChanged(text);
-    okButton_->setEnabled(model_.okEnabled);
-  });
-  connect(okButton_, &QPushButton::clicked, this, [this] {
-    if (model_.OnOk()) {
-      accept();
-      return;
-    }
-    confirmEdit_->setFocus();
-    confirmEdit_->selectAll();
-  });
+  connect(confirmEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
+            model_.OnConfirmationChanged(text);
+            okButton_->setEnabled(model_.okEnabled);
+          }));
+  connect(okButton_, &QPushButton::clicked, this, Guard([this] {
+            if (model_.OnOk()) {
+              accept();
+              return;
+            }
+            confirmEdit_->setFocus();
+            confirmEdit_->selectAll();
+          }));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   okButton_->setEnabled(model_.okEnabled);
   confirmEdit_->setFocus();
@@ -90,11 +91,11 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   layout->addLayout(ButtonRow(okButton_, cancelButton_));
 
   setMinimumWidth(340);
-  connect(passwordEdit_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
-    model_.OnPasswordChanged(text);
-    Sync();
-  });
-  connect(okButton_, &QPushButton::clicked, this, &PasswordDialog::OnOk);
+  connect(passwordEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
+            model_.OnPasswordChanged(text);
+            Sync();
+          }));
+  connect(okButton_, &QPushButton::clicked, this, Guard(this, &PasswordDialog::OnOk));
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   Sync();
   passwordEdit_->setFocus();

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -77,8 +78,8 @@ PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent) : QDialog(parent),
   layout->addLayout(buttons);
   connect(ok, &QPushButton::clicked, this, &PrintDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(printers_, &QComboBox::currentIndexChanged, this, &PrintDialog::PrinterChosen);
-  connect(properties_, &QPushButton::clicked, this, &PrintDialog::Properties);
+  connect(printers_, &QComboBox::currentIndexChanged, this, Guard(this, &PrintDialog::PrinterChosen));
+  connect(properties_, &QPushButton::clicked, this, Guard(this, &PrintDialog::Properties));
 
   printers_->setCurrentIndex(model.selected);
   PrinterChosen(model.selected);

@@ -107,11 +107,5 @@ std::string CQirnApp::AboutText() const {
 }
 
 bool CQirnApp::RunCommand(const std::function<void()>& command) {
-  try {
-    command();
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
-    return false;
-  }
+  return RunCatchingDbErrors(command);
 }

@@ -169,6 +169,22 @@ long CVyDataEnv::QueryLong(jet::Database* db, const std::string& sql) {
   return rs.IsEOF() ? 0 : rs.GetLong(0);
 }
 
+namespace {
+void ShowDbError(const jet::DbError& e) {
+  ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
+}
+}  // namespace
+
+bool RunCatchingDbErrors(const std::function<void()>& work) {
+  try {
+    work();
+    return true;
+  } catch (const jet::DbError& e) {
+    ShowDbError(e);
+    return false;
+  }
+}
+
 bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
   try {
     db_->Begin();
@@ -181,7 +197,7 @@ bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
     }
     return true;
   } catch (const jet::DbError& e) {
-    ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
+    ShowDbError(e);
     return false;
   }
 }
