@@ -12,6 +12,7 @@
 #include "new_year_dialog.h"
 #include "operators_dialog.h"
 #include "password_dialog.h"
+#include "query_wiring.h"
 
 namespace {
 
@@ -69,4 +70,5 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
+  WireQueryCommands(app, frame);
 }

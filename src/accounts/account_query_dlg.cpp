@@ -167,6 +167,12 @@ std::string CAccountQueryDlg::CodeOf(int index) const {
   return line.substr(0, line.find(' '));
 }
 
+std::string CAccountQueryDlg::NameOf(int index) const {
+  if (index < 0 || index >= static_cast<int>(lines.size())) return {};
+  const std::string& line = lines[static_cast<size_t>(index)];
+  return line.size() > kNameColumn ? Trim(line.substr(kNameColumn)) : std::string();
+}
+
 int CAccountQueryDlg::IndexOfCode(const std::string& code) const {
   if (code.empty()) return -1;
   for (int i = 0; i < static_cast<int>(lines.size()); ++i)

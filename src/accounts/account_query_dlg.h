@@ -45,6 +45,8 @@ class CAccountQueryDlg {
 
   // The code of a list line: up to the first blank.
   std::string CodeOf(int index) const;
+  // The name of a list line: what stands from the name column on.
+  std::string NameOf(int index) const;
   std::string StatusText() const;  // "本级有科目%d个"
   bool ClearEnabled() const { return !filter.empty(); }
   bool UpEnabled() const { return !parent.empty(); }

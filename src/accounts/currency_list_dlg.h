@@ -27,8 +27,6 @@ class CCurrencyListDlg {
   static std::string Caption() { return "外币币种增加、修改、删除"; }
   static std::string ListCaption() { return "币种目录资料："; }
   static std::vector<std::string> ColumnCaptions() { return {"币种代码", "币种名称", "汇兑损益科目"}; }
-  // The columns of "%-8s%-16s%s" start at these characters.
-  static std::vector<int> ColumnStarts() { return {0, 8, 24}; }
   static std::string Hint() { return "修改：Enter，双击。\r删除：Delete。"; }
   static std::string AddButtonText() { return "&A.增加"; }
 
