@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "gbk_qt.h"
 
@@ -57,4 +58,19 @@ void FillColumnList(QTreeWidget* list, const std::vector<std::vector<std::string
 int CurrentRow(const QTreeWidget* list) {
   QTreeWidgetItem* item = list->currentItem();
   return item ? list->indexOfTopLevelItem(item) : -1;
+}
+
+bool ListEditKey(QEvent* event, const std::function<void()>& modify, const std::function<void()>& remove) {
+  if (event->type() != QEvent::KeyPress) return false;
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      modify();
+      return true;
+    case Qt::Key_Delete:
+      remove();
+      return true;
+    default:
+      return false;
+  }
 }

@@ -1,7 +1,6 @@
 #include "currency_list_dialog.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -61,17 +60,12 @@ void CurrencyListDialog::OnModify() {
 }
 
 bool CurrencyListDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != list_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      OnModify();
-      return true;
-    case Qt::Key_Delete:
-      model_.OnDeleteKey();
-      Sync();
-      return true;
-    default:
-      return QDialog::eventFilter(watched, event);
-  }
+  auto remove = [this] {
+    model_.OnDeleteKey();
+    Sync();
+  };
+  if (watched == list_ && ListEditKey(
+                              event, [this] { OnModify(); }, remove))
+    return true;
+  return QDialog::eventFilter(watched, event);
 }

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -71,17 +70,12 @@ void RateListDialog::OnModify() {
 }
 
 bool RateListDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != rates_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      OnModify();
-      return true;
-    case Qt::Key_Delete:
-      model_.OnDeleteKey();
-      Sync();
-      return true;
-    default:
-      return QDialog::eventFilter(watched, event);
-  }
+  auto remove = [this] {
+    model_.OnDeleteKey();
+    Sync();
+  };
+  if (watched == rates_ && ListEditKey(
+                               event, [this] { OnModify(); }, remove))
+    return true;
+  return QDialog::eventFilter(watched, event);
 }

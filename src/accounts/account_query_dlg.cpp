@@ -7,7 +7,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/count_first.h"
-#include "data/jet/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
@@ -26,14 +26,9 @@ CAccountQueryDlg::CAccountQueryDlg(CVyDataEnv& env, int mode, std::string preset
 bool CAccountQueryDlg::Guarded(const std::function<void()>& work) {
   // A failing statement leaves the dialog showing what it showed before.
   auto saved = std::make_tuple(parent, filter, lines, selected, comboCodes, comboSelected, parentName);
-  try {
-    work();
-    return true;
-  } catch (const jet::DbError& e) {
-    std::tie(parent, filter, lines, selected, comboCodes, comboSelected, parentName) = saved;
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
+  if (ShowingDbErrors(work)) return true;
+  std::tie(parent, filter, lines, selected, comboCodes, comboSelected, parentName) = saved;
+  return false;
 }
 
 bool CAccountQueryDlg::OnInitDialog() {

@@ -5,7 +5,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/count_first.h"
-#include "data/jet/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
@@ -13,18 +13,8 @@ using jet::SqlText;
 
 CCurrencyListDlg::CCurrencyListDlg(CVyDataEnv& env) : env_(env) {}
 
-bool CCurrencyListDlg::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
-}
-
 bool CCurrencyListDlg::OnInitDialog() {
-  if (!Guarded([&] { Fill(); })) return false;
+  if (!ShowingDbErrors([&] { Fill(); })) return false;
   if (lines.empty())
     ShowMessage("本年度尚未设置外币目录，\r\r确定后按增加按钮进行设置!");
   else
@@ -61,7 +51,7 @@ void CCurrencyListDlg::OnAdd(CurrencyDialogRunner& runner) {
   for (;;) {
     CCurrencyDlg dialog(env_, CCurrencyDlg::Mode::Add);
     if (!runner.Run(dialog)) break;
-    Guarded([&] {
+    ShowingDbErrors([&] {
       Fill();
       selected = IndexOfCode(dialog.code);
     });
@@ -73,7 +63,7 @@ void CCurrencyListDlg::OnModify(CurrencyDialogRunner& runner) {
   const Currency& c = currencies[static_cast<size_t>(selected)];
   CCurrencyDlg dialog(env_, CCurrencyDlg::Mode::Modify, c.code, c.name, c.gainAccount);
   if (!runner.Run(dialog)) return;
-  Guarded([&] {
+  ShowingDbErrors([&] {
     Fill();
     selected = IndexOfCode(dialog.code);
   });
@@ -87,7 +77,7 @@ void CCurrencyListDlg::OnDeleteKey() {
   const std::string code = currencies[static_cast<size_t>(selected)].code, c = SqlText(code);
   int index = selected;
   long used = 0, rates = 0;
-  if (!Guarded([&] {
+  if (!ShowingDbErrors([&] {
         used = env_.QueryLong(Format("SELECT COUNT(*) from subt where fz='2' and fzn='%s'", c.c_str()));
         if (used < 1) rates = env_.QueryLong(Format("SELECT COUNT(*) from wbr where wno='%s'", c.c_str()));
       }))
@@ -105,7 +95,7 @@ void CCurrencyListDlg::OnDeleteKey() {
     if (rates >= 1) env_.Execute(Format("delete from wbr where wno='%s'", c.c_str()));
   });
   if (!ok) return;
-  Guarded([&] {
+  ShowingDbErrors([&] {
     Fill();
     // The line that followed the deleted one, or the last.
     if (!lines.empty()) selected = std::min(index, static_cast<int>(lines.size()) - 1);

@@ -2,7 +2,6 @@
 // The dialog "外币币种增加、修改、删除": the year's currencies, one line each, with adding, modifying
 // (Enter, double click) and deleting (Delete). A currency that a foreign-currency account uses is never
 // deleted; one with rates is deleted together with them, after a question, in one transaction.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,7 +47,6 @@ class CCurrencyListDlg {
  private:
   void Fill();
   int IndexOfCode(const std::string& code) const;
-  bool Guarded(const std::function<void()>& work);
 
   CVyDataEnv& env_;
 };

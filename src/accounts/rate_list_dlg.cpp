@@ -5,7 +5,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/count_first.h"
-#include "data/jet/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
@@ -13,20 +13,10 @@ using jet::SqlText;
 
 CRateListDlg::CRateListDlg(CVyDataEnv& env) : env_(env) {}
 
-bool CRateListDlg::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
-}
-
 bool CRateListDlg::OnInitDialog() {
   const char* sql = "SELECT TRIM(WNO),trim(na) FROM WBT ORDER BY val(WNO)";
   bool empty = false;
-  bool ok = Guarded([&] {
+  bool ok = ShowingDbErrors([&] {
     currencyLines.clear();
     currencyCodes.clear();
     if (CountFirst(env_, sql) == 0) {
@@ -73,7 +63,7 @@ void CRateListDlg::FillRates() {
 void CRateListDlg::OnCurrencySelected(int index) {
   if (index < 0 || index >= static_cast<int>(currencyCodes.size()) || index == selectedCurrency) return;
   int before = selectedCurrency;
-  if (!Guarded([&] {
+  if (!ShowingDbErrors([&] {
         selectedCurrency = index;
         FillRates();
       }))
@@ -85,7 +75,7 @@ void CRateListDlg::OnRateSelected(int index) {
 }
 
 void CRateListDlg::AfterChange(const std::string& date) {
-  Guarded([&] {
+  ShowingDbErrors([&] {
     FillRates();
     for (int i = 0; i < static_cast<int>(rates.size()); ++i)
       if (rates[static_cast<size_t>(i)].date == date) selectedRate = i;
@@ -121,7 +111,7 @@ void CRateListDlg::OnDeleteKey() {
                         SqlText(date).c_str()));
   });
   if (!ok) return;
-  Guarded([&] {
+  ShowingDbErrors([&] {
     FillRates();
     if (!rates.empty()) selectedRate = std::min(index, static_cast<int>(rates.size()) - 1);
   });

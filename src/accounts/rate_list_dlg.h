@@ -1,7 +1,6 @@
 #pragma once
 // The exchange-rate dialog: the currencies on the left, the rates of the selected one on the right, with
 // adding (&A.设置汇率), modifying (Enter, double click) and deleting (Delete) a rate.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,7 +55,6 @@ class CRateListDlg {
  private:
   void FillRates();
   void AfterChange(const std::string& date);
-  bool Guarded(const std::function<void()>& work);
 
   CVyDataEnv& env_;
 };
