@@ -140,27 +140,9 @@ void AccountDialog::OnOk() {
   code_->SetGbkText(model_.ownPart);
   width_->setValue(model_.width);
   Sync();
-  QWidget* field = code_;
-  switch (model_.focus) {
-    case CAccountDlg::Focus::Code:
-      field = code_;
-      break;
-    case CAccountDlg::Focus::Name:
-      field = name_;
-      break;
-    case CAccountDlg::Focus::Unit:
-      field = unit_;
-      break;
-    case CAccountDlg::Focus::Currency:
-      field = currencies_;
-      break;
-    case CAccountDlg::Focus::Side:
-      field = debit_;
-      break;
-    case CAccountDlg::Focus::Width:
-      field = width_;
-      break;
-  }
+  // In the order of CAccountDlg::Focus.
+  QWidget* const fields[] = {code_, name_, unit_, currencies_, debit_, width_};
+  QWidget* field = fields[static_cast<int>(model_.focus)];
   field->setFocus();
   if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }

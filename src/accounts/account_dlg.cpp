@@ -6,7 +6,7 @@
 #include "accounts/chart_queries.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
@@ -154,12 +154,7 @@ bool CAccountDlg::Save(const Account& a) {
 bool CAccountDlg::OnOk() {
   Account a;
   Refusal refusal;
-  try {
-    refusal = Check(a);
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
+  if (!ShowDbErrors([&] { refusal = Check(a); })) return false;
   if (refusal) {
     ShowMessage(refusal.message);
     focus = refusal.focus;

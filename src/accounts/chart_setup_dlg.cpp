@@ -6,7 +6,7 @@
 #include "accounts/sub_tree_changes.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
@@ -14,18 +14,8 @@ using jet::SqlText;
 
 CChartSetupDlg::CChartSetupDlg(CVyDataEnv& env) : env_(env) {}
 
-bool CChartSetupDlg::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
-}
-
 bool CChartSetupDlg::OnInitDialog() {
-  return Guarded([&] {
+  return ShowDbErrors([&] {
     Fill();
     OnSelect(0);
   });
@@ -126,7 +116,7 @@ bool CChartSetupDlg::TryEnter(const std::string& code, bool checkDepth) {
 void CChartSetupDlg::OnEnter() {
   std::string code = Chosen();
   if (code.empty()) return;
-  Guarded([&] { TryEnter(code, true); });
+  ShowDbErrors([&] { TryEnter(code, true); });
 }
 
 void CChartSetupDlg::OnUp() {
@@ -135,7 +125,7 @@ void CChartSetupDlg::OnUp() {
   directory = ParentCode(directory);
   items.clear();
   selected = -1;
-  Guarded([&] {
+  ShowDbErrors([&] {
     Fill();
     OnSelect(IndexOfCode(left));
   });
@@ -150,13 +140,13 @@ void CChartSetupDlg::OnLevelChosen(const std::string& text) {
     ShowMessage("警告：\n\t本级科目无此代码!");
     return;
   }
-  if (code != directory) Guarded([&] { TryEnter(code, false); });
+  if (code != directory) ShowDbErrors([&] { TryEnter(code, false); });
 }
 
 void CChartSetupDlg::OnAdd(AccountDialogRunner& runner) {
   if (!directory.empty()) {
     bool refused = true;
-    Guarded([&] {
+    ShowDbErrors([&] {
       auto parent = ReadAccount(env_, directory);
       if (!parent) return;
       std::string refusal = ParentRefusal(*parent);
@@ -170,10 +160,10 @@ void CChartSetupDlg::OnAdd(AccountDialogRunner& runner) {
   }
   for (;;) {
     CAccountDlg dialog = CAccountDlg::ForAdd(env_, directory);
-    if (!Guarded([&] { dialog.OnInitDialog(); })) break;
+    if (!ShowDbErrors([&] { dialog.OnInitDialog(); })) break;
     runner.Run(dialog);
     if (!dialog.saved) break;
-    Guarded([&] {
+    ShowDbErrors([&] {
       Fill();
       OnSelect(IndexOfCode(dialog.Code()));
     });
@@ -190,10 +180,10 @@ void CChartSetupDlg::OnModify(AccountDialogRunner& runner) {
   if (code.empty()) return;
   const std::string& line = items[static_cast<size_t>(selected)];
   CAccountDlg dialog = CAccountDlg::ForModify(env_, code, line.size() > 17 ? line.substr(17) : "");
-  if (!Guarded([&] { dialog.OnInitDialog(); })) return;
+  if (!ShowDbErrors([&] { dialog.OnInitDialog(); })) return;
   runner.Run(dialog);
   if (!dialog.saved) return;
-  Guarded([&] {
+  ShowDbErrors([&] {
     Fill();
     OnSelect(IndexOfCode(dialog.Code()));
   });
@@ -201,32 +191,28 @@ void CChartSetupDlg::OnModify(AccountDialogRunner& runner) {
 }
 
 void CChartSetupDlg::OnCopyChildren() {
-  std::string code = Chosen();
-  if (code.empty()) return;
-  Guarded([&] {
-    if (CountDescendants(env_, code) == 0) {
-      ShowMessage("所选择的对象没有子目!");
-      return;
-    }
-    clipSource = code;
-    clipMode = 1;
-  });
+  Take(1);
 }
 
 void CChartSetupDlg::OnMoveChildren() {
+  Take(2);
+}
+
+void CChartSetupDlg::Take(int mode) {
   std::string code = Chosen();
   if (code.empty()) return;
-  Guarded([&] {
-    if (CountDescendants(env_, code) == 0) {
-      ShowMessage("所选择的对象没有子目!");
-      return;
-    }
-    if (std::string refusal = ContentRefusal(env_, ContentCheck::MoveChildren, code); !refusal.empty()) {
+  ShowDbErrors([&] {
+    std::string refusal;
+    if (CountDescendants(env_, code) == 0)
+      refusal = "所选择的对象没有子目!";
+    else if (mode == 2)
+      refusal = ContentRefusal(env_, ContentCheck::MoveChildren, code);
+    if (!refusal.empty()) {
       ShowMessage(refusal);
       return;
     }
     clipSource = code;
-    clipMode = 2;
+    clipMode = mode;
   });
 }
 
@@ -264,7 +250,7 @@ void CChartSetupDlg::OnPasteChildren() {
   std::string target = Chosen();
   if (target.empty()) return;
   std::string refusal;
-  if (!Guarded([&] { refusal = PasteRefusal(target); })) return;
+  if (!ShowDbErrors([&] { refusal = PasteRefusal(target); })) return;
   if (!refusal.empty()) {
     ShowMessage(refusal);
     return;
@@ -274,7 +260,7 @@ void CChartSetupDlg::OnPasteChildren() {
     clipSource.clear();
     clipMode = 0;
   }
-  Guarded([&] { Fill(); });
+  ShowDbErrors([&] { Fill(); });
 }
 
 void CChartSetupDlg::OnDeleteChildren() {
@@ -282,7 +268,7 @@ void CChartSetupDlg::OnDeleteChildren() {
   if (code.empty()) return;
   long n = 0;
   std::string refusal;
-  if (!Guarded([&] {
+  if (!ShowDbErrors([&] {
         n = CountDescendants(env_, code);
         if (n > 0) refusal = ContentRefusal(env_, ContentCheck::DeleteChildren, code);
       }))
@@ -303,7 +289,7 @@ void CChartSetupDlg::OnDeleteKey() {
   if (code.empty()) return;
   int index = selected;
   bool done = false;
-  Guarded([&] {
+  ShowDbErrors([&] {
     auto account = ReadAccount(env_, code);
     if (!account) return;
     if (account->special) {
@@ -321,7 +307,7 @@ void CChartSetupDlg::OnDeleteKey() {
     done = DeleteAccount(env_, code, directory, onlyChild);
   });
   if (!done) return;
-  Guarded([&] {
+  ShowDbErrors([&] {
     Fill();
     OnSelect(index < static_cast<int>(items.size()) ? index : static_cast<int>(items.size()) - 1);
   });

@@ -69,8 +69,8 @@ class CChartSetupDlg {
   std::string Chosen();
   bool TryEnter(const std::string& code, bool checkDepth);
   std::string PasteRefusal(const std::string& target);
-  // Runs work; a database error is shown and answers false.
-  bool Guarded(const std::function<void()>& work);
+  // The selected account's sub-accounts onto the clipboard, to copy (1) or to move (2).
+  void Take(int mode);
 
   CVyDataEnv& env_;
 };
