@@ -1,6 +1,6 @@
 // tavrel-cli import accounts FILE CSV: the chart, line by line as the account dialog adds it.
+#include "accounts/account_import.h"
 #include "import_command.h"
-#include "io/account_import.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The import of accounts, line by line through the account dialog's own checks.
-#include "io/account_import.h"
+#include "accounts/account_import.h"
 
 #include "accounts/account_code.h"
 #include "accounts/account_dlg.h"
