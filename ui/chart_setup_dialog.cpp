@@ -26,6 +26,7 @@ ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : QDialog(p
   level_->setEditable(true);
   level_->setInsertPolicy(QComboBox::NoInsert);
   level_->setMinimumWidth(200);
+  level_->lineEdit()->installEventFilter(this);
   // The column heading stands over the code and name of the lines, whatever the face's width of a Chinese
   // character.
   auto* codeHeading = new QLabel(Q("代码"));
@@ -128,8 +129,16 @@ void ChartSetupDialog::Sync() {
 }
 
 bool ChartSetupDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != list_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  switch (static_cast<QKeyEvent*>(event)->key()) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  // A code typed into the level selector is looked up on Enter; a line of its list arrives as chosen.
+  if (watched == level_->lineEdit() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    std::string typed = G(level_->currentText()).value_or(std::string());
+    Act([&] { model_.OnLevelChosen(typed); });
+    return true;
+  }
+  if (watched != list_) return QDialog::eventFilter(watched, event);
+  switch (key) {
     case Qt::Key_Right:
       Act([this] { model_.OnEnter(); });
       return true;

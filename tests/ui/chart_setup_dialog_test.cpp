@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -90,6 +92,12 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
     browser->grab().save(QString::fromStdString(ShotPath("chart_setup_browser.png")));
     list->setCurrentRow(1);
     QTest::keyClick(list, Qt::Key_Right);  // into 102, which keeps a multi-column ledger
+    // A code typed into the level selector that is not on the level.
+    auto* level = browser->findChild<QComboBox*>();
+    level->lineEdit()->setText("109");
+    QTest::keyClick(level->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(platform.LastText(), "警告：\n\t本级科目无此代码!");
+    EXPECT_EQ(browser->Model().directory, "102");
     walked = true;
 
     WhenModal<AccountDialog>([&](AccountDialog* first) {
