@@ -13,6 +13,7 @@
 #include "operators_dialog.h"
 #include "password_dialog.h"
 #include "query_wiring.h"
+#include "setup_wiring.h"
 
 namespace {
 
@@ -61,6 +62,8 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     if (dialog.Ready()) dialog.exec();
     frame.ShowLoginState();  // the unit name is in the title
   });
+
+  WireSetupCommands(app, frame);
 
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));

@@ -26,7 +26,7 @@ CAccountQueryDlg::CAccountQueryDlg(CVyDataEnv& env, int mode, std::string preset
 bool CAccountQueryDlg::Guarded(const std::function<void()>& work) {
   // A failing statement leaves the dialog showing what it showed before.
   auto saved = std::make_tuple(parent, filter, lines, selected, comboCodes, comboSelected, parentName);
-  if (ShowingDbErrors(work)) return true;
+  if (RunCatchingDbErrors(work)) return true;
   std::tie(parent, filter, lines, selected, comboCodes, comboSelected, parentName) = saved;
   return false;
 }

@@ -14,7 +14,7 @@ using jet::SqlText;
 CCurrencyListDlg::CCurrencyListDlg(CVyDataEnv& env) : env_(env) {}
 
 bool CCurrencyListDlg::OnInitDialog() {
-  if (!ShowingDbErrors([&] { Fill(); })) return false;
+  if (!RunCatchingDbErrors([&] { Fill(); })) return false;
   if (lines.empty())
     ShowMessage("本年度尚未设置外币目录，\r\r确定后按增加按钮进行设置!");
   else
@@ -51,7 +51,7 @@ void CCurrencyListDlg::OnAdd(CurrencyDialogRunner& runner) {
   for (;;) {
     CCurrencyDlg dialog(env_, CCurrencyDlg::Mode::Add);
     if (!runner.Run(dialog)) break;
-    ShowingDbErrors([&] {
+    RunCatchingDbErrors([&] {
       Fill();
       selected = IndexOfCode(dialog.code);
     });
@@ -63,7 +63,7 @@ void CCurrencyListDlg::OnModify(CurrencyDialogRunner& runner) {
   const Currency& c = currencies[static_cast<size_t>(selected)];
   CCurrencyDlg dialog(env_, CCurrencyDlg::Mode::Modify, c.code, c.name, c.gainAccount);
   if (!runner.Run(dialog)) return;
-  ShowingDbErrors([&] {
+  RunCatchingDbErrors([&] {
     Fill();
     selected = IndexOfCode(dialog.code);
   });
@@ -77,7 +77,7 @@ void CCurrencyListDlg::OnDeleteKey() {
   const std::string code = currencies[static_cast<size_t>(selected)].code, c = SqlText(code);
   int index = selected;
   long used = 0, rates = 0;
-  if (!ShowingDbErrors([&] {
+  if (!RunCatchingDbErrors([&] {
         used = env_.QueryLong(Format("SELECT COUNT(*) from subt where fz='2' and fzn='%s'", c.c_str()));
         if (used < 1) rates = env_.QueryLong(Format("SELECT COUNT(*) from wbr where wno='%s'", c.c_str()));
       }))
@@ -95,7 +95,7 @@ void CCurrencyListDlg::OnDeleteKey() {
     if (rates >= 1) env_.Execute(Format("delete from wbr where wno='%s'", c.c_str()));
   });
   if (!ok) return;
-  ShowingDbErrors([&] {
+  RunCatchingDbErrors([&] {
     Fill();
     // The line that followed the deleted one, or the last.
     if (!lines.empty()) selected = std::min(index, static_cast<int>(lines.size()) - 1);

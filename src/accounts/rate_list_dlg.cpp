@@ -16,7 +16,7 @@ CRateListDlg::CRateListDlg(CVyDataEnv& env) : env_(env) {}
 bool CRateListDlg::OnInitDialog() {
   const char* sql = "SELECT TRIM(WNO),trim(na) FROM WBT ORDER BY val(WNO)";
   bool empty = false;
-  bool ok = ShowingDbErrors([&] {
+  bool ok = RunCatchingDbErrors([&] {
     currencyLines.clear();
     currencyCodes.clear();
     if (CountFirst(env_, sql) == 0) {
@@ -63,7 +63,7 @@ void CRateListDlg::FillRates() {
 void CRateListDlg::OnCurrencySelected(int index) {
   if (index < 0 || index >= static_cast<int>(currencyCodes.size()) || index == selectedCurrency) return;
   int before = selectedCurrency;
-  if (!ShowingDbErrors([&] {
+  if (!RunCatchingDbErrors([&] {
         selectedCurrency = index;
         FillRates();
       }))
@@ -75,7 +75,7 @@ void CRateListDlg::OnRateSelected(int index) {
 }
 
 void CRateListDlg::AfterChange(const std::string& date) {
-  ShowingDbErrors([&] {
+  RunCatchingDbErrors([&] {
     FillRates();
     for (int i = 0; i < static_cast<int>(rates.size()); ++i)
       if (rates[static_cast<size_t>(i)].date == date) selectedRate = i;
@@ -111,7 +111,7 @@ void CRateListDlg::OnDeleteKey() {
                         SqlText(date).c_str()));
   });
   if (!ok) return;
-  ShowingDbErrors([&] {
+  RunCatchingDbErrors([&] {
     FillRates();
     if (!rates.empty()) selectedRate = std::min(index, static_cast<int>(rates.size()) - 1);
   });

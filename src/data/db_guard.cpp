@@ -3,12 +3,12 @@
 #include "base/platform.h"
 #include "data/jet/db_error.h"
 
-bool ShowingDbErrors(const std::function<void()>& work) {
+bool RunCatchingDbErrors(const std::function<void()>& work) {
   try {
     work();
     return true;
   } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+    ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
     return false;
   }
 }
