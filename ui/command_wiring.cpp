@@ -10,6 +10,7 @@
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "new_year_dialog.h"
+#include "openings_wiring.h"
 #include "operators_dialog.h"
 #include "password_dialog.h"
 
@@ -69,4 +70,5 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
+  WireOpeningsCommands(app, frame);
 }

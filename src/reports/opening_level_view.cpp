@@ -1,14 +1,13 @@
 #include "reports/opening_level_view.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "data/vy_data_env.h"
 
-COpeningLevelView::COpeningLevelView() {
+COpeningLevelView::COpeningLevelView(CVyDataEnv& env) : browser_(env) {
   nFlag = kFormFlag;
-}
-
-void COpeningLevelView::SetBrowser(const COpeningBrowserDlg* browser) {
-  browser_ = browser;
+  SetDataEnv(&env);
 }
 
 void COpeningLevelView::SetupForm() {
@@ -20,8 +19,8 @@ void COpeningLevelView::SetupForm() {
 }
 
 void COpeningLevelView::Reload() {
-  SetRowCount(browser_ ? static_cast<int>(browser_->Lines().size()) : 0);
-  SetCurrent(browser_ && browser_->selected > 0 ? browser_->selected : 0, 0, 0, "TEXT");
+  SetRowCount(static_cast<int>(browser_.Lines().size()));
+  SetCurrent(std::max(0, browser_.selected), 0, 0, "TEXT");
   Redraw();
 }
 
@@ -30,17 +29,16 @@ std::string COpeningLevelView::Totals() const {
 }
 
 std::string COpeningLevelView::Text(int row, int col, const std::string& section) const {
-  if (!browser_) return "";
   if (section == "HEAD") {
     if (row == 0 && col == 0) return "单位：" + (DataEnv() ? DataEnv()->unitName : std::string());
     if (row == 0 && col == 1)
-      return browser_->Parent().empty() ? "一级科目" : "上级科目：" + browser_->Parent();
-    if (row == 1 && col == 0) return "本级借方余额合计：" + browser_->DebitText();
-    if (row == 1 && col == 1) return "本级贷方余额合计：" + browser_->CreditText();
-    if (row == 1 && col == 2) return "借－贷＝" + browser_->DifferenceText();
+      return browser_.Parent().empty() ? "一级科目" : "上级科目：" + browser_.Parent();
+    if (row == 1 && col == 0) return "本级借方余额合计：" + browser_.DebitText();
+    if (row == 1 && col == 1) return "本级贷方余额合计：" + browser_.CreditText();
+    if (row == 1 && col == 2) return "借－贷＝" + browser_.DifferenceText();
     return "";
   }
-  const auto& lines = browser_->Lines();
+  const auto& lines = browser_.Lines();
   if (section != "TEXT" || row < 0 || row >= static_cast<int>(lines.size())) return "";
   const COpeningBrowserDlg::Line& l = lines[static_cast<size_t>(row)];
   switch (col) {

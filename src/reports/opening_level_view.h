@@ -1,7 +1,8 @@
 #pragma once
 // One level of the opening-balance browser as a report: the accounts of the level with the side and the
 // amount of their opening balances, and the level's totals in the page head. The rows are the browser's
-// own (COpeningBrowserDlg), so the list in the dialog and the printed or exported level never differ.
+// own (COpeningBrowserDlg, which the view holds), so the list in the dialog and the printed or exported level
+// never differ.
 #include <string>
 #include <vector>
 
@@ -12,11 +13,11 @@ class COpeningLevelView : public CVyReportView {
  public:
   static constexpr int kFormFlag = 20;  // a form of its own: no stored settings of another form apply
 
-  COpeningLevelView();
+  explicit COpeningLevelView(CVyDataEnv& env);
 
-  // The browser whose current level is shown; it must outlive the view.
-  void SetBrowser(const COpeningBrowserDlg* browser);
-  // The rows changed (another level, a save): the grid follows.
+  // The browser whose current level the view shows; the dialog walks the chart with it.
+  COpeningBrowserDlg& Browser() { return browser_; }
+  // The browser's level changed (another level, a save): the grid follows.
   void Reload();
 
   std::vector<std::string> ReportHead() override;
@@ -31,5 +32,5 @@ class COpeningLevelView : public CVyReportView {
  private:
   std::string Text(int row, int col, const std::string& section) const;
   std::string Totals() const;
-  const COpeningBrowserDlg* browser_ = nullptr;
+  COpeningBrowserDlg browser_;
 };
