@@ -2,12 +2,12 @@
 // built by the windows' own view objects.
 #include <memory>
 
+#include "accounts/hobd_subject_print.h"
+#include "accounts/opening_level_view.h"
 #include "accounts/subject_choice_dlg.h"
 #include "base/platform.h"
 #include "data/vy_data_env.h"
 #include "report_command.h"
-#include "reports/hobd_subject_print.h"
-#include "reports/opening_level_view.h"
 
 namespace {
 

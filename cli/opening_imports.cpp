@@ -1,6 +1,6 @@
 // tavrel-cli import openings: opening balances from CSV, saved as the opening-balance dialog saves them.
+#include "accounts/opening_import.h"
 #include "import_command.h"
-#include "io/opening_import.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <QAbstractScrollArea>
 #include <memory>
 
+#include "accounts/hobd_subject_print.h"
 #include "app/qirn_app.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 #include "opening_balance_dialog.h"
-#include "reports/hobd_subject_print.h"
 #include "subject_choice_dialog.h"
 
 namespace {

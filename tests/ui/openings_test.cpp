@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "accounts/account_code.h"
+#include "accounts/hobd_subject_print.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"
 #include "base/text.h"
@@ -28,7 +29,6 @@
 #include "mask_edit.h"
 #include "opening_balance_dialog.h"
 #include "opening_edit_dialog.h"
-#include "reports/hobd_subject_print.h"
 #include "subject_choice_dialog.h"
 #include "support/year_file_fixture.h"
 #include "ui/qt_test_app.h"

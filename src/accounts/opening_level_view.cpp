@@ -1,4 +1,4 @@
-#include "reports/opening_level_view.h"
+#include "accounts/opening_level_view.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "accounts/account_code.h"
+#include "accounts/hobd_subject_print.h"
 #include "base/text.h"
-#include "reports/hobd_subject_print.h"
 #include "support/year_file_fixture.h"
 
 namespace {

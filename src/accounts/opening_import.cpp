@@ -1,4 +1,4 @@
-#include "io/opening_import.h"
+#include "accounts/opening_import.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "reports/hobd_subject_print.h"
+#include "accounts/hobd_subject_print.h"
 
 #include <algorithm>
 
