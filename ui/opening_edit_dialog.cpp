@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "confirm_row.h"
 #include "gbk_qt.h"
 #include "mask_edit.h"
 
@@ -69,16 +70,8 @@ OpeningEditDialog::OpeningEditDialog(COpeningEditDlg& model, QWidget* parent)
     });
   }
 
-  ok_ = new QPushButton(Q("&S.确认"));
-  cancel_ = new QPushButton(Q("&X.取消"));
-  ok_->setDefault(true);  // the fields take Enter themselves; on 确认 it confirms
-  cancel_->setAutoDefault(false);
+  QHBoxLayout* buttons = ConfirmRow(this, ok_, cancel_);
   connect(ok_, &QPushButton::clicked, this, &OpeningEditDialog::OnOk);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(sideBox);

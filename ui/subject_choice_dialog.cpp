@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "confirm_row.h"
 #include "gbk_qt.h"
 
 SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* parent)
@@ -40,16 +41,8 @@ SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* pare
   grid->addWidget(one_, 1, 0);
   grid->addWidget(code_, 1, 1);
 
-  ok_ = new QPushButton(Q("&S.确认"));
-  cancel_ = new QPushButton(Q("&X.取消"));
-  ok_->setDefault(true);
-  cancel_->setAutoDefault(false);
+  QHBoxLayout* buttons = ConfirmRow(this, ok_, cancel_);
   connect(ok_, &QPushButton::clicked, this, &SubjectChoiceDialog::OnOk);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);

@@ -215,7 +215,7 @@ void CHobdSubjectPrint::DrawFrame(VyDC& dc) {
   if (progress_ >= 0 && !printing) DrawProgress(dc);
 }
 
-// A bar across the middle of the window, filled as far as the rows are built, with the percentage.
+// A bar across the middle of the window, filled as far as the rows are built, the percentage beside it.
 void CHobdSubjectPrint::DrawProgress(VyDC& dc) {
   const int width = std::max(120, ClientWidth() / 2), height = 24;
   const int left = HScrollPos() + (ClientWidth() - width) / 2,
@@ -225,8 +225,10 @@ void CHobdSubjectPrint::DrawProgress(VyDC& dc) {
   dc.FrameRect({left, top, left + width, top + height}, dc.WindowTextColour());
   const std::string text = Format("%3d％", progress_);
   VyFontSel old = dc.SelectFont({Page().fonts[2], FontHeight(2, false)});
-  dc.SetTextColor(VyRgb(255, 0, 0));
-  dc.TextOut(left + (width - dc.TextWidth(text)) / 2, top + (height - FontHeight(2, false)) / 2, text);
+  dc.SetTextColor(dc.WindowTextColour());
+  dc.FillRect({left + width + 4, top, left + width + 12 + dc.TextWidth(text), top + height},
+              dc.WindowColour());
+  dc.TextOut(left + width + 8, top + (height - FontHeight(2, false)) / 2, text);
   dc.SetTextColor(dc.WindowTextColour());
   dc.SelectFont(old);
 }

@@ -164,8 +164,16 @@ TEST_F(ChartWindows, TheCataloguePrintWindowBuildsAndPrintsToPdf) {
         d.OkButton()->click();
       },
       &chose);
+  // Half way through the build the window shows how far it is.
+  bool pictured = false;
+  view.paintNow = [&, repaint = view.paintNow] {
+    repaint();
+    if (view.Progress() != 50) return;
+    pictured = widget->grab().save(QString::fromStdString(ShotPath("catalogue_progress.png")));
+  };
   QTest::keyClick(widget, Qt::Key_Return);  // the empty table asks where to start
   ASSERT_TRUE(chose);
+  EXPECT_TRUE(pictured);
   ASSERT_EQ(view.Rows().size(), 6u);
   EXPECT_EQ(view.Rows()[3].name, "    人民币户");
   QApplication::processEvents();
