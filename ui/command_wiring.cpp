@@ -10,6 +10,7 @@
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "new_year_dialog.h"
+#include "openings_wiring.h"
 #include "operators_dialog.h"
 #include "password_dialog.h"
 #include "query_wiring.h"
@@ -74,4 +75,5 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
   WireQueryCommands(app, frame);
+  WireOpeningsCommands(app, frame);
 }

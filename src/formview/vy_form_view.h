@@ -179,7 +179,9 @@ class CVyFormView {
   Caret CaretPlace();
 
   // ---- input
-  void OnKeyDown(VyKey key, bool shift, bool ctrl);
+  // Views that give keys a meaning of their own (opening a row, going back) override it and hand the rest
+  // to the engine.
+  virtual void OnKeyDown(VyKey key, bool shift, bool ctrl);
   // GBK characters, whole, as the keyboard or the input method delivers them.
   void OnChar(const std::string& text);
   void OnLButtonDown(int x, int y, bool shift);  // window coordinates
@@ -190,8 +192,9 @@ class CVyFormView {
   bool IsCapturing() const { return drag_ != 0; }
 
   // ---- commands
-  bool OnCommand(int command);
-  bool IsCommandEnabled(int command);
+  // Views that answer commands of their own (打开 …) override both and hand the rest to the engine.
+  virtual bool OnCommand(int command);
+  virtual bool IsCommandEnabled(int command);
   bool Copy();
   void DeleteSelection();
   void Cut();
