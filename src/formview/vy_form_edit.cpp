@@ -393,19 +393,9 @@ bool CVyFormView::OnCommand(int command) {
 }
 
 const std::vector<VyMenuItem>& CVyFormView::ContextMenu() {
-  for (VyMenuItem& item : menu_) {
-    switch (item.command) {
-      case vycmd::kNew:
-      case vycmd::kSave:
-      case vycmd::kCut:
-      case vycmd::kCopy:
-      case vycmd::kPaste:
-        item.enabled = IsCommandEnabled(item.command);
-        break;
-      default:
-        break;
-    }
-  }
+  // Every item asks its view, so a view's own items (an output mode in use, say) can be greyed too.
+  for (VyMenuItem& item : menu_)
+    if (!item.text.empty()) item.enabled = IsCommandEnabled(item.command);
   return menu_;
 }
 

@@ -189,9 +189,9 @@ class CVyFormView {
   int DragState() const { return drag_; }
   bool IsCapturing() const { return drag_ != 0; }
 
-  // ---- commands
-  bool OnCommand(int command);
-  bool IsCommandEnabled(int command);
+  // ---- commands (a view answers its own menu items by overriding both, then asking the engine)
+  virtual bool OnCommand(int command);
+  virtual bool IsCommandEnabled(int command);
   bool Copy();
   void DeleteSelection();
   void Cut();
@@ -206,6 +206,10 @@ class CVyFormView {
   // ---- printing and page set-up
   // "行距太大，或纸张太小！" when no row fits on paper; otherwise the page count.
   int BeginPrinting();
+  // Around the drawing of printed pages (and the count of them): a view that prints other rows than it
+  // shows, such as a ledger with its carry lines, swaps them in here and back. Both may be called again.
+  virtual void OnBeginPrinting() {}
+  virtual void OnEndPrinting() {}
   // Takes a confirmed page set-up: lays out, applies the widths, saves.
   void ApplyPageSettings(const PageSettings& ps);
   PageSettings& Page() { return ps_; }
