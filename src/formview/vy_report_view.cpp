@@ -45,12 +45,14 @@ std::vector<std::vector<std::string>> CVyReportView::ReportRows() {
   for (int r = 0; r < count; ++r) {
     std::vector<std::string> cells;
     cells.reserve(static_cast<size_t>(ColumnCount()));
-    for (int c = 0; c < ColumnCount(); ++c) {
-      TextCaptureDC dc;
-      DrawCell(dc, r, c, "TEXT");
-      cells.push_back(std::move(dc.text));
-    }
+    for (int c = 0; c < ColumnCount(); ++c) cells.push_back(ReportCell(r, c));
     rows.push_back(std::move(cells));
   }
   return rows;
+}
+
+std::string CVyReportView::ReportCell(int row, int col) {
+  TextCaptureDC dc;
+  DrawCell(dc, row, col, "TEXT");
+  return std::move(dc.text);
 }

@@ -24,6 +24,13 @@ void CLedgerView::DrawCell(VyDC& dc, int row, int col, const std::string& sectio
   DrawCellText(row, col, dc, line.cells[static_cast<size_t>(col)], align, section);
 }
 
+std::string CLedgerView::ReportCell(int row, int col) {
+  const std::vector<LedgerLine>& shown = Shown();
+  if (row < 0 || row >= static_cast<int>(shown.size())) return {};
+  const LedgerLine& line = shown[static_cast<size_t>(row)];
+  return col >= 0 && col < static_cast<int>(line.cells.size()) ? line.cells[static_cast<size_t>(col)] : std::string();
+}
+
 void CLedgerView::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {
   cell.mask = "STRING NOT |[]'\"";
   cell.maxLength = 40;

@@ -24,6 +24,8 @@ class CLedgerView : public CVyReportView {
   void OnEndPrinting() override;
   std::vector<std::string> ReportHead() override;
   int ReportRowCount() override { return static_cast<int>(Shown().size()); }
+  // DrawCell draws the cell's text whole (the engine cuts it only to the column on the page).
+  std::string ReportCell(int row, int col) override;
 
  protected:
   virtual std::string Topic() const = 0;
