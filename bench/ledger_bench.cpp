@@ -48,6 +48,10 @@ void BM_DetailLedgerOfALevelOneAccount(benchmark::State& state) {
   }
   state.counters["lines"] = static_cast<double>(lines);
 }
-BENCHMARK(BM_DetailLedgerOfALevelOneAccount)->Arg(0)->Arg(1)->ArgNames({"printed"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DetailLedgerOfALevelOneAccount)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"printed"})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

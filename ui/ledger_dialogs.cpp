@@ -34,9 +34,17 @@ QDialogButtonBox* Buttons(QDialog* d, const char* ok, const char* cancel) {
   return box;
 }
 
+// After a refused 确认 the field at fault takes the focus.
+void FocusField(const std::string& focus, QLineEdit* start, QLineEdit* end) {
+  QLineEdit* field = focus == "end" ? end : start;
+  field->setFocus();
+  field->selectAll();
+}
+
 }  // namespace
 
-LedgerPeriodDialog::LedgerPeriodDialog(LedgerPeriodDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+LedgerPeriodDialog::LedgerPeriodDialog(LedgerPeriodDlg& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
   setWindowTitle(Q("Tavrel软件(项目核算)"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(Q("输入查询时条件")));
@@ -68,16 +76,12 @@ void LedgerPeriodDialog::accept() {
   model_.startMonth = G(start_->text()).value_or("");
   model_.endMonth = G(end_->text()).value_or("");
   model_.reached = reached_->isChecked();
-  if (!model_.Confirm()) {
-    QLineEdit* field = model_.focus == "end" ? end_ : start_;
-    field->setFocus();
-    field->selectAll();
-    return;
-  }
+  if (!model_.Confirm()) return FocusField(model_.focus, start_, end_);
   QDialog::accept();
 }
 
-AuxCatalogueDialog::AuxCatalogueDialog(AuxCatalogueDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+AuxCatalogueDialog::AuxCatalogueDialog(AuxCatalogueDlg& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
   setWindowTitle(Q(model.Caption()));
   auto* layout = new QVBoxLayout(this);
   std::vector<std::string> h = model.Headers();
@@ -110,11 +114,6 @@ void AuxCatalogueDialog::accept() {
   model_.selected = list_->currentRow();
   model_.startMonth = G(start_->text()).value_or("");
   model_.endMonth = G(end_->text()).value_or("");
-  if (!model_.Confirm()) {
-    QLineEdit* field = model_.focus == "end" ? end_ : start_;
-    field->setFocus();
-    field->selectAll();
-    return;
-  }
+  if (!model_.Confirm()) return FocusField(model_.focus, start_, end_);
   QDialog::accept();
 }

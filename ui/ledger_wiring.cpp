@@ -1,10 +1,11 @@
 // The ledger windows in the main window: 三栏式帐, 多栏式帐, 数量金额式帐 and 复币式帐, each asking its
 // account and months, then opening its view; the views' own dialogs answer here.
+#include "ledger_wiring.h"
+
 #include <memory>
 
 #include "app/qirn_app.h"
 #include "form_view_widget.h"
-#include "ledger_wiring.h"
 #include "ledger_dialogs.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_line.h"
@@ -33,7 +34,8 @@ View* ViewOf(QWidget* widget) {
 }
 
 // The catalogue dialog of a mode over the whole year; then the kind's own test.
-DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode, std::function<bool(const Chosen&)> test,
+DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode,
+                           std::function<bool(const Chosen&)> test,
                            std::function<std::unique_ptr<CLedgerView>()> make,
                            std::function<void(QWidget*, const Chosen&)> load) {
   auto chosen = std::make_shared<Chosen>();
@@ -76,20 +78,25 @@ void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
   };
   frame.SetDataWindowKit(32779, three);
 
-  frame.SetDataWindowKit(
-      32780, CatalogueKit(
-                 app, frame, AuxCatalogueDlg::kMultiColumn,
-                 [&env](const Chosen& c) { return CQirnzb2::HasContent(env, c.code, MonthNumber(c.end), "本科目无经济内容!"); },
-                 [] { return std::make_unique<CQirnzb2>(); },
-                 [](QWidget* w, const Chosen& c) {
-                   if (auto* v = ViewOf<CQirnzb2>(w)) v->Open(c.code, c.start, c.end, c.period);
-                 }));
+  frame.SetDataWindowKit(32780, CatalogueKit(
+                                    app, frame, AuxCatalogueDlg::kMultiColumn,
+                                    [&env](const Chosen& c) {
+                                      return CQirnzb2::HasContent(env, c.code, MonthNumber(c.end),
+                                                                  "本科目无经济内容!");
+                                    },
+                                    [] { return std::make_unique<CQirnzb2>(); },
+                                    [](QWidget* w, const Chosen& c) {
+                                      if (auto* v = ViewOf<CQirnzb2>(w))
+                                        v->Open(c.code, c.start, c.end, c.period);
+                                    }));
   for (int kind : {0, 1})
     frame.SetDataWindowKit(
         kind == 0 ? 32781 : 32782,
         CatalogueKit(
             app, frame, kind == 0 ? AuxCatalogueDlg::kQuantity : AuxCatalogueDlg::kCurrency,
-            [&env, kind](const Chosen& c) { return CQirnzb3::CanShow(env, kind, c.code, MonthNumber(c.end)); },
+            [&env, kind](const Chosen& c) {
+              return CQirnzb3::CanShow(env, kind, c.code, MonthNumber(c.end));
+            },
             [kind] { return std::make_unique<CQirnzb3>(kind); },
             [](QWidget* w, const Chosen& c) {
               if (auto* v = ViewOf<CQirnzb3>(w)) v->Open(c.code, c.start, c.end, c.period);

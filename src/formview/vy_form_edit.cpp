@@ -2,11 +2,11 @@
 #include <algorithm>
 
 #include "base/gbk.h"
+#include "base/input_mask.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
 #include "formview/calculator_hook.h"
-#include "base/input_mask.h"
 #include "formview/vy_form_view.h"
 
 namespace {

@@ -37,16 +37,18 @@ std::string AuxCatalogueDlg::Caption() const {
 
 std::vector<std::string> AuxCatalogueDlg::Headers() const {
   return {" 帐 户 代 码", " 帐  户  名  称",
-          mode == kQuantity ? "数量单位" : mode == kCurrency ? "外币名称" : ""};
+          mode == kQuantity   ? "数量单位"
+          : mode == kCurrency ? "外币名称"
+                              : ""};
 }
 
 bool AuxCatalogueDlg::Open() {
   const char* sql =
-      mode == kQuantity ? "SELECT trim(kno),rtrim(fzn) FROM SUBT WHERE fz='1' ORDER BY clas,trim(kno)"
-      : mode == kCurrency
-          ? "SELECT trim(subt.kno),rtrim(wbt.na) FROM SUBT,wbt WHERE subt.fz='2' and subt.fzn=wbt.wno ORDER BY "
-            "subt.clas,len(trim(kno)),val(subt.fzn)"
-          : "SELECT trim(kno),trim(dl) FROM SUBT WHERE dl='1' ORDER BY clas,kno";
+      mode == kQuantity   ? "SELECT trim(kno),rtrim(fzn) FROM SUBT WHERE fz='1' ORDER BY clas,trim(kno)"
+      : mode == kCurrency ? "SELECT trim(subt.kno),rtrim(wbt.na) FROM SUBT,wbt WHERE subt.fz='2' and "
+                            "subt.fzn=wbt.wno ORDER BY "
+                            "subt.clas,len(trim(kno)),val(subt.fzn)"
+                          : "SELECT trim(kno),trim(dl) FROM SUBT WHERE dl='1' ORDER BY clas,kno";
   lines.clear();
   for (auto c = env_.Db()->Query(sql); !c->AtEnd(); c->Next()) {
     std::string kno = c->Text(0);
@@ -76,18 +78,8 @@ bool AuxCatalogueDlg::SelectCode(const std::string& wanted) {
 
 bool AuxCatalogueDlg::Confirm() {
   if (selected < 0 || selected >= static_cast<int>(lines.size())) return false;
-  int s = DialogMonth(startMonth);
-  if (s == 0) {
-    ShowMessage("起始月不合理，输入一数!", MsgIcon::Stop);
-    focus = "start";
-    return false;
-  }
-  int e = DialogMonth(endMonth);
-  if (e == 0 || e < s) {
-    ShowMessage("终止月不合理，输入一数!", MsgIcon::Stop);
-    focus = "end";
-    return false;
-  }
+  int s = 0, e = 0;
+  if (!CheckMonths(startMonth, endMonth, s, e, focus)) return false;
   const std::string& line = lines[static_cast<size_t>(selected)];
   code = line.substr(0, line.find(' '));
   periodText = LedgerPeriodText(env_.year, s, e);

@@ -68,7 +68,8 @@ std::vector<LedgerLine> CarryPrintCopy(const std::vector<LedgerLine>& lines, int
   for (size_t i = 0; i < lines.size(); ++i) {
     const LedgerLine& line = lines[i];
     if (!line.IsPosting()) sums.assign(sumColumns.size(), 0.0);
-    if (line.IsPosting() && i > 0 && r > 0 && static_cast<int>(out.size() % static_cast<size_t>(r)) == r - 1) {
+    if (line.IsPosting() && i > 0 && r > 0 &&
+        static_cast<int>(out.size() % static_cast<size_t>(r)) == r - 1) {
       const LedgerLine& previous = lines[i - 1];
       if (previous.IsPosting()) {
         out.push_back(carry(previous, sums, "  过  次  页"));

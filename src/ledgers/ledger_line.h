@@ -32,7 +32,7 @@ std::string MonthKey(int year, int month);
 // line gets "  过  次  页" with the sums of the postings since the last non-posting line (columns sumColumns)
 // and the next page opens with the same line as "  承  前  页"; when the line before is not a posting, the
 // page's last line stays blank instead. carry(previous, sums, text) makes a carry line.
-using CarryMaker =
-    std::function<LedgerLine(const LedgerLine& previous, const std::vector<double>& sums, const std::string& text)>;
+using CarryMaker = std::function<LedgerLine(const LedgerLine& previous, const std::vector<double>& sums,
+                                            const std::string& text)>;
 std::vector<LedgerLine> CarryPrintCopy(const std::vector<LedgerLine>& lines, int rowsPerPage,
                                        const std::vector<int>& sumColumns, const CarryMaker& carry);

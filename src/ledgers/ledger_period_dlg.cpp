@@ -29,6 +29,23 @@ int DialogMonth(const std::string& text) {
   return m >= 1 && m <= 12 ? m : 0;
 }
 
+bool CheckMonths(const std::string& startText, const std::string& endText, int& start, int& end,
+                 std::string& focus) {
+  start = DialogMonth(startText);
+  if (start == 0) {
+    ShowMessage("起始月不合理，输入一数!", MsgIcon::Stop);
+    focus = "start";
+    return false;
+  }
+  end = DialogMonth(endText);
+  if (end == 0 || end < start) {
+    ShowMessage("终止月不合理，输入一数!", MsgIcon::Stop);
+    focus = "end";
+    return false;
+  }
+  return true;
+}
+
 LedgerPeriodDlg::LedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::string& start,
                                  const std::string& end, bool reached)
     : reached(reached), env_(env), code_(std::move(code)) {
@@ -38,23 +55,14 @@ LedgerPeriodDlg::LedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::s
 }
 
 bool LedgerPeriodDlg::Confirm() {
-  int s = DialogMonth(startMonth);
-  if (s == 0) {
-    ShowMessage("起始月不合理，输入一数!", MsgIcon::Stop);
-    focus = "start";
-    return false;
-  }
-  int e = DialogMonth(endMonth);
-  if (e == 0 || e < s) {
-    ShowMessage("终止月不合理，输入一数!", MsgIcon::Stop);
-    focus = "end";
-    return false;
-  }
+  int s = 0, e = 0;
+  if (!CheckMonths(startMonth, endMonth, s, e, focus)) return false;
   std::string k = jet::SqlText(code_);
-  long n = env_.QueryLong(Format("select count(*) from p0 where (trim(kno)='%s' or trim(kno) \t\tlike '%s-*') "
-                                 "and val(tt)>=%d and val(tt)<=%d",
-                                 k.c_str(), k.c_str(), s, e) +
-                          (reached ? " and mk='4'" : " and rn>0 and mk='0'"));
+  long n =
+      env_.QueryLong(Format("select count(*) from p0 where (trim(kno)='%s' or trim(kno) \t\tlike '%s-*') "
+                            "and val(tt)>=%d and val(tt)<=%d",
+                            k.c_str(), k.c_str(), s, e) +
+                     (reached ? " and mk='4'" : " and rn>0 and mk='0'"));
   if (n == 0) {
     ShowMessage("没有满足条件的记录", MsgIcon::Stop);
     focus = "start";

@@ -30,6 +30,10 @@ class LedgerPeriodDlg {
 
 // Month text of a dialog field: 1..12, or 0 when it is not a whole number in that range.
 int DialogMonth(const std::string& text);
+// The month checks the ledger dialogs share: start 1..12, end 1..12 and not before the start; a refusal
+// shows its message and names the field ("start" or "end") in focus.
+bool CheckMonths(const std::string& startText, const std::string& endText, int& start, int& end,
+                 std::string& focus);
 
 // The Qt front end shows the dialog; tests script it. False when cancelled or nothing can ask.
 using LedgerPeriodAsker = std::function<bool(LedgerPeriodDlg& dialog)>;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 void CLedgerView::SetLines(std::vector<LedgerLine> lines) {
   lines_ = std::move(lines);
   SetRowCount(static_cast<int>(lines_.size()));
@@ -28,7 +27,8 @@ std::string CLedgerView::ReportCell(int row, int col) {
   const std::vector<LedgerLine>& shown = Shown();
   if (row < 0 || row >= static_cast<int>(shown.size())) return {};
   const LedgerLine& line = shown[static_cast<size_t>(row)];
-  return col >= 0 && col < static_cast<int>(line.cells.size()) ? line.cells[static_cast<size_t>(col)] : std::string();
+  return col >= 0 && col < static_cast<int>(line.cells.size()) ? line.cells[static_cast<size_t>(col)]
+                                                               : std::string();
 }
 
 void CLedgerView::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {

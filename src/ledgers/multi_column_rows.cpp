@@ -19,8 +19,9 @@ std::string AggregatedTerms(const std::vector<AnalysisColumn>& columns) {
   std::string terms;
   for (const AnalysisColumn& c : columns) {
     std::string k = SqlText(c.code);
-    terms += Format("+cstr$(%d*sum(f*my*(2-abs(strcomp(trim(kno),'%s',0))-abs(strcomp(left(kno,%d),'%s-',0)))))+'\r'",
-                    c.side, k.c_str(), static_cast<int>(c.code.size()) + 1, k.c_str());
+    terms += Format(
+        "+cstr$(%d*sum(f*my*(2-abs(strcomp(trim(kno),'%s',0))-abs(strcomp(left(kno,%d),'%s-',0)))))+'\r'",
+        c.side, k.c_str(), static_cast<int>(c.code.size()) + 1, k.c_str());
   }
   return terms;
 }
@@ -28,7 +29,8 @@ std::string AggregatedTerms(const std::vector<AnalysisColumn>& columns) {
 std::string PostingTerms(const std::vector<AnalysisColumn>& columns) {
   std::string terms;
   for (const AnalysisColumn& c : columns)
-    terms += Format("+cstr$(%d*f*my*(1-abs(strcomp(trim(kno),'%s',0))))+'\r'", c.side, SqlText(c.code).c_str());
+    terms +=
+        Format("+cstr$(%d*f*my*(1-abs(strcomp(trim(kno),'%s',0))))+'\r'", c.side, SqlText(c.code).c_str());
   return terms;
 }
 
@@ -60,17 +62,18 @@ std::string PeriodText(int p) {
 void SetMissingColumnSides(CVyDataEnv& env, const std::string& code) {
   std::string k = SqlText(code);
   int level = LevelOf(code) + 1;
-  if (env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*' and clas-%d=0 and dlf=0", k.c_str(),
-                           level)) > 0)
-    env.Execute(Format("update subt set dlf=1,dlw=5 where trim(kno) like '%s-*' and clas-%d=0 and dlf=0", k.c_str(),
-                       level));
+  if (env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*' and clas-%d=0 and dlf=0",
+                           k.c_str(), level)) > 0)
+    env.Execute(Format("update subt set dlf=1,dlw=5 where trim(kno) like '%s-*' and clas-%d=0 and dlf=0",
+                       k.c_str(), level));
 }
 
 std::vector<AnalysisColumn> ReadAnalysisColumns(CVyDataEnv& env, const std::string& code) {
   std::vector<AnalysisColumn> columns;
-  auto c = env.Db()->Query(Format("SELECT trim(kno),trim(na),dlf,dlw from subt where trim(kno) \t\tLIKE '%s-*' AND "
-                                  "CLAS-%d=0 ORDER BY -1*dlf,VAL(MID$(trim(kno),%d))",
-                                  SqlText(code).c_str(), LevelOf(code) + 1, static_cast<int>(code.size()) + 2));
+  auto c = env.Db()->Query(
+      Format("SELECT trim(kno),trim(na),dlf,dlw from subt where trim(kno) \t\tLIKE '%s-*' AND "
+             "CLAS-%d=0 ORDER BY -1*dlf,VAL(MID$(trim(kno),%d))",
+             SqlText(code).c_str(), LevelOf(code) + 1, static_cast<int>(code.size()) + 2));
   for (; !c->AtEnd(); c->Next()) {
     int side = static_cast<int>(c->Int(2));
     if (side != 1 && side != -1) continue;
@@ -102,10 +105,12 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
 
   std::string first = SqlText(AccountingPeriod(year, q.start).first);
   std::string opening = AggregatedRow(
-      env, Format("select '%s\r\r期 初 余 额 汇 总\r'", first.c_str()) + aggregated +
-               Format(" from p0 where kno like '%s-*' and (val(tt)<%d or (val(tt)=%d and strcomp(cer,'    ',0)=0)) "
-                      "and mk='4'",
-                      k, q.start, q.start));
+      env,
+      Format("select '%s\r\r期 初 余 额 汇 总\r'", first.c_str()) + aggregated +
+          Format(
+              " from p0 where kno like '%s-*' and (val(tt)<%d or (val(tt)=%d and strcomp(cer,'    ',0)=0)) "
+              "and mk='4'",
+              k, q.start, q.start));
   if (!opening.empty()) {
     add(Amounts(opening, n));
     out += opening + Format("%.2lf\n", balance);
@@ -115,13 +120,15 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
     std::string tt = SqlText(PeriodText(p));
     std::string last = SqlText(AccountingPeriod(year, p).last);
     if (q.detail) {
-      if (env.QueryLong(Format("select count(*) from p0 where kno like '%s-*' and kno not \t\t\tlike '%s-*-*' and "
-                               "tt='%s' and strcomp(cer,'    ',0)<>0 and mk='4'",
-                               k, k, tt.c_str())) >= 1) {
-        auto c = env.Db()->Query("select t+'\r'+cer+'\r'+rtrim(mry)+'\r'" + PostingTerms(columns) +
-                                 Format(" from p0 where kno like '%s-*' and kno not like '%s-*-*' and \t\t\ttt='%s' "
-                                        "and strcomp(cer,'    ',0)<>0 and mk='4' order by t,cer,kno",
-                                        k, k, tt.c_str()));
+      if (env.QueryLong(
+              Format("select count(*) from p0 where kno like '%s-*' and kno not \t\t\tlike '%s-*-*' and "
+                     "tt='%s' and strcomp(cer,'    ',0)<>0 and mk='4'",
+                     k, k, tt.c_str())) >= 1) {
+        auto c = env.Db()->Query(
+            "select t+'\r'+cer+'\r'+rtrim(mry)+'\r'" + PostingTerms(columns) +
+            Format(" from p0 where kno like '%s-*' and kno not like '%s-*-*' and \t\t\ttt='%s' "
+                   "and strcomp(cer,'    ',0)<>0 and mk='4' order by t,cer,kno",
+                   k, k, tt.c_str()));
         double running = balance;
         for (; !c->AtEnd(); c->Next()) {
           std::string row = c->Text(0);
@@ -131,9 +138,10 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
         }
       }
       std::string month = AggregatedRow(
-          env, Format("select '%s\r\r本  月  合  计\r'", last.c_str()) + aggregated +
-                   Format(" from p0 where kno like '%s-*' and tt='%s' and strcomp(cer,'    ',0)<>0 and mk='4'", k,
-                          tt.c_str()));
+          env,
+          Format("select '%s\r\r本  月  合  计\r'", last.c_str()) + aggregated +
+              Format(" from p0 where kno like '%s-*' and tt='%s' and strcomp(cer,'    ',0)<>0 and mk='4'", k,
+                     tt.c_str()));
       if (month.empty()) continue;
       add(Amounts(month, n));
       out += month + Format("%.2lf\n", balance);

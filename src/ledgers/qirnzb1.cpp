@@ -38,9 +38,10 @@ void CQirnzb1::SetupForm() {
 
 bool CQirnzb1::HasContent(CVyDataEnv& env, const std::string& account, int endPeriod) {
   std::string k = jet::SqlText(account);
-  long n = env.QueryLong(Format("select count(*) from p0 where (trim(kno)='%s' or trim(kno) \t\t\tlike '%s-*') "
-                                "and val(tt)<=%d and mk<>'1'",
-                                k.c_str(), k.c_str(), endPeriod));
+  long n =
+      env.QueryLong(Format("select count(*) from p0 where (trim(kno)='%s' or trim(kno) \t\t\tlike '%s-*') "
+                           "and val(tt)<=%d and mk<>'1'",
+                           k.c_str(), k.c_str(), endPeriod));
   if (n > 0) return true;
   ShowMessage("本科目(帐户)无经济内容!", MsgIcon::Stop);
   return false;
@@ -73,8 +74,8 @@ void CQirnzb1::Build() {
   struct Restore {
     ~Restore() { Plat().EndWaitCursor(); }
   } restore;
-  hasSubAccounts =
-      env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'", jet::SqlText(code).c_str())) > 0;
+  hasSubAccounts = env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
+                                        jet::SqlText(code).c_str())) > 0;
   detail = DetailFor(outputMode);
   ThreeColumnQuery q{code, MonthNumber(startMonth), MonthNumber(endMonth), reached};
   AccountingYear year = YearOf(env);
@@ -198,8 +199,12 @@ void CQirnzb1::DrawFrame(VyDC& dc) {
 LedgerLine CQirnzb1::CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                                const std::string& text) {
   LedgerLine line;
-  line.cells = {previous.cells[0], previous.cells[1],       text,
-                FormatAmount(sums[0], 0, 2, 2), FormatAmount(sums[1], 0, 2, 2), previous.cells[5],
+  line.cells = {previous.cells[0],
+                previous.cells[1],
+                text,
+                FormatAmount(sums[0], 0, 2, 2),
+                FormatAmount(sums[1], 0, 2, 2),
+                previous.cells[5],
                 previous.cells[6]};
   return line;
 }

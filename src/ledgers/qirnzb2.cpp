@@ -12,8 +12,7 @@
 
 CQirnzb2::CQirnzb2() {
   nFlag = 4;
-  for (int i = 0; i < 4; ++i)
-    columns_.push_back({"", Format("第 %d 栏", i + 1), i < 2 ? 1 : -1, 12});
+  for (int i = 0; i < 4; ++i) columns_.push_back({"", Format("第 %d 栏", i + 1), i < 2 ? 1 : -1, 12});
 }
 
 void CQirnzb2::SetupForm() {
@@ -169,8 +168,10 @@ static std::string GroupCaption(int width, const char* side) {
 void CQirnzb2::DrawFrame(VyDC& dc) {
   DrawLineText(0, dc, Topic(), "MID", "TOPIC");
   int n = static_cast<int>(columns_.size());
-  if (n > 0) DrawFormHeadRules(dc, {{0, 1}, {3, n + 2}});
-  else DrawFormHeadRules(dc, {{0, 1}});
+  if (n > 0)
+    DrawFormHeadRules(dc, {{0, 1}, {3, n + 2}});
+  else
+    DrawFormHeadRules(dc, {{0, 1}});
   int year = DataEnv() ? DataEnv()->year : 0;
   DrawCellText(0, 0, dc, Format(" %4d年", year), "NOCUT", "FORMHEAD");
   DrawCellText(2, 0, dc, "月", "MID", "FORMHEAD");

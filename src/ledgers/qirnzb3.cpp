@@ -27,8 +27,8 @@ std::string Money(double v) {
 
 CQirnzb3::CQirnzb3(int k) : kind(k) {
   nFlag = 5;
-  align_ = {"MID", "MID", "LEFT", "RIGHT", "RIGHT", "RIGHT", "RIGHT", "RIGHT",
-            "RIGHT", "MID", "RIGHT", "RIGHT", "RIGHT"};
+  align_ = {"MID",   "MID",   "LEFT", "RIGHT", "RIGHT", "RIGHT", "RIGHT",
+            "RIGHT", "RIGHT", "MID",  "RIGHT", "RIGHT", "RIGHT"};
 }
 
 void CQirnzb3::SetupForm() {
@@ -46,9 +46,10 @@ double CQirnzb3::Price(double amount, double second) {
 }
 
 bool CQirnzb3::CanShow(CVyDataEnv& env, int k, const std::string& account, int endPeriod) {
-  if (env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'", jet::SqlText(account).c_str())) >
-      0) {
-    ShowMessage(k == 0 ? "本帐户已有子帐户，已不是数量金额核算" : "本帐户已有子帐户，已不是外币核算", MsgIcon::Stop);
+  if (env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
+                           jet::SqlText(account).c_str())) > 0) {
+    ShowMessage(k == 0 ? "本帐户已有子帐户，已不是数量金额核算" : "本帐户已有子帐户，已不是外币核算",
+                MsgIcon::Stop);
     return false;
   }
   if (LedgerRows(env, account, endPeriod, false) == 0) {
@@ -76,16 +77,18 @@ void CQirnzb3::Build() {
   const std::string k = jet::SqlText(code);
   unitName.clear();
   auto unit = env.Db()->Query(
-      kind == 0 ? Format("select trim(fzn) from subt where trim(kno)='%s'", k.c_str())
-                : Format("select trim(na) from wbt where wno in (select trim(fzn) from \t\tsubt where trim(kno)='%s')",
-                         k.c_str()));
+      kind == 0
+          ? Format("select trim(fzn) from subt where trim(kno)='%s'", k.c_str())
+          : Format(
+                "select trim(na) from wbt where wno in (select trim(fzn) from \t\tsubt where trim(kno)='%s')",
+                k.c_str()));
   if (!unit->AtEnd()) unitName = unit->Text(0);
   int s = MonthNumber(startMonth), e = MonthNumber(endMonth);
   QuantityQuery q{code, s, e, 0, 0};
-  q.earlier = env.QueryLong(
-      Format("select count(*) from p0 where trim(kno)='%s' and \t\tval(tt)<%d and mk<>'1' and rn>0", k.c_str(), s));
-  q.upToEnd = env.QueryLong(
-      Format("select count(*) from p0 where trim(kno)='%s' and \t\tval(tt)<=%d and mk<>'1' and rn>0", k.c_str(), e));
+  q.earlier = env.QueryLong(Format(
+      "select count(*) from p0 where trim(kno)='%s' and \t\tval(tt)<%d and mk<>'1' and rn>0", k.c_str(), s));
+  q.upToEnd = env.QueryLong(Format(
+      "select count(*) from p0 where trim(kno)='%s' and \t\tval(tt)<=%d and mk<>'1' and rn>0", k.c_str(), e));
   AccountingYear year = YearOf(env);
   auto rows = SplitRowTexts(QuantityRows(env, year, q));
 
@@ -99,8 +102,10 @@ void CQirnzb3::Build() {
     m0 = c->Real(2);
     if (s > 1) date = AccountingPeriod(year, s).first;
     std::vector<std::string> opening{date, "", "期 初 余 额", "0", "0", "0", "0"};
-    if (rows.empty()) rows.push_back(opening);
-    else if (q.earlier == 0) rows.insert(rows.begin(), opening);
+    if (rows.empty())
+      rows.push_back(opening);
+    else if (q.earlier == 0)
+      rows.insert(rows.begin(), opening);
   }
 
   std::vector<LedgerLine> lines;
@@ -139,8 +144,8 @@ void CQirnzb3::Build() {
 }
 
 bool CQirnzb3::ChangeAccount() {
-  AuxCatalogueDlg dialog(*DataEnv(), kind == 0 ? AuxCatalogueDlg::kQuantity : AuxCatalogueDlg::kCurrency, code,
-                         startMonth, endMonth);
+  AuxCatalogueDlg dialog(*DataEnv(), kind == 0 ? AuxCatalogueDlg::kQuantity : AuxCatalogueDlg::kCurrency,
+                         code, startMonth, endMonth);
   if (!AskAuxCatalogue(dialog)) return false;
   if (dialog.code == code && dialog.start == startMonth && dialog.end == endMonth) return false;
   if (!CanShow(*DataEnv(), kind, dialog.code, MonthNumber(dialog.end))) return false;

@@ -12,11 +12,12 @@ std::string QuantityRows(CVyDataEnv& env, const AccountingYear& year, const Quan
   double y[4] = {0, 0, 0, 0};
   if (q.earlier > 0) {
     std::string first = AccountingPeriod(year, q.start).first;
-    auto c = env.Db()->Query(
-        Format("select '%s\r\r期 初 余 额 汇 总\r'+cstr$(0.5*sum((1+f)*nu))+'\r'+\t\t\tcstr$(0.5*sum((1+f)*my))+'\r'+"
-               "cstr$(0.5*sum((1-f)*nu))+'\r'+\t\t\tcstr$(0.5*sum((1-f)*my))+'\n' from p0 where trim(kno)='%s' and "
-               "\t\t\tval(tt)<%d and mk='4' and rn>0",
-               jet::SqlText(first).c_str(), a.c_str(), q.start));
+    auto c = env.Db()->Query(Format(
+        "select '%s\r\r期 初 余 额 汇 "
+        "总\r'+cstr$(0.5*sum((1+f)*nu))+'\r'+\t\t\tcstr$(0.5*sum((1+f)*my))+'\r'+"
+        "cstr$(0.5*sum((1-f)*nu))+'\r'+\t\t\tcstr$(0.5*sum((1-f)*my))+'\n' from p0 where trim(kno)='%s' and "
+        "\t\t\tval(tt)<%d and mk='4' and rn>0",
+        jet::SqlText(first).c_str(), a.c_str(), q.start));
     std::string row = c->AtEnd() ? std::string() : c->Text(0);
     // Only unreviewed rows before the start: the sums are empty, and the line shows nothing moved.
     if (row.empty()) row = first + "\r\r期 初 余 额 汇 总\r0\r0\r0\r0\n";
@@ -27,11 +28,11 @@ std::string QuantityRows(CVyDataEnv& env, const AccountingYear& year, const Quan
   }
   if (q.upToEnd - q.earlier < 1) return out;
 
-  auto c = env.Db()->Query(
-      Format("select t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*nu)+'\r'+\t\t\tcstr$(0.5*(1+f)*my)+'\r'+"
-             "cstr$(0.5*(1-f)*nu)+'\r'+cstr$(0.5*(1-f)*my)+'\n',tt \t\t\tfrom p0 where trim(kno)='%s' and "
-             "val(tt)>=%d and val(tt)<=%d and mk='4' \t\t\tand rn>0 order by t,rn",
-             a.c_str(), q.start, q.end));
+  auto c = env.Db()->Query(Format(
+      "select t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*nu)+'\r'+\t\t\tcstr$(0.5*(1+f)*my)+'\r'+"
+      "cstr$(0.5*(1-f)*nu)+'\r'+cstr$(0.5*(1-f)*my)+'\n',tt \t\t\tfrom p0 where trim(kno)='%s' and "
+      "val(tt)>=%d and val(tt)<=%d and mk='4' \t\t\tand rn>0 order by t,rn",
+      a.c_str(), q.start, q.end));
   std::string key;
   double m[4] = {0, 0, 0, 0};
   auto totals = [&]() {

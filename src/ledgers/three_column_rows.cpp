@@ -38,8 +38,8 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
   if (q.reached &&
       env.QueryLong(Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and rn=0",
                            k, k)) >= 1) {
-    auto c = env.Db()->Query(
-        Format("select min(t),sum(f*my) from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and rn=0", k, k));
+    auto c = env.Db()->Query(Format(
+        "select min(t),sum(f*my) from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and rn=0", k, k));
     if (!c->AtEnd()) {
       d0 = c->Text(0);
       b0 = c->Real(1);
@@ -47,16 +47,17 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
   }
 
   double balance = b0, yd = 0, yc = 0;
-  long earlier = env.QueryLong(
-      Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and \t\tval(tt)<%d and rn>0",
-             k, k, q.start) +
-      mk);
+  long earlier = env.QueryLong(Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) like "
+                                      "'%s-*') and \t\tval(tt)<%d and rn>0",
+                                      k, k, q.start) +
+                               mk);
   if (earlier == 0) {
     if (std::fabs(b0) > 0.000001) out += Format("%s\r\r期 初 余 额\r0\r0\r%.2lf\n", d0.c_str(), b0);
   } else {
     std::string first = SqlText(AccountingPeriod(year, q.start).first);
     auto c = env.Db()->Query(
-        Format("select '%s\r\r期 初 余 额 汇 总\r'+cstr$(0.5*sum((1+f)*my))+'\r'+\t\t\tcstr$(0.5*sum((1-f)*my))+'\r' "
+        Format("select '%s\r\r期 初 余 额 汇 "
+               "总\r'+cstr$(0.5*sum((1+f)*my))+'\r'+\t\t\tcstr$(0.5*sum((1-f)*my))+'\r' "
                "from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and \t\t\tval(tt)<%d and rn>0",
                first.c_str(), k, k, q.start) +
         mk);
@@ -78,10 +79,12 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
     return out;
 
   auto c = env.Db()->Query(
-      Format("select  t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*my)+'\r'+\t\t\tcstr$(0.5*(1-f)*my)+'\r',tt "
-             "from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and strcomp(cer,'    ',0)<>0 and \t\t\t"
-             "val(tt)>=%d and val(tt)<=%d",
-             k, k, q.start, q.end) +
+      Format(
+          "select  "
+          "t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*my)+'\r'+\t\t\tcstr$(0.5*(1-f)*my)+'\r',tt "
+          "from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and strcomp(cer,'    ',0)<>0 and \t\t\t"
+          "val(tt)>=%d and val(tt)<=%d",
+          k, k, q.start, q.end) +
       (q.reached ? " and mk='4' order by t,rn" : " and mk='0' order by t,rn"));
   std::string key;
   double md = 0, mc = 0;
@@ -128,7 +131,8 @@ std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, 
   if (!any->AtEnd()) {
     std::string first = SqlText(AccountingPeriod(year, q.start).first);
     auto c = env.Db()->Query(
-        Format("select '%s'+'\r期 初 余 额 汇 总\r'+\t\t\tcstr$(0.5*sum((1+f)*my*abs(strcomp(cer,'    ',0))))+'\r'+"
+        Format("select '%s'+'\r期 初 余 额 汇 总\r'+\t\t\tcstr$(0.5*sum((1+f)*my*abs(strcomp(cer,'    "
+               "',0))))+'\r'+"
                "\t\t\tcstr$(0.5*sum((1-f)*my*abs(strcomp(cer,'    ',0))))+'\r',\t\t\tsum(f*my) from p0 where "
                "(Trim(kno)='%s' or Trim(kno) like '%s-*') \t\t\tand (val(tt)<%d or(val(tt)=%d and rn=0))",
                first.c_str(), k, k, q.start, q.start) +
@@ -148,7 +152,8 @@ std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, 
       mk);
   if (months->AtEnd()) return out;
   auto c = env.Db()->Query(
-      Format("select tt,'\r本  月  合  计\r'+\t\t\tcstr$(0.5*sum((1+f)*my*abs(strcomp(cer,'    ',0))))+'\r'+\t\t\t"
+      Format("select tt,'\r本  月  合  计\r'+\t\t\tcstr$(0.5*sum((1+f)*my*abs(strcomp(cer,'    "
+             "',0))))+'\r'+\t\t\t"
              "cstr$(0.5*sum((1-f)*my*abs(strcomp(cer,'    ',0))))+'\r',\t\t\tsum(f*my) from p0 where "
              "(Trim(kno)='%s' or Trim(kno) like '%s-*') \t\t\tand (val(tt)>%d or (val(tt)=%d and rn>0)) and "
              "\t\t\tval(tt)<=%d",
@@ -164,7 +169,8 @@ std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, 
     ReadSides(row, 2, md, mc);
     yd += md;
     yc += mc;
-    out += row.substr(0, 9) + "本  年  累  计\r" + Format("%.2lf\r", yd) + Format("%.2lf\r%.2lf\n", yc, balance);
+    out +=
+        row.substr(0, 9) + "本  年  累  计\r" + Format("%.2lf\r", yd) + Format("%.2lf\r%.2lf\n", yc, balance);
   }
   return out;
 }

@@ -38,9 +38,12 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
   auto sql = [&](const std::string& s) { ASSERT_EQ(Cli("sql '" + file + "' \"" + s + "\"").status, 0) << s; };
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002','银行存款',1,'0','0','0',0,0)");
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002-1','工行',2,'0','0','0',0,0)");
-  sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    ',0,'期初余额','1002-1',1,900,0,'4','01')");
-  sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260203','2',1,'收款','1002-1',1,1234.5,0,'4','02')");
-  sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260304','0',1,'付款','1002-1',-1,34.5,0,'4','03')");
+  sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    "
+      "',0,'期初余额','1002-1',1,900,0,'4','01')");
+  sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) "
+      "values('20260203','2',1,'收款','1002-1',1,1234.5,0,'4','02')");
+  sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) "
+      "values('20260304','0',1,'付款','1002-1',-1,34.5,0,'4','03')");
 
   ScriptedPlatform platform;
   CVyDataEnv env;
@@ -64,11 +67,12 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
   struct Refusal {
     std::string args, message;
   };
-  for (const Refusal& r : std::vector<Refusal>{{"--code 1009", "本科目(帐户)无经济内容!\n"},
-                                               {"--code 1002 --from 0", "起始月不合理，输入一数!\n"},
-                                               {"--code 1002 --from 5 --to 4", "终止月不合理，输入一数!\n"},
-                                               {"--code 1002 --unreached", "没有满足条件的记录\n"},
-                                               {"--code 1002 --mode wide", "--mode 应为 auto、detail 或 summary。\n"}}) {
+  for (const Refusal& r :
+       std::vector<Refusal>{{"--code 1009", "本科目(帐户)无经济内容!\n"},
+                            {"--code 1002 --from 0", "起始月不合理，输入一数!\n"},
+                            {"--code 1002 --from 5 --to 4", "终止月不合理，输入一数!\n"},
+                            {"--code 1002 --unreached", "没有满足条件的记录\n"},
+                            {"--code 1002 --mode wide", "--mode 应为 auto、detail 或 summary。\n"}}) {
     CliRun out = Cli("report ledger '" + file + "' " + r.args);
     EXPECT_EQ(out.status, 1) << r.args;
     EXPECT_EQ(out.out, r.message) << r.args;

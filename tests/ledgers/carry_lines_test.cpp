@@ -37,10 +37,11 @@ TEST(CarryLines, GoWhereAPageEndsBeforeAPosting) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto printed = CarryPrintCopy(c.lines, c.rowsPerPage, {1},
-                                  [](const LedgerLine& prev, const std::vector<double>& sums, const std::string& t) {
-                                    return LedgerLine{{t, FormatAmount(sums[0], 0, 2, 2)}, ""};
-                                  });
+    auto printed =
+        CarryPrintCopy(c.lines, c.rowsPerPage, {1},
+                       [](const LedgerLine& prev, const std::vector<double>& sums, const std::string& t) {
+                         return LedgerLine{{t, FormatAmount(sums[0], 0, 2, 2)}, ""};
+                       });
     std::vector<std::string> texts;
     for (const LedgerLine& l : printed) texts.push_back(l.cells[0] + "|" + l.cells[1]);
     EXPECT_EQ(texts, c.printed);

@@ -30,7 +30,8 @@ TEST_F(MultiColumnTest, ColumnsAndLinesFollowTheSubAccounts) {
   auto view = Make<CQirnzb2>();
   view->Open("5001", "202601", "202612", "2026 年  1 月 至 12 月");
   // Sub-accounts without a side became debit columns five characters wide, in the chart for good.
-  EXPECT_EQ(env.QueryLong("select count(*) from subt where kno like '5001-*' and clas=2 and dlf=1 and dlw=5"), 2);
+  EXPECT_EQ(env.QueryLong("select count(*) from subt where kno like '5001-*' and clas=2 and dlf=1 and dlw=5"),
+            2);
   EXPECT_EQ(view->ColumnWidths(), (std::vector<int>{3, 3, 38, 10, 10, 8, 2, 12}));
   EXPECT_EQ(view->ColumnCaptions()[5], "贷方/冲减");
   EXPECT_EQ(RowTexts(*view),
@@ -38,11 +39,11 @@ TEST_F(MultiColumnTest, ColumnsAndLinesFollowTheSubAccounts) {
                                       "01\t31\t本  年  累  计\t107.00\t-30.00\t20.00\t借\t57.00"}));
   view->SetDetail(true);
   // A credit on a debit column is negative there; the grandchild's posting is in the month line only.
-  EXPECT_EQ(RowTexts(*view),
-            (std::vector<std::string>{"01\t03\t领料\t100.00\t\t\t借\t100.00", "01\t04\t退回\t\t-30.00\t\t借\t70.00",
-                                      "01\t06\t冲\t\t\t20.00\t借\t50.00",
-                                      "01\t31\t本  月  合  计\t107.00\t-30.00\t20.00\t借\t57.00",
-                                      "01\t31\t本  年  累  计\t107.00\t-30.00\t20.00\t借\t57.00"}));
+  EXPECT_EQ(RowTexts(*view), (std::vector<std::string>{
+                                 "01\t03\t领料\t100.00\t\t\t借\t100.00",
+                                 "01\t04\t退回\t\t-30.00\t\t借\t70.00", "01\t06\t冲\t\t\t20.00\t借\t50.00",
+                                 "01\t31\t本  月  合  计\t107.00\t-30.00\t20.00\t借\t57.00",
+                                 "01\t31\t本  年  累  计\t107.00\t-30.00\t20.00\t借\t57.00"}));
   std::vector<bool> enabled;
   for (const VyMenuItem& m : view->ContextMenu())
     if (m.command == 32848 || m.command == 32849) enabled.push_back(m.enabled);
@@ -105,7 +106,9 @@ TEST_F(QuantityTest, PricesAndBalancesLineByLine) {
 
   // From March, with nothing before it: the opening line is dated the period's first day.
   view->Open("1403", "202603", "202612", "2026 年  3 月 至 12 月");
-  EXPECT_EQ(RowTexts(*view), (std::vector<std::string>{"03\t01\t期 初 余 额 汇 总\t5\t0.80\t4.00\t-1\t\t5.00\t借\t56\t1.7679\t99.00"}));
+  EXPECT_EQ(RowTexts(*view),
+            (std::vector<std::string>{
+                "03\t01\t期 初 余 额 汇 总\t5\t0.80\t4.00\t-1\t\t5.00\t借\t56\t1.7679\t99.00"}));
 }
 
 TEST_F(QuantityTest, OpeningTestsAndSigns) {

@@ -36,8 +36,13 @@ TEST_F(ThreeColumnTest, BuildsTheLinesOfEachCase) {
          t.Post("20260105", "1002-2", 1, 100);
          t.Post("20260103", "1002-1-1", -1, 40);
        },
-       "1002", 0, 1, 12, true,
-       {"01\t31\t本  月  合  计\t100.00\t40.00\t借\t60.00", "01\t31\t本  年  累  计\t100.00\t40.00\t借\t60.00"}},
+       "1002",
+       0,
+       1,
+       12,
+       true,
+       {"01\t31\t本  月  合  计\t100.00\t40.00\t借\t60.00",
+        "01\t31\t本  年  累  计\t100.00\t40.00\t借\t60.00"}},
       {"forced detail lists every descendant's postings by date and row",
        [&](ThreeColumnTest& t) {
          chart(t);
@@ -45,21 +50,36 @@ TEST_F(ThreeColumnTest, BuildsTheLinesOfEachCase) {
          t.Post("20260105", "1002-1-1", 1, 5, 1, "一");
          t.Post("20260103", "1002-1-1", -1, 40, 1, "早");
        },
-       "1002", 1, 1, 12, true,
+       "1002",
+       1,
+       1,
+       12,
+       true,
        {"01\t03\t早\t\t40.00\t贷\t40.00", "01\t05\t一\t5.00\t\t贷\t35.00", "01\t05\t二\t100.00\t\t借\t65.00",
-        "01\t31\t本  月  合  计\t105.00\t40.00\t借\t65.00", "01\t31\t本  年  累  计\t105.00\t40.00\t借\t65.00"}},
+        "01\t31\t本  月  合  计\t105.00\t40.00\t借\t65.00",
+        "01\t31\t本  年  累  计\t105.00\t40.00\t借\t65.00"}},
       {"start month 1 with opening rows only",
        [](ThreeColumnTest& t) {
          t.Account("1001", "现金");
          t.Opening("1001", 1, 250);
        },
-       "1001", 0, 1, 12, true, {"01\t01\t期 初 余 额\t\t\t借\t250.00"}},
+       "1001",
+       0,
+       1,
+       12,
+       true,
+       {"01\t01\t期 初 余 额\t\t\t借\t250.00"}},
       {"an opening of zero gives no line at all",
        [](ThreeColumnTest& t) {
          t.Account("1001", "现金");
          t.Opening("1001", 1, 0);
        },
-       "1001", 0, 1, 12, true, {}},
+       "1001",
+       0,
+       1,
+       12,
+       true,
+       {}},
       {"a later start month sums what came before into the year's totals",
        [](ThreeColumnTest& t) {
          t.Account("1001", "现金");
@@ -68,7 +88,11 @@ TEST_F(ThreeColumnTest, BuildsTheLinesOfEachCase) {
          t.Post("20260220", "1001", -1, 5);
          t.Post("20260305", "1001", 1, 1);
        },
-       "1001", 0, 3, 12, true,
+       "1001",
+       0,
+       3,
+       12,
+       true,
        {"03\t01\t期 初 余 额 汇 总\t30.00\t5.00\t借\t15.00", "03\t05\t摘要\t1.00\t\t借\t16.00",
         "03\t31\t本  月  合  计\t1.00\t\t借\t16.00", "03\t31\t本  年  累  计\t31.00\t5.00\t借\t16.00"}},
       {"the unreached ledger leaves the opening balance out",
@@ -78,7 +102,11 @@ TEST_F(ThreeColumnTest, BuildsTheLinesOfEachCase) {
          t.Post("20260110", "1001", 1, 30, 1, "未达", "1");
          t.Post("20260111", "1001", 1, 70);
        },
-       "1001", 0, 1, 12, false,
+       "1001",
+       0,
+       1,
+       12,
+       false,
        {"01\t10\t未达\t30.00\t\t借\t30.00", "01\t31\t本  月  合  计\t30.00\t\t借\t30.00",
         "01\t31\t本  年  累  计\t30.00\t\t借\t30.00"}},
       {"a balance of zero is 平 with an empty cell",
@@ -87,9 +115,13 @@ TEST_F(ThreeColumnTest, BuildsTheLinesOfEachCase) {
          t.Post("20260110", "1001", 1, 30);
          t.Post("20260112", "1001", -1, 30, 2);
        },
-       "1001", 1, 1, 1, true,
-       {"01\t10\t摘要\t30.00\t\t借\t30.00", "01\t12\t摘要\t\t30.00\t平\t", "01\t31\t本  月  合  计\t30.00\t30.00\t平\t",
-        "01\t31\t本  年  累  计\t30.00\t30.00\t平\t"}},
+       "1001",
+       1,
+       1,
+       1,
+       true,
+       {"01\t10\t摘要\t30.00\t\t借\t30.00", "01\t12\t摘要\t\t30.00\t平\t",
+        "01\t31\t本  月  合  计\t30.00\t30.00\t平\t", "01\t31\t本  年  累  计\t30.00\t30.00\t平\t"}},
       {"totals carry the period's closing date (day 25)",
        [](ThreeColumnTest& t) {
          t.env.Execute("update systab set jt='025'");
@@ -98,7 +130,11 @@ TEST_F(ThreeColumnTest, BuildsTheLinesOfEachCase) {
          t.Post("20260120", "1001", 1, 8);
          t.Post("20260126", "1001", 1, 2);
        },
-       "1001", 1, 1, 2, true,
+       "1001",
+       1,
+       1,
+       2,
+       true,
        {"01\t20\t摘要\t8.00\t\t借\t8.00", "01\t25\t本  月  合  计\t8.00\t\t借\t8.00",
         "01\t25\t本  年  累  计\t8.00\t\t借\t8.00", "01\t26\t摘要\t2.00\t\t借\t10.00",
         "02\t25\t本  月  合  计\t2.00\t\t借\t10.00", "02\t25\t本  年  累  计\t10.00\t\t借\t10.00"}},
@@ -135,8 +171,9 @@ TEST_F(ThreeColumnTest, HeadNamesTheAccountAndTheUnreachedItems) {
   });
   EXPECT_TRUE(view->ChangePeriod());
   SetLedgerPeriodAsker(nullptr);
-  EXPECT_EQ(view->ReportHead(), (std::vector<std::string>{" 三栏式帐页 ", "帐户名：现金",
-                                                           "帐户号：1001\t2026 年  1 月 至  3 月  (本帐未达项)"}));
+  EXPECT_EQ(view->ReportHead(),
+            (std::vector<std::string>{" 三栏式帐页 ", "帐户名：现金",
+                                      "帐户号：1001\t2026 年  1 月 至  3 月  (本帐未达项)"}));
   EXPECT_EQ(view->Lines().size(), 3u);
 }
 
@@ -150,9 +187,12 @@ TEST_F(ThreeColumnTest, DialogsRefuseWithTheirMessages) {
     std::string message, focus;
   };
   const std::vector<Case> cases = {
-      {"0", "12", true, "起始月不合理，输入一数!", "start"}, {"x", "12", true, "起始月不合理，输入一数!", "start"},
-      {"5", "4", true, "终止月不合理，输入一数!", "end"},    {"5", "13", true, "终止月不合理，输入一数!", "end"},
-      {"1", "2", true, "没有满足条件的记录", "start"},       {"1", "12", false, "没有满足条件的记录", "start"},
+      {"0", "12", true, "起始月不合理，输入一数!", "start"},
+      {"x", "12", true, "起始月不合理，输入一数!", "start"},
+      {"5", "4", true, "终止月不合理，输入一数!", "end"},
+      {"5", "13", true, "终止月不合理，输入一数!", "end"},
+      {"1", "2", true, "没有满足条件的记录", "start"},
+      {"1", "12", false, "没有满足条件的记录", "start"},
       {"3", "3", true, "", ""},
   };
   for (const Case& c : cases) {
@@ -215,8 +255,8 @@ TEST_F(ThreeColumnTest, OutputModesAreInTheContextMenu) {
   std::vector<std::string> items;
   for (const VyMenuItem& m : view->ContextMenu()) items.push_back(m.text);
   std::vector<std::string> tail(items.end() - 7, items.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"", "导出(&E)...", "改变时间和类型(&K)", "", "自动选择输出方式", "输出明细记录",
-                                            "输出汇总记录"}));
+  EXPECT_EQ(tail, (std::vector<std::string>{"", "导出(&E)...", "改变时间和类型(&K)", "", "自动选择输出方式",
+                                            "输出明细记录", "输出汇总记录"}));
   EXPECT_TRUE(view->OnCommand(32848));
   EXPECT_TRUE(view->detail);
   EXPECT_EQ(view->Lines().front().cells[2], "摘要");

@@ -18,12 +18,19 @@ namespace {
 class LedgerWindowTest : public DialogTest {
  protected:
   void Book() {
-    env.Execute("insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('1001','库存现金',1,'0','1','件','1',0,0)");
-    env.Execute("insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('1001-1','总部',2,'0','0','','0',0,0)");
-    env.Execute("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    ',0,'期初余额','1001-1',1,5000,0,'4','01')");
+    env.Execute(
+        "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) "
+        "values('1001','库存现金',1,'0','1','件','1',0,0)");
+    env.Execute(
+        "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('1001-1','总部',2,'0','0','','0',0,0)");
+    env.Execute(
+        "insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    "
+        "',0,'期初余额','1001-1',1,5000,0,'4','01')");
     for (int i = 1; i <= 80; ++i)
-      env.Execute(Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('2026%02d%02d','2',%d,'第%d笔收支','1001-1',%d,%d.25,%d,'4','%02d')",
-                         (i - 1) / 30 + 1, (i - 1) % 28 + 1, i, i, i % 4 ? 1 : -1, i * 10, i, (i - 1) / 30 + 1));
+      env.Execute(
+          Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) "
+                 "values('2026%02d%02d','2',%d,'第%d笔收支','1001-1',%d,%d.25,%d,'4','%02d')",
+                 (i - 1) / 30 + 1, (i - 1) % 28 + 1, i, i, i % 4 ? 1 : -1, i * 10, i, (i - 1) / 30 + 1));
   }
   std::string Exported(FormViewWidget& w, const std::string& name) {
     QString file = QString::fromStdString(ShotPath(name));
