@@ -402,7 +402,11 @@ const std::vector<VyMenuItem>& CVyFormView::ContextMenu() {
       case vycmd::kPaste:
         item.enabled = IsCommandEnabled(item.command);
         break;
+      case 0:
+        break;
       default:
+        // The view's own items (记帐 …) follow the view's state.
+        item.enabled = IsCommandEnabled(item.command);
         break;
     }
   }
