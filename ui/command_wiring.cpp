@@ -6,6 +6,7 @@
 #include "app/qirn_app.h"
 #include "base/text.h"
 #include "child_frame.h"
+#include "interest_wiring.h"
 #include "formview/calculator_hook.h"
 #include "login_dialog.h"
 #include "main_frame.h"
@@ -69,4 +70,5 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
+  WireInterestCommands(app, frame);
 }

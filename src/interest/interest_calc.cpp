@@ -57,9 +57,10 @@ double ProductSum(const PeriodFiles& files, const std::string& code, const Inter
   std::string k = SqlText(code), s = SqlText(p.start), e = SqlText(p.end);
   // The balance before the start, opening rows dated on the start day included.
   CVyRecordset b0(dbs.front(), {}, {"Expr1001"}, {});
-  b0.Open(Format("select count(*),sum(f*my) from p0 where (t<'%s' or (t='%s' and rn=0)) and "
-                 "\t\t\t(trim(kno) like '%s' or trim(kno) like '%s-*') and mk='4'",
-                 s.c_str(), s.c_str(), k.c_str(), k.c_str()));
+  b0.Open(
+      Format("select count(*),sum(f*my) from p0 where (t<'%s' or (t='%s' and rn=0)) and "
+             "\t\t\t(trim(kno) like '%s' or trim(kno) like '%s-*') and mk='4'",
+             s.c_str(), s.c_str(), k.c_str(), k.c_str()));
   double balance = b0.IsEOF() ? 0 : b0.GetDouble(0);
   double sum = balance * static_cast<double>(CountDays(p.start, p.end, p.method));
 
@@ -68,9 +69,10 @@ double ProductSum(const PeriodFiles& files, const std::string& code, const Inter
       Format("select t,f,my from p0 where (trim(kno) like '%s' or trim(kno) like \t\t\t'%s-*')", k.c_str(),
              k.c_str());
   if (dbs.size() == 1)
-    return sum + RowProducts(dbs.front(),
-                             subTree + Format(" and t<'%s' and t>='%s' and rn>0 and mk='4'", e.c_str(), s.c_str()),
-                             p);
+    return sum +
+           RowProducts(dbs.front(),
+                       subTree + Format(" and t<'%s' and t>='%s' and rn>0 and mk='4'", e.c_str(), s.c_str()),
+                       p);
   sum += RowProducts(dbs.front(), subTree + Format(" and t>='%s' and rn>0 and mk='4'", s.c_str()), p);
   for (size_t i = 1; i + 1 < dbs.size(); ++i) sum += RowProducts(dbs[i], subTree + " and rn>0 and mk='4'", p);
   sum += RowProducts(dbs.back(), subTree + Format(" and t<'%s' and rn>0 and mk='4'", e.c_str()), p);
@@ -121,9 +123,8 @@ std::vector<InterestRow> ComputeInterest(CVyDataEnv& env, const std::vector<Year
 
   std::vector<InterestRow> rows;
   double q = 0, interest = 0;
-  if (!p.code.empty() &&
-      env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'", SqlText(p.code).c_str())) ==
-          0) {
+  if (!p.code.empty() && env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
+                                              SqlText(p.code).c_str())) == 0) {
     rows.push_back(rowOf(p.code, q, interest));
     return rows;
   }

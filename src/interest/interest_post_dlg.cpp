@@ -26,7 +26,8 @@ bool CInterestPostDlg::OnOk() {
       break;
   }
   std::string d = fields.Date();
-  if (d < env_.startDate || d > env_.endDate) return Refuse("记帐日期已不在当前注册年度内，请重输!", Focus::Year);
+  if (d < env_.startDate || d > env_.endDate)
+    return Refuse("记帐日期已不在当前注册年度内，请重输!", Focus::Year);
   if (Trim(summaryText).empty()) return Refuse("摘要不能为空，请重输!", Focus::Summary);
   date = d;
   summary = summaryText;

@@ -32,8 +32,8 @@ bool PostInterest(CVyDataEnv& env, const std::vector<InterestRow>& rows, const s
       double interest = ParseNumber(ReplaceAll(Trim(row.interest), ",", ""));
       if (std::fabs(interest) < 0.0001) continue;
       // A parent's row only sums its children, which have rows of their own.
-      if (IsValidCode(code) &&
-          env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'", SqlText(code).c_str())) > 0)
+      if (IsValidCode(code) && env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
+                                                    SqlText(code).c_str())) > 0)
         continue;
       // A corrected code must still name an account, or the interest would land outside the chart.
       if (!IsValidCode(code) || CountCode(env, code) < 1) {
@@ -53,10 +53,12 @@ bool PostInterest(CVyDataEnv& env, const std::vector<InterestRow>& rows, const s
   return env.RunInTransaction([&] {
     for (const Posting& p : postings) {
       std::string k = SqlText(p.code), d = SqlText(date);
-      long rn = env.QueryLong(Format("select max(rn) from p0 where trim(kno)='%s' and t='%s'", k.c_str(), d.c_str()));
-      env.Execute(Format("INSERT INTO P0(t,mry,cer,kno,f,my,nu,mk,rn,tt) VALUES('%s','%s','0','%s',%d,%.2lf,0,'4',"
-                         "%ld,'%2s')",
-                         d.c_str(), SqlText(summary).c_str(), k.c_str(), side, p.interest, rn + 1, tt.c_str()));
+      long rn = env.QueryLong(
+          Format("select max(rn) from p0 where trim(kno)='%s' and t='%s'", k.c_str(), d.c_str()));
+      env.Execute(
+          Format("INSERT INTO P0(t,mry,cer,kno,f,my,nu,mk,rn,tt) VALUES('%s','%s','0','%s',%d,%.2lf,0,'4',"
+                 "%ld,'%2s')",
+                 d.c_str(), SqlText(summary).c_str(), k.c_str(), side, p.interest, rn + 1, tt.c_str()));
     }
   });
 }

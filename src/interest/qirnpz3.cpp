@@ -104,8 +104,8 @@ void CQirnpz3::DrawCell(VyDC& dc, int row, int col, const std::string& section) 
   if (section == "HEAD") {
     if (col == 0) DrawCellText(row, 0, dc, "计息时间：" + params_.HeaderText(), "LEFT", section);
     if (col == 1 && dc.IsPrinting())
-      DrawCellText(row, 1, dc, Format("第 %4d 页", FirstRow(true) / std::max(1, RowsPerPage(true)) + 1), "LEFT",
-                   section);
+      DrawCellText(row, 1, dc, Format("第 %4d 页", FirstRow(true) / std::max(1, RowsPerPage(true)) + 1),
+                   "LEFT", section);
     return;
   }
   if (section != "TEXT") return;

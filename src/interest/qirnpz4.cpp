@@ -28,7 +28,7 @@ void CQirnpz4::SetupForm() {
   // The inner rules stop at the body: the halves' captions span their three columns.
   rulesThrough_ = 0;
   SetSections(20, 2, 0, 2, 0);
-  SetColumns({10, 30, 12, 10, 30, 12});
+  SetColumns({11, 30, 12, 11, 30, 12});  // a date "2026.01.10" whole
   SetItems("HEAD", 0, {{5, 100}});
   SetItems("HEAD", 1, {{5, 60}, {860, 12}});
 }

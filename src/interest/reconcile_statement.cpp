@@ -18,11 +18,13 @@ struct ItemSum {
 };
 
 // Count and sum of the period's postings of one side and one mark.
-ItemSum SumOf(CVyDataEnv& env, const std::string& code, const ReconcileParams& p, int side, const char* mark) {
+ItemSum SumOf(CVyDataEnv& env, const std::string& code, const ReconcileParams& p, int side,
+              const char* mark) {
   CVyRecordset rs(env.Db(), {"Expr1000"}, {"Expr1001"}, {});
-  rs.Open(Format("select count(*),sum(my) from p0 where trim(kno)='%s' and t>='%s' \t\tand t<='%s' and rn>0 "
-                 "and f=%d and trim(cer)='%s'",
-                 code.c_str(), SqlText(p.start).c_str(), SqlText(p.end).c_str(), side, mark));
+  rs.Open(
+      Format("select count(*),sum(my) from p0 where trim(kno)='%s' and t>='%s' \t\tand t<='%s' and rn>0 "
+             "and f=%d and trim(cer)='%s'",
+             code.c_str(), SqlText(p.start).c_str(), SqlText(p.end).c_str(), side, mark));
   if (rs.IsEOF()) return {};
   return {rs.GetLong(0), rs.GetDouble(0)};
 }
@@ -30,13 +32,14 @@ ItemSum SumOf(CVyDataEnv& env, const std::string& code, const ReconcileParams& p
 using Half = std::vector<std::array<std::string, 3>>;
 
 // One half's lines: its receipts, the "减：未达支出" line with the payments' sum, then its payments.
-Half HalfOf(CVyDataEnv& env, const std::string& code, const ReconcileParams& p, const char* mark, long receipts,
-            double payments) {
+Half HalfOf(CVyDataEnv& env, const std::string& code, const ReconcileParams& p, const char* mark,
+            long receipts, double payments) {
   Half half;
   CVyRecordset rs(env.Db(), {}, {"my"}, {"t", "Expr1001"});
-  rs.Open(Format("select t,rtrim(mry),my from p0 where trim(kno)='%s' and t>='%s' \tand t<='%s' and rn>0 and "
-                 "trim(cer)='%s' order by -1*f,t",
-                 code.c_str(), SqlText(p.start).c_str(), SqlText(p.end).c_str(), mark));
+  rs.Open(
+      Format("select t,rtrim(mry),my from p0 where trim(kno)='%s' and t>='%s' \tand t<='%s' and rn>0 and "
+             "trim(cer)='%s' order by -1*f,t",
+             code.c_str(), SqlText(p.start).c_str(), SqlText(p.end).c_str(), mark));
   bool lineShown = false;
   for (long n = 0; !rs.IsEOF(); rs.MoveNext(), ++n) {
     if (n == receipts) {
@@ -74,7 +77,8 @@ std::vector<ReconcileRow> BuildReconciliation(CVyDataEnv& env, const ReconcilePa
   ItemSum d0 = SumOf(env, k, p, 1, "0"), c0 = SumOf(env, k, p, -1, "0");
 
   std::vector<ReconcileRow> rows;
-  rows.push_back({"", "调节前本帐户余额", AmountText(balance), "", "调节前对方帐户余额", AmountText(p.otherBalance)});
+  rows.push_back(
+      {"", "调节前本帐户余额", AmountText(balance), "", "调节前对方帐户余额", AmountText(p.otherBalance)});
   rows.push_back({"", "加：未达收入", AmountText(d1.sum), "", "加：未达收入", AmountText(d0.sum)});
   Half left = HalfOf(env, k, p, "1", d1.count, c1.sum);
   Half right = HalfOf(env, k, p, "0", d0.count, c0.sum);

@@ -27,24 +27,28 @@ class InterestBooks : public ::testing::Test {
   std::string AddYear(int year) { return CreateAccountSetFile(dir.Path(), year); }
 
   void Account(const std::string& code, const std::string& name, jet::Database* db = nullptr) {
-    Run(db, Format("INSERT INTO SUBT(KNO,NA,CLAS,OP,FZ,DL,DLF,DLW) VALUES('%s','%s',%d,'0','0','0',0,0)",
-                   code.c_str(), name.c_str(), static_cast<int>(std::count(code.begin(), code.end(), '-')) + 1));
+    Run(db,
+        Format("INSERT INTO SUBT(KNO,NA,CLAS,OP,FZ,DL,DLF,DLW) VALUES('%s','%s',%d,'0','0','0',0,0)",
+               code.c_str(), name.c_str(), static_cast<int>(std::count(code.begin(), code.end(), '-')) + 1));
   }
   // An opening row (RN 0, four blanks) of the year starting on date.
   void Opening(const std::string& code, const std::string& date, int side, double amount,
                jet::Database* db = nullptr) {
-    Run(db, Format("INSERT INTO P0(T,CER,RN,MRY,KNO,F,MY,NU,MK,TT) VALUES('%s','    ',0,'期初余额','%s',%d,%.2f,0,"
-                   "'4','01')",
-                   date.c_str(), code.c_str(), side, amount));
+    Run(db,
+        Format(
+            "INSERT INTO P0(T,CER,RN,MRY,KNO,F,MY,NU,MK,TT) VALUES('%s','    ',0,'期初余额','%s',%d,%.2f,0,"
+            "'4','01')",
+            date.c_str(), code.c_str(), side, amount));
   }
   // A posting with its reconciliation mark; mark "1" is outside the books (MK '0').
   void Posting(const std::string& code, const std::string& date, int side, double amount,
                const std::string& mark = "0", const std::string& summary = "摘要", int rn = 1,
                jet::Database* db = nullptr) {
-    Run(db, Format("INSERT INTO P0(T,CER,RN,MRY,KNO,F,MY,NU,MK,TT) VALUES('%s','%s',%d,'%s','%s',%d,%.2f,0,'%s',"
-                   "'%s')",
-                   date.c_str(), mark.c_str(), rn, summary.c_str(), code.c_str(), side, amount,
-                   mark == "1" ? "0" : "4", date.substr(4, 2).c_str()));
+    Run(db,
+        Format("INSERT INTO P0(T,CER,RN,MRY,KNO,F,MY,NU,MK,TT) VALUES('%s','%s',%d,'%s','%s',%d,%.2f,0,'%s',"
+               "'%s')",
+               date.c_str(), mark.c_str(), rn, summary.c_str(), code.c_str(), side, amount,
+               mark == "1" ? "0" : "4", date.substr(4, 2).c_str()));
   }
   long Count(const std::string& sql) { return env.QueryLong(sql); }
 

@@ -53,9 +53,10 @@ TEST_F(InterestPostingTest, PostsOnceAfterTheDaysRows) {
   EXPECT_EQ(platform.LastText(), "记帐完毕！");
 
   EXPECT_EQ(Count("select count(*) from p0 where trim(mry)='一月利息'"), 2);
-  EXPECT_EQ(Count("select max(rn) from p0 where trim(kno)='1002-1' and trim(mry)='一月利息' and my=7 and f=1 and "
-                  "cer='0' and mk='4' and tt='02'"),
-            3);
+  EXPECT_EQ(
+      Count("select max(rn) from p0 where trim(kno)='1002-1' and trim(mry)='一月利息' and my=7 and f=1 and "
+            "cer='0' and mk='4' and tt='02'"),
+      3);
   // A credit balance under 借方 gives a negative amount, written as computed.
   EXPECT_EQ(Count("select max(rn) from p0 where trim(kno)='1002-2' and my=-12.4 and f=1"), 1);
 
