@@ -6,6 +6,7 @@
 #include "app/qirn_app.h"
 #include "base/text.h"
 #include "child_frame.h"
+#include "interest_wiring.h"
 #include "formview/calculator_hook.h"
 #include "ledger_wiring.h"
 #include "login_dialog.h"
@@ -78,4 +79,5 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   });
   WireQueryCommands(app, frame);
   WireOpeningsCommands(app, frame);
+  WireInterestCommands(app, frame);
 }
