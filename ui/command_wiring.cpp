@@ -6,12 +6,17 @@
 #include "base/text.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"
+#include "interest_wiring.h"
 #include "formview/calculator_hook.h"
+#include "ledger_wiring.h"
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "new_year_dialog.h"
+#include "openings_wiring.h"
 #include "operators_dialog.h"
 #include "password_dialog.h"
+#include "query_wiring.h"
+#include "setup_wiring.h"
 
 namespace {
 
@@ -61,12 +66,18 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     frame.ShowLoginState();  // the unit name is in the title
   });
 
+  WireSetupCommands(app, frame);
+
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));
     if (chosen.empty()) return std::nullopt;
     return chosen;
   });
+  WireLedgerCommands(app, frame);
   SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
+  WireQueryCommands(app, frame);
+  WireOpeningsCommands(app, frame);
+  WireInterestCommands(app, frame);
 }

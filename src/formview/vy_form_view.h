@@ -179,7 +179,9 @@ class CVyFormView {
   Caret CaretPlace();
 
   // ---- input
-  void OnKeyDown(VyKey key, bool shift, bool ctrl);
+  // Views that give keys a meaning of their own (opening a row, going back) override it and hand the rest
+  // to the engine.
+  virtual void OnKeyDown(VyKey key, bool shift, bool ctrl);
   // GBK characters, whole, as the keyboard or the input method delivers them.
   void OnChar(const std::string& text);
   void OnLButtonDown(int x, int y, bool shift);  // window coordinates
@@ -190,8 +192,9 @@ class CVyFormView {
   bool IsCapturing() const { return drag_ != 0; }
 
   // ---- commands
-  bool OnCommand(int command);
-  bool IsCommandEnabled(int command);
+  // Views that answer commands of their own (打开 …) override both and hand the rest to the engine.
+  virtual bool OnCommand(int command);
+  virtual bool IsCommandEnabled(int command);
   bool Copy();
   void DeleteSelection();
   void Cut();
@@ -206,6 +209,10 @@ class CVyFormView {
   // ---- printing and page set-up
   // "行距太大，或纸张太小！" when no row fits on paper; otherwise the page count.
   int BeginPrinting();
+  // Around the drawing of printed pages (and the count of them): a view that prints other rows than it
+  // shows, such as a ledger with its carry lines, swaps them in here and back. Both may be called again.
+  virtual void OnBeginPrinting() {}
+  virtual void OnEndPrinting() {}
   // Takes a confirmed page set-up: lays out, applies the widths, saves.
   void ApplyPageSettings(const PageSettings& ps);
   PageSettings& Page() { return ps_; }
