@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -90,19 +91,19 @@ AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : QDialog(pare
   credit_->setChecked(model_.side == -1);
   Sync();
 
-  connect(name_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
-    model_.OnNameChanged(text);
-    width_->setValue(model_.width);
-  });
-  connect(quantity_, &QCheckBox::clicked, this, [this](bool on) {
-    model_.OnQuantityTicked(on);
-    Sync();
-  });
-  connect(currency_, &QCheckBox::clicked, this, [this](bool on) {
-    model_.OnCurrencyTicked(on);
-    Sync();
-  });
-  connect(ok_, &QPushButton::clicked, this, &AccountDialog::OnOk);
+  connect(name_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
+            model_.OnNameChanged(text);
+            width_->setValue(model_.width);
+          }));
+  connect(quantity_, &QCheckBox::clicked, this, Guard([this](bool on) {
+            model_.OnQuantityTicked(on);
+            Sync();
+          }));
+  connect(currency_, &QCheckBox::clicked, this, Guard([this](bool on) {
+            model_.OnCurrencyTicked(on);
+            Sync();
+          }));
+  connect(ok_, &QPushButton::clicked, this, Guard(this, &AccountDialog::OnOk));
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   code_->setFocus();
 }

@@ -14,6 +14,7 @@
 #include "base/text.h"
 #include "column_list.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 AccountQueryDialog::AccountQueryDialog(CVyDataEnv& env, int mode, const std::string& preset, QWidget* parent)
@@ -67,25 +68,26 @@ AccountQueryDialog::AccountQueryDialog(CVyDataEnv& env, int mode, const std::str
   layout->addWidget(filterBox);
 
   connect(combo_, &QComboBox::activated, this,
-          [this](int index) { Act([&] { model_.OnComboChosen(index); }); });
-  connect(up_, &QToolButton::clicked, this, [this] { Act([&] { model_.OnUp(); }); });
-  connect(list_, &QTreeWidget::currentItemChanged, this, [this] { model_.OnSelect(CurrentRow(list_)); });
-  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    Act([&] { model_.OnLineChosen(list_->indexOfTopLevelItem(item)); });
-  });
-  connect(filter_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
-    model_.filter = text;
-    clear_->setEnabled(model_.ClearEnabled());
-  });
-  connect(clear_, &QPushButton::clicked, this, [this] {
-    Act([&] { model_.OnClearFilter(); });
-    list_->setFocus();
-  });
-  connect(down_, &QPushButton::clicked, this, [this] {
-    Act([&] { model_.OnEnterChildren(); });
-    list_->setFocus();
-  });
-  connect(ok_, &QPushButton::clicked, this, [this] { Act([&] { model_.OnOk(); }); });
+          Guard([this](int index) { Act([&] { model_.OnComboChosen(index); }); }));
+  connect(up_, &QToolButton::clicked, this, Guard([this] { Act([&] { model_.OnUp(); }); }));
+  connect(list_, &QTreeWidget::currentItemChanged, this,
+          Guard([this] { model_.OnSelect(CurrentRow(list_)); }));
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, Guard([this](QTreeWidgetItem* item) {
+            Act([&] { model_.OnLineChosen(list_->indexOfTopLevelItem(item)); });
+          }));
+  connect(filter_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
+            model_.filter = text;
+            clear_->setEnabled(model_.ClearEnabled());
+          }));
+  connect(clear_, &QPushButton::clicked, this, Guard([this] {
+            Act([&] { model_.OnClearFilter(); });
+            list_->setFocus();
+          }));
+  connect(down_, &QPushButton::clicked, this, Guard([this] {
+            Act([&] { model_.OnEnterChildren(); });
+            list_->setFocus();
+          }));
+  connect(ok_, &QPushButton::clicked, this, Guard([this] { Act([&] { model_.OnOk(); }); }));
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
   ready_ = model_.OnInitDialog();

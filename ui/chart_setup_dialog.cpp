@@ -14,6 +14,7 @@
 
 #include "account_dialog.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 
 ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
   setWindowTitle(Q(CChartSetupDlg::Caption()));
@@ -68,27 +69,27 @@ ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : QDialog(p
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(1, 1);
 
-  connect(up_, &QPushButton::clicked, this, [this] { Act([this] { model_.OnUp(); }); });
-  connect(add_, &QPushButton::clicked, this, [this] {
-    QtAccountDialogRunner runner(this);
-    Act([&] { model_.OnAdd(runner); });
-  });
-  connect(modify_, &QPushButton::clicked, this, [this] {
-    QtAccountDialogRunner runner(this);
-    Act([&] { model_.OnModify(runner); });
-  });
+  connect(up_, &QPushButton::clicked, this, Guard([this] { Act([this] { model_.OnUp(); }); }));
+  connect(add_, &QPushButton::clicked, this, Guard([this] {
+            QtAccountDialogRunner runner(this);
+            Act([&] { model_.OnAdd(runner); });
+          }));
+  connect(modify_, &QPushButton::clicked, this, Guard([this] {
+            QtAccountDialogRunner runner(this);
+            Act([&] { model_.OnModify(runner); });
+          }));
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
   menu->addAction(Q("进入子目录(&E)"), this, [this] { Act([this] { model_.OnEnter(); }); });
   menu->addAction(Q("复制子科目(&C)"), this, [this] { Act([this] { model_.OnCopyChildren(); }); });
   menu->addAction(Q("移动子科目(&M)"), this, [this] { Act([this] { model_.OnMoveChildren(); }); });
   menu->addAction(Q("粘贴子科目(&P)"), this, [this] { Act([this] { model_.OnPasteChildren(); }); });
   menu->addAction(Q("删除子科目(&D)"), this, [this] { Act([this] { model_.OnDeleteChildren(); }); });
-  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { model_.OnSelect(row); });
-  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Act([this] { model_.OnEnter(); }); });
-  connect(level_, &QComboBox::textActivated, this, [this](const QString& text) {
-    std::string chosen = G(text).value_or(std::string());
-    Act([&] { model_.OnLevelChosen(chosen); });
-  });
+  connect(list_, &QListWidget::currentRowChanged, this, Guard([this](int row) { model_.OnSelect(row); }));
+  connect(list_, &QListWidget::itemDoubleClicked, this, Guard([this] { Act([this] { model_.OnEnter(); }); }));
+  connect(level_, &QComboBox::textActivated, this, Guard([this](const QString& text) {
+            std::string chosen = G(text).value_or(std::string());
+            Act([&] { model_.OnLevelChosen(chosen); });
+          }));
 
   ready_ = model_.OnInitDialog();
   Sync();

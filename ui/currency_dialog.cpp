@@ -8,6 +8,7 @@
 
 #include "accounts/account_code.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -49,14 +50,14 @@ CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : QDialog(p
   name_->SetGbkText(model_.name);
   account_->SetGbkText(model_.gainAccount);
   for (MaskEdit* e : {code_, name_, account_})
-    connect(e, &MaskEdit::GbkTextChanged, this, [this] { Take(); });
-  connect(browse_, &QPushButton::clicked, this, [this] {
-    Take();
-    model_.OnBrowseAccount();
-    account_->SetGbkText(model_.gainAccount);
-    account_->setFocus();
-  });
-  connect(ok_, &QPushButton::clicked, this, &CurrencyDialog::OnOk);
+    connect(e, &MaskEdit::GbkTextChanged, this, Guard([this] { Take(); }));
+  connect(browse_, &QPushButton::clicked, this, Guard([this] {
+            Take();
+            model_.OnBrowseAccount();
+            account_->SetGbkText(model_.gainAccount);
+            account_->setFocus();
+          }));
+  connect(ok_, &QPushButton::clicked, this, Guard(this, &CurrencyDialog::OnOk));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   Take();
   (model_.mode() == CCurrencyDlg::Mode::Add ? code_ : name_)->setFocus();

@@ -9,6 +9,7 @@
 #include "column_list.h"
 #include "currency_dialog.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 
 CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
   setWindowTitle(Q(CCurrencyListDlg::Caption()));
@@ -32,14 +33,15 @@ CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : QDial
   layout->addSpacing(6);
   layout->addLayout(buttons);
 
-  connect(list_, &QTreeWidget::currentItemChanged, this, [this] { model_.OnSelect(CurrentRow(list_)); });
-  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { OnModify(); });
-  connect(add_, &QPushButton::clicked, this, [this] {
-    QtCurrencyDialogRunner runner(this);
-    model_.OnAdd(runner);
-    Sync();
-    list_->setFocus();
-  });
+  connect(list_, &QTreeWidget::currentItemChanged, this,
+          Guard([this] { model_.OnSelect(CurrentRow(list_)); }));
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
+  connect(add_, &QPushButton::clicked, this, Guard([this] {
+            QtCurrencyDialogRunner runner(this);
+            model_.OnAdd(runner);
+            Sync();
+            list_->setFocus();
+          }));
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
   ready_ = model_.OnInitDialog();

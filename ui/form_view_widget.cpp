@@ -11,7 +11,7 @@
 #include <QWheelEvent>
 
 #include "base/platform.h"
-#include "data/vy_data_env.h"
+#include "data/db_guard.h"
 #include "gbk_qt.h"
 #include "io/report_export.h"
 #include "page_setup_dialog.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "data/vy_data_env.h"
+#include "data/db_guard.h"
 
 // Wraps a handler (a lambda, or a member function with its object) for connect().
 template <class F>

@@ -12,6 +12,7 @@
 
 #include "date_fields_edit.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -68,14 +69,14 @@ InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(p
   auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
   buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &InterestDialog::OnOk);
+  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &InterestDialog::OnOk));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(browse, &QPushButton::clicked, this, [this] {
-    Store();
-    model_.OnBrowse();
-    code_->SetGbkText(model_.code);
-    code_->setFocus();
-  });
+  connect(browse, &QPushButton::clicked, this, Guard([this] {
+            Store();
+            model_.OnBrowse();
+            code_->SetGbkText(model_.code);
+            code_->setFocus();
+          }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);

@@ -8,6 +8,7 @@
 
 #include "date_fields_edit.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
@@ -27,7 +28,7 @@ InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
   auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
   buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &InterestPostDialog::OnOk);
+  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &InterestPostDialog::OnOk));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);

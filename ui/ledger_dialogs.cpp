@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "data/db_guard.h"
 #include "gbk_qt.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_period_dlg.h"
@@ -76,7 +77,9 @@ void LedgerPeriodDialog::accept() {
   model_.startMonth = G(start_->text()).value_or("");
   model_.endMonth = G(end_->text()).value_or("");
   model_.reached = reached_->isChecked();
-  if (!model_.Confirm()) return FocusField(model_.focus, start_, end_);
+  bool confirmed = false;
+  if (!RunCatchingDbErrors([&] { confirmed = model_.Confirm(); })) return;
+  if (!confirmed) return FocusField(model_.focus, start_, end_);
   QDialog::accept();
 }
 
@@ -114,6 +117,8 @@ void AuxCatalogueDialog::accept() {
   model_.selected = list_->currentRow();
   model_.startMonth = G(start_->text()).value_or("");
   model_.endMonth = G(end_->text()).value_or("");
-  if (!model_.Confirm()) return FocusField(model_.focus, start_, end_);
+  bool confirmed = false;
+  if (!RunCatchingDbErrors([&] { confirmed = model_.Confirm(); })) return;
+  if (!confirmed) return FocusField(model_.focus, start_, end_);
   QDialog::accept();
 }

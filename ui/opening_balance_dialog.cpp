@@ -13,6 +13,7 @@
 #include "accounts/account_full_name.h"
 #include "accounts/opening_edit_dlg.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "opening_edit_dialog.h"
 
 namespace {
@@ -49,11 +50,11 @@ OpeningBalanceDialog::OpeningBalanceDialog(CVyDataEnv& env, QWidget* parent)
   table_->setColumnWidth(3, 150);
   table_->setMinimumSize(620, 320);
   table_->installEventFilter(this);
-  connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-    model_.selected = row;
-    Open();
-  });
-  connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) { model_.selected = row; });
+  connect(table_, &QTableWidget::cellDoubleClicked, this, Guard([this](int row, int) {
+            model_.selected = row;
+            Open();
+          }));
+  connect(table_, &QTableWidget::currentCellChanged, this, Guard([this](int row) { model_.selected = row; }));
 
   debit_ = TotalField();
   credit_ = TotalField();
@@ -73,8 +74,8 @@ OpeningBalanceDialog::OpeningBalanceDialog(CVyDataEnv& env, QWidget* parent)
   auto* back = buttons->addButton(Q("&X.返回"), QDialogButtonBox::RejectRole);
   open->setAutoDefault(false);
   back->setAutoDefault(false);
-  connect(open, &QPushButton::clicked, this, &OpeningBalanceDialog::Open);
-  connect(back, &QPushButton::clicked, this, &OpeningBalanceDialog::Back);
+  connect(open, &QPushButton::clicked, this, Guard(this, &OpeningBalanceDialog::Open));
+  connect(back, &QPushButton::clicked, this, Guard(this, &OpeningBalanceDialog::Back));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(level_);

@@ -11,6 +11,7 @@
 
 #include "confirm_row.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -62,16 +63,16 @@ OpeningEditDialog::OpeningEditDialog(COpeningEditDlg& model, QWidget* parent)
     };
     connect(quantity_, &MaskEdit::GbkTextChanged, this, fromQuantity);
     connect(price_, &MaskEdit::GbkTextChanged, this, fromQuantity);
-    connect(amount_, &MaskEdit::GbkTextChanged, this, [this](const std::string&) {
-      if (showing_) return;
-      Take();
-      model_.OnAmountChanged();
-      Show();
-    });
+    connect(amount_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string&) {
+              if (showing_) return;
+              Take();
+              model_.OnAmountChanged();
+              Show();
+            }));
   }
 
   QHBoxLayout* buttons = ConfirmRow(this, ok_, cancel_);
-  connect(ok_, &QPushButton::clicked, this, &OpeningEditDialog::OnOk);
+  connect(ok_, &QPushButton::clicked, this, Guard(this, &OpeningEditDialog::OnOk));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(sideBox);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 namespace {
@@ -53,7 +54,7 @@ RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : QDialog(parent), mode
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-  connect(ok_, &QPushButton::clicked, this, &RateDialog::OnOk);
+  connect(ok_, &QPushButton::clicked, this, Guard(this, &RateDialog::OnOk));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   year_->setFocus();
 }

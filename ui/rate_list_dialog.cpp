@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "column_list.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "rate_dialog.h"
 
 RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
@@ -35,19 +36,19 @@ RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
 
-  connect(currencies_, &QTreeWidget::currentItemChanged, this, [this] {
-    model_.OnCurrencySelected(CurrentRow(currencies_));
-    Sync();
-  });
+  connect(currencies_, &QTreeWidget::currentItemChanged, this, Guard([this] {
+            model_.OnCurrencySelected(CurrentRow(currencies_));
+            Sync();
+          }));
   connect(rates_, &QTreeWidget::currentItemChanged, this,
-          [this] { model_.OnRateSelected(CurrentRow(rates_)); });
-  connect(rates_, &QTreeWidget::itemDoubleClicked, this, [this] { OnModify(); });
-  connect(add_, &QPushButton::clicked, this, [this] {
-    QtRateDialogRunner runner(this);
-    model_.OnAdd(runner);
-    Sync();
-    rates_->setFocus();
-  });
+          Guard([this] { model_.OnRateSelected(CurrentRow(rates_)); }));
+  connect(rates_, &QTreeWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
+  connect(add_, &QPushButton::clicked, this, Guard([this] {
+            QtRateDialogRunner runner(this);
+            model_.OnAdd(runner);
+            Sync();
+            rates_->setFocus();
+          }));
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
   ready_ = model_.OnInitDialog();

@@ -9,6 +9,7 @@
 
 #include "date_fields_edit.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 #include "mask_edit.h"
 
 ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -39,14 +40,14 @@ ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : QDialo
   auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
   buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ReconcileDialog::OnOk);
+  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &ReconcileDialog::OnOk));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(browse, &QPushButton::clicked, this, [this] {
-    Store();
-    model_.OnBrowse();
-    code_->SetGbkText(model_.code);
-    code_->setFocus();
-  });
+  connect(browse, &QPushButton::clicked, this, Guard([this] {
+            Store();
+            model_.OnBrowse();
+            code_->SetGbkText(model_.code);
+            code_->setFocus();
+          }));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);

@@ -12,6 +12,7 @@
 
 #include "confirm_row.h"
 #include "gbk_qt.h"
+#include "guarded.h"
 
 SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* parent)
     : QDialog(parent), model_(model) {
@@ -28,12 +29,12 @@ SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* pare
   all_->installEventFilter(this);
   one_->installEventFilter(this);
   // The field drops | ' [ and * whenever its text changes.
-  connect(code_, &QLineEdit::textChanged, this, [this](const QString& now) {
-    std::string typed = G(now).value_or("");
-    std::string clean = CSubjectChoiceDlg::CleanCode(typed);
-    if (clean != typed) code_->setText(Q(clean));
-  });
-  connect(all_, &QRadioButton::toggled, this, [this](bool on) { Choose(on); });
+  connect(code_, &QLineEdit::textChanged, this, Guard([this](const QString& now) {
+            std::string typed = G(now).value_or("");
+            std::string clean = CSubjectChoiceDlg::CleanCode(typed);
+            if (clean != typed) code_->setText(Q(clean));
+          }));
+  connect(all_, &QRadioButton::toggled, this, Guard([this](bool on) { Choose(on); }));
 
   auto* box = new QGroupBox(Q("打印范围"));
   auto* grid = new QGridLayout(box);
@@ -42,7 +43,7 @@ SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* pare
   grid->addWidget(code_, 1, 1);
 
   QHBoxLayout* buttons = ConfirmRow(this, ok_, cancel_);
-  connect(ok_, &QPushButton::clicked, this, &SubjectChoiceDialog::OnOk);
+  connect(ok_, &QPushButton::clicked, this, Guard(this, &SubjectChoiceDialog::OnOk));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);

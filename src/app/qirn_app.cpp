@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "base/platform.h"
+#include "data/db_guard.h"
 #include "data/jet/db_error.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/db_guard.h"
 #include "data/jet/db_error.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
@@ -169,24 +170,8 @@ long CVyDataEnv::QueryLong(jet::Database* db, const std::string& sql) {
   return rs.IsEOF() ? 0 : rs.GetLong(0);
 }
 
-namespace {
-void ShowDbError(const jet::DbError& e) {
-  ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
-}
-}  // namespace
-
-bool RunCatchingDbErrors(const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowDbError(e);
-    return false;
-  }
-}
-
 bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
-  try {
+  return RunCatchingDbErrors([&] {
     db_->Begin();
     try {
       work();
@@ -195,11 +180,7 @@ bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
       db_->Rollback();
       throw;
     }
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowDbError(e);
-    return false;
-  }
+  });
 }
 
 void CVyDataEnv::CopySettingsFrom(const CVyDataEnv& o) {

@@ -56,10 +56,6 @@ class CVyDataEnv {
   std::unique_ptr<jet::Database> db_;
 };
 
-// Runs one command or handler: a database error ends it with the engine's message (the windows and the open
-// year file stay as they are). False when it ended so. Every command boundary goes through here.
-bool RunCatchingDbErrors(const std::function<void()>& work);
-
 // The folder part and the name part of a path ("/" separates them).
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);
