@@ -29,6 +29,13 @@ std::string CCarryForwardDlg::ItemText(int item) {
   return item >= 0 && item < kItems ? texts[item] : "";
 }
 
+std::string CCarryForwardDlg::HelpText() {
+  return "年终结转把上年度的会计科目表、外币和各帐户的年末余额转入本年度：\r"
+         "    会计科目表：增加上年度有而本年度没有的科目和外币，本年度已有的保持不变；\r"
+         "    帐户余额：删除本年度已有的期初余额，再把上年度的余额作为本年度的期初余额。\r"
+         "结转前系统自动把本年度数据备份到帐套文件夹的“备份”之中；结转中途出错时，本年度数据保持原样。";
+}
+
 bool CCarryForwardDlg::OnInitDialog() {
   unitText = env_.unitName;
   currentYearText = Format("%d", env_.year);

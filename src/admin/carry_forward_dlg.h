@@ -18,6 +18,7 @@ class CCarryForwardDlg : private CarryReporter {
 
   static std::string Caption() { return "年度帐务数据结转"; }
   static std::string ItemText(int item);  // 会计科目表 …
+  static std::string HelpText();
 
   // Finds and opens the source; false when there is nothing to carry from (the message was shown) and the
   // dialog closes.
