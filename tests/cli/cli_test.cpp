@@ -129,3 +129,17 @@ TEST(Cli, ListsPeriodsAndFullNames) {
   EXPECT_EQ(missing.out, "帐户代码“1001-9”不存在！\n");
   EXPECT_EQ(RunCli("fullname " + file + " 1001 wide").status, 1);
 }
+
+TEST(Cli, PrintsWholeValuesAndFailsOnEveryRefusal) {
+  TempDir dir;
+  std::string folder = dir.Path() + "/s";
+  ASSERT_EQ(RunCli("create-set '" + folder + "'").status, 0);
+  Result made = RunCli("sql '" + folder + "/'*.vyx \"select opno from opr\"");
+  ASSERT_EQ(made.status, 0) << made.out;
+  Result nul = RunCli("sql '" + folder + "/'*.vyx 'select chr$(0)+\"x\", opno from opr order by opno'");
+  EXPECT_EQ(nul.out,
+            std::string("Expr1000\tOPNO\n") + std::string("\0x\t101\n", 7) + std::string("\0x\t102\n", 7));
+  Result unknown = RunCli("open '" + folder + "/'*.vyx 999");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.out, "无此操作员！\n");
+}
