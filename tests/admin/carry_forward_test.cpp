@@ -35,15 +35,7 @@ class CarryForwardTest : public YearFileTest {
     finalText = dlg.finalText;
     return closed && dlg.completed;
   }
-  std::string Rows(const std::string& sql) {
-    std::string out;
-    auto c = env.Db()->Query(sql);
-    for (; !c->AtEnd(); c->Next()) {
-      for (int i = 0; i < c->ColumnCount(); ++i) out += (i ? "," : "") + c->Text(i);
-      out += ";";
-    }
-    return out;
-  }
+  std::string Rows(const std::string& sql) { return QueryRows(env, sql); }
   std::string Openings() {
     return Rows(
         "select trim(kno),f,my,nu,t,rtrim(mry),rn,tt,mk from p0 where strcomp(cer,'    ',0)=0 order by "

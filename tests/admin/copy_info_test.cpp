@@ -39,15 +39,7 @@ class CopyInfoTest : public YearFileTest {
     dlg->OnSourceChosen(source, "乙单位");
     return *dlg;
   }
-  std::string Rows(const std::string& sql) {
-    std::string out;
-    auto c = env.Db()->Query(sql);
-    for (; !c->AtEnd(); c->Next()) {
-      for (int i = 0; i < c->ColumnCount(); ++i) out += (i ? "," : "") + c->Text(i);
-      out += ";";
-    }
-    return out;
-  }
+  std::string Rows(const std::string& sql) { return QueryRows(env, sql); }
 
   std::string current, source;
   CVyDataEnv env;

@@ -6,25 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result Tool(const std::string& args) {
-  std::string cmd = std::string(TAVREL_CLI) + " " + args + " 2>&1";
-  Result r{0, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  std::array<char, 4096> buf{};
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  r.status = WEXITSTATUS(pclose(p));
-  return r;
-}
+using Result = CliResult;
 
 bool Has(const Result& r, const std::string& text) {
   return r.out.find(text) != std::string::npos;
@@ -33,44 +20,45 @@ bool Has(const Result& r, const std::string& text) {
 TEST(CliAdmin, CarryForwardAsksThroughYesAndCopyInfoRefusesWhatIsNotOffered) {
   TempDir dir;
   std::string set = dir.Path() + "/set", other = dir.Path() + "/other";
-  ASSERT_EQ(Tool("create-set " + set).status, 0);
-  ASSERT_EQ(Tool("create-set " + other).status, 0);
-  std::string y = Tool("open " + set + "/*.vyx").out;
+  ASSERT_EQ(RunCli("create-set " + set).status, 0);
+  ASSERT_EQ(RunCli("create-set " + other).status, 0);
+  std::string y = RunCli("open " + set + "/*.vyx").out;
   int year = std::stoi(y.substr(y.find("年度\t") + 7, 4));
   std::string first = set + "/" + std::to_string(year) + ".vyx";
   std::string next = set + "/" + std::to_string(year + 1) + ".vyx";
-  Tool("sql " + first +
+  RunCli(
+      "sql " + first +
       " \"insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('101','现金',1,'0','0',NULL,'0',0,0)\"");
-  Tool("sql " + first + " \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" + std::to_string(year) +
-      "0105','0',1,'x','101',-1,1234.5,0,'4','01')\"");
-  ASSERT_EQ(Tool("new-year " + first + " " + std::to_string(year + 1)).status, 0);
+  RunCli("sql " + first + " \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" +
+         std::to_string(year) + "0105','0',1,'x','101',-1,1234.5,0,'4','01')\"");
+  ASSERT_EQ(RunCli("new-year " + first + " " + std::to_string(year + 1)).status, 0);
 
   // Without --yes the first question is answered 否 and nothing happens.
-  Result no = Tool("carry-forward " + next + " --balances");
+  Result no = RunCli("carry-forward " + next + " --balances");
   EXPECT_EQ(no.status, 1);
   EXPECT_TRUE(Has(no, "以上选择正确吗？")) << no.out;
-  EXPECT_EQ(Tool("sql " + next + " \"select count(*) from subt\"").out, "Expr1000\n0\n");
+  EXPECT_EQ(RunCli("sql " + next + " \"select count(*) from subt\"").out, "Expr1000\n0\n");
 
-  Result yes = Tool("carry-forward " + next + " --balances --yes");
+  Result yes = RunCli("carry-forward " + next + " --balances --yes");
   EXPECT_EQ(yes.status, 0) << yes.out;
   EXPECT_TRUE(Has(yes, "贷方合计：1,234.50\n")) << yes.out;
   EXPECT_TRUE(Has(yes, "结转前的数据已备份到：\n" + set + "/备份/")) << yes.out;
-  EXPECT_EQ(Tool("sql " + next + " \"select trim(kno),f,my from p0\"").out,
+  EXPECT_EQ(RunCli("sql " + next + " \"select trim(kno),f,my from p0\"").out,
             "Expr1000\tF\tMY\n101\t-1\t1234.5\n");
 
-  Result refused = Tool("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --accounts");
+  Result refused = RunCli("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --accounts");
   EXPECT_EQ(refused.status, 1);
   EXPECT_TRUE(Has(refused, "不能拷贝会计科目")) << refused.out;
-  Result self = Tool("copy-info " + next + " " + next + " --pages");
+  Result self = RunCli("copy-info " + next + " " + next + " --pages");
   EXPECT_TRUE(Has(self, "不能把自己拷贝到自己，请重新选择！")) << self.out;
-  Result pages = Tool("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --pages");
+  Result pages = RunCli("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --pages");
   EXPECT_EQ(pages.status, 0) << pages.out;
   EXPECT_TRUE(Has(pages, "拷贝结束 ！")) << pages.out;
 
-  Result backup = Tool("backup " + next);
+  Result backup = RunCli("backup " + next);
   EXPECT_EQ(backup.status, 0);
   EXPECT_EQ(backup.out.rfind(set + "/备份/" + std::to_string(year + 1) + "-", 0), 0u) << backup.out;
-  EXPECT_EQ(Tool("carry-forward " + next + " --bogus x").status, 2);
+  EXPECT_EQ(RunCli("carry-forward " + next + " --bogus x").status, 2);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/file_facts.h"
+#include "data/vy_data_env.h"
 
 inline std::string DumpYearFile(const std::string& gbkPath) {
   sqlite3* db = nullptr;
@@ -46,4 +47,15 @@ inline void InjectFailure(const std::string& gbkPath, const std::string& table, 
                     "' BEGIN SELECT RAISE(ABORT,'disk full'); END";
   sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
   sqlite3_close(db);
+}
+
+// The rows of a SELECT, cells joined by "," and rows ended by ";".
+inline std::string QueryRows(CVyDataEnv& env, const std::string& sql) {
+  std::string out;
+  auto c = env.Db()->Query(sql);
+  for (; !c->AtEnd(); c->Next()) {
+    for (int i = 0; i < c->ColumnCount(); ++i) out += (i ? "," : "") + c->Text(i);
+    out += ";";
+  }
+  return out;
 }
