@@ -16,6 +16,26 @@ int Fail(const std::string& gbkText) {
   return 1;
 }
 
+namespace {
+
+// Message boxes break their lines with "\r" and indent with "\v"; a terminal wants line feeds. (GBK's
+// second bytes are never control characters.)
+std::string TerminalLines(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\v') continue;
+    if (text[i] != '\r') {
+      out.push_back(text[i]);
+      continue;
+    }
+    out.push_back('\n');
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return out;
+}
+
+}  // namespace
+
 CliPlatform::CliPlatform() : base_(Plat()) {
   SetPlatform(this);
 }
@@ -23,7 +43,7 @@ CliPlatform::CliPlatform() : base_(Plat()) {
 MsgAnswer CliPlatform::MessageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons buttons,
                                   MsgAnswer defaultButton) {
   ++shown;
-  Fail(text);
+  Fail(TerminalLines(text));
   if (answerYes && (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel))
     return MsgAnswer::Yes;
   return defaultButton;

@@ -17,6 +17,7 @@
 #include "password_dialog.h"
 #include "query_wiring.h"
 #include "setup_wiring.h"
+#include "yearend_wiring.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   });
 
   WireSetupCommands(app, frame);
+  WireYearendCommands(app, frame);
 
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "data/jet/db_error.h"
 #include "data/year_files.h"
+#include "io/backup.h"
 
 CNewYearDlg::CNewYearDlg(CVyDataEnv& env) : env_(env) {}
 
@@ -54,11 +55,19 @@ void CNewYearDlg::OnDeleteKey() {
   if (ShowMessage("真的要删除“" + year + "”年的数据文件吗？", MsgIcon::Exclamation, MsgButtons::YesNo,
                   MsgAnswer::No) != MsgAnswer::Yes)
     return;
-  if (!DeleteYearFile(YearFilePath(folder, year, env_.extension))) {
+  std::string path = YearFilePath(folder, year, env_.extension);
+  // Deleting is the one thing the program cannot undo: a copy is kept first, and without it nothing goes.
+  BackupOutcome backup = BackupYearFile(path);
+  if (!backup.Ok()) {
+    ShowMessage(year + "年数据文件无法备份，没有删除：\r" + backup.error, MsgIcon::Stop);
+    return;
+  }
+  if (!DeleteYearFile(path)) {
     // The list keeps showing a file that is still there.
     ShowMessage(year + "年数据文件无法删除！");
     return;
   }
+  ShowMessage(year + "年数据文件已删除。\r\r" + BackupNote("删除", backup.path), MsgIcon::Information);
   years.erase(years.begin() + selectedYear);
   if (selectedYear > 0 || years.empty()) --selectedYear;
   createEnabled = CanCreateYear(yearText, years);

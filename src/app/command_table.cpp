@@ -44,8 +44,8 @@ const std::vector<CommandInfo> kCommands = {
     // 帐务管理
     {40030, "操作人员管理", "操作人员管理", "0101", RightNoChild, App, 0, false, "", ""},
     {40031, "建新年度帐", "建立新年度帐务文件", "0101", RightNoChild, App, 0, false, "", ""},
-    {40032, "转帐", "年终结转", "0101", RightNoChild, App, 0, false, "", ""},
-    {40033, "拷贝会计信息", "从本系统内的其他帐套中拷贝信息", "0101", RightNoChild, App, 0, false, "", ""},
+    {40032, "转帐", "年终结转", "0101", RightNoChild, App, 0, true, "", ""},
+    {40033, "拷贝会计信息", "从本系统内的其他帐套中拷贝信息", "0101", RightNoChild, App, 0, true, "", ""},
     {40029, "建立帐套", "为新用户主体建立帐套", "0101", RightNoChild, App, 0, false, "", ""},
     {40034, "帐套信息修改", "修改核算单位名称、主管等帐套信息", "0101", RightNoChild, App, 0, false, "", ""},
     // 查看

@@ -22,11 +22,24 @@ std::vector<CalcVariable> ReadCalcVariables(CVyDataEnv& env) {
 
 bool RewriteCalcVariables(CVyDataEnv& env, const std::vector<CalcVariable>& variables) {
   if (!HasCalcVariables(env)) return false;
-  return env.RunInTransaction([&] {
-    env.Execute("DELETE FROM VYVAR");
-    for (const CalcVariable& v : variables)
-      env.Execute(Format("INSERT INTO VYVAR(SVAR,SEXP,SNOTE,NTYPE) VALUES('%s','%s','%s','%d')",
-                         SqlText(v.name).c_str(), SqlText(v.expression).c_str(), SqlText(v.note).c_str(),
-                         v.type));
-  });
+  return env.RunInTransaction([&] { WriteCalcVariables(env, variables); });
+}
+
+void WriteCalcVariables(CVyDataEnv& env, const std::vector<CalcVariable>& variables) {
+  env.Execute("DELETE FROM VYVAR");
+  for (const CalcVariable& v : variables)
+    env.Execute(Format("INSERT INTO VYVAR(SVAR,SEXP,SNOTE,NTYPE) VALUES('%s','%s','%s','%d')",
+                       SqlText(v.name).c_str(), SqlText(v.expression).c_str(), SqlText(v.note).c_str(),
+                       v.type));
+}
+
+void MakeCalcVariablesTableLike(CVyDataEnv& env, jet::Database& source) {
+  if (HasCalcVariables(env)) return;
+  const jet::TableInfo* from = source.FindTable("VYVAR");
+  auto width = [&](const char* column) {
+    const jet::ColumnInfo* c = from ? from->Find(column) : nullptr;
+    return c && jet::IsTextType(c->type) && c->width > 0 ? c->width : 255;
+  };
+  env.Execute(Format("CREATE TABLE VYVAR(SVAR CHAR(%d),SEXP CHAR(%d),SNOTE CHAR(%d),NTYPE LONG)",
+                     width("SVAR"), width("SEXP"), width("SNOTE")));
 }

@@ -21,3 +21,9 @@ std::vector<CalcVariable> ReadCalcVariables(CVyDataEnv& env);
 // when a statement fails, exactly what it held before (the engine's message is shown). False also for a
 // file without VYVAR, which is never created here.
 bool RewriteCalcVariables(CVyDataEnv& env, const std::vector<CalcVariable>& variables);
+// The statements of that rewrite, for a caller that runs them inside its own transaction; throws
+// jet::DbError.
+void WriteCalcVariables(CVyDataEnv& env, const std::vector<CalcVariable>& variables);
+// Gives a file without VYVAR the table, its texts as wide as those of the file the variables come from, so
+// that variables copied from there fit. Nothing happens to a file that has it.
+void MakeCalcVariablesTableLike(CVyDataEnv& env, jet::Database& source);

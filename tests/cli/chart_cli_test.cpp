@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/gbk.h"
-#include "cli/cli_run.h"
 #include "data/jet/database.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -17,7 +17,7 @@ namespace {
 class ChartCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    Result made = RunCli("create-set '" + dir.Path() + "'");
+    CliResult made = RunCli("create-set '" + dir.Path() + "'");
     ASSERT_EQ(made.status, 0) << made.out;
     path = made.out.substr(0, made.out.find(".vyx") + 4);
     file = "'" + path + "'";
@@ -43,7 +43,7 @@ class ChartCli : public ::testing::Test {
     return "'" + p + "'";
   }
   long Openings() {
-    Result r = RunCli("sql " + file + " \"select count(*) from p0 where strcomp(cer,'    ',0)=0\"");
+    CliResult r = RunCli("sql " + file + " \"select count(*) from p0 where strcomp(cer,'    ',0)=0\"");
     return std::stol(r.out.substr(r.out.find('\n') + 1));
   }
 
@@ -71,7 +71,7 @@ TEST_F(ChartCli, OpeningsAreImportedWholeAndShownByLevel) {
       {"1002-2,credit,7,", "line 3: 该帐户的期初余额已在第 2 行给出"},
   };
   for (const Bad& b : bad) {
-    Result r =
+    CliResult r =
         RunCli("import openings " + file + " " +
                Csv("bad.csv", std::string("code,side,amount,quantity\n1002-2,credit,30,\n") + b.line + "\n"));
     EXPECT_EQ(r.status, 1) << b.line;
@@ -81,11 +81,11 @@ TEST_F(ChartCli, OpeningsAreImportedWholeAndShownByLevel) {
   EXPECT_EQ(RunCli("import openings " + file + " " + Csv("short.csv", "code,side\n1001,debit\n")).out,
             "line 1: 缺少列：amount,quantity\n");
 
-  Result ok = RunCli("import openings " + file + " " +
-                     Csv("good.csv",
-                         "\xEF\xBB\xBF"
-                         "code,side,amount,quantity\n1002-1-1,debit,100,\n"
-                         "1002-2,credit,30,\n1403,debit,25,10\n1001,debit,,\n"));
+  CliResult ok = RunCli("import openings " + file + " " +
+                        Csv("good.csv",
+                            "\xEF\xBB\xBF"
+                            "code,side,amount,quantity\n1002-1-1,debit,100,\n"
+                            "1002-2,credit,30,\n1403,debit,25,10\n1001,debit,,\n"));
   ASSERT_EQ(ok.status, 0) << ok.out;
   EXPECT_EQ(ok.out, "4 行已导入。\n");
   EXPECT_EQ(Openings(), 3);  // an empty amount saves no row
@@ -101,19 +101,19 @@ TEST_F(ChartCli, OpeningsAreImportedWholeAndShownByLevel) {
        "科目代码\t科  目  名  称\t借或贷\t金 额 余 额\n1002-1\t工行\t借\t100.00\n1002-2\t建行\t贷\t30.00\n"},
   };
   for (const Report& r : reports) {
-    Result got = RunCli("report openings " + file + " " + r.args);
+    CliResult got = RunCli("report openings " + file + " " + r.args);
     EXPECT_EQ(got.status, 0) << r.args;
     EXPECT_EQ(got.out, r.out) << r.args;
   }
-  Result refused = RunCli("report openings " + file + " --code 1001");
+  CliResult refused = RunCli("report openings " + file + " --code 1001");
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out, "该科目不存在或没有子科目，请重输！\n");
-  Result quantity = RunCli("sql " + file + " \"select my,nu from p0 where trim(kno)='1403'\"");
+  CliResult quantity = RunCli("sql " + file + " \"select my,nu from p0 where trim(kno)='1403'\"");
   EXPECT_EQ(quantity.out, "MY\tNU\n25\t10\n");
 }
 
 TEST_F(ChartCli, TheCatalogueHasALinePerAccountDepthFirst) {
-  Result empty = RunCli("report catalogue " + file);
+  CliResult empty = RunCli("report catalogue " + file);
   EXPECT_EQ(empty.status, 1);
   EXPECT_EQ(empty.out, "本年度尚未设置科目！\n");
   AddAccounts({{"1002", "银行存款"},
@@ -132,7 +132,7 @@ TEST_F(ChartCli, TheCatalogueHasALinePerAccountDepthFirst) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(RunCli("report catalogue " + file + " " + c.args).out, c.out) << c.args;
-  Result csv = RunCli("report catalogue " + file + " --format csv");
+  CliResult csv = RunCli("report catalogue " + file + " --format csv");
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n') + 1),
             "\xEF\xBB\xBF科 目 代 码,科   目   名   "
             "称,级别,辅助核算：多栏,辅助核算：多栏方向,辅助核算：数量或外币\r\n");
@@ -168,17 +168,17 @@ TEST_F(ChartCli, TheBenchBooksOpeningsGoIn) {
   }
   AddAccounts(chart);
 
-  Result imported = RunCli("import openings " + file + " '" + book + "/openings.csv'");
+  CliResult imported = RunCli("import openings " + file + " '" + book + "/openings.csv'");
   ASSERT_EQ(imported.status, 0) << imported.out.substr(0, 500);
   std::ifstream openings(book + "/openings.csv");
   long lines = -1;
   while (std::getline(openings, line)) ++lines;
   EXPECT_EQ(imported.out, std::to_string(lines) + " 行已导入。\n");
   // The book balances: debit and credit totals of the top level agree.
-  Result top = RunCli("report openings " + file + " --head");
+  CliResult top = RunCli("report openings " + file + " --head");
   EXPECT_NE(top.out.find("借－贷＝0.00\n"), std::string::npos) << top.out.substr(0, 400);
 
-  Result catalogue = RunCli("report catalogue " + file);
+  CliResult catalogue = RunCli("report catalogue " + file);
   ASSERT_EQ(catalogue.status, 0);
   EXPECT_EQ(static_cast<size_t>(std::count(catalogue.out.begin(), catalogue.out.end(), '\n')), chart.size());
 }

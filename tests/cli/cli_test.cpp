@@ -3,50 +3,50 @@
 
 #include <string>
 
-#include "cli/cli_run.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 TEST(Cli, CreatesOpensAndQueriesAnAccountSet) {
   TempDir dir;
   std::string folder = dir.Path() + "/帐套";
-  Result made = RunCli("create-set '" + folder + "'");
+  CliResult made = RunCli("create-set '" + folder + "'");
   ASSERT_EQ(made.status, 0) << made.out;
   std::string year = made.out.substr(made.out.find(".vyx") - 4, 4);
   std::string file = folder + "/" + year + ".vyx";
   EXPECT_EQ(made.out, file + " 帐套建立成功！\n");
 
-  Result opened = RunCli("open '" + file + "'");
+  CliResult opened = RunCli("open '" + file + "'");
   ASSERT_EQ(opened.status, 0) << opened.out;
   EXPECT_NE(opened.out.find("单位名\t××单位\n"), std::string::npos);
   EXPECT_NE(opened.out.find("操作员\t102 ×××\n"), std::string::npos);
   EXPECT_NE(opened.out.find("权限\t0201 0202 0203 0204 0301"), std::string::npos);
-  Result admin = RunCli("open '" + file + "' 101");
+  CliResult admin = RunCli("open '" + file + "' 101");
   EXPECT_NE(admin.out.find("权限\t0101 \n"), std::string::npos);
 
-  Result q = RunCli("sql '" + file + "' \"SELECT rtrim(NA),rtrim(KJ),PY,MM,JT,T1,T13 FROM SYSTAB\"");
+  CliResult q = RunCli("sql '" + file + "' \"SELECT rtrim(NA),rtrim(KJ),PY,MM,JT,T1,T13 FROM SYSTAB\"");
   EXPECT_EQ(q.out, "Expr1000\tExpr1001\tPY\tMM\tJT\tT1\tT13\n××单位\t×××\t" + year + "\t0\t031\t" + year +
                        "0101\t" + year + "1231\n");
-  Result ins = RunCli("sql '" + file + "' \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" + year +
-                      "0105','0',1,'收款','101',-1,12.5,0,'4','01')\"");
+  CliResult ins = RunCli("sql '" + file + "' \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" +
+                         year + "0105','0',1,'收款','101',-1,12.5,0,'4','01')\"");
   EXPECT_EQ(ins.out, "1\n");
-  Result sum =
+  CliResult sum =
       RunCli("sql '" + file + "' \"select count(*),sum(f*my),cstr(70) from p0 where trim(kno)='101'\"");
   EXPECT_EQ(sum.out, "Expr1000\tExpr1001\tExpr1002\n1\t-12.5\t70\n");
 
-  Result next = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
+  CliResult next = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
   EXPECT_EQ(next.status, 0) << next.out;
-  Result again = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
+  CliResult again = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
   EXPECT_EQ(again.status, 1);
 }
 
 TEST(Cli, ReportsErrorsWithStatusOne) {
   TempDir dir;
-  Result missing = RunCli("open '" + dir.Path() + "/2001.vyx'");
+  CliResult missing = RunCli("open '" + dir.Path() + "/2001.vyx'");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "该文件不存在！\n");
   RunCli("create-set '" + dir.Path() + "'");
   std::string file = dir.Path() + "/" + "*.vyx";
-  Result bad = RunCli("sql " + file + " \"select nosuch from opr\"");
+  CliResult bad = RunCli("sql " + file + " \"select nosuch from opr\"");
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.out.find("nosuch"), std::string::npos);
   EXPECT_EQ(RunCli("bogus").status, 2);
@@ -70,7 +70,7 @@ TEST(Cli, EvaluatesExpressions) {
       {"eval", 2, nullptr},
   };
   for (const Case& c : cases) {
-    Result r = RunCli(c.args);
+    CliResult r = RunCli(c.args);
     EXPECT_EQ(r.status, c.status) << c.args;
     if (c.out) {
       EXPECT_EQ(r.out, c.out) << c.args;
@@ -80,19 +80,19 @@ TEST(Cli, EvaluatesExpressions) {
 
 TEST(Cli, ListsPeriodsAndFullNames) {
   TempDir dir;
-  Result made = RunCli("create-set '" + dir.Path() + "'");
+  CliResult made = RunCli("create-set '" + dir.Path() + "'");
   ASSERT_EQ(made.status, 0) << made.out;
   std::string year = made.out.substr(made.out.find(".vyx") - 4, 4);
   std::string file = "'" + dir.Path() + "/" + year + ".vyx'";
 
-  Result calendar = RunCli("periods " + file);
+  CliResult calendar = RunCli("periods " + file);
   ASSERT_EQ(calendar.status, 0) << calendar.out;
   EXPECT_EQ(calendar.out.substr(0, calendar.out.find('\n') + 1), "1\t" + year + "0101\t" + year + "0131\n");
   EXPECT_NE(calendar.out.find("\n12\t" + year + "1201\t" + year + "1231\n"), std::string::npos);
   // Closing on the 5th of the following month: period 12 spans the whole year.
   RunCli("sql " + file + " \"update systab set jt='105',t1='" + year + "0106',t13='" +
          std::to_string(std::stoi(year) + 1) + "0105'\"");
-  Result next5th = RunCli("periods " + file);
+  CliResult next5th = RunCli("periods " + file);
   EXPECT_EQ(next5th.out.substr(0, next5th.out.find('\n') + 1), "1\t" + year + "0106\t" + year + "0205\n");
   EXPECT_NE(next5th.out.find("\n12\t" + year + "0106\t" + std::to_string(std::stoi(year) + 1) + "0105\n"),
             std::string::npos);
@@ -102,7 +102,7 @@ TEST(Cli, ListsPeriodsAndFullNames) {
            ",'0','0','0',0,0)\"");
   EXPECT_EQ(RunCli("fullname " + file + " 1001-2-3 84").out, "银行存款/工商银行/城西分理处\n");
   EXPECT_EQ(RunCli("fullname " + file + " 1001-2-3 27").out, "银行存款/../城西分理处\n");
-  Result missing = RunCli("fullname " + file + " 1001-9 84");
+  CliResult missing = RunCli("fullname " + file + " 1001-9 84");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "帐户代码“1001-9”不存在！\n");
   EXPECT_EQ(RunCli("fullname " + file + " 1001 wide").status, 1);
@@ -112,12 +112,12 @@ TEST(Cli, PrintsWholeValuesAndFailsOnEveryRefusal) {
   TempDir dir;
   std::string folder = dir.Path() + "/s";
   ASSERT_EQ(RunCli("create-set '" + folder + "'").status, 0);
-  Result made = RunCli("sql '" + folder + "/'*.vyx \"select opno from opr\"");
+  CliResult made = RunCli("sql '" + folder + "/'*.vyx \"select opno from opr\"");
   ASSERT_EQ(made.status, 0) << made.out;
-  Result nul = RunCli("sql '" + folder + "/'*.vyx 'select chr$(0)+\"x\", opno from opr order by opno'");
+  CliResult nul = RunCli("sql '" + folder + "/'*.vyx 'select chr$(0)+\"x\", opno from opr order by opno'");
   EXPECT_EQ(nul.out,
             std::string("Expr1000\tOPNO\n") + std::string("\0x\t101\n", 7) + std::string("\0x\t102\n", 7));
-  Result unknown = RunCli("open '" + folder + "/'*.vyx 999");
+  CliResult unknown = RunCli("open '" + folder + "/'*.vyx 999");
   EXPECT_EQ(unknown.status, 1);
   EXPECT_EQ(unknown.out, "无此操作员！\n");
 }

@@ -58,14 +58,13 @@ class WiredFrame : public YearFileTest {
 
 TEST_F(WiredFrame, TheAdministratorHasTheDialogsOfThisVersion) {
   Start("101");
-  for (int id : {40019, 916, 40030, 40031, 40029, 40034}) EXPECT_TRUE(Enabled(id)) << id;
-  for (int id : {40032, 40033}) EXPECT_FALSE(Enabled(id)) << id;  // carry forward and copy come later
+  for (int id : {40019, 916, 40030, 40031, 40032, 40033, 40029, 40034}) EXPECT_TRUE(Enabled(id)) << id;
 }
 
 TEST_F(WiredFrame, OperatorsWithoutTheAdministrationRightStillHaveThePasswordAndTheCalculator) {
   Start("102");
   for (int id : {40019, 916}) EXPECT_TRUE(Enabled(id)) << id;
-  for (int id : {40030, 40031, 40029, 40034}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {40030, 40031, 40032, 40033, 40029, 40034}) EXPECT_FALSE(Enabled(id)) << id;
 }
 
 TEST_F(WiredFrame, TheCalculatorFromTheMenuComputesAndSendsNothing) {

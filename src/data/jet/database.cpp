@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "base/file_facts.h"
@@ -387,6 +388,40 @@ bool Database::HasColumn(const std::string& table, const std::string& column) {
 
 void Database::AddTextColumn(const std::string& table, const std::string& column, int width) {
   Execute(Format("ALTER TABLE %s ADD COLUMN %s CHAR(%d)", table.c_str(), column.c_str(), width));
+}
+
+void Database::BackupTo(const std::string& gbkPath) {
+  Require();
+  if (depth_ > 0) throw DbError("事务进行中，不能备份数据文件。");
+  if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+  std::string native = NativePath(gbkPath);
+  sqlite3* copy = nullptr;
+  int rc = sqlite3_open_v2(native.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_backup* b = sqlite3_backup_init(copy, "main", db_, "main");
+    if (!b) {
+      rc = sqlite3_errcode(copy);
+    } else {
+      // Pages are copied in steps; a writer elsewhere restarts the copy, a lock makes it wait a little and
+      // try again, as long as a statement would wait.
+      int waited = 0;
+      do {
+        rc = sqlite3_backup_step(b, 256);
+        if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < kBusyTimeoutMs) {
+          sqlite3_sleep(20);
+          waited += 20;
+          rc = SQLITE_OK;
+        }
+      } while (rc == SQLITE_OK);
+      rc = sqlite3_backup_finish(b);
+    }
+  }
+  std::string msg = rc == SQLITE_OK ? std::string() : EngineMessage(copy, rc);
+  if (sqlite3_close_v2(copy) != SQLITE_OK && msg.empty()) msg = "读写数据文件时出错。";
+  if (!msg.empty()) {
+    std::remove(native.c_str());
+    throw DbError(msg);
+  }
 }
 
 void Database::Begin() {

@@ -81,6 +81,11 @@ class Database : public SchemaSource {
   bool HasColumn(const std::string& table, const std::string& column);
   void AddTextColumn(const std::string& table, const std::string& column, int width);
 
+  // Copies the whole file, as it stands outside any open transaction, into a new file at gbkPath with the
+  // engine's online backup, so the copy is consistent even while the file is in use. Fails when the target
+  // exists or a transaction of this handle is open; a copy that fails half-way is removed.
+  void BackupTo(const std::string& gbkPath);
+
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();
   void Commit();

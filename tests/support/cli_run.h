@@ -1,19 +1,19 @@
 #pragma once
-// Runs tavrel-cli as a user would and reads what it prints (standard output and standard error together).
+// Runs tavrel-cli as a user would and reads what it prints (standard output and error together).
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
 
-struct Result {
+struct CliResult {
   int status;
   std::string out;
 };
 
-inline Result RunCli(const std::string& args) {
+inline CliResult RunCli(const std::string& args) {
   std::string cmd = std::string(TAVREL_CLI) + " " + args + " 2>&1";
-  Result r{0, {}};
+  CliResult r{0, {}};
   FILE* p = popen(cmd.c_str(), "r");
   std::array<char, 4096> buf{};
   size_t n;

@@ -1,0 +1,89 @@
+// tavrel-cli's administration commands: carry-forward and copy-info run the year-end carry forward and the
+// copy between account sets as their dialogs do, questions answered 否 unless --yes; backup copies a year
+// file into its account set's backup folder.
+#include <string>
+#include <vector>
+
+#include "admin/carry_forward_dlg.h"
+#include "admin/copy_info_dlg.h"
+#include "admin/copy_zw_data.h"
+#include "cli_support.h"
+#include "data/vy_data_env.h"
+#include "io/backup.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+// The options, all flags; -1 (the usage) for anything else.
+int Parse(const Args& a, const std::vector<std::string>& flags, size_t positional, CliOptions& o) {
+  std::string error;
+  if (!ParseOptions(a, flags, o, error)) return Fail(error);
+  if (o.positional.size() != positional) return -1;
+  for (auto& [name, value] : o.values)
+    if (value != "1") return -1;
+  return 0;
+}
+
+int CarryForward(const Args& a) {
+  CliOptions o;
+  if (int r = Parse(a, {"accounts", "balances", "yes"}, 1, o)) return r;
+  Cli().answerYes = o.Has("yes");
+  CVyDataEnv env;
+  if (!OpenYear(env, o.positional[0], "")) return 1;
+  CCarryForwardDlg dlg(env);
+  if (!dlg.OnInitDialog()) return 1;
+  dlg.OnItemToggled(CCarryForwardDlg::kAccounts, o.Has("accounts"));
+  dlg.OnItemToggled(CCarryForwardDlg::kBalances, o.Has("balances"));
+  dlg.OnOk();
+  return dlg.completed ? 0 : 1;
+}
+
+int CopyInfo(const Args& a) {
+  CliOptions o;
+  if (int r = Parse(a, {"accounts", "variables", "pages"}, 2, o)) return r;
+  CVyDataEnv env;
+  if (!OpenYear(env, o.positional[0], "")) return 1;
+  CCopyZwData chooser(env);
+  if (!chooser.OnOk(o.positional[1])) {
+    if (Cli().shown == 0) return Fail("“" + o.positional[1] + "”不是Tavrel帐务数据文件！");
+    return 1;
+  }
+  CCopyInfoDlg dlg(env);
+  dlg.OnInitDialog();
+  dlg.OnSourceChosen(chooser.chosenPath, chooser.unitName);
+  const std::pair<const char*, int> items[] = {{"accounts", CCopyInfoDlg::kAccounts},
+                                               {"variables", CCopyInfoDlg::kVariables},
+                                               {"pages", CCopyInfoDlg::kPages}};
+  for (auto& [option, item] : items) {
+    if (!o.Has(option)) continue;
+    if (!dlg.enabled[item]) return Fail(CCopyInfoDlg::UnavailableText(item));
+    dlg.OnItemToggled(item, true);
+  }
+  dlg.OnOk();
+  return dlg.completed ? 0 : 1;
+}
+
+int Backup(const Args& a) {
+  if (a.size() != 1) return -1;
+  CVyDataEnv env;
+  if (!OpenYear(env, a[0], "")) return 1;
+  BackupOutcome b = BackupYear(*env.Db(), env.dataDir, env.year);
+  if (!b.Ok()) return Fail(b.error);
+  Print(b.path);
+  return 0;
+}
+
+const RegisterCliCommand kCommands[] = {
+    RegisterCliCommand(
+        {"carry-forward",
+         "carry-forward FILE [--accounts] [--balances] [--yes]   carry the previous year into FILE",
+         CarryForward}),
+    RegisterCliCommand(
+        {"copy-info", "copy-info FILE SOURCE [--accounts] [--variables] [--pages]   copy set-up from SOURCE",
+         CopyInfo}),
+    RegisterCliCommand(
+        {"backup", "backup FILE                copy FILE into its account set's folder 备份", Backup}),
+};
+
+}  // namespace
