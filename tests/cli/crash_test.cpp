@@ -90,19 +90,78 @@ struct Writer {
   std::string digest;  // what the change changes
 };
 
+// The year of the files create-set makes: this year.
+const std::string kYear = std::to_string(std::chrono::year_month_day(
+                                             std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
+                                             .year()
+                                             .operator int());
+const std::string kNext = std::to_string(std::stoi(kYear) + 1);
+
+void WriteFile(const std::string& path, const std::string& text) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  std::fputs(text.c_str(), f);
+  std::fclose(f);
+}
+
+// A chart of 30 accounts with 12 sub-accounts each, and an opening balance for every sub-account.
+void WriteBook(const std::string& folder) {
+  std::string accounts = "code,name,kind,unit,multi,side,width\n", openings = "code,side,amount,quantity\n";
+  for (int a = 1; a <= 30; ++a) {
+    accounts += std::to_string(1000 + a) + ",科目" + std::to_string(a) + ",,,,,\n";
+    for (int c = 1; c <= 12; ++c) {
+      std::string code = std::to_string(1000 + a) + "-" + std::to_string(c);
+      accounts += code + ",明细" + std::to_string(c) + ",,,,,\n";
+      openings += code + (c % 2 ? ",debit," : ",credit,") + std::to_string(a * 100 + c) + ".25,\n";
+    }
+  }
+  WriteFile(folder + "/accounts.csv", accounts);
+  WriteFile(folder + "/openings.csv", openings);
+}
+
 std::vector<Writer> Writers() {
-  auto set = [](const std::string& f) { ASSERT_EQ(RunTool({"create-set", f + "/s"}), 0); };
+  auto set = [](const std::string& f) {
+    ASSERT_EQ(RunTool({"create-set", f + "/s"}), 0);
+    WriteBook(f);
+  };
+  auto chart = [set](const std::string& f) {
+    set(f);
+    ASSERT_EQ(RunTool({"import", "accounts", f + "/s/" + kYear + ".vyx", f + "/accounts.csv"}), 0);
+  };
+  auto book = [chart](const std::string& f) {
+    chart(f);
+    ASSERT_EQ(RunTool({"import", "openings", f + "/s/" + kYear + ".vyx", f + "/openings.csv"}), 0);
+  };
+  auto args = [](std::vector<std::string> a) {
+    return [a](const std::string& f) {
+      std::vector<std::string> out;
+      for (const std::string& x : a) out.push_back(x[0] == '/' ? f + x : x);
+      return out;
+    };
+  };
+  const std::string year = "/s/" + kYear + ".vyx", next = "/s/" + kNext + ".vyx";
+  const std::string balances = "select count(*),sum(f*my) from p0";
   return {
-      {"create-set", [](const std::string&) {},
-       [](const std::string& f) {
-         return std::vector<std::string>{"create-set", f + "/s"};
+      {"create-set", [](const std::string&) {}, args({"create-set", "/s"}), "s/" + kYear + ".vyx",
+       "select count(*) from opr"},
+      {"new-year", set, args({"new-year", year, kNext}), "s/" + kNext + ".vyx", "select count(*) from opr"},
+      {"import accounts", set, args({"import", "accounts", year, "/accounts.csv"}), "s/" + kYear + ".vyx",
+       "select count(*) from subt"},
+      {"import openings", chart, args({"import", "openings", year, "/openings.csv"}), "s/" + kYear + ".vyx",
+       balances},
+      {"carry-forward",
+       [book](const std::string& f) {
+         book(f);
+         ASSERT_EQ(RunTool({"new-year", f + "/s/" + kYear + ".vyx", kNext}), 0);
        },
-       "s/2026.vyx", "select count(*) from opr"},
-      {"new-year", set,
-       [](const std::string& f) {
-         return std::vector<std::string>{"new-year", f + "/s/2026.vyx", "2027"};
+       args({"carry-forward", next, "--accounts", "--balances", "--yes"}), "s/" + kNext + ".vyx",
+       "select (select count(*) from subt),count(*),sum(f*my) from p0"},
+      {"copy-info",
+       [book](const std::string& f) {
+         book(f);
+         ASSERT_EQ(RunTool({"create-set", f + "/t"}), 0);
        },
-       "s/2027.vyx", "select count(*) from opr"},
+       args({"copy-info", "/t/" + kYear + ".vyx", year, "--accounts"}), "t/" + kYear + ".vyx",
+       "select count(*) from subt"},
   };
 }
 
