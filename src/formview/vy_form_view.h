@@ -179,19 +179,22 @@ class CVyFormView {
   Caret CaretPlace();
 
   // ---- input
-  void OnKeyDown(VyKey key, bool shift, bool ctrl);
+  virtual void OnKeyDown(VyKey key, bool shift, bool ctrl);
   // GBK characters, whole, as the keyboard or the input method delivers them.
   void OnChar(const std::string& text);
   void OnLButtonDown(int x, int y, bool shift);  // window coordinates
   void OnMouseMove(int x, int y, bool leftDown);
   void OnLButtonUp(int x, int y);
+  // A double click and a right button press (window coordinates); report views act on the row.
+  virtual void OnLButtonDblClk(int, int) {}
+  virtual void OnRButtonDown(int, int) {}
   VyCursor CursorAt(int x, int y);
   int DragState() const { return drag_; }
   bool IsCapturing() const { return drag_ != 0; }
 
   // ---- commands
-  bool OnCommand(int command);
-  bool IsCommandEnabled(int command);
+  virtual bool OnCommand(int command);
+  virtual bool IsCommandEnabled(int command);
   bool Copy();
   void DeleteSelection();
   void Cut();
