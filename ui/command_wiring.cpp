@@ -12,6 +12,7 @@
 #include "new_year_dialog.h"
 #include "operators_dialog.h"
 #include "password_dialog.h"
+#include "report_wiring.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     if (dialog.Ready()) dialog.exec();
     frame.ShowLoginState();  // the unit name is in the title
   });
+
+  WireReportCommands(app, frame);
 
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));
