@@ -107,7 +107,7 @@ void CHobdzb7::DrawFrame(VyDC& dc) {
   DrawLineText(0, dc, " 模糊查询帐页 ", "MID", "TOPIC");
   std::string year = DataEnv() ? Format("%4d年", DataEnv()->year) : "";
   // The year stands over month and day together.
-  DrawCellText(0, 0, dc, year, "LEFT", "FORMHEAD");
+  DrawCellText(0, 0, dc, year, "NOCUT", "FORMHEAD");
   DrawCellText(2, 0, dc, "月", "MID", "FORMHEAD");
   DrawCellText(2, 1, dc, "日", "MID", "FORMHEAD");
   DrawCellText(1, 2, dc, kCaptions[2], "MID", "FORMHEAD");

@@ -6,16 +6,16 @@
 
 #include "base/text.h"
 #include "dialog_test_support.h"
+#include "form_view_widget.h"
+#include "gbk_qt.h"
+#include "progress_window.h"
+#include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/fuzzy_query_dlg.h"
 #include "reports/hobdzb5.h"
 #include "reports/hobdzb6.h"
 #include "reports/hobdzb7.h"
 #include "reports/turnover_range_dlg.h"
-#include "form_view_widget.h"
-#include "gbk_qt.h"
-#include "progress_window.h"
-#include "report_dialogs.h"
 
 namespace {
 
