@@ -179,11 +179,8 @@ class CVyFormView {
   Caret CaretPlace();
 
   // ---- input
-<<<<<<< HEAD
-=======
   // Views that give keys a meaning of their own (opening a row, going back) override it and hand the rest
   // to the engine.
->>>>>>> main
   virtual void OnKeyDown(VyKey key, bool shift, bool ctrl);
   // GBK characters, whole, as the keyboard or the input method delivers them.
   void OnChar(const std::string& text);
@@ -198,10 +195,7 @@ class CVyFormView {
   bool IsCapturing() const { return drag_ != 0; }
 
   // ---- commands
-<<<<<<< HEAD
-=======
   // Views that answer commands of their own (打开 …) override both and hand the rest to the engine.
->>>>>>> main
   virtual bool OnCommand(int command);
   virtual bool IsCommandEnabled(int command);
   bool Copy();
