@@ -16,6 +16,7 @@
 #include "operators_dialog.h"
 #include "password_dialog.h"
 #include "query_wiring.h"
+#include "report_wiring.h"
 #include "setup_wiring.h"
 #include "yearend_wiring.h"
 
@@ -69,6 +70,7 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
 
   WireSetupCommands(app, frame);
   WireYearendCommands(app, frame);
+  WireReportCommands(app, frame);
 
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));

@@ -224,8 +224,9 @@ void FormViewWidget::SetCursorShape(VyCursor c) {
 
 void FormViewWidget::mousePressEvent(QMouseEvent* e) {
   setFocus(Qt::MouseFocusReason);
-  if (e->button() != Qt::LeftButton) return;
   QPoint p = e->position().toPoint();
+  if (e->button() == Qt::RightButton) view_->OnRButtonDown(p.x(), p.y());
+  if (e->button() != Qt::LeftButton) return;
   view_->OnLButtonDown(p.x(), p.y(), e->modifiers() & Qt::ShiftModifier);
 }
 
@@ -241,6 +242,12 @@ void FormViewWidget::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() != Qt::LeftButton) return;
   QPoint p = e->position().toPoint();
   view_->OnLButtonUp(p.x(), p.y());
+}
+
+void FormViewWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton) return;
+  QPoint p = e->position().toPoint();
+  view_->OnLButtonDblClk(p.x(), p.y());
 }
 
 void FormViewWidget::wheelEvent(QWheelEvent* e) {

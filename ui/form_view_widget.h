@@ -59,6 +59,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;

@@ -187,6 +187,9 @@ class CVyFormView {
   void OnLButtonDown(int x, int y, bool shift);  // window coordinates
   void OnMouseMove(int x, int y, bool leftDown);
   void OnLButtonUp(int x, int y);
+  // A double click and a right button press (window coordinates); report views act on the row.
+  virtual void OnLButtonDblClk(int, int) {}
+  virtual void OnRButtonDown(int, int) {}
   VyCursor CursorAt(int x, int y);
   int DragState() const { return drag_; }
   bool IsCapturing() const { return drag_ != 0; }

@@ -121,6 +121,12 @@ double Cursor::Real(int i) const {
   }
 }
 
+std::string_view Cursor::TextView(int i) const {
+  if (atEnd_ || sqlite3_column_type(stmt_, i) != SQLITE_TEXT) return {};
+  const char* p = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+  return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))) : std::string_view();
+}
+
 std::string Cursor::Text(int i) const {
   if (atEnd_) return {};
   switch (sqlite3_column_type(stmt_, i)) {
@@ -157,8 +163,9 @@ void Database::Open(const std::string& gbkPath, bool readOnly) {
   FileFacts f = QueryRealFile(gbkPath);
   if (!f.exists || f.isFolder) throw DbError(Format("找不到文件“%s”。", gbkPath.c_str()));
   sqlite3* db = nullptr;
-  int rc =
-      sqlite3_open_v2(native.c_str(), &db, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
+  int rc = sqlite3_open_v2(native.c_str(), &db,
+                           (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
+                           nullptr);
   if (rc != SQLITE_OK) {
     std::string msg = EngineMessage(db, rc);
     sqlite3_close_v2(db);
@@ -192,8 +199,8 @@ void Database::Create(const std::string& gbkPath) {
   Close();
   if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
   sqlite3* db = nullptr;
-  int rc =
-      sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db,
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc == SQLITE_OK)
     rc = sqlite3_exec(db, Format("PRAGMA application_id=%d; PRAGMA user_version=1;", kApplicationId).c_str(),
                       nullptr, nullptr, nullptr);

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/jet/emitter.h"
@@ -36,6 +37,8 @@ class Cursor {
   long long Int(int i) const;     // NULL reads as 0, a text as its leading number
   double Real(int i) const;       // likewise
   std::string Text(int i) const;  // NULL reads as "", a number as cstr$ writes it
+  // A text column's bytes without a copy, valid until Next; "" for anything but a text.
+  std::string_view TextView(int i) const;
 
  private:
   void Step();

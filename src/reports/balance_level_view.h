@@ -1,0 +1,78 @@
+#pragma once
+// What the balance table and the balance-and-turnover table share: a list of the accounts of one level
+// ending in a total row, stepping down into an account (Enter, double click, 下一级) and back up (Esc,
+// 上一级) with the row and column of each level remembered, the dialog again with Ctrl+O, and the page
+// head and foot lines.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formview/vy_report_view.h"
+#include "reports/balance_source.h"
+
+namespace vycmd {
+constexpr int kLevelDown = 32991;  // 下一级: the current row's sub-accounts
+constexpr int kLevelUp = 40016;    // 上一级
+}  // namespace vycmd
+
+class CBalanceLevelView : public CVyReportView {
+ public:
+  // The figures come the quick way unless the documented statements are asked for.
+  void UseDocumentedStatements(bool on) { documented_ = on; }
+  const std::string& StartCode() const { return start_; }
+  void SetStartCode(const std::string& code) { start_ = code; }
+
+  // Reads the rows for the current starting point and puts the current cell where this level left it.
+  virtual void Build() = 0;
+  // Lists the sub-accounts of the row's account (not of the total row, nor of an account without any).
+  bool StepDown(int row);
+  // Lists the level above and returns to the row that was opened there.
+  void StepUp();
+
+  const std::vector<std::vector<std::string>>& Rows() const { return rows_; }
+  int TotalRow() const { return totalRow_; }
+
+  void OnKeyDown(VyKey key, bool shift, bool ctrl) override;
+  void OnLButtonDblClk(int x, int y) override;
+  void OnRButtonDown(int x, int y) override;
+  bool OnCommand(int command) override;
+  void DrawCell(VyDC& dc, int row, int col, const std::string& section) override;
+  void GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool forEdit) override;
+
+ protected:
+  void SetupForm() override;
+  virtual bool CanStepDown() const { return true; }
+  // 上一级 (not Esc): the balance-and-turnover table leaves its all-levels listing.
+  virtual void OnLevelUpCommand() {}
+  // Ctrl+O: the window's dialog again; true when it was confirmed and the view took its values.
+  virtual bool AskAgain() = 0;
+  virtual std::string HeadText(int line, int item) = 0;
+  virtual int PageItem() const = 0;  // the HEAD line 1 item of the page number
+
+  BalanceSource& Source();
+  // Takes the rows (the total row last), then restores this level's remembered cell.
+  void SetRows(std::vector<std::vector<std::string>> rows);
+  // Draws the direction captions over three form-head lines and the others centred in line 1.
+  void DrawCaptions(VyDC& dc, const std::vector<std::string>& captions,
+                    const std::vector<int>& directionColumns);
+  std::string FootText(int item);
+
+  std::string start_;
+
+ private:
+  struct Remembered {
+    int row = 0, col = 0;
+  };
+  bool documented_ = false;
+  std::unique_ptr<BalanceSource> source_;
+  bool sourceDocumented_ = false;
+  std::vector<Remembered> stack_;
+  Remembered restore_;
+  std::vector<std::vector<std::string>> rows_;
+  int totalRow_ = 0;
+};
+
+// "借" above threshold, "贷" at or below −threshold, otherwise "平".
+std::string DirectionOf(double value, double threshold);
+// The amount cell: the absolute value with two decimals, empty where the direction is "平".
+std::string AmountCell(double value, double threshold);

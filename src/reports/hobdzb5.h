@@ -1,0 +1,36 @@
+#pragma once
+// CHobdzb5, 帐户余额表: the balance of every account of one level up to a closing date, with a total row.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "reports/balance_date_dlg.h"
+#include "reports/balance_level_view.h"
+
+class CHobdzb5 : public CBalanceLevelView {
+ public:
+  CHobdzb5();
+
+  // The dialog's results; Build reads the rows.
+  void SetParameters(const CBalanceDateDlg& dlg);
+  const std::string& ClosingDate() const { return closingDate_; }
+  void Build() override;
+
+  // Ctrl+O: shows the dialog (the window's host installs it); true when confirmed.
+  std::function<bool(CBalanceDateDlg&)> askDialog;
+
+  void SetupForm() override;
+  void DrawFrame(VyDC& dc) override;
+  std::vector<std::string> ReportHead() override;
+  std::vector<std::string> ColumnCaptions() override;
+
+ protected:
+  bool AskAgain() override;
+  std::string HeadText(int line, int item) override;
+  int PageItem() const override { return 1; }
+
+ private:
+  std::string closingDate_;
+  int period_ = 0;
+  std::string headText_ = "截止时间：×× 年 × 月 × 日";
+};

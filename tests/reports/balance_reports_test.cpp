@@ -1,0 +1,235 @@
+// The balance table, the balance-and-turnover table and the fuzzy query as a user meets them: the
+// dialogs' checks, directions and empty amounts at the thresholds, stepping down and up, the totals.
+#include <gtest/gtest.h>
+
+#include "balance_book.h"
+#include "reports/fuzzy_query_dlg.h"
+#include "reports/hobdzb5.h"
+#include "reports/hobdzb6.h"
+#include "reports/hobdzb7.h"
+
+namespace {
+
+class BalanceReportsTest : public BalanceBookTest {
+ protected:
+  void SetUp() override {
+    OpenBook();
+    Account("1001", "现金");
+    Account("1001-1", "总部");
+    Account("1001-1-1", "甲");
+    Account("1001-2", "分部");
+    Account("1002", "银行");
+    Account("1003", "空户");
+  }
+  std::unique_ptr<CHobdzb5> Balance(const std::string& date, const std::string& code = "") {
+    CBalanceDateDlg dlg(env);
+    dlg.OnInitDialog(code, date);
+    EXPECT_TRUE(dlg.OnOK()) << platform.LastText();
+    auto view = std::make_unique<CHobdzb5>();
+    view->SetDataEnv(&env);
+    view->InitForm();
+    view->SetParameters(dlg);
+    view->Build();
+    return view;
+  }
+  std::unique_ptr<CHobdzb6> Turnover(const std::string& from, const std::string& to, bool all = false) {
+    CTurnoverRangeDlg dlg(env);
+    dlg.OnInitDialog("", all, from, to);
+    EXPECT_TRUE(dlg.OnOK()) << platform.LastText();
+    auto view = std::make_unique<CHobdzb6>();
+    view->SetDataEnv(&env);
+    view->InitForm();
+    view->SetParameters(dlg);
+    view->Build();
+    return view;
+  }
+};
+
+TEST_F(BalanceReportsTest, DirectionsAndEmptyAmountsAtTheThresholds) {
+  Post("1001-1-1", "20260305", 1, 0.0000005);
+  Opening("1002", 1, 0.000005);
+  auto balance = Balance("20261231");
+  // code, name, direction, amount; the total row last.
+  EXPECT_EQ(balance->Rows()[0], (std::vector<std::string>{"1001", "现金", "平", ""}));
+  EXPECT_EQ(balance->Rows()[2], (std::vector<std::string>{"1003", "空户", "平", ""}));
+  EXPECT_EQ(balance->Rows()[3], (std::vector<std::string>{"", "         合      计", "平", ""}));
+
+  auto turnover = Turnover("20260101", "20261231");
+  EXPECT_EQ(turnover->Rows()[1], (std::vector<std::string>{"1002", "银行", "平", "", "", "", "平", ""}));
+  EXPECT_EQ(turnover->Rows()[2], (std::vector<std::string>{"1003", "空户", "平", "", "", "", "平", ""}));
+}
+
+TEST_F(BalanceReportsTest, TurnoverRunsFromTheStartOfTheStartDatesPeriod) {
+  Opening("1001-1-1", 1, 1000);
+  Post("1001-1-1", "20260215", 1, 50);   // before the start period: in the opening balance
+  Post("1001-1-1", "20260302", 1, 300);  // before the start date, but in its period
+  Post("1001-1-1", "20260320", -1, 20);
+  Post("1001-1-1", "20260401", 1, 7);         // after the end date
+  Post("1001-2", "20260310", -1, 2000, "1");  // outside the books
+  auto view = Turnover("20260315", "20260331");
+  EXPECT_EQ(view->Rows()[0], (std::vector<std::string>{"1001", "现金", "借", "1,050.00", "300.00", "20.00",
+                                                       "借", "1,330.00"}));
+}
+
+TEST_F(BalanceReportsTest, AllLevelsListsDepthFirstAndTotalsTheTopLevelOnly) {
+  Post("1001-1-1", "20260310", 1, 100);
+  Post("1001-2", "20260310", -1, 40);
+  Post("1002", "20260310", 1, 5);
+  auto view = Turnover("20260101", "20261231", true);
+  std::vector<std::string> codes;
+  for (auto& row : view->Rows()) codes.push_back(row[0]);
+  EXPECT_EQ(codes, (std::vector<std::string>{"1001", "1001-1", "1001-1-1", "1001-2", "1002", "1003", ""}));
+  EXPECT_EQ(view->Rows().back(),
+            (std::vector<std::string>{"", "   合    计  ", "平", "", "105.00", "40.00", "借", "65.00"}));
+  // With every level listed, there is no stepping down.
+  EXPECT_FALSE(view->StepDown(0));
+}
+
+TEST_F(BalanceReportsTest, SteppingDownTwiceAndUpTwiceReturnsToTheFirstChoice) {
+  auto view = Balance("20261231");
+  view->SetCurrent(0, 1, 0, "TEXT");
+  EXPECT_FALSE(view->StepDown(view->TotalRow()));
+  EXPECT_FALSE(view->StepDown(2));  // 1003 has no sub-accounts
+  view->OnKeyDown(VyKey::Enter, false, false);
+  EXPECT_EQ(view->StartCode(), "1001");
+  EXPECT_EQ(view->Rows()[0][0], "1001-1");
+  ASSERT_TRUE(view->StepDown(0));
+  EXPECT_EQ(view->Rows()[0][0], "1001-1-1");
+  view->OnKeyDown(VyKey::Escape, false, false);
+  EXPECT_EQ(view->StartCode(), "1001");
+  view->OnCommand(vycmd::kLevelUp);
+  EXPECT_EQ(view->StartCode(), "");
+  EXPECT_EQ(view->Current().row, 0);
+  EXPECT_EQ(view->Current().col, 1);
+  EXPECT_EQ(view->Rows().size(), 4u);
+}
+
+TEST_F(BalanceReportsTest, DialogChecksInOrder) {
+  struct Case {
+    std::string code, year, month, day, message, focus;
+  } cases[] = {
+      {"1003", "2026", "3", "1", "输入的科目代码不存在或没有子科目，请重输！", "code"},
+      {"9", "2026", "3", "1", "输入的科目代码不存在或没有子科目，请重输！", "code"},
+      {"", "1989", "3", "1", "输入年度不合理，请重输！", "year"},
+      {"", "2026", "13", "1", "输入月份不合理，请重输！", "month"},
+      {"", "2026", "2", "29", "输入日不合理，请重输！", "day"},
+      {"", "2025", "12", "31", "输入日期已不在当前注册的会计年度内，请重输！", "year"},
+  };
+  for (const Case& c : cases) {
+    CBalanceDateDlg dlg(env);
+    dlg.OnInitDialog();
+    dlg.code = c.code;
+    dlg.date = {c.year, c.month, c.day};
+    EXPECT_FALSE(dlg.OnOK());
+    EXPECT_EQ(platform.LastText(), c.message);
+    EXPECT_EQ(dlg.focus, c.focus);
+  }
+  // Preset: the closing day of today's period.
+  CBalanceDateDlg dlg(env);
+  dlg.OnInitDialog();
+  EXPECT_EQ(dlg.date.Date(), "20261231");
+
+  struct Range {
+    std::string from, to, code, message;
+  } ranges[] = {
+      {"20261301", "20261231", "", "起始月份不合理，请重输！"},
+      {"20260101", "20260230", "", "终止日不合理，请重输！"},
+      {"20260101", "20270101", "", "输入时间已不在当前会计年度内，请重输！"},
+      {"20260501", "20260401", "", "起始时间大于终止时间，请重输！"},
+      {"20260101", "20260401", "1002", "该会计科目不存在或没有子科目，请重输！"},
+  };
+  for (const Range& r : ranges) {
+    CTurnoverRangeDlg range(env);
+    range.OnInitDialog();
+    range.code = r.code;
+    range.from = {r.from.substr(0, 4), r.from.substr(4, 2), r.from.substr(6)};
+    range.to = {r.to.substr(0, 4), r.to.substr(4, 2), r.to.substr(6)};
+    EXPECT_FALSE(range.OnOK());
+    EXPECT_EQ(platform.LastText(), r.message);
+  }
+}
+
+TEST(TurnoverRangeText, FourForms) {
+  auto text = [](DateFields f, DateFields t) { return CTurnoverRangeDlg::RangeText(f, t); };
+  EXPECT_EQ(text({"2026", "3", "5"}, {"2026", "3", "5"}), "2026 年 3 月 5 日");
+  EXPECT_EQ(text({"2026", "3", "5"}, {"2026", "3", "9"}), "2026 年 3 月 5 日 至 9 日");
+  EXPECT_EQ(text({"2026", "3", "5"}, {"2026", "4", "9"}), "2026 年 3 月 5 日 至 4 月 9 日");
+  EXPECT_EQ(text({"2026", "3", "5"}, {"2027", "4", "9"}), "2026 年 3 月 5 日 至 2027 年 4 月 9 日");
+}
+
+TEST_F(BalanceReportsTest, FuzzyQuery) {
+  Post("1001-1-1", "20260310", 1, 100, "2", "差旅费");
+  Post("1001-2", "20260311", -1, 100, "0", "报销差旅");  // cancels the one above
+  Post("1002", "20260312", 1, 100.004, "2", "其他");
+  Post("1002", "20260313", 1, 60, "2", "差旅");
+  Post("1002", "20260314", 1, 100, "1", "差旅");  // outside the books
+
+  struct Case {
+    std::string summary, code, a1, a2;
+    std::string message;                // a refusal, or
+    std::string condition;              // the head line and
+    std::vector<std::string> totalRow;  // the total row of the hits
+  } cases[] = {
+      {"",
+       "",
+       "100",
+       "",
+       "",
+       "  2026 年 1 月 至 12 月 限制金额 = 100.00",
+       {"", "", "", "     合    计", "贷", ""}},
+      {"", "", "100", "50", "后一个金额应不小于前一个金额", "", {}},
+      {"",
+       "",
+       "100",
+       "100",
+       "",
+       "  2026 年 1 月 至 12 月 限制金额 = 100.00",
+       {"", "", "", "     合    计", "贷", ""}},
+      {"  差旅  ",
+       "1001",
+       "",
+       "",
+       "",
+       "帐户：现金  2026 年 1 月 至 12 月 摘要包含“差旅”",
+       {"", "", "", "     合    计", "贷", ""}},
+      {"",
+       "",
+       "50",
+       "70",
+       "",
+       "  2026 年 1 月 至 12 月 金额在[50.00 ～ 70.00]内",
+       {"", "", "", "     合    计", "借", "60.00"}},
+      {"", "1-", "", "", "非法的科代码，请重输!", "", {}},
+      {"", "1009", "", "", "给定的科代码不存在，请重输!", "", {}},
+      {"", "", "1.2.3", "", "非法的金额，请重输!", "", {}},
+      {"", "", "0", "", "科目代码和金额必须至少指定其一。", "", {}},
+      {"无此摘要", "1001", "", "", "没有满足条件的记录", "", {}},
+  };
+  for (const Case& c : cases) {
+    CFuzzyQueryDlg dlg(env);
+    dlg.OnInitDialog();
+    dlg.summary = c.summary;
+    EXPECT_FALSE(dlg.ConfirmEnabled());  // a summary alone is not enough
+    dlg.code = c.code;
+    dlg.amount1 = c.a1;
+    dlg.amount2 = c.a2;
+    platform.messages.clear();
+    bool ok = dlg.OnOK();
+    if (!c.message.empty()) {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(platform.LastText(), c.message);
+      continue;
+    }
+    ASSERT_TRUE(ok) << platform.LastText();
+    EXPECT_EQ(dlg.conditionText, c.condition);
+    CHobdzb7 view;
+    view.SetDataEnv(&env);
+    view.InitForm();
+    view.SetParameters(dlg);
+    view.Build();
+    EXPECT_EQ(view.Rows().back(), c.totalRow) << c.condition;
+    EXPECT_EQ(view.Rows().size(), static_cast<size_t>(dlg.hits) + 1);
+  }
+}
+
+}  // namespace

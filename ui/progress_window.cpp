@@ -1,0 +1,47 @@
+#include "progress_window.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "gbk_qt.h"
+#include "reports/report_progress.h"
+
+ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setStyleSheet("ProgressWindow { border: 1px solid #808080; background: #f0f0f0; }");
+  text_ = new QLabel(Q(ProgressText(0)));
+  text_->setMinimumWidth(48);
+  bar_ = new QProgressBar;
+  bar_->setRange(0, 100);
+  bar_->setTextVisible(false);
+  bar_->setFixedWidth(180);
+  auto* row = new QHBoxLayout(this);
+  row->addWidget(new QLabel(Q("正在计算：")));
+  row->addWidget(text_);
+  row->addWidget(bar_);
+  adjustSize();
+}
+
+void ProgressWindow::Show(int percent) {
+  if (percent < 0) {
+    hide();
+    return;
+  }
+  text_->setText(Q(ProgressText(percent)));
+  bar_->setValue(percent);
+  if (!isVisible()) {
+    if (QWidget* owner = parentWidget()) {
+      QPoint centre = owner->mapToGlobal(owner->rect().center());
+      move(centre - rect().center());
+    }
+    show();
+  }
+  repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ProgressWindow::Install() {
+  SetProgressSink([this](int percent) { Show(percent); });
+}

@@ -1,0 +1,80 @@
+#include "report_wiring.h"
+
+#include <memory>
+
+#include "app/qirn_app.h"
+#include "data_window_kit.h"
+#include "form_view_widget.h"
+#include "main_frame.h"
+#include "progress_window.h"
+#include "report_dialogs.h"
+#include "reports/balance_date_dlg.h"
+#include "reports/fuzzy_query_dlg.h"
+#include "reports/hobdzb5.h"
+#include "reports/hobdzb6.h"
+#include "reports/hobdzb7.h"
+
+namespace {
+
+constexpr int kBalanceTable = 40020;
+constexpr int kTurnoverTable = 40021;
+constexpr int kFuzzyQuery = 40022;
+
+// A report window's kit: its dialog (the model kept until the view takes it) and its view, which asks the
+// same dialog again on Ctrl+O.
+template <class View, class Dlg>
+DataWindowKit ReportKit(CVyDataEnv& env, CMainFrame& frame, std::function<bool(Dlg&)> prepare,
+                        bool (*run)(Dlg&, QWidget*)) {
+  auto pending = std::make_shared<std::unique_ptr<Dlg>>();
+  DataWindowKit kit;
+  kit.ask = [&env, pending, prepare, run](QWidget* parent) {
+    auto dlg = std::make_unique<Dlg>(env);
+    if (!prepare(*dlg) || !run(*dlg, parent)) return false;
+    *pending = std::move(dlg);
+    return true;
+  };
+  kit.createView = [&env, &frame, run]() -> QWidget* {
+    auto view = std::make_unique<View>();
+    view->SetDataEnv(&env);
+    view->askDialog = [&frame, run](Dlg& dlg) { return run(dlg, &frame); };
+    return new FormViewWidget(std::move(view));
+  };
+  kit.load = [pending](QWidget* widget) {
+    auto& view = static_cast<View&>(static_cast<FormViewWidget*>(widget)->View());
+    view.SetParameters(**pending);
+    pending->reset();
+    view.Build();
+  };
+  return kit;
+}
+
+}  // namespace
+
+void WireReportCommands(CQirnApp& app, CMainFrame& frame) {
+  CVyDataEnv& env = app.env;
+  auto* progress = new ProgressWindow(&frame);
+  progress->Install();
+  frame.SetDataWindowKit(kBalanceTable, ReportKit<CHobdzb5, CBalanceDateDlg>(
+                                            env, frame,
+                                            [&env](CBalanceDateDlg& dlg) {
+                                              if (!CBalanceDateDlg::HasAccounts(env)) return false;
+                                              dlg.OnInitDialog();
+                                              return true;
+                                            },
+                                            RunBalanceDateDialog));
+  frame.SetDataWindowKit(kTurnoverTable, ReportKit<CHobdzb6, CTurnoverRangeDlg>(
+                                             env, frame,
+                                             [&env](CTurnoverRangeDlg& dlg) {
+                                               if (!CBalanceDateDlg::HasAccounts(env)) return false;
+                                               dlg.OnInitDialog();
+                                               return true;
+                                             },
+                                             RunTurnoverRangeDialog));
+  frame.SetDataWindowKit(kFuzzyQuery, ReportKit<CHobdzb7, CFuzzyQueryDlg>(
+                                          env, frame,
+                                          [](CFuzzyQueryDlg& dlg) {
+                                            dlg.OnInitDialog();
+                                            return true;
+                                          },
+                                          RunFuzzyQueryDialog));
+}
