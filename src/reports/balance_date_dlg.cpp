@@ -46,13 +46,13 @@ bool CBalanceDateDlg::OnOK() {
                                                    jet::SqlText(code).c_str())) <= 0))
     return Refuse("输入的科目代码不存在或没有子科目，请重输！", "code");
   switch (date.Check()) {
-    case DateFields::kYear:
+    case ReportDateFields::kYear:
       return Refuse("输入年度不合理，请重输！", "year");
-    case DateFields::kMonth:
+    case ReportDateFields::kMonth:
       return Refuse("输入月份不合理，请重输！", "month");
-    case DateFields::kDay:
+    case ReportDateFields::kDay:
       return Refuse("输入日不合理，请重输！", "day");
-    case DateFields::kNone:
+    case ReportDateFields::kNone:
       break;
   }
   closingDate = date.Date();

@@ -25,7 +25,7 @@ class CBalanceDateDlg {
 
   std::string yearText;  // 年度, display only
   std::string code;
-  DateFields date;
+  ReportDateFields date;
   std::string focus;  // the field an error leaves the focus in: "code", "year", "month" or "day"
 
   // The results.

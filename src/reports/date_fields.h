@@ -2,7 +2,7 @@
 // A date typed into three fields of a report's dialog: year, month and day.
 #include <string>
 
-struct DateFields {
+struct ReportDateFields {
   std::string year, month, day;
 
   enum Fault { kNone, kYear, kMonth, kDay };
