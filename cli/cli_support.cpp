@@ -1,9 +1,33 @@
 #include "cli_support.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "base/gbk.h"
 #include "data/vy_data_env.h"
+
+namespace {
+char** commandLine = nullptr;
+}  // namespace
+
+void KeepCommandLine(char** argv) {
+  commandLine = argv;
+}
+
+int RunInstead(const std::string& utf8Path) {
+  std::fflush(stdout);
+  if (commandLine) {
+    char* self = commandLine[0];
+    commandLine[0] = const_cast<char*>(utf8Path.c_str());
+    execv(utf8Path.c_str(), commandLine);
+    commandLine[0] = self;
+  }
+  std::string why = std::strerror(errno);
+  return Fail("无法启动“" + gbk::FromUtf8(utf8Path).value_or(utf8Path) + "”：" + why);
+}
 
 void Print(const std::string& gbkText) {
   std::string line = gbk::ToUtf8(gbkText) + "\n";

@@ -11,6 +11,12 @@
 
 class CVyDataEnv;
 
+// The tool's own command line, kept by main for RunInstead.
+void KeepCommandLine(char** argv);
+// Replaces this process with the program at utf8Path, given the same arguments; returns only when that
+// fails, with the message printed and status 1.
+int RunInstead(const std::string& utf8Path);
+
 void Print(const std::string& gbkText);  // a line on standard output
 int Fail(const std::string& gbkText);    // a line on standard error; returns 1
 

@@ -29,6 +29,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  KeepCommandLine(argv);
   if (argc < 2) return Usage();
   Cli();
   std::vector<std::string> args;

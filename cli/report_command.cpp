@@ -30,6 +30,7 @@ int Report(const std::vector<std::string>& args) {
   if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
   std::string output = options.Get("output");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
+  if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
   if (!OpenYear(env, options.positional[0], options.Get("operator"))) return 1;

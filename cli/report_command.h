@@ -26,3 +26,5 @@ struct RegisterReportKind {
 
 // Prints a view's pages into a PDF file through the program's printing path (cli/report_pdf.cpp).
 bool PrintReportPdf(CVyReportView& view, const std::string& utf8Path, std::string& error);
+// The tool a PDF report is handed to (the same command line), "" when this one prints PDF itself.
+std::string PdfTool();

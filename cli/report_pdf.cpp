@@ -8,6 +8,10 @@
 #include "formview/vy_report_view.h"
 #include "report_command.h"
 
+std::string PdfTool() {
+  return {};
+}
+
 bool PrintReportPdf(CVyReportView& view, const std::string& utf8Path, std::string& error) {
   if (!qApp) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);

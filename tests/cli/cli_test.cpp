@@ -1,6 +1,7 @@
 // Runs tavrel-cli as a user would and reads what it prints.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/cli_run.h"
@@ -120,4 +121,27 @@ TEST(Cli, PrintsWholeValuesAndFailsOnEveryRefusal) {
   CliResult unknown = RunCli("open '" + folder + "/'*.vyx 999");
   EXPECT_EQ(unknown.status, 1);
   EXPECT_EQ(unknown.out, "无此操作员！\n");
+}
+
+// The tool itself never loads Qt: a text report pays nothing for printing. A PDF report goes to the twin
+// beside it, and a tool without its twin says so instead of writing nothing.
+TEST(Cli, LeavesQtToThePdfTwin) {
+  CliResult libs = RunCommand("LD_DEBUG=libs " + std::string(TAVREL_CLI) + " eval 1");
+  EXPECT_NE(libs.out.find("libsqlite3"), std::string::npos) << libs.out;
+  EXPECT_EQ(libs.out.find("libQt6"), std::string::npos);
+
+  TempDir dir;
+  ASSERT_EQ(RunCli("create-set '" + dir.Path() + "'").status, 0);
+  std::string file = dir.Path() + "/*.vyx";
+  std::filesystem::path lonely = dir.File("alone/tavrel-cli");
+  std::filesystem::create_directories(lonely.parent_path());
+  std::filesystem::copy_file(TAVREL_CLI, lonely);
+  std::string pdf = dir.File("catalogue.pdf");
+  CliResult alone =
+      RunCommand(lonely.string() + " report catalogue " + file + " --format pdf --output '" + pdf + "'");
+  EXPECT_EQ(alone.status, 1);
+  EXPECT_NE(alone.out.find("无法启动“" + lonely.parent_path().string() + "/tavrel-cli-pdf”"),
+            std::string::npos)
+      << alone.out;
+  EXPECT_FALSE(std::filesystem::exists(pdf));
 }

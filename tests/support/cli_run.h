@@ -11,8 +11,9 @@ struct CliResult {
   std::string out;
 };
 
-inline CliResult RunCli(const std::string& args) {
-  std::string cmd = std::string(TAVREL_CLI) + " " + args + " 2>&1";
+// Any command line of the shell, standard error with standard output.
+inline CliResult RunCommand(const std::string& commandLine) {
+  std::string cmd = commandLine + " 2>&1";
   CliResult r{0, {}};
   FILE* p = popen(cmd.c_str(), "r");
   std::array<char, 4096> buf{};
@@ -20,4 +21,8 @@ inline CliResult RunCli(const std::string& args) {
   while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
   r.status = WEXITSTATUS(pclose(p));
   return r;
+}
+
+inline CliResult RunCli(const std::string& args) {
+  return RunCommand(std::string(TAVREL_CLI) + " " + args);
 }
