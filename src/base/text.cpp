@@ -57,10 +57,27 @@ std::string FormatAmount(double value, int width, int minDecimals, int maxDecima
   if (minDecimals < 0) minDecimals = 0;
   if (maxDecimals < minDecimals) maxDecimals = minDecimals;
 
-  // Zero is judged on the rounded value, so -0.004 with two places is blank rather than "-0".
-  if (std::fabs(ReadNumber(FixedText(value, maxDecimals))) <= kZero) return std::string(width, ' ');
+  // Zero is judged on the rounded value, so -0.004 with two places is blank rather than "-0". The rounded
+  // text of the value is its magnitude's with a sign in front: it is made once, on the stack when it fits
+  // (reports format every amount they show).
+  char buf[128];
+  std::string spare;
+  std::string_view rounded;
+  if (std::isfinite(value) && std::fabs(value) < 1e30 && maxDecimals < 64) {
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, maxDecimals);
+    rounded = std::string_view(buf, static_cast<size_t>(res.ptr - buf));
+  } else {
+    spare = FixedText(value, maxDecimals);
+    rounded = spare;
+  }
+  // With up to six places a rounded text is zero when all its digits are, else at least 0.000001 > kZero.
+  bool zero = !std::isfinite(value) || maxDecimals > 6
+                  ? std::fabs(ReadNumber(rounded)) <= kZero
+                  : rounded.find_first_of("123456789") == std::string_view::npos;
+  if (zero) return std::string(width, ' ');
 
-  std::string digits = FixedText(std::fabs(value), maxDecimals);
+  if (!rounded.empty() && rounded.front() == '-') rounded.remove_prefix(1);
+  std::string digits(rounded);
   size_t point = digits.find('.');
   if (point != std::string::npos) {
     size_t keep = point + 1 + static_cast<size_t>(minDecimals);

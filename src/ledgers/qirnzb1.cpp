@@ -1,6 +1,5 @@
 #include "ledgers/qirnzb1.h"
 
-#include <cmath>
 
 #include "accounts/account_asker.h"
 #include "accounts/account_full_name.h"
@@ -79,28 +78,12 @@ void CQirnzb1::Build() {
   detail = DetailFor(outputMode);
   ThreeColumnQuery q{code, MonthNumber(startMonth), MonthNumber(endMonth), reached};
   AccountingYear year = YearOf(env);
-  std::string texts = detail ? ThreeColumnDetailRows(env, year, q) : ThreeColumnSummaryRows(env, year, q);
-  auto rows = SplitRowTexts(texts);
-  if (!rows.empty()) {
-    std::vector<LedgerLine> lines;
-    lines.reserve(rows.size());
-    for (auto& f : rows) {
-      if (!detail) f.insert(f.begin() + 1, std::string());
-      f.resize(6);
-      double balance = FieldNumber(f[5]);
-      LedgerLine line;
-      line.voucher = detail ? Trim(f[1]) : std::string();
-      line.cells = {MonthOf(f[0]),
-                    DayOf(f[0]),
-                    f[2],
-                    FormatAmount(FieldNumber(f[3]), 0, 2, 2),
-                    FormatAmount(FieldNumber(f[4]), 0, 2, 2),
-                    BalanceDirection(balance),
-                    FormatAmount(std::fabs(balance), 0, 2, 2)};
-      lines.push_back(std::move(line));
-    }
-    SetLines(std::move(lines));
-  }
+  std::optional<std::vector<LedgerLine>> lines;
+  if (detail && !documented_) lines = ThreeColumnDetailLines(env, year, q);
+  if (!lines)
+    lines = ThreeColumnLines(
+        detail ? ThreeColumnDetailRows(env, year, q) : ThreeColumnSummaryRows(env, year, q), detail);
+  if (!lines->empty()) SetLines(std::move(*lines));
   fullName = AccountFullName(env, code, 84);
   Redraw();
 }

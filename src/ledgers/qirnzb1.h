@@ -28,6 +28,8 @@ class CQirnzb1 : public CLedgerView {
   void Open(const std::string& account);
   // Reads the rows again from the database.
   void Build();
+  // Detail lines come the quick way unless the composed rows of the statements are asked for.
+  void UseDocumentedStatements(bool on) { documented_ = on; }
   // Ctrl+O: another account through the query dialog.
   bool ChangeAccount();
   // 改变时间和类型: the period-and-type dialog; rebuilds when something changed.
@@ -51,4 +53,5 @@ class CQirnzb1 : public CLedgerView {
 
  private:
   bool DetailFor(int mode) const;
+  bool documented_ = false;
 };

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "base/text.h"
+#include "data/jet/functions.h"
 #include "data/jet/sql_text.h"
-#include "ledgers/ledger_line.h"
 
 using jet::SqlText;
 
@@ -27,11 +27,21 @@ std::string LastDate(const AccountingYear& year, int period) {
 
 }  // namespace
 
-std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, const ThreeColumnQuery& q) {
+namespace {
+
+// What the rows before the postings leave to them: the opening and earlier-period rows, the balance and
+// the year's sums so far, and whether the periods asked for hold any posting.
+struct DetailHead {
+  std::string out;
+  double balance = 0, yd = 0, yc = 0;
+  bool postings = false;
+};
+
+DetailHead ReadDetailHead(CVyDataEnv& env, const AccountingYear& year, const ThreeColumnQuery& q) {
   const std::string a = SqlText(q.code);
   const char* mk = q.reached ? " and mk='4'" : " and mk='0'";
   const char* k = a.c_str();
-  std::string out;
+  DetailHead h;
 
   double b0 = 0;
   std::string d0;
@@ -46,13 +56,13 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
     }
   }
 
-  double balance = b0, yd = 0, yc = 0;
+  h.balance = b0;
   long earlier = env.QueryLong(Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) like "
                                       "'%s-*') and \t\tval(tt)<%d and rn>0",
                                       k, k, q.start) +
                                mk);
   if (earlier == 0) {
-    if (std::fabs(b0) > 0.000001) out += Format("%s\r\r期 初 余 额\r0\r0\r%.2lf\n", d0.c_str(), b0);
+    if (std::fabs(b0) > 0.000001) h.out += Format("%s\r\r期 初 余 额\r0\r0\r%.2lf\n", d0.c_str(), b0);
   } else {
     std::string first = SqlText(AccountingPeriod(year, q.start).first);
     auto c = env.Db()->Query(
@@ -65,35 +75,83 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
       std::string row = c->Text(0);
       double dp, cp;
       ReadSides(row, 3, dp, cp);
-      balance = b0 + dp - cp;
-      out += row + Format("%.2lf\n", balance);
-      yd = dp;
-      yc = cp;
+      h.balance = b0 + dp - cp;
+      h.out += row + Format("%.2lf\n", h.balance);
+      h.yd = dp;
+      h.yc = cp;
     }
   }
 
-  if (env.QueryLong(Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) \t\tlike '%s-*') and "
-                           "val(tt)>=%d and val(tt)<=%d and rn>0",
-                           k, k, q.start, q.end) +
-                    mk) == 0)
-    return out;
+  h.postings = env.QueryLong(Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) \t\tlike "
+                                    "'%s-*') and val(tt)>=%d and val(tt)<=%d and rn>0",
+                                    k, k, q.start, q.end) +
+                             mk) != 0;
+  return h;
+}
 
-  auto c = env.Db()->Query(
-      Format(
-          "select  "
-          "t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*my)+'\r'+\t\t\tcstr$(0.5*(1-f)*my)+'\r',tt "
-          "from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and strcomp(cer,'    ',0)<>0 and \t\t\t"
-          "val(tt)>=%d and val(tt)<=%d",
-          k, k, q.start, q.end) +
-      (q.reached ? " and mk='4' order by t,rn" : " and mk='0' order by t,rn"));
+// The statement of the postings themselves with the given select list.
+std::string PostingsStatement(const ThreeColumnQuery& q, const char* selectList) {
+  const std::string a = SqlText(q.code);
+  const char* k = a.c_str();
+  return Format(
+             "select  %s from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and strcomp(cer,'    "
+             "',0)<>0 and \t\t\tval(tt)>=%d and val(tt)<=%d",
+             selectList, k, k, q.start, q.end) +
+         (q.reached ? " and mk='4' order by t,rn" : " and mk='0' order by t,rn");
+}
+
+// The month's and the year's total rows after a period's postings.
+std::string TotalRows(const AccountingYear& year, const std::string& periodKey, double md, double mc,
+                      double yd, double yc, double balance) {
+  std::string date = LastDate(year, std::atoi(periodKey.c_str() + 4));
+  return Format("%s\r\r本  月  合  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), md, mc, balance) +
+         Format("%s\r\r本  年  累  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), yd, yc, balance);
+}
+
+// The number a composed row's cstr$(x) field reads back as. An amount of whole cents is written with all
+// its digits (at most 15), so it reads back as itself; anything else goes through the text.
+double CStrReadBack(double x) {
+  if (x == 0) return 0;  // written "0", without a sign
+  double cents = std::nearbyint(x * 100);
+  if (std::fabs(cents) < 1e15 && cents / 100 == x) return x;
+  return FieldNumber(jet::NumberText(x));
+}
+
+// The number a composed row's "%.2lf" field reads back as: the nearest double to x rounded to cents.
+// Near a tie, where the product x * 100 might round the other way, the text decides.
+double CentsReadBack(double x) {
+  if (std::isfinite(x) && std::fabs(x) < 1e12) {
+    double cents = std::nearbyint(x * 100);
+    if (std::fabs(std::fma(x, 100, -cents)) < 0.5 - 1e-6) return cents / 100;
+  }
+  return FieldNumber(Format("%.2lf", x));
+}
+
+// A text column as the statement's text operators read it (a blob's bytes too).
+std::string TextAt(const jet::Cursor& c, int i) {
+  std::string_view text = c.TextView(i);
+  return text.empty() ? c.Text(i) : std::string(text);
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, const ThreeColumnQuery& q) {
+  DetailHead h = ReadDetailHead(env, year, q);
+  std::string& out = h.out;
+  if (!h.postings) return out;
+
+  auto c = env.Db()->Query(PostingsStatement(
+      q, "t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*my)+'\r'+\t\t\tcstr$(0.5*(1-f)*my)+'\r',tt"));
   std::string key;
   double md = 0, mc = 0;
   auto totals = [&](const std::string& periodKey) {
-    yd += md;
-    yc += mc;
-    std::string date = LastDate(year, std::atoi(periodKey.c_str() + 4));
-    out += Format("%s\r\r本  月  合  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), md, mc, balance);
-    out += Format("%s\r\r本  年  累  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), yd, yc, balance);
+    h.yd += md;
+    h.yc += mc;
+    out += TotalRows(year, periodKey, md, mc, h.yd, h.yc, h.balance);
   };
   for (; !c->AtEnd(); c->Next()) {
     std::string row = c->Text(0);
@@ -109,11 +167,85 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
       mc = credit;
     }
     key = rowKey;
-    balance += debit - credit;
-    out += row + Format("%.2lf\n", balance);
+    h.balance += debit - credit;
+    out += row + Format("%.2lf\n", h.balance);
   }
   if (!key.empty()) totals(key);
   return out;
+}
+
+std::optional<std::vector<LedgerLine>> ThreeColumnDetailLines(CVyDataEnv& env, const AccountingYear& year,
+                                                              const ThreeColumnQuery& q) {
+  DetailHead h = ReadDetailHead(env, year, q);
+  std::vector<LedgerLine> lines = ThreeColumnLines(h.out, true);
+  if (!h.postings) return lines;
+
+  auto c = env.Db()->Query(PostingsStatement(q, "t,cer,mry,f,my,tt"));
+  std::string key, rowKey;
+  double md = 0, mc = 0;
+  auto totals = [&](const std::string& periodKey) {
+    h.yd += md;
+    h.yc += mc;
+    for (LedgerLine& line : ThreeColumnLines(TotalRows(year, periodKey, md, mc, h.yd, h.yc, h.balance), true))
+      lines.push_back(std::move(line));
+  };
+  for (; !c->AtEnd(); c->Next()) {
+    // A row the composed text would not carry as it is (a NULL empties it, a line break splits it, a
+    // number in a text column is written another way): the composed rows serve such a book.
+    for (int i = 0; i < 6; ++i)
+      if (c->IsNull(i) || c->IsText(i) != (i < 3 || i == 5)) return std::nullopt;
+    std::string date = c->Text(0), cer = TextAt(*c, 1), mry = TextAt(*c, 2);
+    mry.erase(mry.find_last_not_of(' ') + 1);  // rtrim
+    if (date.size() < 4 || HasLineBreak(date) || HasLineBreak(cer) || HasLineBreak(mry)) return std::nullopt;
+    const double f = c->Real(3), my = c->Real(4);
+    const double debit = CStrReadBack(0.5 * (1 + f) * my), credit = CStrReadBack(0.5 * (1 - f) * my);
+    rowKey.assign(date, 0, 4);
+    rowKey += c->Text(5);
+    if (key.empty() || rowKey == key) {
+      md += debit;
+      mc += credit;
+    } else {
+      totals(key);
+      md = debit;
+      mc = credit;
+    }
+    key = rowKey;
+    h.balance += debit - credit;
+    const double shown = CentsReadBack(h.balance);
+    LedgerLine& line = lines.emplace_back();
+    line.voucher = Trim(cer);
+    line.cells = {MonthOf(date),
+                  DayOf(date),
+                  std::move(mry),
+                  FormatAmount(debit, 0, 2, 2),
+                  FormatAmount(credit, 0, 2, 2),
+                  BalanceDirection(shown),
+                  FormatAmount(std::fabs(shown), 0, 2, 2)};
+  }
+  if (!key.empty()) totals(key);
+  return lines;
+}
+
+std::vector<LedgerLine> ThreeColumnLines(const std::string& texts, bool detail) {
+  auto rows = SplitRowTexts(texts);
+  std::vector<LedgerLine> lines;
+  lines.reserve(rows.size());
+  for (auto& f : rows) {
+    if (!detail) f.insert(f.begin() + 1, std::string());
+    f.resize(6);
+    double balance = FieldNumber(f[5]);
+    LedgerLine line;
+    line.voucher = detail ? Trim(f[1]) : std::string();
+    line.cells = {MonthOf(f[0]),
+                  DayOf(f[0]),
+                  f[2],
+                  FormatAmount(FieldNumber(f[3]), 0, 2, 2),
+                  FormatAmount(FieldNumber(f[4]), 0, 2, 2),
+                  BalanceDirection(balance),
+                  FormatAmount(std::fabs(balance), 0, 2, 2)};
+    lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, const ThreeColumnQuery& q) {

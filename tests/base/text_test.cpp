@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "base/date.h"
 
 namespace {
@@ -35,6 +37,9 @@ TEST(FormatAmount, GroupsPadsAndOverflows) {
       {-1234567.5, 11, 0, 1, " -1234567.5"},
       {1.5, 0, -3, 1, "1.5"},  // a negative minimum counts as 0
       {1, 0, 2, 0, "1.00"},    // the maximum is raised to the minimum
+      {1e-7, 0, 0, 8, ""},     // many places: zero up to 0.0000001
+      {-2e-7, 0, 0, 8, "-0.0000002"},
+      {-HUGE_VAL, 0, 0, 2, "-inf"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatAmount(c.value, c.width, c.minDecimals, c.maxDecimals), c.expected)

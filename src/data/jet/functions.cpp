@@ -40,7 +40,14 @@ std::string NumberText(double v) {
   return mant + "E" + sign + std::to_string(std::abs(exponent));
 }
 
-double ValOf(const std::string& text) {
+double ValOf(std::string_view text) {
+  // The common case, a period or a code: digits only, few enough to be counted exactly.
+  if (!text.empty() && text.size() <= 15) {
+    double whole = 0;
+    size_t k = 0;
+    while (k < text.size() && text[k] >= '0' && text[k] <= '9') whole = whole * 10 + (text[k++] - '0');
+    if (k == text.size()) return whole;
+  }
   std::string digits;
   size_t i = 0, n = text.size();
   auto skipBlank = [&] {
@@ -491,6 +498,12 @@ void FnStr(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void FnVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
   ANY_NULL_RETURNS_NULL(1);
   if (IsNumeric(argv[0])) return sqlite3_result_value(ctx, argv[0]);
+  if (sqlite3_value_type(argv[0]) == SQLITE_TEXT) {
+    // Read in place: val() runs on a column of every row a statement looks at.
+    const char* p = reinterpret_cast<const char*>(sqlite3_value_blob(argv[0]));
+    return ResultNumber(
+        ctx, ValOf(std::string_view(p ? p : "", static_cast<size_t>(sqlite3_value_bytes(argv[0])))));
+  }
   ResultNumber(ctx, ValOf(TextOf(argv[0])));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The dialect's functions, registered on every connection, and the number text they share.
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 
@@ -12,7 +13,7 @@ void RegisterFunctions(sqlite3* db);
 std::string NumberText(double value);
 
 // The leading number of a text, as val() reads it (0 for none).
-double ValOf(const std::string& text);
+double ValOf(std::string_view text);
 
 // Pattern matching with *, ?, #, [list], [!list]; a two-byte character is one character; letters match
 // either case. False for a malformed pattern.
