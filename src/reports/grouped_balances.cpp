@@ -1,7 +1,9 @@
 #include "reports/grouped_balances.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "accounts/account_code.h"
 #include "base/text.h"
@@ -24,6 +26,79 @@ std::string_view TrimmedView(std::string_view text, bool both) {
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
+
+// A period text of up to three bytes and the opening mark packed into one number, which a bucket is found
+// by; longer texts are compared as texts.
+constexpr uint32_t kLongPeriod = 0xFFFFFFFF;
+uint32_t BucketKey(std::string_view tt, bool opening) {
+  if (tt.size() > 3) return kLongPeriod;
+  uint32_t key = static_cast<uint32_t>(tt.size());
+  for (char c : tt) key = key << 8 | static_cast<unsigned char>(c);
+  return key << 1 | (opening ? 1 : 0);
+}
+
+// Where the rows of one account code as stored (blanks and all, up to 16 bytes) and one bucket key are
+// added up: the scan meets each such pair thousands of times and finds its bucket here at once, without
+// trimming, copying or hashing the code as a text. Open addressing over a table kept at most half full.
+template <class Value>
+class RowKeys {
+ public:
+  // nullptr when the pair has not been seen, or cannot be kept here (a longer code, a long period text).
+  Value* Find(std::string_view stored, uint32_t bucketKey) {
+    if (!Fits(stored, bucketKey) || slots_.empty()) return nullptr;
+    Key k = KeyOf(stored, bucketKey);
+    for (size_t i = Hash(k) & mask_;; i = (i + 1) & mask_) {
+      if (!slots_[i].used) return nullptr;
+      if (slots_[i].key.a == k.a && slots_[i].key.b == k.b && slots_[i].key.c == k.c) return &slots_[i].value;
+    }
+  }
+  void Add(std::string_view stored, uint32_t bucketKey, Value value) {
+    if (!Fits(stored, bucketKey)) return;
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    Put(KeyOf(stored, bucketKey), value);
+  }
+
+ private:
+  struct Key {
+    uint64_t a = 0, b = 0, c = 0;
+  };
+  struct Slot {
+    Key key;
+    Value value{};
+    bool used = false;
+  };
+  static bool Fits(std::string_view stored, uint32_t bucketKey) {
+    return stored.size() <= 16 && bucketKey != kLongPeriod;
+  }
+  static Key KeyOf(std::string_view s, uint32_t bucketKey) {
+    Key k;
+    k.c = static_cast<uint64_t>(s.size()) << 32 | bucketKey;
+    std::memcpy(&k.a, s.data(), std::min<size_t>(s.size(), 8));
+    if (s.size() > 8) std::memcpy(&k.b, s.data() + 8, s.size() - 8);
+    return k;
+  }
+  static size_t Hash(const Key& k) {
+    uint64_t h =
+        (k.a ^ (k.b * 0x9E3779B97F4A7C15ull) ^ (k.c * 0x165667B19E3779F9ull)) * 0xC2B2AE3D27D4EB4Full;
+    return static_cast<size_t>(h ^ (h >> 29));
+  }
+  void Put(const Key& k, Value value) {
+    size_t i = Hash(k) & mask_;
+    while (slots_[i].used) i = (i + 1) & mask_;
+    slots_[i] = {k, value, true};
+    ++count_;
+  }
+  void Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 4096 : old.size() * 2, Slot());
+    mask_ = slots_.size() - 1;
+    count_ = 0;
+    for (const Slot& s : old)
+      if (s.used) Put(s.key, s.value);
+  }
+  std::vector<Slot> slots_;
+  size_t mask_ = 0, count_ = 0;
+};
 
 }  // namespace
 
@@ -81,9 +156,11 @@ long GroupedBalances::ExpectedRows(const std::string& start, bool allLevels) {
 }
 
 GroupedBalances::Bucket& GroupedBalances::BucketOf(Buckets& buckets, std::string_view tt, bool opening) {
+  const uint32_t key = BucketKey(tt, opening);
   for (Bucket& b : buckets)
-    if (b.opening == opening && b.tt == tt) return b;
+    if (b.key == key && (key != kLongPeriod || (b.opening == opening && b.tt == tt))) return b;
   Bucket& b = buckets.emplace_back();
+  b.key = key;
   b.tt = tt;
   b.period = static_cast<int>(ValOf(b.tt));
   b.opening = opening;
@@ -99,14 +176,29 @@ void GroupedBalances::ReadPostings(const std::string& lastDate) {
   own_.clear();
   below_.clear();
   const std::string last = RTrim(lastDate);
-  auto cursor = env_.Db()->Query("select kno,tt,cer,t,mk,f,my from p0");
-  std::string code;
+  // Only the reviewed mark is left to the statement: a bound on the date would make the engine walk the
+  // date index and fetch each row by itself, far slower than reading the table through.
+  auto cursor = env_.Db()->Query("select kno,tt,cer,t,f,my from p0 where mk='4'");
+  struct Place {
+    Buckets* buckets;
+    size_t index;
+  };
+  RowKeys<Place> places;
   for (; !cursor->AtEnd(); cursor->Next()) {
-    if (TrimmedView(cursor->TextView(4), false) != "4" || TrimmedView(cursor->TextView(3), false) > last)
-      continue;
-    const double f = static_cast<double>(cursor->Int(5)), my = cursor->Real(6);
-    code.assign(TrimmedView(cursor->TextView(0), true));
-    Bucket& b = BucketOf(own_[code], cursor->TextView(1), cursor->TextView(2) == "    ");
+    if (TrimmedView(cursor->TextView(3), false) > last) continue;
+    const double f = static_cast<double>(cursor->Int(4)), my = cursor->Real(5);
+    const std::string_view stored = cursor->TextView(0), tt = cursor->TextView(1);
+    const bool opening = cursor->TextView(2) == "    ";
+    const uint32_t key = BucketKey(tt, opening);
+    Place found;
+    Place* place = places.Find(stored, key);
+    if (!place) {
+      Buckets& buckets = own_[std::string(TrimmedView(stored, true))];
+      found = {&buckets, static_cast<size_t>(&BucketOf(buckets, tt, opening) - buckets.data())};
+      places.Add(stored, key, found);
+      place = &found;
+    }
+    Bucket& b = (*place->buckets)[place->index];
     ++b.count;
     b.signedSum += f * my;
     b.debit += 0.5 * (1 + f) * my;

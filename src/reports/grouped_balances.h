@@ -2,6 +2,7 @@
 // The balance tables' figures the quick way: the chart is read once, the reviewed postings up to the last
 // date once, added up by account, period and kind (opening row or posting), and carried up to every
 // ancestor code. Each figure then comes from a few sums in memory instead of a statement per account.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -29,8 +30,9 @@ class GroupedBalances : public BalanceSource {
   };
   // The rows of one account code (or of all its descendants) in one period of one kind.
   struct Bucket {
-    std::string tt;  // as stored
-    int period = 0;  // val(tt)
+    uint32_t key = 0;  // the period text and the kind, packed
+    std::string tt;    // as stored
+    int period = 0;    // val(tt)
     bool opening = false;
     long count = 0;
     double signedSum = 0, debit = 0, credit = 0;
