@@ -1,5 +1,6 @@
 // The balance table asks one statement per account. These benchmarks run it for every account of a large
-// set, with the index support of the dialect layer and without it.
+// set, with the index support of the dialect layer and without it, and build the whole level-1 table the
+// quick way (one grouped pass) and through those statements.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -8,8 +9,11 @@
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/jet/sql_text.h"
+#include "data/vy_data_env.h"
 #include "data/vy_recordset.h"
+#include "io/report_export.h"
 #include "large_set.h"
+#include "reports/hobdzb5.h"
 
 namespace {
 
@@ -68,8 +72,35 @@ void BM_BalanceStatement(benchmark::State& state) {
   }
 }
 
+// The level-1 balance table to the end of November, written out as text (what `tavrel-cli report balance`
+// does).
+void BM_LevelOneBalanceTable(benchmark::State& state) {
+  const LargeSet& set = Set();
+  CVyDataEnv env;
+  if (!env.Open(set.path, "", 0)) {
+    state.SkipWithError("the large set does not open");
+    return;
+  }
+  CBalanceDateDlg dlg(env);
+  dlg.OnInitDialog("", Format("%d1130", set.year));
+  if (!dlg.OnOK()) {
+    state.SkipWithError("the dialog refuses the date");
+    return;
+  }
+  for (auto _ : state) {
+    CHobdzb5 view;
+    view.SetDataEnv(&env);
+    view.InitForm();
+    view.UseDocumentedStatements(state.range(0) != 0);
+    view.SetParameters(dlg);
+    view.Build();
+    benchmark::DoNotOptimize(ReportAsText(view, false));
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_LevelOneBalanceTable)->Arg(0)->Arg(1)->ArgNames({"documented"})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BalanceTableAllAccounts)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BalanceStatement)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 

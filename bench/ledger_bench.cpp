@@ -1,6 +1,7 @@
 // The detail ledger of a level-1 account with all its sub-accounts on the large set: built from the year
 // file, written out as text (what `tavrel-cli report ledger --mode detail` does), and its printed copy with
-// the carry lines. The whole-process comparison with `ledger` is made with hyperfine (see the README).
+// the carry lines; its lines made the quick way and from the statements' composed rows. The whole-process
+// comparison with `ledger` is made with hyperfine (see the README).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -36,6 +37,7 @@ void BM_DetailLedgerOfALevelOneAccount(benchmark::State& state) {
     view.SetDataEnv(&env);
     view.InitForm();
     view.outputMode = 1;
+    view.UseDocumentedStatements(state.range(1) != 0);
     view.Open(code);
     std::string text = ReportAsText(view, false);
     if (state.range(0)) {
@@ -49,9 +51,10 @@ void BM_DetailLedgerOfALevelOneAccount(benchmark::State& state) {
   state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_DetailLedgerOfALevelOneAccount)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgNames({"printed"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->ArgNames({"printed", "composed"})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -27,15 +27,15 @@ void CBalanceLevelView::SetupForm() {
   AppendMenuItem("重新查询(&O)...", vycmd::kOpen);
 }
 
-BalanceSource& CBalanceLevelView::Source() {
-  if (!source_ || sourceDocumented_ != documented_) {
-    sourceDocumented_ = documented_;
-    if (documented_)
-      source_ = std::make_unique<DocumentedBalances>(*DataEnv());
-    else
-      source_ = std::make_unique<GroupedBalances>(*DataEnv());
+BalanceSource& CBalanceLevelView::Source(size_t listed) {
+  // Up to this many accounts the statements' preparing costs less than the grouped pass saves.
+  constexpr size_t kStatementsUpTo = 200;
+  if (figures_ == kDocumented || (figures_ == kQuicker && listed <= kStatementsUpTo)) {
+    if (!documented_) documented_ = std::make_unique<DocumentedBalances>(*DataEnv());
+    return *documented_;
   }
-  return *source_;
+  if (!grouped_) grouped_ = std::make_unique<GroupedBalances>(*DataEnv());
+  return *grouped_;
 }
 
 void CBalanceLevelView::SetRows(std::vector<std::vector<std::string>> rows) {

@@ -3,6 +3,7 @@
 // ending in a total row, stepping down into an account (Enter, double click, 下一级) and back up (Esc,
 // 上一级) with the row and column of each level remembered, the dialog again with Ctrl+O, and the page
 // head and foot lines.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,9 @@ constexpr int kLevelUp = 40016;    // 上一级
 
 class CBalanceLevelView : public CVyReportView {
  public:
-  // The figures come the quick way unless the documented statements are asked for.
-  void UseDocumentedStatements(bool on) { documented_ = on; }
+  // The figures come the quicker way for each listing unless one way is asked for: the documented
+  // statements (on), or the grouped pass (off).
+  void UseDocumentedStatements(bool on) { figures_ = on ? kDocumented : kGrouped; }
   const std::string& StartCode() const { return start_; }
   void SetStartCode(const std::string& code) { start_ = code; }
 
@@ -49,7 +51,11 @@ class CBalanceLevelView : public CVyReportView {
   virtual std::string HeadText(int line, int item) = 0;
   virtual int PageItem() const = 0;  // the HEAD line 1 item of the page number
 
-  BalanceSource& Source();
+  // Where the figures of a listing of `listed` accounts of one level come from. The documented statements
+  // read only the listed accounts' rows, through the code index alone, and for a short listing that is
+  // less than the grouped pass over every row of P0; a long listing, or one of every level, takes the pass.
+  // Either way lists the accounts alike.
+  BalanceSource& Source(size_t listed = SIZE_MAX);
   // Takes the rows (the total row last), then restores this level's remembered cell.
   void SetRows(std::vector<std::vector<std::string>> rows);
   // Draws the direction captions over three form-head lines and the others centred in line 1.
@@ -63,9 +69,9 @@ class CBalanceLevelView : public CVyReportView {
   struct Remembered {
     int row = 0, col = 0;
   };
-  bool documented_ = false;
-  std::unique_ptr<BalanceSource> source_;
-  bool sourceDocumented_ = false;
+  enum Figures { kQuicker, kGrouped, kDocumented };
+  Figures figures_ = kQuicker;
+  std::unique_ptr<BalanceSource> documented_, grouped_;
   std::vector<Remembered> stack_;
   Remembered restore_;
   std::vector<std::vector<std::string>> rows_;

@@ -45,8 +45,8 @@ bool CHobdzb5::AskAgain() {
 
 void CHobdzb5::Build() {
   Plat().BeginWaitCursor();
-  BalanceSource& source = Source();
-  std::vector<ListedAccount> accounts = source.Accounts(start_);
+  std::vector<ListedAccount> accounts = Source().Accounts(start_);
+  BalanceSource& source = Source(accounts.size());
   std::vector<std::vector<std::string>> rows;
   rows.reserve(accounts.size() + 1);
   double total = 0;
