@@ -5,7 +5,7 @@
 
 #include "base/input_mask.h"
 #include "data/vy_data_env.h"
-#include "reports/date_fields.h"
+#include "base/date_fields.h"
 
 class CBalanceDateDlg {
  public:

@@ -9,7 +9,7 @@
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/jet/sql_text.h"
-#include "reports/date_fields.h"
+#include "base/date_fields.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
-#include "reports/date_fields.h"
+// Dates typed as 年 / 月 / 日.
+#include "base/date_fields.h"
 
 #include <cstdlib>
 
+#include "base/date.h"
 #include "base/text.h"
 
 int DateFields::Number(const std::string& text) {
@@ -12,7 +14,7 @@ int DateFields::Number(const std::string& text) {
   return std::atoi(t.c_str());
 }
 
-DateFields::Fault DateFields::Check() const {
+DateFields::Part DateFields::Check() const {
   if (Year() < 1990 || Year() > 9999) return kYear;
   if (Month() < 1 || Month() > 12) return kMonth;
   if (Day() < 1 || Day() > DaysInMonth(Year(), Month())) return kDay;
@@ -24,8 +26,9 @@ std::string DateFields::Date() const {
 }
 
 void DateFields::Set(const std::string& date) {
-  if (date.size() < 8) return;
-  year = std::to_string(std::atoi(date.substr(0, 4).c_str()));
-  month = std::to_string(std::atoi(date.substr(4, 2).c_str()));
-  day = std::to_string(std::atoi(date.substr(6, 2).c_str()));
+  int y = 0, m = 0, d = 0;
+  if (!SplitDate(date, y, m, d)) return;
+  year = Format("%d", y);
+  month = Format("%d", m);
+  day = Format("%d", d);
 }
