@@ -190,8 +190,9 @@ class CVyFormView {
   bool IsCapturing() const { return drag_ != 0; }
 
   // ---- commands
-  bool OnCommand(int command);
-  bool IsCommandEnabled(int command);
+  // Views with commands of their own (the entry views' 打开 and F2) answer them first.
+  virtual bool OnCommand(int command);
+  virtual bool IsCommandEnabled(int command);
   bool Copy();
   void DeleteSelection();
   void Cut();

@@ -21,7 +21,8 @@ class CVyReportView : public CVyFormView {
   // One caption per column of the grid, from the form head (group captions joined to their columns).
   virtual std::vector<std::string> ColumnCaptions() = 0;
   // The texts of the grid's rows, each cell as DrawCell draws it (never cut to the column's width).
-  std::vector<std::vector<std::string>> ReportRows();
+  // Views whose page carries more than the grid's rows (a totals line) add it.
+  virtual std::vector<std::vector<std::string>> ReportRows();
 
  protected:
   // Adds 导出(&E)... to the context menu. Derived views call it first from their own SetupForm.
