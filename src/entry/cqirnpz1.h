@@ -35,13 +35,13 @@ class CQirnpz1 : public CEntryView {
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ColumnCaptions() override;
+  std::string ItemText(const std::string& section, int line, int index) override;
 
  protected:
   CellMap Cells() const override;
   int CellOfColumn(int col) const override { return col; }
   void GetOwnCell(int row, int cell, VyCellInfo& info) override;
   std::string OwnCellText(int row, int cell) override;
-  std::string ItemText(const std::string& section, int line, int index) override;
   std::string TotalsCaption() const override { return "本  月  合  计"; }
   bool CheckRows() override;
   std::string ChangedQuestion() override;

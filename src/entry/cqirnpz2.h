@@ -30,6 +30,7 @@ class CQirnpz2 : public CEntryView {
   bool IsCommandEnabled(int command) override;
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ColumnCaptions() override;
+  std::string ItemText(const std::string& section, int line, int index) override;
 
  protected:
   CellMap Cells() const override;
@@ -37,7 +38,6 @@ class CQirnpz2 : public CEntryView {
   void GetOwnCell(int row, int cell, VyCellInfo& info) override;
   std::string OwnCellText(int row, int cell) override;
   void OwnCellChanged(int row, int cell) override;
-  std::string ItemText(const std::string& section, int line, int index) override;
   std::string TotalsCaption() const override { return "合       计"; }
   bool CheckRows() override;
   std::string ChangedQuestion() override;

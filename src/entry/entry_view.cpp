@@ -189,6 +189,7 @@ void CEntryView::ApplyQuantityPrice(int row) {
                  : row == enteredRow_ ? enteredPrice_
                                       : RowPrice(row);
   int side = IsBlankAmount(CellNumber(Cell(row, m.credit))) ? m.debit : m.credit;
+  if (price == 0) return;  // no price known yet: a quantity alone leaves the amount as it is
   double product = q * price;
   if (SignOf(product - CellNumber(Cell(row, side))) == 0) return;
   int col = ColumnOfCell(side);

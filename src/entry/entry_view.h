@@ -42,6 +42,9 @@ class CEntryView : public CVyReportView {
   void OnRowCountChanged(int delta) override;
   void OnInsertRows(int atRow, int lastOldRow, int count) override;
 
+  // The texts of the page head and foot items ("HEAD", "FOOT"), drawn at their positions.
+  virtual std::string ItemText(const std::string& section, int line, int index) = 0;
+
   struct Totals {
     double debit = 0, credit = 0, quantity = 0;
   };
@@ -65,8 +68,6 @@ class CEntryView : public CVyReportView {
   virtual void GetOwnCell(int row, int cell, VyCellInfo& info) = 0;
   virtual std::string OwnCellText(int row, int cell) = 0;
   virtual void OwnCellChanged(int, int) {}
-  // The texts of the page head and foot items ("HEAD", "FOOT"), drawn at their positions.
-  virtual std::string ItemText(const std::string& section, int line, int index) = 0;
 
   // The save flow's steps: the view's own check of the rows (false: back to editing), its question and
   // the rewrite (inside the transaction; returns the rows written).

@@ -212,6 +212,8 @@ void Database::Open(const std::string& gbkPath) {
     throw DbError(msg);
   }
   RegisterFunctions(db);
+  // A year's postings with their indexes fit in memory while one transaction writes them.
+  sqlite3_exec(db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
   db_ = db;
   path_ = gbkPath;
   schemaLoaded_ = false;
