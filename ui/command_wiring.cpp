@@ -28,8 +28,11 @@ std::string YearText(const CVyDataEnv& env) {
 
 }  // namespace
 
+void WireEntryCommands(CQirnApp& app, CMainFrame& frame);
+
 void WireCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
+  WireEntryCommands(app, frame);
   auto plug = [&](int id, std::function<void()> handler) { frame.SetCommandHandler(id, std::move(handler)); };
 
   plug(kPassword, [&] {

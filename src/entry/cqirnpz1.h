@@ -19,6 +19,7 @@ class CQirnpz1 : public CEntryView {
 
   // Reads the account's postings of the month and its balance at the month's start.
   void Load(const std::string& code, int year, int month, int fz);
+  CEntryFrame& Owner() override { return *frame_; }
   bool IsLoaded() const override { return !frame_->Sheet().code.empty(); }
   EntrySheet& Sheet() override { return frame_->Sheet().rows; }
 

@@ -20,6 +20,7 @@ class CQirnpz2 : public CEntryView {
 
   // Reads the postings of the day.
   void Load(int year, int month, int day);
+  CEntryFrame& Owner() override { return *frame_; }
   bool IsLoaded() const override { return frame_->Sheet().year != 0; }
   EntrySheet& Sheet() override { return frame_->Sheet().rows; }
   bool SevenColumns() const { return frame_->Sheet().variant == 2; }

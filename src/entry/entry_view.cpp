@@ -120,7 +120,9 @@ bool CEntryView::CanEditCell(int, int, const std::string& section) {
 
 void CEntryView::DrawCell(VyDC& dc, int row, int col, const std::string& section) {
   if (section != "TEXT") {
-    DrawCellText(row, col, dc, ItemText(section, row, col), "PERCENT", section);
+    // Items stand at their positions in thousandths of the page's width.
+    const VyItem* item = Item(section, row, col);
+    DrawCellText(row, item ? item->pos : 0, dc, ItemText(section, row, col), "PERCENT", section);
     return;
   }
   CellMap m = Cells();

@@ -5,6 +5,7 @@
 // the rewrite of the month or the day in one transaction.
 #include <string>
 
+#include "entry/entry_frame.h"
 #include "entry/entry_sheet.h"
 #include "formview/vy_report_view.h"
 
@@ -27,6 +28,8 @@ class CEntryView : public CVyReportView {
   void OnOpen();
 
   virtual bool IsLoaded() const = 0;
+  // The frame that owns the view's rows and closes through its save flow.
+  virtual CEntryFrame& Owner() = 0;
   virtual EntrySheet& Sheet() = 0;
 
   bool OnCommand(int command) override;
