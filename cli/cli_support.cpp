@@ -35,7 +35,10 @@ CliPlatform& Cli() {
 }
 
 bool OpenYear(CVyDataEnv& env, const std::string& file, const std::string& opno) {
-  return env.Open(file, opno, 1);
+  // Any message of the open is a refusal here (an unknown operator among them), though a window would go
+  // on with the default operator.
+  int before = Cli().shown;
+  return env.Open(file, opno, 1) && Cli().shown == before;
 }
 
 bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,

@@ -40,7 +40,7 @@ class CliPlatform : public Platform {
 CliPlatform& Cli();
 
 // Opens and validates a year file and logs in (OPNO empty: the file's default operator); false after the
-// open's own message.
+// open's own message, also when the operator given is not the file's.
 bool OpenYear(CVyDataEnv& env, const std::string& file, const std::string& opno);
 
 // Options of the form --name VALUE or --flag, after the positional arguments.

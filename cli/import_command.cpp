@@ -36,8 +36,8 @@ std::string KindsUsage() {
   return text;
 }
 
-const RegisterCliCommand kImport({"import", "import KIND FILE CSV        check and write every line, or none", Import,
-                                  KindsUsage});
+const RegisterCliCommand kImport({"import", "import KIND FILE CSV        check and write every line, or none",
+                                  Import, KindsUsage});
 
 }  // namespace
 

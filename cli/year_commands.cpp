@@ -44,7 +44,7 @@ int NewYear(const Args& a) {
 int Open(const Args& a) {
   if (a.empty() || a.size() > 2) return -1;
   CVyDataEnv env;
-  if (!env.Open(a[0], a.size() == 2 ? a[1] : "", 1)) return 1;
+  if (!OpenYear(env, a[0], a.size() == 2 ? a[1] : "")) return 1;
   env.LoadRights();
   Print("文件\t" + env.dataFile);
   Print("单位名\t" + env.unitName);

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program and starts it; an optional year file is logged in to at start-up.
+# Builds the program (only the program: tests and benchmarks are built by the test command) and starts it;
+# an optional year file is logged in to at start-up.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+./scripts/deps.sh
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target tavrel
 exec ./build/ui/tavrel "$@"

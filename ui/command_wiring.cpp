@@ -10,8 +10,11 @@
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "new_year_dialog.h"
+#include "openings_wiring.h"
 #include "operators_dialog.h"
 #include "password_dialog.h"
+#include "query_wiring.h"
+#include "setup_wiring.h"
 
 namespace {
 
@@ -64,6 +67,8 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     frame.ShowLoginState();  // the unit name is in the title
   });
 
+  WireSetupCommands(app, frame);
+
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));
     if (chosen.empty()) return std::nullopt;
@@ -72,4 +77,6 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
+  WireQueryCommands(app, frame);
+  WireOpeningsCommands(app, frame);
 }

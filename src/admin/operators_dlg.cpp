@@ -3,7 +3,7 @@
 #include "app/rights_table.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
@@ -12,13 +12,7 @@ using jet::SqlText;
 COperatorsDlg::COperatorsDlg(CVyDataEnv& env) : env_(env) {}
 
 bool COperatorsDlg::Guarded(const std::function<void()>& work) {
-  try {
-    work();
-    return true;
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
+  return RunCatchingDbErrors(work);
 }
 
 bool COperatorsDlg::OnInitDialog() {

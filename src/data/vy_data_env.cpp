@@ -83,6 +83,9 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   } catch (const jet::DbError&) {
     return Fail(reportErrors, "无法打开此文件！");
   }
+  // A file whose making a crash interrupted: say so, rather than what its missing tables make SQL say.
+  if (jet::Database::IsUnfinished(path))
+    return Fail(reportErrors, "此年度文件没有建立完成（建立时被中断），请重新建立该年度文件。");
 
   try {
     Close();

@@ -1,7 +1,12 @@
 #include "data/year_files.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -39,21 +44,50 @@ void RemoveQuietly(const std::string& path) {
   std::filesystem::remove(NativePath(path), ec);
 }
 
-// A new year file with every table, filled by fill, in one transaction; a failure leaves no file behind.
-void MakeYearFile(const std::string& path, const std::function<void(jet::Database&)>& fill) {
-  jet::Database db;
-  db.Create(path);
-  try {
-    db.Begin();
-    CreateYearTables(db);
-    fill(db);
-    db.Commit();
-    db.Close();
-  } catch (...) {
-    db.Close();
-    RemoveQuietly(path);
-    throw;
+// Moves a finished file into its place, never over a file that appeared there meanwhile.
+void MoveIntoPlace(const std::string& from, const std::string& to) {
+  std::string a = NativePath(from), b = NativePath(to);
+  int rc = renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
+  if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {  // a file system that cannot refuse: check first
+    if (QueryRealFile(to).exists)
+      errno = EEXIST;
+    else
+      rc = std::rename(a.c_str(), b.c_str());
   }
+  if (rc != 0) {
+    RemoveQuietly(from);
+    throw jet::DbError(errno == EEXIST ? Format("文件“%s”已存在。", to.c_str())
+                                       : Format("文件“%s”不能建立：%s", to.c_str(), std::strerror(errno)));
+  }
+}
+
+// A new year file with every table, filled by fill. The file is built under a working name beside its
+// place and moved there whole when its transaction has committed: a crash at any moment leaves either no
+// year file or a finished one, never one that blocks the year. A working file left by such a crash is
+// removed first, and so is a file that an older version left half-made (ours, but without its tables).
+void MakeYearFile(const std::string& path, const std::function<void(jet::Database&)>& fill) {
+  if (jet::Database::IsUnfinished(path)) RemoveQuietly(path);
+  if (QueryRealFile(path).exists) throw jet::DbError(Format("文件“%s”已存在。", path.c_str()));
+  std::string part = path + ".part";
+  RemoveQuietly(part);
+  RemoveQuietly(part + "-journal");
+  {
+    jet::Database db;
+    db.Create(part);
+    try {
+      db.Begin();
+      CreateYearTables(db);
+      fill(db);
+      db.Commit();
+      db.Close();
+    } catch (...) {
+      db.Close();
+      RemoveQuietly(part);
+      RemoveQuietly(part + "-journal");
+      throw;
+    }
+  }
+  MoveIntoPlace(part, path);
 }
 
 }  // namespace

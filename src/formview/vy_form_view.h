@@ -179,7 +179,9 @@ class CVyFormView {
   Caret CaretPlace();
 
   // ---- input
-  void OnKeyDown(VyKey key, bool shift, bool ctrl);
+  // Views that give keys a meaning of their own (opening a row, going back) override it and hand the rest
+  // to the engine.
+  virtual void OnKeyDown(VyKey key, bool shift, bool ctrl);
   // GBK characters, whole, as the keyboard or the input method delivers them.
   void OnChar(const std::string& text);
   void OnLButtonDown(int x, int y, bool shift);  // window coordinates
@@ -190,7 +192,7 @@ class CVyFormView {
   bool IsCapturing() const { return drag_ != 0; }
 
   // ---- commands
-  // Views with commands of their own (the entry views' 打开 and F2) answer them first.
+  // Views that answer commands of their own (打开 …) override both and hand the rest to the engine.
   virtual bool OnCommand(int command);
   virtual bool IsCommandEnabled(int command);
   bool Copy();

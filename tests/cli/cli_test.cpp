@@ -1,32 +1,10 @@
 // Runs tavrel-cli as a user would and reads what it prints.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
+#include "cli/cli_run.h"
 #include "support/temp_dir.h"
-
-namespace {
-
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result RunCli(const std::string& args) {
-  std::string cmd = std::string(TAVREL_CLI) + " " + args + " 2>&1";
-  Result r{0, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  std::array<char, 4096> buf{};
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  r.status = WEXITSTATUS(pclose(p));
-  return r;
-}
-
-}  // namespace
 
 TEST(Cli, CreatesOpensAndQueriesAnAccountSet) {
   TempDir dir;
@@ -128,4 +106,18 @@ TEST(Cli, ListsPeriodsAndFullNames) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "帐户代码“1001-9”不存在！\n");
   EXPECT_EQ(RunCli("fullname " + file + " 1001 wide").status, 1);
+}
+
+TEST(Cli, PrintsWholeValuesAndFailsOnEveryRefusal) {
+  TempDir dir;
+  std::string folder = dir.Path() + "/s";
+  ASSERT_EQ(RunCli("create-set '" + folder + "'").status, 0);
+  Result made = RunCli("sql '" + folder + "/'*.vyx \"select opno from opr\"");
+  ASSERT_EQ(made.status, 0) << made.out;
+  Result nul = RunCli("sql '" + folder + "/'*.vyx 'select chr$(0)+\"x\", opno from opr order by opno'");
+  EXPECT_EQ(nul.out,
+            std::string("Expr1000\tOPNO\n") + std::string("\0x\t101\n", 7) + std::string("\0x\t102\n", 7));
+  Result unknown = RunCli("open '" + folder + "/'*.vyx 999");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.out, "无此操作员！\n");
 }

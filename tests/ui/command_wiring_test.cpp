@@ -9,10 +9,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "calculator_dialog.h"
 #include "account_set_dialog.h"
+#include "accounts/account_asker.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"
+#include "calculator_dialog.h"
 #include "child_frame.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
@@ -39,6 +40,7 @@ class WiredFrame : public YearFileTest {
     // The hooks are the program's globals: leave them as the other tests expect them.
     LoginDialog::SetSearchHook(nullptr);
     SetCalculatorRunner(nullptr);
+    SetAccountAsker(nullptr);
   }
   bool Enabled(int id) {
     frame.UpdateCommandStates();

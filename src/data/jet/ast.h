@@ -37,6 +37,7 @@ struct Expr {
   std::vector<std::unique_ptr<Expr>> args;
   std::unique_ptr<Select> sub;
   size_t pos = 0;
+  int depth = 1;  // levels of the tree under and including this node
 };
 using ExprPtr = std::unique_ptr<Expr>;
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "base/file_facts.h"
 #include "base/text.h"
@@ -45,7 +46,11 @@ std::string EngineMessage(sqlite3* db, int rc) {
 }  // namespace
 
 // ---------- Cursor ----------
-Cursor::Cursor(sqlite3_stmt* stmt, std::string sql) : stmt_(stmt), sql_(std::move(sql)) {
+void Cursor::Finalizer::operator()(sqlite3_stmt* st) const {
+  sqlite3_finalize(st);
+}
+
+Cursor::Cursor(sqlite3_stmt* stmt, std::string sql) : owned_(stmt), stmt_(stmt), sql_(std::move(sql)) {
   int n = sqlite3_column_count(stmt_);
   for (int i = 0; i < n; ++i) {
     const char* name = sqlite3_column_name(stmt_, i);
@@ -54,9 +59,7 @@ Cursor::Cursor(sqlite3_stmt* stmt, std::string sql) : stmt_(stmt), sql_(std::mov
   Step();
 }
 
-Cursor::~Cursor() {
-  sqlite3_finalize(stmt_);
-}
+Cursor::~Cursor() = default;
 
 int Cursor::FindColumn(const std::string& name) const {
   std::string want = Lower(name);
@@ -240,6 +243,35 @@ void Database::Create(const std::string& gbkPath) {
   schemaLoaded_ = false;
 }
 
+bool Database::IsUnfinished(const std::string& gbkPath) {
+  FileFacts f = QueryRealFile(gbkPath);
+  if (!f.exists || f.isFolder) return false;
+  std::string native = NativePath(gbkPath);
+  sqlite3* db = nullptr;
+  // Opened for writing, so that a hot journal left by the crash is rolled back before the look.
+  if (sqlite3_open_v2(native.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    sqlite3_close_v2(db);
+    return false;
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  auto number = [&](const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    long long v = -1;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+      v = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    return v;
+  };
+  long long appId = number("PRAGMA application_id");
+  long long tables = number("SELECT count(*) FROM sqlite_master");
+  long long systab =
+      number("SELECT count(*) FROM sqlite_master WHERE type='table' AND name='SYSTAB' COLLATE NOCASE");
+  sqlite3_close_v2(db);
+  if (appId == kApplicationId) return systab == 0;
+  std::error_code ec;
+  return appId == 0 && tables == 0 && std::filesystem::file_size(native, ec) == 0 && !ec;
+}
+
 void Database::Close() {
   if (!db_) return;
   if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -299,7 +331,8 @@ std::unique_ptr<Cursor> Database::Query(const std::string& sql) {
     sqlite3_finalize(st);
     throw DbError(msg);
   }
-  return std::make_unique<Cursor>(st, sql);
+  // The cursor owns the statement before its first step, which may throw.
+  return std::unique_ptr<Cursor>(new Cursor(st, sql));
 }
 
 std::unique_ptr<PreparedStatement> Database::Prepare(const std::string& sql) {
@@ -415,13 +448,22 @@ void Database::Begin() {
 void Database::Commit() {
   Require();
   if (depth_ == 0) return;
+  // The level stays open until its COMMIT or RELEASE succeeds, so that the Rollback that follows a failed
+  // commit still finds the transaction and ends it.
+  RunRaw(depth_ == 1 ? std::string("COMMIT") : Format("RELEASE jet_level%d", depth_ - 1));
   --depth_;
-  RunRaw(depth_ == 0 ? std::string("COMMIT") : Format("RELEASE jet_level%d", depth_));
 }
 
 void Database::Rollback() {
   if (!db_ || depth_ == 0) return;
   --depth_;
+  // SQLite may have ended the transaction itself (some errors roll back at once); then there is nothing
+  // left to roll back.
+  if (sqlite3_get_autocommit(db_)) {
+    depth_ = 0;
+    schemaLoaded_ = false;
+    return;
+  }
   std::string sql = depth_ == 0 ? std::string("ROLLBACK")
                                 : Format("ROLLBACK TO jet_level%d; RELEASE jet_level%d", depth_, depth_);
   sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);

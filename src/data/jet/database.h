@@ -18,6 +18,7 @@ namespace jet {
 // A forward cursor over the rows of one SELECT.
 class Cursor {
  public:
+  // Takes the prepared statement (also when the constructor throws) and steps to the first row.
   Cursor(sqlite3_stmt* stmt, std::string sql);
   ~Cursor();
   Cursor(const Cursor&) = delete;
@@ -39,6 +40,11 @@ class Cursor {
 
  private:
   void Step();
+  // Owned from the moment it is prepared: a statement whose first step fails is finalized too.
+  struct Finalizer {
+    void operator()(sqlite3_stmt* st) const;
+  };
+  std::unique_ptr<sqlite3_stmt, Finalizer> owned_;
   sqlite3_stmt* stmt_;
   std::string sql_;
   std::vector<std::string> names_;
@@ -79,6 +85,10 @@ class Database : public SchemaSource {
   void Open(const std::string& gbkPath);
   // Makes a new, empty year file; fails when the file exists.
   void Create(const std::string& gbkPath);
+  // A file this program began to make and never finished (marked as ours, or empty, but without the year's
+  // tables): what a crash during creation in earlier versions left behind. Never true of another program's
+  // file.
+  static bool IsUnfinished(const std::string& gbkPath);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   const std::string& GetName() const { return path_; }

@@ -356,8 +356,15 @@ void IntDivide(sqlite3_context* ctx, sqlite3_value** argv, bool remainder) {
   ANY_NULL_RETURNS_NULL(2);
   double a, b;
   if (!NumArg(ctx, argv[0], a) || !NumArg(ctx, argv[1], b)) return;
-  long long x = static_cast<long long>(std::nearbyint(a)), y = static_cast<long long>(std::nearbyint(b));
+  // Both operands are rounded to whole numbers first; one that no whole number of the engine can hold
+  // overflows instead of being cast into garbage (or a trap, for the smallest number divided by -1).
+  a = std::nearbyint(a);
+  b = std::nearbyint(b);
+  constexpr double kLimit = 9223372036854775807.0;
+  if (!(std::fabs(a) < kLimit) || !(std::fabs(b) < kLimit)) return Error(ctx, "溢出。");
+  long long x = static_cast<long long>(a), y = static_cast<long long>(b);
   if (y == 0) return Error(ctx, "被零除。");
+  if (y == -1) return sqlite3_result_int64(ctx, remainder ? 0 : -x);
   sqlite3_result_int64(ctx, remainder ? x % y : x / y);
 }
 void FnIDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {

@@ -37,8 +37,9 @@ std::vector<Token> Tokenize(const std::string& sql) {
     }
     unsigned char c = static_cast<unsigned char>(sql[i]);
     if (c == '\'' || c == '"') {
-      // A quoted text; the quote itself is written twice inside. Steps by character so that a two-byte
-      // character is never taken apart.
+      // A quoted text; the quote itself is written twice inside. Scanned by bytes: a quote is never the
+      // second byte of a two-byte character, while a stray lead byte (a text cut in half) must not swallow
+      // the closing quote.
       char q = static_cast<char>(c);
       ++i;
       std::string value;
@@ -54,9 +55,7 @@ std::vector<Token> Tokenize(const std::string& sql) {
           closed = true;
           break;
         }
-        size_t next = gbk::NextChar(sql, i);
-        value.append(sql, i, next - i);
-        i = next;
+        value += sql[i++];
       }
       if (!closed) throw DbError(ErrorAt("文本常量缺少结束引号", sql, t.pos));
       t.kind = Tok::String;
@@ -85,8 +84,10 @@ std::vector<Token> Tokenize(const std::string& sql) {
       t.kind = Tok::Ident;
       t.text = sql.substr(s, i - s);
     } else if (c == '[') {
-      size_t e = sql.find(']', i + 1);
-      if (e == std::string::npos) throw DbError(ErrorAt("名称缺少“]”", sql, i));
+      // A bracketed name, scanned by characters: "]" can be the second byte of a two-byte character.
+      size_t e = i + 1;
+      while (e < n && sql[e] != ']') e = gbk::NextChar(sql, e);
+      if (e >= n) throw DbError(ErrorAt("名称缺少“]”", sql, i));
       t.kind = Tok::Ident;
       t.text = sql.substr(i + 1, e - i - 1);
       i = e + 1;

@@ -1,6 +1,8 @@
 #include "data/jet/parser.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <set>
 
 #include "data/jet/db_error.h"
@@ -57,6 +59,15 @@ class Parser {
     if (Peek().kind != kind) Fail(std::string("此处应为“") + what + "”");
     Advance();
   }
+  // A whole number token no larger than max; anything else is an error of the statement at the token.
+  long long WholeNumber(const Token& t, long long max, const std::string& what) const {
+    long long v = 0;
+    auto [end, ec] = std::from_chars(t.text.data(), t.text.data() + t.text.size(), v);
+    if (ec != std::errc() || end != t.text.data() + t.text.size() || v > max)
+      throw DbError(ErrorAt(what + "应为不大于 " + std::to_string(max) + " 的整数", sql_, t.pos));
+    return v;
+  }
+
   [[noreturn]] void Fail(const std::string& what) const { throw DbError(ErrorAt(what, sql_, Peek().pos)); }
 
   std::string Name(const char* what) {
@@ -102,7 +113,7 @@ class Parser {
     }
     if (AcceptWord("top")) {
       if (Peek().kind != Tok::Number) Fail("TOP 之后应为数字");
-      s.top = std::stoll(Advance().text);
+      s.top = WholeNumber(Advance(), 2147483647, "TOP 之后的数字");
     }
     do {
       SelectItem item;
@@ -215,7 +226,7 @@ class Parser {
     if (Peek().kind == Tok::LParen) {
       Advance();
       if (Peek().kind != Tok::Number) Fail("此处应为字段宽度");
-      width = std::stoi(Advance().text);
+      width = static_cast<int>(WholeNumber(Advance(), 65535, "字段宽度"));
       Expect(Tok::RParen, ")");
     }
     if (type == "char" || type == "character") {
@@ -310,12 +321,49 @@ class Parser {
   }
   ExprPtr MakeBinary(std::string op, ExprPtr a, ExprPtr b, size_t pos) {
     auto e = Make(ExprKind::Binary, std::move(op), pos);
+    e->depth = 1 + std::max(a->depth, b->depth);
     e->args.push_back(std::move(a));
     e->args.push_back(std::move(b));
+    CheckDepth(*e);
+    return e;
+  }
+  ExprPtr MakeUnary(std::string op, ExprPtr a, size_t pos) {
+    auto e = Make(ExprKind::Unary, std::move(op), pos);
+    e->depth = 1 + a->depth;
+    e->args.push_back(std::move(a));
+    CheckDepth(*e);
     return e;
   }
 
-  ExprPtr ParseExpr() { return ParseOr(); }
+  // The translation and the engine walk the tree recursively: a statement nested deeper than any the
+  // program writes is refused as an error of the statement instead of exhausting the stack.
+  static constexpr int kMaxNesting = 100;  // brackets, NOT, signs and subqueries inside each other
+  static constexpr int kMaxDepth = 1000;   // operators in a chain (a+b+c… leans one way)
+  // Sets the depth of a node whose arguments are in place.
+  ExprPtr Finish(ExprPtr e) {
+    for (const ExprPtr& a : e->args)
+      if (a) e->depth = std::max(e->depth, 1 + a->depth);
+    CheckDepth(*e);
+    return e;
+  }
+  void CheckDepth(const Expr& e) const {
+    if (e.depth > kMaxDepth) throw DbError(ErrorAt("表达式太长或嵌套太深", sql_, e.pos));
+  }
+  struct Nest {
+    Parser& p;
+    explicit Nest(Parser& parser) : p(parser) {
+      if (++p.nesting_ > kMaxNesting) {
+        --p.nesting_;
+        p.Fail("表达式嵌套太深");
+      }
+    }
+    ~Nest() { --p.nesting_; }
+  };
+
+  ExprPtr ParseExpr() {
+    Nest nest(*this);
+    return ParseOr();
+  }
 
   ExprPtr ParseOr() {
     ExprPtr left = ParseAnd();
@@ -337,10 +385,9 @@ class Parser {
 
   ExprPtr ParseNot() {
     if (IsWord("not")) {
+      Nest nest(*this);
       size_t p = Advance().pos;
-      auto e = Make(ExprKind::Unary, "not", p);
-      e->args.push_back(ParseNot());
-      return e;
+      return MakeUnary("not", ParseNot(), p);
     }
     return ParseComparison();
   }
@@ -365,7 +412,7 @@ class Parser {
         e->negate = negate;
         e->args.push_back(std::move(left));
         e->args.push_back(ParseConcat());
-        left = std::move(e);
+        left = Finish(std::move(e));
       } else if (AcceptWord("in")) {
         Expect(Tok::LParen, "(");
         ExprPtr e;
@@ -382,7 +429,7 @@ class Parser {
         }
         Expect(Tok::RParen, ")");
         e->negate = negate;
-        left = std::move(e);
+        left = Finish(std::move(e));
       } else if (AcceptWord("between")) {
         auto e = Make(ExprKind::Between, "between", p);
         e->negate = negate;
@@ -390,13 +437,13 @@ class Parser {
         e->args.push_back(ParseConcat());
         ExpectWord("and");
         e->args.push_back(ParseConcat());
-        left = std::move(e);
+        left = Finish(std::move(e));
       } else if (AcceptWord("is")) {
         auto e = Make(ExprKind::IsNull, "is", p);
         e->negate = AcceptWord("not");
         ExpectWord("null");
         e->args.push_back(std::move(left));
-        left = std::move(e);
+        left = Finish(std::move(e));
       } else {
         if (negate) Fail("NOT 之后应为 LIKE、IN 或 BETWEEN");
         return left;
@@ -451,10 +498,9 @@ class Parser {
 
   ExprPtr ParseUnary() {
     if (IsOp("-") || IsOp("+")) {
+      Nest nest(*this);
       const Token& t = Advance();
-      auto e = Make(ExprKind::Unary, t.text, t.pos);
-      e->args.push_back(ParseUnary());
-      return e;
+      return MakeUnary(t.text, ParseUnary(), t.pos);
     }
     return ParsePower();
   }
@@ -530,12 +576,13 @@ class Parser {
       } while (Peek().kind == Tok::Comma && (Advance(), true));
     }
     Expect(Tok::RParen, ")");
-    return e;
+    return Finish(std::move(e));
   }
 
   const std::string& sql_;
   std::vector<Token> toks_;
   size_t pos_ = 0;
+  int nesting_ = 0;
 };
 
 }  // namespace

@@ -1,0 +1,9 @@
+// tavrel-cli import accounts FILE CSV: the chart, line by line as the account dialog adds it.
+#include "accounts/account_import.h"
+#include "import_command.h"
+
+namespace {
+
+const RegisterImportKind kAccounts({"accounts", ImportAccounts});
+
+}  // namespace

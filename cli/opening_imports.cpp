@@ -1,0 +1,9 @@
+// tavrel-cli import openings: opening balances from CSV, saved as the opening-balance dialog saves them.
+#include "accounts/opening_import.h"
+#include "import_command.h"
+
+namespace {
+
+const RegisterImportKind kOpenings({"openings", ImportOpenings});
+
+}  // namespace

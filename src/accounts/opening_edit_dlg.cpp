@@ -1,0 +1,98 @@
+#include "accounts/opening_edit_dlg.h"
+
+#include <cmath>
+
+#include "accounts/chart_queries.h"
+#include "base/platform.h"
+#include "base/text.h"
+#include "data/jet/sql_text.h"
+
+using jet::SqlText;
+
+namespace {
+
+bool Filled(const std::string& text) {
+  return !Trim(text).empty();
+}
+
+// A stored value as its field shows it: empty for zero, else without the zeros a fixed format leaves after
+// the point beyond minDecimals (quantities read 10, not 10.0000; amounts keep their two places).
+std::string Shown(double value, int minDecimals, int maxDecimals) {
+  if (std::fabs(value) <= 0.00001) return "";
+  std::string text = Format("%.*lf", maxDecimals, value);
+  size_t point = text.find('.');
+  while (text.size() > point + 1 + minDecimals && text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+COpeningEditDlg::COpeningEditDlg(CVyDataEnv& env, std::string code) : env_(env), code_(std::move(code)) {}
+
+bool COpeningEditDlg::OnInitDialog() {
+  if (!IsLowestLevel(env_, code_)) {
+    refusal_ = "帐户代码不存在或非最低明细帐户";
+    return false;
+  }
+  aux = static_cast<int>(
+      env_.QueryLong(Format("SELECT val(trim(fz)) FROM subt WHERE kno='%s'", SqlText(code_).c_str())));
+  if (aux != 1 && aux != 2) aux = 0;
+  if (std::optional<OpeningRow> row = ReadOpening(env_, code_)) {
+    debit = row->side > 0;
+    amount = Shown(row->amount, 2, 2);
+    if (HasQuantity()) {
+      quantity = Shown(row->quantity, 0, 4);
+      if (std::fabs(row->quantity) > 0.000001 && row->quantity * row->amount > 0.000001)
+        price = Format("%.4lf", row->amount / row->quantity);
+    }
+  }
+  focus = Focus::Amount;
+  return true;
+}
+
+void COpeningEditDlg::OnQuantityOrPriceChanged() {
+  if (!Filled(quantity) || !Filled(price)) return;
+  amount = Format("%.2lf", ParseNumber(quantity) * ParseNumber(price));
+}
+
+void COpeningEditDlg::OnAmountChanged() {
+  if (!Filled(quantity) || !Filled(amount)) return;
+  double q = ParseNumber(quantity), a = ParseNumber(amount);
+  if (std::fabs(q) > 0.000001 && q * a > 0.000001) price = Format("%.4lf", a / q);
+}
+
+std::string COpeningEditDlg::Refusal() {
+  if (!refusal_.empty()) return refusal_;
+  // Only what the fields' masks let a user type gets through: a number, not negative (the side says debit
+  // or credit), with at most two decimals for amounts and four for quantities.
+  if (!MaskAdmitsTyping(AmountMask(), Trim(amount))) {
+    focus = Focus::Amount;
+    return "金额应为不小于零的数，最多两位小数，请重输!";
+  }
+  if (HasQuantity() && !MaskAdmitsTyping(QuantityMask(), Trim(quantity))) {
+    focus = Focus::Quantity;
+    return "数量应为不小于零的数，最多四位小数，请重输!";
+  }
+  if (!HasQuantity() && Filled(quantity) && std::fabs(ParseNumber(quantity)) > 0.00001) {
+    focus = Focus::Amount;
+    return "该帐户不是数量金额或外币核算，不能有数量!";
+  }
+  return "";
+}
+
+OpeningRow COpeningEditDlg::Row() const {
+  OpeningRow row;
+  row.side = debit ? 1 : -1;
+  row.amount = ParseNumber(Trim(amount));  // empty counts as 0: clearing the field removes the balance
+  row.quantity = HasQuantity() ? ParseNumber(Trim(quantity)) : 0;
+  return row;
+}
+
+bool COpeningEditDlg::OnOk() {
+  if (std::string why = Refusal(); !why.empty()) {
+    ShowMessage(why);
+    return false;
+  }
+  return SaveOpening(env_, code_, aux, Row());
+}

@@ -1,0 +1,192 @@
+// 年初帐户余额 and 帐户目录打印 from the main menu: walking the levels, editing and saving an opening
+// balance, building the catalogue and printing it to PDF.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "accounts/account_code.h"
+#include "accounts/hobd_subject_print.h"
+#include "app/qirn_app.h"
+#include "base/gbk.h"
+#include "base/text.h"
+#include "child_frame.h"
+#include "command_wiring.h"
+#include "dialog_test_support.h"
+#include "form_view_widget.h"
+#include "formview/calculator_hook.h"
+#include "gbk_qt.h"
+#include "login_dialog.h"
+#include "main_frame.h"
+#include "mask_edit.h"
+#include "opening_balance_dialog.h"
+#include "opening_edit_dialog.h"
+#include "subject_choice_dialog.h"
+#include "support/year_file_fixture.h"
+#include "ui/qt_test_app.h"
+
+namespace {
+
+class ChartWindows : public YearFileTest {
+ protected:
+  void SetUp() override {
+    path = CreateAccountSetFile(dir.Path(), 2026);
+    const char* chart[][3] = {{"1001", "库存现金", "0"},     {"1002", "银行存款", "0"},
+                              {"1002-1", "工商银行", "0"},   {"1002-2", "建设银行", "0"},
+                              {"1002-1-1", "人民币户", "0"}, {"1403", "原材料", "1"}};
+    for (auto& a : chart)
+      Exec(path,
+           Format(
+               "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('%s','%s',%d,'0','%s',%s,'0',0,0)",
+               a[0], a[1], CodeLevel(a[0]), a[2], *a[2] == '1' ? "'吨'" : "NULL"));
+    WireCommands(app, frame);
+    login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
+    frame.SetLoginRunner(&login);
+    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+  }
+  void TearDown() override {
+    LoginDialog::SetSearchHook(nullptr);
+    SetCalculatorRunner(nullptr);
+  }
+  // Runs act on the next modal dialog of type D once it shows.
+  template <class D>
+  void WhenShown(std::function<void(D&)> act, bool* seen) {
+    QTimer::singleShot(0, [act, seen] {
+      auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      *seen = true;
+      act(*d);
+    });
+  }
+  static QStringList Row(QTableWidget* t, int r) {
+    QStringList cells;
+    for (int c = 0; c < t->columnCount(); ++c) cells << t->item(r, c)->text();
+    return cells;
+  }
+
+  QApplication& qt = TestQtApp();
+  std::string path;
+  CQirnApp app;
+  CMainFrame frame{app};
+  ScriptedLogin login;
+};
+
+TEST_F(ChartWindows, OpeningBalancesAreWalkedEditedAndSavedFromTheMainMenu) {
+  frame.UpdateCommandStates();
+  ASSERT_TRUE(frame.Action(40026)->isEnabled());
+  bool browsed = false, edited = false, quantity = false;
+  WhenShown<OpeningBalanceDialog>(
+      [&](OpeningBalanceDialog& d) {
+        QTableWidget* t = d.Table();
+        ASSERT_EQ(t->rowCount(), 3);
+        EXPECT_EQ(Row(t, 1), QStringList({"1002", Q("银行存款"), Q("平"), "0.00"}));
+        Screenshot(d, "openings_top.png");
+
+        t->setCurrentCell(1, 0);
+        QTest::keyClick(t, Qt::Key_Return);  // down into 1002
+        ASSERT_EQ(t->rowCount(), 2);
+        EXPECT_EQ(t->item(0, 0)->text(), "1002-1");
+        t->setCurrentCell(1, 0);
+        WhenShown<OpeningEditDialog>(
+            [&](OpeningEditDialog& e) {
+              EXPECT_EQ(e.windowTitle(), Q("帐户：1002-2"));
+              EXPECT_EQ(e.QuantityField(), nullptr);
+              QTest::keyClicks(e.AmountField(), "1234.5");
+              e.CreditButton()->setChecked(true);
+              Screenshot(e, "openings_edit.png");
+              QTest::keyClick(e.AmountField(), Qt::Key_Return);  // on to 确认
+              EXPECT_TRUE(e.OkButton()->hasFocus());
+              e.OkButton()->click();
+            },
+            &edited);
+        QTest::keyClick(t, Qt::Key_Return);  // 1002-2 has no sub-accounts: its balance is edited
+        EXPECT_EQ(Row(t, 1), QStringList({"1002-2", Q("建设银行"), Q("贷"), "1234.50"}));
+        Screenshot(d, "openings_level2.png");
+
+        QTest::keyClick(t, Qt::Key_Escape);  // back up, on 1002
+        ASSERT_EQ(t->rowCount(), 3);
+        EXPECT_EQ(t->currentRow(), 1);
+        EXPECT_EQ(Row(t, 1), QStringList({"1002", Q("银行存款"), Q("贷"), "1234.50"}));
+
+        t->setCurrentCell(2, 0);
+        WhenShown<OpeningEditDialog>(
+            [&](OpeningEditDialog& e) {
+              ASSERT_NE(e.QuantityField(), nullptr);
+              QTest::keyClicks(e.QuantityField(), "10");
+              QTest::keyClicks(e.PriceField(), "2.5");
+              EXPECT_EQ(e.AmountField()->text(), "25.00");
+              Screenshot(e, "openings_edit_quantity.png");
+              e.OkButton()->click();
+            },
+            &quantity);
+        d.Open();
+        EXPECT_EQ(Row(t, 2), QStringList({"1403", Q("原材料"), Q("借"), "25.00"}));
+        EXPECT_EQ(d.findChildren<QLineEdit*>()[2]->text(), "-1209.50");
+        browsed = true;
+        QTest::keyClick(t, Qt::Key_Escape);  // the top level closes
+      },
+      &browsed);
+  frame.RunCommand(40026);
+  EXPECT_TRUE(browsed);
+  EXPECT_TRUE(edited);
+  EXPECT_TRUE(quantity);
+  EXPECT_EQ(app.env.QueryLong("select count(*) from p0 where strcomp(cer,'    ',0)=0"), 2);
+}
+
+TEST_F(ChartWindows, TheCataloguePrintWindowBuildsAndPrintsToPdf) {
+  frame.RunCommand(40024);
+  ASSERT_NE(frame.ActiveChild(), nullptr);
+  auto* widget = qobject_cast<FormViewWidget*>(frame.ActiveChild()->View());
+  ASSERT_NE(widget, nullptr);
+  auto& view = dynamic_cast<CHobdSubjectPrint&>(widget->View());
+  EXPECT_TRUE(view.Rows().empty());
+  frame.ActiveChild()->resize(1100, 700);
+
+  bool chose = false;
+  WhenShown<SubjectChoiceDialog>(
+      [&](SubjectChoiceDialog& d) {
+        EXPECT_TRUE(d.AllButton()->isChecked());
+        EXPECT_FALSE(d.CodeField()->isEnabled());
+        d.OneButton()->setChecked(true);
+        QTest::keyClicks(d.CodeField(), "10*02");
+        EXPECT_EQ(d.CodeField()->text(), "1002");
+        Screenshot(d, "catalogue_choice.png");
+        d.AllButton()->setChecked(true);
+        EXPECT_EQ(d.CodeField()->text(), "");
+        d.OkButton()->click();
+      },
+      &chose);
+  // Half way through the build the window shows how far it is.
+  bool pictured = false;
+  view.paintNow = [&, repaint = view.paintNow] {
+    repaint();
+    if (view.Progress() != 50) return;
+    pictured = widget->grab().save(QString::fromStdString(ShotPath("catalogue_progress.png")));
+  };
+  QTest::keyClick(widget, Qt::Key_Return);  // the empty table asks where to start
+  ASSERT_TRUE(chose);
+  EXPECT_TRUE(pictured);
+  ASSERT_EQ(view.Rows().size(), 6u);
+  EXPECT_EQ(view.Rows()[3].name, "    人民币户");
+  QApplication::processEvents();
+  EXPECT_TRUE(frame.ActiveChild()->grab().save(QString::fromStdString(ShotPath("catalogue_window.png"))));
+
+  frame.UpdateCommandStates();
+  EXPECT_TRUE(frame.Action(57601)->isEnabled());  // Ctrl+O asks again
+  std::string pdf = ShotPath("catalogue.pdf");
+  std::remove(pdf.c_str());
+  ASSERT_TRUE(widget->Printing().PrintToPdf(QString::fromStdString(pdf)));
+  QFile f(QString::fromStdString(pdf));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")), 1);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#pragma once
+// The Qt face of the account dialog (CAccountDlg): code, name, auxiliary accounting and the column in a
+// multi-column parent's ledger. 确认 closes it when the model has saved the account, or when the model says
+// the parent takes no children.
+#include <QDialog>
+
+#include "accounts/chart_setup_dlg.h"
+
+class MaskEdit;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+class AccountDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  AccountDialog(CAccountDlg& model, QWidget* parent = nullptr);
+  MaskEdit* CodeField() const { return code_; }
+  MaskEdit* NameField() const { return name_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+ private:
+  void Sync();
+  void OnOk();
+
+  CAccountDlg& model_;
+  QLineEdit* prefix_;
+  MaskEdit *code_, *name_, *unit_;
+  QCheckBox *quantity_, *currency_, *multi_;
+  QComboBox* currencies_;
+  QRadioButton *debit_, *credit_;
+  QSpinBox* width_;
+  QPushButton *ok_, *cancel_;
+};
+
+class QtAccountDialogRunner : public AccountDialogRunner {
+ public:
+  explicit QtAccountDialogRunner(QWidget* parent) : parent_(parent) {}
+  void Run(CAccountDlg& dialog) override;
+
+ private:
+  QWidget* parent_;
+};

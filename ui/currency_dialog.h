@@ -1,0 +1,37 @@
+#pragma once
+// The Qt face of "请增加、修改、外币币种" (CCurrencyDlg), and the runner the currency list uses.
+#include <QDialog>
+
+#include "accounts/currency_list_dlg.h"
+
+class MaskEdit;
+class QPushButton;
+
+class CurrencyDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CurrencyDialog(CCurrencyDlg& model, QWidget* parent = nullptr);
+  MaskEdit* CodeEdit() const { return code_; }
+  MaskEdit* NameEdit() const { return name_; }
+  MaskEdit* AccountEdit() const { return account_; }
+  QPushButton* OkButton() const { return ok_; }
+
+ private:
+  void Take();
+  void OnOk();
+
+  CCurrencyDlg& model_;
+  MaskEdit *code_, *name_, *account_;
+  QPushButton *browse_, *ok_;
+};
+
+// Runs CurrencyDialog modally over a parent window.
+class QtCurrencyDialogRunner : public CurrencyDialogRunner {
+ public:
+  explicit QtCurrencyDialogRunner(QWidget* parent) : parent_(parent) {}
+  bool Run(CCurrencyDlg& dialog) override;
+
+ private:
+  QWidget* parent_;
+};

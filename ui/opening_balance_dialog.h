@@ -1,0 +1,41 @@
+#pragma once
+// The Qt face of "科目期初余额调整" (COpeningBrowserDlg): the accounts of one level with their opening
+// balances and the level's totals. Enter (or a double click) opens an account's sub-accounts or edits its
+// opening balance; Esc goes back up, and closes the dialog at the top level.
+#include <QDialog>
+
+#include "accounts/opening_browser_dlg.h"
+
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+class OpeningBalanceDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit OpeningBalanceDialog(CVyDataEnv& env, QWidget* parent = nullptr);
+  COpeningBrowserDlg& Model() { return model_; }
+  // False when the year has no accounts (the warning was shown); the dialog is not to be shown then.
+  bool Ready() const { return ready_; }
+  QTableWidget* Table() const { return table_; }
+
+  // Enter on the selected account, and Esc, as the keys do.
+  void Open();
+  void Back();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Fill();
+  void Edit(const std::string& code);
+
+  CVyDataEnv& env_;
+  COpeningBrowserDlg model_;
+  bool ready_ = false;
+  QLabel* level_;
+  QTableWidget* table_;
+  QLineEdit *debit_, *credit_, *difference_;
+};

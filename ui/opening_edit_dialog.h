@@ -1,0 +1,40 @@
+#pragma once
+// The Qt face of an account's opening balance (COpeningEditDlg): the side and the amount, and for
+// quantity-amount and foreign-currency accounts the quantity and the price, which fill the amount (or the
+// amount the price) as they are typed. Enter moves from field to field and on to "&S.确认".
+#include <QDialog>
+
+#include "accounts/opening_edit_dlg.h"
+
+class MaskEdit;
+class QPushButton;
+class QRadioButton;
+
+class OpeningEditDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit OpeningEditDialog(COpeningEditDlg& model, QWidget* parent = nullptr);
+  MaskEdit* AmountField() const { return amount_; }
+  MaskEdit* QuantityField() const { return quantity_; }
+  MaskEdit* PriceField() const { return price_; }
+  QRadioButton* DebitButton() const { return debit_; }
+  QRadioButton* CreditButton() const { return credit_; }
+  QPushButton* OkButton() const { return ok_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Take();
+  void Show();
+  void OnOk();
+
+  COpeningEditDlg& model_;
+  QRadioButton *debit_, *credit_;
+  MaskEdit* amount_;
+  MaskEdit* quantity_ = nullptr;
+  MaskEdit* price_ = nullptr;
+  QPushButton *ok_, *cancel_;
+  bool showing_ = false;
+};

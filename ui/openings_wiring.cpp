@@ -1,0 +1,43 @@
+// The chart-of-accounts windows of the main menu: 年初帐户余额 and 帐户目录打印.
+#include "openings_wiring.h"
+
+#include <QAbstractScrollArea>
+#include <memory>
+
+#include "accounts/hobd_subject_print.h"
+#include "app/qirn_app.h"
+#include "form_view_widget.h"
+#include "main_frame.h"
+#include "opening_balance_dialog.h"
+#include "subject_choice_dialog.h"
+
+namespace {
+
+constexpr int kOpenings = 40026;
+constexpr int kCatalogue = 40024;
+
+}  // namespace
+
+void WireOpeningsCommands(CQirnApp& app, CMainFrame& frame) {
+  CVyDataEnv& env = app.env;
+  frame.SetCommandHandler(kOpenings, [&env, &frame] {
+    OpeningBalanceDialog dialog(env, &frame);
+    if (dialog.Ready()) dialog.exec();
+  });
+
+  // The catalogue opens empty; Ctrl+O or Enter asks where it starts.
+  DataWindowKit catalogue;
+  catalogue.createView = [&env]() -> QWidget* {
+    auto view = std::make_unique<CHobdSubjectPrint>();
+    CHobdSubjectPrint* print = view.get();
+    view->SetDataEnv(&env);
+    auto* widget = new FormViewWidget(std::move(view));
+    print->chooser = [widget](CSubjectChoiceDlg& model) {
+      SubjectChoiceDialog dialog(model, widget);
+      return dialog.exec() == QDialog::Accepted;
+    };
+    print->paintNow = [widget] { widget->viewport()->repaint(); };
+    return widget;
+  };
+  frame.SetDataWindowKit(kCatalogue, std::move(catalogue));
+}

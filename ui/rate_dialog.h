@@ -1,0 +1,38 @@
+#pragma once
+// The Qt face of "请设置、修改外币汇率" (CRateDlg), and the runner the rate list uses.
+#include <QDialog>
+
+#include "accounts/rate_list_dlg.h"
+
+class MaskEdit;
+class QPushButton;
+
+class RateDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit RateDialog(CRateDlg& model, QWidget* parent = nullptr);
+  MaskEdit* YearEdit() const { return year_; }
+  MaskEdit* MonthEdit() const { return month_; }
+  MaskEdit* DayEdit() const { return day_; }
+  MaskEdit* ForeignEdit() const { return foreign_; }
+  MaskEdit* BaseEdit() const { return base_; }
+  QPushButton* OkButton() const { return ok_; }
+
+ private:
+  void OnOk();
+
+  CRateDlg& model_;
+  MaskEdit *year_, *month_, *day_, *foreign_, *base_;
+  QPushButton* ok_;
+};
+
+// Runs RateDialog modally over a parent window.
+class QtRateDialogRunner : public RateDialogRunner {
+ public:
+  explicit QtRateDialogRunner(QWidget* parent) : parent_(parent) {}
+  bool Run(CRateDlg& dialog) override;
+
+ private:
+  QWidget* parent_;
+};

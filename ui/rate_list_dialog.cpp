@@ -1,0 +1,81 @@
+#include "rate_list_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "base/text.h"
+#include "column_list.h"
+#include "gbk_qt.h"
+#include "rate_dialog.h"
+
+RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+  setWindowTitle(Q(CRateListDlg::Caption()));
+  auto captions = CRateListDlg::ColumnCaptions();
+  // "%4s  %s" with a name of up to 10 characters.
+  currencies_ = MakeColumnList({{captions[0], 16}});
+  rates_ = MakeColumnList({{captions[1], 10}, {captions[2], 10, true}, {captions[3], 10, true}});
+  for (QTreeWidget* l : {currencies_, rates_}) l->installEventFilter(this);
+  add_ = new QPushButton(Q(CRateListDlg::AddButtonText()));
+  add_->setAutoDefault(false);
+  auto* close = new QPushButton(Q("&X.退出"));
+  close->setAutoDefault(false);
+  auto* grid = new QGridLayout(this);
+  grid->setVerticalSpacing(2);
+  grid->addWidget(currencies_, 1, 0);
+  grid->addWidget(rates_, 1, 1);
+  grid->addWidget(new QLabel(Q(CRateListDlg::CurrencyHint())), 2, 0, Qt::AlignTop);
+  grid->addWidget(new QLabel(Q(ReplaceAll(CRateListDlg::RateHint(), "\r", "\n"))), 2, 1, Qt::AlignTop);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(add_);
+  buttons->addStretch();
+  buttons->addWidget(close);
+  grid->addLayout(buttons, 3, 0, 1, 2);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(1, 1);
+
+  connect(currencies_, &QTreeWidget::currentItemChanged, this, [this] {
+    model_.OnCurrencySelected(CurrentRow(currencies_));
+    Sync();
+  });
+  connect(rates_, &QTreeWidget::currentItemChanged, this,
+          [this] { model_.OnRateSelected(CurrentRow(rates_)); });
+  connect(rates_, &QTreeWidget::itemDoubleClicked, this, [this] { OnModify(); });
+  connect(add_, &QPushButton::clicked, this, [this] {
+    QtRateDialogRunner runner(this);
+    model_.OnAdd(runner);
+    Sync();
+    rates_->setFocus();
+  });
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+  ready_ = model_.OnInitDialog();
+  Sync();
+  currencies_->setFocus();
+}
+
+void RateListDialog::Sync() {
+  std::vector<std::vector<std::string>> currencies, rates;
+  for (const std::string& line : model_.currencyLines) currencies.push_back({line});
+  for (const auto& r : model_.rates) rates.push_back({r.date, r.foreign, r.base});
+  FillColumnList(currencies_, currencies, model_.selectedCurrency);
+  FillColumnList(rates_, rates, model_.selectedRate);
+}
+
+void RateListDialog::OnModify() {
+  QtRateDialogRunner runner(this);
+  model_.OnModify(runner);
+  Sync();
+}
+
+bool RateListDialog::eventFilter(QObject* watched, QEvent* event) {
+  auto remove = [this] {
+    model_.OnDeleteKey();
+    Sync();
+  };
+  if (watched == rates_ && ListEditKey(
+                               event, [this] { OnModify(); }, remove))
+    return true;
+  return QDialog::eventFilter(watched, event);
+}
