@@ -8,7 +8,7 @@
 #include "entry/cqirnpz2.h"
 #include "entry/date_entry_dlg.h"
 #include "import_command.h"
-#include "io/postings_import.h"
+#include "entry/postings_import.h"
 #include "report_command.h"
 
 namespace {

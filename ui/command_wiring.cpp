@@ -6,6 +6,7 @@
 #include "app/qirn_app.h"
 #include "base/text.h"
 #include "child_frame.h"
+#include "entry_wiring.h"
 #include "formview/calculator_hook.h"
 #include "login_dialog.h"
 #include "main_frame.h"
@@ -31,11 +32,8 @@ std::string YearText(const CVyDataEnv& env) {
 
 }  // namespace
 
-void WireEntryCommands(CQirnApp& app, CMainFrame& frame);
-
 void WireCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  WireEntryCommands(app, frame);
   auto plug = [&](int id, std::function<void()> handler) { frame.SetCommandHandler(id, std::move(handler)); };
 
   plug(kPassword, [&] {
@@ -79,4 +77,5 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   });
   WireQueryCommands(app, frame);
   WireOpeningsCommands(app, frame);
+  WireEntryCommands(app, frame);
 }

@@ -2,6 +2,8 @@
 // views and frames, and the dialogs that 打开 of a loaded view asks again.
 #include <memory>
 
+#include "entry_wiring.h"
+
 #include "app/qirn_app.h"
 #include "entry/cqirnpz1.h"
 #include "entry/cqirnpz2.h"

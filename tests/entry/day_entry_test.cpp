@@ -7,7 +7,7 @@
 #include "entry/cqirnpz2.h"
 #include "entry/date_entry_dlg.h"
 #include "entry_fixture.h"
-#include "io/postings_import.h"
+#include "entry/postings_import.h"
 
 namespace {
 

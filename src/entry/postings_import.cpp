@@ -1,4 +1,4 @@
-#include "io/postings_import.h"
+#include "entry/postings_import.h"
 
 #include <map>
 #include <memory>
