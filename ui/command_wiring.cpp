@@ -7,7 +7,9 @@
 #include "base/text.h"
 #include "child_frame.h"
 #include "entry_wiring.h"
+#include "interest_wiring.h"
 #include "formview/calculator_hook.h"
+#include "ledger_wiring.h"
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "new_year_dialog.h"
@@ -72,10 +74,12 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     if (chosen.empty()) return std::nullopt;
     return chosen;
   });
+  WireLedgerCommands(app, frame);
   SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
     return RunCalculator(&frame, expression, canSend, &env);
   });
   WireQueryCommands(app, frame);
   WireOpeningsCommands(app, frame);
   WireEntryCommands(app, frame);
+  WireInterestCommands(app, frame);
 }

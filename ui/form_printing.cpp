@@ -74,6 +74,11 @@ bool FormPrinting::SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfP
 
 int FormPrinting::DrawPages(QPrinter& printer, int from, int to) {
   view_.SetPrintResolution(printer.resolution());
+  view_.OnBeginPrinting();
+  struct EndPrinting {
+    CVyFormView& v;
+    ~EndPrinting() { v.OnEndPrinting(); }
+  } end{view_};
   int pages = view_.PageCount(true);
   if (pages <= 0) return 0;
   from = std::clamp(from, 1, pages);

@@ -2,11 +2,11 @@
 #include <algorithm>
 
 #include "base/gbk.h"
+#include "base/input_mask.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
 #include "formview/calculator_hook.h"
-#include "base/input_mask.h"
 #include "formview/vy_form_view.h"
 
 namespace {
@@ -393,19 +393,9 @@ bool CVyFormView::OnCommand(int command) {
 }
 
 const std::vector<VyMenuItem>& CVyFormView::ContextMenu() {
-  for (VyMenuItem& item : menu_) {
-    switch (item.command) {
-      case vycmd::kNew:
-      case vycmd::kSave:
-      case vycmd::kCut:
-      case vycmd::kCopy:
-      case vycmd::kPaste:
-        item.enabled = IsCommandEnabled(item.command);
-        break;
-      default:
-        break;
-    }
-  }
+  // Every item asks its view, so a view's own items (an output mode in use, say) can be greyed too.
+  for (VyMenuItem& item : menu_)
+    if (!item.text.empty()) item.enabled = IsCommandEnabled(item.command);
   return menu_;
 }
 

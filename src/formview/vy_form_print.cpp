@@ -8,7 +8,9 @@ int CVyFormView::BeginPrinting() {
                       MsgAnswer::Ok);
     return 0;
   }
+  OnBeginPrinting();
   int pages = PageCount(true);
+  OnEndPrinting();
   ps_.MaxPage = pages;
   return pages;
 }

@@ -209,6 +209,10 @@ class CVyFormView {
   // ---- printing and page set-up
   // "行距太大，或纸张太小！" when no row fits on paper; otherwise the page count.
   int BeginPrinting();
+  // Around the drawing of printed pages (and the count of them): a view that prints other rows than it
+  // shows, such as a ledger with its carry lines, swaps them in here and back. Both may be called again.
+  virtual void OnBeginPrinting() {}
+  virtual void OnEndPrinting() {}
   // Takes a confirmed page set-up: lays out, applies the widths, saves.
   void ApplyPageSettings(const PageSettings& ps);
   PageSettings& Page() { return ps_; }

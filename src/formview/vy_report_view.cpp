@@ -1,5 +1,6 @@
 #include "formview/vy_report_view.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -39,16 +40,19 @@ void CVyReportView::SetupForm() {
 
 std::vector<std::vector<std::string>> CVyReportView::ReportRows() {
   std::vector<std::vector<std::string>> rows;
-  rows.reserve(static_cast<size_t>(TextRows()));
-  for (int r = 0; r < TextRows(); ++r) {
+  int count = std::min(ReportRowCount(), TextRows());
+  rows.reserve(static_cast<size_t>(std::max(0, count)));
+  for (int r = 0; r < count; ++r) {
     std::vector<std::string> cells;
     cells.reserve(static_cast<size_t>(ColumnCount()));
-    for (int c = 0; c < ColumnCount(); ++c) {
-      TextCaptureDC dc;
-      DrawCell(dc, r, c, "TEXT");
-      cells.push_back(std::move(dc.text));
-    }
+    for (int c = 0; c < ColumnCount(); ++c) cells.push_back(ReportCell(r, c));
     rows.push_back(std::move(cells));
   }
   return rows;
+}
+
+std::string CVyReportView::ReportCell(int row, int col) {
+  TextCaptureDC dc;
+  DrawCell(dc, row, col, "TEXT");
+  return std::move(dc.text);
 }

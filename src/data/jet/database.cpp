@@ -184,13 +184,14 @@ void Database::Require() const {
   if (!db_) throw DbError("没有打开数据文件。");
 }
 
-void Database::Open(const std::string& gbkPath) {
+void Database::Open(const std::string& gbkPath, bool readOnly) {
   Close();
   std::string native = NativePath(gbkPath);
   FileFacts f = QueryRealFile(gbkPath);
   if (!f.exists || f.isFolder) throw DbError(Format("找不到文件“%s”。", gbkPath.c_str()));
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(native.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  int rc =
+      sqlite3_open_v2(native.c_str(), &db, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
     std::string msg = EngineMessage(db, rc);
     sqlite3_close_v2(db);

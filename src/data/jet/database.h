@@ -80,9 +80,10 @@ class Database : public SchemaSource {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // Opens an existing year file of this program, shared. Throws DbError (also for a file that is not one
-  // of ours, or one another process holds locked).
-  void Open(const std::string& gbkPath);
+  // Opens an existing year file of this program, shared; readOnly for a file that is only read (another
+  // year's postings). Throws DbError (also for a file that is not one of ours, or one another process holds
+  // locked).
+  void Open(const std::string& gbkPath, bool readOnly = false);
   // Makes a new, empty year file; fails when the file exists.
   void Create(const std::string& gbkPath);
   // A file this program began to make and never finished (marked as ours, or empty, but without the year's

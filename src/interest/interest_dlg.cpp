@@ -1,0 +1,113 @@
+// The checks of the interest parameters, in the order the user meets them.
+#include "interest/interest_dlg.h"
+
+#include "accounts/account_asker.h"
+#include "accounts/account_code.h"
+#include "base/platform.h"
+#include "base/text.h"
+#include "data/jet/db_error.h"
+#include "data/jet/sql_text.h"
+
+using jet::SqlText;
+
+CInterestDlg::CInterestDlg(CVyDataEnv& env) : env_(env) {}
+
+bool CInterestDlg::MayStart(CVyDataEnv& env) {
+  if (env.QueryLong("select count(*) from subt") == 0) {
+    ShowMessage("本年度未建立帐户无需计息！", MsgIcon::Stop);
+    return false;
+  }
+  if (env.QueryLong("select count(*) from p0 where mk='4'") == 0) {
+    ShowMessage("本年度无任何数据，无需计息！", MsgIcon::Stop);
+    return false;
+  }
+  return true;
+}
+
+void CInterestDlg::OnInitDialog() {
+  yearFiles = ListInterestYearFiles(env_.dataDir, env_.extension);
+  start.Set(env_.startDate);
+  DateTime now = Plat().Now();
+  end.year = Format("%d", env_.year);
+  end.month = Format("%d", now.month);
+  end.day = Format("%d", now.day);
+  focus = Focus::StartYear;
+}
+
+void CInterestDlg::Prefill(const InterestParams& p) {
+  start.Set(p.start);
+  end.Set(p.end);
+  code = p.code;
+  rateText = Format("%.6f", p.rate);
+  while (rateText.back() == '0') rateText.pop_back();
+  if (rateText.back() == '.') rateText.pop_back();
+  method = p.method;
+  credit = p.credit;
+}
+
+void CInterestDlg::OnBrowse() {
+  if (auto chosen = AskAccount(accountquery::kAnyAccount, code)) code = *chosen;
+  focus = Focus::Code;
+}
+
+bool CInterestDlg::Refuse(const char* message, Focus field) {
+  ShowMessage(message, MsgIcon::Stop);
+  focus = field;
+  return false;
+}
+
+bool CInterestDlg::OnOk() {
+  try {
+    return Check();
+  } catch (const jet::DbError& e) {
+    ShowMessage(e.what(), MsgIcon::Stop);
+    return false;
+  }
+}
+
+bool CInterestDlg::Check() {
+  switch (start.Fault()) {
+    case DateFields::kYear:
+      return Refuse("起息日的年度不合理，请重输!", Focus::StartYear);
+    case DateFields::kMonth:
+      return Refuse("起息日的月份不合理，请重输!", Focus::StartMonth);
+    case DateFields::kDay:
+      return Refuse("起息日的日不合理，请重输!", Focus::StartDay);
+    case DateFields::kNone:
+      break;
+  }
+  switch (end.Fault()) {
+    case DateFields::kYear:
+      return Refuse("止息日的年度不合理，请重输!", Focus::EndYear);
+    case DateFields::kMonth:
+      return Refuse("止息日的月份不合理，请重输!", Focus::EndMonth);
+    case DateFields::kDay:
+      return Refuse("止息日的日不合理，请重输!", Focus::EndDay);
+    case DateFields::kNone:
+      break;
+  }
+  std::string s = start.Date(), e = end.Date();
+  if (yearFiles.empty() || s < yearFiles.front().first)
+    return Refuse("起息日小于本系统的最小年度的年初日，请重输!", Focus::StartYear);
+  if (e > yearFiles.back().last) return Refuse("止息日大于本系统的最大年度的年末日，请重输!", Focus::EndYear);
+  if (s >= e) return Refuse("止息日不合理，请重输!", Focus::EndYear);
+
+  std::string k = Trim(code);
+  if (!k.empty()) {
+    // A code that is not one (a wildcard typed in) names no account.
+    if (!IsValidCode(k)) return Refuse("指定帐户不存在，请重输!", Focus::Code);
+    std::string q = SqlText(k);
+    if (env_.QueryLong(Format("select count(*) from subt where trim(kno) like '%s' or trim(kno) like '%s-*'",
+                              q.c_str(), q.c_str())) < 1)
+      return Refuse("指定帐户不存在，请重输!", Focus::Code);
+    if (env_.QueryLong(Format("select count(*) from p0 where (trim(kno) like '%s' or trim(kno) like '%s-*') "
+                              "and mk='4'",
+                              q.c_str(), q.c_str())) < 1)
+      return Refuse("指定帐户本年度无任何数据，请重新指定其他帐户！", Focus::Code);
+  }
+  double rate = ParseNumber(rateText);
+  if (rate < 0.000001) return Refuse("日利率是一个万分数，且不得小于或等“0”，请重输!", Focus::Rate);
+
+  params = {s, e, k, rate, method, credit};
+  return true;
+}

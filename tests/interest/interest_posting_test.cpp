@@ -1,0 +1,134 @@
+// 记帐 of the interest list: what it writes, that it runs once, and that it writes all rows or none.
+#include <sqlite3.h>
+
+#include "interest/dialog_runner.h"
+#include "interest/interest_dlg.h"
+#include "interest/interest_post_dlg.h"
+#include "interest/interest_year_files.h"
+#include "interest/qirnpz3.h"
+#include "interest_books.h"
+
+class InterestPostingTest : public InterestBooks {
+ protected:
+  void SetUp() override {
+    InterestBooks::SetUp();
+    Account("1002", "应收款");
+    Account("1002-1", "甲公司");
+    Account("1002-2", "乙公司");
+    Opening("1002-1", "20260101", 1, 1000);
+    Opening("1002-2", "20260101", -1, 2000);
+    Posting("1002-1", "20260201", 1, 5, "0", "手续费", 1);
+    Posting("1002-1", "20260201", 1, 5, "0", "手续费", 2);
+    view.InitForm();
+    ASSERT_TRUE(view.Calculate({"20260101", "20260201", "1002", 2, DayCount::ActualMonths, false},
+                               ListInterestYearFiles(env.dataDir)));
+    DialogRunner<CInterestPostDlg>::run = [this](CInterestPostDlg& d) {
+      asked = d.fields.Date() + "|" + d.summaryText;
+      d.summaryText = summary;
+      return d.OnOk();
+    };
+  }
+  void TearDown() override {
+    DialogRunner<CInterestPostDlg>::run = nullptr;
+    InterestBooks::TearDown();
+  }
+  bool PostEnabled() {
+    for (const VyMenuItem& item : view.ContextMenu())
+      if (item.command == vycmd::kPostInterest) return item.enabled;
+    return false;
+  }
+
+  CQirnpz3 view{env};
+  std::string asked, summary = "一月利息";
+};
+
+TEST_F(InterestPostingTest, PostsOnceAfterTheDaysRows) {
+  ASSERT_EQ(view.Rows().size(), 4u);  // 1002, 1002-1, 1002-2, total
+  EXPECT_EQ(view.Rows()[2].interest, "-12.40");
+  // The user corrects an interest amount before posting.
+  view.PutCell(1, 3, "TEXT", "7.00");
+  EXPECT_TRUE(PostEnabled());
+  EXPECT_TRUE(view.OnCommand(vycmd::kPostInterest));
+  EXPECT_EQ(asked, "20260201|利息");
+  EXPECT_EQ(platform.LastText(), "记帐完毕！");
+
+  EXPECT_EQ(Count("select count(*) from p0 where trim(mry)='一月利息'"), 2);
+  EXPECT_EQ(
+      Count("select max(rn) from p0 where trim(kno)='1002-1' and trim(mry)='一月利息' and my=7 and f=1 and "
+            "cer='0' and mk='4' and tt='02'"),
+      3);
+  // A credit balance under 借方 gives a negative amount, written as computed.
+  EXPECT_EQ(Count("select max(rn) from p0 where trim(kno)='1002-2' and my=-12.4 and f=1"), 1);
+
+  EXPECT_FALSE(PostEnabled());
+  EXPECT_FALSE(view.IsCommandEnabled(vycmd::kPostInterest));
+  asked.clear();
+  view.OnCommand(vycmd::kPostInterest);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(Count("select count(*) from p0 where trim(mry)='一月利息'"), 2);
+}
+
+TEST_F(InterestPostingTest, AFailingPostingWritesNothing) {
+  long before = Count("select count(*) from p0");
+  // The second account's row cannot be written.
+  ASSERT_EQ(sqlite3_exec(env.Db()->Handle(),
+                         "CREATE TRIGGER refuse BEFORE INSERT ON P0 WHEN trim(NEW.KNO)='1002-2' "
+                         "BEGIN SELECT RAISE(ABORT,'disk full'); END",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  view.OnCommand(vycmd::kPostInterest);
+  EXPECT_NE(platform.LastText().find("disk full"), std::string::npos);
+  EXPECT_EQ(Count("select count(*) from p0"), before);
+  EXPECT_TRUE(PostEnabled());  // it may be tried again
+
+  // A code corrected into one that is not in the chart is refused before anything is written.
+  sqlite3_exec(env.Db()->Handle(), "DROP TRIGGER refuse", nullptr, nullptr, nullptr);
+  view.PutCell(2, 0, "TEXT", "1009");
+  view.OnCommand(vycmd::kPostInterest);
+  EXPECT_EQ(platform.LastText(), "帐户“1009”不存在，请改正后再记帐!");
+  EXPECT_EQ(Count("select count(*) from p0"), before);
+}
+
+TEST_F(InterestPostingTest, DateAndSummaryChecks) {
+  struct Case {
+    std::string year, month, day, summary, message;
+  } cases[] = {
+      {"1989", "1", "1", "利息", "记帐日期的年度不合理，请重输!"},
+      {"2026", "0", "1", "利息", "记帐日期的月份不合理，请重输!"},
+      {"2026", "2", "29", "利息", "记帐日期的日不合理，请重输!"},
+      {"2027", "1", "1", "利息", "记帐日期已不在当前注册年度内，请重输!"},
+      {"2026", "2", "1", "  ", "摘要不能为空，请重输!"},
+      {"2026", "2", "1", "利息", ""},
+  };
+  for (const Case& c : cases) {
+    CInterestPostDlg dlg(env, "20260201");
+    dlg.fields = {c.year, c.month, c.day};
+    dlg.summaryText = c.summary;
+    platform.messages.clear();
+    EXPECT_EQ(dlg.OnOk(), c.message.empty());
+    EXPECT_EQ(platform.LastText(), c.message);
+  }
+}
+
+TEST_F(InterestPostingTest, OpenRecomputesOnlyWhenAParameterChanged) {
+  int shown = 0;
+  std::string rate = "2";
+  DialogRunner<CInterestDlg>::run = [&](CInterestDlg& d) {
+    ++shown;
+    EXPECT_EQ(d.start.Date(), "20260101");
+    EXPECT_EQ(d.method, DayCount::ActualMonths);
+    d.rateText = rate;
+    return d.OnOk();
+  };
+  view.OnCommand(vycmd::kPostInterest);
+  EXPECT_FALSE(view.Unposted());
+  view.OnCommand(vycmd::kOpen);  // nothing changed: the posted list stays
+  EXPECT_FALSE(view.Unposted());
+  rate = "4";
+  view.OnCommand(vycmd::kOpen);
+  EXPECT_EQ(shown, 2);
+  EXPECT_TRUE(view.Unposted());
+  EXPECT_EQ(view.Rows()[1].product, "31,000.00");
+  EXPECT_EQ(view.Rows()[1].interest, "12.40");
+  DialogRunner<CInterestDlg>::run = nullptr;
+}

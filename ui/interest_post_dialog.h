@@ -1,0 +1,21 @@
+#pragma once
+// The Qt face of "Tavrel软件(利息)" (CInterestPostDlg), asked by 记帐 of the interest list.
+#include <QDialog>
+
+#include "interest/interest_post_dlg.h"
+
+class DateFieldsEdit;
+class MaskEdit;
+
+class InterestPostDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit InterestPostDialog(CInterestPostDlg& model, QWidget* parent = nullptr);
+
+ private:
+  void OnOk();
+
+  CInterestPostDlg& model_;
+  DateFieldsEdit* date_;
+  MaskEdit* summary_;
+};

@@ -1,0 +1,79 @@
+#include "interest_wiring.h"
+
+#include <memory>
+
+#include "app/qirn_app.h"
+#include "data_window_kit.h"
+#include "form_view_widget.h"
+#include "interest/dialog_runner.h"
+#include "interest/qirnpz3.h"
+#include "interest/qirnpz4.h"
+#include "interest_dialog.h"
+#include "interest_post_dialog.h"
+#include "main_frame.h"
+#include "reconcile_dialog.h"
+
+namespace {
+
+constexpr int kInterest = 32853;
+constexpr int kReconcile = 32854;
+
+template <class Dialog, class Model>
+void InstallRunner(QWidget* parent) {
+  DialogRunner<Model>::run = [parent](Model& model) {
+    Dialog dialog(model, parent);
+    return dialog.exec() == QDialog::Accepted;
+  };
+}
+
+template <class View>
+View* ViewOf(QWidget* widget) {
+  auto* host = dynamic_cast<FormViewWidget*>(widget);
+  return host ? dynamic_cast<View*>(&host->View()) : nullptr;
+}
+
+}  // namespace
+
+void WireInterestCommands(CQirnApp& app, CMainFrame& frame) {
+  CVyDataEnv& env = app.env;
+  InstallRunner<InterestDialog, CInterestDlg>(&frame);
+  InstallRunner<InterestPostDialog, CInterestPostDlg>(&frame);
+  InstallRunner<ReconcileDialog, CReconcileDlg>(&frame);
+
+  // The parameters asked live until the window has taken them.
+  auto interest = std::make_shared<std::unique_ptr<CInterestDlg>>();
+  DataWindowKit interestKit;
+  interestKit.ask = [&env, interest](QWidget* parent) {
+    if (!CInterestDlg::MayStart(env)) return false;
+    *interest = std::make_unique<CInterestDlg>(env);
+    (*interest)->OnInitDialog();
+    InterestDialog dialog(**interest, parent);
+    return dialog.exec() == QDialog::Accepted;
+  };
+  interestKit.createView = [&env]() -> QWidget* {
+    return new FormViewWidget(std::make_unique<CQirnpz3>(env));
+  };
+  interestKit.load = [interest](QWidget* widget) {
+    if (CQirnpz3* view = ViewOf<CQirnpz3>(widget); view && *interest)
+      view->Calculate((*interest)->params, (*interest)->yearFiles);
+  };
+  frame.SetDataWindowKit(kInterest, std::move(interestKit));
+
+  auto reconcile = std::make_shared<ReconcileParams>();
+  DataWindowKit reconcileKit;
+  reconcileKit.ask = [&env, reconcile](QWidget* parent) {
+    CReconcileDlg model(env);
+    model.OnInitDialog();
+    ReconcileDialog dialog(model, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    *reconcile = model.params;
+    return true;
+  };
+  reconcileKit.createView = [&env]() -> QWidget* {
+    return new FormViewWidget(std::make_unique<CQirnpz4>(env));
+  };
+  reconcileKit.load = [reconcile](QWidget* widget) {
+    if (CQirnpz4* view = ViewOf<CQirnpz4>(widget)) view->Build(*reconcile);
+  };
+  frame.SetDataWindowKit(kReconcile, std::move(reconcileKit));
+}

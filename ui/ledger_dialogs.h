@@ -1,0 +1,33 @@
+#pragma once
+// The two parameter dialogs of the ledgers: the period-and-type dialog of the three-column ledger and the
+// auxiliary-accounting catalogue of the other ledgers. Each binds its widgets to the core model, which
+// runs the checks; a refused 确认 leaves the dialog open with the focus on the field at fault.
+#include <QDialog>
+
+class AuxCatalogueDlg;
+class LedgerPeriodDlg;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+
+class LedgerPeriodDialog : public QDialog {
+ public:
+  LedgerPeriodDialog(LedgerPeriodDlg& model, QWidget* parent);
+  void accept() override;
+
+ private:
+  LedgerPeriodDlg& model_;
+  QLineEdit *start_, *end_;
+  QRadioButton *reached_, *unreached_;
+};
+
+class AuxCatalogueDialog : public QDialog {
+ public:
+  AuxCatalogueDialog(AuxCatalogueDlg& model, QWidget* parent);
+  void accept() override;
+
+ private:
+  AuxCatalogueDlg& model_;
+  QListWidget* list_;
+  QLineEdit *start_, *end_;
+};

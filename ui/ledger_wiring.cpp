@@ -1,0 +1,104 @@
+// The ledger windows in the main window: 三栏式帐, 多栏式帐, 数量金额式帐 and 复币式帐, each asking its
+// account and months, then opening its view; the views' own dialogs answer here.
+#include "ledger_wiring.h"
+
+#include <memory>
+
+#include "app/qirn_app.h"
+#include "form_view_widget.h"
+#include "ledger_dialogs.h"
+#include "ledgers/aux_catalogue_dlg.h"
+#include "ledgers/ledger_line.h"
+#include "ledgers/ledger_period_dlg.h"
+#include "ledgers/qirnzb1.h"
+#include "ledgers/qirnzb2.h"
+#include "ledgers/qirnzb3.h"
+#include "main_frame.h"
+
+namespace {
+
+struct Chosen {
+  std::string code, start, end, period;
+};
+
+template <class View>
+QWidget* NewWindow(CVyDataEnv& env, std::unique_ptr<View> view) {
+  view->SetDataEnv(&env);
+  return new FormViewWidget(std::move(view));
+}
+
+template <class View>
+View* ViewOf(QWidget* widget) {
+  auto* w = qobject_cast<FormViewWidget*>(widget);
+  return w ? dynamic_cast<View*>(&w->View()) : nullptr;
+}
+
+// The catalogue dialog of a mode over the whole year; then the kind's own test.
+DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode,
+                           std::function<bool(const Chosen&)> test,
+                           std::function<std::unique_ptr<CLedgerView>()> make,
+                           std::function<void(QWidget*, const Chosen&)> load) {
+  auto chosen = std::make_shared<Chosen>();
+  DataWindowKit kit;
+  CVyDataEnv& env = app.env;
+  kit.ask = [&env, mode, chosen, test](QWidget*) {
+    AuxCatalogueDlg dialog(env, mode, "", MonthKey(env.year, 1), MonthKey(env.year, 12));
+    if (!AskAuxCatalogue(dialog)) return false;
+    *chosen = {dialog.code, dialog.start, dialog.end, dialog.periodText};
+    return test(*chosen);
+  };
+  kit.createView = [&env, make] { return NewWindow(env, make()); };
+  kit.load = [chosen, load](QWidget* w) { load(w, *chosen); };
+  (void)frame;
+  return kit;
+}
+
+}  // namespace
+
+void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
+  CVyDataEnv& env = app.env;
+  SetLedgerPeriodAsker([&frame](LedgerPeriodDlg& model) {
+    LedgerPeriodDialog dialog(model, &frame);
+    return dialog.exec() == QDialog::Accepted;
+  });
+  SetAuxCatalogueAsker([&frame](AuxCatalogueDlg& model) {
+    AuxCatalogueDialog dialog(model, &frame);
+    return dialog.exec() == QDialog::Accepted;
+  });
+
+  auto code = std::make_shared<std::string>();
+  DataWindowKit three;
+  three.ask = [&env, code](QWidget*) {
+    *code = CQirnzb1::ChooseAccount(env, "", 12);
+    return !code->empty();
+  };
+  three.createView = [&env] { return NewWindow(env, std::make_unique<CQirnzb1>()); };
+  three.load = [code](QWidget* w) {
+    if (auto* v = ViewOf<CQirnzb1>(w)) v->Open(*code);
+  };
+  frame.SetDataWindowKit(32779, three);
+
+  frame.SetDataWindowKit(32780, CatalogueKit(
+                                    app, frame, AuxCatalogueDlg::kMultiColumn,
+                                    [&env](const Chosen& c) {
+                                      return CQirnzb2::HasContent(env, c.code, MonthNumber(c.end),
+                                                                  "本科目无经济内容!");
+                                    },
+                                    [] { return std::make_unique<CQirnzb2>(); },
+                                    [](QWidget* w, const Chosen& c) {
+                                      if (auto* v = ViewOf<CQirnzb2>(w))
+                                        v->Open(c.code, c.start, c.end, c.period);
+                                    }));
+  for (int kind : {0, 1})
+    frame.SetDataWindowKit(
+        kind == 0 ? 32781 : 32782,
+        CatalogueKit(
+            app, frame, kind == 0 ? AuxCatalogueDlg::kQuantity : AuxCatalogueDlg::kCurrency,
+            [&env, kind](const Chosen& c) {
+              return CQirnzb3::CanShow(env, kind, c.code, MonthNumber(c.end));
+            },
+            [kind] { return std::make_unique<CQirnzb3>(kind); },
+            [](QWidget* w, const Chosen& c) {
+              if (auto* v = ViewOf<CQirnzb3>(w)) v->Open(c.code, c.start, c.end, c.period);
+            }));
+}

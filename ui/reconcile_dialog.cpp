@@ -1,0 +1,80 @@
+#include "reconcile_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "date_fields_edit.h"
+#include "gbk_qt.h"
+#include "mask_edit.h"
+
+ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+  setWindowTitle(Q(CReconcileDlg::Caption()));
+  start_ = new DateFieldsEdit(model_.start);
+  end_ = new DateFieldsEdit(model_.end);
+  code_ = new MaskEdit;
+  code_->SetMask(CReconcileDlg::CodeMask());
+  code_->setMaxLength(CReconcileDlg::kCodeLength);
+  code_->SetGbkText(model_.code);
+  auto* browse = new QPushButton(Q("浏览..."));
+  balance_ = new MaskEdit;
+  balance_->SetMask(CReconcileDlg::BalanceMask());
+  balance_->SetGbkText(model_.balanceText);
+
+  auto* codeRow = new QHBoxLayout;
+  codeRow->addWidget(code_);
+  codeRow->addWidget(browse);
+  auto* form = new QFormLayout;
+  form->addRow(Q("起始时间："), start_);
+  form->addRow(Q("终止时间："), end_);
+  form->addRow(Q("帐 户 代 码："), codeRow);
+  form->addRow(Q("对方帐户余额："), balance_);
+  auto* box = new QGroupBox(Q(CReconcileDlg::Heading()));
+  box->setLayout(form);
+
+  auto* buttons = new QDialogButtonBox;
+  auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &ReconcileDialog::OnOk);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(browse, &QPushButton::clicked, this, [this] {
+    Store();
+    model_.OnBrowse();
+    code_->SetGbkText(model_.code);
+    code_->setFocus();
+  });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(box);
+  layout->addWidget(buttons);
+  start_->FocusPart(DateFields::kYear);
+}
+
+void ReconcileDialog::Store() {
+  model_.start = start_->Fields();
+  model_.end = end_->Fields();
+  model_.code = code_->GbkText();
+  model_.balanceText = balance_->GbkText();
+}
+
+void ReconcileDialog::OnOk() {
+  Store();
+  if (model_.OnOk()) {
+    accept();
+    return;
+  }
+  using F = CReconcileDlg::Focus;
+  int f = static_cast<int>(model_.focus);
+  if (model_.focus >= F::StartYear && model_.focus <= F::StartDay)
+    start_->FocusPart(static_cast<DateFields::Part>(f - static_cast<int>(F::StartYear) + 1));
+  else if (model_.focus >= F::EndYear && model_.focus <= F::EndDay)
+    end_->FocusPart(static_cast<DateFields::Part>(f - static_cast<int>(F::EndYear) + 1));
+  else if (model_.focus == F::Balance)
+    balance_->setFocus();
+  else
+    code_->setFocus();
+}
