@@ -6,8 +6,8 @@
 #include "base/gbk.h"
 #include "entry/cqirnpz2.h"
 #include "entry/date_entry_dlg.h"
-#include "entry_fixture.h"
 #include "entry/postings_import.h"
+#include "entry_fixture.h"
 
 namespace {
 
@@ -95,7 +95,9 @@ TEST_F(DayEntry, TheDialogTakesOnlyDaysOfTheYearThatTheCalendarHas) {
     platform.messages.clear();
     EXPECT_EQ(dlg.OnOk(), !*c.message) << c.month << "-" << c.day;
     EXPECT_EQ(platform.LastText(), c.message);
-    if (*c.message) EXPECT_EQ(dlg.focus, CDateEntryDlg::Focus::Day);
+    if (*c.message) {
+      EXPECT_EQ(dlg.focus, CDateEntryDlg::Focus::Day);
+    }
   }
 }
 

@@ -198,7 +198,9 @@ TEST_F(MonthEntry, TheParameterDialogRefusesWithTheFocusOnTheField) {
     EXPECT_EQ(dlg.OnOk(), !*c.message) << c.code;
     EXPECT_EQ(platform.LastText(), c.message);
     EXPECT_EQ(dlg.focus, c.focus);
-    if (!*c.message) EXPECT_EQ(dlg.fz, 1);
+    if (!*c.message) {
+      EXPECT_EQ(dlg.fz, 1);
+    }
   }
 }
 
