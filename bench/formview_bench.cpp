@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "base/text.h"
-#include "formview/sample_form_view.h"
+#include "support/sample_form_view.h"
 
 namespace {
 

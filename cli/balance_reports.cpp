@@ -17,7 +17,7 @@
 namespace {
 
 // A date option as typed: its year, month and day fields, checked by the dialog.
-void FillDate(ReportDateFields& fields, const std::string& date) {
+void FillDate(DateFields& fields, const std::string& date) {
   fields.year = date.substr(0, 4);
   fields.month = date.size() > 4 ? date.substr(4, 2) : "";
   fields.day = date.size() > 6 ? date.substr(6) : "";

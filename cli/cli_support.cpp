@@ -30,12 +30,14 @@ int RunInstead(const std::string& utf8Path) {
 }
 
 void Print(const std::string& gbkText) {
-  std::string line = gbk::ToUtf8(gbkText) + "\n";
+  std::string line = gbk::ToUtf8(gbkText);
+  line.push_back('\n');
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
 int Fail(const std::string& gbkText) {
-  std::string line = gbk::ToUtf8(gbkText) + "\n";
+  std::string line = gbk::ToUtf8(gbkText);
+  line.push_back('\n');
   std::fwrite(line.data(), 1, line.size(), stderr);
   return 1;
 }
@@ -97,7 +99,7 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::s
     bool isFlag = false;
     for (const std::string& f : flags) isFlag = isFlag || f == name;
     if (isFlag) {
-      out.values[name] = "1";
+      out.values.insert_or_assign(name, std::string(1, '1'));
     } else if (i + 1 < args.size()) {
       out.values[name] = args[++i];
     } else {

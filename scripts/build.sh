@@ -3,5 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
+# Paths relative to the checkout: a fresh clone elsewhere finds what ccache keeps from earlier builds.
+export CCACHE_BASEDIR="$PWD"
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
+export CCACHE_BASEDIR="$PWD"
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target tavrel
 exec ./build/ui/tavrel "$@"

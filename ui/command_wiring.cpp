@@ -6,6 +6,8 @@
 #include "base/text.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"
+#include "entry_wiring.h"
+#include "interest_wiring.h"
 #include "formview/calculator_hook.h"
 #include "interest_wiring.h"
 #include "ledger_wiring.h"
@@ -83,5 +85,6 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   });
   WireQueryCommands(app, frame);
   WireOpeningsCommands(app, frame);
+  WireEntryCommands(app, frame);
   WireInterestCommands(app, frame);
 }

@@ -2,7 +2,7 @@
 // A date typed as 年 / 月 / 日 in three short fields (DateFields of the interest dialogs).
 #include <QWidget>
 
-#include "interest/date_fields.h"
+#include "base/date_fields.h"
 
 class MaskEdit;
 

@@ -74,10 +74,16 @@ bool FormPrinting::SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfP
 
 int FormPrinting::DrawPages(QPrinter& printer, int from, int to) {
   view_.SetPrintResolution(printer.resolution());
+  // The pages are counted with the printer's own metrics, the same the pages are drawn with.
+  QtDC measure(nullptr, &printer, true);
+  view_.SetPrintDC(&measure);
   view_.OnBeginPrinting();
   struct EndPrinting {
     CVyFormView& v;
-    ~EndPrinting() { v.OnEndPrinting(); }
+    ~EndPrinting() {
+      v.OnEndPrinting();
+      v.SetPrintDC(nullptr);
+    }
   } end{view_};
   int pages = view_.PageCount(true);
   if (pages <= 0) return 0;

@@ -36,7 +36,7 @@ MaskEdit* Field(const FieldMask& mask, const std::string& text, int width) {
 // Year, month and day fields in one row, bound to a date of the model.
 struct DateRow {
   MaskEdit *year, *month, *day;
-  DateRow(const ReportDateFields& d)
+  DateRow(const DateFields& d)
       : year(Field(Digits(4), d.year, 56)),
         month(Field(Digits(2), d.month, 36)),
         day(Field(Digits(2), d.day, 36)) {}
@@ -51,7 +51,7 @@ struct DateRow {
     row->addStretch();
     return row;
   }
-  void Read(ReportDateFields& d) const { d = {year->GbkText(), month->GbkText(), day->GbkText()}; }
+  void Read(DateFields& d) const { d = {year->GbkText(), month->GbkText(), day->GbkText()}; }
 };
 
 QHBoxLayout* Buttons(QDialog* dialog, QPushButton* ok, const char* cancelText) {

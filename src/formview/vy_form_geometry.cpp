@@ -23,7 +23,43 @@ int CVyFormView::FontIndex(const std::string& section) {
 
 int CVyFormView::FontHeight(int fontIndex, bool printing) const {
   int h = std::abs(ps_.fonts[fontIndex].height);
-  return printing ? static_cast<int>(h * printFontScale_) : h;
+  if (!printing) return h;
+  int paper = static_cast<int>(h * printFontScale_);
+  return fontIndex == 2 ? FittedBodyHeight(paper) : paper;
+}
+
+// On paper the columns share the usable width in proportion to their widths in characters. When the body
+// font is so large that G × (1 + Σ (w + 1)) exceeds that width, every column would come out narrower than
+// its width and its text would be cut: an amount would lose its last digits. The body font then shrinks
+// until the declared widths fit. Measured with the printer's own context, and kept until the font, the paper
+// or that context changes, so that a printed page is counted and drawn with the same rows.
+int CVyFormView::FittedBodyHeight(int height) const {
+  if (widths_.empty() || height <= 1) return height;
+  VyDC& dc = const_cast<CVyFormView*>(this)->Measure(true);
+  long long usable = static_cast<int>(ps_.PageWidth * printScale_) -
+                     static_cast<int>(ps_.PageLeft * printScale_) -
+                     static_cast<int>(ps_.PageRight * printScale_);
+  long long d = 1;
+  for (int w : widths_) d += w + 1;
+  BodyFit key{height, usable, d, ps_.fonts[2], &dc, 0};
+  if (bodyFit_.height == key.height && bodyFit_.usable == usable && bodyFit_.units == d &&
+      bodyFit_.font == key.font && bodyFit_.dc == &dc)
+    return bodyFit_.fitted;
+  auto charWidth = [&](int h) {
+    VyFontSel old = dc.SelectFont({ps_.fonts[2], h});
+    int w = std::max(1, dc.TextWidth("T"));
+    dc.SelectFont(old);
+    return w;
+  };
+  int h = height;
+  while (h > 1) {
+    long long need = charWidth(h) * d;
+    if (need <= usable) break;
+    h = static_cast<int>(std::clamp<long long>(h * std::max(0LL, usable) / need, 1, h - 1));
+  }
+  key.fitted = h;
+  bodyFit_ = key;
+  return h;
 }
 
 int CVyFormView::Spacing(bool printing) const {

@@ -303,6 +303,16 @@ class CVyFormView {
   VyDC* screenDC_ = nullptr;
   VyDC* printDC_ = nullptr;
   int charWidthCache_[2][4] = {{-1, -1, -1, -1}, {-1, -1, -1, -1}};
+  // The printed body font height that lets the columns keep their widths, and what it was found for.
+  struct BodyFit {
+    int height;
+    long long usable, units;
+    VyLogFont font;
+    const VyDC* dc;
+    int fitted;
+  };
+  int FittedBodyHeight(int height) const;
+  mutable BodyFit bodyFit_{-1, 0, 0, {}, nullptr, 0};
 
   int nTextRows_ = 1, nFormHeadLines_ = 0, nFormFootLines_ = 0, nHeadLines_ = 0, nFootLines_ = 0;
   std::vector<int> widths_;

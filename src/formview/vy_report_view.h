@@ -21,7 +21,8 @@ class CVyReportView : public CVyFormView {
   // One caption per column of the grid, from the form head (group captions joined to their columns).
   virtual std::vector<std::string> ColumnCaptions() = 0;
   // The texts of the grid's rows, each cell as DrawCell draws it (never cut to the column's width).
-  std::vector<std::vector<std::string>> ReportRows();
+  // Views whose page carries more than the grid's rows (a totals line) add it.
+  virtual std::vector<std::vector<std::string>> ReportRows();
   // How many rows of the grid hold the report: all of them unless the view knows better (a ledger before
   // its first build has its empty starting rows, which are no report rows).
   virtual int ReportRowCount() { return TextRows(); }

@@ -66,7 +66,7 @@ bool CInterestDlg::OnOk() {
 }
 
 bool CInterestDlg::Check() {
-  switch (start.Fault()) {
+  switch (start.Check()) {
     case DateFields::kYear:
       return Refuse("起息日的年度不合理，请重输!", Focus::StartYear);
     case DateFields::kMonth:
@@ -76,7 +76,7 @@ bool CInterestDlg::Check() {
     case DateFields::kNone:
       break;
   }
-  switch (end.Fault()) {
+  switch (end.Check()) {
     case DateFields::kYear:
       return Refuse("止息日的年度不合理，请重输!", Focus::EndYear);
     case DateFields::kMonth:

@@ -6,7 +6,7 @@
 
 #include "base/input_mask.h"
 #include "data/vy_data_env.h"
-#include "interest/date_fields.h"
+#include "base/date_fields.h"
 #include "interest/interest_params.h"
 #include "interest/interest_year_files.h"
 

@@ -15,7 +15,7 @@ bool CInterestPostDlg::Refuse(const char* message, Focus field) {
 }
 
 bool CInterestPostDlg::OnOk() {
-  switch (fields.Fault()) {
+  switch (fields.Check()) {
     case DateFields::kYear:
       return Refuse("记帐日期的年度不合理，请重输!", Focus::Year);
     case DateFields::kMonth:

@@ -4,7 +4,7 @@
 
 #include "base/input_mask.h"
 #include "data/vy_data_env.h"
-#include "interest/date_fields.h"
+#include "base/date_fields.h"
 
 class CInterestPostDlg {
  public:

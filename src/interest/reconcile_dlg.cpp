@@ -51,7 +51,7 @@ bool CReconcileDlg::OnOk() {
 }
 
 bool CReconcileDlg::Check() {
-  switch (start.Fault()) {
+  switch (start.Check()) {
     case DateFields::kYear:
       return Refuse("起始时间的年度不合理，请重输!", Focus::StartYear);
     case DateFields::kMonth:
@@ -61,7 +61,7 @@ bool CReconcileDlg::Check() {
     case DateFields::kNone:
       break;
   }
-  switch (end.Fault()) {
+  switch (end.Check()) {
     case DateFields::kYear:
       return Refuse("终止时间的年度不合理，请重输!", Focus::EndYear);
     case DateFields::kMonth:

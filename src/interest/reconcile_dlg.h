@@ -5,7 +5,7 @@
 
 #include "base/input_mask.h"
 #include "data/vy_data_env.h"
-#include "interest/date_fields.h"
+#include "base/date_fields.h"
 
 struct ReconcileParams {
   std::string start, end;  // 'YYYYMMDD'

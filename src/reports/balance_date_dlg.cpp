@@ -46,13 +46,13 @@ bool CBalanceDateDlg::OnOK() {
                                                    jet::SqlText(code).c_str())) <= 0))
     return Refuse("输入的科目代码不存在或没有子科目，请重输！", "code");
   switch (date.Check()) {
-    case ReportDateFields::kYear:
+    case DateFields::kYear:
       return Refuse("输入年度不合理，请重输！", "year");
-    case ReportDateFields::kMonth:
+    case DateFields::kMonth:
       return Refuse("输入月份不合理，请重输！", "month");
-    case ReportDateFields::kDay:
+    case DateFields::kDay:
       return Refuse("输入日不合理，请重输！", "day");
-    case ReportDateFields::kNone:
+    case DateFields::kNone:
       break;
   }
   closingDate = date.Date();

@@ -5,7 +5,7 @@
 
 #include "base/input_mask.h"
 #include "data/vy_data_env.h"
-#include "reports/date_fields.h"
+#include "base/date_fields.h"
 
 class CBalanceDateDlg {
  public:
@@ -25,7 +25,7 @@ class CBalanceDateDlg {
 
   std::string yearText;  // 年度, display only
   std::string code;
-  ReportDateFields date;
+  DateFields date;
   std::string focus;  // the field an error leaves the focus in: "code", "year", "month" or "day"
 
   // The results.

@@ -9,7 +9,7 @@
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/jet/sql_text.h"
-#include "reports/date_fields.h"
+#include "base/date_fields.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ bool CFuzzyQueryDlg::OnOK() {
   std::string a1 = Trim(amount1), a2 = Trim(amount2);
   if (!a1.empty() && !IsAmount(a1)) return Refuse("非法的金额，请重输!", "amount1");
   if (!a2.empty() && !IsAmount(a2)) return Refuse("非法的金额，请重输!", "amount2");
-  const int s = ReportDateFields::Number(startMonth), e = ReportDateFields::Number(endMonth);
+  const int s = DateFields::Number(startMonth), e = DateFields::Number(endMonth);
   const double A1 = ParseNumber(a1), A2 = ParseNumber(a2);
   if (code.empty() && std::fabs(A1) < kAmountZero && std::fabs(A2) < kAmountZero)
     return Refuse("科目代码和金额必须至少指定其一。", "code");

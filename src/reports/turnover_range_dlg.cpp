@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "data/jet/sql_text.h"
 
-std::string CTurnoverRangeDlg::RangeText(const ReportDateFields& f, const ReportDateFields& t) {
+std::string CTurnoverRangeDlg::RangeText(const DateFields& f, const DateFields& t) {
   std::string text = Format("%d 年 %d 月 %d 日", f.Year(), f.Month(), f.Day());
   if (f.Year() != t.Year()) return text + Format(" 至 %d 年 %d 月 %d 日", t.Year(), t.Month(), t.Day());
   if (f.Month() != t.Month()) return text + Format(" 至 %d 月 %d 日", t.Month(), t.Day());
@@ -45,23 +45,23 @@ bool CTurnoverRangeDlg::Refuse(const char* message, const char* field) {
 
 bool CTurnoverRangeDlg::OnOK() {
   switch (from.Check()) {
-    case ReportDateFields::kYear:
+    case DateFields::kYear:
       return Refuse("起始年度不合理，请重输！", "fromYear");
-    case ReportDateFields::kMonth:
+    case DateFields::kMonth:
       return Refuse("起始月份不合理，请重输！", "fromMonth");
-    case ReportDateFields::kDay:
+    case DateFields::kDay:
       return Refuse("起始日不合理，请重输！", "fromDay");
-    case ReportDateFields::kNone:
+    case DateFields::kNone:
       break;
   }
   switch (to.Check()) {
-    case ReportDateFields::kYear:
+    case DateFields::kYear:
       return Refuse("终止年度不合理，请重输！", "toYear");
-    case ReportDateFields::kMonth:
+    case DateFields::kMonth:
       return Refuse("终止月份不合理，请重输！", "toMonth");
-    case ReportDateFields::kDay:
+    case DateFields::kDay:
       return Refuse("终止日不合理，请重输！", "toDay");
-    case ReportDateFields::kNone:
+    case DateFields::kNone:
       break;
   }
   startDate = from.Date();

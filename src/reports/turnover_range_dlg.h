@@ -5,7 +5,7 @@
 
 #include "base/input_mask.h"
 #include "data/vy_data_env.h"
-#include "reports/date_fields.h"
+#include "base/date_fields.h"
 
 class CTurnoverRangeDlg {
  public:
@@ -13,7 +13,7 @@ class CTurnoverRangeDlg {
 
   static FieldMask CodeMask() { return {"CLASSNOSTRING", 14}; }
   // "%d 年 %d 月 %d 日" with as much of the end date as differs from the start.
-  static std::string RangeText(const ReportDateFields& from, const ReportDateFields& to);
+  static std::string RangeText(const DateFields& from, const DateFields& to);
 
   // Preset: from the year's first day to the closing day of today's period (the year's last day when
   // today is outside the year); the window's current values when the dialog is opened again.
@@ -24,7 +24,7 @@ class CTurnoverRangeDlg {
   bool OnOK();
 
   std::string yearText;
-  ReportDateFields from, to;
+  DateFields from, to;
   std::string code;
   bool allLevels = false;  // 查询方式: 下一级 (false) or 所有下级 (true)
   std::string focus;       // "fromYear", "fromMonth", "fromDay", "toYear", "toMonth", "toDay" or "code"

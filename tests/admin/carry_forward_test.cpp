@@ -87,7 +87,9 @@ TEST_F(CarryForwardTest, TheSourceIsTheNearestEarlierYearThatLogsIn) {
     CCarryForwardDlg dlg(year);
     bool opened = dlg.OnInitDialog();
     EXPECT_EQ(opened ? dlg.sourceYearText : platform.LastText(), c.expected);
-    if (opened) EXPECT_EQ(dlg.status, "请选择需要复制结转的项目");
+    if (opened) {
+      EXPECT_EQ(dlg.status, "请选择需要复制结转的项目");
+    }
   }
 
   // A source without accounts has nothing to give.

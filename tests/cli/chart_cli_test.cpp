@@ -137,7 +137,10 @@ TEST_F(ChartCli, TheCatalogueHasALinePerAccountDepthFirst) {
             "\xEF\xBB\xBF科 目 代 码,科   目   名   "
             "称,级别,辅助核算：多栏,辅助核算：多栏方向,辅助核算：数量或外币\r\n");
   std::string pdf = dir.File("catalogue.pdf");
-  EXPECT_EQ(RunCli("report catalogue " + file + " --format pdf --output '" + pdf + "'").status, 0);
+  CliResult printed = RunCli("report catalogue " + file + " --format pdf --output '" + pdf + "'");
+  // A tool built without the Qt program (the sanitizer build) says it cannot print.
+  if (printed.out.find("没有打印功能") != std::string::npos) GTEST_SKIP() << printed.out;
+  EXPECT_EQ(printed.status, 0) << printed.out;
   EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
 }
 

@@ -91,10 +91,11 @@ struct Writer {
 };
 
 // The year of the files create-set makes: this year.
-const std::string kYear = std::to_string(std::chrono::year_month_day(
-                                             std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
-                                             .year()
-                                             .operator int());
+const std::string kYear = std::to_string(
+    std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()))
+        .year()
+        .
+        operator int());
 const std::string kNext = std::to_string(std::stoi(kYear) + 1);
 
 void WriteFile(const std::string& path, const std::string& text) {
@@ -114,8 +115,18 @@ void WriteBook(const std::string& folder) {
       openings += code + (c % 2 ? ",debit," : ",credit,") + std::to_string(a * 100 + c) + ".25,\n";
     }
   }
+  std::string postings = "date,account,summary,debit,credit,mark,quantity\n";
+  for (int i = 0; i < 4000; ++i) {
+    std::string date =
+        kYear + (i % 12 < 9 ? "0" : "") + std::to_string(i % 12 + 1) + "1" + std::to_string(i % 9);
+    std::string code = std::to_string(1001 + i % 30) + "-" + std::to_string(1 + i % 12);
+    std::string amount = std::to_string(i % 500 + 1) + ".50";
+    postings += date + "," + code + ",摘要" + std::to_string(i) + "," +
+                (i % 2 ? amount + "," : "," + amount) + "," + std::to_string(i % 3) + ",\n";
+  }
   WriteFile(folder + "/accounts.csv", accounts);
   WriteFile(folder + "/openings.csv", openings);
+  WriteFile(folder + "/postings.csv", postings);
 }
 
 std::vector<Writer> Writers() {
@@ -147,6 +158,8 @@ std::vector<Writer> Writers() {
       {"import accounts", set, args({"import", "accounts", year, "/accounts.csv"}), "s/" + kYear + ".vyx",
        "select count(*) from subt"},
       {"import openings", chart, args({"import", "openings", year, "/openings.csv"}), "s/" + kYear + ".vyx",
+       balances},
+      {"import postings", book, args({"import", "postings", year, "/postings.csv"}), "s/" + kYear + ".vyx",
        balances},
       {"carry-forward",
        [book](const std::string& f) {

@@ -1,9 +1,6 @@
 // tavrel-cli report ledger prints exactly the rows the ledger window builds, and refuses as its dialog does.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include "base/gbk.h"
@@ -11,31 +8,18 @@
 #include "data/year_files.h"
 #include "io/report_export.h"
 #include "ledgers/qirnzb1.h"
+#include "support/cli_run.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-  std::string cmd = std::string(TAVREL_CLI) + " " + args + " 2>&1";
-  CliRun r{0, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  std::array<char, 4096> buf{};
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  r.status = WEXITSTATUS(pclose(p));
-  return r;
-}
-
 TEST(CliLedger, PrintsTheRowsTheWindowShows) {
   TempDir dir;
   std::string file = CreateAccountSetFile(dir.Path(), 2026);
-  auto sql = [&](const std::string& s) { ASSERT_EQ(Cli("sql '" + file + "' \"" + s + "\"").status, 0) << s; };
+  auto sql = [&](const std::string& s) {
+    ASSERT_EQ(RunCli("sql '" + file + "' \"" + s + "\"").status, 0) << s;
+  };
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002','银行存款',1,'0','0','0',0,0)");
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002-1','工行',2,'0','0','0',0,0)");
   sql("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    "
@@ -56,12 +40,12 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
     view.outputMode = mode;
     view.Build();
     const char* names[] = {"auto", "detail", "summary"};
-    CliRun r = Cli("report ledger '" + file + "' --code 1002 --mode " + names[mode]);
+    CliResult r = RunCli("report ledger '" + file + "' --code 1002 --mode " + names[mode]);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, gbk::ToUtf8(ReportAsText(view, false))) << names[mode];
     EXPECT_GT(view.Lines().size(), 2u);
   }
-  CliRun csv = Cli("report ledger '" + file + "' --code 1002 --format csv");
+  CliResult csv = RunCli("report ledger '" + file + "' --code 1002 --format csv");
   EXPECT_NE(csv.out.find("借方发生额"), std::string::npos);
 
   struct Refusal {
@@ -73,11 +57,11 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
                             {"--code 1002 --from 5 --to 4", "终止月不合理，输入一数!\n"},
                             {"--code 1002 --unreached", "没有满足条件的记录\n"},
                             {"--code 1002 --mode wide", "--mode 应为 auto、detail 或 summary。\n"}}) {
-    CliRun out = Cli("report ledger '" + file + "' " + r.args);
+    CliResult out = RunCli("report ledger '" + file + "' " + r.args);
     EXPECT_EQ(out.status, 1) << r.args;
     EXPECT_EQ(out.out, r.message) << r.args;
   }
-  CliRun multi = Cli("report multi '" + file + "' --code 1002");
+  CliResult multi = RunCli("report multi '" + file + "' --code 1002");
   EXPECT_EQ(multi.status, 1);
   EXPECT_EQ(multi.out, "没有相应的辅助核算目录。\n");
 }

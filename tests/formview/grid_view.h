@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "formview/sample_form_view.h"
+#include "support/sample_form_view.h"
 #include "support/recording_dc.h"
 
 class GridView : public SampleFormView {

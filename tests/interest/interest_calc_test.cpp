@@ -169,6 +169,8 @@ TEST_F(InterestCalcTest, ParameterChecksInOrder) {
     EXPECT_EQ(dlg.OnOk(), c.message.empty()) << c.message;
     EXPECT_EQ(platform.LastText(), c.message);
     EXPECT_EQ(dlg.focus, c.focus) << c.message;
-    if (c.message.empty()) EXPECT_EQ(dlg.params.rate, 1.5);
+    if (c.message.empty()) {
+      EXPECT_EQ(dlg.params.rate, 1.5);
+    }
   }
 }

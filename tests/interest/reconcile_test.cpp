@@ -95,6 +95,8 @@ TEST_F(ReconcileTest, ParameterChecksInOrder) {
     platform.messages.clear();
     EXPECT_EQ(dlg.OnOk(), c.message.empty()) << c.message;
     EXPECT_EQ(platform.LastText(), c.message);
-    if (c.message.empty()) EXPECT_EQ(dlg.params.otherBalance, -12.5);
+    if (c.message.empty()) {
+      EXPECT_EQ(dlg.params.otherBalance, -12.5);
+    }
   }
 }

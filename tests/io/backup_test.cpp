@@ -29,7 +29,9 @@ TEST_F(BackupTest, EachYearKeepsItsNewestTenCopies) {
     // Two copies within one second are told apart, the later sorting last.
     BackupOutcome first = BackupYear(db, dir.Path(), 2003);
     ASSERT_TRUE(first.Ok()) << first.error;
-    if (i == 11) EXPECT_EQ(NameOnly(BackupYear(db, dir.Path(), 2003).path), "2003-20261207-091100-2.vyx");
+    if (i == 11) {
+      EXPECT_EQ(NameOnly(BackupYear(db, dir.Path(), 2003).path), "2003-20261207-091100-2.vyx");
+    }
   }
   std::vector<std::string> kept = YearBackups(dir.Path(), 2003);
   ASSERT_EQ(kept.size(), 10u);

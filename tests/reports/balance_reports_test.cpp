@@ -150,7 +150,7 @@ TEST_F(BalanceReportsTest, DialogChecksInOrder) {
 }
 
 TEST(TurnoverRangeText, FourForms) {
-  auto text = [](ReportDateFields f, ReportDateFields t) { return CTurnoverRangeDlg::RangeText(f, t); };
+  auto text = [](DateFields f, DateFields t) { return CTurnoverRangeDlg::RangeText(f, t); };
   EXPECT_EQ(text({"2026", "3", "5"}, {"2026", "3", "5"}), "2026 年 3 月 5 日");
   EXPECT_EQ(text({"2026", "3", "5"}, {"2026", "3", "9"}), "2026 年 3 月 5 日 至 9 日");
   EXPECT_EQ(text({"2026", "3", "5"}, {"2026", "4", "9"}), "2026 年 3 月 5 日 至 4 月 9 日");

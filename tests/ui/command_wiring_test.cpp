@@ -18,7 +18,7 @@
 #include "data_window_kit.h"
 #include "form_view_widget.h"
 #include "formview/calculator_hook.h"
-#include "formview/sample_form_view.h"
+#include "support/sample_form_view.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"

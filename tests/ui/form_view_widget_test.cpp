@@ -14,7 +14,7 @@
 #include <QRegularExpression>
 
 #include "base/text.h"
-#include "formview/sample_form_view.h"
+#include "support/sample_form_view.h"
 #include "gbk_qt.h"
 #include "mask_edit.h"
 #include "print_dialog.h"

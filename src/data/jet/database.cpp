@@ -143,6 +143,40 @@ std::string Cursor::Text(int i) const {
   }
 }
 
+// ---------- PreparedStatement ----------
+PreparedStatement::PreparedStatement(sqlite3_stmt* stmt, std::string sql)
+    : stmt_(stmt), sql_(std::move(sql)) {}
+
+PreparedStatement::~PreparedStatement() {
+  sqlite3_finalize(stmt_);
+}
+
+int PreparedStatement::ParamCount() const {
+  return sqlite3_bind_parameter_count(stmt_);
+}
+
+void PreparedStatement::Bind(int i, std::string_view text) {
+  sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+void PreparedStatement::Bind(int i, long long value) {
+  sqlite3_bind_int64(stmt_, i, value);
+}
+void PreparedStatement::Bind(int i, double value) {
+  sqlite3_bind_double(stmt_, i, value);
+}
+
+int PreparedStatement::Run() {
+  int rc = sqlite3_step(stmt_);
+  sqlite3* db = sqlite3_db_handle(stmt_);
+  int changed = sqlite3_changes(db);
+  sqlite3_reset(stmt_);
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+    // The message of a failing step is the one reset leaves behind (a refused value's text, say).
+    throw DbError(EngineMessage(db, rc));
+  }
+  return changed;
+}
+
 // ---------- Database ----------
 Database::Database() = default;
 
@@ -190,6 +224,8 @@ void Database::Open(const std::string& gbkPath, bool readOnly) {
     throw DbError(msg);
   }
   RegisterFunctions(db);
+  // A year's postings with their indexes fit in memory while one transaction writes them.
+  sqlite3_exec(db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
   db_ = db;
   path_ = gbkPath;
   schemaLoaded_ = false;
@@ -306,6 +342,21 @@ std::unique_ptr<Cursor> Database::Query(const std::string& sql) {
   }
   // The cursor owns the statement before its first step, which may throw.
   return std::unique_ptr<Cursor>(new Cursor(st, sql));
+}
+
+std::unique_ptr<PreparedStatement> Database::Prepare(const std::string& sql) {
+  Require();
+  Translation t = Translate(sql, *this, options_);
+  if (t.isQuery || t.changesSchema || t.statements.size() != 1)
+    throw DbError("只有单条的 INSERT、UPDATE 或 DELETE 语句可以预备。");
+  sqlite3_stmt* st = nullptr;
+  int rc = sqlite3_prepare_v2(db_, t.statements[0].c_str(), -1, &st, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string msg = EngineMessage(db_, rc);
+    sqlite3_finalize(st);
+    throw DbError(msg);
+  }
+  return std::make_unique<PreparedStatement>(st, sql);
 }
 
 std::vector<std::string> Database::Explain(const std::string& sql) {

@@ -53,6 +53,28 @@ class Cursor {
   bool atEnd_ = false;
 };
 
+// One change statement translated once and run many times: each "?" of it takes a value bound before the
+// run (1 for the first). Texts are stored as the column's rules say, exactly as literals would be. The bulk
+// writers (imports) use it; everything else composes its statements as text.
+class PreparedStatement {
+ public:
+  PreparedStatement(sqlite3_stmt* stmt, std::string sql);
+  ~PreparedStatement();
+  PreparedStatement(const PreparedStatement&) = delete;
+  PreparedStatement& operator=(const PreparedStatement&) = delete;
+
+  int ParamCount() const;
+  void Bind(int i, std::string_view text);
+  void Bind(int i, long long value);
+  void Bind(int i, double value);
+  // Runs with the bound values and makes ready for the next run; returns the rows changed. Throws DbError.
+  int Run();
+
+ private:
+  sqlite3_stmt* stmt_;
+  std::string sql_;
+};
+
 class Database : public SchemaSource {
  public:
   Database();
@@ -77,6 +99,9 @@ class Database : public SchemaSource {
   // Runs one statement of definition or change; returns the number of rows it changed.
   int Execute(const std::string& sql);
   std::unique_ptr<Cursor> Query(const std::string& sql);
+  // A change statement with "?" markers, ready to run many times. Only statements that translate to one
+  // statement of the engine (INSERT VALUES, UPDATE, DELETE) can be prepared.
+  std::unique_ptr<PreparedStatement> Prepare(const std::string& sql);
 
   // Table names as created, without the engine's own.
   std::vector<std::string> TableNames();

@@ -379,6 +379,8 @@ class Emitter {
         return {QuoteText(e.text), SType::Text};
       case ExprKind::Null:
         return {"NULL", SType::Null};
+      case ExprKind::Param:
+        return {"?", SType::Unknown};
       case ExprKind::CountAll:
         return {"count(*)", SType::Num};
       case ExprKind::Column: {

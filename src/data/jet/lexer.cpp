@@ -109,6 +109,9 @@ std::vector<Token> Tokenize(const std::string& sql) {
         case ';':
           t.kind = Tok::Semicolon;
           break;
+        case '?':
+          t.kind = Tok::Param;
+          break;
         case '<':
           t.kind = Tok::Op;
           if (i < n && (sql[i] == '>' || sql[i] == '=')) {

@@ -5,7 +5,8 @@
 
 namespace jet {
 
-enum class Tok { End, Ident, Number, String, Op, LParen, RParen, Comma, Dot, Semicolon };
+// Param is the "?" of a prepared statement, standing for a value bound before each run.
+enum class Tok { End, Ident, Number, String, Op, LParen, RParen, Comma, Dot, Semicolon, Param };
 
 struct Token {
   Tok kind = Tok::End;

@@ -525,6 +525,9 @@ class Parser {
       case Tok::String:
         Advance();
         return Make(ExprKind::String, t.text, t.pos);
+      case Tok::Param:
+        Advance();
+        return Make(ExprKind::Param, "", t.pos);
       case Tok::LParen: {
         Advance();
         ExprPtr e = ParseExpr();

@@ -1,4 +1,4 @@
-#include "formview/sample_form_view.h"
+#include "support/sample_form_view.h"
 
 #include <algorithm>
 

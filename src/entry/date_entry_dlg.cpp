@@ -1,0 +1,72 @@
+#include "entry/date_entry_dlg.h"
+
+#include <cstdlib>
+
+#include "base/date.h"
+#include "base/platform.h"
+#include "base/text.h"
+#include "data/jet/sql_text.h"
+#include "entry/posting.h"
+
+namespace {
+CDateEntryDlg::Runner& TheRunner() {
+  static CDateEntryDlg::Runner runner;
+  return runner;
+}
+}  // namespace
+
+CDateEntryDlg::CDateEntryDlg(CVyDataEnv& env) : env_(env) {}
+
+void CDateEntryDlg::SetRunner(Runner runner) {
+  TheRunner() = std::move(runner);
+}
+
+bool CDateEntryDlg::Run() {
+  return TheRunner() && TheRunner()(*this);
+}
+
+void CDateEntryDlg::Prefill() {
+  DateTime now = Plat().Now();
+  Prefill(env_.year, now.month, now.day);
+}
+
+void CDateEntryDlg::Prefill(int y, int m, int d) {
+  yearText = Format("%d", y);
+  monthText = Format("%d", m);
+  dayText = Format("%d", d);
+}
+
+bool CDateEntryDlg::OnInitDialog() {
+  if (env_.QueryLong("select count(*) from subt") == 0) {
+    ShowMessage("本年度尚未设置会计科目");
+    return false;
+  }
+  return true;
+}
+
+std::string CDateEntryDlg::DateRefusal(CVyDataEnv& env, int y, int m, int d) {
+  const std::string date = jet::SqlText(MakeDate(y, m, d));
+  if (env.QueryLong(Format("select count(*) from systab where trim(T1)>'%s' or trim(T13)<'%s'", date.c_str(),
+                           date.c_str())) > 0)
+    return "你输入的日期已不在本年度之内，请重输";
+  // Every posting of a day the calendar lacks would fall in no period and be lost on saving.
+  if (!IsCalendarDay(y, m, d)) {
+    if (m >= 1 && m <= 12) return Format("%d 月没有 %d 日，请重输", m, d);
+    return "你输入的日期不存在，请重输";
+  }
+  return {};
+}
+
+bool CDateEntryDlg::OnOk() {
+  int y = std::atoi(yearText.c_str()), m = std::atoi(monthText.c_str()), d = std::atoi(dayText.c_str());
+  std::string refusal = DateRefusal(env_, y, m, d);
+  if (!refusal.empty()) {
+    ShowMessage(refusal);
+    focus = Focus::Day;
+    return false;
+  }
+  year = y;
+  month = m;
+  day = d;
+  return true;
+}

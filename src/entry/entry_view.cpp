@@ -1,0 +1,309 @@
+#include "entry/entry_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/platform.h"
+#include "base/text.h"
+#include "data/vy_data_env.h"
+#include "entry/posting.h"
+
+namespace {
+
+std::string WithoutCommas(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != ',') out += c;
+  return out;
+}
+
+std::string AmountText(double v) {
+  return FormatAmount(v, 0, 2, 2);
+}
+std::string QuantityText(double v) {
+  return FormatAmount(v, 0, 0, 4);
+}
+std::string PriceText(double v) {
+  return FormatAmount(v, 0, 2, 4);
+}
+// Totals and balances show 0.00 rather than blanks.
+std::string TotalText(double v) {
+  std::string text = AmountText(v);
+  return text.find_first_not_of(' ') == std::string::npos ? "0.00" : text;
+}
+
+}  // namespace
+
+CEntryView::CEntryView() {
+  editable_ = 1;
+}
+
+std::string CEntryView::MarkName(const std::string& cell) {
+  if (cell == "0") return "本帐达";
+  if (cell == "1") return "对方达";
+  if (cell == "2") return "双方达";
+  return {};
+}
+
+std::string CEntryView::BalanceText(double balance) {
+  std::string text = TotalText(std::fabs(balance));
+  if (balance > 0.00001) return text + "(借)";
+  if (balance < -0.00001) return text + "(贷)";
+  return text;
+}
+
+const std::string& CEntryView::Cell(int row, int cell) {
+  static const std::string empty;
+  if (row < 0 || row >= Sheet().Count() || cell < 0 || cell > 6) return empty;
+  return Sheet().Row(row)[static_cast<size_t>(cell)];
+}
+
+void CEntryView::SetCell(int row, int cell, const std::string& text) {
+  if (row < 0 || cell < 0 || cell > 6) return;
+  Sheet().Row(row)[static_cast<size_t>(cell)] = text;
+}
+
+int CEntryView::ColumnOfCell(int cell) const {
+  for (int c = 0; c < ColumnCount(); ++c)
+    if (CellOfColumn(c) == cell) return c;
+  return -1;
+}
+
+// ---- cells
+
+// The row's price: amount ÷ quantity when both are there with one sign, else 0.
+double CEntryView::RowPrice(int row) {
+  CellMap m = Cells();
+  if (m.quantity < 0) return 0;
+  double q = CellNumber(Cell(row, m.quantity));
+  double a = CellNumber(Cell(row, m.debit));
+  if (IsBlankAmount(a)) a = CellNumber(Cell(row, m.credit));
+  return SignOf(q) != 0 && a * q > 0.00001 ? a / q : 0;
+}
+
+void CEntryView::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {
+  cell = VyCellInfo{};
+  if (section != "TEXT") return;
+  CellMap m = Cells();
+  int c = CellOfColumn(col);
+  if (c == m.debit || c == m.credit) {
+    cell = {WithoutCommas(Cell(row, c)), "NUMBER", 12, 2};
+  } else if (c == m.mark) {
+    cell = {Cell(row, c), "NUMBER 0 2", 1, 0};
+  } else if (c == m.quantity) {
+    cell = {WithoutCommas(Cell(row, c)), "NUMBER", 12, 4};
+  } else if (c == m.price) {
+    double price = RowPrice(row);
+    std::string offered = price != 0 ? WithoutCommas(PriceText(price)) : std::string();
+    cell = {row == priceRow_ ? priceText_ : offered, "NUMBER", 12, 4};
+  } else {
+    GetOwnCell(row, c, cell);
+  }
+}
+
+void CEntryView::PutCell(int row, int col, const std::string& section, const std::string& text) {
+  if (section != "TEXT") return;
+  int c = CellOfColumn(col);
+  if (c < 0) return;
+  if (c == Cells().price) {
+    // The price is never stored: it stays here until the quantity × price rule has used it.
+    priceRow_ = row;
+    priceText_ = text;
+    return;
+  }
+  SetCell(row, c, text);
+}
+
+bool CEntryView::CanEditCell(int, int, const std::string& section) {
+  return section == "TEXT";
+}
+
+void CEntryView::DrawCell(VyDC& dc, int row, int col, const std::string& section) {
+  if (section != "TEXT") {
+    // Items stand at their positions in thousandths of the page's width.
+    const VyItem* item = Item(section, row, col);
+    DrawCellText(row, item ? item->pos : 0, dc, ItemText(section, row, col), "PERCENT", section);
+    return;
+  }
+  CellMap m = Cells();
+  int c = CellOfColumn(col);
+  const VyCellPos& cur = Current();
+  // The cell being typed into shows its text as typed, so that the caret follows it.
+  if (cur.section == "TEXT" && cur.row == row && cur.col == col && c != m.mark) {
+    DrawCellText(row, col, dc, CellText(row, col, "TEXT"), "LEFT", "TEXT");
+    return;
+  }
+  std::string text, align = "RIGHT";
+  if (c == m.debit || c == m.credit) {
+    text = AmountText(CellNumber(Cell(row, c)));
+  } else if (c == m.quantity) {
+    text = QuantityText(CellNumber(Cell(row, c)));
+  } else if (c == m.price) {
+    double price = RowPrice(row);
+    text = price != 0 ? PriceText(price) : std::string();
+  } else if (c == m.mark) {
+    text = MarkName(Cell(row, c));
+    align = "MID";
+  } else {
+    text = OwnCellText(row, c);
+    align = "LEFT";
+  }
+  if (text.find_first_not_of(' ') == std::string::npos) text.clear();
+  DrawCellText(row, col, dc, text, align, "TEXT");
+}
+
+void CEntryView::OnEnterCell(int row, int col, const std::string& section) {
+  if (section != "TEXT" || CellOfColumn(col) != Cells().quantity || row == priceRow_) return;
+  enteredRow_ = row;
+  enteredPrice_ = RowPrice(row);
+}
+
+void CEntryView::OnCellChanged(const std::string&, int row, int col, const std::string& section) {
+  if (section != "TEXT") return;
+  CellMap m = Cells();
+  int c = CellOfColumn(col);
+  if (c == m.debit || c == m.credit) {
+    KeepOneSide(row, c);
+    if (row == priceRow_) priceRow_ = -1;
+  } else if (c >= 0 && (c == m.quantity || c == m.price)) {
+    ApplyQuantityPrice(row);
+  } else {
+    OwnCellChanged(row, c);
+  }
+  Redraw();
+}
+
+// Typing an amount on one side of a row empties the other side.
+void CEntryView::KeepOneSide(int row, int changed) {
+  CellMap m = Cells();
+  int other = changed == m.debit ? m.credit : m.debit;
+  if (Cell(row, changed).empty() || IsBlankAmount(CellNumber(Cell(row, other)))) return;
+  int col = ColumnOfCell(other);
+  if (col >= 0) RecordUndo(row, col, "TEXT", 0);
+  SetCell(row, other, "");
+}
+
+// The amount of the row's side becomes quantity × price.
+void CEntryView::ApplyQuantityPrice(int row) {
+  CellMap m = Cells();
+  double q = CellNumber(Cell(row, m.quantity));
+  double price = row == priceRow_     ? CellNumber(priceText_)
+                 : row == enteredRow_ ? enteredPrice_
+                                      : RowPrice(row);
+  int side = IsBlankAmount(CellNumber(Cell(row, m.credit))) ? m.debit : m.credit;
+  if (price == 0) return;  // no price known yet: a quantity alone leaves the amount as it is
+  double product = q * price;
+  if (SignOf(product - CellNumber(Cell(row, side))) == 0) return;
+  int col = ColumnOfCell(side);
+  if (col >= 0) RecordUndo(row, col, "TEXT", 0);
+  SetCell(row, side, WithoutCommas(FormatAmount(product, 0, 0, 2)));
+}
+
+void CEntryView::CommitEdit() {
+  const VyCellPos& at = EditCell();
+  if (at.section != "TEXT" || at.row >= TextRows() || at.col >= ColumnCount()) return;
+  std::string now = CellText(at.row, at.col, at.section);
+  if (now != EntryText()) OnCellChanged(now, at.row, at.col, at.section);
+}
+
+// ---- rows following the grid
+
+void CEntryView::OnRowCountChanged(int delta) {
+  Sheet().FollowCount(delta);
+  if (delta < 0) ForgetPrice();
+}
+
+void CEntryView::OnInsertRows(int atRow, int lastOldRow, int count) {
+  Sheet().OpenRows(atRow, lastOldRow, count);
+  ForgetPrice();
+}
+
+// ---- totals
+
+CEntryView::Totals CEntryView::ComputeTotals() {
+  CellMap m = Cells();
+  Totals t;
+  for (const EntryRow& r : Sheet().Rows()) {
+    double d = CellNumber(r[static_cast<size_t>(m.debit)]), c = CellNumber(r[static_cast<size_t>(m.credit)]);
+    t.debit += d;
+    t.credit += c;
+    if (m.quantity >= 0)
+      t.quantity += (SignOf(d) - SignOf(c)) * CellNumber(r[static_cast<size_t>(m.quantity)]);
+  }
+  return t;
+}
+
+std::vector<std::string> CEntryView::TotalsLine() {
+  CellMap m = Cells();
+  Totals t = ComputeTotals();
+  std::vector<std::string> line(static_cast<size_t>(ColumnCount()));
+  auto put = [&](int cell, const std::string& text) {
+    int col = ColumnOfCell(cell);
+    if (col >= 0) line[static_cast<size_t>(col)] = text;
+  };
+  if (line.size() > 1) line[1] = TotalsCaption();
+  put(m.debit, TotalText(t.debit));
+  put(m.credit, TotalText(t.credit));
+  if (m.quantity < 0) return line;
+  std::string quantity = QuantityText(t.quantity);
+  if (quantity.find_first_not_of(' ') != std::string::npos) put(m.quantity, quantity);
+  double net = t.debit - t.credit;
+  if (SignOf(t.quantity) != 0 && SignOf(net * t.quantity) == 1) put(m.price, PriceText(net / t.quantity));
+  return line;
+}
+
+void CEntryView::DrawTotals(VyDC& dc) {
+  std::vector<std::string> line = TotalsLine();
+  for (int c = 0; c < static_cast<int>(line.size()); ++c)
+    if (!line[static_cast<size_t>(c)].empty())
+      DrawCellText(0, c, dc, line[static_cast<size_t>(c)], c == 1 ? "MID" : "RIGHT", "FORMFOOT");
+}
+
+std::vector<std::vector<std::string>> CEntryView::ReportRows() {
+  std::vector<std::vector<std::string>> rows = CVyReportView::ReportRows();
+  while (!rows.empty() &&
+         std::all_of(rows.back().begin(), rows.back().end(), [](auto& t) { return t.empty(); }))
+    rows.pop_back();
+  rows.push_back(TotalsLine());
+  return rows;
+}
+
+// ---- saving and opening
+
+int CEntryView::SaveFlow() {
+  if (!IsLoaded() || !IsModified()) return kNotSaved;
+  CommitEdit();
+  if (!CheckRows()) return kCancelled;
+  MsgAnswer answer =
+      ShowMessage(ChangedQuestion(), MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
+  if (answer == MsgAnswer::No) return kNotSaved;
+  if (answer != MsgAnswer::Yes) return kCancelled;
+  int written = 0;
+  if (!DataEnv()->RunInTransaction([&] { written = WriteRows(); })) return kFailed;
+  SetModified(false);
+  Redraw();
+  return written > 0 ? kSaved : kNothingWritten;
+}
+
+void CEntryView::OnOpen() {
+  if (IsLoaded()) {
+    int result = SaveFlow();
+    if (result == kCancelled || result == kFailed) return;
+  }
+  AskAndReload();
+}
+
+bool CEntryView::OnCommand(int command) {
+  if (command == vycmd::kOpen) {
+    OnOpen();
+    return true;
+  }
+  if (command == vycmd::kAccountLookUp) return LookUpAccount();
+  return CVyReportView::OnCommand(command);
+}
+
+bool CEntryView::IsCommandEnabled(int command) {
+  if (command == vycmd::kOpen) return true;
+  if (command == vycmd::kAccountLookUp) return false;
+  return CVyReportView::IsCommandEnabled(command);
+}

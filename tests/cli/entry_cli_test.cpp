@@ -1,0 +1,43 @@
+// tavrel-cli import postings and the entry-month and entry-day reports, as a script would use them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "support/cli_run.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
+  TempDir dir;
+  CliResult made = RunCli("create-set '" + dir.Path() + "/s'");
+  const std::string y = made.out.substr(made.out.find(".vyx") - 4, 4);
+  std::string file = "'" + dir.Path() + "/s/" + y + ".vyx'";
+  for (const char* a : {"('101','现金',1)", "('102','银行存款',1)", "('102-1','工商银行',2)"})
+    RunCli("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values" +
+           std::string(a).insert(std::string(a).size() - 1, ",'0','0','0',0,0") + "\"");
+  std::string head = "date,account,summary,debit,credit,mark,quantity\n";
+  std::ofstream(dir.Path() + "/bad.csv")
+      << head << y + "0105,101,收款,100,,2,\n" + y + "0105,102,收款,,100,,\n";
+  CliResult bad = RunCli("import postings " + file + " '" + dir.Path() + "/bad.csv'");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "line 3: 帐户代码不存在或非最低明细帐户\n");
+  EXPECT_EQ(RunCli("sql " + file + " \"select count(*) from p0\"").out, "Expr1000\n0\n");
+
+  std::ofstream(dir.Path() + "/good.csv")
+      << head << y + "0105,101,收款,100,,2,\n" + y + "0105,102-1,收款,,100,,\n"
+      << y + "0107,101,付款,,30.5,1,\n";
+  CliResult good = RunCli("import postings " + file + " '" + dir.Path() + "/good.csv'");
+  EXPECT_EQ(good.status, 0) << good.out;
+  EXPECT_EQ(RunCli("report entry-month " + file + " --code 101 --year " + y + " --month 1").out,
+            "05\t收款\t100.00\t\t双方达\n07\t付款\t\t30.50\t对方达\n\t本  月  合  计\t100.00\t30.50\t\n");
+  EXPECT_EQ(RunCli("report entry-day " + file + " --date " + y + "0105").out,
+            "收款\t现金\t100.00\t\t双方达\n收款\t银行存款/工商银行\t\t100.00\t本帐达\n\t合       "
+            "计\t100.00\t100.00\t\n");
+  CliResult refused = RunCli("report entry-day " + file + " --date " + y + "0230");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "2 月没有 30 日，请重输\n");
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// Entry by date: the accounts of a day's rows, the switch to seven columns, F2, the code check and the
+// line numbers of each account; the date dialog.
+#include <gtest/gtest.h>
+
+#include "accounts/account_asker.h"
+#include "base/gbk.h"
+#include "entry/cqirnpz2.h"
+#include "entry/date_entry_dlg.h"
+#include "entry/postings_import.h"
+#include "entry_fixture.h"
+
+namespace {
+
+class DayEntry : public EntryTest {
+ protected:
+  CQirnpz2& Open(int month, int day) {
+    view = std::make_unique<CQirnpz2>();
+    view->SetDataEnv(&env);
+    view->InitForm();
+    view->OnSize(1400, 900);
+    view->Load(2026, month, day);
+    return *view;
+  }
+  int Save() {
+    platform.answers.push_back(MsgAnswer::Yes);
+    return view->SaveFlow();
+  }
+  std::unique_ptr<CQirnpz2> view;
+};
+
+TEST_F(DayEntry, EachAccountsRowsOfTheDayAreNumberedAndParentsAreDropped) {
+  CQirnpz2& v = Open(3, 9);
+  EXPECT_EQ(v.SaveFlow(), CEntryView::kNotSaved);  // an empty day, unchanged
+  TypeRow(v, 0, {"存入", "102-1", "300", "", "2"});
+  TypeRow(v, 1, {"取现", "101", "", "100"});
+  TypeRow(v, 2, {"再取", "101", "", "50", "1"});
+  TypeRow(v, 3, {"上级", "102", "9"});
+  EXPECT_EQ(v.ReportRows()[0][1], "银行存款/工商银行");  // a lowest-level account shows its full name
+  EXPECT_EQ(v.ReportRows()[3][1], "102");
+  platform.answers.push_back(MsgAnswer::No);  // the code check: save without the parent's row
+  EXPECT_EQ(Save(), CEntryView::kSaved);
+  EXPECT_EQ(
+      platform.messages[0].text,
+      "警告:  当前编辑的数据中有 1 项帐户代码不合理。\n\n存盘时，这些项将被自动删除。\n\n是否返回继续修改？");
+  EXPECT_EQ(Postings(), (std::vector<std::string>{"20260309 101 -1 100.00 0 0 4 1 03 取现",
+                                                  "20260309 101 -1 50.00 0 1 0 2 03 再取",
+                                                  "20260309 102-1 1 300.00 0 2 4 1 03 存入"}));
+  // The next window reads the day in account order.
+  EXPECT_EQ(Open(3, 9).ReportRows().back(),
+            (std::vector<std::string>{"", "合       计", "300.00", "150.00", ""}));
+}
+
+TEST_F(DayEntry, AQuantityAccountSwitchesToSevenColumnsForGood) {
+  AccountAsker none;
+  SetAccountAsker([](int mode, const std::string& preset) -> std::optional<std::string> {
+    EXPECT_EQ(mode, accountquery::kLowestLevel);
+    EXPECT_EQ(preset, "");
+    return std::string("103");
+  });
+  CQirnpz2& v = Open(4, 1);
+  TypeRow(v, 0, {"付款", "101", "10"});
+  EXPECT_EQ(v.ColumnCount(), 5);
+  v.SetCurrent(1, 1, 0, "TEXT");
+  ASSERT_TRUE(v.IsCommandEnabled(vycmd::kAccountLookUp));
+  v.OnCommand(vycmd::kAccountLookUp);  // F2 chooses 103 原材料, kept in 吨
+  EXPECT_EQ(v.ColumnCount(), 7);
+  EXPECT_FALSE(v.CanEditCell(0, 2, "TEXT"));  // 101 keeps no quantities
+  EXPECT_TRUE(v.CanEditCell(1, 2, "TEXT"));
+  TypeRow(v, 1, {"购料", "", "4", "2.5"});
+  EXPECT_EQ(v.ReportRows()[1], (std::vector<std::string>{"购料", "原材料", "4", "2.50", "10.00", "", ""}));
+  TypeRow(v, 1, {"", "201"});  // another account: the columns stay
+  EXPECT_EQ(v.ColumnCount(), 7);
+  TypeRow(v, 1, {"", "103"});
+  EXPECT_EQ(Save(), CEntryView::kSaved);
+  EXPECT_EQ(Postings()[1], "20260401 103 1 10.00 4 0 4 1 04 购料");
+  SetAccountAsker(none);
+}
+
+TEST_F(DayEntry, TheDialogTakesOnlyDaysOfTheYearThatTheCalendarHas) {
+  struct Case {
+    const char *month, *day, *message;
+  } cases[] = {
+      {"2", "30", "2 月没有 30 日，请重输"},
+      {"4", "31", "4 月没有 31 日，请重输"},
+      {"13", "1", "你输入的日期已不在本年度之内，请重输"},
+      {"12", "32", "你输入的日期已不在本年度之内，请重输"},
+      {"2", "28", ""},
+  };
+  for (const Case& c : cases) {
+    CDateEntryDlg dlg(env);
+    dlg.Prefill();
+    EXPECT_EQ(dlg.dayText, "7");
+    dlg.monthText = c.month;
+    dlg.dayText = c.day;
+    platform.messages.clear();
+    EXPECT_EQ(dlg.OnOk(), !*c.message) << c.month << "-" << c.day;
+    EXPECT_EQ(platform.LastText(), c.message);
+    if (*c.message) {
+      EXPECT_EQ(dlg.focus, CDateEntryDlg::Focus::Day);
+    }
+  }
+}
+
+TEST_F(DayEntry, ImportedPostingsContinueTheLineNumbersOrGoInNotAtAll) {
+  env.Execute(
+      "insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260105','0',1,'已有','101',1,5,0,'4','01')");
+  auto import = [&](const std::string& text) {
+    CsvTable table;
+    std::string error;
+    EXPECT_TRUE(table.Parse(gbk::ToUtf8("date,account,summary,debit,credit,mark,quantity\n" + text), error));
+    return ImportPostings(env, table);
+  };
+  ImportOutcome bad = import(
+      "20260105,101,好,1,,,\n20260230,101,日,1,,,\n20260106,102,父,1,,,\n20260106,101,双,1,2,,\n"
+      "20260106,101,空,,,,\n20260106,101,标,1,,3,\n20260106,101,量,1,,,2\n");
+  EXPECT_EQ(bad.refused,
+            (std::vector<std::string>{
+                "line 3: 2 月没有 30 日，请重输", "line 4: 帐户代码不存在或非最低明细帐户",
+                "line 5: 借方金额和贷方金额只能填写一方", "line 6: 未录入金额",
+                "line 7: 对帐标记应为 0、1 或 2", "line 8: 该帐户不核算数量或外币，不能录入数量或外币"}));
+  EXPECT_EQ(Postings().size(), 1u);
+  ImportOutcome good = import("20260105,101,再,,2.5,1,\n20260105,101,又,3,,2,\n20260105,103,料,6,,,3\n");
+  EXPECT_TRUE(good.Ok());
+  EXPECT_EQ(Postings(), (std::vector<std::string>{
+                            "20260105 101 1 5.00 0 0 4 1 01 已有", "20260105 101 -1 2.50 0 1 0 2 01 再",
+                            "20260105 101 1 3.00 0 2 4 3 01 又", "20260105 103 1 6.00 3 0 4 1 01 料"}));
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "entry_dialogs.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gbk_qt.h"
+#include "guarded.h"
+#include "mask_edit.h"
+
+namespace {
+
+MaskEdit* Field(const FieldMask& mask, int width) {
+  auto* e = new MaskEdit;
+  e->SetMask(mask);
+  e->setFixedWidth(width);
+  return e;
+}
+
+// Enter in a field moves on to the next one, and from the last one presses 确认.
+bool EnterMovesOn(QObject* watched, QEvent* event, const std::vector<QWidget*>& order, QPushButton* ok) {
+  if (event->type() != QEvent::KeyPress) return false;
+  int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  for (size_t i = 0; i < order.size(); ++i)
+    if (order[i] == watched) {
+      if (i + 1 < order.size())
+        order[i + 1]->setFocus();
+      else if (ok->isEnabled())
+        ok->click();
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
+
+// ---- 按帐户录入
+
+AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
+  setWindowTitle(Q(CAccountEntryDlg::Title()));
+  year_ = Field(CAccountEntryDlg::YearMask(), 60);
+  month_ = Field(CAccountEntryDlg::MonthMask(), 40);
+  code_ = Field(CAccountEntryDlg::CodeMask(), 150);
+  code_->setMaxLength(CAccountEntryDlg::kCodeLength);
+  browse_ = new QPushButton(Q("浏览..."));
+  ok_ = new QPushButton(Q("&S.确认"));
+  auto* cancel = new QPushButton(Q("取消"));
+
+  auto* box = new QGroupBox(Q(CAccountEntryDlg::Caption()));
+  auto* grid = new QGridLayout(box);
+  auto* date = new QHBoxLayout;
+  date->addWidget(year_);
+  date->addWidget(new QLabel(Q("年")));
+  date->addWidget(month_);
+  date->addWidget(new QLabel(Q("月")));
+  date->addStretch();
+  grid->addLayout(date, 0, 0, 1, 3);
+  grid->addWidget(new QLabel(Q("帐户代码")), 1, 0);
+  grid->addWidget(code_, 1, 1);
+  grid->addWidget(browse_, 1, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(box);
+  layout->addLayout(buttons);
+
+  year_->SetGbkText(model_.yearText);
+  month_->SetGbkText(model_.monthText);
+  code_->SetGbkText(model_.code);
+  year_->setEnabled(model_.yearEnabled);
+  for (MaskEdit* e : {year_, month_, code_}) {
+    e->installEventFilter(this);
+    connect(e, &MaskEdit::GbkTextChanged, this, Guard([this] {
+              Take();
+              ok_->setEnabled(model_.OkEnabled());
+            }));
+  }
+  connect(browse_, &QPushButton::clicked, this, Guard([this] {
+            Take();
+            model_.OnBrowse();
+            code_->SetGbkText(model_.code);
+            Show();
+          }));
+  connect(ok_, &QPushButton::clicked, this, Guard([this] {
+            Take();
+            if (model_.OnOk()) {
+              accept();
+              return;
+            }
+            Show();
+          }));
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  ok_->setEnabled(model_.OkEnabled());
+  (model_.yearEnabled ? year_ : month_)->setFocus();
+}
+
+void AccountEntryDialog::Take() {
+  model_.yearText = year_->GbkText();
+  model_.monthText = month_->GbkText();
+  model_.code = code_->GbkText();
+}
+
+void AccountEntryDialog::Show() {
+  using F = CAccountEntryDlg::Focus;
+  MaskEdit* target = model_.focus == F::Year ? year_ : model_.focus == F::Month ? month_ : code_;
+  if (model_.focus != F::None) {
+    target->setFocus();
+    target->selectAll();
+  }
+}
+
+bool AccountEntryDialog::eventFilter(QObject* watched, QEvent* event) {
+  std::vector<QWidget*> order = {month_, code_};
+  if (year_->isEnabled()) order.insert(order.begin(), year_);
+  if (EnterMovesOn(watched, event, order, ok_)) return true;
+  return QDialog::eventFilter(watched, event);
+}
+
+bool AccountEntryDialog::Ask(CAccountEntryDlg& model, QWidget* parent) {
+  if (!model.OnInitDialog()) return false;
+  AccountEntryDialog dialog(model, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+// ---- 按日期录入
+
+DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+  setWindowTitle(Q(CDateEntryDlg::Title()));
+  year_ = Field(CDateEntryDlg::YearMask(), 60);
+  month_ = Field(CDateEntryDlg::DayMask(), 40);
+  day_ = Field(CDateEntryDlg::DayMask(), 40);
+  ok_ = new QPushButton(Q("&S.确认"));
+  auto* cancel = new QPushButton(Q("取消"));
+  auto* box = new QGroupBox(Q(CDateEntryDlg::Caption()));
+  auto* row = new QHBoxLayout(box);
+  row->addWidget(new QLabel(Q("日期: ")));
+  row->addWidget(year_);
+  row->addWidget(new QLabel(Q("年")));
+  row->addWidget(month_);
+  row->addWidget(new QLabel(Q("月")));
+  row->addWidget(day_);
+  row->addWidget(new QLabel(Q("日")));
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(box);
+  layout->addLayout(buttons);
+
+  year_->SetGbkText(model_.yearText);
+  month_->SetGbkText(model_.monthText);
+  day_->SetGbkText(model_.dayText);
+  for (MaskEdit* e : {year_, month_, day_}) e->installEventFilter(this);
+  connect(ok_, &QPushButton::clicked, this, Guard([this] {
+            model_.yearText = year_->GbkText();
+            model_.monthText = month_->GbkText();
+            model_.dayText = day_->GbkText();
+            if (model_.OnOk()) {
+              accept();
+              return;
+            }
+            day_->setFocus();
+            day_->selectAll();
+          }));
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  year_->setFocus();
+}
+
+bool DateEntryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (EnterMovesOn(watched, event, {year_, month_, day_}, ok_)) return true;
+  return QDialog::eventFilter(watched, event);
+}
+
+bool DateEntryDialog::Ask(CDateEntryDlg& model, QWidget* parent) {
+  if (!model.OnInitDialog()) return false;
+  DateEntryDialog dialog(model, parent);
+  return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The Qt faces of the entry windows' parameter dialogs: AccountEntryDialog (按帐户录入, CAccountEntryDlg)
+// and DateEntryDialog (按日期录入, CDateEntryDlg). Enter moves from field to field and then to 确认.
+#include <QDialog>
+
+#include "entry/account_entry_dlg.h"
+#include "entry/date_entry_dlg.h"
+
+class MaskEdit;
+class QPushButton;
+
+class AccountEntryDialog : public QDialog {
+  Q_OBJECT
+ public:
+  AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent = nullptr);
+  // Shows the dialog on a prefilled model; true when its parameters were accepted.
+  static bool Ask(CAccountEntryDlg& model, QWidget* parent);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Take();
+  void Show();
+  CAccountEntryDlg& model_;
+  MaskEdit *year_, *month_, *code_;
+  QPushButton *browse_, *ok_;
+};
+
+class DateEntryDialog : public QDialog {
+  Q_OBJECT
+ public:
+  DateEntryDialog(CDateEntryDlg& model, QWidget* parent = nullptr);
+  static bool Ask(CDateEntryDlg& model, QWidget* parent);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  CDateEntryDlg& model_;
+  MaskEdit *year_, *month_, *day_;
+  QPushButton* ok_;
+};

@@ -1,0 +1,64 @@
+// Plugs the entry windows into the main window: 按帐户录入 and 按日期录入 with their parameter dialogs,
+// views and frames, and the dialogs that 打开 of a loaded view asks again.
+#include <memory>
+
+#include "entry_wiring.h"
+
+#include "app/qirn_app.h"
+#include "entry/cqirnpz1.h"
+#include "entry/cqirnpz2.h"
+#include "entry_dialogs.h"
+#include "entry_frame.h"
+#include "form_view_widget.h"
+#include "main_frame.h"
+
+namespace {
+
+constexpr int kByAccount = 32771;
+constexpr int kByDate = 32772;
+
+template <class View>
+View& ViewOf(QWidget* widget) {
+  return static_cast<View&>(static_cast<FormViewWidget*>(widget)->View());
+}
+
+}  // namespace
+
+void WireEntryCommands(CQirnApp& app, CMainFrame& frame) {
+  CVyDataEnv& env = app.env;
+  CAccountEntryDlg::SetRunner([&frame](CAccountEntryDlg& m) { return AccountEntryDialog::Ask(m, &frame); });
+  CDateEntryDlg::SetRunner([&frame](CDateEntryDlg& m) { return DateEntryDialog::Ask(m, &frame); });
+
+  // The parameters asked last, handed to the view the kit makes next.
+  auto month = std::make_shared<CAccountEntryDlg>(env);
+  DataWindowKit byAccount;
+  byAccount.ask = [month](QWidget*) {
+    month->Prefill();
+    return month->Run();
+  };
+  byAccount.createView = [&env] {
+    auto view = std::make_unique<CQirnpz1>();
+    view->SetDataEnv(&env);
+    return new FormViewWidget(std::move(view));
+  };
+  byAccount.load = [month](QWidget* w) {
+    ViewOf<CQirnpz1>(w).Load(month->code, month->year, month->month, month->fz);
+  };
+  byAccount.createFrame = [&app](const DocTemplate&) { return new EntryChildFrame(kByAccount, app); };
+  frame.SetDataWindowKit(kByAccount, byAccount);
+
+  auto day = std::make_shared<CDateEntryDlg>(env);
+  DataWindowKit byDate;
+  byDate.ask = [day](QWidget*) {
+    day->Prefill();
+    return day->Run();
+  };
+  byDate.createView = [&env] {
+    auto view = std::make_unique<CQirnpz2>();
+    view->SetDataEnv(&env);
+    return new FormViewWidget(std::move(view));
+  };
+  byDate.load = [day](QWidget* w) { ViewOf<CQirnpz2>(w).Load(day->year, day->month, day->day); };
+  byDate.createFrame = [&app](const DocTemplate&) { return new EntryChildFrame(kByDate, app); };
+  frame.SetDataWindowKit(kByDate, byDate);
+}
