@@ -108,6 +108,41 @@ std::string TotalRows(const AccountingYear& year, const std::string& periodKey, 
          Format("%s\r\r本  年  累  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), yd, yc, balance);
 }
 
+// The month's sums, the year's and the running balance as the postings come in date order; at each change
+// of period (the date's year and the row's period) the total rows of the period that ended.
+class PeriodSums {
+ public:
+  PeriodSums(const AccountingYear& year, DetailHead& head) : year_(year), h_(head) {}
+  // Adds a posting; returns the total rows of the period it ends, "" when it ends none.
+  std::string Add(const std::string& periodKey, double debit, double credit) {
+    std::string ended;
+    if (key_.empty() || periodKey == key_) {
+      md_ += debit;
+      mc_ += credit;
+    } else {
+      ended = Totals();
+      md_ = debit;
+      mc_ = credit;
+    }
+    key_ = periodKey;
+    h_.balance += debit - credit;
+    return ended;
+  }
+  // The total rows of the last period, "" when there was no posting.
+  std::string Finish() { return key_.empty() ? std::string() : Totals(); }
+
+ private:
+  std::string Totals() {
+    h_.yd += md_;
+    h_.yc += mc_;
+    return TotalRows(year_, key_, md_, mc_, h_.yd, h_.yc, h_.balance);
+  }
+  const AccountingYear& year_;
+  DetailHead& h_;
+  std::string key_;
+  double md_ = 0, mc_ = 0;
+};
+
 // The number a composed row's cstr$(x) field reads back as. An amount of whole cents is written with all
 // its digits (at most 15), so it reads back as itself; anything else goes through the text.
 double CStrReadBack(double x) {
@@ -146,31 +181,15 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
 
   auto c = env.Db()->Query(PostingsStatement(
       q, "t+'\r'+trim(cer)+'\r'+rtrim(mry)+'\r'+cstr$(0.5*(1+f)*my)+'\r'+\t\t\tcstr$(0.5*(1-f)*my)+'\r',tt"));
-  std::string key;
-  double md = 0, mc = 0;
-  auto totals = [&](const std::string& periodKey) {
-    h.yd += md;
-    h.yc += mc;
-    out += TotalRows(year, periodKey, md, mc, h.yd, h.yc, h.balance);
-  };
+  PeriodSums sums(year, h);
   for (; !c->AtEnd(); c->Next()) {
     std::string row = c->Text(0);
-    std::string rowKey = row.substr(0, 4) + c->Text(1);
     double debit, credit;
     ReadSides(row, 3, debit, credit);
-    if (key.empty() || rowKey == key) {
-      md += debit;
-      mc += credit;
-    } else {
-      totals(key);
-      md = debit;
-      mc = credit;
-    }
-    key = rowKey;
-    h.balance += debit - credit;
+    out += sums.Add(row.substr(0, 4) + c->Text(1), debit, credit);
     out += row + Format("%.2lf\n", h.balance);
   }
-  if (!key.empty()) totals(key);
+  out += sums.Finish();
   return out;
 }
 
@@ -181,13 +200,10 @@ std::optional<std::vector<LedgerLine>> ThreeColumnDetailLines(CVyDataEnv& env, c
   if (!h.postings) return lines;
 
   auto c = env.Db()->Query(PostingsStatement(q, "t,cer,mry,f,my,tt"));
-  std::string key, rowKey;
-  double md = 0, mc = 0;
-  auto totals = [&](const std::string& periodKey) {
-    h.yd += md;
-    h.yc += mc;
-    for (LedgerLine& line : ThreeColumnLines(TotalRows(year, periodKey, md, mc, h.yd, h.yc, h.balance), true))
-      lines.push_back(std::move(line));
+  PeriodSums sums(year, h);
+  std::string periodKey;
+  auto append = [&lines](const std::string& totalRows) {
+    for (LedgerLine& line : ThreeColumnLines(totalRows, true)) lines.push_back(std::move(line));
   };
   for (; !c->AtEnd(); c->Next()) {
     // A row the composed text would not carry as it is (a NULL empties it, a line break splits it, a
@@ -199,18 +215,9 @@ std::optional<std::vector<LedgerLine>> ThreeColumnDetailLines(CVyDataEnv& env, c
     if (date.size() < 4 || HasLineBreak(date) || HasLineBreak(cer) || HasLineBreak(mry)) return std::nullopt;
     const double f = c->Real(3), my = c->Real(4);
     const double debit = CStrReadBack(0.5 * (1 + f) * my), credit = CStrReadBack(0.5 * (1 - f) * my);
-    rowKey.assign(date, 0, 4);
-    rowKey += c->Text(5);
-    if (key.empty() || rowKey == key) {
-      md += debit;
-      mc += credit;
-    } else {
-      totals(key);
-      md = debit;
-      mc = credit;
-    }
-    key = rowKey;
-    h.balance += debit - credit;
+    periodKey.assign(date, 0, 4);
+    periodKey += c->Text(5);
+    append(sums.Add(periodKey, debit, credit));
     const double shown = CentsReadBack(h.balance);
     LedgerLine& line = lines.emplace_back();
     line.voucher = Trim(cer);
@@ -222,7 +229,7 @@ std::optional<std::vector<LedgerLine>> ThreeColumnDetailLines(CVyDataEnv& env, c
                   BalanceDirection(shown),
                   FormatAmount(std::fabs(shown), 0, 2, 2)};
   }
-  if (!key.empty()) totals(key);
+  append(sums.Finish());
   return lines;
 }
 
