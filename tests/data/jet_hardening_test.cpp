@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <functional>
 #include <string>
 
 #include "data/jet/database.h"
@@ -113,6 +114,37 @@ TEST_F(JetHardening, AFailedCommitCanStillBeRolledBack) {
   db.Execute("insert into opr(opno,na) values('202','y')");
   db.Commit();
   EXPECT_EQ(Value("select count(*) from opr where opno='202'"), "1");
+}
+
+// The large page cache is held only while a transaction writes: a report reading outside one keeps the
+// engine's small cache, whatever way the last transaction ended.
+TEST_F(JetHardening, OnlyAWritingTransactionHoldsTheLargeCache) {
+  auto cache = [&] {
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db.Handle(), "PRAGMA cache_size", -1, &st, nullptr);
+    sqlite3_step(st);
+    long long kib = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    return kib;
+  };
+  const long long small = cache();
+  EXPECT_GT(small, -10000);
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    bool large;
+  } steps[] = {
+      {"begin", [&] { db.Begin(); }, true},       {"savepoint", [&] { db.Begin(); }, true},
+      {"release", [&] { db.Commit(); }, true},    {"commit", [&] { db.Commit(); }, false},
+      {"begin again", [&] { db.Begin(); }, true}, {"rollback", [&] { db.Rollback(); }, false},
+  };
+  for (const Step& step : steps) {
+    step.run();
+    if (step.large)
+      EXPECT_LE(cache(), -65536) << step.what;
+    else
+      EXPECT_EQ(cache(), small) << step.what;
+  }
 }
 
 class YearFileMaking : public YearFileTest {};

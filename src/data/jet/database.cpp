@@ -224,8 +224,6 @@ void Database::Open(const std::string& gbkPath, bool readOnly) {
     throw DbError(msg);
   }
   RegisterFunctions(db);
-  // A year's postings with their indexes fit in memory while one transaction writes them.
-  sqlite3_exec(db, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
   db_ = db;
   path_ = gbkPath;
   schemaLoaded_ = false;
@@ -482,9 +480,22 @@ void Database::BackupTo(const std::string& gbkPath) {
   }
 }
 
+// A year's postings with their indexes fit in memory while one transaction writes them. Outside a
+// transaction the engine's small cache serves better: a report reads each page about once, and a large
+// cache would only make it allocate room for every page it reads.
+void Database::UseWritingCache(bool on) {
+  sqlite3_exec(db_, on ? "PRAGMA cache_size=-65536" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
+}
+
 void Database::Begin() {
   Require();
-  RunRaw(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : Format("SAVEPOINT jet_level%d", depth_));
+  if (depth_ == 0) UseWritingCache(true);
+  try {
+    RunRaw(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : Format("SAVEPOINT jet_level%d", depth_));
+  } catch (...) {
+    if (depth_ == 0) UseWritingCache(false);
+    throw;
+  }
   ++depth_;
 }
 
@@ -494,7 +505,7 @@ void Database::Commit() {
   // The level stays open until its COMMIT or RELEASE succeeds, so that the Rollback that follows a failed
   // commit still finds the transaction and ends it.
   RunRaw(depth_ == 1 ? std::string("COMMIT") : Format("RELEASE jet_level%d", depth_ - 1));
-  --depth_;
+  if (--depth_ == 0) UseWritingCache(false);
 }
 
 void Database::Rollback() {
@@ -505,12 +516,14 @@ void Database::Rollback() {
   if (sqlite3_get_autocommit(db_)) {
     depth_ = 0;
     schemaLoaded_ = false;
+    UseWritingCache(false);
     return;
   }
   std::string sql = depth_ == 0 ? std::string("ROLLBACK")
                                 : Format("ROLLBACK TO jet_level%d; RELEASE jet_level%d", depth_, depth_);
   sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
   schemaLoaded_ = false;
+  if (depth_ == 0) UseWritingCache(false);
 }
 
 }  // namespace jet

@@ -133,6 +133,7 @@ class Database : public SchemaSource {
  private:
   void Require() const;
   void RunRaw(const std::string& sqliteSql);
+  void UseWritingCache(bool on);
   void LoadSchema();
   sqlite3* db_ = nullptr;
   std::string path_;
