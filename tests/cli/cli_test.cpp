@@ -140,6 +140,7 @@ TEST(Cli, LeavesQtToThePdfTwin) {
   CliResult alone =
       RunCommand(lonely.string() + " report catalogue " + file + " --format pdf --output '" + pdf + "'");
   EXPECT_EQ(alone.status, 1);
+  if (alone.out.find("没有打印功能") != std::string::npos) GTEST_SKIP() << "built without the Qt program";
   EXPECT_NE(alone.out.find("无法启动“" + lonely.parent_path().string() + "/tavrel-cli-pdf”"),
             std::string::npos)
       << alone.out;
