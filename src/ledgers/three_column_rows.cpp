@@ -25,10 +25,6 @@ std::string LastDate(const AccountingYear& year, int period) {
   return AccountingPeriod(year, period).last;
 }
 
-}  // namespace
-
-namespace {
-
 // What the rows before the postings leave to them: the opening and earlier-period rows, the balance and
 // the year's sums so far, and whether the periods asked for hold any posting.
 struct DetailHead {

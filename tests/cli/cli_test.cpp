@@ -130,6 +130,9 @@ TEST(Cli, LeavesQtToThePdfTwin) {
   EXPECT_NE(libs.out.find("libsqlite3"), std::string::npos) << libs.out;
   EXPECT_EQ(libs.out.find("libQt6"), std::string::npos);
 
+  // A build without the Qt program has no twin: its tool says it cannot print.
+  if (!std::filesystem::exists(std::filesystem::path(TAVREL_CLI).parent_path() / "tavrel-cli-pdf"))
+    GTEST_SKIP() << "built without the Qt program";
   TempDir dir;
   ASSERT_EQ(RunCli("create-set '" + dir.Path() + "'").status, 0);
   std::string file = dir.Path() + "/*.vyx";
@@ -140,7 +143,6 @@ TEST(Cli, LeavesQtToThePdfTwin) {
   CliResult alone =
       RunCommand(lonely.string() + " report catalogue " + file + " --format pdf --output '" + pdf + "'");
   EXPECT_EQ(alone.status, 1);
-  if (alone.out.find("没有打印功能") != std::string::npos) GTEST_SKIP() << "built without the Qt program";
   EXPECT_NE(alone.out.find("无法启动“" + lonely.parent_path().string() + "/tavrel-cli-pdf”"),
             std::string::npos)
       << alone.out;
