@@ -16,15 +16,48 @@
 #include <thread>
 #include <vector>
 
+#include "data/vy_data_env.h"
+#include "entry/cqirnpz1.h"
+#include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Starts the tool, its output thrown away.
+// What the entry window by account does on Ctrl+S, run in this process: loads a month of an account, types
+// the given number of rows and saves with 是. Exits 0 when the month was saved.
+[[noreturn]] void SaveMonth(const std::string& file, const std::string& code, int year, int month, int rows) {
+  ScriptedPlatform platform;
+  CVyDataEnv env;
+  if (!env.Open(file, "101", 0)) _exit(2);
+  CQirnpz1 view;
+  view.SetDataEnv(&env);
+  view.InitForm();
+  view.OnSize(1400, 900);
+  view.Load(code, year, month, 0);
+  for (int r = 0; r < rows; ++r) {
+    const std::string cells[] = {std::to_string(r % 20 + 1), "row" + std::to_string(r),
+                                 std::to_string(r + 1) + ".25"};
+    for (int c = 0; c < 3; ++c) {
+      view.SetCurrent(r, c, 999, "TEXT");
+      VyCellInfo held;
+      view.GetCell(r, c, "TEXT", held, false);
+      for (size_t i = 0; i < held.text.size(); ++i) view.OnKeyDown(VyKey::Backspace, false, false);
+      view.OnChar(cells[c]);
+    }
+    view.SetCurrent(r, 0, 0, "TEXT");
+    view.OnKeyDown(VyKey::Down, false, false);
+  }
+  platform.answers.push_back(MsgAnswer::Yes);
+  _exit(view.SaveFlow() == CEntryView::kSaved ? 0 : 1);
+}
+
+// Starts the tool, its output thrown away; "@save-month FILE CODE YEAR MONTH ROWS" runs SaveMonth instead.
 pid_t StartTool(const std::vector<std::string>& args) {
   pid_t pid = fork();
+  if (pid == 0 && args[0] == "@save-month")
+    SaveMonth(args[1], args[2], std::stoi(args[3]), std::stoi(args[4]), std::stoi(args[5]));
   if (pid == 0) {
     std::vector<char*> argv{const_cast<char*>(TAVREL_CLI)};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -161,6 +194,13 @@ std::vector<Writer> Writers() {
        balances},
       {"import postings", book, args({"import", "postings", year, "/postings.csv"}), "s/" + kYear + ".vyx",
        balances},
+      {"entry save",
+       [book](const std::string& f) {
+         book(f);
+         ASSERT_EQ(RunTool({"import", "postings", f + "/s/" + kYear + ".vyx", f + "/postings.csv"}), 0);
+       },
+       args({"@save-month", year, "1001-1", kYear, "3", "300"}), "s/" + kYear + ".vyx",
+       "select count(*),sum(f*my) from p0 where trim(kno)='1001-1' and tt='03' and rn>0"},
       {"carry-forward",
        [book](const std::string& f) {
          book(f);
