@@ -33,15 +33,6 @@ bool CQirnzb2::HasContent(CVyDataEnv& env, const std::string& account, int endPe
   return false;
 }
 
-void CQirnzb2::Open(const std::string& account, const std::string& start, const std::string& end,
-                    const std::string& period) {
-  code = account;
-  startMonth = start;
-  endMonth = end;
-  periodText = period;
-  Build();
-}
-
 void CQirnzb2::Build() {
   CVyDataEnv& env = *DataEnv();
   int s = MonthNumber(startMonth), e = MonthNumber(endMonth);

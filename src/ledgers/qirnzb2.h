@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "ledgers/ledger_view.h"
+#include "ledgers/catalogue_ledger_view.h"
 #include "ledgers/multi_column_rows.h"
 
-class CQirnzb2 : public CLedgerView {
+class CQirnzb2 : public CCatalogueLedgerView {
  public:
   CQirnzb2();
 
-  std::string code, startMonth, endMonth;
-  std::string periodText = "×× 年 × 月 至 × 月";
   bool detail = false;
   int debitColumns = 2, creditColumns = 2;
   std::string fullName;
@@ -22,10 +20,7 @@ class CQirnzb2 : public CLedgerView {
   // The content test of opening ("本科目无经济内容!") or of a change of account ("本帐户无经济内容!").
   static bool HasContent(CVyDataEnv& env, const std::string& code, int endPeriod, const char* message);
 
-  // Takes the catalogue dialog's results and builds.
-  void Open(const std::string& account, const std::string& start, const std::string& end,
-            const std::string& period);
-  void Build();
+  void Build() override;
   // Ctrl+O: the catalogue dialog preset with the window's account and months.
   bool ChangeAccount();
   void SetDetail(bool on);

@@ -59,15 +59,6 @@ bool CQirnzb3::CanShow(CVyDataEnv& env, int k, const std::string& account, int e
   return true;
 }
 
-void CQirnzb3::Open(const std::string& account, const std::string& start, const std::string& end,
-                    const std::string& period) {
-  code = account;
-  startMonth = start;
-  endMonth = end;
-  periodText = period;
-  Build();
-}
-
 void CQirnzb3::Build() {
   CVyDataEnv& env = *DataEnv();
   Plat().BeginWaitCursor();

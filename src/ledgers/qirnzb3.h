@@ -5,23 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "ledgers/ledger_view.h"
+#include "ledgers/catalogue_ledger_view.h"
 
-class CQirnzb3 : public CLedgerView {
+class CQirnzb3 : public CCatalogueLedgerView {
  public:
   explicit CQirnzb3(int kind = 0);
 
   int kind = 0;  // 0 quantity-amount, 1 multi-currency
-  std::string code, startMonth, endMonth;
-  std::string periodText = "×× 年 × 月 至 × 月";
   std::string unitName, fullName;
 
   // The tests of opening and of a change of account: no sub-accounts, something to show up to the end.
   static bool CanShow(CVyDataEnv& env, int kind, const std::string& code, int endPeriod);
 
-  void Open(const std::string& account, const std::string& start, const std::string& end,
-            const std::string& period);
-  void Build();
+  void Build() override;
   bool ChangeAccount();
 
   void SetupForm() override;
