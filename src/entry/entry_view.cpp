@@ -32,6 +32,15 @@ std::string TotalText(double v) {
   return text.find_first_not_of(' ') == std::string::npos ? "0.00" : text;
 }
 
+// The 对方达 rows left out of the totals, beside the caption: "(对方达另计 借 100.00 贷 20.00)"; a side
+// without any amount is not named, and nothing is shown without such rows.
+std::string OtherSideText(const CEntryView::Totals& t) {
+  std::string text;
+  if (std::fabs(t.otherDebit) >= 0.00001) text += " 借 " + Trim(AmountText(t.otherDebit));
+  if (std::fabs(t.otherCredit) >= 0.00001) text += " 贷 " + Trim(AmountText(t.otherCredit));
+  return text.empty() ? text : "(对方达另计" + text + ")";
+}
+
 }  // namespace
 
 CEntryView::CEntryView() {
@@ -225,6 +234,11 @@ CEntryView::Totals CEntryView::ComputeTotals() {
   Totals t;
   for (const EntryRow& r : Sheet().Rows()) {
     double d = CellNumber(r[static_cast<size_t>(m.debit)]), c = CellNumber(r[static_cast<size_t>(m.credit)]);
+    if (!CountsOtherSideRows() && Trim(r[static_cast<size_t>(m.mark)]) == "1") {
+      t.otherDebit += d;
+      t.otherCredit += c;
+      continue;
+    }
     t.debit += d;
     t.credit += c;
     if (m.quantity >= 0)
@@ -241,7 +255,7 @@ std::vector<std::string> CEntryView::TotalsLine() {
     int col = ColumnOfCell(cell);
     if (col >= 0) line[static_cast<size_t>(col)] = text;
   };
-  if (line.size() > 1) line[1] = TotalsCaption();
+  if (line.size() > 1) line[1] = TotalsCaption() + OtherSideText(t);
   put(m.debit, TotalText(t.debit));
   put(m.credit, TotalText(t.credit));
   if (m.quantity < 0) return line;

@@ -18,6 +18,8 @@ class CVyReportView : public CVyFormView {
 
   // The title line and the page-head lines, as the page shows them (items of a line joined by tabs).
   virtual std::vector<std::string> ReportHead() = 0;
+  // The page-foot lines the window shows under its rows (items of a line joined by tabs); none by default.
+  virtual std::vector<std::string> ReportFoot() { return {}; }
   // One caption per column of the grid, from the form head (group captions joined to their columns).
   virtual std::vector<std::string> ColumnCaptions() = 0;
   // The texts of the grid's rows, each cell as DrawCell draws it (never cut to the column's width).

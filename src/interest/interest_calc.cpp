@@ -20,16 +20,28 @@ namespace {
 class PeriodFiles {
  public:
   PeriodFiles(CVyDataEnv& env, const std::vector<YearFileSpan>& files, const InterestParams& p) {
+    // The files left out of the list are looked at again: a year of the period is never passed over.
+    std::vector<YearFileSpan> refused;
+    ListInterestYearFiles(env.dataDir, env.extension, &refused);
     size_t first = 0, last = 0;
-    if (!FilesOfPeriod(files, p.start, p.end, first, last))
-      throw jet::DbError("计息时间不在本帐套的年度文件之内。");
+    if (!FilesOfPeriod(files, p.start, p.end, first, last)) {
+      std::string why = RefusedYearFileIn(refused, std::atoi(p.start.substr(0, 4).c_str()) - 1,
+                                          std::atoi(p.end.substr(0, 4).c_str()) + 1);
+      throw jet::DbError(why.empty() ? "计息时间不在本帐套的年度文件之内。" : why);
+    }
+    std::string missing = MissingYearFile(files, first, last, refused, env.dataDir, env.extension);
+    if (!missing.empty()) throw jet::DbError(missing);
     for (size_t i = first; i <= last; ++i) {
       if (NameOf(files[i].path) == NameOf(env.dataFile)) {
         dbs_.push_back(env.Db());
         continue;
       }
       auto db = std::make_unique<jet::Database>();
-      db->Open(files[i].path, true);
+      try {
+        db->Open(files[i].path, true);
+      } catch (const jet::DbError& e) {
+        throw jet::DbError("年度文件“" + files[i].path + "”不能读出：" + e.what() + "，无法计息!");
+      }
       dbs_.push_back(db.get());
       owned_.push_back(std::move(db));
     }

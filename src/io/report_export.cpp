@@ -36,6 +36,8 @@ std::string ReportAsText(CVyReportView& view, bool head) {
     out += JoinTabs(view.ColumnCaptions()) + "\n";
   }
   for (const auto& row : view.ReportRows()) out += JoinTabs(row) + "\n";
+  if (head)
+    for (const std::string& line : view.ReportFoot()) out += line + "\n";
   return out;
 }
 

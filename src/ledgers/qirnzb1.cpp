@@ -83,7 +83,9 @@ void CQirnzb1::Build() {
   if (!lines)
     lines = ThreeColumnLines(
         detail ? ThreeColumnDetailRows(env, year, q) : ThreeColumnSummaryRows(env, year, q), detail);
-  if (!lines->empty()) SetLines(std::move(*lines));
+  // An empty build empties the table too: the head shows the account now chosen, and its rows must not
+  // be another account's.
+  SetLines(std::move(*lines));
   fullName = AccountFullName(env, code, 84);
   Redraw();
 }

@@ -139,6 +139,8 @@ TEST_F(CarryForwardTest, BalancesAreCarriedWithSideAmountAndQuantity) {
              Account("201-1", "甲", 2), Posting("101", 1, 1000), Posting("101", -1, 200),
              Posting("102", -1, 1234.5), Posting("103", 1, 50, 8), Posting("103", -1, 50, 3),
              Posting("104", 1, 5), Posting("104", -1, 5), Posting("105", 1, 70, 0, "1"),
+             // 对方达: outside the books, so not carried either.
+             Posting("101", 1, 65.5, 0, "0"), Posting("102", 1, 1234.5, 0, "0"),
              Posting("201-1", -1, 0.5), "insert into wbt(wno,na,ho) values('USD','美元',NULL)"});
   Login();
   ASSERT_TRUE(Run(true, true));

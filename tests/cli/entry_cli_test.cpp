@@ -31,7 +31,15 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
   CliResult good = RunCli("import postings " + file + " '" + dir.Path() + "/good.csv'");
   EXPECT_EQ(good.status, 0) << good.out;
   EXPECT_EQ(RunCli("report entry-month " + file + " --code 101 --year " + y + " --month 1").out,
-            "05\t收款\t100.00\t\t双方达\n07\t付款\t\t30.50\t对方达\n\t本  月  合  计\t100.00\t30.50\t\n");
+            "05\t收款\t100.00\t\t双方达\n07\t付款\t\t30.50\t对方达\n"
+            "\t本  月  合  计(对方达另计 贷 30.50)\t100.00\t0.00\t\n");
+  // With the head, the foot lines too: what the window shows under its rows.
+  std::string headed =
+      RunCli("report entry-month " + file + " --code 101 --year " + y + " --month 1 --head").out;
+  EXPECT_NE(headed.find("\t本  月  合  计(对方达另计 贷 30.50)\t100.00\t0.00\t\n"
+                        "会计主管：\t记帐：\t出纳：\t月初：0.00\t月末：100.00(借)\n"),
+            std::string::npos)
+      << headed;
   EXPECT_EQ(RunCli("report entry-day " + file + " --date " + y + "0105").out,
             "收款\t现金\t100.00\t\t双方达\n收款\t银行存款/工商银行\t\t100.00\t本帐达\n\t合       "
             "计\t100.00\t100.00\t\n");
