@@ -96,6 +96,10 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::s
       continue;
     }
     std::string name = a.substr(2);
+    if (out.Has(name)) {
+      error = "选项“" + a + "”给了两次。";
+      return false;
+    }
     bool isFlag = false;
     for (const std::string& f : flags) isFlag = isFlag || f == name;
     if (isFlag) {

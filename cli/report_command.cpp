@@ -6,6 +6,7 @@
 #include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
 #include "io/report_export.h"
+#include "report_options.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int Report(const std::vector<std::string>& args) {
   std::string error;
   if (!ParseOptions({args.begin() + 1, args.end()}, flags, options, error)) return Fail(error);
   if (options.positional.size() != 1) return -1;
+  if (std::string wrong = ReportOptionRefusal(kind->options, options); !wrong.empty()) return Fail(wrong);
   std::string format = options.Get("format", "text");
   if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
   std::string output = options.Get("output");
@@ -34,6 +36,7 @@ int Report(const std::vector<std::string>& args) {
 
   CVyDataEnv env;
   if (!OpenYear(env, options.positional[0], options.Get("operator"))) return 1;
+  if (std::string wrong = ReportCodeRefusal(env, kind->options, options); !wrong.empty()) return Fail(wrong);
   std::unique_ptr<CVyReportView> view = kind->build(env, options);
   if (!view) return 1;
 

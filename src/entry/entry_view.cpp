@@ -96,11 +96,13 @@ void CEntryView::GetCell(int row, int col, const std::string& section, VyCellInf
   CellMap m = Cells();
   int c = CellOfColumn(col);
   if (c == m.debit || c == m.credit) {
-    cell = {WithoutCommas(Cell(row, c)), "NUMBER", 12, 2};
+    FieldMask mask = AmountCellMask();
+    cell = {WithoutCommas(Cell(row, c)), mask.mask, mask.maxLength, mask.decimals};
   } else if (c == m.mark) {
     cell = {Cell(row, c), "NUMBER 0 2", 1, 0};
   } else if (c == m.quantity) {
-    cell = {WithoutCommas(Cell(row, c)), "NUMBER", 12, 4};
+    FieldMask mask = QuantityCellMask();
+    cell = {WithoutCommas(Cell(row, c)), mask.mask, mask.maxLength, mask.decimals};
   } else if (c == m.price) {
     double price = RowPrice(row);
     std::string offered = price != 0 ? WithoutCommas(PriceText(price)) : std::string();

@@ -69,6 +69,7 @@ bool CsvTable::Parse(const std::string& text, std::string& error) {
     bool blank = rec.fields.size() == 1 && rec.fields[0].empty();
     if (first) {
       header_ = rec.fields;
+      if (!TakeHeader(header_, error)) return false;
       for (size_t k = 0; k < header_.size(); ++k) index_[header_[k]] = k;
       first = false;
     } else if (!blank) {
@@ -76,6 +77,26 @@ bool CsvTable::Parse(const std::string& text, std::string& error) {
     }
   }
   return true;
+}
+
+bool TakeHeader(std::vector<std::string>& names, std::string& error) {
+  for (size_t k = 0; k < names.size(); ++k) {
+    names[k] = Trim(names[k]);
+    for (size_t j = 0; j < k; ++j)
+      if (names[j] == names[k]) {
+        error = LineMessage(1, "列“" + names[k] + "”出现了两次。");
+        return false;
+      }
+  }
+  return true;
+}
+
+std::string CsvTable::RecordRefusal(const CsvRecord& r) const {
+  if (r.fields.size() != header_.size())
+    return Format("该行有 %zu 个字段，而标题行有 %zu 列", r.fields.size(), header_.size());
+  for (size_t k = 0; k < r.fields.size(); ++k)
+    if (HasControlChar(r.fields[k])) return "列“" + header_[k] + "”含有换行、回车、制表符等控制字符";
+  return "";
 }
 
 bool CsvTable::Load(const std::string& path, std::string& error) {

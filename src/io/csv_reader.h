@@ -22,6 +22,10 @@ class CsvTable {
 
   // The header's columns that are missing from the wanted ones (empty: all there).
   std::vector<std::string> MissingColumns(const std::vector<std::string>& wanted) const;
+  // What is wrong with a record as a whole, "" when nothing: it has as many fields as the header names
+  // columns, and no field holds a control character (a line feed, carriage return or tab inside a text
+  // would split the line or cell wherever the text is shown).
+  std::string RecordRefusal(const CsvRecord& r) const;
   // A record's field by column name; empty when the record is short or the column absent.
   std::string Field(const CsvRecord& r, const std::string& column) const;
 
@@ -33,6 +37,10 @@ class CsvTable {
   std::map<std::string, size_t> index_;
   std::vector<CsvRecord> records_;
 };
+
+// Takes the header line's names: blanks around each name are dropped; false with the message when a name
+// stands twice (one column would silently hide the other).
+bool TakeHeader(std::vector<std::string>& names, std::string& error);
 
 // "line N: message" as every import reports a refused line.
 std::string LineMessage(int line, const std::string& gbkMessage);

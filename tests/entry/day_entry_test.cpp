@@ -84,6 +84,8 @@ TEST_F(DayEntry, TheDialogTakesOnlyDaysOfTheYearThatTheCalendarHas) {
       {"4", "31", "4 月没有 31 日，请重输"},
       {"13", "1", "你输入的日期已不在本年度之内，请重输"},
       {"12", "32", "你输入的日期已不在本年度之内，请重输"},
+      {"2.9", "5", "你输入的日期不存在，请重输"},
+      {"2", "5x", "你输入的日期不存在，请重输"},
       {"2", "28", ""},
   };
   for (const Case& c : cases) {

@@ -212,6 +212,8 @@ TEST_F(MonthEntry, TheParameterDialogRefusesWithTheFocusOnTheField) {
       {"2026", "3", "", "未录入帐户代码", CAccountEntryDlg::Focus::Code},
       {"2026", "3", "102", "帐户代码不存在或非最低明细帐户", CAccountEntryDlg::Focus::Code},
       {"2026", "3", "999", "帐户代码不存在或非最低明细帐户", CAccountEntryDlg::Focus::Code},
+      {"2026", "2.9", "101", "录入日期已不在本年度内，请重录入", CAccountEntryDlg::Focus::Month},
+      {"2026x", "3", "101", "录入日期已不在本年度内，请重录入", CAccountEntryDlg::Focus::Month},
       {"2026", "3", "103", "", CAccountEntryDlg::Focus::None},
   };
   for (const Case& c : cases) {

@@ -50,6 +50,27 @@ TEST(CsvTable, ReadsQuotingLineNumbersAndRefusals) {
   }
 }
 
+// The header's names are taken without the blanks around them, and each once; a record is whole when it has
+// a field for every column and no control character in any of them.
+TEST(CsvTable, HeaderNamesAreTrimmedAndEveryRecordMatchesTheHeader) {
+  CsvTable t;
+  std::string error;
+  ASSERT_TRUE(t.Parse("date, account ,summary\n1,2,3\n1,2\n1,2,3,\n1,\"a\nb\",3\n1,2,\"x\ty\"\n1,2,\"\r\"\n",
+                      error))
+      << error;
+  EXPECT_EQ(t.Header(), (std::vector<std::string>{"date", "account", "summary"}));
+  EXPECT_TRUE(t.MissingColumns({"date", "account", "summary"}).empty());
+  std::vector<std::string> refusals;
+  for (const CsvRecord& r : t.Records()) refusals.push_back(t.RecordRefusal(r));
+  EXPECT_EQ(refusals, (std::vector<std::string>{"", "该行有 2 个字段，而标题行有 3 列",
+                                                "该行有 4 个字段，而标题行有 3 列",
+                                                "列“account”含有换行、回车、制表符等控制字符",
+                                                "列“summary”含有换行、回车、制表符等控制字符",
+                                                "列“summary”含有换行、回车、制表符等控制字符"}));
+  EXPECT_FALSE(t.Parse("date,account, date\n1,2,3\n", error));
+  EXPECT_EQ(error, "line 1: 列“date”出现了两次。");
+}
+
 class ImportRunTest : public YearFileTest {};
 
 TEST_F(ImportRunTest, OneRefusedLineOrAMissingColumnImportsNothing) {
