@@ -4,6 +4,7 @@
 
 #include "admin/book_check_view.h"
 #include "base/gbk.h"
+#include "app/command_table.h"
 #include "cli_support.h"
 #include "data/vy_data_env.h"
 #include "io/report_export.h"
@@ -16,7 +17,7 @@ int Check(const std::vector<std::string>& args) {
   if (!ParseOptions(args, {}, o, error)) return Fail(error);
   if (o.positional.size() != 1 || !o.values.empty()) return -1;
   CVyDataEnv env;
-  if (!OpenYear(env, o.positional[0], "")) return 1;
+  if (!OpenYear(env, o.positional[0], cmd::kBookCheck)) return 1;
   CBookCheckView view;
   view.SetDataEnv(&env);
   view.InitForm();

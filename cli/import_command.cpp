@@ -22,7 +22,7 @@ int Import(const std::vector<std::string>& args) {
   std::string error;
   if (!table.Load(gbk::ToUtf8(args[2]), error)) return Fail(error);
   CVyDataEnv env;
-  if (!OpenYear(env, args[1], "")) return 1;
+  if (!OpenYear(env, args[1], kind->command)) return 1;
   ImportOutcome out = kind->run(env, table);
   for (const std::string& line : out.refused) Fail(line);
   if (!out.Ok()) return 1;

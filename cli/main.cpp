@@ -22,6 +22,9 @@ int Usage() {
     text += "  tavrel-cli " + c->usage + "\n";
     if (c->details) text += c->details();
   }
+  text += "Commands on a year file log in as the program does: --operator OPNO (else the file's default\n"
+          "operator), the password from TAVREL_PASSWORD or asked on the terminal; each needs the right of its\n"
+          "menu command.\n";
   std::fputs(gbk::ToUtf8(text).c_str(), stderr);
   return 2;
 }
@@ -36,6 +39,14 @@ int main(int argc, char* argv[]) {
   for (int i = 2; i < argc; ++i) {
     auto g = gbk::FromUtf8(argv[i]);
     if (!g) return Fail(Format("参数“%s”含有 GBK 不能表示的字符。", argv[i]));
+    // The operator to log in as is an option of every command that opens a year file.
+    if (*g == "--operator") {
+      if (i + 1 >= argc) return Fail("选项“--operator”缺少它的值。");
+      auto opno = gbk::FromUtf8(argv[++i]);
+      if (!opno) return Fail(Format("参数“%s”含有 GBK 不能表示的字符。", argv[i]));
+      CliOperator() = *opno;
+      continue;
+    }
     args.push_back(*g);
   }
   std::string name = argv[1];

@@ -5,8 +5,10 @@
 #include "base/gbk.h"
 #include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
+#include "base/file_facts.h"
 #include "io/report_export.h"
 #include "report_options.h"
+#include "io/safe_output.h"
 
 namespace {
 
@@ -23,27 +25,41 @@ int Report(const std::vector<std::string>& args) {
   if (!kind) return Fail("没有这种报表：“" + args[0] + "”。");
   std::vector<std::string> flags = kind->flags;
   flags.push_back("head");
+  flags.push_back("force");
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  for (std::string& a : rest)
+    if (a == "-f") a = "--force";
   CliOptions options;
   std::string error;
-  if (!ParseOptions({args.begin() + 1, args.end()}, flags, options, error)) return Fail(error);
+  if (!ParseOptions(rest, flags, options, error)) return Fail(error);
   if (options.positional.size() != 1) return -1;
   if (std::string wrong = ReportOptionRefusal(kind->options, options); !wrong.empty()) return Fail(wrong);
   std::string format = options.Get("format", "text");
   if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
   std::string output = options.Get("output");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
+  // The output is looked at before anything else runs: a refusal costs no report.
+  OutputTarget target{output, ResolveIgnoringCase(options.positional[0]), options.Has("force")};
+  if (!output.empty()) {
+    std::string refusal = OutputRefusal(target.path, target.book);
+    if (!refusal.empty()) return Fail(refusal);
+    if (!target.replace && OutputExists(output))
+      return Fail("文件“" + output + "”已存在；要替换它，请加 --force（或 -f）。");
+  }
   if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
-  if (!OpenYear(env, options.positional[0], options.Get("operator"))) return 1;
+  if (!OpenYear(env, options.positional[0], kind->command)) return 1;
   if (std::string wrong = ReportCodeRefusal(env, kind->options, options); !wrong.empty()) return Fail(wrong);
   std::unique_ptr<CVyReportView> view = kind->build(env, options);
   if (!view) return 1;
+  target.book = env.dataFile;
 
-  std::string utf8Output = gbk::ToUtf8(output);
   if (format == "pdf") {
-    if (!PrintReportPdf(*view, utf8Output, error)) return Fail(error);
-    return 0;
+    bool ok = WriteOutputFile(
+        target, [&](const std::string& native, int, std::string& why) { return PrintReportPdf(*view, native, why); },
+        error);
+    return ok ? 0 : Fail(error);
   }
   std::string bytes =
       format == "csv" ? ReportAsCsv(*view) : gbk::ToUtf8(ReportAsText(*view, options.Has("head")));
@@ -51,7 +67,7 @@ int Report(const std::vector<std::string>& args) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     return 0;
   }
-  if (!WriteFileBytes(utf8Output, bytes, error)) return Fail("无法写入“" + output + "”：" + error);
+  if (!WriteOutputFile(target, bytes, error)) return Fail(error);
   return 0;
 }
 
@@ -63,7 +79,8 @@ std::string KindsUsage() {
 
 const RegisterCliCommand kReport(
     {"report",
-     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]", Report,
+     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH [--force]] [--operator OPNO] [--head]",
+     Report,
      KindsUsage});
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// tavrel-cli report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]:
+// tavrel-cli report KIND FILE [options] [--format text|csv|pdf] [--output PATH [--force]] [--operator OPNO]
+// [--head]:
 // a report kind fills its window's parameter dialog from the options, runs the dialog's checks (a refusal
 // shows the dialog's own message, on standard error here) and builds the window's own view, which is then
 // written out. Each kind adds itself with RegisterReportKind in a file of its own.
@@ -15,6 +16,8 @@ class CVyReportView;
 
 struct ReportKind {
   std::string name;
+  int command;                     // the menu command whose window this is: its right is needed
+
   std::string options;             // its options, for the usage text
   std::vector<std::string> flags;  // its options that take no value
   // The loaded view (InitForm done, rows built); nullptr after a refusal's message.

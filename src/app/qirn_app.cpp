@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "app/command_line.h"
+#include "app/rights_table.h"
 #include "base/platform.h"
 #include "data/db_guard.h"
 #include "data/jet/db_error.h"
@@ -67,7 +68,7 @@ void CQirnApp::SetBuilt(int id, bool built) {
 }
 
 bool CQirnApp::HasRight(const std::string& code) const {
-  return !code.empty() && env.rights.find(code) != std::string::npos;
+  return HoldsRight(env.rights, code);
 }
 
 bool CQirnApp::IsEnabled(const CommandInfo& c, const WindowState& w) const {

@@ -1,11 +1,12 @@
 #include "io/report_export.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <strings.h>
 
 #include "base/gbk.h"
+#include "base/platform.h"
+#include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
+#include "io/safe_output.h"
 
 namespace {
 
@@ -60,10 +61,29 @@ std::string CsvField(const std::string& utf8) {
   return q + "\"";
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (f && std::fclose(f) != 0) ok = false;
-  if (!ok) error = std::strerror(errno);
+bool ExportReport(CVyReportView& view, const std::string& gbkPath,
+                  const std::function<bool(const std::string& nativePath)>& printPdf) {
+  OutputTarget target{gbkPath, view.DataEnv() ? view.DataEnv()->dataFile : std::string(), true};
+  std::string refusal = OutputRefusal(target.path, target.book);
+  if (!refusal.empty()) {
+    ShowMessage(refusal, MsgIcon::Stop);
+    return false;
+  }
+  if (OutputExists(target.path) &&
+      ShowMessage("“" + target.path + "”已存在。\r要替换它吗？", MsgIcon::Exclamation, MsgButtons::YesNo,
+                  MsgAnswer::No) != MsgAnswer::Yes)
+    return false;
+  std::string error;
+  bool pdf = gbkPath.size() > 4 && strcasecmp(gbkPath.c_str() + gbkPath.size() - 4, ".pdf") == 0;
+  bool ok = pdf ? WriteOutputFile(
+                      target,
+                      [&](const std::string& native, int, std::string& why) {
+                        if (printPdf(native)) return true;
+                        why = "打印没有完成。";
+                        return false;
+                      },
+                      error)
+                : WriteOutputFile(target, ReportAsCsv(view), error);
+  if (!ok) ShowMessage(error, MsgIcon::Stop);
   return ok;
 }

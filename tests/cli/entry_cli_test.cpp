@@ -15,7 +15,7 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
   const std::string y = made.out.substr(made.out.find(".vyx") - 4, 4);
   std::string file = "'" + dir.Path() + "/s/" + y + ".vyx'";
   for (const char* a : {"('101','现金',1)", "('102','银行存款',1)", "('102-1','工商银行',2)"})
-    RunCli("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values" +
+    RunAdmin("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values" +
            std::string(a).insert(std::string(a).size() - 1, ",'0','0','0',0,0") + "\"");
   std::string head = "date,account,summary,debit,credit,mark,quantity\n";
   std::ofstream(dir.Path() + "/bad.csv")
@@ -23,7 +23,7 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
   CliResult bad = RunCli("import postings " + file + " '" + dir.Path() + "/bad.csv'");
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "line 3: 帐户代码不存在或非最低明细帐户\n");
-  EXPECT_EQ(RunCli("sql " + file + " \"select count(*) from p0\"").out, "Expr1000\n0\n");
+  EXPECT_EQ(RunAdmin("sql " + file + " \"select count(*) from p0\"").out, "Expr1000\n0\n");
 
   std::ofstream(dir.Path() + "/good.csv")
       << head << y + "0105,101,收款,100,,2,\n" + y + "0105,102-1,收款,,100,,\n"

@@ -18,7 +18,7 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
   TempDir dir;
   std::string file = CreateAccountSetFile(dir.Path(), 2026);
   auto sql = [&](const std::string& s) {
-    ASSERT_EQ(RunCli("sql '" + file + "' \"" + s + "\"").status, 0) << s;
+    ASSERT_EQ(RunAdmin("sql '" + file + "' \"" + s + "\"").status, 0) << s;
   };
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002','银行存款',1,'0','0','0',0,0)");
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002-1','工行',2,'0','0','0',0,0)");

@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "base/gbk.h"
 #include "base/text.h"
+#include "gbk_qt.h"
 #include "form_view_widget.h"
 #include "io/report_export.h"
 #include "ledger_dialogs.h"
@@ -92,6 +94,44 @@ TEST_F(LedgerWindowTest, PeriodDialogStaysOpenOnARefusal) {
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(model.start, "202602");
+}
+
+// 导出 asks before it replaces a file, and never writes over the book.
+TEST_F(LedgerWindowTest, ExportAsksBeforeReplacingAndRefusesTheBook) {
+  Book();
+  auto three = std::make_unique<CQirnzb1>();
+  three->SetDataEnv(&env);
+  FormViewWidget w(std::move(three));
+  static_cast<CQirnzb1&>(w.View()).Open("1001");
+  QString file = QString::fromStdString(ShotPath("ledger_export_again.csv"));
+  QFile::remove(file);
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("mine");
+  }
+  auto content = [&] {
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll().toStdString();
+  };
+  w.askExportFile = [file] { return file; };
+  platform.answers = {MsgAnswer::No};
+  w.RunCommand(vycmd::kExport);
+  EXPECT_EQ(platform.LastText(), "“" + *G(file) + "”已存在。\r要替换它吗？");
+  EXPECT_EQ(content(), "mine");
+  platform.answers = {MsgAnswer::Yes};
+  w.RunCommand(vycmd::kExport);
+  EXPECT_EQ(content(), ReportAsCsv(static_cast<CQirnzb1&>(w.View())));
+
+  std::string book = env.dataFile;
+  QFile bookFile(QString::fromStdString(gbk::ToUtf8(book)));
+  qint64 size = bookFile.size();
+  w.askExportFile = [book] { return QString::fromStdString(gbk::ToUtf8(book)); };
+  platform.answers = {MsgAnswer::Yes};
+  w.RunCommand(vycmd::kExport);
+  EXPECT_NE(platform.LastText().find("不能写到它上面"), std::string::npos) << platform.LastText();
+  EXPECT_EQ(bookFile.size(), size);
 }
 
 }  // namespace
