@@ -167,11 +167,9 @@ std::string CQirnpz1::ItemText(const std::string& section, int, int index) {
   }
   switch (index) {
     case 0:
-      return "会计主管：";
     case 1:
-      return "记帐：";
     case 2:
-      return "出纳：";
+      return FootSignature(index);
     case 3:
       return "月初：" + BalanceText(opening_);
     default:
@@ -210,6 +208,11 @@ std::vector<std::string> CQirnpz1::ReportFoot() {
   std::string line;
   for (int i = 0; i < 5; ++i) line += (i ? "\t" : "") + ItemText("FOOT", 0, i);
   return {line};
+}
+
+std::string CQirnpz1::WindowSubject() {
+  const MonthSheet& m = frame_->Sheet();
+  return m.code.empty() ? "" : Format("%s %d年%d月", m.code.c_str(), m.year, m.month);
 }
 
 // ---- saving

@@ -37,6 +37,7 @@ class CQirnpz1 : public CEntryView {
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ReportFoot() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
   std::string ItemText(const std::string& section, int line, int index) override;
 
