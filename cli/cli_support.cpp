@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -122,4 +123,16 @@ RegisterCliCommand::RegisterCliCommand(CliCommand c) {
 }
 const std::vector<CliCommand>& CliCommands() {
   return Commands();
+}
+
+std::string UsageText() {
+  std::vector<const CliCommand*> sorted;
+  for (const CliCommand& c : CliCommands()) sorted.push_back(&c);
+  std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return a->name < b->name; });
+  std::string text = "usage:\n";
+  for (const CliCommand* c : sorted) {
+    text += "  tavrel-cli " + c->usage + "\n";
+    if (c->details) text += c->details();
+  }
+  return text;
 }

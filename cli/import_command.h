@@ -16,3 +16,5 @@ struct ImportKind {
 struct RegisterImportKind {
   explicit RegisterImportKind(ImportKind k);
 };
+// The names of every import kind.
+std::vector<std::string> ImportKindNames();

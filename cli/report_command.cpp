@@ -6,6 +6,7 @@
 #include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
 #include "io/report_export.h"
+#include "io/report_workbook.h"
 
 namespace {
 
@@ -14,11 +15,28 @@ std::vector<ReportKind>& Kinds() {
   return kinds;
 }
 
-int Report(const std::vector<std::string>& args) {
-  if (args.size() < 2) return -1;
-  const ReportKind* kind = nullptr;
+const ReportKind* FindKind(const std::string& name) {
   for (const ReportKind& k : Kinds())
-    if (k.name == args[0]) kind = &k;
+    if (k.name == name) return &k;
+  return nullptr;
+}
+
+// report --help: every kind's usage; report KIND --help: that kind's.
+int Help(const std::vector<std::string>& args) {
+  const ReportKind* kind = args.empty() ? nullptr : FindKind(args[0]);
+  if (kind) {
+    Print(ReportKindUsage(*kind));
+    return 0;
+  }
+  for (const ReportKind& k : Kinds()) Print(ReportKindUsage(k));
+  return 0;
+}
+
+int Report(const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == "--help") return Help(args);
+  if (args.size() < 2) return -1;
+  const ReportKind* kind = FindKind(args[0]);
   if (!kind) return Fail("没有这种报表：“" + args[0] + "”。");
   std::vector<std::string> flags = kind->flags;
   flags.push_back("head");
@@ -27,9 +45,11 @@ int Report(const std::vector<std::string>& args) {
   if (!ParseOptions({args.begin() + 1, args.end()}, flags, options, error)) return Fail(error);
   if (options.positional.size() != 1) return -1;
   std::string format = options.Get("format", "text");
-  if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
+  if (format != "text" && format != "csv" && format != "pdf" && format != "xlsx")
+    return Fail("格式应为 text、csv、pdf 或 xlsx。");
   std::string output = options.Get("output");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
+  if (format == "xlsx" && output.empty()) return Fail("Excel 工作簿需要 --output 文件名。");
   if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
@@ -40,6 +60,10 @@ int Report(const std::vector<std::string>& args) {
   std::string utf8Output = gbk::ToUtf8(output);
   if (format == "pdf") {
     if (!PrintReportPdf(*view, utf8Output, error)) return Fail(error);
+    return 0;
+  }
+  if (format == "xlsx") {
+    if (!WriteReportWorkbook(*view, utf8Output, error)) return Fail("无法写入“" + output + "”：" + error);
     return 0;
   }
   std::string bytes =
@@ -58,12 +82,20 @@ std::string KindsUsage() {
   return text;
 }
 
-const RegisterCliCommand kReport(
-    {"report",
-     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]", Report,
-     KindsUsage});
+const RegisterCliCommand kReport({"report", std::string("report KIND FILE [options] ") + kReportCommonOptions,
+                                  Report, KindsUsage});
 
 }  // namespace
+
+const char* const kReportCommonOptions = "[--format text|csv|pdf|xlsx] [--output PATH] [--operator OPNO] [--head]";
+
+const std::vector<ReportKind>& ReportKinds() {
+  return Kinds();
+}
+
+std::string ReportKindUsage(const ReportKind& kind) {
+  return "tavrel-cli report " + kind.name + " FILE " + kind.options + " " + kReportCommonOptions;
+}
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {
   Kinds().push_back(std::move(k));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include "data/db_guard.h"
 #include "gbk_qt.h"
 #include "io/report_export.h"
+#include "io/report_workbook.h"
 #include "page_setup_dialog.h"
 
 namespace {
@@ -319,20 +321,29 @@ bool FormViewWidget::IsCommandEnabled(int command) {
   return view_->IsCommandEnabled(command);
 }
 
-// A report's rows as CSV, or its printed pages as PDF, chosen by the file's extension.
+// A report's rows as CSV or as an Excel workbook, or its printed pages as PDF, chosen by the file's extension.
 void FormViewWidget::Export() {
   auto* report = dynamic_cast<CVyReportView*>(view_.get());
   if (!report) return;
+  QString filter;
   QString path = askExportFile ? askExportFile()
                                : QFileDialog::getSaveFileName(this, Q("导出"), QString(),
-                                                              Q("CSV 文件 (*.csv);;PDF 文件 (*.pdf)"));
+                                                              Q("CSV 文件 (*.csv);;Excel 工作簿 (*.xlsx);;PDF 文件 (*.pdf)"),
+                                                              &filter);
   if (path.isEmpty()) return;
+  // A name without an extension takes the chosen type's (CSV when none was chosen).
+  if (!QFileInfo(path).fileName().contains('.'))
+    path += filter.contains("*.xlsx") ? ".xlsx" : filter.contains("*.pdf") ? ".pdf" : ".csv";
   if (path.endsWith(".pdf", Qt::CaseInsensitive)) {
     if (!printing_.PrintToPdf(path)) ShowMessage("无法写入“" + G(path).value_or("") + "”。", MsgIcon::Stop);
     return;
   }
-  if (!path.contains('.')) path += ".csv";
   std::string error;
+  if (path.endsWith(".xlsx", Qt::CaseInsensitive)) {
+    if (!WriteReportWorkbook(*report, path.toStdString(), error))
+      ShowMessage("无法写入“" + G(path).value_or("") + "”：" + error, MsgIcon::Stop);
+    return;
+  }
   if (!WriteFileBytes(path.toStdString(), ReportAsCsv(*report), error))
     ShowMessage("无法写入“" + G(path).value_or("") + "”：" + error, MsgIcon::Stop);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/input_mask.h"
+
 namespace {
 
 // Keeps the texts a view draws, whole: it measures every text as zero wide, so nothing is cut to a width.
@@ -55,4 +57,11 @@ std::string CVyReportView::ReportCell(int row, int col) {
   TextCaptureDC dc;
   DrawCell(dc, row, col, "TEXT");
   return std::move(dc.text);
+}
+
+ReportColumnKind CVyReportView::ColumnKind(int col) {
+  VyCellInfo cell;
+  GetCell(0, col, "TEXT", cell, false);
+  if (!MaskHas(cell.mask, "NUMBER") || cell.decimals <= 0) return ReportColumnKind::kText;
+  return cell.decimals == 2 ? ReportColumnKind::kAmount : ReportColumnKind::kFigure;
 }

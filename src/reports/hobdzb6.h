@@ -23,6 +23,7 @@ class CHobdzb6 : public CBalanceLevelView {
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   bool CanStepDown() const override { return !allLevels_; }
