@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 ./scripts/deps.sh dpkg-dev file
 export CCACHE_BASEDIR="$PWD"
 cmake -S . -B build -G Ninja >/dev/null
-cmake --build build
+cmake --build build --target tavrel tavrel-cli tavrel-cli-pdf tavrel_install_files
 cd build
 rm -f tavrel_*.deb
-cpack -G DEB >/dev/null
+cpack -G DEB >cpack.log 2>&1 || { cat cpack.log >&2; exit 1; }
 ls "$PWD"/tavrel_*_amd64.deb

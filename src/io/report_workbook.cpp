@@ -1,9 +1,13 @@
 #include "io/report_workbook.h"
 
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -118,6 +122,15 @@ bool WriteReportWorkbook(CVyReportView& view, const std::string& utf8Path, std::
   std::vector<ReportColumnKind> kinds;
   for (int c = 0; c < columns; ++c) kinds.push_back(view.ColumnKind(c));
 
+  // The file is tried first, so that a folder missing or not writable gets the system's own reason (the
+  // library would only say it could not create the file, on standard error too).
+  bool existed = access(utf8Path.c_str(), F_OK) == 0;
+  if (FILE* probe = std::fopen(utf8Path.c_str(), "ab")) {
+    std::fclose(probe);
+  } else {
+    error = std::strerror(errno);
+    return false;
+  }
   lxw_workbook* book = workbook_new(utf8Path.c_str());
   if (!book) {
     error = "无法建立工作簿。";
@@ -193,6 +206,7 @@ bool WriteReportWorkbook(CVyReportView& view, const std::string& utf8Path, std::
 
   lxw_error status = workbook_close(book);
   if (status != LXW_NO_ERROR) {
+    if (!existed) std::remove(utf8Path.c_str());
     error = gbk::FromUtf8(lxw_strerror(status)).value_or("无法写入工作簿");
     return false;
   }

@@ -74,7 +74,7 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
       {"tavrel-cli --v", "--version"},
       {"tavrel-cli report led", "ledger"},
       {"tavrel-cli report t", "turnover"},
-      {"tavrel-cli import ", "accounts openings postings"},
+      {"tavrel-cli import ", "accounts postings openings"},
       {"tavrel-cli report ledger f.vyx --m", "--mode"},
       {"tavrel-cli report ledger f.vyx --mode ", "auto detail summary"},
       {"tavrel-cli report ledger f.vyx --code 1002 --format x", "xlsx"},
