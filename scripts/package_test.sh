@@ -32,7 +32,7 @@ for d in fonts-wqy-microhei libc6 libsqlite3-0 libxlsxwriter libqt6widgets6 libq
 done
 
 # lintian exits non-zero on errors; its warnings are shown.
-lintian --no-tag-display-limit "$deb" || fail "lintian reports errors"
+lintian --tag-display-limit 0 "$deb" || fail "lintian reports errors"
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
