@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh dpkg-dev file
 export CCACHE_BASEDIR="$PWD"
+export CCACHE_NOHASHDIR=1
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target tavrel tavrel-cli tavrel-cli-pdf tavrel_install_files
 cd build
