@@ -4,6 +4,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -193,4 +194,19 @@ RegisterCliCommand::RegisterCliCommand(CliCommand c) {
 }
 const std::vector<CliCommand>& CliCommands() {
   return Commands();
+}
+
+std::string UsageText() {
+  std::vector<const CliCommand*> sorted;
+  for (const CliCommand& c : CliCommands()) sorted.push_back(&c);
+  std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return a->name < b->name; });
+  std::string text = "usage:\n";
+  for (const CliCommand* c : sorted) {
+    text += "  tavrel-cli " + c->usage + "\n";
+    if (c->details) text += c->details();
+  }
+  text += "Commands on a year file log in as the program does: --operator OPNO (else the file's default\n"
+          "operator), the password from TAVREL_PASSWORD or asked on the terminal; each needs the right of its\n"
+          "menu command.\n";
+  return text;
 }

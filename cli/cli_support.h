@@ -84,3 +84,5 @@ struct RegisterCliCommand {
   explicit RegisterCliCommand(CliCommand c);
 };
 const std::vector<CliCommand>& CliCommands();
+// Every subcommand's usage line and details, sorted by name, after "usage:".
+std::string UsageText();

@@ -44,3 +44,9 @@ const RegisterCliCommand kImport({"import", "import KIND FILE CSV        check a
 RegisterImportKind::RegisterImportKind(ImportKind k) {
   Kinds().push_back(std::move(k));
 }
+
+std::vector<std::string> ImportKindNames() {
+  std::vector<std::string> names;
+  for (const ImportKind& k : Kinds()) names.push_back(k.name);
+  return names;
+}

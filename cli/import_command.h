@@ -17,3 +17,5 @@ struct ImportKind {
 struct RegisterImportKind {
   explicit RegisterImportKind(ImportKind k);
 };
+// The names of every import kind.
+std::vector<std::string> ImportKindNames();

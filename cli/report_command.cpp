@@ -9,6 +9,7 @@
 #include "io/report_export.h"
 #include "report_options.h"
 #include "io/safe_output.h"
+#include "io/report_workbook.h"
 
 namespace {
 
@@ -17,11 +18,28 @@ std::vector<ReportKind>& Kinds() {
   return kinds;
 }
 
-int Report(const std::vector<std::string>& args) {
-  if (args.size() < 2) return -1;
-  const ReportKind* kind = nullptr;
+const ReportKind* FindKind(const std::string& name) {
   for (const ReportKind& k : Kinds())
-    if (k.name == args[0]) kind = &k;
+    if (k.name == name) return &k;
+  return nullptr;
+}
+
+// report --help: every kind's usage; report KIND --help: that kind's.
+int Help(const std::vector<std::string>& args) {
+  const ReportKind* kind = args.empty() ? nullptr : FindKind(args[0]);
+  if (kind) {
+    Print(ReportKindUsage(*kind));
+    return 0;
+  }
+  for (const ReportKind& k : Kinds()) Print(ReportKindUsage(k));
+  return 0;
+}
+
+int Report(const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == "--help") return Help(args);
+  if (args.size() < 2) return -1;
+  const ReportKind* kind = FindKind(args[0]);
   if (!kind) return Fail("没有这种报表：“" + args[0] + "”。");
   std::vector<std::string> flags = kind->flags;
   flags.push_back("head");
@@ -35,7 +53,8 @@ int Report(const std::vector<std::string>& args) {
   if (options.positional.size() != 1) return -1;
   if (std::string wrong = ReportOptionRefusal(kind->options, options); !wrong.empty()) return Fail(wrong);
   std::string format = options.Get("format", "text");
-  if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
+  if (format != "text" && format != "csv" && format != "pdf" && format != "xlsx")
+    return Fail("格式应为 text、csv、pdf 或 xlsx。");
   std::string output = options.Get("output");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
   // The output is looked at before anything else runs: a refusal costs no report.
@@ -46,6 +65,7 @@ int Report(const std::vector<std::string>& args) {
     if (!target.replace && OutputExists(output))
       return Fail("文件“" + output + "”已存在；要替换它，请加 --force（或 -f）。");
   }
+  if (format == "xlsx" && output.empty()) return Fail("Excel 工作簿需要 --output 文件名。");
   if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
@@ -58,6 +78,12 @@ int Report(const std::vector<std::string>& args) {
   if (format == "pdf") {
     bool ok = WriteOutputFile(
         target, [&](const std::string& native, int, std::string& why) { return PrintReportPdf(*view, native, why); },
+        error);
+    return ok ? 0 : Fail(error);
+  }
+  if (format == "xlsx") {
+    bool ok = WriteOutputFile(
+        target, [&](const std::string& native, int, std::string& why) { return WriteReportWorkbook(*view, native, why); },
         error);
     return ok ? 0 : Fail(error);
   }
@@ -77,13 +103,20 @@ std::string KindsUsage() {
   return text;
 }
 
-const RegisterCliCommand kReport(
-    {"report",
-     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH [--force]] [--operator OPNO] [--head]",
-     Report,
-     KindsUsage});
+const RegisterCliCommand kReport({"report", std::string("report KIND FILE [options] ") + kReportCommonOptions,
+                                  Report, KindsUsage});
 
 }  // namespace
+
+const char* const kReportCommonOptions = "[--format text|csv|pdf|xlsx] [--output PATH [--force]] [--operator OPNO] [--head]";
+
+const std::vector<ReportKind>& ReportKinds() {
+  return Kinds();
+}
+
+std::string ReportKindUsage(const ReportKind& kind) {
+  return "tavrel-cli report " + kind.name + " FILE " + kind.options + " " + kReportCommonOptions;
+}
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {
   Kinds().push_back(std::move(k));

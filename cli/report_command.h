@@ -1,5 +1,5 @@
 #pragma once
-// tavrel-cli report KIND FILE [options] [--format text|csv|pdf] [--output PATH [--force]] [--operator OPNO]
+// tavrel-cli report KIND FILE [options] [--format text|csv|pdf|xlsx] [--output PATH [--force]] [--operator OPNO]
 // [--head]:
 // a report kind fills its window's parameter dialog from the options, runs the dialog's checks (a refusal
 // shows the dialog's own message, on standard error here) and builds the window's own view, which is then
@@ -26,6 +26,13 @@ struct ReportKind {
 struct RegisterReportKind {
   explicit RegisterReportKind(ReportKind k);
 };
+
+// Every report kind, in the order the files registered them.
+const std::vector<ReportKind>& ReportKinds();
+// The options every kind takes, after its own.
+extern const char* const kReportCommonOptions;
+// The usage of one kind: the command line with its own options and the common ones.
+std::string ReportKindUsage(const ReportKind& kind);
 
 // Prints a view's pages into a PDF file through the program's printing path (cli/report_pdf.cpp).
 bool PrintReportPdf(CVyReportView& view, const std::string& utf8Path, std::string& error);

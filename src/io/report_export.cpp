@@ -1,11 +1,13 @@
 #include "io/report_export.h"
 
+
 #include <strings.h>
 
 #include "base/gbk.h"
 #include "base/platform.h"
 #include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
+#include "io/report_workbook.h"
 #include "io/safe_output.h"
 
 namespace {
@@ -74,8 +76,18 @@ bool ExportReport(CVyReportView& view, const std::string& gbkPath,
                   MsgAnswer::No) != MsgAnswer::Yes)
     return false;
   std::string error;
-  bool pdf = gbkPath.size() > 4 && strcasecmp(gbkPath.c_str() + gbkPath.size() - 4, ".pdf") == 0;
-  bool ok = pdf ? WriteOutputFile(
+  auto endsWith = [&](const char* ext) {
+    size_t n = strlen(ext);
+    return gbkPath.size() > n && strcasecmp(gbkPath.c_str() + gbkPath.size() - n, ext) == 0;
+  };
+  bool pdf = endsWith(".pdf");
+  bool ok = endsWith(".xlsx") ? WriteOutputFile(
+                                    target,
+                                    [&](const std::string& native, int, std::string& why) {
+                                      return WriteReportWorkbook(view, native, why);
+                                    },
+                                    error)
+          : pdf ? WriteOutputFile(
                       target,
                       [&](const std::string& native, int, std::string& why) {
                         if (printPdf(native)) return true;

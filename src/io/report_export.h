@@ -13,7 +13,7 @@ std::string ReportAsText(CVyReportView& view, bool head);
 std::string ReportAsCsv(CVyReportView& view);
 // One CSV field quoted when it must be (a comma, a quote, a line break, blanks at its ends).
 std::string CsvField(const std::string& utf8);
-// 导出: the rows as CSV, or (a name ending in .pdf) the printed pages through printPdf, which prints into
+// 导出: the rows as CSV, as an Excel workbook (a name ending in .xlsx), or (a name ending in .pdf) the printed pages through printPdf, which prints into
 // the new file at the native path it is given. A year file or database is refused, an existing file is
 // replaced only after the question, and the file is written whole (io/safe_output.h). Messages go through
 // the platform; true when the file was written.

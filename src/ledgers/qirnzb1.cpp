@@ -164,6 +164,11 @@ std::vector<std::string> CQirnzb1::ColumnCaptions() {
   return {"月", "日", "摘          要     ", "借方发生额", "贷方发生额", "借或贷", "余     额"};
 }
 
+// The two turnovers and the balance are amounts; the month, day, summary and direction are text.
+ReportColumnKind CQirnzb1::ColumnKind(int col) {
+  return col == 3 || col == 4 || col == 6 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}
+
 void CQirnzb1::DrawFrame(VyDC& dc) {
   DrawLineText(0, dc, Topic(), "MID", "TOPIC");
   DrawFormHeadRules(dc, {{0, 1}});

@@ -115,3 +115,8 @@ std::vector<std::string> CHobdzb6::ReportHead() {
 std::vector<std::string> CHobdzb6::ColumnCaptions() {
   return kCaptions;
 }
+
+// The balances and turnovers are amounts; the codes, names and directions text.
+ReportColumnKind CHobdzb6::ColumnKind(int col) {
+  return col == 3 || col == 4 || col == 5 || col == 7 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}

@@ -125,3 +125,7 @@ std::vector<std::string> CHobdzb7::ReportHead() {
 std::vector<std::string> CHobdzb7::ColumnCaptions() {
   return kCaptions;
 }
+
+ReportColumnKind CHobdzb7::ColumnKind(int col) {
+  return col == 5 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}

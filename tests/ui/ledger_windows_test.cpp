@@ -1,4 +1,4 @@
-// The ledger windows on the screen: what they look like, 导出 as CSV and as printed pages, and the
+// The ledger windows on the screen: what they look like, 导出 as CSV, a workbook and printed pages, and the
 // period dialog's refusal keeping it open.
 #include <QFile>
 #include <QLineEdit>
@@ -76,6 +76,10 @@ TEST_F(LedgerWindowTest, ExportsCsvAndPrintedPagesFromEveryLedger) {
   w3.resize(1300, 640);
   Screenshot(w3, "ledger_quantity.png");
   EXPECT_EQ(Exported(w3, "ledger_quantity.pdf").substr(0, 4), "%PDF");
+  // A workbook (the cells themselves are read back in the tool's test).
+  std::string xlsx = Exported(w3, "ledger_quantity.xlsx");
+  EXPECT_EQ(xlsx.substr(0, 2), "PK");
+  EXPECT_NE(xlsx.find("xl/worksheets/sheet1.xml"), std::string::npos);
 }
 
 TEST_F(LedgerWindowTest, PeriodDialogStaysOpenOnARefusal) {
