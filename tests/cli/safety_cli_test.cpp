@@ -175,7 +175,10 @@ TEST(CliSafety, TwoImportsAtOnceNeverNumberADaysRowsTwice) {
     FILE* second = popen((import + " 2>&1").c_str(), "r");
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     ASSERT_EQ(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_EQ(WEXITSTATUS(pclose(second)), 0);
+    std::string said;
+    char buf[512];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, second)) > 0;) said.append(buf, n);
+    EXPECT_EQ(WEXITSTATUS(pclose(second)), 0) << said;
     std::string twice;
     sqlite3_exec(
         db, "SELECT t||' '||trim(kno)||' '||rn FROM P0 WHERE rn>0 GROUP BY t,trim(kno),rn HAVING count(*)>1",
