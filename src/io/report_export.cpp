@@ -1,7 +1,8 @@
 #include "io/report_export.h"
 
-
 #include <strings.h>
+
+#include <cstring>
 
 #include "base/gbk.h"
 #include "base/platform.h"
