@@ -43,7 +43,7 @@ std::string Type(CAccountDlg& dialog, const CsvTable& table, const CsvRecord& r)
 
 }  // namespace
 
-ImportOutcome ImportAccounts(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportAccounts(CVyDataEnv& env, CsvTable& table) {
   return RunImport(env, table, {"code", "name", "kind", "unit", "multi", "side", "width"},
                    [&](const CsvRecord& r) -> std::string {
                      CAccountDlg dialog = CAccountDlg::ForAdd(env, ParentCode(Trim(table.Field(r, "code"))));

@@ -104,10 +104,10 @@ class PostingsImport {
 
 }  // namespace
 
-ImportOutcome ImportPostings(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
   const std::vector<std::string> columns = {"date",   "account", "summary", "debit",
                                             "credit", "mark",    "quantity"};
   if (!table.MissingColumns(columns).empty()) return RunImport(env, table, columns, nullptr);
   PostingsImport import(env);
-  return RunImport(env, table, columns, [&](const CsvRecord& r) { return import.Take(table, r); });
+  return RunImport(env, table, columns, [&](const CsvRecord& r) { return import.Take(table, r); }, "p0");
 }
