@@ -31,7 +31,7 @@ print("%-10s ours %.3f s  ledger %.3f s  ratio %.2f   cpu ours %.3f s  ledger %.
 PY
 }
 run() {  # name, year file to start from, command on run/2026.vyx
-  hyperfine -N -w 1 -r ${RUNS:-5} --export-json "$work/$1.json" \
+  hyperfine -N -w ${WARMUP:-1} -r ${RUNS:-5} --export-json "$work/$1.json" \
     --prepare "cp $work/$2.vyx $work/run/2026.vyx" -n ours "$3" -n ledger "$ledger" >/dev/null
   ratio "$1"
   sh -c "cp $work/$2.vyx $work/run/2026.vyx; /usr/bin/time -f '%M KiB  $1' $3 >/dev/null"
@@ -42,7 +42,7 @@ run postings opened "$cli import postings $work/run/2026.vyx $book/postings.csv"
 # The carry forward of the whole book into the next year's file, made afresh for every run.
 mkdir -p "$work/next"
 cp "$work/full.vyx" "$work/next/2026.vyx"
-hyperfine -N -w 1 -r ${RUNS:-5} --export-json "$work/carry.json" \
+hyperfine -N -w ${WARMUP:-1} -r ${RUNS:-5} --export-json "$work/carry.json" \
   --prepare "sh -c 'rm -f $work/next/2027.vyx; $cli new-year $work/next/2026.vyx 2027 >/dev/null'" \
   -n ours "$cli carry-forward $work/next/2027.vyx --accounts --balances --yes" -n ledger "$ledger" >/dev/null
 ratio carry

@@ -11,7 +11,7 @@ class CVyDataEnv;
 
 struct ImportKind {
   std::string name;
-  std::function<ImportOutcome(CVyDataEnv& env, const CsvTable& table)> run;
+  std::function<ImportOutcome(CVyDataEnv& env, CsvTable& table)> run;
 };
 struct RegisterImportKind {
   explicit RegisterImportKind(ImportKind k);
