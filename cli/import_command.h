@@ -12,7 +12,7 @@ class CVyDataEnv;
 struct ImportKind {
   std::string name;
   int command;  // the menu command whose window writes these records: its right is needed
-  std::function<ImportOutcome(CVyDataEnv& env, const CsvTable& table)> run;
+  std::function<ImportOutcome(CVyDataEnv& env, CsvTable& table)> run;
 };
 struct RegisterImportKind {
   explicit RegisterImportKind(ImportKind k);

@@ -52,7 +52,7 @@ std::string CodeRefusal(const std::string& code) {
 
 }  // namespace
 
-ImportOutcome ImportAccounts(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportAccounts(CVyDataEnv& env, CsvTable& table) {
   return RunImport(env, table, {"code", "name", "kind", "unit", "multi", "side", "width"},
                    [&](const CsvRecord& r) -> std::string {
                      if (std::string wrong = table.RecordRefusal(r); !wrong.empty()) return wrong;

@@ -7,7 +7,7 @@
 #include "base/validators.h"
 #include "data/vy_data_env.h"
 
-ImportOutcome ImportOpenings(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportOpenings(CVyDataEnv& env, CsvTable& table) {
   std::map<std::string, int> seen;  // code -> the line that gave its balance
   return RunImport(env, table, {"code", "side", "amount", "quantity"},
                    [&](const CsvRecord& r) -> std::string {

@@ -118,15 +118,18 @@ class PostingsImport {
 
 }  // namespace
 
-ImportOutcome ImportPostings(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
   const std::vector<std::string> columns = {"date",   "account", "summary", "debit",
                                             "credit", "mark",    "quantity"};
   if (!table.MissingColumns(columns).empty()) return RunImport(env, table, columns, nullptr);
   // The day's last line numbers are read inside the import's write transaction, on its first record:
   // read before it, they could be another import's that commits while this one waits for the file.
   std::unique_ptr<PostingsImport> import;
-  return RunImport(env, table, columns, [&](const CsvRecord& r) {
-    if (!import) import = std::make_unique<PostingsImport>(env);
-    return import->Take(table, r);
-  });
+  return RunImport(
+      env, table, columns,
+      [&](const CsvRecord& r) {
+        if (!import) import = std::make_unique<PostingsImport>(env);
+        return import->Take(table, r);
+      },
+      "p0");
 }
