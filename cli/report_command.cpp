@@ -29,19 +29,23 @@ int Report(const std::vector<std::string>& args) {
   std::string format = options.Get("format", "text");
   if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
   std::string output = options.Get("output");
+  const bool toPrinter = options.Has("printer");
+  if (toPrinter && (options.Has("format") || options.Has("output")))
+    return Fail("--printer 把报表的页送往打印机，不能与 --format 或 --output 同用。");
+  if (toPrinter && options.Get("printer").empty()) return Fail("--printer 需要打印机名（或 default）。");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
-  if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
+  if ((format == "pdf" || toPrinter) && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
   if (!OpenYear(env, options.positional[0], options.Get("operator"))) return 1;
   std::unique_ptr<CVyReportView> view = kind->build(env, options);
   if (!view) return 1;
 
-  std::string utf8Output = gbk::ToUtf8(output);
-  if (format == "pdf") {
-    if (!PrintReportPdf(*view, utf8Output, error)) return Fail(error);
+  if (format == "pdf" || toPrinter) {
+    if (!PrintReport(*view, {output, options.Get("printer")}, error)) return Fail(error);
     return 0;
   }
+  std::string utf8Output = gbk::ToUtf8(output);
   std::string bytes =
       format == "csv" ? ReportAsCsv(*view) : gbk::ToUtf8(ReportAsText(*view, options.Has("head")));
   if (output.empty()) {
@@ -60,10 +64,16 @@ std::string KindsUsage() {
 
 const RegisterCliCommand kReport(
     {"report",
-     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]", Report,
+     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--printer NAME|default] "
+     "[--operator OPNO] [--head]",
+     Report,
      KindsUsage});
 
 }  // namespace
+
+std::string QueueName(const std::string& printerOption) {
+  return printerOption == "default" ? std::string() : printerOption;
+}
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {
   Kinds().push_back(std::move(k));

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, only those that are missing; with --test also those the
+# tests use: the print service and its PDF printer (printing to a real queue) and the PDF tools that read
+# the printed pages back.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ libsqlite3-dev qt6-base-dev libgtest-dev libbenchmark-dev
       fonts-wqy-microhei ccache)
+if [ "${1:-}" = --test ]; then
+  pkgs+=(cups printer-driver-cups-pdf poppler-utils)
+fi
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

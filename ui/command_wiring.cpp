@@ -4,6 +4,7 @@
 #include "account_set_dialog.h"
 #include "app/qirn_app.h"
 #include "base/text.h"
+#include "books_dialog.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"
 #include "entry_wiring.h"
@@ -30,6 +31,7 @@ constexpr int kOperators = 40030;
 constexpr int kNewYear = 40031;
 constexpr int kNewAccountSet = 40029;
 constexpr int kAccountSetInfo = 40034;
+constexpr int kPrintBooks = 40035;
 
 std::string YearText(const CVyDataEnv& env) {
   return env.year > 0 ? Format("%d", env.year) : std::string();
@@ -69,6 +71,8 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     if (dialog.Ready()) dialog.exec();
     frame.ShowLoginState();  // the unit name is in the title
   });
+
+  plug(kPrintBooks, [&] { RunBooksCommand(env, &frame); });
 
   WireSetupCommands(app, frame);
   WireYearendCommands(app, frame);
