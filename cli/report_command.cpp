@@ -56,6 +56,10 @@ int Report(const std::vector<std::string>& args) {
   if (format != "text" && format != "csv" && format != "pdf" && format != "xlsx")
     return Fail("格式应为 text、csv、pdf 或 xlsx。");
   std::string output = options.Get("output");
+  const bool toPrinter = options.Has("printer");
+  if (toPrinter && (options.Has("format") || options.Has("output")))
+    return Fail("--printer 把报表的页送往打印机，不能与 --format 或 --output 同用。");
+  if (toPrinter && options.Get("printer").empty()) return Fail("--printer 需要打印机名（或 default）。");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
   // The output is looked at before anything else runs: a refusal costs no report.
   OutputTarget target{output, ResolveIgnoringCase(options.positional[0]), options.Has("force")};
@@ -66,7 +70,7 @@ int Report(const std::vector<std::string>& args) {
       return Fail("文件“" + output + "”已存在；要替换它，请加 --force（或 -f）。");
   }
   if (format == "xlsx" && output.empty()) return Fail("Excel 工作簿需要 --output 文件名。");
-  if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
+  if ((format == "pdf" || toPrinter) && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
   if (!OpenYear(env, options.positional[0], kind->command)) return 1;
@@ -75,9 +79,16 @@ int Report(const std::vector<std::string>& args) {
   if (!view) return 1;
   target.book = env.dataFile;
 
+  if (toPrinter) {
+    if (!PrintReport(*view, {"", options.Get("printer")}, error)) return Fail(error);
+    return 0;
+  }
   if (format == "pdf") {
     bool ok = WriteOutputFile(
-        target, [&](const std::string& native, int, std::string& why) { return PrintReportPdf(*view, native, why); },
+        target,
+        [&](const std::string& native, int, std::string& why) {
+          return PrintReport(*view, {gbk::FromUtf8(native).value_or(native), ""}, why);
+        },
         error);
     return ok ? 0 : Fail(error);
   }
@@ -108,7 +119,7 @@ const RegisterCliCommand kReport({"report", std::string("report KIND FILE [optio
 
 }  // namespace
 
-const char* const kReportCommonOptions = "[--format text|csv|pdf|xlsx] [--output PATH [--force]] [--operator OPNO] [--head]";
+const char* const kReportCommonOptions = "[--format text|csv|pdf|xlsx] [--output PATH [--force]] [--printer NAME|default] [--operator OPNO] [--head]";
 
 const std::vector<ReportKind>& ReportKinds() {
   return Kinds();
@@ -116,6 +127,10 @@ const std::vector<ReportKind>& ReportKinds() {
 
 std::string ReportKindUsage(const ReportKind& kind) {
   return "tavrel-cli report " + kind.name + " FILE " + kind.options + " " + kReportCommonOptions;
+}
+
+std::string QueueName(const std::string& printerOption) {
+  return printerOption == "default" ? std::string() : printerOption;
 }
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {

@@ -13,6 +13,7 @@
 
 class CVyDataEnv;
 class CVyReportView;
+class YearBooksDlg;
 
 struct ReportKind {
   std::string name;
@@ -34,7 +35,19 @@ extern const char* const kReportCommonOptions;
 // The usage of one kind: the command line with its own options and the common ones.
 std::string ReportKindUsage(const ReportKind& kind);
 
-// Prints a view's pages into a PDF file through the program's printing path (cli/report_pdf.cpp).
-bool PrintReportPdf(CVyReportView& view, const std::string& utf8Path, std::string& error);
-// The tool a PDF report is handed to (the same command line), "" when this one prints PDF itself.
+// Where printed pages go (texts in GBK): the print queue of --printer when it is given ("default": the
+// system's default queue), else a PDF file.
+struct PrintOrder {
+  std::string pdfPath;
+  std::string printer;
+};
+// The queue name --printer gives: "" for "default".
+std::string QueueName(const std::string& printerOption);
+
+// Prints a view's pages through the program's printing path (cli/report_pdf.cpp).
+bool PrintReport(CVyReportView& view, const PrintOrder& order, std::string& error);
+// print-books: the dialog's books to the queue of order.printer, or into the folder order.pdfPath (one PDF
+// per ledger and the combined one); the exit status.
+int PrintBooksTo(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintOrder& order);
+// The tool printing is handed to (the same command line), "" when this one prints itself.
 std::string PdfTool();

@@ -3,6 +3,7 @@
 # and undefined-behaviour sanitizers (TAVREL_SKIP_SANITIZERS=1 leaves that second run out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+./scripts/deps.sh --test
 ./scripts/build.sh
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 ctest --test-dir build --output-on-failure -j2
