@@ -23,8 +23,9 @@ std::vector<UsageOption> UsageOptions(const std::string& usage) {
     std::string t = tokens[i];
     if (t.starts_with("[")) t.erase(0, 1);
     if (!t.starts_with("--") || t.size() < 3) continue;
+    // "[--output PATH [--force]]": a flag may close more than its own bracket.
     bool flag = t.ends_with("]");
-    if (flag) t.pop_back();
+    while (t.ends_with("]")) t.pop_back();
     UsageOption option{t, {}, !flag && i + 1 < tokens.size()};
     if (option.takesValue) {
       std::string value = tokens[i + 1];

@@ -14,11 +14,11 @@ namespace {
 TEST(CliBooks, RefusesWhatItCannotDoAndWritesTheFolder) {
   TempDir dir;
   std::string file = CreateAccountSetFile(dir.Path(), 2026);
-  ASSERT_EQ(RunCli("sql '" + file +
+  ASSERT_EQ(RunAdmin("sql '" + file +
                    "' \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1001','库存现金',1,'0','0','0',0,0)\"")
                 .status,
             0);
-  ASSERT_EQ(RunCli("sql '" + file +
+  ASSERT_EQ(RunAdmin("sql '" + file +
                    "' \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) "
                    "values('20260203','2',1,'收款','1001',1,1234.5,0,'4','02')\"")
                 .status,

@@ -173,7 +173,7 @@ TEST(Cli, CreatesAnAccountSetWithAChartOfAccounts) {
       continue;
     }
     std::string file = made.out.substr(0, made.out.find(".vyx") + 4);
-    CliResult count = RunCli("sql '" + file + "' \"select count(*) from subt\"");
+    CliResult count = RunAdmin("sql '" + file + "' \"select count(*) from subt\"");
     EXPECT_EQ(count.out, "Expr1000\n" + c.accounts + "\n") << c.chart;
   }
   CliResult refused = RunCli("create-set '" + dir.Path() + "/x' --chart nonesuch");

@@ -88,16 +88,16 @@ TEST_F(ReportOptions, ImportedAccountCodesFollowTheCodeRules) {
 }
 
 TEST_F(ReportOptions, CheckListsWhatIsWrongAndExitsOneOnlyThen) {
-  CliResult clean = RunCli("check " + file);
+  CliResult clean = RunAdmin("check " + file);
   EXPECT_EQ(clean.status, 0) << clean.out;
   EXPECT_NE(clean.out.find("未发现问题。"), std::string::npos) << clean.out;
   EXPECT_NE(clean.out.find("试算平衡：第 1 期发生额\t\t\t\t借 100.00  贷 100.00\t平"), std::string::npos) << clean.out;
-  ASSERT_EQ(RunCli("sql " + file +
+  ASSERT_EQ(RunAdmin("sql " + file +
                    " \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" + y +
                    "0105','0',1,'孤','102',1,5,0,'4','01')\"")
                 .status,
             0);
-  CliResult found = RunCli("check " + file);
+  CliResult found = RunAdmin("check " + file);
   EXPECT_EQ(found.status, 1);
   EXPECT_NE(found.out.find("发生额记在有下级帐户的帐户上（1 行）\t" + y + "0105\t102\t1\t孤\t借\t5.00"),
             std::string::npos)

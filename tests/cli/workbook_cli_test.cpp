@@ -99,7 +99,7 @@ TEST_F(WorkbookCli, EveryFigureOfTheTextReportIsANumberCellOfTheSameValue) {
     CliResult text = RunCli("report " + r.args + " --head");
     ASSERT_EQ(text.status, 0) << text.out;
     std::string xlsx = dir.Path() + "/r.xlsx";
-    CliResult wrote = RunCli("report " + r.args + " --format xlsx --output '" + xlsx + "'");
+    CliResult wrote = RunCli("report " + r.args + " --format xlsx --force --output '" + xlsx + "'");
     ASSERT_EQ(wrote.status, 0) << wrote.out;
     CliResult read = RunCommand("/usr/bin/python3 '" + dir.Path() + "/reader.py' '" + xlsx + "'");
     ASSERT_EQ(read.status, 0) << read.out;

@@ -119,7 +119,7 @@ TEST_F(MonthEntry, BalancesTakeTheOpeningRowsAndLeaveOutTheOtherSidesRows) {
   EXPECT_EQ(jan.ReportRows().back(),
             (std::vector<std::string>{"", "本  月  合  计(对方达另计 借 30.00)", "0.00", "20.00", ""}));
   EXPECT_EQ(jan.ReportFoot(),
-            (std::vector<std::string>{"会计主管：\t记帐：\t出纳：\t月初：100.00(借)\t月末：80.00(借)"}));
+            (std::vector<std::string>{"会计主管：×××\t记帐：×××\t出纳：\t月初：100.00(借)\t月末：80.00(借)"}));
   // A typed 对方达 row stays outside too, until its mark changes.
   TypeRow(jan, 2, {"9", "对方贷", "", "500", "1"});
   EXPECT_EQ(jan.ItemText("FOOT", 0, 4), "月末：80.00(借)");
