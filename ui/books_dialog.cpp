@@ -18,18 +18,8 @@
 #include "books_printing.h"
 #include "data/db_guard.h"
 #include "gbk_qt.h"
+#include "ledger_dialogs.h"
 #include "reports/report_progress.h"
-
-namespace {
-
-QLineEdit* MonthEdit(const std::string& text) {
-  auto* e = new QLineEdit(Q(text));
-  e->setMaxLength(2);
-  e->setFixedWidth(40);
-  return e;
-}
-
-}  // namespace
 
 BooksDialog::BooksDialog(YearBooksDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
   setWindowTitle(Q("打印全部帐页"));
