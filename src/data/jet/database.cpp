@@ -81,7 +81,12 @@ void Cursor::Finalizer::operator()(sqlite3_stmt* st) const {
   sqlite3_finalize(st);
 }
 
-Cursor::Cursor(sqlite3_stmt* stmt, std::string sql) : owned_(stmt), stmt_(stmt), sql_(std::move(sql)) {
+void Cursor::Resetter::operator()(sqlite3_stmt* st) const {
+  sqlite3_reset(st);
+}
+
+Cursor::Cursor(sqlite3_stmt* stmt, std::string sql, bool owned)
+    : owned_(owned ? stmt : nullptr), borrowed_(owned ? nullptr : stmt), stmt_(stmt), sql_(std::move(sql)) {
   int n = sqlite3_column_count(stmt_);
   for (int i = 0; i < n; ++i) {
     const char* name = sqlite3_column_name(stmt_, i);
@@ -204,6 +209,10 @@ void PreparedStatement::Bind(int i, long long value) {
 }
 void PreparedStatement::Bind(int i, double value) {
   sqlite3_bind_double(stmt_, i, value);
+}
+
+std::unique_ptr<Cursor> PreparedStatement::Open() {
+  return std::make_unique<Cursor>(stmt_, sql_, false);
 }
 
 int PreparedStatement::Run() {
@@ -388,8 +397,8 @@ std::unique_ptr<Cursor> Database::Query(const std::string& sql) {
 std::unique_ptr<PreparedStatement> Database::Prepare(const std::string& sql) {
   Require();
   Translation t = Translate(sql, *this, options_);
-  if (t.isQuery || t.changesSchema || t.statements.size() != 1)
-    throw DbError("只有单条的 INSERT、UPDATE 或 DELETE 语句可以预备。");
+  if (t.changesSchema || t.statements.size() != 1)
+    throw DbError("只有单条的 INSERT、UPDATE、DELETE 或 SELECT 语句可以预备。");
   sqlite3_stmt* st = nullptr;
   int rc = sqlite3_prepare_v2(db_, t.statements[0].c_str(), -1, &st, nullptr);
   if (rc != SQLITE_OK) {
