@@ -37,7 +37,7 @@ class CVyDataEnv {
   jet::Database* Db() { return db_.get(); }
 
   // The year's settings and the login state.
-  std::string dataDir;   // folder of the open file
+  std::string dataDir;   // folder of the open file (an account set's URI on a server)
   std::string dataFile;  // full path, set only by a successful login
   int loggedIn = 0;
   std::string unitName;         // SYSTAB.NA
@@ -53,6 +53,7 @@ class CVyDataEnv {
 
  private:
   bool Fail(int reportErrors, const std::string& message);
+  bool CheckFile(int reportErrors, const std::string& ext, std::string& path, int& fileYear);
   std::unique_ptr<jet::Database> db_;
 };
 

@@ -17,7 +17,11 @@ bool IsAccountSetFolder(const std::string& folder, const std::string& ext = "VYX
 // extension, else folder/YYYY.vyx.
 std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext = "VYX");
 
-// Creates every missing folder of the path; false when one cannot be made.
+// A place where an account set can be made: an absolute folder, or a database on a server named by its
+// connection URI (without a year).
+bool IsAccountSetPlace(const std::string& folder);
+// Creates every missing folder of the path (nothing to make for a server's database); false when one cannot
+// be made.
 bool MakeFolders(const std::string& folder);
 // The first year file of a new account set: tables and seed rows for the year. Returns its path; throws
 // jet::DbError when the file cannot be made (it is removed again then).
