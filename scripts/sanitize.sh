@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
 export CCACHE_BASEDIR="$PWD"
+# Debug information would otherwise tie every cached object to the folder it was built in.
+export CCACHE_NOHASHDIR=1
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVREL_BUILD_UI=OFF \
   -DTAVREL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
