@@ -150,6 +150,25 @@ std::vector<std::string> YearList(const std::string& folder, const std::string& 
   return {years.begin(), years.end()};
 }
 
+std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& ext) {
+  std::vector<YearPlace> places;
+  if (jet::IsServerName(folder)) {
+    try {
+      for (auto& year : jet::ServerEngine::Years(folder)) places.push_back({year, YearFilePath(folder, year, ext)});
+    } catch (const jet::DbError&) {
+    }
+    return places;
+  }
+  for (const std::string& name : ListFolder(folder, false)) {
+    if (!EndsWithExtension(name, ext) || name.size() - ext.size() - 1 != 4) continue;
+    std::string path = Join(folder, name);
+    FileFacts f = Plat().QueryFile(path);
+    if (!f.exists || f.isFolder || f.hidden || f.system || f.readOnly) continue;
+    places.push_back({name.substr(0, 4), path});
+  }
+  return places;
+}
+
 bool IsAccountSetFolder(const std::string& folder, const std::string& ext) {
   if (jet::IsServerName(folder)) return !YearList(folder, ext).empty();
   for (auto& name : ListFolder(folder, false))

@@ -11,6 +11,13 @@ class CVyDataEnv;
 bool IsValidYearFile(const std::string& folder, const std::string& name, const std::string& ext = "VYX");
 // The titles of the folder's valid year files, each once, in ascending order.
 std::vector<std::string> YearList(const std::string& folder, const std::string& ext = "VYX");
+// The years an account set may hold, before they are opened: the folder's files "YYYY.ext" that are plain,
+// visible and writable, or the years of an account set on a server.
+struct YearPlace {
+  std::string title;  // the year
+  std::string path;   // its name for Database::Open
+};
+std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& ext);
 // A folder holding at least one valid year file.
 bool IsAccountSetFolder(const std::string& folder, const std::string& ext = "VYX");
 // The path of a year's file in a folder: the existing file of that year whatever the case of its

@@ -2,37 +2,20 @@
 #include "interest/interest_year_files.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "base/file_facts.h"
-#include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
 #include "data/vy_recordset.h"
+#include "data/year_files.h"
 
-namespace {
-
-bool HasExtension(const std::string& name, const std::string& ext) {
-  if (name.size() <= ext.size() + 1 || name[name.size() - ext.size() - 1] != '.') return false;
-  for (size_t i = 0; i < ext.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(name[name.size() - ext.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(ext[i])))
-      return false;
-  return true;
-}
-
-}  // namespace
 
 std::vector<YearFileSpan> ListInterestYearFiles(const std::string& folder, const std::string& ext) {
   std::vector<YearFileSpan> files;
-  for (const std::string& name : ListFolder(folder, false)) {
-    if (!HasExtension(name, ext) || name.size() - ext.size() - 1 != 4) continue;
+  for (const YearPlace& place : YearPlaces(folder, ext)) {
     YearFileSpan span;
-    span.title = name.substr(0, 4);
-    span.path = folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-    FileFacts f = Plat().QueryFile(span.path);
-    if (!f.exists || f.isFolder || f.hidden || f.system || f.readOnly) continue;
+    span.title = place.title;
+    span.path = place.path;
     try {
       jet::Database db;
       db.Open(span.path, true);
