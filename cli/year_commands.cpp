@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "accounts/account_full_name.h"
+#include "accounts/chart_templates.h"
 #include "accounts/period.h"
+#include "app/command_table.h"
 #include "base/text.h"
 #include "calc/caculate.h"
 #include "cli_support.h"
@@ -19,12 +21,28 @@ namespace {
 using Args = std::vector<std::string>;
 
 int CreateSet(const Args& a) {
-  if (a.size() != 1) return -1;
-  const std::string& folder = a[0];
+  std::string folder, chart;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == "--chart" && i + 1 < a.size())
+      chart = a[++i];
+    else if (folder.empty() && a[i].rfind("--", 0) != 0)
+      folder = a[i];
+    else
+      return -1;
+  }
+  if (folder.empty()) return -1;
+  if (chart == "none") chart.clear();
+  if (!chart.empty() && !FindChartTemplate(chart)) {
+    std::string known;
+    for (const ChartTemplate& c : ChartTemplates()) known += std::string(known.empty() ? "" : "、") + c.name;
+    return Fail("找不到科目表“" + chart + "”（可选：" + known + "、none）。");
+  }
   int year = Plat().Now().year;
   if (IsAccountSetFolder(folder)) return Fail("该路径已被Tavrel用户使用！");
   if (!MakeFolders(folder)) return Fail("所给路径非法，不能建立目录");
-  std::string path = CreateAccountSetFile(folder, year);
+  std::string error;
+  std::string path = CreateAccountSetWithChart(folder, year, chart, error);
+  if (path.empty()) return Fail(error);
   Print(path + " 帐套建立成功！");
   return 0;
 }
@@ -33,7 +51,7 @@ int NewYear(const Args& a) {
   if (a.size() != 2) return -1;
   const std::string& year = a[1];
   CVyDataEnv env;
-  if (!env.Open(a[0], "", 1)) return 1;
+  if (!OpenYear(env, a[0], cmd::kNewYear)) return 1;
   if (!CanCreateYear(year, YearList(env.dataDir, env.extension)))
     return Fail("“" + year + "”不能作为新的年度：应为 4 位数字，不小于 1990，且该年度文件尚不存在。");
   CreateNextYearFile(env, std::atoi(year.c_str()));
@@ -43,9 +61,9 @@ int NewYear(const Args& a) {
 
 int Open(const Args& a) {
   if (a.empty() || a.size() > 2) return -1;
+  if (a.size() == 2) CliOperator() = a[1];
   CVyDataEnv env;
-  if (!OpenYear(env, a[0], a.size() == 2 ? a[1] : "")) return 1;
-  env.LoadRights();
+  if (!OpenYear(env, a[0], 0)) return 1;
   Print("文件\t" + env.dataFile);
   Print("单位名\t" + env.unitName);
   Print("会计主管\t" + env.chiefAccountant);
@@ -62,10 +80,13 @@ int Open(const Args& a) {
 int Sql(const Args& a) {
   if (a.size() != 2) return -1;
   const std::string& statement = a[1];
-  jet::Database db;
-  db.Open(a[0]);
   size_t start = statement.find_first_not_of(" \t\r\n(");
   bool isSelect = start != std::string::npos && strncasecmp(statement.c_str() + start, "select", 6) == 0;
+  // A statement reaches everything in the file, operators and passwords too: the administrator's right,
+  // as for the operators' dialog. Any file of ours will do (a backup where it lies); a SELECT only reads.
+  CVyDataEnv env;
+  if (!OpenAnyFile(env, a[0], cmd::kManagement, isSelect)) return 1;
+  jet::Database& db = *env.Db();
   if (!isSelect) {
     Print(Format("%d", db.Execute(statement)));
     return 0;
@@ -97,7 +118,7 @@ int Eval(const Args& a) {
 int Periods(const Args& a) {
   if (a.size() != 1) return -1;
   CVyDataEnv env;
-  if (!env.Open(a[0], "", 1)) return 1;
+  if (!OpenYear(env, a[0], 0)) return 1;
   AccountingYear year = YearOf(env);
   for (int p = 1; p <= 12; ++p) {
     PeriodDates dates = AccountingPeriod(year, p);
@@ -112,7 +133,7 @@ int FullName(const Args& a) {
   if (width.empty() || width.find_first_not_of("0123456789") != std::string::npos || width.size() > 4)
     return Fail("宽度应为字节数（一个不大的正整数）。");
   CVyDataEnv env;
-  if (!env.Open(a[0], "", 1)) return 1;
+  if (!OpenYear(env, a[0], cmd::kAccountQuery)) return 1;
   std::string name = AccountFullName(env, a[1], std::atoi(width.c_str()));
   if (name.empty()) return Fail("帐户代码“" + a[1] + "”不存在！");
   Print(name);
@@ -120,14 +141,18 @@ int FullName(const Args& a) {
 }
 
 const RegisterCliCommand kCommands[] = {
-    RegisterCliCommand(
-        {"create-set", "create-set FOLDER          make an account set with this year's file", CreateSet}),
+    RegisterCliCommand({"create-set",
+                        "create-set FOLDER [--chart standard|project]  make an account set with this year's "
+                        "file, its chart of accounts empty or the one named",
+                        CreateSet}),
     RegisterCliCommand(
         {"new-year", "new-year FILE YEAR         make the next year's file beside FILE", NewYear}),
     RegisterCliCommand(
-        {"open", "open FILE [OPNO]           validate and log in; print the year's settings", Open}),
+        {"open", "open FILE [OPNO]           validate and log in; print the year's settings and the rights",
+         Open}),
     RegisterCliCommand(
-        {"sql", "sql FILE STATEMENT         run one statement of the program's SQL dialect", Sql}),
+        {"sql", "sql FILE STATEMENT         run one statement of the program's SQL dialect (administrator)",
+         Sql}),
     RegisterCliCommand(
         {"eval", "eval EXPRESSION            compute an expression as the calculator does", Eval}),
     RegisterCliCommand(

@@ -42,7 +42,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   void PrintSetup();
   void PageSetup();
   void Calculator() { RunCommand(vycmd::kCalculator); }
-  // 导出 of a report: its rows as CSV or its pages as PDF.
+  // 导出 of a report: its rows as CSV or an Excel workbook, or its pages as PDF.
   void Export();
 
  public:
@@ -78,6 +78,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   bool HandleEvent(QEvent* e);
 
   std::unique_ptr<CVyFormView> view_;
+  std::string shownPrompt_;  // the legend last put into the status bar
   QtDC measure_;
   FormPrinting printing_;
   QTimer blink_;

@@ -1,5 +1,7 @@
 #include "admin/carry_forward_dlg.h"
 
+#include <cstdlib>
+
 #include "base/text.h"
 #include "data/vy_recordset.h"
 #include "data/year_files.h"
@@ -42,12 +44,20 @@ bool CCarryForwardDlg::OnInitDialog() {
   bool found = false;
   for (int y = env_.year - 1; y >= env_.year - 10 && !found; --y) {
     std::string path = YearFilePath(env_.dataDir, Format("%d", y), env_.extension);
-    if (!Plat().QueryFile(path).exists) continue;
-    found = source_.Open(path, "101", 0, env_.extension) && source_.loggedIn;
+    if (!YearExists(path)) continue;
+    found = source_.Open(path, "101", 0, env_.extension, true) && source_.loggedIn;
     if (!found) source_.Close();
   }
   if (!found) {
-    ShowMessage("本帐套最近十年内无任何年度数据，无需结转!");
+    std::string message = "本帐套最近十年内无任何年度数据，无需结转!";
+    // Run from the older of two years, the carry forward has nothing to read; the year it belongs to is
+    // the later one, so the user is told where to go.
+    for (const std::string& later : YearList(env_.dataDir, env_.extension))
+      if (std::atoi(later.c_str()) > env_.year) {
+        message += "\n结转应在新年度中进行：请用“操作环境注册”登录“" + later + "”年度的数据文件，再在那里运行转帐。";
+        break;
+      }
+    ShowMessage(message);
     return false;
   }
   std::string name = NameOf(source_.dataFile);
@@ -170,8 +180,15 @@ bool CCarryForwardDlg::OnOk() {
     return false;
   }
 
+  // On a server a second administrator may be at the same account set: the work waits for nobody.
+  AloneWork alone(env_.dataDir, env_.opno + " " + env_.opName, "转帐");
+  if (!alone.Refusal().empty()) {
+    Show(alone.Refusal(), kMsgCaption, MsgIcon::Stop, MsgButtons::Ok);
+    Idle();
+    return false;
+  }
   // The year as it stands now is kept aside before anything is written.
-  BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year);
+  BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year, BackupReason::CarryForward);
   if (!backup.Ok()) {
     Show("本年度数据无法备份，没有进行结转：\r" + backup.error, kMsgCaption, MsgIcon::Stop, MsgButtons::Ok);
     Idle();

@@ -3,6 +3,8 @@
 #include <cassert>
 
 #include "app/command_line.h"
+#include "app/rights_table.h"
+#include "base/version.h"
 #include "base/platform.h"
 #include "data/db_guard.h"
 #include "data/jet/db_error.h"
@@ -18,7 +20,7 @@ CQirnApp& App() {
 
 CQirnApp::CQirnApp()
     : productKind(3),
-      version("1.0"),
+      version(TavrelVersion()),
       extension("VYX"),
       typeText("Tavrel项目核算数据文件"),
       docTypeName("Qirn"),
@@ -67,7 +69,7 @@ void CQirnApp::SetBuilt(int id, bool built) {
 }
 
 bool CQirnApp::HasRight(const std::string& code) const {
-  return !code.empty() && env.rights.find(code) != std::string::npos;
+  return HoldsRight(env.rights, code);
 }
 
 bool CQirnApp::IsEnabled(const CommandInfo& c, const WindowState& w) const {
@@ -92,6 +94,14 @@ bool CQirnApp::IsEnabled(const CommandInfo& c, const WindowState& w) const {
 bool CQirnApp::IsEnabled(int id, const WindowState& w) const {
   const CommandInfo* c = FindCommand(id);
   return c && IsEnabled(*c, w);
+}
+
+std::string CQirnApp::MissingRightText(const CommandInfo& c) const {
+  if (c.rule != EnableRule::Right && c.rule != EnableRule::RightNoChild) return {};
+  if (!IsBuilt(c.id) || HasRight(c.right)) return {};
+  for (const RightInfo& r : RightsTable())
+    if (std::string(r.code) == c.right) return std::string("当前操作员无此权限（") + r.name + "）";
+  return std::string("当前操作员无此权限（") + c.right + "）";
 }
 
 std::string CQirnApp::MainTitle() const {

@@ -14,12 +14,15 @@
 using jet::SqlText;
 
 std::string FolderOf(const std::string& path) {
+  // A year on a server lies in its account set, the URI before "#YEAR".
+  if (auto server = jet::ParseServerName(path); server && !server->year.empty()) return server->uri;
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string NameOf(const std::string& path) {
+  if (auto server = jet::ParseServerName(path); server && !server->year.empty()) return server->year;
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -44,7 +47,8 @@ bool CVyDataEnv::Fail(int reportErrors, const std::string& message) {
 }
 
 // The checks of a year file's name and attributes; path becomes the file's real name.
-bool CVyDataEnv::CheckFile(int reportErrors, const std::string& ext, std::string& path, int& fileYear) {
+bool CVyDataEnv::CheckFile(int reportErrors, const std::string& ext, bool readOnly, std::string& path,
+                           int& fileYear) {
   // Only the file name's own "." counts: a dot in a folder name says nothing about the extension.
   std::string name = NameOf(path);
   size_t dot = name.rfind('.');
@@ -63,7 +67,7 @@ bool CVyDataEnv::CheckFile(int reportErrors, const std::string& ext, std::string
   if (!f.exists) return Fail(reportErrors, "该文件不存在！");
   if (f.isFolder || name == "." || name == "..")
     return Fail(reportErrors, "Tavrel帐务数据文件不能是文件夹！");
-  if (f.readOnly) return Fail(reportErrors, "Tavrel帐务数据文件不能是只读文件！");
+  if (f.readOnly && !readOnly) return Fail(reportErrors, "Tavrel帐务数据文件不能是只读文件！");
   if (f.system) return Fail(reportErrors, "Tavrel帐务数据文件不能是系统文件！");
   if (f.hidden) return Fail(reportErrors, "Tavrel帐务数据文件不能是隐藏文件！");
 
@@ -76,7 +80,7 @@ bool CVyDataEnv::CheckFile(int reportErrors, const std::string& ext, std::string
 }
 
 bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int reportErrors,
-                      const std::string& ext) {
+                      const std::string& ext, bool readOnly) {
   extension = ext;
   loggedIn = 0;
   std::string path = pathIn;
@@ -91,17 +95,18 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
     folder = server->uri;
     fileYear = std::atoi(server->year.c_str());
   } else {
-    if (!CheckFile(reportErrors, ext, path, fileYear)) return false;
+    if (!CheckFile(reportErrors, ext, readOnly, path, fileYear)) return false;
     folder = FolderOf(path);
   }
 
   try {
     jet::Database probe;
-    probe.Open(path);
+    probe.Open(path, readOnly);
     probe.Close();
   } catch (const jet::DbError& e) {
-    // On a server the reason (no connection, no such year) is worth more than the general words.
-    return Fail(reportErrors, jet::IsServerName(path) ? std::string(e.what()) : "无法打开此文件！");
+    // A file another program is writing (a long import) is not broken: say what is happening; on a server
+    // the reason (no connection, no such year) is worth more than the general words.
+    return Fail(reportErrors, e.Locked() || jet::IsServerName(path) ? std::string(e.what()) : "无法打开此文件！");
   }
   // A file whose making a crash interrupted: say so, rather than what its missing tables make SQL say.
   if (jet::Database::IsUnfinished(path))
@@ -109,7 +114,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
 
   try {
     Close();
-    db_->Open(path);
+    db_->Open(path, readOnly);
     dataDir = folder;
     year = fileYear;
     opno = opnoIn;
@@ -131,37 +136,58 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
     endDate = rs.GetText(4);
     rs.Close();
 
-    bool chosen = false;
-    if (!opno.empty()) {
-      if (QueryLong(Format("select count(*) from opr where opno='%s'", SqlText(opno).c_str())) >= 1) {
-        CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001"});
-        op.Open(Format("select trim(na),trim(psd) from opr where opno='%s'", SqlText(opno).c_str()));
-        opName = op.GetText(0);
-        opPassword = op.GetText(1);
-        chosen = true;
-      } else {
-        Fail(reportErrors, "无此操作员！");
+    if (!SelectOperator(reportErrors)) return false;
+  } catch (const jet::DbError& e) {
+    return Fail(reportErrors, e.what());
+  }
+  loggedIn = 1;
+  dataFile = path;
+  return true;
+}
+
+bool CVyDataEnv::SelectOperator(int reportErrors) {
+  bool chosen = false;
+  if (!opno.empty()) {
+    if (QueryLong(Format("select count(*) from opr where opno='%s'", SqlText(opno).c_str())) >= 1) {
+      CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001"});
+      op.Open(Format("select trim(na),trim(psd) from opr where opno='%s'", SqlText(opno).c_str()));
+      opName = op.GetText(0);
+      opPassword = op.GetText(1);
+      chosen = true;
+    } else {
+      Fail(reportErrors, "无此操作员！");
+    }
+  }
+  if (!chosen) {
+    opno.clear();
+    opName.clear();
+    if (QueryLong("select count(*) from opr") < 1) return Fail(reportErrors, "本帐套无操作员！");
+    CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001", "Expr1002"});
+    op.Open("select trim(opno),trim(na),trim(psd) from opr order by opno");
+    opno = op.GetText(0);
+    opName = op.GetText(1);
+    opPassword = op.GetText(2);
+    if (opno == "101") {
+      // The administrator is the default only when nobody else is there.
+      op.MoveNext();
+      if (!op.IsEOF()) {
+        opno = op.GetText(0);
+        opName = op.GetText(1);
+        opPassword = op.GetText(2);
       }
     }
-    if (!chosen) {
-      opno.clear();
-      opName.clear();
-      if (QueryLong("select count(*) from opr") < 1) return Fail(reportErrors, "本帐套无操作员！");
-      CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001", "Expr1002"});
-      op.Open("select trim(opno),trim(na),trim(psd) from opr order by opno");
-      opno = op.GetText(0);
-      opName = op.GetText(1);
-      opPassword = op.GetText(2);
-      if (opno == "101") {
-        // The administrator is the default only when nobody else is there.
-        op.MoveNext();
-        if (!op.IsEOF()) {
-          opno = op.GetText(0);
-          opName = op.GetText(1);
-          opPassword = op.GetText(2);
-        }
-      }
-    }
+  }
+  return true;
+}
+
+bool CVyDataEnv::OpenCopy(const std::string& path, const std::string& opnoIn, int reportErrors, bool readOnly) {
+  loggedIn = 0;
+  try {
+    Close();
+    db_->Open(path, readOnly);
+    dataDir = FolderOf(path);
+    opno = opnoIn;
+    if (!SelectOperator(reportErrors)) return false;
   } catch (const jet::DbError& e) {
     return Fail(reportErrors, e.what());
   }

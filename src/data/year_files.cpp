@@ -1,7 +1,5 @@
 #include "data/year_files.h"
 
-#include <fcntl.h>
-#include <stdio.h>
 
 #include <algorithm>
 #include <cctype>
@@ -46,19 +44,12 @@ void RemoveQuietly(const std::string& path) {
 }
 
 // Moves a finished file into its place, never over a file that appeared there meanwhile.
-void MoveIntoPlace(const std::string& from, const std::string& to) {
-  std::string a = NativePath(from), b = NativePath(to);
-  int rc = renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
-  if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {  // a file system that cannot refuse: check first
-    if (QueryRealFile(to).exists)
-      errno = EEXIST;
-    else
-      rc = std::rename(a.c_str(), b.c_str());
-  }
-  if (rc != 0) {
+void MoveFinishedFile(const std::string& from, const std::string& to) {
+  int error = MoveIntoPlace(from, to, false);
+  if (error != 0) {
     RemoveQuietly(from);
-    throw jet::DbError(errno == EEXIST ? Format("文件“%s”已存在。", to.c_str())
-                                       : Format("文件“%s”不能建立：%s", to.c_str(), std::strerror(errno)));
+    throw jet::DbError(error == EEXIST ? Format("文件“%s”已存在。", to.c_str())
+                                       : Format("文件“%s”不能建立：%s", to.c_str(), std::strerror(error)));
   }
 }
 
@@ -88,7 +79,7 @@ void MakeServerYear(const std::string& name, const std::function<void(jet::Datab
   }
 }
 
-void MakeYearFile(const std::string& path, const std::function<void(jet::Database&)>& fill) {
+void MakeYearFile(const std::string& path, unsigned mode, const std::function<void(jet::Database&)>& fill) {
   if (jet::IsServerName(path)) return MakeServerYear(path, fill);
   if (jet::Database::IsUnfinished(path)) RemoveQuietly(path);
   if (QueryRealFile(path).exists) throw jet::DbError(Format("文件“%s”已存在。", path.c_str()));
@@ -97,7 +88,7 @@ void MakeYearFile(const std::string& path, const std::function<void(jet::Databas
   RemoveQuietly(part + "-journal");
   {
     jet::Database db;
-    db.Create(part);
+    db.Create(part, mode);
     try {
       db.Begin();
       CreateYearTables(db);
@@ -111,7 +102,7 @@ void MakeYearFile(const std::string& path, const std::function<void(jet::Databas
       throw;
     }
   }
-  MoveIntoPlace(part, path);
+  MoveFinishedFile(part, path);
 }
 
 }  // namespace
@@ -163,8 +154,11 @@ std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& 
     if (!EndsWithExtension(name, ext) || name.size() - ext.size() - 1 != 4) continue;
     std::string path = Join(folder, name);
     FileFacts f = Plat().QueryFile(path);
-    if (!f.exists || f.isFolder || f.hidden || f.system || f.readOnly) continue;
-    places.push_back({name.substr(0, 4), path});
+    if (!f.exists) continue;
+    std::string problem;
+    if (f.isFolder || f.hidden || f.system || f.readOnly)
+      problem = f.isFolder ? "是文件夹" : f.readOnly ? "是只读文件" : "是隐藏或系统文件";
+    places.push_back({name.substr(0, 4), path, problem});
   }
   return places;
 }
@@ -201,7 +195,7 @@ bool MakeFolders(const std::string& folder) {
 
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext) {
   std::string path = YearFilePath(folder, Format("%4d", year), ext);
-  MakeYearFile(path, [&](jet::Database& db) { SeedNewAccountSet(db, year); });
+  MakeYearFile(path, DefaultFileMode(), [&](jet::Database& db) { SeedNewAccountSet(db, year); });
   return path;
 }
 
@@ -225,7 +219,8 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
   NextYearDates(rs.GetText(4), rs.GetText(5), current.year, newYear, t1, t13);
   rs.Close();
 
-  MakeYearFile(path, [&](jet::Database& db) {
+  // The new year is kept as closely as the book it comes from.
+  MakeYearFile(path, ModeFromBook(current.Db()->GetName()), [&](jet::Database& db) {
     db.Execute(Format(
         "INSERT INTO SYSTAB(NA,KJ,AN,PY,MM,JT,T1,T13) \t\tVALUES('%s','%s','%s',%s,0,'%s','%4d%4s','%4d%4s')",
         SqlText(na).c_str(), SqlText(kj).c_str(), SqlText(an).c_str(), Format("%d", newYear).c_str(),
@@ -248,6 +243,39 @@ bool DeleteYearFile(const std::string& path) {
   std::error_code ec;
   return std::filesystem::remove(NativePath(path), ec) && !ec;
 }
+
+bool IsServerYear(const std::string& path) {
+  auto n = jet::ParseServerName(path);
+  return n && !n->year.empty();
+}
+
+bool YearExists(const std::string& path) {
+  if (jet::IsServerName(path)) {
+    auto n = jet::ParseServerName(path);
+    if (!n || n->year.empty()) return false;
+    try {
+      std::vector<std::string> years = jet::ServerEngine::Years(n->uri);
+      return std::find(years.begin(), years.end(), n->year) != years.end();
+    } catch (const jet::DbError&) {
+      return false;
+    }
+  }
+  return Plat().QueryFile(path).exists;
+}
+
+AloneWork::AloneWork(const std::string& place, const std::string& who, const std::string& work) {
+  if (!jet::IsServerName(place)) return;
+  std::string holder;
+  try {
+    lock_ = jet::ServerEngine::TakeAloneLock(place, who, work, holder);
+  } catch (const jet::DbError& e) {
+    refusal_ = Format("不能进行“%s”：%s", work.c_str(), e.what());
+    return;
+  }
+  if (!lock_) refusal_ = Format("%s，此时不能进行“%s”，请稍后再试。", holder.c_str(), work.c_str());
+}
+
+AloneWork::~AloneWork() = default;
 
 bool CanCreateYear(const std::string& text, const std::vector<std::string>& years) {
   if (text.size() != 4 || text < "1990") return false;

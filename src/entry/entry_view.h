@@ -50,6 +50,8 @@ class CEntryView : public CVyReportView {
 
   struct Totals {
     double debit = 0, credit = 0, quantity = 0;
+    // Rows marked 对方达 when the view leaves them out of its totals (see CountsOtherSideRows).
+    double otherDebit = 0, otherCredit = 0;
   };
   Totals ComputeTotals();
   // The totals line, one text a column: its caption, then the totals under their columns.
@@ -75,6 +77,16 @@ class CEntryView : public CVyReportView {
   // The save flow's steps: the view's own check of the rows (false: back to editing), its question and
   // the rewrite (inside the transaction; returns the rows written).
   virtual bool CheckRows() = 0;
+
+ public:
+  // While the caret is in the mark column, the legend of its three codes.
+  std::string CellPrompt() override;
+  static std::string MarkLegend() { return "0 本帐达  1 对方达  2 双方达"; }
+  // The foot's signature items 0-2: 会计主管 as the account set names the chief accountant, 记帐 the
+  // operator who keeps these books, 出纳 left to be signed by hand.
+  std::string FootSignature(int index);
+
+ protected:
   virtual std::string ChangedQuestion() = 0;
   virtual int WriteRows() = 0;
   // 打开: the parameter dialog prefilled with what is shown; reloads on OK.
@@ -85,6 +97,9 @@ class CEntryView : public CVyReportView {
   const std::string& Cell(int row, int cell);
   void SetCell(int row, int cell, const std::string& text);
   virtual std::string TotalsCaption() const = 0;
+  // Whether rows marked 对方达 (recorded by the counter-party only, outside this account's books) count in
+  // the totals; a view that leaves them out shows their sum beside its caption.
+  virtual bool CountsOtherSideRows() const { return true; }
   // The totals line in the form foot.
   void DrawTotals(VyDC& dc);
   // Forgets the price typed last (a new load).

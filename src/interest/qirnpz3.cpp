@@ -69,7 +69,7 @@ void CQirnpz3::Post() {
   if (!unposted_) return;
   CInterestPostDlg dlg(env_, params_.end);
   if (!DialogRunner<CInterestPostDlg>::Run(dlg)) return;
-  if (!PostInterest(env_, rows_, dlg.date, dlg.summary, params_.credit)) return;
+  if (!PostInterest(env_, rows_, dlg.date, dlg.summary, params_.credit, dlg.counter)) return;
   unposted_ = false;
   ShowMessage("记帐完毕！", MsgIcon::None);
 }
@@ -158,10 +158,20 @@ bool CQirnpz3::IsCommandEnabled(int command) {
   return CVyReportView::IsCommandEnabled(command);
 }
 
+std::string CQirnpz3::WindowSubject() {
+  if (params_.start.empty()) return "";
+  return params_.code.empty() ? "全部帐户" : params_.code;
+}
+
 std::vector<std::string> CQirnpz3::ReportHead() {
   return {" 利息计算表 ", "计息时间：" + params_.HeaderText()};
 }
 
 std::vector<std::string> CQirnpz3::ColumnCaptions() {
   return {kCaptions[0], kCaptions[1], kCaptions[2], kCaptions[3]};
+}
+
+// The product of balance and days is a figure, the interest an amount.
+ReportColumnKind CQirnpz3::ColumnKind(int col) {
+  return col == 2 ? ReportColumnKind::kFigure : col == 3 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }

@@ -41,7 +41,9 @@ class CQirnpz3 : public CVyReportView {
   bool IsCommandEnabled(int command) override;
 
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  private:
   std::string Text(int row, int col) const;

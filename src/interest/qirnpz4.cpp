@@ -112,6 +112,10 @@ bool CQirnpz4::OnCommand(int command) {
   return CVyReportView::OnCommand(command);
 }
 
+std::string CQirnpz4::WindowSubject() {
+  return params_.code;
+}
+
 std::vector<std::string> CQirnpz4::ReportHead() {
   return {" 余额调节表 ", accountText_, dateText_};
 }
@@ -123,4 +127,9 @@ std::vector<std::string> CQirnpz4::ColumnCaptions() {
     for (const char* c : kColumnCaptions)
       captions.push_back(ReplaceAll(kHalfCaptions[half], " ", "") + " " + ReplaceAll(c, " ", ""));
   return captions;
+}
+
+// Each half is date, summary and amount.
+ReportColumnKind CQirnpz4::ColumnKind(int col) {
+  return col % 3 == 2 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }

@@ -29,7 +29,9 @@ class CQirnpz4 : public CVyReportView {
   bool OnCommand(int command) override;
 
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  private:
   std::string Text(int row, int col) const;

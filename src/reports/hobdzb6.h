@@ -22,7 +22,9 @@ class CHobdzb6 : public CBalanceLevelView {
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   bool CanStepDown() const override { return !allLevels_; }

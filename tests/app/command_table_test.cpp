@@ -33,7 +33,7 @@ TEST(CommandTable, MenusHoldEveryMenuCommandOnceInTheDocumentedPopups) {
   std::vector<int> admin;
   for (int id : MenuLayout()[4].items)
     if (id) admin.push_back(id);
-  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40029, 40034}));
+  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40029, 40034, 40035}));
   EXPECT_TRUE(MenuLayout()[6].windowList);
 }
 
@@ -62,7 +62,7 @@ TEST(CommandTable, RightsAndWindowsOfTheDataCommands) {
   }
   EXPECT_EQ(used, codes);  // every right guards some command
   EXPECT_EQ(templatesOpened.size(), DocTemplates().size());
-  EXPECT_EQ(DocTemplates().size(), 11u);
+  EXPECT_EQ(DocTemplates().size(), 12u);
   EXPECT_EQ(FindCommand(32781)->templateNo, FindCommand(32782)->templateNo);
   EXPECT_TRUE(IsEntryFrame(FindTemplate(FindCommand(32771)->templateNo)->frame));
   EXPECT_TRUE(IsEntryFrame(FindTemplate(FindCommand(32772)->templateNo)->frame));
@@ -94,6 +94,18 @@ TEST(CommandTable, PlainMenuTextDropsTheMnemonicMarker) {
   EXPECT_EQ(PlainMenuText("帐务管理(&G)"), "帐务管理(G)");
   EXPECT_EQ(PlainMenuText("A&&B"), "A&B");
   EXPECT_EQ(PlainMenuText("计算器(D)"), "计算器(D)");
-  EXPECT_EQ(ChildWindowTitle(1, 1), "Tavrel软件");
-  EXPECT_EQ(ChildWindowTitle(2, 3), "Tavrel软件:2");
+}
+
+TEST(CommandTable, ChildWindowsAreTitledByWhatTheyShow) {
+  using V = std::vector<std::string>;
+  const std::pair<V, V> cases[] = {
+      {{""}, {"Tavrel软件"}},
+      {{"", ""}, {"Tavrel软件:1", "Tavrel软件:2"}},
+      {{"三栏式帐页 1002", "三栏式帐页 1001", "按户录入数据 1002 2026年3月"},
+       {"三栏式帐页 1002", "三栏式帐页 1001", "按户录入数据 1002 2026年3月"}},
+      // 新建窗口 of a ledger: the two windows of one account by their number among them.
+      {{"三栏式帐页 1002", "帐户余额表 2026年12月31日", "三栏式帐页 1002"},
+       {"三栏式帐页 1002:1", "帐户余额表 2026年12月31日", "三栏式帐页 1002:2"}},
+  };
+  for (const auto& [views, titles] : cases) EXPECT_EQ(ChildWindowTitles(views), titles);
 }

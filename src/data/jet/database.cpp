@@ -127,12 +127,12 @@ void Database::Open(const std::string& name, bool readOnly) {
   schemaLoaded_ = false;
 }
 
-void Database::Create(const std::string& name) {
+void Database::Create(const std::string& name, unsigned mode) {
   Close();
   if (IsServerName(name)) {
     engine_ = ServerEngine::Create(name);
   } else {
-    engine_ = SqliteEngine::Create(name);
+    engine_ = SqliteEngine::Create(name, mode);
   }
   options_.target = engine_->SqlTarget();
   path_ = name;
@@ -229,10 +229,25 @@ void Database::AddTextColumn(const std::string& table, const std::string& column
   Execute(Format("ALTER TABLE %s ADD COLUMN %s CHAR(%d)", table.c_str(), column.c_str(), width));
 }
 
-void Database::BackupTo(const std::string& target) {
+void Database::BackupTo(const std::string& target, unsigned mode) {
   Require();
   if (depth_ > 0) throw DbError("事务进行中，不能备份数据文件。");
-  engine_->BackupTo(target);
+  engine_->BackupTo(target, mode);
+}
+
+std::string Database::CheckCopy(const std::string& gbkPath, bool thorough) {
+  return SqliteEngine::CheckCopy(gbkPath, thorough);
+}
+
+std::vector<std::string> Database::DropIndexes(const std::string& table) {
+  Require();
+  if (depth_ == 0) throw DbError("只能在事务之中重建索引。");
+  return engine_->DropIndexes(table);
+}
+
+void Database::RestoreIndexes(const std::vector<std::string>& statements) {
+  Require();
+  if (!statements.empty()) engine_->RunUnit(statements);
 }
 
 void Database::Begin() {

@@ -83,8 +83,9 @@ class Database : public SchemaSource {
   // postings). Throws DbError (also for a file that is not one of ours, or one another process holds
   // locked).
   void Open(const std::string& name, bool readOnly = false);
-  // Makes a new, empty year; fails when it exists.
-  void Create(const std::string& name);
+  // Makes a new, empty year; fails when it exists (for a file: when anything stands at the path, a
+  // symbolic link too). A new file takes these permission bits.
+  void Create(const std::string& name, unsigned mode = 0666);
   // A file this program began to make and never finished (marked as ours, or empty, but without the year's
   // tables): what a crash during creation in earlier versions left behind. Never true of another program's
   // file.
@@ -106,10 +107,19 @@ class Database : public SchemaSource {
   bool HasColumn(const std::string& table, const std::string& column);
   void AddTextColumn(const std::string& table, const std::string& column, int width);
 
-  // Copies the whole file, as it stands outside any open transaction, into a new file at gbkPath with the
-  // engine's online backup, so the copy is consistent even while the file is in use. Fails when the target
-  // exists or a transaction of this handle is open; a copy that fails half-way is removed.
-  void BackupTo(const std::string& gbkPath);
+  // Copies the whole year, as it stands outside any open transaction, so that the copy is consistent even
+  // while the year is in use, and checks the copy. A year file goes into a new file at target with the
+  // engine's online backup (these permission bits, no journal; a copy that fails half-way or fails the
+  // engine's quick check is removed); a year on a server into a new schema of that name beside it, in one
+  // transaction. Fails when anything stands at the target or a transaction of this handle is open.
+  void BackupTo(const std::string& target, unsigned mode = 0600);
+  // "" when the file opens read-only as a year file of ours whose settings can be read, else why not.
+  // With thorough, the engine's quick check of every page too.
+  static std::string CheckCopy(const std::string& gbkPath, bool thorough);
+  // For a large write into a table inside a transaction: drops the table's indexes (the twins too) and
+  // returns the statements that make them again, before the transaction commits.
+  std::vector<std::string> DropIndexes(const std::string& table);
+  void RestoreIndexes(const std::vector<std::string>& statements);
 
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();

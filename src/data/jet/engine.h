@@ -66,8 +66,11 @@ class Engine {
   virtual std::vector<TableInfo> Tables() = 0;
   // The first columns of a table's trim() twin indexes.
   virtual std::vector<std::string> TwinIndexes(const std::string& table) = 0;
-  // A consistent copy of the whole year, outside any transaction, under a new name (a file, or a schema).
-  virtual void BackupTo(const std::string& target) = 0;
+  // A consistent, checked copy of the whole year, outside any transaction, under a new name (a file with
+  // these permission bits, or a schema).
+  virtual void BackupTo(const std::string& target, unsigned mode) = 0;
+  // Drops a table's indexes, inside a transaction; returns the statements that make them again.
+  virtual std::vector<std::string> DropIndexes(const std::string& table) = 0;
 };
 
 }  // namespace jet

@@ -21,6 +21,8 @@ namespace {
 
 // Marks a schema as a year of this program, as the application id marks a year file.
 const char* const kYearMark = "TAVR";
+// Marks a schema as a copy of a year taken before a command that rewrites or removes one.
+const char* const kBackupMark = "TAVR backup";
 // Type of every parameter: a text, converted by the column's storing function.
 constexpr Oid kTextOid = 25;
 
@@ -174,18 +176,47 @@ class ServerStatement : public EngineStatement {
       values.push_back(set_[i] ? values_[i].c_str() : nullptr);
       lengths.push_back(static_cast<int>(values_[i].size()));
     }
-    bool inTransaction = PQtransactionStatus(conn_) != PQTRANS_IDLE;
-    if (inTransaction) Exec(conn_, "SAVEPOINT jet_statement");
-    Result r(PQexecPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
-                            nullptr, 0));
-    if (Failed(r.get())) {
-      std::string msg = ServerMessage(r.get(), conn_);
-      if (inTransaction)
-        Exec(conn_, "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
-      throw DbError(msg);
+    if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+      Result r(PQexecPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
+                              lengths.data(), nullptr, 0));
+      if (Failed(r.get())) throw DbError(ServerMessage(r.get(), conn_));
+      return std::atoi(PQcmdTuples(r.get()));
     }
-    if (inTransaction) Exec(conn_, "RELEASE SAVEPOINT jet_statement");
-    return std::atoi(PQcmdTuples(r.get()));
+    // Inside a transaction the run is bracketed by a savepoint, so that a refused row leaves the
+    // transaction usable; the three go to the server in one message of a pipeline and come back together.
+    if (!PQenterPipelineMode(conn_)) throw DbError(ServerMessage(nullptr, conn_));
+    bool sent = PQsendQueryParams(conn_, "SAVEPOINT jet_statement", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+                PQsendQueryPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
+                                    lengths.data(), nullptr, 0) &&
+                PQsendQueryParams(conn_, "RELEASE SAVEPOINT jet_statement", 0, nullptr, nullptr, nullptr,
+                                  nullptr, 0) &&
+                PQpipelineSync(conn_);
+    std::string error = sent ? "" : ServerMessage(nullptr, conn_);
+    int changed = 0;
+    bool runFailed = false;
+    for (int q = 0; sent && q < 3; ++q) {
+      while (PGresult* r = PQgetResult(conn_)) {
+        Result owned(r);
+        ExecStatusType st = PQresultStatus(r);
+        if (st == PGRES_FATAL_ERROR) {
+          if (error.empty()) error = ServerMessage(r, conn_);
+          runFailed = true;
+        }
+        if (q == 1 && st == PGRES_COMMAND_OK) changed = std::atoi(PQcmdTuples(r));
+      }
+    }
+    if (sent) {
+      Result sync(PQgetResult(conn_));
+      if ((!sync || PQresultStatus(sync.get()) != PGRES_PIPELINE_SYNC) && error.empty())
+        error = ServerMessage(nullptr, conn_);
+    }
+    PQexitPipelineMode(conn_);
+    if (!error.empty()) {
+      if (runFailed || PQtransactionStatus(conn_) == PQTRANS_INERROR)
+        Exec(conn_, "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
+      throw DbError(error);
+    }
+    return changed;
   }
 
  private:
@@ -465,28 +496,101 @@ std::vector<std::string> ServerEngine::TwinIndexes(const std::string& table) {
 }
 
 // A copy of the year's schema beside it in the same database: every table with its rows, indexes and
-// column comments, taken from one snapshot.
-void ServerEngine::BackupTo(const std::string& targetName) {
-  // The copy is a schema named after the file a year file's copy would have: "backup_2026_20261207_151000".
-  std::string base = targetName.substr(targetName.rfind('/') + 1);
-  if (base.size() > 4 && Lower(base.substr(base.size() - 4)) == ".vyx") base.resize(base.size() - 4);
-  std::string target = "backup_";
-  for (char c : base) target += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+// column comments, taken from one snapshot, and checked (its settings table must be there with the year's
+// rows) before the transaction that made it commits: a copy is whole or does not exist.
+void ServerEngine::BackupTo(const std::string& target, unsigned) {
   if (SchemaExists(*conn_, target)) throw DbError(Format("备份“%s”已存在。", target.c_str()));
-  std::string sql = "BEGIN ISOLATION LEVEL REPEATABLE READ; CREATE SCHEMA " + QuoteIdent(target) + ";";
-  for (auto& t : Tables()) {
+  std::vector<TableInfo> tables = Tables();
+  std::string sql = "BEGIN ISOLATION LEVEL REPEATABLE READ, READ WRITE; CREATE SCHEMA " + QuoteIdent(target) +
+                    "; COMMENT ON SCHEMA " + QuoteIdent(target) + " IS " + QuoteText(kBackupMark) + ";";
+  std::string check;
+  for (auto& t : tables) {
     std::string from = QuoteIdent(schema_) + "." + QuoteIdent(t.name);
     std::string to = QuoteIdent(target) + "." + QuoteIdent(t.name);
     sql += "CREATE TABLE " + to + " (LIKE " + from + " INCLUDING ALL); INSERT INTO " + to + " SELECT * FROM " +
            from + ";";
+    if (Lower(t.name) == "systab")
+      check = "SELECT (SELECT count(*) FROM " + to + ") = (SELECT count(*) FROM " + from + ")";
   }
-  sql += "COMMIT";
   try {
     conn_->Run(sql);
+    if (check.empty() || conn_->Value(check) != std::optional<std::string>("t"))
+      throw DbError("备份文件检查未通过：不是本程序的数据文件。");
+    conn_->Run("COMMIT");
   } catch (...) {
     Rollback();
     throw;
   }
+}
+
+std::vector<std::string> ServerEngine::DropIndexes(const std::string& table) {
+  // The indexes that stand behind a constraint stay: they go with it only.
+  auto rows = Query(
+      "SELECT quote_ident(i.relname), pg_get_indexdef(i.oid) FROM pg_index x JOIN pg_class i ON "
+      "i.oid=x.indexrelid JOIN pg_class t ON t.oid=x.indrelid JOIN pg_namespace n ON n.oid=t.relnamespace "
+      "WHERE n.nspname=" +
+      QuoteText(schema_) + " AND lower(t.relname)=lower(" + QuoteText(table) +
+      ") AND NOT EXISTS (SELECT 1 FROM pg_constraint c WHERE c.conindid=i.oid) ORDER BY i.oid");
+  std::vector<std::string> drops, statements;
+  while (rows->Next()) {
+    drops.push_back("DROP INDEX " + QuoteIdent(schema_) + "." + std::string(rows->Bytes(0)));
+    statements.emplace_back(rows->Bytes(1));
+  }
+  if (!drops.empty()) RunUnit(drops);
+  return statements;
+}
+
+// The account set's lock for work that must be alone: a session's advisory lock of the database, so that a
+// program that ends or loses its connection lets it go.
+constexpr const char* kAloneKey = "1413567058, 2";
+
+std::unique_ptr<ServerConnection> ServerEngine::TakeAloneLock(const std::string& uri, const std::string& who,
+                                                              const std::string& work, std::string& holder) {
+  auto n = ParseServerName(uri);
+  if (!n) throw DbError(Format("“%s”不是服务器上的帐套。", uri.c_str()));
+  auto conn = std::make_unique<ServerConnection>(n->uri);
+  holder.clear();
+  if (conn->Value(std::string("SELECT pg_try_advisory_lock(") + kAloneKey + ")") == std::optional<std::string>("t")) {
+    // Rows of earlier holders are stale: the lock is ours.
+    conn->Run("BEGIN; DELETE FROM jet.alone; INSERT INTO jet.alone VALUES(pg_backend_pid(), " + QuoteText(who) +
+              ", " + QuoteText(work) + ", localtimestamp(0)); COMMIT");
+    return conn;
+  }
+  auto held = conn->Value(
+      "SELECT a.who || chr(1) || a.work || chr(1) || to_char(a.since, 'YYYY-MM-DD HH24:MI:SS') FROM jet.alone a "
+      "JOIN pg_locks l ON l.pid=a.pid AND l.locktype='advisory' AND l.granted AND l.database=(SELECT oid FROM "
+      "pg_database WHERE datname=current_database()) AND l.classid=1413567058 AND l.objid=2 AND l.objsubid=2");
+  if (held) {
+    std::string text = *held;
+    size_t a = text.find('\1'), b = text.find('\1', a + 1);
+    holder = Format("%s 正在进行“%s”（%s 开始）", text.substr(0, a).c_str(), text.substr(a + 1, b - a - 1).c_str(),
+                    text.substr(b + 1).c_str());
+  } else {
+    holder = "另一个程序正在进行独占的工作";
+  }
+  return nullptr;
+}
+
+std::vector<std::string> ServerEngine::Backups(const std::string& uri) {
+  auto n = ParseServerName(uri);
+  if (!n) return {};
+  ServerConnection conn(n->uri);
+  auto results = RunMessage(conn.Get(), "SELECT nspname FROM pg_namespace WHERE obj_description(oid, 'pg_namespace') = " +
+                                            QuoteText(kBackupMark) + " ORDER BY 1");
+  std::vector<std::string> names;
+  PGresult* r = results.back().get();
+  for (int i = 0; i < PQntuples(r); ++i) names.emplace_back(PQgetvalue(r, i, 0), PQgetlength(r, i, 0));
+  return names;
+}
+
+void ServerEngine::DropBackup(const std::string& uri, const std::string& schema) {
+  auto n = ParseServerName(uri);
+  if (!n) return;
+  ServerConnection conn(n->uri);
+  auto mark = conn.Value("SELECT obj_description(oid,'pg_namespace') FROM pg_namespace WHERE nspname=" +
+                         QuoteText(schema));
+  if (!mark || *mark != kBackupMark) throw DbError(Format("找不到备份“%s”。", schema.c_str()));
+  conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
 }
 
 }  // namespace jet

@@ -57,6 +57,15 @@ class ServerEngine : public Engine {
   static std::vector<std::string> Years(const std::string& uri);
   // Removes a year's schema with everything in it.
   static void DropYear(const std::string& name);
+  // Takes the account set's lock for work that must be alone, on a connection of its own that holds it
+  // until it is closed; who (the operator) and work are kept for a second program that asks. nullptr when
+  // another program holds it: holder tells who, what and since when. Throws DbError.
+  static std::unique_ptr<ServerConnection> TakeAloneLock(const std::string& uri, const std::string& who,
+                                                         const std::string& work, std::string& holder);
+  // The copies of years kept in the account set's database (schemas marked as copies), by name ascending.
+  static std::vector<std::string> Backups(const std::string& uri);
+  // Removes one of those copies.
+  static void DropBackup(const std::string& uri, const std::string& schema);
 
   ~ServerEngine() override;
 
@@ -73,7 +82,9 @@ class ServerEngine : public Engine {
   bool InTransaction() override;
   std::vector<TableInfo> Tables() override;
   std::vector<std::string> TwinIndexes(const std::string& table) override;
-  void BackupTo(const std::string& target) override;
+  // The copy is the schema named target, marked as a copy, made and checked in one transaction.
+  void BackupTo(const std::string& target, unsigned mode) override;
+  std::vector<std::string> DropIndexes(const std::string& table) override;
 
  private:
   ServerEngine(std::unique_ptr<ServerConnection> conn, std::string schema);

@@ -15,6 +15,9 @@ namespace {
 const char* const kLibrary = R"SQL(
 CREATE SCHEMA IF NOT EXISTS jet;
 CREATE TABLE IF NOT EXISTS jet.library(version int NOT NULL);
+-- Who holds the account set's lock for work that must be alone (a row of a server process holding it).
+CREATE TABLE IF NOT EXISTS jet.alone(pid int PRIMARY KEY, who text NOT NULL, work text NOT NULL,
+                                     since timestamp NOT NULL);
 
 CREATE OR REPLACE FUNCTION jet.jet_bad_call() RETURNS void LANGUAGE plpgsql AS
 $$BEGIN RAISE EXCEPTION USING MESSAGE = '无效的过程调用或参数。'; END$$;

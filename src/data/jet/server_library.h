@@ -8,7 +8,7 @@ namespace jet {
 class ServerConnection;
 
 // The version of the library this program makes; a database holding an older one gets this one.
-constexpr int kServerLibraryVersion = 1;
+constexpr int kServerLibraryVersion = 2;
 
 // Makes or renews the library in the connection's database. Throws DbError.
 void EnsureLibrary(ServerConnection& conn);

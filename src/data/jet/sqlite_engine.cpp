@@ -3,7 +3,11 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "base/file_facts.h"
@@ -43,13 +47,36 @@ std::string EngineMessage(sqlite3* db, int rc) {
   return msg && *msg ? msg : "命令失败。";
 }
 
+DbError EngineError(sqlite3* db, int rc) {
+  int primary = rc & 0xFF;
+  return DbError(EngineMessage(db, rc), primary == SQLITE_BUSY || primary == SQLITE_LOCKED);
+}
+
+// A new empty file for the engine to fill, made as every file of the program is made (never over anything,
+// never through a symbolic link, with the bits asked for); the engine opens it by name afterwards.
+void MakeEmptyFile(const std::string& gbkPath, unsigned mode) {
+  int fd = CreateNewFile(gbkPath, mode);
+  if (fd < 0) {
+    if (errno == EEXIST) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+    if (errno == EACCES || errno == EROFS)
+      throw DbError(Format("文件“%s”不能建立：所在文件夹是只读的。", gbkPath.c_str()));
+    throw DbError(Format("文件“%s”不能建立：%s", gbkPath.c_str(), std::strerror(errno)));
+  }
+  ::close(fd);
+}
+
+void RemoveWithJournal(const std::string& native) {
+  std::remove(native.c_str());
+  std::remove((native + "-journal").c_str());
+}
+
 sqlite3_stmt* PrepareOrThrow(sqlite3* db, const std::string& sql) {
   sqlite3_stmt* st = nullptr;
   int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
   if (rc != SQLITE_OK) {
-    std::string msg = EngineMessage(db, rc);
+    DbError e = EngineError(db, rc);
     sqlite3_finalize(st);
-    throw DbError(msg);
+    throw e;
   }
   return st;
 }
@@ -68,7 +95,7 @@ class SqliteRows : public EngineRows {
     int rc = sqlite3_step(st_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    throw DbError(EngineMessage(sqlite3_db_handle(st_), rc));
+    throw EngineError(sqlite3_db_handle(st_), rc);
   }
   ValueKind Kind(int i) const override {
     switch (sqlite3_column_type(st_, i)) {
@@ -110,7 +137,7 @@ class SqliteStatement : public EngineStatement {
     int changed = sqlite3_changes(db);
     sqlite3_reset(st_);
     // The message of a failing step is the one reset leaves behind (a refused value's text, say).
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) throw DbError(EngineMessage(db, rc));
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) throw EngineError(db, rc);
     return changed;
   }
 
@@ -129,9 +156,9 @@ std::unique_ptr<SqliteEngine> SqliteEngine::Open(const std::string& gbkPath, boo
                            (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
                            nullptr);
   if (rc != SQLITE_OK) {
-    std::string msg = EngineMessage(db, rc);
+    DbError e = EngineError(db, rc);
     sqlite3_close_v2(db);
-    throw DbError(msg);
+    throw e;
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
   // Reading the header both proves the file is a database and that nobody holds it locked.
@@ -147,25 +174,26 @@ std::unique_ptr<SqliteEngine> SqliteEngine::Open(const std::string& gbkPath, boo
   }
   sqlite3_finalize(st);
   if (rc != SQLITE_OK || appId != kApplicationId) {
-    std::string msg = rc != SQLITE_OK ? EngineMessage(db, rc) : "不是本程序的数据文件。";
+    DbError e = rc != SQLITE_OK ? EngineError(db, rc) : DbError("不是本程序的数据文件。");
     sqlite3_close_v2(db);
-    throw DbError(msg);
+    throw e;
   }
   RegisterFunctions(db);
   return std::unique_ptr<SqliteEngine>(new SqliteEngine(db));
 }
 
-std::unique_ptr<SqliteEngine> SqliteEngine::Create(const std::string& gbkPath) {
-  if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+std::unique_ptr<SqliteEngine> SqliteEngine::Create(const std::string& gbkPath, unsigned mode) {
+  MakeEmptyFile(gbkPath, mode);
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc == SQLITE_OK)
     rc = sqlite3_exec(db, Format("PRAGMA application_id=%d; PRAGMA user_version=1;", kApplicationId).c_str(),
                       nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
     std::string msg = EngineMessage(db, rc);
     sqlite3_close_v2(db);
+    RemoveWithJournal(NativePath(gbkPath));
     throw DbError(msg);
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -214,7 +242,7 @@ void SqliteEngine::RunRaw(const std::string& sql) {
     std::string msg = err ? err : "";
     sqlite3_free(err);
     if ((rc & 0xFF) != SQLITE_ERROR || msg.empty()) msg = EngineMessage(db_, rc);
-    throw DbError(msg);
+    throw DbError(msg, (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED);
   }
 }
 
@@ -338,11 +366,14 @@ std::vector<std::string> SqliteEngine::TwinIndexes(const std::string& table) {
   return firsts;
 }
 
-void SqliteEngine::BackupTo(const std::string& gbkPath) {
-  if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
   std::string native = NativePath(gbkPath);
+  MakeEmptyFile(gbkPath, mode);
   sqlite3* copy = nullptr;
-  int rc = sqlite3_open_v2(native.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc = sqlite3_open_v2(native.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
+  // The copy is new and thrown away when anything fails, so it needs no journal: a full disk or a kill
+  // leaves no journal beside it.
+  if (rc == SQLITE_OK) rc = sqlite3_exec(copy, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) {
     sqlite3_backup* b = sqlite3_backup_init(copy, "main", db_, "main");
     if (!b) {
@@ -364,10 +395,67 @@ void SqliteEngine::BackupTo(const std::string& gbkPath) {
   }
   std::string msg = rc == SQLITE_OK ? std::string() : EngineMessage(copy, rc);
   if (sqlite3_close_v2(copy) != SQLITE_OK && msg.empty()) msg = "读写数据文件时出错。";
+  if (msg.empty()) {
+    std::string why = CheckCopy(gbkPath, true);
+    if (!why.empty()) msg = "备份文件检查未通过：" + why;
+  }
   if (!msg.empty()) {
-    std::remove(native.c_str());
+    RemoveWithJournal(native);
     throw DbError(msg);
   }
+}
+
+std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW,
+                           nullptr);
+  std::string why;
+  auto first = [&](const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    std::string value;
+    int r = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    if (r == SQLITE_OK) r = sqlite3_step(st);
+    if (r == SQLITE_ROW) {
+      const unsigned char* t = sqlite3_column_text(st, 0);
+      value = t ? reinterpret_cast<const char*>(t) : "";
+    } else if (why.empty()) {
+      why = EngineMessage(db, r);
+    }
+    sqlite3_finalize(st);
+    return value;
+  };
+  if (rc != SQLITE_OK) {
+    why = EngineMessage(db, rc);
+  } else {
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    std::string appId = first("PRAGMA application_id");
+    if (why.empty() && appId != std::to_string(kApplicationId)) why = "不是本程序的数据文件。";
+    if (why.empty()) first("SELECT count(*) FROM SYSTAB");
+    if (why.empty() && thorough) {
+      std::string check = first("PRAGMA quick_check");
+      if (why.empty() && check != "ok") why = "数据文件已损坏，或不是本程序的数据文件。";
+    }
+  }
+  sqlite3_close_v2(db);
+  return why;
+}
+
+std::vector<std::string> SqliteEngine::DropIndexes(const std::string& table) {
+  std::vector<std::pair<std::string, std::string>> found;
+  sqlite3_stmt* st = PrepareOrThrow(db_,
+                                    "SELECT name,sql FROM sqlite_master WHERE type='index' AND tbl_name=?1 "
+                                    "COLLATE NOCASE AND sql IS NOT NULL ORDER BY rowid");
+  sqlite3_bind_text(st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+  while (sqlite3_step(st) == SQLITE_ROW)
+    found.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
+                       reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+  sqlite3_finalize(st);
+  std::vector<std::string> statements;
+  for (auto& [name, sql] : found) {
+    RunRaw("DROP INDEX \"" + ReplaceAll(name, "\"", "\"\"") + "\"");
+    statements.push_back(sql);
+  }
+  return statements;
 }
 
 }  // namespace jet

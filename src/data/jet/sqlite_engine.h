@@ -15,8 +15,11 @@ class SqliteEngine : public Engine {
   // Opens an existing year file of this program, shared; readOnly for a file that is only read. Throws
   // DbError (also for a file that is not one of ours, or one another process holds locked).
   static std::unique_ptr<SqliteEngine> Open(const std::string& gbkPath, bool readOnly);
-  // Makes a new, empty year file; fails when the file exists.
-  static std::unique_ptr<SqliteEngine> Create(const std::string& gbkPath);
+  // Makes a new, empty year file with these permission bits; fails when anything stands at the path (a
+  // symbolic link too).
+  static std::unique_ptr<SqliteEngine> Create(const std::string& gbkPath, unsigned mode);
+  // See Database::CheckCopy.
+  static std::string CheckCopy(const std::string& gbkPath, bool thorough);
   // A file this program began to make and never finished (see Database::IsUnfinished).
   static bool IsUnfinished(const std::string& gbkPath);
 
@@ -35,7 +38,8 @@ class SqliteEngine : public Engine {
   bool InTransaction() override;
   std::vector<TableInfo> Tables() override;
   std::vector<std::string> TwinIndexes(const std::string& table) override;
-  void BackupTo(const std::string& gbkPath) override;
+  void BackupTo(const std::string& gbkPath, unsigned mode) override;
+  std::vector<std::string> DropIndexes(const std::string& table) override;
 
   sqlite3* Handle() const { return db_; }
 
