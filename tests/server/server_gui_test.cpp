@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QTest>
 #include <QTimer>
 #include <unistd.h>
@@ -34,18 +33,6 @@ long Count(const std::string& year, const std::string& where) {
   db.Open(year, true);
   auto c = db.Query("select count(*) from p0 where " + where);
   return static_cast<long>(c->Int(0));
-}
-
-void Type(QWidget* w, const QString& text) {
-  for (QChar c : text) {
-    if (c.unicode() < 0x80) {
-      QTest::keyClick(w, c.toLatin1());
-      continue;
-    }
-    QInputMethodEvent commit;
-    commit.setCommitString(QString(c));
-    QApplication::sendEvent(w, &commit);
-  }
 }
 
 TEST(ServerGui, EntersPostingsWhileAnotherProgramImports) {
@@ -122,7 +109,7 @@ TEST(ServerGui, EntersPostingsWhileAnotherProgramImports) {
   for (size_t r = 0; r < rows.size(); ++r) {
     for (size_t i = 0; i < rows[r].size(); ++i) {
       if (i > 0) QTest::keyClick(w, Qt::Key_Tab);
-      Type(w, rows[r][i]);
+      TypeText(w, rows[r][i]);
     }
     if (r + 1 < rows.size()) {
       QTest::keyClick(w, Qt::Key_Down);
