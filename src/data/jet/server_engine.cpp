@@ -433,8 +433,13 @@ void ServerEngine::Begin() {
   conn_->Run("BEGIN ISOLATION LEVEL SERIALIZABLE");
 }
 
+// The server answers COMMIT of a transaction that a failure has spoiled with a rollback and no error: that
+// must not pass for a commit.
 void ServerEngine::Commit() {
-  conn_->Run("COMMIT");
+  bool spoiled = PQtransactionStatus(conn_->Get()) == PQTRANS_INERROR;
+  auto results = RunMessage(conn_->Get(), "COMMIT");
+  if (spoiled || (!results.empty() && std::strcmp(PQcmdStatus(results.back().get()), "ROLLBACK") == 0))
+    throw DbError("事务中有命令失败，全部修改已撤销。");
 }
 
 void ServerEngine::Rollback() {
