@@ -2,7 +2,6 @@
 #include "interest/interest_year_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 #include "base/text.h"
@@ -84,10 +83,7 @@ std::string MissingYearFile(const std::vector<YearFileSpan>& files, size_t first
     if (present) continue;
     std::string why = RefusedYearFileIn(refused, year, year);
     if (!why.empty()) return why;
-    std::string name = Format("%04d.", year);
-    for (char c : ext) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::string path = folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-    return "缺少年度文件“" + path + "”，无法计息!";
+    return "缺少年度文件“" + YearFilePath(folder, Format("%04d", year), ext) + "”，无法计息!";
   }
   return "";
 }
