@@ -13,7 +13,7 @@ cluster=$work/cluster
 trap '"$here/scripts/pg_cluster.sh" stop "$cluster"; rm -rf "$work"' EXIT
 "$here/scripts/pg_cluster.sh" start "$cluster"
 [ -f "$cluster/uri" ] || { cat "$cluster/why"; exit 1; }
-host=$cluster
+host=$(sed -n 's/.*host=\([^&]*\).*/\1/p' "$cluster/uri")
 psql "postgresql:///postgres?host=$host&user=tavrel" -q -c \
   "CREATE DATABASE books TEMPLATE template0 ENCODING 'SQL_ASCII' LC_COLLATE 'C' LC_CTYPE 'C'"
 set_uri="postgresql:///books?host=$host&user=tavrel"
