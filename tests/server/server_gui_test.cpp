@@ -59,7 +59,7 @@ TEST(ServerGui, EntersPostingsWhileAnotherProgramImports) {
     Screenshot(d, "server_login.png");
   }
 
-  // The other program: the tool importing 50 postings of 102-1 again and again for a few seconds.
+  // The other program: the tool importing 50 postings of 102-1 again and again for 4 seconds.
   const int perImport = 50;
   std::string csv = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/server_gui_" +
                     std::to_string(getpid()) + ".csv";
@@ -71,7 +71,7 @@ TEST(ServerGui, EntersPostingsWhileAnotherProgramImports) {
   std::string script = csv + ".sh";
   {
     std::ofstream out(script, std::ios::binary);
-    out << "n=0; end=$(( $(date +%s) + 8 ))\nwhile [ $(date +%s) -lt $end ]; do\n  " << TAVREL_CLI
+    out << "n=0; end=$(( $(date +%s) + 4 ))\nwhile [ $(date +%s) -lt $end ]; do\n  " << TAVREL_CLI
         << " import postings '" << year << "' " << csv << " >/dev/null 2>&1 && n=$((n+1))\ndone\necho $n\n";
   }
   FILE* other = popen(("sh " + script).c_str(), "r");
