@@ -129,7 +129,7 @@ bool CAccountSetDlg::OnCreate() {
     ShowMessage("该路径已被Tavrel用户使用！");
     return false;
   }
-  if (folder.empty() || folder[0] != '/') {
+  if (!IsAccountSetPlace(folder)) {
     ShowMessage("驱动器不可用或是空路径！");
     return false;
   }

@@ -44,7 +44,7 @@ bool CCarryForwardDlg::OnInitDialog() {
   bool found = false;
   for (int y = env_.year - 1; y >= env_.year - 10 && !found; --y) {
     std::string path = YearFilePath(env_.dataDir, Format("%d", y), env_.extension);
-    if (!Plat().QueryFile(path).exists) continue;
+    if (!YearExists(path)) continue;
     found = source_.Open(path, "101", 0, env_.extension, true) && source_.loggedIn;
     if (!found) source_.Close();
   }
@@ -180,6 +180,13 @@ bool CCarryForwardDlg::OnOk() {
     return false;
   }
 
+  // On a server a second administrator may be at the same account set: the work waits for nobody.
+  AloneWork alone(env_.dataDir, env_.opno + " " + env_.opName, "转帐");
+  if (!alone.Refusal().empty()) {
+    Show(alone.Refusal(), kMsgCaption, MsgIcon::Stop, MsgButtons::Ok);
+    Idle();
+    return false;
+  }
   // The year as it stands now is kept aside before anything is written.
   BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year, BackupReason::CarryForward);
   if (!backup.Ok()) {

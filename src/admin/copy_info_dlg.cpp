@@ -7,6 +7,7 @@
 #include "data/jet/sql_text.h"
 #include "data/page_settings.h"
 #include "data/vy_recordset.h"
+#include "data/year_files.h"
 #include "io/backup.h"
 
 using jet::SqlText;
@@ -91,6 +92,11 @@ bool CCopyInfoDlg::OnOk() {
   for (bool c : chosen) any = any || c;
   if (!any) {
     ShowMessage("没有选择拷贝信息！");
+    return false;
+  }
+  AloneWork alone(env_.dataDir, env_.opno + " " + env_.opName, "拷贝会计信息");
+  if (!alone.Refusal().empty()) {
+    ShowMessage(alone.Refusal(), MsgIcon::Stop);
     return false;
   }
   CVyDataEnv source;

@@ -6,6 +6,8 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/vy_data_env.h"
+#include "data/year_files.h"
 
 namespace {
 
@@ -27,7 +29,9 @@ bool CCopyZwData::OnOk(const std::string& typed) {
   std::string path = typed;
   std::string name = NameOf(path);
   size_t dot = name.rfind('.');
-  if (dot == std::string::npos) {
+  if (IsServerYear(path)) {
+    // A year on a server has no extension to add.
+  } else if (dot == std::string::npos) {
     path += ".VYX";
   } else if (dot + 1 == name.size()) {
     path += "VYX";
@@ -36,12 +40,12 @@ bool CCopyZwData::OnOk(const std::string& typed) {
     for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (ext != "VYX") return false;
   }
-  path = ResolveIgnoringCase(path);
-  if (!current_.dataFile.empty() && SameFile(path, current_.dataFile)) {
+  if (!IsServerYear(path)) path = ResolveIgnoringCase(path);
+  if (!current_.dataFile.empty() && (path == current_.dataFile || SameFile(path, current_.dataFile))) {
     ShowMessage("不能把自己拷贝到自己，请重新选择！");
     return false;
   }
-  if (!Plat().QueryFile(path).exists) {
+  if (!YearExists(path)) {
     ShowMessage("文件“" + path + "”不存在，请重新选择！");
     return false;
   }

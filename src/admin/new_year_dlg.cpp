@@ -56,6 +56,11 @@ void CNewYearDlg::OnDeleteKey() {
                   MsgAnswer::No) != MsgAnswer::Yes)
     return;
   std::string path = YearFilePath(folder, year, env_.extension);
+  AloneWork alone(folder, env_.opno + " " + env_.opName, "删除年度");
+  if (!alone.Refusal().empty()) {
+    ShowMessage(alone.Refusal(), MsgIcon::Stop);
+    return;
+  }
   // Deleting is the one thing the program cannot undo: a copy is kept first, and without it nothing goes.
   BackupOutcome backup = BackupYearFile(path, BackupReason::Delete);
   if (!backup.Ok()) {

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "base/file_facts.h"
+#include "data/year_files.h"
 
 namespace {
 bool HasExtension(const std::string& name, const std::string& ext) {
@@ -14,10 +15,20 @@ bool HasExtension(const std::string& name, const std::string& ext) {
       return false;
   return true;
 }
+
+// An account set on a server, named by its URI rather than a folder.
+bool OnServer(const std::string& folder) {
+  return IsAccountSetPlace(folder) && folder.rfind('/', 0) != 0;
+}
 }  // namespace
 
 std::vector<FolderEntry> DataFolderEntries(const std::string& folder, const std::string& ext) {
   std::vector<FolderEntry> entries;
+  if (OnServer(folder)) {
+    // An account set on a server: its years, each named by its year.
+    for (const std::string& year : YearList(folder, ext)) entries.push_back({year, false});
+    return entries;
+  }
   for (const std::string& name : ListFolder(folder, true))
     if (name[0] != '.') entries.push_back({name, true});
   for (const std::string& name : ListFolder(folder, false))
@@ -26,6 +37,7 @@ std::vector<FolderEntry> DataFolderEntries(const std::string& folder, const std:
 }
 
 std::string ParentFolder(const std::string& folder) {
+  if (OnServer(folder)) return folder;  // a server's account set
   std::string f = folder;
   while (f.size() > 1 && f.back() == '/') f.pop_back();
   size_t slash = f.rfind('/');
@@ -34,6 +46,7 @@ std::string ParentFolder(const std::string& folder) {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (OnServer(folder)) return folder + "#" + name;
   if (!folder.empty() && folder.back() == '/') return folder + name;
   return folder + "/" + name;
 }

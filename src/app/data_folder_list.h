@@ -1,5 +1,6 @@
 #pragma once
-// What the login dialog's file list shows of a folder: its sub-folders to walk into and its data files.
+// What the login dialog's file list shows of a folder: its sub-folders to walk into and its data files; of
+// an account set on a server (its URI), its years.
 #include <string>
 #include <vector>
 

@@ -7,18 +7,22 @@
 #include "base/text.h"
 #include "data/db_guard.h"
 #include "data/jet/db_error.h"
+#include "data/jet/server_engine.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
 using jet::SqlText;
 
 std::string FolderOf(const std::string& path) {
+  // A year on a server lies in its account set, the URI before "#YEAR".
+  if (auto server = jet::ParseServerName(path); server && !server->year.empty()) return server->uri;
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string NameOf(const std::string& path) {
+  if (auto server = jet::ParseServerName(path); server && !server->year.empty()) return server->year;
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -42,13 +46,9 @@ bool CVyDataEnv::Fail(int reportErrors, const std::string& message) {
   return false;
 }
 
-bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int reportErrors,
-                      const std::string& ext, bool readOnly) {
-  extension = ext;
-  loggedIn = 0;
-  std::string path = pathIn;
-  if (path.empty()) return Fail(reportErrors, "文件名为空！");
-
+// The checks of a year file's name and attributes; path becomes the file's real name.
+bool CVyDataEnv::CheckFile(int reportErrors, const std::string& ext, bool readOnly, std::string& path,
+                           int& fileYear) {
   // Only the file name's own "." counts: a dot in a folder name says nothing about the extension.
   std::string name = NameOf(path);
   size_t dot = name.rfind('.');
@@ -75,15 +75,38 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   bool digits = !title.empty() && title.size() <= 9;
   for (char c : title) digits = digits && c >= '0' && c <= '9';
   if (!digits || std::atoi(title.c_str()) <= 1989) return Fail(reportErrors, "文件名不是由有效年度构成！");
-  int fileYear = std::atoi(title.c_str());
+  fileYear = std::atoi(title.c_str());
+  return true;
+}
+
+bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int reportErrors,
+                      const std::string& ext, bool readOnly) {
+  extension = ext;
+  loggedIn = 0;
+  std::string path = pathIn;
+  if (path.empty()) return Fail(reportErrors, "文件名为空！");
+  std::string folder;
+  int fileYear = 0;
+  if (jet::IsServerName(path)) {
+    // A year on a server, "URI#YEAR": the year's schema takes the place of the file.
+    auto server = jet::ParseServerName(path);
+    if (!server || server->year.empty() || std::atoi(server->year.c_str()) <= 1989)
+      return Fail(reportErrors, "文件名不是由有效年度构成！");
+    folder = server->uri;
+    fileYear = std::atoi(server->year.c_str());
+  } else {
+    if (!CheckFile(reportErrors, ext, readOnly, path, fileYear)) return false;
+    folder = FolderOf(path);
+  }
 
   try {
     jet::Database probe;
     probe.Open(path, readOnly);
     probe.Close();
   } catch (const jet::DbError& e) {
-    // A file another program is writing (a long import) is not broken: say what is happening.
-    return Fail(reportErrors, e.Locked() ? e.what() : "无法打开此文件！");
+    // A file another program is writing (a long import) is not broken: say what is happening; on a server
+    // the reason (no connection, no such year) is worth more than the general words.
+    return Fail(reportErrors, e.Locked() || jet::IsServerName(path) ? std::string(e.what()) : "无法打开此文件！");
   }
   // A file whose making a crash interrupted: say so, rather than what its missing tables make SQL say.
   if (jet::Database::IsUnfinished(path))
@@ -92,7 +115,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   try {
     Close();
     db_->Open(path, readOnly);
-    dataDir = FolderOf(path);
+    dataDir = folder;
     year = fileYear;
     opno = opnoIn;
 

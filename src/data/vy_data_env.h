@@ -42,7 +42,7 @@ class CVyDataEnv {
   jet::Database* Db() { return db_.get(); }
 
   // The year's settings and the login state.
-  std::string dataDir;   // folder of the open file
+  std::string dataDir;   // folder of the open file (an account set's URI on a server)
   std::string dataFile;  // full path, set only by a successful login
   int loggedIn = 0;
   std::string unitName;         // SYSTAB.NA
@@ -58,6 +58,7 @@ class CVyDataEnv {
 
  private:
   bool Fail(int reportErrors, const std::string& message);
+  bool CheckFile(int reportErrors, const std::string& ext, bool readOnly, std::string& path, int& fileYear);
   // The operator: the one given when the file has it, else the default; false when there is none.
   bool SelectOperator(int reportErrors);
   std::unique_ptr<jet::Database> db_;

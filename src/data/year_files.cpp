@@ -13,6 +13,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/db_error.h"
+#include "data/jet/server_engine.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_data_env.h"
 #include "data/vy_recordset.h"
@@ -56,7 +57,30 @@ void MoveFinishedFile(const std::string& from, const std::string& to) {
 // place and moved there whole when its transaction has committed: a crash at any moment leaves either no
 // year file or a finished one, never one that blocks the year. A working file left by such a crash is
 // removed first, and so is a file that an older version left half-made (ours, but without its tables).
+// On a server the year is its schema, made and filled in one transaction; a schema left by a crash before
+// it had its tables is removed first.
+void MakeServerYear(const std::string& name, const std::function<void(jet::Database&)>& fill) {
+  if (jet::Database::IsUnfinished(name)) jet::ServerEngine::DropYear(name);
+  jet::Database db;
+  db.Create(name);
+  try {
+    db.Begin();
+    CreateYearTables(db);
+    fill(db);
+    db.Commit();
+    db.Close();
+  } catch (...) {
+    db.Close();
+    try {
+      jet::ServerEngine::DropYear(name);
+    } catch (const jet::DbError&) {
+    }
+    throw;
+  }
+}
+
 void MakeYearFile(const std::string& path, unsigned mode, const std::function<void(jet::Database&)>& fill) {
+  if (jet::IsServerName(path)) return MakeServerYear(path, fill);
   if (jet::Database::IsUnfinished(path)) RemoveQuietly(path);
   if (QueryRealFile(path).exists) throw jet::DbError(Format("文件“%s”已存在。", path.c_str()));
   std::string part = path + ".part";
@@ -96,19 +120,58 @@ bool IsValidYearFile(const std::string& folder, const std::string& name, const s
 }
 
 std::vector<std::string> YearList(const std::string& folder, const std::string& ext) {
+  if (jet::IsServerName(folder)) {
+    // The years of an account set on a server: its years' schemas that open ending logged in.
+    std::vector<std::string> years, found;
+    try {
+      found = jet::ServerEngine::Years(folder);
+    } catch (const jet::DbError&) {
+      return {};  // a server out of reach lists no years, as a missing folder does
+    }
+    for (auto& year : found) {
+      CVyDataEnv probe;
+      if (probe.Open(YearFilePath(folder, year, ext), "101", 0, ext) && probe.loggedIn) years.push_back(year);
+      probe.Close();
+    }
+    return years;
+  }
   std::set<std::string> years;
   for (auto& name : ListFolder(folder, false))
     if (IsValidYearFile(folder, name, ext)) years.insert(name.substr(0, 4));
   return {years.begin(), years.end()};
 }
 
+std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& ext) {
+  std::vector<YearPlace> places;
+  if (jet::IsServerName(folder)) {
+    try {
+      for (auto& year : jet::ServerEngine::Years(folder)) places.push_back({year, YearFilePath(folder, year, ext)});
+    } catch (const jet::DbError&) {
+    }
+    return places;
+  }
+  for (const std::string& name : ListFolder(folder, false)) {
+    if (!EndsWithExtension(name, ext) || name.size() - ext.size() - 1 != 4) continue;
+    std::string path = Join(folder, name);
+    FileFacts f = Plat().QueryFile(path);
+    if (!f.exists) continue;
+    std::string problem;
+    if (f.isFolder || f.hidden || f.system || f.readOnly)
+      problem = f.isFolder ? "是文件夹" : f.readOnly ? "是只读文件" : "是隐藏或系统文件";
+    places.push_back({name.substr(0, 4), path, problem});
+  }
+  return places;
+}
+
 bool IsAccountSetFolder(const std::string& folder, const std::string& ext) {
+  if (jet::IsServerName(folder)) return !YearList(folder, ext).empty();
   for (auto& name : ListFolder(folder, false))
     if (IsValidYearFile(folder, name, ext)) return true;
   return false;
 }
 
 std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext) {
+  if (jet::IsServerName(folder)) return folder + "#" + year;
   for (auto& name : ListFolder(folder, false))
     if (EndsWithExtension(name, ext) && name.size() == year.size() + ext.size() + 1 &&
         name.rfind(year, 0) == 0)
@@ -118,7 +181,13 @@ std::string YearFilePath(const std::string& folder, const std::string& year, con
   return Join(folder, year + "." + lower);
 }
 
+bool IsAccountSetPlace(const std::string& folder) {
+  return jet::IsServerName(folder) ? jet::ParseServerName(folder).has_value() && folder.find('#') == std::string::npos
+                                   : !folder.empty() && folder[0] == '/';
+}
+
 bool MakeFolders(const std::string& folder) {
+  if (jet::IsServerName(folder)) return true;  // an account set's database is made by its administrator
   std::error_code ec;
   std::filesystem::create_directories(NativePath(folder), ec);
   return QueryRealFile(folder).isFolder;
@@ -163,9 +232,50 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
 }
 
 bool DeleteYearFile(const std::string& path) {
+  if (jet::IsServerName(path)) {
+    try {
+      jet::ServerEngine::DropYear(path);
+      return true;
+    } catch (const jet::DbError&) {
+      return false;
+    }
+  }
   std::error_code ec;
   return std::filesystem::remove(NativePath(path), ec) && !ec;
 }
+
+bool IsServerYear(const std::string& path) {
+  auto n = jet::ParseServerName(path);
+  return n && !n->year.empty();
+}
+
+bool YearExists(const std::string& path) {
+  if (jet::IsServerName(path)) {
+    auto n = jet::ParseServerName(path);
+    if (!n || n->year.empty()) return false;
+    try {
+      std::vector<std::string> years = jet::ServerEngine::Years(n->uri);
+      return std::find(years.begin(), years.end(), n->year) != years.end();
+    } catch (const jet::DbError&) {
+      return false;
+    }
+  }
+  return Plat().QueryFile(path).exists;
+}
+
+AloneWork::AloneWork(const std::string& place, const std::string& who, const std::string& work) {
+  if (!jet::IsServerName(place)) return;
+  std::string holder;
+  try {
+    lock_ = jet::ServerEngine::TakeAloneLock(place, who, work, holder);
+  } catch (const jet::DbError& e) {
+    refusal_ = Format("不能进行“%s”：%s", work.c_str(), e.what());
+    return;
+  }
+  if (!lock_) refusal_ = Format("%s，此时不能进行“%s”，请稍后再试。", holder.c_str(), work.c_str());
+}
+
+AloneWork::~AloneWork() = default;
 
 bool CanCreateYear(const std::string& text, const std::vector<std::string>& years) {
   if (text.size() != 4 || text < "1990") return false;

@@ -1,23 +1,44 @@
 #pragma once
 // Account sets on disk: a folder holding one year file per accounting year, named YYYY.vyx. Names are
 // compared without regard to case, the extension included.
+#include <memory>
 #include <string>
 #include <vector>
 
 class CVyDataEnv;
+namespace jet {
+class ServerConnection;
+}
 
 // A file of the folder that is a year of an account set: name "*.vyx" with a 4-character title, not a
 // folder, read-only, system or hidden file, and it opens ending logged in (SYSTAB's year equals the name).
 bool IsValidYearFile(const std::string& folder, const std::string& name, const std::string& ext = "VYX");
 // The titles of the folder's valid year files, each once, in ascending order.
 std::vector<std::string> YearList(const std::string& folder, const std::string& ext = "VYX");
+// The years an account set may hold, before they are opened: the folder's files "YYYY.ext", or the years of
+// an account set on a server. A file that is not plain, visible and writable says why not in problem.
+struct YearPlace {
+  std::string title;    // the year
+  std::string path;     // its name for Database::Open
+  std::string problem;  // "" when it may be opened, else why not ("是只读文件")
+};
+std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& ext);
 // A folder holding at least one valid year file.
 bool IsAccountSetFolder(const std::string& folder, const std::string& ext = "VYX");
 // The path of a year's file in a folder: the existing file of that year whatever the case of its
 // extension, else folder/YYYY.vyx.
 std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext = "VYX");
 
-// Creates every missing folder of the path; false when one cannot be made.
+// A year named on a server ("URI#YEAR") rather than a file.
+bool IsServerYear(const std::string& path);
+// Whether a year is there: its file, or its schema on the server.
+bool YearExists(const std::string& path);
+
+// A place where an account set can be made: an absolute folder, or a database on a server named by its
+// connection URI (without a year).
+bool IsAccountSetPlace(const std::string& folder);
+// Creates every missing folder of the path (nothing to make for a server's database); false when one cannot
+// be made.
 bool MakeFolders(const std::string& folder);
 // The first year file of a new account set: tables and seed rows for the year. Returns its path; throws
 // jet::DbError when the file cannot be made (it is removed again then).
@@ -32,6 +53,24 @@ void NextYearDates(const std::string& t1, const std::string& t13, int currentYea
 std::string CreateNextYearFile(CVyDataEnv& current, int newYear);
 // Removes a year's file; false when it cannot be removed.
 bool DeleteYearFile(const std::string& path);
+
+// Work on an account set that must be alone (转帐, 拷贝会计信息, deleting a year) holds the account set's lock
+// while this lives; a second program that asks is refused and told who holds it, doing what, since when. A
+// year file needs none: its own lock keeps a second writer out while the work's transaction runs.
+class AloneWork {
+ public:
+  // place: the account set (folder or server URI); who: the operator; work: what is done ("转帐").
+  AloneWork(const std::string& place, const std::string& who, const std::string& work);
+  ~AloneWork();
+  AloneWork(const AloneWork&) = delete;
+  AloneWork& operator=(const AloneWork&) = delete;
+  // "" when the work may go on, else the message for the user.
+  const std::string& Refusal() const { return refusal_; }
+
+ private:
+  std::unique_ptr<jet::ServerConnection> lock_;
+  std::string refusal_;
+};
 
 // The new-year rule: 4 characters, all digits, not below "1990" (as texts), not already a year of the list.
 bool CanCreateYear(const std::string& text, const std::vector<std::string>& years);

@@ -2,28 +2,13 @@
 #include "interest/interest_year_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
-#include "base/file_facts.h"
-#include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
 #include "data/vy_recordset.h"
-
-namespace {
-
-bool HasExtension(const std::string& name, const std::string& ext) {
-  if (name.size() <= ext.size() + 1 || name[name.size() - ext.size() - 1] != '.') return false;
-  for (size_t i = 0; i < ext.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(name[name.size() - ext.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(ext[i])))
-      return false;
-  return true;
-}
-
-}  // namespace
+#include "data/year_files.h"
 
 std::vector<YearFileSpan> ListInterestYearFiles(const std::string& folder, const std::string& ext,
                                                 std::vector<YearFileSpan>* refused) {
@@ -32,15 +17,12 @@ std::vector<YearFileSpan> ListInterestYearFiles(const std::string& folder, const
     span.problem = why;
     if (refused) refused->push_back(std::move(span));
   };
-  for (const std::string& name : ListFolder(folder, false)) {
-    if (!HasExtension(name, ext) || name.size() - ext.size() - 1 != 4) continue;
+  for (const YearPlace& place : YearPlaces(folder, ext)) {
     YearFileSpan span;
-    span.title = name.substr(0, 4);
-    span.path = folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-    FileFacts f = Plat().QueryFile(span.path);
-    if (!f.exists) continue;
-    if (f.isFolder || f.hidden || f.system || f.readOnly) {
-      refuse(span, f.isFolder ? "是文件夹" : f.readOnly ? "是只读文件" : "是隐藏或系统文件");
+    span.title = place.title;
+    span.path = place.path;
+    if (!place.problem.empty()) {
+      refuse(span, place.problem);
       continue;
     }
     try {
@@ -101,10 +83,7 @@ std::string MissingYearFile(const std::vector<YearFileSpan>& files, size_t first
     if (present) continue;
     std::string why = RefusedYearFileIn(refused, year, year);
     if (!why.empty()) return why;
-    std::string name = Format("%04d.", year);
-    for (char c : ext) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::string path = folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-    return "缺少年度文件“" + path + "”，无法计息!";
+    return "缺少年度文件“" + YearFilePath(folder, Format("%04d", year), ext) + "”，无法计息!";
   }
   return "";
 }

@@ -38,7 +38,7 @@ Half HalfOf(CVyDataEnv& env, const std::string& code, const ReconcileParams& p, 
   CVyRecordset rs(env.Db(), {}, {"my"}, {"t", "Expr1001"});
   rs.Open(
       Format("select t,rtrim(mry),my from p0 where trim(kno)='%s' and t>='%s' \tand t<='%s' and rn>0 and "
-             "trim(cer)='%s' order by -1*f,t",
+             "trim(cer)='%s' order by -1*f,t,rn",
              code.c_str(), SqlText(p.start).c_str(), SqlText(p.end).c_str(), mark));
   bool lineShown = false;
   for (long n = 0; !rs.IsEOF(); rs.MoveNext(), ++n) {

@@ -14,6 +14,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/db_error.h"
+#include "data/jet/server_engine.h"
 #include "data/vy_data_env.h"
 #include "data/year_files.h"
 
@@ -80,7 +81,30 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+// On a server a year's copies are schemas of the account set's database named "backup-" and the title a
+// copy's file would have ("backup-2026-20261207-151000-结转"); their place is "URI#schema".
+const char* const kServerCopyPrefix = "backup-";
+
+bool OnServer(const std::string& place) {
+  return jet::IsServerName(place);
+}
+
+void SplitServerCopy(const std::string& path, std::string& uri, std::string& schema) {
+  size_t hash = path.rfind('#');
+  uri = path.substr(0, hash);
+  schema = hash == std::string::npos ? "" : path.substr(hash + 1);
+}
+
 void RemoveCopy(const std::string& path) {
+  if (OnServer(path)) {
+    std::string uri, schema;
+    SplitServerCopy(path, uri, schema);
+    try {
+      jet::ServerEngine::DropBackup(uri, schema);
+    } catch (const jet::DbError&) {
+    }
+    return;
+  }
   std::error_code ec;
   std::filesystem::remove(NativePath(path), ec);
   std::filesystem::remove(NativePath(path + "-journal"), ec);
@@ -108,8 +132,23 @@ void RemoveLeftovers(const std::string& folder) {
 }
 
 std::vector<std::pair<CopyKey, std::string>> Copies(const std::string& accountSetFolder, int year) {
-  std::string folder = BackupFolder(accountSetFolder);
   std::vector<std::pair<CopyKey, std::string>> found;
+  if (OnServer(accountSetFolder)) {
+    std::vector<std::string> schemas;
+    try {
+      schemas = jet::ServerEngine::Backups(accountSetFolder);
+    } catch (const jet::DbError&) {
+    }
+    std::string prefix = kServerCopyPrefix;
+    for (auto& schema : schemas) {
+      if (schema.rfind(prefix, 0) != 0) continue;
+      CopyKey key = KeyOf(schema.substr(prefix.size()) + ".vyx", year);
+      if (key.sequence >= 0) found.emplace_back(key, accountSetFolder + "#" + schema);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+  }
+  std::string folder = BackupFolder(accountSetFolder);
   for (auto& name : ListFolder(folder, false)) {
     CopyKey key = KeyOf(name, year);
     if (key.sequence >= 0) found.emplace_back(key, Join(folder, name));
@@ -118,12 +157,19 @@ std::vector<std::pair<CopyKey, std::string>> Copies(const std::string& accountSe
   return found;
 }
 
+// "" when a copy opens as a year of ours, else why not. A copy on a server was checked inside the
+// transaction that made it: it exists whole or not at all.
+std::string CopyProblem(const std::string& path, bool thorough) {
+  if (OnServer(path)) return "";
+  return IsSymbolicLink(path) ? "是符号链接，不是备份。" : jet::Database::CheckCopy(path, thorough);
+}
+
 // A copy that does not open is worth nothing and is never counted: it goes. Of the others the newest ten
 // stay, and the newest taken before each kind of command, which may be older than those ten.
 void PruneBackups(const std::string& accountSetFolder, int year) {
   std::vector<std::pair<CopyKey, std::string>> whole;
   for (auto& [key, path] : Copies(accountSetFolder, year)) {
-    if (IsSymbolicLink(path) || !jet::Database::CheckCopy(path, false).empty())
+    if (!CopyProblem(path, false).empty())
       RemoveCopy(path);
     else
       whole.emplace_back(key, path);
@@ -161,7 +207,7 @@ std::vector<BackupEntry> ListBackups(const std::string& accountSetFolder, int ye
     e.taken = t.substr(0, 4) + "-" + t.substr(4, 2) + "-" + t.substr(6, 2) + " " + t.substr(9, 2) + ":" +
               t.substr(11, 2) + ":" + t.substr(13, 2);
     e.reason = key.reason;
-    e.problem = IsSymbolicLink(path) ? "是符号链接，不是备份。" : jet::Database::CheckCopy(path, thorough);
+    e.problem = CopyProblem(path, thorough);
     out.push_back(e);
   }
   return out;
@@ -173,8 +219,48 @@ std::string ReasonText(BackupReason reason) {
   return {};
 }
 
+namespace {
+
+std::string CopyStem(int year, BackupReason reason, std::string& word) {
+  DateTime now = Plat().Now();
+  word.clear();
+  for (const Suffix& s : kSuffixes)
+    if (s.reason == reason) word = std::string("-") + s.word;
+  return Format("%04d-%04d%02d%02d-%02d%02d%02d", year, now.year, now.month, now.day, now.hour, now.minute,
+                now.second);
+}
+
+// On a server the copy is made and checked in one transaction of the server, so it needs no working name.
+BackupOutcome BackupOnServer(jet::Database& db, const std::string& uri, int year, BackupReason reason) {
+  BackupOutcome out;
+  std::string word;
+  std::string stem = kServerCopyPrefix + CopyStem(year, reason, word);
+  std::vector<std::string> existing;
+  try {
+    existing = jet::ServerEngine::Backups(uri);
+  } catch (const jet::DbError& e) {
+    out.error = e.what();
+    return out;
+  }
+  auto taken = [&](const std::string& s) { return std::find(existing.begin(), existing.end(), s) != existing.end(); };
+  std::string schema = stem + word;
+  for (int n = 2; taken(schema); ++n) schema = Format("%s-%d%s", stem.c_str(), n, word.c_str());
+  try {
+    db.BackupTo(schema);
+  } catch (const jet::DbError& e) {
+    out.error = e.what();
+    return out;
+  }
+  out.path = uri + "#" + schema;
+  PruneBackups(uri, year);
+  return out;
+}
+
+}  // namespace
+
 BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder, int year,
                          BackupReason reason) {
+  if (OnServer(accountSetFolder)) return BackupOnServer(db, accountSetFolder, year, reason);
   BackupOutcome out;
   std::string folder = BackupFolder(accountSetFolder);
   if (IsSymbolicLink(folder) || !MakeFolders(folder)) {
@@ -182,12 +268,8 @@ BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder,
     return out;
   }
   RemoveLeftovers(folder);
-  DateTime now = Plat().Now();
-  std::string stem = Format("%04d-%04d%02d%02d-%02d%02d%02d", year, now.year, now.month, now.day, now.hour,
-                            now.minute, now.second);
   std::string word;
-  for (const Suffix& s : kSuffixes)
-    if (s.reason == reason) word = std::string("-") + s.word;
+  std::string stem = CopyStem(year, reason, word);
   // Copies taken within the same second are told apart by a number; anything standing at a name (a
   // symbolic link too) makes the copy take the next one.
   auto taken = [](const std::string& p) { return QueryRealFile(p).exists || IsSymbolicLink(p); };
@@ -212,13 +294,15 @@ BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder,
 }
 
 BackupOutcome BackupYearFile(const std::string& path, BackupReason reason) {
-  std::string name = NameOf(path);
   jet::Database db;
   try {
     db.Open(path, true);
   } catch (const jet::DbError& e) {
     return {"", e.what()};
   }
+  if (auto server = jet::ParseServerName(path); server && !server->year.empty())
+    return BackupYear(db, server->uri, std::atoi(server->year.c_str()), reason);
+  std::string name = NameOf(path);
   return BackupYear(db, FolderOf(path), std::atoi(name.substr(0, 4).c_str()), reason);
 }
 

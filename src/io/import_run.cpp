@@ -1,6 +1,5 @@
 #include "io/import_run.h"
 
-#include "data/jet/bulk_indexes.h"
 #include "data/jet/db_error.h"
 #include "data/vy_data_env.h"
 
@@ -33,7 +32,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
   try {
     // A file of more lines than the table holds rows: the table's indexes are made once at the end.
     std::vector<std::string> indexes;
-    if (!bulkTable.empty() && ImportOutgrowsTable(env, table, bulkTable)) indexes = jet::DropIndexes(*db, bulkTable);
+    if (!bulkTable.empty() && ImportOutgrowsTable(env, table, bulkTable)) indexes = db->DropIndexes(bulkTable);
     reading = true;
     while (table.Next(r, broken)) {
       std::string message = each(r);
@@ -44,7 +43,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     }
     reading = false;
     if (!broken.empty()) out.refused.push_back(broken);
-    if (out.refused.empty()) jet::RestoreIndexes(*db, indexes);
+    if (out.refused.empty()) db->RestoreIndexes(indexes);
   } catch (const jet::DbError& e) {
     out.refused.push_back(reading ? LineMessage(r.line, e.what()) : std::string(e.what()));
   }

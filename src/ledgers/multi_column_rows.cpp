@@ -127,7 +127,7 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
         auto c = env.Db()->Query(
             "select t+'\r'+cer+'\r'+rtrim(mry)+'\r'" + PostingTerms(columns) +
             Format(" from p0 where kno like '%s-*' and kno not like '%s-*-*' and \t\t\ttt='%s' "
-                   "and strcomp(cer,'    ',0)<>0 and mk='4' order by t,cer,kno",
+                   "and strcomp(cer,'    ',0)<>0 and mk='4' order by t,cer,kno,rn",
                    k, k, tt.c_str()));
         double running = balance;
         for (; !c->AtEnd(); c->Next()) {

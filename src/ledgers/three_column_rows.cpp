@@ -93,7 +93,9 @@ std::string PostingsStatement(const ThreeColumnQuery& q, const char* selectList)
              "select  %s from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and strcomp(cer,'    "
              "',0)<>0 and \t\t\tval(tt)>=%d and val(tt)<=%d",
              selectList, k, k, q.start, q.end) +
-         (q.reached ? " and mk='4' order by t,rn" : " and mk='0' order by t,rn");
+         // The sub-accounts' postings of one day and line number come in account order, the running balance
+         // with them: the order is whole, so every engine gives the same lines.
+         (q.reached ? " and mk='4' order by t,rn,kno" : " and mk='0' order by t,rn,kno");
 }
 
 // The month's and the year's total rows after a period's postings.

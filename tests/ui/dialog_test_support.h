@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QTest>
 #include <QWidget>
 #include <cstdlib>
 #include <string>
@@ -25,6 +27,20 @@ inline QString Screenshot(QWidget& w, const char* name) {
   QString path = QString::fromStdString(ShotPath(name));
   EXPECT_TRUE(w.grab().save(path)) << path.toStdString();
   return path;
+}
+
+// Types text into a widget as a user does: plain characters as keys, Chinese ones as the input method
+// commits them.
+inline void TypeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(w, c.toLatin1());
+      continue;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(QString(c));
+    QApplication::sendEvent(w, &commit);
+  }
 }
 
 // Runs the event loop until done() holds or the time is up.

@@ -70,18 +70,7 @@ class EntryWindows : public YearFileTest {
     CChildFrame* child = frame.ActiveChild();
     return child ? qobject_cast<FormViewWidget*>(child->View()) : nullptr;
   }
-  // Plain characters come as keys, Chinese ones as the input method commits them.
-  static void Type(QWidget* w, const QString& text) {
-    for (QChar c : text) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(w, c.toLatin1());
-        continue;
-      }
-      QInputMethodEvent commit;
-      commit.setCommitString(QString(c));
-      QApplication::sendEvent(w, &commit);
-    }
-  }
+  static void Type(QWidget* w, const QString& text) { TypeText(w, text); }
   static void Keys(QWidget* w, std::vector<QString> cells, bool nextRow = true) {
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i > 0) QTest::keyClick(w, Qt::Key_Tab);

@@ -1,6 +1,6 @@
 #pragma once
-// One open year file, spoken to in the program's SQL dialect. Statements are translated (emitter.h) and run
-// on SQLite; every failure is a DbError carrying the engine's message.
+// One open year, spoken to in the program's SQL dialect. Statements are translated (emitter.h) for the
+// engine that holds the year (engine.h) and run there; every failure is a DbError carrying its message.
 #include <map>
 #include <memory>
 #include <string>
@@ -8,19 +8,18 @@
 #include <vector>
 
 #include "data/jet/emitter.h"
+#include "data/jet/engine.h"
 #include "data/jet/schema.h"
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace jet {
 
 // A forward cursor over the rows of one SELECT.
 class Cursor {
  public:
-  // Takes the prepared statement (also when the constructor throws) and steps to the first row. A cursor of
-  // a prepared query (owned false) leaves the statement ready for its next run instead of finishing it.
-  Cursor(sqlite3_stmt* stmt, std::string sql, bool owned = true);
+  // Takes the engine's rows (also when the constructor throws) and steps to the first row.
+  Cursor(std::unique_ptr<EngineRows> rows, std::string sql);
   ~Cursor();
   Cursor(const Cursor&) = delete;
   Cursor& operator=(const Cursor&) = delete;
@@ -43,16 +42,8 @@ class Cursor {
 
  private:
   void Step();
-  // Owned from the moment it is prepared: a statement whose first step fails is finalized too.
-  struct Finalizer {
-    void operator()(sqlite3_stmt* st) const;
-  };
-  std::unique_ptr<sqlite3_stmt, Finalizer> owned_;
-  struct Resetter {
-    void operator()(sqlite3_stmt* st) const;
-  };
-  std::unique_ptr<sqlite3_stmt, Resetter> borrowed_;
-  sqlite3_stmt* stmt_;
+  ValueKind KindOf(int i) const { return atEnd_ ? ValueKind::Null : rows_->Kind(i); }
+  std::unique_ptr<EngineRows> rows_;
   std::string sql_;
   std::vector<std::string> names_;
   bool atEnd_ = false;
@@ -64,22 +55,22 @@ class Cursor {
 // text.
 class PreparedStatement {
  public:
-  PreparedStatement(sqlite3_stmt* stmt, std::string sql);
+  PreparedStatement(std::unique_ptr<EngineStatement> stmt, std::string sql);
   ~PreparedStatement();
   PreparedStatement(const PreparedStatement&) = delete;
   PreparedStatement& operator=(const PreparedStatement&) = delete;
 
-  int ParamCount() const;
-  void Bind(int i, std::string_view text);
-  void Bind(int i, long long value);
-  void Bind(int i, double value);
+  int ParamCount() const { return stmt_->ParamCount(); }
+  void Bind(int i, std::string_view text) { stmt_->Bind(i, text); }
+  void Bind(int i, long long value) { stmt_->Bind(i, value); }
+  void Bind(int i, double value) { stmt_->Bind(i, value); }
   // Runs with the bound values and makes ready for the next run; returns the rows changed. Throws DbError.
-  int Run();
+  int Run() { return stmt_->Run(); }
   // A query's rows with the bound values; the statement runs again after the cursor is gone.
   std::unique_ptr<Cursor> Open();
 
  private:
-  sqlite3_stmt* stmt_;
+  std::unique_ptr<EngineStatement> stmt_;
   std::string sql_;
 };
 
@@ -90,19 +81,20 @@ class Database : public SchemaSource {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // Opens an existing year file of this program, shared; readOnly for a file that is only read (another
-  // year's postings). Throws DbError (also for a file that is not one of ours, or one another process holds
+  // Opens an existing year of this program, shared: a year file, or a year on a server named
+  // "postgresql://...#YEAR" (server_engine.h); readOnly for a year that is only read (another year's
+  // postings). Throws DbError (also for a file that is not one of ours, or one another process holds
   // locked).
-  void Open(const std::string& gbkPath, bool readOnly = false);
-  // Makes a new, empty year file with these permission bits; fails when anything stands at the path (a
-  // symbolic link too).
-  void Create(const std::string& gbkPath, unsigned mode = 0666);
+  void Open(const std::string& name, bool readOnly = false);
+  // Makes a new, empty year; fails when it exists (for a file: when anything stands at the path, a
+  // symbolic link too). A new file takes these permission bits.
+  void Create(const std::string& name, unsigned mode = 0666);
   // A file this program began to make and never finished (marked as ours, or empty, but without the year's
   // tables): what a crash during creation in earlier versions left behind. Never true of another program's
   // file.
-  static bool IsUnfinished(const std::string& gbkPath);
+  static bool IsUnfinished(const std::string& name);
   void Close();
-  bool IsOpen() const { return db_ != nullptr; }
+  bool IsOpen() const { return engine_ != nullptr; }
   const std::string& GetName() const { return path_; }
 
   // Runs one statement of definition or change; returns the number of rows it changed.
@@ -118,14 +110,19 @@ class Database : public SchemaSource {
   bool HasColumn(const std::string& table, const std::string& column);
   void AddTextColumn(const std::string& table, const std::string& column, int width);
 
-  // Copies the whole file, as it stands outside any open transaction, into a new file at gbkPath with the
-  // engine's online backup, so the copy is consistent even while the file is in use, and checks the copy
-  // (the engine's quick check). Fails when anything stands at the target or a transaction of this handle is
-  // open; a copy that fails half-way or fails its check is removed, and the copy leaves no journal.
-  void BackupTo(const std::string& gbkPath, unsigned mode = 0600);
+  // Copies the whole year, as it stands outside any open transaction, so that the copy is consistent even
+  // while the year is in use, and checks the copy. A year file goes into a new file at target with the
+  // engine's online backup (these permission bits, no journal; a copy that fails half-way or fails the
+  // engine's quick check is removed); a year on a server into a new schema of that name beside it, in one
+  // transaction. Fails when anything stands at the target or a transaction of this handle is open.
+  void BackupTo(const std::string& target, unsigned mode = 0600);
   // "" when the file opens read-only as a year file of ours whose settings can be read, else why not.
   // With thorough, the engine's quick check of every page too.
   static std::string CheckCopy(const std::string& gbkPath, bool thorough);
+  // For a large write into a table inside a transaction: drops the table's indexes (the twins too) and
+  // returns the statements that make them again, before the transaction commits.
+  std::vector<std::string> DropIndexes(const std::string& table);
+  void RestoreIndexes(const std::vector<std::string>& statements);
 
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();
@@ -134,21 +131,20 @@ class Database : public SchemaSource {
   int TransactionDepth() const { return depth_; }
 
   void SetIndexSupport(bool on) { options_.indexSupport = on; }
-  // The SQLite text a statement becomes (for tests and diagnosis).
+  // The engine's text a statement becomes (for tests and diagnosis).
   std::vector<std::string> Explain(const std::string& sql);
 
   const TableInfo* FindTable(const std::string& name) override;
   std::vector<std::string> TwinIndexes(const std::string& table) override;
 
-  // The SQLite form, for the rare direct query (query plans in tests).
-  sqlite3* Handle() const { return db_; }
+  // The embedded engine's connection, for the rare direct query (query plans in tests); nullptr on any
+  // other engine.
+  sqlite3* Handle() const;
 
  private:
   void Require() const;
-  void RunRaw(const std::string& sqliteSql);
-  void UseWritingCache(bool on);
   void LoadSchema();
-  sqlite3* db_ = nullptr;
+  std::unique_ptr<Engine> engine_;
   std::string path_;
   int depth_ = 0;
   EmitOptions options_;

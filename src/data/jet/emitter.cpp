@@ -17,6 +17,8 @@ enum class SType { Text, Num, Null, Unknown };
 struct Emitted {
   std::string sql;
   SType type = SType::Unknown;
+  // On the server: the SQL is a truth value (boolean), not a number; it becomes 1/0 where a value is read.
+  bool pred = false;
 };
 
 std::string QuoteIdent(const std::string& name) {
@@ -89,10 +91,36 @@ const std::map<std::string, FuncSpec>& Functions() {
   return f;
 }
 
+// The server's form of a function: its name there and what each argument must be ("T" a text, "N" a
+// number, "A" as it is), the last letter standing for any further arguments. Built-ins where the server
+// has the same function.
+struct ServerFunc {
+  const char* target;
+  const char* args;
+};
+
+const std::map<std::string, ServerFunc>& ServerFunctions() {
+  static const std::map<std::string, ServerFunc> f = {
+      {"jet_rtrim", {"rtrim", "T"}},  {"jet_ltrim", {"ltrim", "T"}},   {"jet_trim", {"btrim", "T"}},
+      {"trim", {"btrim", "T"}},       {"jet_left", {"jet_left", "TN"}}, {"jet_right", {"jet_right", "TN"}},
+      {"jet_mid", {"jet_mid", "TN"}}, {"jet_len", {"jet_len", "T"}},   {"jet_str", {"jet_str", "N"}},
+      {"jet_strcomp", {"jet_strcomp", "TTN"}}, {"jet_ucase", {"jet_ucase", "T"}},
+      {"jet_lcase", {"jet_lcase", "T"}},      {"jet_space", {"jet_space", "N"}},
+      {"jet_chr", {"jet_chr", "N"}},          {"jet_asc", {"jet_asc", "T"}},
+      {"jet_int", {"floor", "N"}},            {"jet_fix", {"trunc", "N"}},
+      {"jet_sgn", {"sign", "N"}},             {"jet_abs", {"abs", "N"}},
+      {"jet_sqr", {"jet_sqr", "N"}},          {"jet_clng", {"round", "N"}},
+      {"sum", {"sum", "N"}},                  {"avg", {"avg", "N"}},
+      {"count", {"count", "A"}},              {"min", {"min", "A"}},
+      {"max", {"max", "A"}},
+  };
+  return f;
+}
+
 class Emitter {
  public:
   Emitter(const std::string& sql, SchemaSource& schema, const EmitOptions& options)
-      : sql_(sql), schema_(schema), opt_(options) {}
+      : sql_(sql), schema_(schema), opt_(options), pg_(options.target == Target::Server) {}
 
   Translation Run(Statement& st) {
     Translation t;
@@ -179,6 +207,8 @@ class Emitter {
       for (size_t i = 0; i < s.orderBy.size(); ++i) {
         out += (i ? "," : "") + EmitExpr(*s.orderBy[i].expr, scope).sql;
         if (s.orderBy[i].desc) out += " DESC";
+        // NULL sorts below everything, as on the embedded engine.
+        if (pg_) out += s.orderBy[i].desc ? " NULLS LAST" : " NULLS FIRST";
       }
     }
     if (s.top) out += Format(" LIMIT %lld", *s.top);
@@ -186,7 +216,9 @@ class Emitter {
   }
 
   // The conversion every value goes through on its way into a column.
-  std::string Store(const ColumnInfo& c, const std::string& value) {
+  std::string Store(const ColumnInfo& c, const Emitted& e) {
+    std::string value = e.sql;
+    if (pg_) value = IsTextType(c.type) ? AsText(e) : AsNum(e);
     std::string col = QuoteText(c.name);
     switch (c.type) {
       case ColType::Char:
@@ -236,14 +268,16 @@ class Emitter {
       std::string inner = EmitSelect(*ins.select, scope, nullptr, true, &yielded);
       if (yielded.size() != cols.size()) Fail("INSERT INTO 语句中的字段数与所选的值数不相符", ins.table.pos);
       out += "SELECT ";
-      for (size_t i = 0; i < cols.size(); ++i) out += (i ? "," : "") + Store(*cols[i], Format("\"c%zu\"", i));
+      for (size_t i = 0; i < cols.size(); ++i)
+        out += (i ? "," : "") + Store(*cols[i], Emitted{Format("\"c%zu\"", i), yielded[i]});
       out += " FROM (" + inner + ")";
+      if (pg_) out += " AS jet_source";
     } else {
       if (ins.values.size() != cols.size()) Fail("INSERT INTO 语句中的字段数与值的个数不相符", ins.table.pos);
       Scope scope;
       out += "VALUES(";
       for (size_t i = 0; i < cols.size(); ++i)
-        out += (i ? "," : "") + Store(*cols[i], EmitExpr(*ins.values[i], scope).sql);
+        out += (i ? "," : "") + Store(*cols[i], EmitExpr(*ins.values[i], scope));
       out += ")";
     }
     t.statements.push_back(out);
@@ -256,7 +290,7 @@ class Emitter {
     std::string out = "UPDATE " + QuoteIdent(info.name) + " SET ";
     for (size_t i = 0; i < up.sets.size(); ++i) {
       const ColumnInfo& c = TargetColumn(info, up.sets[i].first, up.table.pos);
-      out += (i ? "," : "") + QuoteIdent(c.name) + "=" + Store(c, EmitExpr(*up.sets[i].second, scope).sql);
+      out += (i ? "," : "") + QuoteIdent(c.name) + "=" + Store(c, EmitExpr(*up.sets[i].second, scope));
     }
     if (up.where) out += " WHERE " + EmitCondition(*up.where, scope);
     t.statements.push_back(out);
@@ -278,9 +312,11 @@ class Emitter {
       for (size_t j = 0; j < i; ++j)
         if (Lower(ct.columns[j].name) == Lower(ct.columns[i].name))
           Fail(Format("字段“%s”定义了两次", ct.columns[i].name.c_str()), 0);
-      out += (i ? "," : "") + QuoteIdent(ct.columns[i].name) + " " + DeclaredType(ct.columns[i]);
+      out += (i ? "," : "") + QuoteIdent(ct.columns[i].name) + " " + ColumnType(ct.columns[i]);
     }
     t.statements.push_back(out + ")");
+    if (pg_)
+      for (auto& c : ct.columns) t.statements.push_back(TypeComment(ct.name, c));
     t.changesSchema = true;
   }
 
@@ -291,9 +327,12 @@ class Emitter {
     for (size_t i = 0; i < ci.columns.size(); ++i) {
       const ColumnInfo& c = TargetColumn(info, ci.columns[i].first, ci.table.pos);
       if (!firstCol) firstCol = &c;
-      std::string col = QuoteIdent(c.name) + (ci.columns[i].second ? " DESC" : "");
+      // The server compares texts right-trimmed (as the embedded engine's RTRIM collation does): its keys
+      // are the right-trimmed texts.
+      std::string key = pg_ && IsTextType(c.type) ? "rtrim(" + QuoteIdent(c.name) + ")" : QuoteIdent(c.name);
+      std::string col = key + (ci.columns[i].second ? " DESC" : "");
       plain += (i ? "," : "") + col;
-      trimmed += (i ? "," : "") + (i == 0 ? "trim(" + QuoteIdent(c.name) + ")" : col);
+      trimmed += (i ? "," : "") + (i == 0 ? (pg_ ? "btrim(" : "trim(") + QuoteIdent(c.name) + ")" : col);
     }
     std::string name = StoredIndexName(info.name, ci.name);
     t.statements.push_back(Format("CREATE %sINDEX %s ON %s(%s)", ci.unique ? "UNIQUE " : "",
@@ -302,11 +341,17 @@ class Emitter {
     // It also carries the table's short columns, so that the per-account counts and sums are read from the
     // index alone. One twin per first column is enough.
     if (firstCol && firstCol->type == ColType::Char && !HasTwin(info, *firstCol)) {
+      std::string carried;
       for (auto& c : info.columns) {
         bool keyed = false;
         for (auto& k : ci.columns) keyed = keyed || Lower(k.first) == Lower(c.name);
         bool shortColumn = !IsTextType(c.type) || (c.type == ColType::Char && c.width <= 10);
-        if (!keyed && shortColumn) trimmed += "," + QuoteIdent(c.name);
+        if (!keyed && shortColumn) carried += (carried.empty() ? "" : ",") + QuoteIdent(c.name);
+      }
+      if (pg_) {
+        if (!carried.empty()) trimmed += ") INCLUDE (" + carried;
+      } else if (!carried.empty()) {
+        trimmed += "," + carried;
       }
       t.statements.push_back(Format("CREATE INDEX %s ON %s(%s)", QuoteIdent(name + "$trim").c_str(),
                                     QuoteIdent(info.name).c_str(), trimmed.c_str()));
@@ -324,7 +369,8 @@ class Emitter {
     const TableInfo& info = Table(ac.table);
     if (info.Find(ac.column.name)) Fail(Format("字段“%s”已存在", ac.column.name.c_str()), ac.table.pos);
     t.statements.push_back("ALTER TABLE " + QuoteIdent(info.name) + " ADD COLUMN " +
-                           QuoteIdent(ac.column.name) + " " + DeclaredType(ac.column));
+                           QuoteIdent(ac.column.name) + " " + ColumnType(ac.column));
+    if (pg_) t.statements.push_back(TypeComment(info.name, ac.column));
     t.changesSchema = true;
   }
 
@@ -364,14 +410,72 @@ class Emitter {
     Fail(Format("找不到字段“%s%s%s”", e.table.c_str(), e.table.empty() ? "" : ".", e.text.c_str()), e.pos);
   }
 
-  static SType Unify(SType a, SType b) {
+  SType Unify(SType a, SType b) const {
     if (a == b) return a;
     if (a == SType::Null) return b;
     if (b == SType::Null) return a;
-    return SType::Unknown;
+    // The server needs one type: a text and a number meet as texts.
+    return pg_ ? SType::Text : SType::Unknown;
+  }
+
+  // ---------- the server's static types ----------
+  // A value where the server needs a text: a number in its cstr$ form.
+  std::string AsText(const Emitted& e) const {
+    std::string v = Value(e);
+    return e.type == SType::Num ? "jet_cstr(" + v + ")" : v;
+  }
+  // A value where the server needs a number: a text must be one.
+  std::string AsNum(const Emitted& e) const {
+    std::string v = Value(e);
+    return e.type == SType::Text ? "jet_num(" + v + ")" : v;
+  }
+  // A truth value read as a number (1, 0 or NULL) on the server.
+  std::string Value(const Emitted& e) const { return pg_ && e.pred ? "(" + e.sql + ")::int" : e.sql; }
+  // A value used as a condition: true when it is a number other than 0.
+  std::string Truth(const Emitted& e) const {
+    if (!pg_ || e.pred) return e.sql;
+    return "(" + AsNum(e) + "<>0)";
+  }
+
+  static Emitted Pred(std::string sql) {
+    Emitted e{std::move(sql), SType::Num};
+    e.pred = true;
+    return e;
+  }
+
+  // A text column of a table (not an expression): on the server it compares right-trimmed, as the embedded
+  // engine's RTRIM collation compares it.
+  static bool IsBareColumn(const Expr& e) { return e.kind == ExprKind::Column; }
+
+  std::string Trimmed(const Expr& e, const Emitted& v) const {
+    if (e.kind == ExprKind::String) return QuoteText(RTrim(e.text));
+    return "rtrim(" + AsText(v) + ")";
+  }
+
+  // a op b on the server, with the embedded engine's rules for mixed kinds: a text column meets a number as
+  // a text; otherwise a text meets a number as a number; texts compare right-trimmed when a column is
+  // among them.
+  std::string Compare(const Expr& ea, const Emitted& a, const std::string& op, const Expr& eb,
+                      const Emitted& b) const {
+    bool aText = a.type == SType::Text, bText = b.type == SType::Text;
+    bool aCol = IsBareColumn(ea), bCol = IsBareColumn(eb);
+    bool asText = (aText && bText) || (aText && aCol && !bCol && b.type == SType::Num) ||
+                  (bText && bCol && !aCol && a.type == SType::Num) ||
+                  (a.type == SType::Null && bText) || (b.type == SType::Null && aText);
+    if (asText) {
+      if ((aText && aCol) || (bText && bCol)) return "(" + Trimmed(ea, a) + op + Trimmed(eb, b) + ")";
+      return "(" + AsText(a) + op + AsText(b) + ")";
+    }
+    return "(" + AsNum(a) + op + AsNum(b) + ")";
   }
 
   Emitted EmitExpr(Expr& e, const Scope& scope) {
+    Emitted r = EmitRaw(e, scope);
+    if (pg_ && r.pred) return {Value(r), SType::Num};
+    return r;
+  }
+
+  Emitted EmitRaw(Expr& e, const Scope& scope) {
     switch (e.kind) {
       case ExprKind::Number:
         return {e.text, SType::Num};
@@ -380,6 +484,10 @@ class Emitter {
       case ExprKind::Null:
         return {"NULL", SType::Null};
       case ExprKind::Param:
+        if (pg_) {
+          auto [it, added] = params_.emplace(&e, static_cast<int>(params_.size()) + 1);
+          return {Format("$%d::text", it->second), SType::Text};
+        }
         return {"?", SType::Unknown};
       case ExprKind::CountAll:
         return {"count(*)", SType::Num};
@@ -389,7 +497,7 @@ class Emitter {
                 IsTextType(r.column->type) ? SType::Text : SType::Num};
       }
       case ExprKind::Unary: {
-        if (e.text == "not") return {"(NOT " + EmitCondition(*e.args[0], scope) + ")", SType::Num};
+        if (e.text == "not") return Pred("(NOT " + EmitCondition(*e.args[0], scope) + ")");
         Emitted a = EmitExpr(*e.args[0], scope);
         if (a.type == SType::Text) a.sql = "jet_num(" + a.sql + ")";
         return {"(" + e.text + a.sql + ")", SType::Num};
@@ -399,24 +507,64 @@ class Emitter {
       case ExprKind::Like:
         return EmitLike(e, scope);
       case ExprKind::InList: {
-        std::string out = "(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (");
+        Emitted v = EmitExpr(*e.args[0], scope);
+        std::string out;
+        if (pg_) {
+          bool trimmed = v.type == SType::Text && IsBareColumn(*e.args[0]);
+          out = "(" + (trimmed ? Trimmed(*e.args[0], v) : v.sql) + (e.negate ? " NOT IN (" : " IN (");
+          for (size_t i = 1; i < e.args.size(); ++i) {
+            Emitted item = EmitExpr(*e.args[i], scope);
+            std::string sql = v.type == SType::Text   ? (trimmed ? Trimmed(*e.args[i], item) : AsText(item))
+                              : v.type == SType::Num ? AsNum(item)
+                                                     : item.sql;
+            out += (i > 1 ? "," : "") + sql;
+          }
+          return Pred(out + "))");
+        }
+        out = "(" + v.sql + (e.negate ? " NOT IN (" : " IN (");
         for (size_t i = 1; i < e.args.size(); ++i)
           out += (i > 1 ? "," : "") + EmitExpr(*e.args[i], scope).sql;
         return {out + "))", SType::Num};
       }
       case ExprKind::InSelect: {
         Scope inner;
+        if (pg_) {
+          Emitted v = EmitExpr(*e.args[0], scope);
+          std::vector<SType> types;
+          std::string sub = EmitSelect(*e.sub, inner, &scope, true, &types);
+          SType t = types.empty() ? SType::Unknown : types[0];
+          std::string lhs = v.sql, rhs = "\"c0\"";
+          if (v.type == SType::Text && IsBareColumn(*e.args[0])) {
+            lhs = Trimmed(*e.args[0], v);
+            rhs = "rtrim(" + AsText(Emitted{rhs, t}) + ")";
+          } else if (v.type == SType::Text) {
+            rhs = AsText(Emitted{rhs, t});
+          } else if (v.type == SType::Num) {
+            rhs = AsNum(Emitted{rhs, t});
+          }
+          return Pred("(" + lhs + (e.negate ? " NOT IN (" : " IN (") + "SELECT " + rhs + " FROM (" + sub +
+                      ") AS jet_in))");
+        }
         std::string sub = EmitSelect(*e.sub, inner, &scope, false);
         return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (") + sub + "))",
                 SType::Num};
       }
       case ExprKind::Between:
+        if (pg_) {
+          Emitted v = EmitExpr(*e.args[0], scope), lo = EmitExpr(*e.args[1], scope),
+                  hi = EmitExpr(*e.args[2], scope);
+          std::string both = "(" + Compare(*e.args[0], v, ">=", *e.args[1], lo) + " AND " +
+                             Compare(*e.args[0], v, "<=", *e.args[2], hi) + ")";
+          return Pred(e.negate ? "(NOT " + both + ")" : both);
+        }
         return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT BETWEEN " : " BETWEEN ") +
                     EmitExpr(*e.args[1], scope).sql + " AND " + EmitExpr(*e.args[2], scope).sql + ")",
                 SType::Num};
-      case ExprKind::IsNull:
-        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " IS NOT NULL)" : " IS NULL)"),
-                SType::Num};
+      case ExprKind::IsNull: {
+        Emitted r{"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " IS NOT NULL)" : " IS NULL)"), SType::Num};
+        r.pred = true;
+        return r;
+      }
       case ExprKind::Func:
         return EmitFunc(e, scope);
     }
@@ -433,12 +581,25 @@ class Emitter {
   Emitted EmitBinary(Expr& e, const Scope& scope) {
     const std::string& op = e.text;
     if (op == "and" || op == "or") {
-      return {"(" + EmitCondition(*e.args[0], scope) + (op == "and" ? " AND " : " OR ") +
-                  EmitCondition(*e.args[1], scope) + ")",
-              SType::Num};
+      return Pred("(" + EmitCondition(*e.args[0], scope) + (op == "and" ? " AND " : " OR ") +
+                  EmitCondition(*e.args[1], scope) + ")");
     }
     Emitted a = EmitExpr(*e.args[0], scope);
     Emitted b = EmitExpr(*e.args[1], scope);
+    bool comparison = op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=";
+    if (pg_) {
+      if (comparison) return Pred(Compare(*e.args[0], a, op, *e.args[1], b));
+      if (op == "&") return {"jet_amp(" + AsText(a) + "," + AsText(b) + ")", SType::Text};
+      if (op == "+") {
+        if (a.type == SType::Text && b.type == SType::Text) return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
+        if (a.type == SType::Null || b.type == SType::Null) return {"NULL", SType::Null};
+        return {"(" + AsNum(a) + "+" + AsNum(b) + ")", SType::Num};
+      }
+      if (op == "-" || op == "*") return {"(" + AsNum(a) + op + AsNum(b) + ")", SType::Num};
+      const char* fn = op == "/" ? "jet_div" : op == "\\" ? "jet_idiv" : op == "mod" ? "jet_mod" : op == "^" ? "jet_pow" : nullptr;
+      if (!fn) Fail("无法识别的运算符", e.pos);
+      return {std::string(fn) + "(" + AsNum(a) + "," + AsNum(b) + ")", SType::Num};
+    }
     // A text column equal to another row value (a join such as subt.fzn=wbt.wno): SQLite's Bloom filters
     // on join lookups hash the stored bytes and ignore the column's RTRIM collation, so "1" padded to 10
     // would never meet "1" padded to 4. Comparing the right-trimmed texts is what the collation means and
@@ -447,8 +608,7 @@ class Emitter {
         (e.args[0]->kind == ExprKind::Column || e.args[1]->kind == ExprKind::Column) &&
         RefersToColumn(*e.args[0]) && RefersToColumn(*e.args[1]))
       return {"(jet_rtrim(" + a.sql + ")=jet_rtrim(" + b.sql + "))", SType::Num};
-    if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=")
-      return {"(" + a.sql + op + b.sql + ")", SType::Num};
+    if (comparison) return {"(" + a.sql + op + b.sql + ")", SType::Num};
     if (op == "&") return {"jet_amp(" + a.sql + "," + b.sql + ")", SType::Text};
     if (op == "+") {
       // Texts are joined, numbers added; decided here when both sides are known, else row by row.
@@ -471,9 +631,13 @@ class Emitter {
     if (e.text == "iif") {
       if (e.args.size() != 3) Fail("函数“iif”的参数个数不对", e.pos);
       Emitted a = EmitExpr(*e.args[1], scope), b = EmitExpr(*e.args[2], scope);
-      return {
-          "(CASE WHEN " + EmitCondition(*e.args[0], scope) + " THEN " + a.sql + " ELSE " + b.sql + " END)",
-          Unify(a.type, b.type)};
+      SType type = Unify(a.type, b.type);
+      std::string sa = a.sql, sb = b.sql;
+      if (pg_ && type == SType::Text) {
+        sa = AsText(a);
+        sb = AsText(b);
+      }
+      return {"(CASE WHEN " + EmitCondition(*e.args[0], scope) + " THEN " + sa + " ELSE " + sb + " END)", type};
     }
     auto it = Functions().find(e.text);
     if (it == Functions().end()) Fail(Format("表达式中有未定义的函数“%s”", e.text.c_str()), e.pos);
@@ -483,6 +647,7 @@ class Emitter {
     std::vector<Emitted> args;
     for (auto& a : e.args) args.push_back(EmitExpr(*a, scope));
     std::string target = f.target;
+    if (pg_) return EmitServerFunc(e, target, args);
     // The built-in trim is what the twin indexes were made with; a number goes through the dialect's own
     // text form first.
     if (target == "trim" && (!opt_.indexSupport || args[0].type != SType::Text)) target = "jet_trim";
@@ -491,6 +656,50 @@ class Emitter {
     for (size_t i = 0; i < args.size(); ++i) out += (i ? "," : "") + args[i].sql;
     out += ")";
     SType type = f.result == SType::Unknown ? args[0].type : f.result;
+    return {out, type};
+  }
+
+  // A function on the server, its arguments converted to what its one signature takes.
+  Emitted EmitServerFunc(const Expr& e, const std::string& target, const std::vector<Emitted>& args) {
+    const std::string& name = e.text;
+    if (target == "jet_cstr") return {AsText(args[0]), args[0].type == SType::Null ? SType::Null : SType::Text};
+    if (target == "jet_val") {
+      if (args[0].type == SType::Text) return {"jet_val(" + args[0].sql + ")", SType::Num};
+      return {args[0].sql, args[0].type == SType::Null ? SType::Null : SType::Num};
+    }
+    if (target == "jet_cdbl") return {"(" + AsNum(args[0]) + ")::float8", SType::Num};
+    if (target == "jet_nz") {
+      SType t = args[0].type == SType::Null ? (args.size() == 2 ? args[1].type : SType::Text) : args[0].type;
+      if (t == SType::Null) t = SType::Text;
+      std::string fallback = args.size() == 2 ? (t == SType::Text ? AsText(args[1]) : AsNum(args[1]))
+                                              : (t == SType::Text ? "''" : "0");
+      std::string first = t == SType::Text ? AsText(args[0]) : AsNum(args[0]);
+      return {"coalesce(" + first + "," + fallback + ")", t};
+    }
+    if (target == "jet_instr") {
+      // instr(text, find) or instr(start, text, find [, compare])
+      const char* kinds = args.size() == 2 ? "TT" : "NTTN";
+      std::string out = "jet_instr(";
+      for (size_t i = 0; i < args.size(); ++i)
+        out += (i ? "," : "") + (kinds[i] == 'T' ? AsText(args[i]) : AsNum(args[i]));
+      return {out + ")", SType::Num};
+    }
+    auto it = ServerFunctions().find(target);
+    if (it == ServerFunctions().end()) Fail(Format("表达式中有未定义的函数“%s”", name.c_str()), e.pos);
+    const ServerFunc& f = it->second;
+    size_t kindsLen = std::char_traits<char>::length(f.args);
+    std::string out = std::string(f.target) + "(";
+    if (e.distinct) out += "DISTINCT ";
+    for (size_t i = 0; i < args.size(); ++i) {
+      char kind = f.args[std::min(i, kindsLen - 1)];
+      std::string sql = kind == 'T' ? AsText(args[i]) : kind == 'N' ? AsNum(args[i]) : Value(args[i]);
+      // A sum of texts adds their leading numbers, as the embedded engine's sum reads them.
+      if ((target == "sum" || target == "avg") && args[i].type == SType::Text) sql = "jet_val(" + args[i].sql + ")";
+      out += (i ? "," : "") + sql;
+    }
+    out += ")";
+    SType type = Functions().at(name).result;
+    if (type == SType::Unknown) type = args[0].type;
     return {out, type};
   }
 
@@ -537,6 +746,11 @@ class Emitter {
     return std::nullopt;
   }
 
+  // The expression a text range bounds: on the server a column's right-trimmed text.
+  std::string RangeSubject(const Expr& e, const Emitted& v) const {
+    return pg_ && IsBareColumn(e) ? "rtrim(" + v.sql + ")" : v.sql;
+  }
+
   Emitted EmitLike(Expr& e, const Scope& scope) {
     Emitted value = EmitExpr(*e.args[0], scope);
     Emitted pattern = EmitExpr(*e.args[1], scope);
@@ -545,11 +759,16 @@ class Emitter {
       if (p && p->pureStar && !p->prefix.empty()) {
         // 'P-*' is exactly the texts from "P-" up to (not including) "P.": an index range.
         if (auto hi = UpperBound(p->prefix)) {
-          std::string range = "(" + value.sql + ">=" + QuoteText(p->prefix) + " AND " + value.sql + "<" +
+          std::string subject = RangeSubject(*e.args[0], value);
+          std::string range = "(" + subject + ">=" + QuoteText(p->prefix) + " AND " + subject + "<" +
                               QuoteText(*hi) + ")";
-          return {e.negate ? "(NOT " + range + ")" : range, SType::Num};
+          return Pred(e.negate ? "(NOT " + range + ")" : range);
         }
       }
+    }
+    if (pg_) {
+      std::string call = "jet_like(" + AsText(value) + "," + AsText(pattern) + ")";
+      return Pred(e.negate ? "(NOT " + call + ")" : call);
     }
     std::string call = "jet_like(" + value.sql + "," + pattern.sql + ")";
     return {e.negate ? "(NOT " + call + ")" : call, SType::Num};
@@ -561,16 +780,17 @@ class Emitter {
       if (v.type != SType::Text) return std::nullopt;
       const std::string& lit = e.args[1]->text;
       if (!lit.empty() && lit.back() == ' ') return std::nullopt;
-      return Range{v.sql, lit, lit, true, true};
+      return Range{RangeSubject(*e.args[0], v), lit, lit, true, true};
     }
     if (e.kind == ExprKind::Like && !e.negate) {
       Emitted v = EmitExpr(*e.args[0], scope);
       if (v.type != SType::Text) return std::nullopt;
       auto p = AnalysePattern(*e.args[1]);
       if (!p || p->prefix.empty()) return std::nullopt;
-      if (p->noWildcard) return Range{v.sql, p->prefix, p->prefix, true, true};
+      std::string subject = RangeSubject(*e.args[0], v);
+      if (p->noWildcard) return Range{subject, p->prefix, p->prefix, true, true};
       auto hi = UpperBound(p->prefix);
-      return Range{v.sql, p->prefix, hi ? *hi : "", hi.has_value(), false};
+      return Range{subject, p->prefix, hi ? *hi : "", hi.has_value(), false};
     }
     if (e.kind == ExprKind::Binary && e.text == "or") {
       auto a = ImpliedRange(*e.args[0], scope);
@@ -598,7 +818,7 @@ class Emitter {
     if (e.kind == ExprKind::Binary && (e.text == "and" || e.text == "or")) {
       body = EmitBinary(e, scope).sql;
     } else {
-      body = EmitExpr(e, scope).sql;
+      body = Truth(EmitRaw(e, scope));
     }
     if (opt_.indexSupport && e.kind == ExprKind::Binary && e.text == "or") {
       if (auto r = ImpliedRange(e, scope)) {
@@ -610,9 +830,39 @@ class Emitter {
     return body;
   }
 
+  // ---------- column types ----------
+  // The type a column is made with: the dialect's own name on the embedded engine (which keeps it), the
+  // server's type there (the dialect's name goes into the column's comment).
+  std::string ColumnType(const ColumnDef& c) const {
+    if (!pg_) return DeclaredType(c);
+    switch (c.type) {
+      case ColType::Char:
+      case ColType::Text:
+      case ColType::Memo:
+        return "text";
+      case ColType::Long:
+        return "integer";
+      case ColType::Short:
+      case ColType::Byte:
+      case ColType::Bit:
+        return "smallint";
+      default:
+        return "double precision";
+    }
+  }
+
+  std::string TypeComment(const std::string& table, const ColumnDef& c) const {
+    std::string declared = DeclaredType(c);
+    size_t collate = declared.find(" COLLATE");
+    if (collate != std::string::npos) declared.erase(collate);
+    return "COMMENT ON COLUMN " + QuoteIdent(table) + "." + QuoteIdent(c.name) + " IS " + QuoteText(declared);
+  }
+
   const std::string& sql_;
   SchemaSource& schema_;
   EmitOptions opt_;
+  bool pg_;
+  std::map<const Expr*, int> params_;  // the server's "$n" of each "?"
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
-// Writes a parsed statement out as SQLite SQL with the dialect's meaning: "+" joining texts or adding
-// numbers, the dialect's functions and wildcards, fixed-width texts padded and checked on every write, and
-// result columns named "Expr1000" + position unless they are plain columns.
+// Writes a parsed statement out as SQLite or PostgreSQL SQL with the dialect's meaning: "+" joining texts
+// or adding numbers, the dialect's functions and wildcards, fixed-width texts padded and checked on every
+// write, and result columns named "Expr1000" + position unless they are plain columns.
 #include <string>
 #include <vector>
 
@@ -10,14 +10,19 @@
 
 namespace jet {
 
+// The engine a translation is written for: the embedded SQLite engine, or a PostgreSQL server holding
+// the dialect's function library.
+enum class Target { Embedded, Server };
+
 struct EmitOptions {
+  Target target = Target::Embedded;
   // Serve the per-account predicates (trim(x)='..', x like 'P-*') from indexes: ranges implied by a
   // literal prefix and trim() written so that the expression indexes match. Off only to measure.
   bool indexSupport = true;
 };
 
 struct Translation {
-  std::vector<std::string> statements;  // SQLite SQL, run in this order as one unit
+  std::vector<std::string> statements;  // the engine's SQL, run in this order as one unit
   bool isQuery = false;
   bool changesSchema = false;
 };

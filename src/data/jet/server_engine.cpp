@@ -1,0 +1,613 @@
+// The server engine over libpq: simple-query messages for the dialect's translated statements, prepared
+// statements for the bulk writers, savepoints so that a failing statement inside a transaction leaves the
+// transaction usable (as on the embedded engine).
+#include "data/jet/server_engine.h"
+
+#include <libpq-fe.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "base/text.h"
+#include "data/jet/db_error.h"
+#include "data/jet/parser.h"
+#include "data/jet/server_library.h"
+
+namespace jet {
+
+namespace {
+
+// Marks a schema as a year of this program, as the application id marks a year file.
+const char* const kYearMark = "TAVR";
+// Marks a schema as a copy of a year taken before a command that rewrites or removes one.
+const char* const kBackupMark = "TAVR backup";
+// Type of every parameter: a text, converted by the column's storing function.
+constexpr Oid kTextOid = 25;
+
+struct ResultFree {
+  void operator()(PGresult* r) const { PQclear(r); }
+};
+using Result = std::unique_ptr<PGresult, ResultFree>;
+
+std::string ServerMessage(const PGresult* r, pg_conn* conn) {
+  const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+  // Two writers met: the server refused the later one, and all its work was rolled back.
+  if (state && (std::strcmp(state, "40001") == 0 || std::strcmp(state, "40P01") == 0))
+    return "另一位用户同时修改了同样的数据，本次操作已全部撤销，请重试。";
+  const char* primary = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+  if (primary && *primary) return primary;
+  std::string msg = conn ? PQerrorMessage(conn) : "";
+  while (!msg.empty() && (msg.back() == '\n' || msg.back() == ' ')) msg.pop_back();
+  return msg.empty() ? "命令失败。" : msg;
+}
+
+bool Failed(const PGresult* r) {
+  if (!r) return true;
+  ExecStatusType s = PQresultStatus(r);
+  return s != PGRES_COMMAND_OK && s != PGRES_TUPLES_OK && s != PGRES_EMPTY_QUERY;
+}
+
+void Exec(pg_conn* conn, const std::string& sql) {
+  PQclear(PQexec(conn, sql.c_str()));
+}
+
+std::string QuoteIdent(const std::string& name) {
+  return "\"" + ReplaceAll(name, "\"", "\"\"") + "\"";
+}
+
+std::string QuoteText(const std::string& value) {
+  return "'" + ReplaceAll(value, "'", "''") + "'";
+}
+
+// Sends SQL of one or more statements as one message and collects every result; the first failure is
+// thrown after the connection is drained.
+std::vector<Result> RunMessage(pg_conn* conn, const std::string& sql) {
+  if (!PQsendQuery(conn, sql.c_str())) throw DbError(ServerMessage(nullptr, conn));
+  std::vector<Result> results;
+  std::string error;
+  while (PGresult* r = PQgetResult(conn)) {
+    Result owned(r);
+    if (Failed(r) && error.empty()) error = ServerMessage(r, conn);
+    results.push_back(std::move(owned));
+  }
+  if (!error.empty()) throw DbError(error);
+  return results;
+}
+
+// Runs statements so that a failure changes nothing: outside a transaction the message is one implicit
+// transaction; inside one a savepoint brackets it and is rolled back to on failure.
+std::vector<Result> RunGuarded(pg_conn* conn, const std::vector<std::string>& statements, size_t& first) {
+  bool inTransaction = PQtransactionStatus(conn) != PQTRANS_IDLE;
+  std::string sql;
+  first = 0;
+  if (inTransaction) {
+    sql = "SAVEPOINT jet_statement;";
+    first = 1;
+  }
+  for (auto& s : statements) sql += s + ";";
+  if (inTransaction) sql += "RELEASE SAVEPOINT jet_statement";
+  try {
+    return RunMessage(conn, sql);
+  } catch (const DbError&) {
+    PGTransactionStatusType st = PQtransactionStatus(conn);
+    if (inTransaction && st == PQTRANS_INERROR) {
+      Exec(conn, "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
+    } else if (!inTransaction && st != PQTRANS_IDLE) {
+      Exec(conn, "ROLLBACK");
+    }
+    throw;
+  }
+}
+
+ValueKind KindOfType(Oid type) {
+  switch (type) {
+    case 16:   // bool
+    case 20:   // int8
+    case 21:   // int2
+    case 23:   // int4
+    case 26:   // oid
+      return ValueKind::Integer;
+    case 700:   // float4
+    case 701:   // float8
+    case 1700:  // numeric
+      return ValueKind::Real;
+    default:
+      return ValueKind::Text;
+  }
+}
+
+class ServerRows : public EngineRows {
+ public:
+  explicit ServerRows(Result r) : r_(std::move(r)), rows_(PQntuples(r_.get())) {
+    for (int i = 0; i < PQnfields(r_.get()); ++i) kinds_.push_back(KindOfType(PQftype(r_.get(), i)));
+  }
+  int ColumnCount() const override { return static_cast<int>(kinds_.size()); }
+  std::string ColumnName(int i) const override { return PQfname(r_.get(), i); }
+  bool Next() override { return ++row_ < rows_; }
+  ValueKind Kind(int i) const override {
+    if (PQgetisnull(r_.get(), row_, i)) return ValueKind::Null;
+    ValueKind k = kinds_[static_cast<size_t>(i)];
+    if (k == ValueKind::Real && PQftype(r_.get(), i) == 1700) {
+      // A whole sum of whole numbers is a whole number, as on the embedded engine.
+      const char* v = PQgetvalue(r_.get(), row_, i);
+      if (!std::strpbrk(v, ".eEN") && std::strlen(v) < 18) return ValueKind::Integer;
+    }
+    return k;
+  }
+  long long Integer(int i) const override {
+    const char* v = PQgetvalue(r_.get(), row_, i);
+    if (PQftype(r_.get(), i) == 16) return *v == 't' ? 1 : 0;
+    return std::strtoll(v, nullptr, 10);
+  }
+  double Real(int i) const override {
+    const char* v = PQgetvalue(r_.get(), row_, i);
+    if (std::strcmp(v, "NaN") == 0) return std::numeric_limits<double>::quiet_NaN();
+    return std::strtod(v, nullptr);
+  }
+  std::string_view Bytes(int i) const override {
+    return std::string_view(PQgetvalue(r_.get(), row_, i), static_cast<size_t>(PQgetlength(r_.get(), row_, i)));
+  }
+
+ private:
+  Result r_;
+  int rows_;
+  int row_ = -1;
+  std::vector<ValueKind> kinds_;
+};
+
+class ServerStatement : public EngineStatement {
+ public:
+  ServerStatement(pg_conn* conn, std::string name, int params)
+      : conn_(conn), name_(std::move(name)), values_(static_cast<size_t>(params)), set_(values_.size()) {}
+  ~ServerStatement() override {
+    if (PQstatus(conn_) == CONNECTION_OK && PQtransactionStatus(conn_) != PQTRANS_ACTIVE)
+      Exec(conn_, "DEALLOCATE " + QuoteIdent(name_));
+  }
+  int ParamCount() const override { return static_cast<int>(values_.size()); }
+  void Bind(int i, std::string_view text) override { Set(i, std::string(text)); }
+  void Bind(int i, long long value) override { Set(i, std::to_string(value)); }
+  void Bind(int i, double value) override { Set(i, Format("%.17g", value)); }
+  int Run() override {
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    for (size_t i = 0; i < values_.size(); ++i) {
+      values.push_back(set_[i] ? values_[i].c_str() : nullptr);
+      lengths.push_back(static_cast<int>(values_[i].size()));
+    }
+    if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+      Result r(PQexecPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
+                              lengths.data(), nullptr, 0));
+      if (Failed(r.get())) throw DbError(ServerMessage(r.get(), conn_));
+      return std::atoi(PQcmdTuples(r.get()));
+    }
+    // Inside a transaction the run is bracketed by a savepoint, so that a refused row leaves the
+    // transaction usable; the three go to the server in one message of a pipeline and come back together.
+    if (!PQenterPipelineMode(conn_)) throw DbError(ServerMessage(nullptr, conn_));
+    bool sent = PQsendQueryParams(conn_, "SAVEPOINT jet_statement", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+                PQsendQueryPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
+                                    lengths.data(), nullptr, 0) &&
+                PQsendQueryParams(conn_, "RELEASE SAVEPOINT jet_statement", 0, nullptr, nullptr, nullptr,
+                                  nullptr, 0) &&
+                PQpipelineSync(conn_);
+    std::string error = sent ? "" : ServerMessage(nullptr, conn_);
+    int changed = 0;
+    bool runFailed = false;
+    for (int q = 0; sent && q < 3; ++q) {
+      while (PGresult* r = PQgetResult(conn_)) {
+        Result owned(r);
+        ExecStatusType st = PQresultStatus(r);
+        if (st == PGRES_FATAL_ERROR) {
+          if (error.empty()) error = ServerMessage(r, conn_);
+          runFailed = true;
+        }
+        if (q == 1 && st == PGRES_COMMAND_OK) changed = std::atoi(PQcmdTuples(r));
+      }
+    }
+    if (sent) {
+      Result sync(PQgetResult(conn_));
+      if ((!sync || PQresultStatus(sync.get()) != PGRES_PIPELINE_SYNC) && error.empty())
+        error = ServerMessage(nullptr, conn_);
+    }
+    PQexitPipelineMode(conn_);
+    if (!error.empty()) {
+      if (runFailed || PQtransactionStatus(conn_) == PQTRANS_INERROR)
+        Exec(conn_, "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
+      throw DbError(error);
+    }
+    return changed;
+  }
+  std::unique_ptr<EngineRows> Open() override {
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    for (size_t i = 0; i < values_.size(); ++i) {
+      values.push_back(set_[i] ? values_[i].c_str() : nullptr);
+      lengths.push_back(static_cast<int>(values_[i].size()));
+    }
+    Result r(PQexecPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
+                            nullptr, 0));
+    if (Failed(r.get())) throw DbError(ServerMessage(r.get(), conn_));
+    return std::make_unique<ServerRows>(std::move(r));
+  }
+
+ private:
+  void Set(int i, std::string v) {
+    if (i < 1 || i > ParamCount()) throw DbError("参数的序号不对。");
+    values_[static_cast<size_t>(i - 1)] = std::move(v);
+    set_[static_cast<size_t>(i - 1)] = true;
+  }
+  pg_conn* conn_;
+  std::string name_;
+  std::vector<std::string> values_;
+  std::vector<bool> set_;
+};
+
+// The highest "$n" of a translated statement: its number of parameters.
+int CountParams(const std::string& sql) {
+  int most = 0;
+  bool quoted = false;
+  for (size_t i = 0; i < sql.size(); ++i) {
+    if (sql[i] == '\'') quoted = !quoted;
+    if (quoted || sql[i] != '$' || i + 1 >= sql.size() || sql[i + 1] < '0' || sql[i + 1] > '9') continue;
+    if (i > 0 && (std::isalnum(static_cast<unsigned char>(sql[i - 1])) || sql[i - 1] == '"')) continue;
+    most = std::max(most, std::atoi(sql.c_str() + i + 1));
+  }
+  return most;
+}
+
+}  // namespace
+
+bool IsServerName(const std::string& name) {
+  std::string l = Lower(name.substr(0, 11));
+  return l.rfind("postgresql:", 0) == 0 || l.rfind("postgres:", 0) == 0;
+}
+
+std::optional<ServerName> ParseServerName(const std::string& name) {
+  if (!IsServerName(name)) return std::nullopt;
+  size_t hash = name.rfind('#');
+  if (hash == std::string::npos) return ServerName{name, ""};
+  std::string year = name.substr(hash + 1);
+  if (year.size() != 4) return std::nullopt;
+  for (char c : year)
+    if (c < '0' || c > '9') return std::nullopt;
+  return ServerName{name.substr(0, hash), year};
+}
+
+std::string YearSchema(const std::string& year) {
+  return "y" + year;
+}
+
+// ---------- ServerConnection ----------
+ServerConnection::ServerConnection(const std::string& uri) {
+  conn_ = PQconnectdb(uri.c_str());
+  if (PQstatus(conn_) != CONNECTION_OK) {
+    std::string msg = ServerMessage(nullptr, conn_);
+    PQfinish(conn_);
+    throw DbError(Format("无法连接数据库服务器：%s", msg.c_str()));
+  }
+  if (PQserverVersion(conn_) < 130000) {
+    PQfinish(conn_);
+    throw DbError("数据库服务器的版本太低（至少要 13 版）。");
+  }
+  const char* encoding = PQparameterStatus(conn_, "server_encoding");
+  if (!encoding || std::strcmp(encoding, "SQL_ASCII") != 0) {
+    PQfinish(conn_);
+    throw DbError("这个数据库的编码不是 SQL_ASCII，不能存放帐套（请用 tavrel-cli create-set 建立数据库）。");
+  }
+  try {
+    Run("SET client_encoding TO 'SQL_ASCII'; SET standard_conforming_strings TO on; "
+        "SET extra_float_digits TO 1; SET client_min_messages TO warning");
+    EnsureLibrary(*this);
+  } catch (...) {
+    PQfinish(conn_);
+    throw;
+  }
+}
+
+ServerConnection::~ServerConnection() {
+  PQfinish(conn_);
+}
+
+void ServerConnection::Run(const std::string& sql) {
+  RunMessage(conn_, sql);
+}
+
+std::optional<std::string> ServerConnection::Value(const std::string& sql) {
+  auto results = RunMessage(conn_, sql);
+  if (results.empty()) return std::nullopt;
+  PGresult* r = results.back().get();
+  if (PQntuples(r) == 0 || PQnfields(r) == 0 || PQgetisnull(r, 0, 0)) return std::nullopt;
+  return std::string(PQgetvalue(r, 0, 0), static_cast<size_t>(PQgetlength(r, 0, 0)));
+}
+
+// ---------- ServerEngine ----------
+namespace {
+
+ServerName RequireYear(const std::string& name) {
+  auto n = ParseServerName(name);
+  if (!n || n->year.empty())
+    throw DbError(Format("“%s”不是服务器上的年度（应为 postgresql://主机/数据库#年度）。", name.c_str()));
+  return *n;
+}
+
+bool IsYearSchema(ServerConnection& c, const std::string& schema) {
+  auto mark = c.Value("SELECT obj_description(oid,'pg_namespace') FROM pg_namespace WHERE nspname=" +
+                      QuoteText(schema));
+  return mark && *mark == kYearMark;
+}
+
+bool SchemaExists(ServerConnection& c, const std::string& schema) {
+  return c.Value("SELECT 1 FROM pg_namespace WHERE nspname=" + QuoteText(schema)).has_value();
+}
+
+}  // namespace
+
+ServerEngine::ServerEngine(std::unique_ptr<ServerConnection> conn, std::string schema)
+    : conn_(std::move(conn)), schema_(std::move(schema)) {
+  conn_->Run("SET search_path TO " + QuoteIdent(schema_) + ", jet");
+}
+
+ServerEngine::~ServerEngine() {
+  if (PQtransactionStatus(conn_->Get()) != PQTRANS_IDLE) Exec(conn_->Get(), "ROLLBACK");
+}
+
+std::unique_ptr<ServerEngine> ServerEngine::Open(const std::string& name, bool readOnly) {
+  ServerName n = RequireYear(name);
+  auto conn = std::make_unique<ServerConnection>(n.uri);
+  std::string schema = YearSchema(n.year);
+  if (!SchemaExists(*conn, schema)) throw DbError(Format("找不到年度“%s”。", name.c_str()));
+  if (!IsYearSchema(*conn, schema)) throw DbError("不是本程序的数据文件。");
+  if (readOnly) conn->Run("SET default_transaction_read_only TO on");
+  return std::unique_ptr<ServerEngine>(new ServerEngine(std::move(conn), schema));
+}
+
+std::unique_ptr<ServerEngine> ServerEngine::Create(const std::string& name) {
+  ServerName n = RequireYear(name);
+  auto conn = std::make_unique<ServerConnection>(n.uri);
+  std::string schema = YearSchema(n.year);
+  if (SchemaExists(*conn, schema)) throw DbError(Format("年度“%s”已存在。", name.c_str()));
+  conn->Run("BEGIN; CREATE SCHEMA " + QuoteIdent(schema) + "; COMMENT ON SCHEMA " + QuoteIdent(schema) +
+            " IS " + QuoteText(kYearMark) + "; COMMIT");
+  return std::unique_ptr<ServerEngine>(new ServerEngine(std::move(conn), schema));
+}
+
+bool ServerEngine::IsUnfinished(const std::string& name) {
+  try {
+    ServerName n = RequireYear(name);
+    ServerConnection conn(n.uri);
+    std::string schema = YearSchema(n.year);
+    if (!IsYearSchema(conn, schema)) return false;
+    return !conn.Value("SELECT 1 FROM pg_tables WHERE schemaname=" + QuoteText(schema) +
+                       " AND lower(tablename)='systab'");
+  } catch (const DbError&) {
+    return false;
+  }
+}
+
+std::vector<std::string> ServerEngine::Years(const std::string& uri) {
+  auto n = ParseServerName(uri);
+  if (!n) return {};
+  ServerConnection conn(n->uri);
+  auto results = RunMessage(conn.Get(),
+                            "SELECT substr(nspname, 2) FROM pg_namespace WHERE nspname ~ '^y[0-9]{4}$' AND "
+                            "obj_description(oid, 'pg_namespace') = " +
+                                QuoteText(kYearMark) + " ORDER BY 1");
+  std::vector<std::string> years;
+  PGresult* r = results.back().get();
+  for (int i = 0; i < PQntuples(r); ++i) years.emplace_back(PQgetvalue(r, i, 0));
+  return years;
+}
+
+void ServerEngine::DropYear(const std::string& name) {
+  ServerName n = RequireYear(name);
+  ServerConnection conn(n.uri);
+  std::string schema = YearSchema(n.year);
+  if (!IsYearSchema(conn, schema)) throw DbError(Format("找不到年度“%s”。", name.c_str()));
+  conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
+}
+
+int ServerEngine::RunUnit(const std::vector<std::string>& statements) {
+  size_t first = 0;
+  auto results = RunGuarded(conn_->Get(), statements, first);
+  size_t last = first + statements.size() - 1;
+  if (statements.empty() || last >= results.size()) return 0;
+  return std::atoi(PQcmdTuples(results[last].get()));
+}
+
+std::unique_ptr<EngineRows> ServerEngine::Query(const std::string& sql) {
+  size_t first = 0;
+  auto results = RunGuarded(conn_->Get(), {sql}, first);
+  if (first >= results.size()) throw DbError("命令失败。");
+  return std::make_unique<ServerRows>(std::move(results[first]));
+}
+
+std::unique_ptr<EngineStatement> ServerEngine::Prepare(const std::string& sql) {
+  std::string name = Format("jet_prepared%d", ++prepared_);
+  int params = CountParams(sql);
+  std::vector<Oid> types(static_cast<size_t>(params), kTextOid);
+  bool inTransaction = InTransaction();
+  if (inTransaction) Exec(conn_->Get(), "SAVEPOINT jet_statement");
+  Result r(PQprepare(conn_->Get(), name.c_str(), sql.c_str(), params, types.data()));
+  if (Failed(r.get())) {
+    std::string msg = ServerMessage(r.get(), conn_->Get());
+    if (inTransaction)
+      Exec(conn_->Get(), "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
+    throw DbError(msg);
+  }
+  if (inTransaction) Exec(conn_->Get(), "RELEASE SAVEPOINT jet_statement");
+  return std::make_unique<ServerStatement>(conn_->Get(), name, params);
+}
+
+// Each transaction is serializable: two programs writing into one year never lose one another's changes;
+// the later of two colliding writers fails and its work is rolled back whole.
+void ServerEngine::Begin() {
+  conn_->Run("BEGIN ISOLATION LEVEL SERIALIZABLE");
+}
+
+// The server answers COMMIT of a transaction that a failure has spoiled with a rollback and no error: that
+// must not pass for a commit.
+void ServerEngine::Commit() {
+  bool spoiled = PQtransactionStatus(conn_->Get()) == PQTRANS_INERROR;
+  auto results = RunMessage(conn_->Get(), "COMMIT");
+  if (spoiled || (!results.empty() && std::strcmp(PQcmdStatus(results.back().get()), "ROLLBACK") == 0))
+    throw DbError("事务中有命令失败，全部修改已撤销。");
+}
+
+void ServerEngine::Rollback() {
+  if (InTransaction()) Exec(conn_->Get(), "ROLLBACK");
+}
+
+void ServerEngine::Savepoint(int level) {
+  conn_->Run(Format("SAVEPOINT jet_level%d", level));
+}
+
+void ServerEngine::Release(int level) {
+  conn_->Run(Format("RELEASE SAVEPOINT jet_level%d", level));
+}
+
+void ServerEngine::RollbackTo(int level) {
+  Exec(conn_->Get(), Format("ROLLBACK TO SAVEPOINT jet_level%d; RELEASE SAVEPOINT jet_level%d", level, level));
+}
+
+bool ServerEngine::InTransaction() {
+  return PQtransactionStatus(conn_->Get()) != PQTRANS_IDLE;
+}
+
+std::vector<TableInfo> ServerEngine::Tables() {
+  auto rows = Query(
+      "SELECT c.relname, a.attname, col_description(c.oid, a.attnum) FROM pg_class c "
+      "JOIN pg_namespace n ON n.oid=c.relnamespace JOIN pg_attribute a ON a.attrelid=c.oid "
+      "WHERE n.nspname=" +
+      QuoteText(schema_) +
+      " AND c.relkind='r' AND a.attnum>0 AND NOT a.attisdropped ORDER BY c.oid, a.attnum");
+  std::vector<TableInfo> tables;
+  while (rows->Next()) {
+    std::string table(rows->Bytes(0));
+    if (tables.empty() || tables.back().name != table) tables.push_back(TableInfo{table, {}});
+    ColumnInfo c;
+    c.name = std::string(rows->Bytes(1));
+    // The dialect's declared type is kept as the column's comment.
+    if (rows->Kind(2) == ValueKind::Null || !ParseDeclaredType(std::string(rows->Bytes(2)), c.type, c.width))
+      c.type = ColType::Memo;
+    tables.back().columns.push_back(c);
+  }
+  return tables;
+}
+
+std::vector<std::string> ServerEngine::TwinIndexes(const std::string& table) {
+  auto rows = Query("SELECT indexdef FROM pg_indexes WHERE schemaname=" + QuoteText(schema_) +
+                    " AND lower(tablename)=lower(" + QuoteText(table) + ") AND indexname LIKE '%$trim'");
+  std::vector<std::string> firsts;
+  while (rows->Next()) {
+    std::string def(rows->Bytes(0));
+    size_t open = def.find("btrim(");
+    if (open == std::string::npos) continue;
+    size_t close = def.find(')', open);
+    if (close == std::string::npos) continue;
+    std::string col = def.substr(open + 6, close - open - 6);
+    if (col.size() >= 2 && col.front() == '"') col = ReplaceAll(col.substr(1, col.size() - 2), "\"\"", "\"");
+    firsts.push_back(col);
+  }
+  return firsts;
+}
+
+// A copy of the year's schema beside it in the same database: every table with its rows, indexes and
+// column comments, taken from one snapshot, and checked (its settings table must be there with the year's
+// rows) before the transaction that made it commits: a copy is whole or does not exist.
+void ServerEngine::BackupTo(const std::string& target, unsigned) {
+  if (SchemaExists(*conn_, target)) throw DbError(Format("备份“%s”已存在。", target.c_str()));
+  std::vector<TableInfo> tables = Tables();
+  std::string sql = "BEGIN ISOLATION LEVEL REPEATABLE READ, READ WRITE; CREATE SCHEMA " + QuoteIdent(target) +
+                    "; COMMENT ON SCHEMA " + QuoteIdent(target) + " IS " + QuoteText(kBackupMark) + ";";
+  std::string check;
+  for (auto& t : tables) {
+    std::string from = QuoteIdent(schema_) + "." + QuoteIdent(t.name);
+    std::string to = QuoteIdent(target) + "." + QuoteIdent(t.name);
+    sql += "CREATE TABLE " + to + " (LIKE " + from + " INCLUDING ALL); INSERT INTO " + to + " SELECT * FROM " +
+           from + ";";
+    if (Lower(t.name) == "systab")
+      check = "SELECT (SELECT count(*) FROM " + to + ") = (SELECT count(*) FROM " + from + ")";
+  }
+  try {
+    conn_->Run(sql);
+    if (check.empty() || conn_->Value(check) != std::optional<std::string>("t"))
+      throw DbError("备份文件检查未通过：不是本程序的数据文件。");
+    conn_->Run("COMMIT");
+  } catch (...) {
+    Rollback();
+    throw;
+  }
+}
+
+std::vector<std::string> ServerEngine::DropIndexes(const std::string& table) {
+  // The indexes that stand behind a constraint stay: they go with it only.
+  auto rows = Query(
+      "SELECT quote_ident(i.relname), pg_get_indexdef(i.oid) FROM pg_index x JOIN pg_class i ON "
+      "i.oid=x.indexrelid JOIN pg_class t ON t.oid=x.indrelid JOIN pg_namespace n ON n.oid=t.relnamespace "
+      "WHERE n.nspname=" +
+      QuoteText(schema_) + " AND lower(t.relname)=lower(" + QuoteText(table) +
+      ") AND NOT EXISTS (SELECT 1 FROM pg_constraint c WHERE c.conindid=i.oid) ORDER BY i.oid");
+  std::vector<std::string> drops, statements;
+  while (rows->Next()) {
+    drops.push_back("DROP INDEX " + QuoteIdent(schema_) + "." + std::string(rows->Bytes(0)));
+    statements.emplace_back(rows->Bytes(1));
+  }
+  if (!drops.empty()) RunUnit(drops);
+  return statements;
+}
+
+// The account set's lock for work that must be alone: a session's advisory lock of the database, so that a
+// program that ends or loses its connection lets it go.
+constexpr const char* kAloneKey = "1413567058, 2";
+
+std::unique_ptr<ServerConnection> ServerEngine::TakeAloneLock(const std::string& uri, const std::string& who,
+                                                              const std::string& work, std::string& holder) {
+  auto n = ParseServerName(uri);
+  if (!n) throw DbError(Format("“%s”不是服务器上的帐套。", uri.c_str()));
+  auto conn = std::make_unique<ServerConnection>(n->uri);
+  holder.clear();
+  if (conn->Value(std::string("SELECT pg_try_advisory_lock(") + kAloneKey + ")") == std::optional<std::string>("t")) {
+    // Rows of earlier holders are stale: the lock is ours.
+    conn->Run("BEGIN; DELETE FROM jet.alone; INSERT INTO jet.alone VALUES(pg_backend_pid(), " + QuoteText(who) +
+              ", " + QuoteText(work) + ", localtimestamp(0)); COMMIT");
+    return conn;
+  }
+  auto held = conn->Value(
+      "SELECT a.who || chr(1) || a.work || chr(1) || to_char(a.since, 'YYYY-MM-DD HH24:MI:SS') FROM jet.alone a "
+      "JOIN pg_locks l ON l.pid=a.pid AND l.locktype='advisory' AND l.granted AND l.database=(SELECT oid FROM "
+      "pg_database WHERE datname=current_database()) AND l.classid=1413567058 AND l.objid=2 AND l.objsubid=2");
+  if (held) {
+    std::string text = *held;
+    size_t a = text.find('\1'), b = text.find('\1', a + 1);
+    holder = Format("%s 正在进行“%s”（%s 开始）", text.substr(0, a).c_str(), text.substr(a + 1, b - a - 1).c_str(),
+                    text.substr(b + 1).c_str());
+  } else {
+    holder = "另一个程序正在进行独占的工作";
+  }
+  return nullptr;
+}
+
+std::vector<std::string> ServerEngine::Backups(const std::string& uri) {
+  auto n = ParseServerName(uri);
+  if (!n) return {};
+  ServerConnection conn(n->uri);
+  auto results = RunMessage(conn.Get(), "SELECT nspname FROM pg_namespace WHERE obj_description(oid, 'pg_namespace') = " +
+                                            QuoteText(kBackupMark) + " ORDER BY 1");
+  std::vector<std::string> names;
+  PGresult* r = results.back().get();
+  for (int i = 0; i < PQntuples(r); ++i) names.emplace_back(PQgetvalue(r, i, 0), PQgetlength(r, i, 0));
+  return names;
+}
+
+void ServerEngine::DropBackup(const std::string& uri, const std::string& schema) {
+  auto n = ParseServerName(uri);
+  if (!n) return;
+  ServerConnection conn(n->uri);
+  auto mark = conn.Value("SELECT obj_description(oid,'pg_namespace') FROM pg_namespace WHERE nspname=" +
+                         QuoteText(schema));
+  if (!mark || *mark != kBackupMark) throw DbError(Format("找不到备份“%s”。", schema.c_str()));
+  conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
+}
+
+}  // namespace jet

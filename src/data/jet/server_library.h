@@ -1,0 +1,16 @@
+#pragma once
+// The dialect's functions on the server: SQL and PL/pgSQL functions in the schema "jet" of an account
+// set's database, with the results of the embedded engine's C functions (functions.cpp) — texts counted in
+// bytes, the same rounding, the same messages. Made when a database is first opened and remade when a
+// newer program opens it.
+namespace jet {
+
+class ServerConnection;
+
+// The version of the library this program makes; a database holding an older one gets this one.
+constexpr int kServerLibraryVersion = 2;
+
+// Makes or renews the library in the connection's database. Throws DbError.
+void EnsureLibrary(ServerConnection& conn);
+
+}  // namespace jet
