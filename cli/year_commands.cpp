@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "accounts/account_full_name.h"
+#include "accounts/chart_templates.h"
 #include "accounts/period.h"
 #include "base/text.h"
 #include "calc/caculate.h"
@@ -19,12 +20,28 @@ namespace {
 using Args = std::vector<std::string>;
 
 int CreateSet(const Args& a) {
-  if (a.size() != 1) return -1;
-  const std::string& folder = a[0];
+  std::string folder, chart;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == "--chart" && i + 1 < a.size())
+      chart = a[++i];
+    else if (folder.empty() && a[i].rfind("--", 0) != 0)
+      folder = a[i];
+    else
+      return -1;
+  }
+  if (folder.empty()) return -1;
+  if (chart == "none") chart.clear();
+  if (!chart.empty() && !FindChartTemplate(chart)) {
+    std::string known;
+    for (const ChartTemplate& c : ChartTemplates()) known += std::string(known.empty() ? "" : "、") + c.name;
+    return Fail("找不到科目表“" + chart + "”（可选：" + known + "、none）。");
+  }
   int year = Plat().Now().year;
   if (IsAccountSetFolder(folder)) return Fail("该路径已被Tavrel用户使用！");
   if (!MakeFolders(folder)) return Fail("所给路径非法，不能建立目录");
-  std::string path = CreateAccountSetFile(folder, year);
+  std::string error;
+  std::string path = CreateAccountSetWithChart(folder, year, chart, error);
+  if (path.empty()) return Fail(error);
   Print(path + " 帐套建立成功！");
   return 0;
 }
@@ -120,8 +137,10 @@ int FullName(const Args& a) {
 }
 
 const RegisterCliCommand kCommands[] = {
-    RegisterCliCommand(
-        {"create-set", "create-set FOLDER          make an account set with this year's file", CreateSet}),
+    RegisterCliCommand({"create-set",
+                        "create-set FOLDER [--chart standard|project]  make an account set with this year's "
+                        "file, its chart of accounts empty or the one named",
+                        CreateSet}),
     RegisterCliCommand(
         {"new-year", "new-year FILE YEAR         make the next year's file beside FILE", NewYear}),
     RegisterCliCommand(

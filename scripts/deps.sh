@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ libsqlite3-dev qt6-base-dev libgtest-dev libbenchmark-dev
-      fonts-wqy-microhei ccache)
+      fonts-wqy-microhei ccache qt6-translations-l10n)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

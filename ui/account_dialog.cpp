@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -105,6 +106,8 @@ AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : QDialog(pare
           }));
   connect(ok_, &QPushButton::clicked, this, Guard(this, &AccountDialog::OnOk));
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  // Enter after the code moves to the name; Enter after the name confirms, ready for the next account.
+  new EnterOrder(this, {code_, name_}, ok_);
   code_->setFocus();
 }
 
@@ -149,6 +152,7 @@ void AccountDialog::OnOk() {
 }
 
 void QtAccountDialogRunner::Run(CAccountDlg& dialog) {
+  if (shown_) shown_();
   AccountDialog window(dialog, parent_);
   window.exec();
 }

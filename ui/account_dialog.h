@@ -3,6 +3,7 @@
 // multi-column parent's ledger. 确认 closes it when the model has saved the account, or when the model says
 // the parent takes no children.
 #include <QDialog>
+#include <functional>
 
 #include "accounts/chart_setup_dlg.h"
 
@@ -40,9 +41,13 @@ class AccountDialog : public QDialog {
 
 class QtAccountDialogRunner : public AccountDialogRunner {
  public:
-  explicit QtAccountDialogRunner(QWidget* parent) : parent_(parent) {}
+  // shown: brings the window behind up to date before each dialog of a series (the accounts added so far
+  // appear in its list at once).
+  explicit QtAccountDialogRunner(QWidget* parent, std::function<void()> shown = {})
+      : parent_(parent), shown_(std::move(shown)) {}
   void Run(CAccountDlg& dialog) override;
 
  private:
   QWidget* parent_;
+  std::function<void()> shown_;
 };

@@ -1,5 +1,6 @@
 #include "account_set_dialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
@@ -49,14 +50,25 @@ AccountSetDialog::AccountSetDialog(CAccountSetDlg::Form form, const std::string&
   searchButton_ = new QPushButton(Q("搜索"));
   cancelButton_ = new QPushButton(Q("取消"));
 
+  // The chart a new set starts from: the shipped standard chart unless the user chooses otherwise.
+  chartBox_ = new QComboBox;
+  for (const std::string& item : model_.chartItems) chartBox_->addItem(Q(item));
+  chartBox_->setCurrentIndex(model_.selectedChart);
+  auto* chartLabel = new QLabel(Q("&K.新帐套的科目表："));
+  chartLabel->setBuddy(chartBox_);
+  auto* chartRow = new QHBoxLayout;
+  chartRow->addWidget(chartLabel);
+  chartRow->addWidget(chartBox_, 1);
+
   auto* grid = new QGridLayout;
   grid->addWidget(folderLabel, 0, 0, 1, 3);
   grid->addWidget(folderEdit_, 1, 0, 1, 3);
-  grid->addWidget(new QLabel(Q("帐套文件夹")), 2, 0);
-  grid->addWidget(new QLabel(Q("年度")), 2, 1);
-  grid->addWidget(folderList_, 3, 0);
-  grid->addWidget(yearList_, 3, 1);
-  grid->addWidget(busy_, 3, 2, Qt::AlignTop);
+  grid->addLayout(chartRow, 2, 0, 1, 3);
+  grid->addWidget(new QLabel(Q("帐套文件夹")), 3, 0);
+  grid->addWidget(new QLabel(Q("年度")), 3, 1);
+  grid->addWidget(folderList_, 4, 0);
+  grid->addWidget(yearList_, 4, 1);
+  grid->addWidget(busy_, 4, 2, Qt::AlignTop);
   grid->setColumnStretch(0, 1);
 
   auto* buttons = new QVBoxLayout;
@@ -85,6 +97,7 @@ AccountSetDialog::AccountSetDialog(CAccountSetDlg::Form form, const std::string&
           }));
   connect(yearList_, &QListWidget::currentRowChanged, this,
           Guard([this](int row) { model_.OnYearSelected(row); }));
+  connect(chartBox_, &QComboBox::currentIndexChanged, this, [this](int index) { model_.selectedChart = index; });
   connect(createButton_, &QPushButton::clicked, this, Guard(this, &AccountSetDialog::OnCreate));
   connect(openButton_, &QPushButton::clicked, this, Guard(this, &AccountSetDialog::OnOpen));
   connect(searchButton_, &QPushButton::clicked, this, Guard(this, &AccountSetDialog::StartSearch));
@@ -114,6 +127,7 @@ void AccountSetDialog::Sync() {
   openButton_->setEnabled(model_.openEnabled);
   searchButton_->setEnabled(model_.searchEnabled);
   cancelButton_->setEnabled(model_.cancelEnabled);
+  chartBox_->setEnabled(model_.createEnabled);
   folderEdit_->setReadOnly(model_.Searching());
   if (shownPicture_ != model_.busyPicture) {
     shownPicture_ = model_.busyPicture;

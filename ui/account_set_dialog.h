@@ -11,6 +11,7 @@
 
 class MaskEdit;
 class QLabel;
+class QComboBox;
 class QListWidget;
 class QPushButton;
 
@@ -49,6 +50,7 @@ class AccountSetDialog : public QDialog {
   QListWidget* folderList_;
   QListWidget* yearList_;
   QLabel* busy_;
+  QComboBox* chartBox_;
   QPushButton *createButton_, *openButton_, *searchButton_, *cancelButton_;
   QTimer stepTimer_, tickTimer_;
   int shownPicture_ = -1;

@@ -71,7 +71,7 @@ ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : QDialog(p
 
   connect(up_, &QPushButton::clicked, this, Guard([this] { Act([this] { model_.OnUp(); }); }));
   connect(add_, &QPushButton::clicked, this, Guard([this] {
-            QtAccountDialogRunner runner(this);
+            QtAccountDialogRunner runner(this, [this] { Sync(); });
             Act([&] { model_.OnAdd(runner); });
           }));
   connect(modify_, &QPushButton::clicked, this, Guard([this] {

@@ -43,3 +43,7 @@ void DateFieldsEdit::FocusPart(DateFields::Part part) {
   edit->setFocus();
   edit->selectAll();
 }
+
+std::vector<QWidget*> DateFieldsEdit::Parts() const {
+  return {year_, month_, day_};
+}

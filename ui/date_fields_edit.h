@@ -1,6 +1,7 @@
 #pragma once
 // A date typed as 年 / 月 / 日 in three short fields (DateFields of the interest dialogs).
 #include <QWidget>
+#include <vector>
 
 #include "base/date_fields.h"
 
@@ -12,6 +13,8 @@ class DateFieldsEdit : public QWidget {
   explicit DateFieldsEdit(const DateFields& fields, QWidget* parent = nullptr);
   DateFields Fields() const;
   void FocusPart(DateFields::Part part);
+  // The three fields, year first: Enter moves through them in this order.
+  std::vector<QWidget*> Parts() const;
 
  private:
   MaskEdit *year_, *month_, *day_;

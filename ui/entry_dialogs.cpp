@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -19,22 +20,6 @@ MaskEdit* Field(const FieldMask& mask, int width) {
   e->SetMask(mask);
   e->setFixedWidth(width);
   return e;
-}
-
-// Enter in a field moves on to the next one, and from the last one presses 确认.
-bool EnterMovesOn(QObject* watched, QEvent* event, const std::vector<QWidget*>& order, QPushButton* ok) {
-  if (event->type() != QEvent::KeyPress) return false;
-  int key = static_cast<QKeyEvent*>(event)->key();
-  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-  for (size_t i = 0; i < order.size(); ++i)
-    if (order[i] == watched) {
-      if (i + 1 < order.size())
-        order[i + 1]->setFocus();
-      else if (ok->isEnabled())
-        ok->click();
-      return true;
-    }
-  return false;
 }
 
 }  // namespace
@@ -76,8 +61,9 @@ AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
   month_->SetGbkText(model_.monthText);
   code_->SetGbkText(model_.code);
   year_->setEnabled(model_.yearEnabled);
+  new EnterOrder(this, {year_, month_, code_}, ok_);
+  browse_->setAutoDefault(false);
   for (MaskEdit* e : {year_, month_, code_}) {
-    e->installEventFilter(this);
     connect(e, &MaskEdit::GbkTextChanged, this, Guard([this] {
               Take();
               ok_->setEnabled(model_.OkEnabled());
@@ -117,13 +103,6 @@ void AccountEntryDialog::Show() {
   }
 }
 
-bool AccountEntryDialog::eventFilter(QObject* watched, QEvent* event) {
-  std::vector<QWidget*> order = {month_, code_};
-  if (year_->isEnabled()) order.insert(order.begin(), year_);
-  if (EnterMovesOn(watched, event, order, ok_)) return true;
-  return QDialog::eventFilter(watched, event);
-}
-
 bool AccountEntryDialog::Ask(CAccountEntryDlg& model, QWidget* parent) {
   if (!model.OnInitDialog()) return false;
   AccountEntryDialog dialog(model, parent);
@@ -159,7 +138,7 @@ DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialo
   year_->SetGbkText(model_.yearText);
   month_->SetGbkText(model_.monthText);
   day_->SetGbkText(model_.dayText);
-  for (MaskEdit* e : {year_, month_, day_}) e->installEventFilter(this);
+  new EnterOrder(this, {year_, month_, day_}, ok_);
   connect(ok_, &QPushButton::clicked, this, Guard([this] {
             model_.yearText = year_->GbkText();
             model_.monthText = month_->GbkText();
@@ -173,11 +152,6 @@ DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialo
           }));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   year_->setFocus();
-}
-
-bool DateEntryDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (EnterMovesOn(watched, event, {year_, month_, day_}, ok_)) return true;
-  return QDialog::eventFilter(watched, event);
 }
 
 bool DateEntryDialog::Ask(CDateEntryDlg& model, QWidget* parent) {

@@ -16,9 +16,6 @@ class AccountEntryDialog : public QDialog {
   // Shows the dialog on a prefilled model; true when its parameters were accepted.
   static bool Ask(CAccountEntryDlg& model, QWidget* parent);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void Take();
   void Show();
@@ -32,9 +29,6 @@ class DateEntryDialog : public QDialog {
  public:
   DateEntryDialog(CDateEntryDlg& model, QWidget* parent = nullptr);
   static bool Ask(CDateEntryDlg& model, QWidget* parent);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   CDateEntryDlg& model_;

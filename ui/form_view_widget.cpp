@@ -4,10 +4,12 @@
 #include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QWheelEvent>
 
 #include "base/platform.h"
@@ -121,6 +123,17 @@ void FormViewWidget::ScrollSizesChanged() {
 }
 
 void FormViewWidget::CaretChanged() {
+  // The status bar of the main window follows the current cell's legend, if it has one.
+  std::string prompt = view_->CellPrompt();
+  if (prompt != shownPrompt_) {
+    if (auto* main = qobject_cast<QMainWindow*>(window())) {
+      if (prompt.empty())
+        main->statusBar()->clearMessage();
+      else
+        main->statusBar()->showMessage(Q(prompt));
+      shownPrompt_ = prompt;
+    }
+  }
   caretOn_ = true;
   if (hasFocus()) blink_.start();
   viewport()->update();

@@ -78,6 +78,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   bool HandleEvent(QEvent* e);
 
   std::unique_ptr<CVyFormView> view_;
+  std::string shownPrompt_;  // the legend last put into the status bar
   QtDC measure_;
   FormPrinting printing_;
   QTimer blink_;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "date_fields_edit.h"
+#include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -40,6 +41,8 @@ InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(p
   code_->setMaxLength(CInterestDlg::kCodeLength);
   code_->SetGbkText(model_.code);
   auto* browse = new QPushButton(Q("浏览..."));
+  // 浏览... is pressed by its own Enter, never by the Enter of a field.
+  browse->setAutoDefault(false);
   rate_ = new MaskEdit;
   rate_->SetMask(CInterestDlg::RateMask());
   rate_->setMaxLength(CInterestDlg::kRateLength);
@@ -81,6 +84,10 @@ InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(p
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);
   layout->addWidget(buttons);
+  std::vector<QWidget*> order = start_->Parts();
+  for (QWidget* w : end_->Parts()) order.push_back(w);
+  order.insert(order.end(), {code_, rate_});
+  new EnterOrder(this, order, ok);
   start_->FocusPart(DateFields::kYear);
 }
 

@@ -3,10 +3,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "date_fields_edit.h"
+#include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -19,9 +22,20 @@ InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
   summary_->SetMask(CInterestPostDlg::SummaryMask());
   summary_->SetGbkText(model_.summaryText);
   summary_->setMinimumWidth(260);
+  counter_ = new MaskEdit;
+  counter_->SetMask(CInterestPostDlg::CounterMask());
+  counter_->setMaxLength(CInterestPostDlg::kCounterLength);
+  counter_->SetGbkText(model_.counterText);
+  auto* browse = new QPushButton(Q("浏览..."));
+  browse->setAutoDefault(false);
+  auto* counterRow = new QHBoxLayout;
+  counterRow->addWidget(counter_);
+  counterRow->addWidget(browse);
   auto* form = new QFormLayout;
   form->addRow(Q("记帐日期："), date_);
   form->addRow(Q("摘    要："), summary_);
+  form->addRow(Q("对方科目："), counterRow);
+  form->addRow(QString(), new QLabel(Q("（可不填：不填则只记利息帐户）")));
   auto* box = new QGroupBox(Q(CInterestPostDlg::Heading()));
   box->setLayout(form);
   auto* buttons = new QDialogButtonBox;
@@ -30,15 +44,25 @@ InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
   ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &InterestPostDialog::OnOk));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(browse, &QPushButton::clicked, this, Guard([this] {
+            model_.counterText = counter_->GbkText();
+            model_.OnBrowseCounter();
+            counter_->SetGbkText(model_.counterText);
+            counter_->setFocus();
+          }));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);
   layout->addWidget(buttons);
+  std::vector<QWidget*> order = date_->Parts();
+  order.insert(order.end(), {summary_, counter_});
+  new EnterOrder(this, order, ok);
   date_->FocusPart(DateFields::kYear);
 }
 
 void InterestPostDialog::OnOk() {
   model_.fields = date_->Fields();
   model_.summaryText = summary_->GbkText();
+  model_.counterText = counter_->GbkText();
   if (model_.OnOk()) {
     accept();
     return;
@@ -46,6 +70,8 @@ void InterestPostDialog::OnOk() {
   using F = CInterestPostDlg::Focus;
   if (model_.focus == F::Summary)
     summary_->setFocus();
+  else if (model_.focus == F::Counter)
+    counter_->setFocus();
   else
     date_->FocusPart(static_cast<DateFields::Part>(static_cast<int>(model_.focus)));
 }

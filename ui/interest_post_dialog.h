@@ -18,4 +18,5 @@ class InterestPostDialog : public QDialog {
   CInterestPostDlg& model_;
   DateFieldsEdit* date_;
   MaskEdit* summary_;
+  MaskEdit* counter_;
 };

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -14,6 +16,7 @@
 #include "app/login.h"
 #include "base/platform.h"
 #include "child_frame.h"
+#include "form_view_widget.h"
 #include "gbk_qt.h"
 #include "glyph_icon.h"
 #include "help_dialog.h"
@@ -109,10 +112,7 @@ void CMainFrame::BuildActions() {
     action->setStatusTip(Q(c.prompt));
     action->setToolTip(Q(PlainMenuText(*c.text ? c.text : c.prompt)));
     QList<QKeySequence> keys;
-    if (id == cmd::kClose) {
-      // The child window itself answers Ctrl+F4; the menu only shows the keys.
-      action->setText(action->text() + "\t" + Q(c.keys));
-    } else if (*c.keys) {
+    if (*c.keys) {
       keys << KeysOf(c.keys);
     }
     for (const Accelerator& a : Accelerators())
@@ -140,6 +140,8 @@ void CMainFrame::BuildMenus() {
         menu->addAction(actions_.at(id));
     }
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    // Qt shows no prompt for a grey item; the user is told why it is grey all the same.
+    menu->installEventFilter(this);
     if (popup.windowList) {
       windowMenu_ = menu;
       connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RebuildWindowList);
@@ -218,7 +220,13 @@ void CMainFrame::UpdateCommandStates() {
     // The application's commands need what carries them out.
     if (enabled && c->owner == CommandOwner::App) enabled = HasHandler(id);
     action->setEnabled(enabled);
+    // A command grey for want of a right says so where the user looks: its prompt in the status bar.
+    std::string missing = app_.MissingRightText(*c);
+    QString tip = Q(missing.empty() ? c->prompt : missing);
+    if (action->statusTip() != tip) action->setStatusTip(tip);
   }
+  // A window that loaded other parameters (打开) shows them in its title.
+  RenumberChildren();
   actions_[cmd::kStatusBar]->setChecked(statusBar()->isVisible() || !isVisible());
 }
 
@@ -238,8 +246,11 @@ void CMainFrame::RunCommand(int id) {
       case CommandOwner::App:
         if (kits_.count(id))
           OpenDataWindow(c, *this);
-        else if (auto h = handlers_.find(id); h != handlers_.end())
+        else if (auto h = handlers_.find(id); h != handlers_.end()) {
           h->second();
+          // The keys come back to the window that opened the dialog (Alt reaches the menus again).
+          ReturnFocus();
+        }
         break;
     }
   });
@@ -283,6 +294,15 @@ void CMainFrame::RunFrameCommand(int id) {
       ShowHelp();
       break;
   }
+}
+
+void CMainFrame::ReturnFocus() {
+  if (!isVisible()) return;
+  activateWindow();
+  if (CChildFrame* child = ActiveChild(); child && child->View())
+    child->View()->setFocus(Qt::OtherFocusReason);
+  else
+    setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::Relogin() {
@@ -358,6 +378,10 @@ void CMainFrame::LoadView(const CommandInfo& command) {
 
 void CMainFrame::AddChild(CChildFrame* frame, QWidget* view) {
   frame->SetView(view);
+  // Ctrl+F4 is the main window's 关闭, which runs the window's save flow; the child window's own menu
+  // would take the same keys and leave both without them.
+  for (QAction* a : frame->systemMenu() ? frame->systemMenu()->actions() : QList<QAction*>())
+    if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) a->setShortcuts({});
   frame->setWindowIcon(ProgramIcon());
   mdi_->addSubWindow(frame);
   // The window is half gone when it says so: look at the rest once it has left.
@@ -375,8 +399,15 @@ void CMainFrame::AddChild(CChildFrame* frame, QWidget* view) {
 
 void CMainFrame::RenumberChildren() {
   std::vector<CChildFrame*> children = Children();
-  int count = static_cast<int>(children.size());
-  for (int i = 0; i < count; ++i) children[i]->setWindowTitle(Q(ChildWindowTitle(i + 1, count)));
+  std::vector<std::string> viewTitles;
+  for (CChildFrame* frame : children) {
+    auto* form = qobject_cast<FormViewWidget*>(frame->View());
+    auto* report = form ? dynamic_cast<CVyReportView*>(&form->View()) : nullptr;
+    viewTitles.push_back(report ? report->WindowTitle() : std::string());
+  }
+  std::vector<std::string> titles = ChildWindowTitles(viewTitles);
+  for (size_t i = 0; i < children.size(); ++i)
+    if (QString title = Q(titles[i]); children[i]->windowTitle() != title) children[i]->setWindowTitle(title);
 }
 
 void CMainFrame::RebuildWindowList() {
@@ -414,6 +445,16 @@ int CMainFrame::OpenChildCount() {
 
 void CMainFrame::CloseActiveChild() {
   if (CChildFrame* active = ActiveChild()) active->close();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove)
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+      QAction* a = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+      if (a && !a->isEnabled() && !a->isSeparator() && !a->statusTip().isEmpty())
+        statusBar()->showMessage(a->statusTip());
+    }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

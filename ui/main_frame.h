@@ -65,6 +65,7 @@ class CMainFrame : public QMainWindow, public AppHost, public WindowOpener, publ
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildActions();
@@ -73,6 +74,7 @@ class CMainFrame : public QMainWindow, public AppHost, public WindowOpener, publ
   void RunFrameCommand(int id);
   void RunViewCommand(int id);
   void Relogin();
+  void ReturnFocus();
   void ShowAbout();
   void ShowHelp();
   void NewWindow();

@@ -49,10 +49,18 @@ PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent) : QDialog(parent),
     (model.allPages ? all_ : range_)->setChecked(true);
     rangeLayout->addWidget(all_);
     rangeLayout->addWidget(range_);
-    rangeLayout->addWidget(new QLabel(Q("从(&F)"), rangeBox));
+    // The labels' mnemonics lead to their fields (a label without a field would print its "&").
+    auto* fromLabel = new QLabel(Q("从(&F)"), rangeBox);
+    fromLabel->setBuddy(from_);
+    auto* toLabel = new QLabel(Q("页  到(&T)"), rangeBox);
+    toLabel->setBuddy(to_);
+    rangeLayout->addWidget(fromLabel);
     rangeLayout->addWidget(from_);
-    rangeLayout->addWidget(new QLabel(Q("页  到(&T)"), rangeBox));
+    rangeLayout->addWidget(toLabel);
     rangeLayout->addWidget(to_);
+    // Typing a page number means printing those pages.
+    for (MaskEdit* e : {from_, to_})
+      connect(e, &QLineEdit::textEdited, this, [this] { range_->setChecked(true); });
     layout->addWidget(rangeBox);
 
     auto* copiesRow = new QHBoxLayout;

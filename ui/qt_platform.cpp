@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -56,6 +58,15 @@ std::vector<MsgAnswer> AnswersOf(MsgButtons buttons) {
 
 }  // namespace
 
+void WidenForCaption(QMessageBox& box) {
+  // The window manager cuts a caption wider than the box ("修改结束" over a short "记帐完毕！"): the box is
+  // made as wide as its caption with room for the title bar's icon and buttons.
+  int needed = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kCaptionRoom;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                                  MsgButtons buttons, MsgAnswer defaultButton) {
   QWidget* parent = QApplication::activeModalWidget();
@@ -75,6 +86,7 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& cap
       if (b.answer == escape) box.setEscapeButton(box.button(b.button));
     break;
   }
+  WidenForCaption(box);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   for (const ButtonOf& b : kButtons)

@@ -4,6 +4,13 @@
 #include "base/platform.h"
 #include "base/settings_file.h"
 
+class QMessageBox;
+
+// Room beside a caption for the title bar's icon and buttons, in pixels.
+constexpr int kCaptionRoom = 160;
+// Makes a message box wide enough to show its whole caption.
+void WidenForCaption(QMessageBox& box);
+
 class QtPlatform : public Platform {
  public:
   QtPlatform() = default;

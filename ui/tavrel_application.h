@@ -1,11 +1,18 @@
 #pragma once
 // The Qt application of the program. A database error that escapes a dialog's or window's handler ends
-// only what that handler was doing: its message is shown and the program goes on.
+// only what that handler was doing: its message is shown and the program goes on. Qt's own dialogs and
+// buttons (file dialogs, the print dialog, standard buttons) speak Chinese like the rest of the program,
+// and Enter presses the focused push button in every dialog.
 #include <QApplication>
 
 class TavrelApplication : public QApplication {
   Q_OBJECT
  public:
-  using QApplication::QApplication;
+  TavrelApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
+  // Whether Qt's Chinese translations were found and installed.
+  bool ChineseLoaded() const { return chineseLoaded_; }
+
+ private:
+  bool chineseLoaded_ = false;
 };

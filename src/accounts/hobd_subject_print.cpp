@@ -233,6 +233,10 @@ void CHobdSubjectPrint::DrawProgress(VyDC& dc) {
   dc.SelectFont(old);
 }
 
+std::string CHobdSubjectPrint::WindowSubject() {
+  return start_;
+}
+
 std::vector<std::string> CHobdSubjectPrint::ReportHead() {
   return {kTopic, Text(0, 0, "HEAD")};
 }

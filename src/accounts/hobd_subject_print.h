@@ -44,6 +44,7 @@ class CHobdSubjectPrint : public CVyReportView {
   int Progress() const { return progress_; }
 
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
 
   void SetupForm() override;

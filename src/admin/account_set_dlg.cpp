@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "accounts/chart_templates.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/db_error.h"
@@ -12,7 +13,15 @@ CAccountSetDlg::CAccountSetDlg(Form form, std::string currentDataDir, std::strin
     : form_(form),
       currentDataDir_(std::move(currentDataDir)),
       currentYear_(std::move(currentYear)),
-      extension_(std::move(extension)) {}
+      extension_(std::move(extension)) {
+  chartItems.push_back("（空科目表）");
+  for (const ChartTemplate& c : ChartTemplates()) chartItems.push_back(c.title);
+}
+
+std::string CAccountSetDlg::ChosenChart() const {
+  if (selectedChart < 1 || selectedChart > static_cast<int>(ChartTemplates().size())) return "";
+  return ChartTemplates()[static_cast<size_t>(selectedChart - 1)].name;
+}
 
 void CAccountSetDlg::OnInitDialog() {
   folders.clear();
@@ -130,12 +139,15 @@ bool CAccountSetDlg::OnCreate() {
     SetButtons(true);
     return false;
   }
-  std::string path;
+  std::string path, error;
   try {
-    path = CreateAccountSetFile(folder, Plat().Now().year, extension_);
+    path = CreateAccountSetWithChart(folder, Plat().Now().year, ChosenChart(), error, extension_);
   } catch (const jet::DbError& e) {
-    // The folders made stay; the dialog stays usable for another path.
-    ShowMessage(e.what(), MsgIcon::Stop);
+    error = e.what();
+  }
+  if (path.empty()) {
+    // The folders made stay; the dialog stays usable for another path or chart.
+    ShowMessage(error, MsgIcon::Stop);
     SetButtons(true);
     return false;
   }

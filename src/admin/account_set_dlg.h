@@ -48,6 +48,12 @@ class CAccountSetDlg {
   std::vector<std::string> years;
   int selectedYear = -1;
   bool createEnabled = true, openEnabled = false, searchEnabled = true, cancelEnabled = true;
+  // The chart the new set starts from: "（空科目表）" first, then the shipped charts; the standard one is
+  // chosen until the user says otherwise.
+  std::vector<std::string> chartItems;
+  int selectedChart = 1;
+  // The name of the chosen chart ("" for the empty chart).
+  std::string ChosenChart() const;
   int busyPicture = 0;  // 0, 1, 2: the picture shown beside the year list while searching
   std::string result;   // the chosen or created year file
 

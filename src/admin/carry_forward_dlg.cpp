@@ -1,5 +1,7 @@
 #include "admin/carry_forward_dlg.h"
 
+#include <cstdlib>
+
 #include "base/text.h"
 #include "data/vy_recordset.h"
 #include "data/year_files.h"
@@ -47,7 +49,15 @@ bool CCarryForwardDlg::OnInitDialog() {
     if (!found) source_.Close();
   }
   if (!found) {
-    ShowMessage("本帐套最近十年内无任何年度数据，无需结转!");
+    std::string message = "本帐套最近十年内无任何年度数据，无需结转!";
+    // Run from the older of two years, the carry forward has nothing to read; the year it belongs to is
+    // the later one, so the user is told where to go.
+    for (const std::string& later : YearList(env_.dataDir, env_.extension))
+      if (std::atoi(later.c_str()) > env_.year) {
+        message += "\n结转应在新年度中进行：请用“操作环境注册”登录“" + later + "”年度的数据文件，再在那里运行转帐。";
+        break;
+      }
+    ShowMessage(message);
     return false;
   }
   std::string name = NameOf(source_.dataFile);

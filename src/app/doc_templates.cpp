@@ -1,5 +1,6 @@
 #include "app/doc_templates.h"
 
+#include <map>
 #include <string>
 
 namespace {
@@ -24,8 +25,12 @@ const DocTemplate* FindTemplate(int no) {
   return nullptr;
 }
 
-std::string ChildWindowTitle(int number, int windowCount) {
-  std::string title = "Tavrel软件";
-  if (windowCount > 1) title += ":" + std::to_string(number);
-  return title;
+std::vector<std::string> ChildWindowTitles(const std::vector<std::string>& viewTitles) {
+  std::vector<std::string> titles;
+  std::map<std::string, int> total, seen;
+  for (const std::string& t : viewTitles) titles.push_back(t.empty() ? "Tavrel软件" : t);
+  for (const std::string& t : titles) ++total[t];
+  for (std::string& t : titles)
+    if (total[t] > 1) t += ":" + std::to_string(++seen[t]);
+  return titles;
 }

@@ -25,6 +25,7 @@ inline bool IsEntryFrame(FrameKind kind) {
   return kind != FrameKind::Child;
 }
 
-// The title of a child window. Every data window shows the one untitled document "Tavrel软件"; while the
-// document has several windows they are told apart by their number, "Tavrel软件:2".
-std::string ChildWindowTitle(int number, int windowCount);
+// The titles of the child windows, in their order, from what each view calls itself ("三栏式帐页 1002"; ""
+// for a view without a title, which shows the document's name "Tavrel软件"). Windows of the same title are
+// told apart by their number among them: "三栏式帐页 1002:2".
+std::vector<std::string> ChildWindowTitles(const std::vector<std::string>& viewTitles);

@@ -2,6 +2,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
 
 CHobdFileDlg::CHobdFileDlg(std::string initialFile, std::string initialOpno, std::string extension)
@@ -54,10 +55,18 @@ void CHobdFileDlg::FillOperators() {
   try {
     CVyRecordset rs(probe_.Db(), {}, {}, {"Expr1000", "Expr1001"});
     rs.Open("SELECT RTRIM(OPNO),RTRIM(NA) FROM OPR ORDER BY VAL(OPNO)");
+    std::vector<std::string> codes;
     for (; !rs.IsEOF(); rs.MoveNext()) {
       operatorItems.push_back(Format("%3s  %s", rs.GetText(0).c_str(), rs.GetText(1).c_str()));
+      codes.push_back(rs.GetText(0));
       if (rs.GetText(0) == initialOpno_) selectedOperator = static_cast<int>(operatorItems.size()) - 1;
     }
+    // Without the operator of before, the first one who may keep the books: a new account set's 101 may
+    // only administer, and a login as 101 would find every data menu grey.
+    for (size_t i = 0; selectedOperator < 0 && i < codes.size(); ++i)
+      if (probe_.QueryLong(Format("select count(*) from pwr where trim(opno)='%s' and trim(pwr)<>'0101'",
+                                  jet::SqlText(codes[i]).c_str())) > 0)
+        selectedOperator = static_cast<int>(i);
   } catch (const std::exception&) {
     // The file passed validation; a list that cannot be read stays empty and OK will say so.
   }

@@ -38,6 +38,10 @@ bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunne
     if (dir && op && env.Open(*dir, *op, 0, env.extension)) {
       initialFile = env.dataFile;
       initialOpno = env.opno;
+    } else if (op) {
+      // The remembered file is gone: the operator last used on this machine is still the first choice in
+      // whichever file the user picks.
+      initialOpno = *op;
     }
   } else {
     if (!env.Open(commandLineFile, "", 1, env.extension)) {

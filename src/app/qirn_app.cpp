@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "app/command_line.h"
+#include "app/rights_table.h"
 #include "base/platform.h"
 #include "data/db_guard.h"
 #include "data/jet/db_error.h"
@@ -92,6 +93,14 @@ bool CQirnApp::IsEnabled(const CommandInfo& c, const WindowState& w) const {
 bool CQirnApp::IsEnabled(int id, const WindowState& w) const {
   const CommandInfo* c = FindCommand(id);
   return c && IsEnabled(*c, w);
+}
+
+std::string CQirnApp::MissingRightText(const CommandInfo& c) const {
+  if (c.rule != EnableRule::Right && c.rule != EnableRule::RightNoChild) return {};
+  if (!IsBuilt(c.id) || HasRight(c.right)) return {};
+  for (const RightInfo& r : RightsTable())
+    if (std::string(r.code) == c.right) return std::string("当前操作员无此权限（") + r.name + "）";
+  return std::string("当前操作员无此权限（") + c.right + "）";
 }
 
 std::string CQirnApp::MainTitle() const {

@@ -60,6 +60,9 @@ class CQirnApp {
   // The enabling rule: the command exists in this program and its rule allows it now.
   bool IsEnabled(const CommandInfo& command, const WindowState& windows) const;
   bool IsEnabled(int id, const WindowState& windows) const;
+  // Why a command is grey when the operator lacks its right: "当前操作员无此权限（按帐户录入）"; "" when
+  // the right is held or the command needs none.
+  std::string MissingRightText(const CommandInfo& command) const;
 
   // "Tavrel项目核算软件：" + unit name + "(" + full path + ")"; the software name alone before a login.
   std::string MainTitle() const;

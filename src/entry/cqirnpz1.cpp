@@ -164,11 +164,9 @@ std::string CQirnpz1::ItemText(const std::string& section, int, int index) {
   }
   switch (index) {
     case 0:
-      return "会计主管：";
     case 1:
-      return "记帐：";
     case 2:
-      return "出纳：";
+      return FootSignature(index);
     case 3:
       return "月初：" + BalanceText(opening_);
     default:
@@ -201,6 +199,11 @@ void CQirnpz1::DrawFrame(VyDC& dc) {
 std::vector<std::string> CQirnpz1::ReportHead() {
   return {" 按户录入数据 ",
           ItemText("HEAD", 0, 0) + "\t" + ItemText("HEAD", 0, 1) + "\t" + ItemText("HEAD", 0, 2)};
+}
+
+std::string CQirnpz1::WindowSubject() {
+  const MonthSheet& m = frame_->Sheet();
+  return m.code.empty() ? "" : Format("%s %d年%d月", m.code.c_str(), m.year, m.month);
 }
 
 // ---- saving

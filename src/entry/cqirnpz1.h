@@ -35,6 +35,7 @@ class CQirnpz1 : public CEntryView {
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
   std::string ItemText(const std::string& section, int line, int index) override;
 

@@ -169,8 +169,7 @@ bool CQirnpz2::LookUpAccount() {
 std::string CQirnpz2::ItemText(const std::string& section, int, int index) {
   const DaySheet& s = frame_->Sheet();
   if (section == "HEAD") return Format("%4d 年 %d 月 %d 日", s.year, s.month, s.day);
-  static const char* const foot[] = {"会计主管：", "记帐：", "出纳："};
-  return index >= 0 && index < 3 ? foot[index] : "";
+  return FootSignature(index);
 }
 
 std::vector<std::string> CQirnpz2::ColumnCaptions() {
@@ -192,19 +191,34 @@ std::vector<std::string> CQirnpz2::ReportHead() {
   return {" 按日期录入数据 ", ItemText("HEAD", 0, 0)};
 }
 
+std::string CQirnpz2::WindowSubject() {
+  const DaySheet& d = frame_->Sheet();
+  return d.year == 0 ? "" : Format("%d年%d月%d日", d.year, d.month, d.day);
+}
+
 // ---- saving
 
 bool CQirnpz2::CheckRows() {
-  int wrong = 0;
-  for (const EntryRow& r : Sheet().Rows()) {
+  std::vector<int> wrong;  // grid rows
+  const auto& rows = Sheet().Rows();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const EntryRow& r = rows[i];
     int side = 0;
     double amount = 0;
-    if (SideOf(r[2], r[3], side, amount) && AuxOf(Trim(r[1])) < 0) ++wrong;
+    if (SideOf(r[2], r[3], side, amount) && AuxOf(Trim(r[1])) < 0) wrong.push_back(static_cast<int>(i));
   }
-  if (wrong == 0) return true;
-  std::string text = Format("警告:  当前编辑的数据中有 %d 项帐户代码不合理。", wrong) +
-                     "\n\n存盘时，这些项将被自动删除。\n\n" + "是否返回继续修改？";
-  return ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes;
+  if (wrong.empty()) return true;
+  // The rows are named, so that the user finds them in a long day.
+  std::string named;
+  const size_t kNamed = 10;
+  for (size_t i = 0; i < wrong.size() && i < kNamed; ++i) named += Format(i ? "、%d" : "%d", wrong[i] + 1);
+  if (wrong.size() > kNamed) named += " 等";
+  std::string text = Format("警告:  当前编辑的数据中有 %d 项帐户代码不合理。", static_cast<int>(wrong.size())) +
+                     "\n（第 " + named + " 行）" + "\n\n存盘时，这些项将被自动删除。\n\n" + "是否返回继续修改？";
+  if (ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes) return true;
+  // Back to the first of them, the caret behind its code.
+  SetCurrent(wrong.front(), 1, static_cast<int>(rows[static_cast<size_t>(wrong.front())][1].size()), "TEXT");
+  return false;
 }
 
 std::string CQirnpz2::ChangedQuestion() {

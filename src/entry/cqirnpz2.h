@@ -30,6 +30,7 @@ class CQirnpz2 : public CEntryView {
   bool CanEditCell(int row, int col, const std::string& section) override;
   bool IsCommandEnabled(int command) override;
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
   std::string ItemText(const std::string& section, int line, int index) override;
 

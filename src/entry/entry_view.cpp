@@ -268,6 +268,26 @@ std::vector<std::vector<std::string>> CEntryView::ReportRows() {
   return rows;
 }
 
+std::string CEntryView::FootSignature(int index) {
+  const CVyDataEnv* env = DataEnv();
+  switch (index) {
+    case 0:
+      return "会计主管：" + (env ? Trim(env->chiefAccountant) : std::string());
+    case 1:
+      return "记帐：" + (env ? Trim(env->opName) : std::string());
+    case 2:
+      return "出纳：";
+    default:
+      return "";
+  }
+}
+
+std::string CEntryView::CellPrompt() {
+  const VyCellPos& cur = Current();
+  if (cur.section != "TEXT" || !IsLoaded() || CellOfColumn(cur.col) != Cells().mark) return "";
+  return MarkLegend();
+}
+
 // ---- saving and opening
 
 int CEntryView::SaveFlow() {

@@ -75,6 +75,16 @@ class CEntryView : public CVyReportView {
   // The save flow's steps: the view's own check of the rows (false: back to editing), its question and
   // the rewrite (inside the transaction; returns the rows written).
   virtual bool CheckRows() = 0;
+
+ public:
+  // While the caret is in the mark column, the legend of its three codes.
+  std::string CellPrompt() override;
+  static std::string MarkLegend() { return "0 本帐达  1 对方达  2 双方达"; }
+  // The foot's signature items 0-2: 会计主管 as the account set names the chief accountant, 记帐 the
+  // operator who keeps these books, 出纳 left to be signed by hand.
+  std::string FootSignature(int index);
+
+ protected:
   virtual std::string ChangedQuestion() = 0;
   virtual int WriteRows() = 0;
   // 打开: the parameter dialog prefilled with what is shown; reloads on OK.

@@ -198,6 +198,9 @@ class CVyFormView {
   // Views that answer commands of their own (打开 …) override both and hand the rest to the engine.
   virtual bool OnCommand(int command);
   virtual bool IsCommandEnabled(int command);
+  // What the status bar says while the caret is in the current cell ("" for nothing): a legend of the
+  // codes a cell takes.
+  virtual std::string CellPrompt() { return ""; }
   bool Copy();
   void DeleteSelection();
   void Cut();

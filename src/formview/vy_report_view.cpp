@@ -56,3 +56,18 @@ std::string CVyReportView::ReportCell(int row, int col) {
   DrawCell(dc, row, col, "TEXT");
   return std::move(dc.text);
 }
+
+std::string CVyReportView::WindowTitle() {
+  std::vector<std::string> head = ReportHead();
+  std::string title;
+  for (char c : head.empty() ? std::string() : head.front())
+    if (c != ' ') title += c;
+  std::string subject = WindowSubject();
+  return subject.empty() ? title : title + " " + subject;
+}
+
+std::string CVyReportView::DateWords(const std::string& date) {
+  if (date.size() != 8 || date.find_first_not_of("0123456789") != std::string::npos) return date;
+  return date.substr(0, 4) + "年" + std::to_string(std::stoi(date.substr(4, 2))) + "月" +
+         std::to_string(std::stoi(date.substr(6, 2))) + "日";
+}

@@ -29,6 +29,14 @@ class CVyReportView : public CVyFormView {
   // One cell's text as DrawCell draws it; a view that holds its cells' texts may hand them over directly.
   virtual std::string ReportCell(int row, int col);
 
+  // The window's title: the topic without its spacing ("三栏式帐页"), then what the window shows (the
+  // account, the date) so that open windows can be told apart in the title bar and the 窗口 menu.
+  std::string WindowTitle();
+  // The account, date or span the window shows now; "" before anything is loaded.
+  virtual std::string WindowSubject() { return ""; }
+  // 'YYYYMMDD' as "2026年3月9日" for a title; other texts unchanged.
+  static std::string DateWords(const std::string& date);
+
  protected:
   // Adds 导出(&E)... to the context menu. Derived views call it first from their own SetupForm.
   void SetupForm() override;

@@ -1,6 +1,9 @@
 // The checks of the interest posting's date and summary.
 #include "interest/interest_post_dlg.h"
 
+#include "accounts/account_asker.h"
+#include "accounts/account_code.h"
+#include "accounts/chart_queries.h"
 #include "base/platform.h"
 #include "base/text.h"
 
@@ -29,7 +32,16 @@ bool CInterestPostDlg::OnOk() {
   if (d < env_.startDate || d > env_.endDate)
     return Refuse("记帐日期已不在当前注册年度内，请重输!", Focus::Year);
   if (Trim(summaryText).empty()) return Refuse("摘要不能为空，请重输!", Focus::Summary);
+  std::string c = Trim(counterText);
+  if (!c.empty() && !(IsValidCode(c) && IsLowestLevel(env_, c)))
+    return Refuse("对方科目不存在或非最低明细帐户，请重输!", Focus::Counter);
   date = d;
   summary = summaryText;
+  counter = c;
   return true;
+}
+
+void CInterestPostDlg::OnBrowseCounter() {
+  if (auto chosen = AskAccount(accountquery::kLowestLevel, Trim(counterText))) counterText = *chosen;
+  focus = Focus::Counter;
 }

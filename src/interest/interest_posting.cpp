@@ -23,7 +23,7 @@ struct Posting {
 }  // namespace
 
 bool PostInterest(CVyDataEnv& env, const std::vector<InterestRow>& rows, const std::string& date,
-                  const std::string& summary, bool credit) {
+                  const std::string& summary, bool credit, const std::string& counter) {
   std::vector<Posting> postings;
   try {
     for (const InterestRow& row : rows) {
@@ -50,15 +50,19 @@ bool PostInterest(CVyDataEnv& env, const std::vector<InterestRow>& rows, const s
   int period = PeriodOfDate(YearOf(env), date);
   std::string tt = period < 10 ? Format("0%1d", period) : Format("%2d", period);
   int side = credit ? -1 : 1;
+  auto write = [&](const std::string& code, int f, double amount) {
+    std::string k = SqlText(code), d = SqlText(date);
+    long rn = env.QueryLong(Format("select max(rn) from p0 where trim(kno)='%s' and t='%s'", k.c_str(), d.c_str()));
+    env.Execute(
+        Format("INSERT INTO P0(t,mry,cer,kno,f,my,nu,mk,rn,tt) VALUES('%s','%s','0','%s',%d,%.2lf,0,'4',"
+               "%ld,'%2s')",
+               d.c_str(), SqlText(summary).c_str(), k.c_str(), f, amount, rn + 1, tt.c_str()));
+  };
   return env.RunInTransaction([&] {
     for (const Posting& p : postings) {
-      std::string k = SqlText(p.code), d = SqlText(date);
-      long rn = env.QueryLong(
-          Format("select max(rn) from p0 where trim(kno)='%s' and t='%s'", k.c_str(), d.c_str()));
-      env.Execute(
-          Format("INSERT INTO P0(t,mry,cer,kno,f,my,nu,mk,rn,tt) VALUES('%s','%s','0','%s',%d,%.2lf,0,'4',"
-                 "%ld,'%2s')",
-                 d.c_str(), SqlText(summary).c_str(), k.c_str(), side, p.interest, rn + 1, tt.c_str()));
+      write(p.code, side, p.interest);
+      // The same amount on the other side: signed amounts of the pair add up to nothing.
+      if (!counter.empty()) write(counter, -side, p.interest);
     }
   });
 }

@@ -69,7 +69,7 @@ void CQirnpz3::Post() {
   if (!unposted_) return;
   CInterestPostDlg dlg(env_, params_.end);
   if (!DialogRunner<CInterestPostDlg>::Run(dlg)) return;
-  if (!PostInterest(env_, rows_, dlg.date, dlg.summary, params_.credit)) return;
+  if (!PostInterest(env_, rows_, dlg.date, dlg.summary, params_.credit, dlg.counter)) return;
   unposted_ = false;
   ShowMessage("记帐完毕！", MsgIcon::None);
 }
@@ -156,6 +156,11 @@ bool CQirnpz3::OnCommand(int command) {
 bool CQirnpz3::IsCommandEnabled(int command) {
   if (command == vycmd::kPostInterest) return unposted_;
   return CVyReportView::IsCommandEnabled(command);
+}
+
+std::string CQirnpz3::WindowSubject() {
+  if (params_.start.empty()) return "";
+  return params_.code.empty() ? "全部帐户" : params_.code;
 }
 
 std::vector<std::string> CQirnpz3::ReportHead() {

@@ -41,6 +41,7 @@ class CQirnpz3 : public CVyReportView {
   bool IsCommandEnabled(int command) override;
 
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
 
  private:

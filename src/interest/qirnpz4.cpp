@@ -112,6 +112,10 @@ bool CQirnpz4::OnCommand(int command) {
   return CVyReportView::OnCommand(command);
 }
 
+std::string CQirnpz4::WindowSubject() {
+  return params_.code;
+}
+
 std::vector<std::string> CQirnpz4::ReportHead() {
   return {" 余额调节表 ", accountText_, dateText_};
 }

@@ -29,6 +29,7 @@ class CQirnpz4 : public CVyReportView {
   bool OnCommand(int command) override;
 
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
 
  private:

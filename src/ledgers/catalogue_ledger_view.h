@@ -21,4 +21,5 @@ class CCatalogueLedgerView : public CLedgerView {
   }
   // Reads the rows again from the database.
   virtual void Build() = 0;
+  std::string WindowSubject() override { return code; }
 };

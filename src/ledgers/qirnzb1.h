@@ -45,6 +45,7 @@ class CQirnzb1 : public CLedgerView {
 
  protected:
   std::string Topic() const override { return " 三栏式帐页 "; }
+  std::string WindowSubject() override { return code; }
   std::string HeadItem(int line, int item, bool printing) override;
   bool CarriesSums() const override { return detail; }
   std::vector<int> SumColumns() const override { return {3, 4}; }

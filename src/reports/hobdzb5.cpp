@@ -78,6 +78,12 @@ void CHobdzb5::DrawFrame(VyDC& dc) {
   DrawCaptions(dc, kCaptions, {2});
 }
 
+std::string CHobdzb5::WindowSubject() {
+  if (closingDate_.empty()) return "";
+  std::string date = DateWords(closingDate_);
+  return StartCode().empty() ? date : StartCode() + " " + date;
+}
+
 std::vector<std::string> CHobdzb5::ReportHead() {
   return {" 帐户余额表 ", HeadText(0, 0), HeadText(1, 0)};
 }

@@ -96,6 +96,12 @@ void CHobdzb6::DrawFrame(VyDC& dc) {
   DrawCaptions(dc, kCaptions, {2, 6});
 }
 
+std::string CHobdzb6::WindowSubject() {
+  if (startDate_.empty()) return "";
+  std::string span = DateWords(startDate_) + "至" + DateWords(endDate_);
+  return StartCode().empty() ? span : StartCode() + " " + span;
+}
+
 std::vector<std::string> CHobdzb6::ReportHead() {
   return {" 帐户余额及发生额表 ", HeadText(0, 0), HeadText(1, 0)};
 }

@@ -22,6 +22,7 @@ class CHobdzb6 : public CBalanceLevelView {
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
+  std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
 
  protected:

@@ -68,6 +68,11 @@ TEST_F(CarryForwardTest, TheSourceIsTheNearestEarlierYearThatLogsIn) {
       {"upper-case name", {{"2002.VYX", 2002}, {"2001.vyx", 2001}}, "2002"},
       {"eleven years back", {{"1992.vyx", 1992}}, "本帐套最近十年内无任何年度数据，无需结转!"},
       {"ten years back", {{"1993.vyx", 1993}}, "1993"},
+      // Run from the older of two years: the message says where the carry forward belongs.
+      {"only a later year",
+       {{"2004.vyx", 2004}, {"2005.vyx", 2005}},
+       "本帐套最近十年内无任何年度数据，无需结转!\n结转应在新年度中进行：请用“操作环境注册”登录“2004”年度的数据文件，"
+       "再在那里运行转帐。"},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -94,6 +94,18 @@ TEST(CommandTable, PlainMenuTextDropsTheMnemonicMarker) {
   EXPECT_EQ(PlainMenuText("帐务管理(&G)"), "帐务管理(G)");
   EXPECT_EQ(PlainMenuText("A&&B"), "A&B");
   EXPECT_EQ(PlainMenuText("计算器(D)"), "计算器(D)");
-  EXPECT_EQ(ChildWindowTitle(1, 1), "Tavrel软件");
-  EXPECT_EQ(ChildWindowTitle(2, 3), "Tavrel软件:2");
+}
+
+TEST(CommandTable, ChildWindowsAreTitledByWhatTheyShow) {
+  using V = std::vector<std::string>;
+  const std::pair<V, V> cases[] = {
+      {{""}, {"Tavrel软件"}},
+      {{"", ""}, {"Tavrel软件:1", "Tavrel软件:2"}},
+      {{"三栏式帐页 1002", "三栏式帐页 1001", "按户录入数据 1002 2026年3月"},
+       {"三栏式帐页 1002", "三栏式帐页 1001", "按户录入数据 1002 2026年3月"}},
+      // 新建窗口 of a ledger: the two windows of one account by their number among them.
+      {{"三栏式帐页 1002", "帐户余额表 2026年12月31日", "三栏式帐页 1002"},
+       {"三栏式帐页 1002:1", "帐户余额表 2026年12月31日", "三栏式帐页 1002:2"}},
+  };
+  for (const auto& [views, titles] : cases) EXPECT_EQ(ChildWindowTitles(views), titles);
 }

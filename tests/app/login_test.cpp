@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
+#include "base/text.h"
 #include "support/year_file_fixture.h"
 
 namespace {
@@ -137,4 +139,48 @@ TEST_F(LoginDialog, CancellingALoginWhileLoggedInReopensThePreviousFile) {
   EXPECT_TRUE(env.IsOpen());
   EXPECT_EQ(env.opno, "101");
   EXPECT_EQ(env.rights, "0101 ");
+}
+
+TEST_F(LoginDialog, PreselectsTheLastOperatorElseTheFirstWhoKeepsTheBooks) {
+  std::string path = CreateAccountSetFile(dir.Path(), 2026);
+  Exec(path, "insert into opr(opno,na,psd) values('103','张三','')");
+  Exec(path, "insert into pwr(opno,pwr) values('103','0301')");
+  struct Case {
+    const char* initial;
+    std::vector<const char*> changes;
+    const char* expected;
+  };
+  const std::vector<Case> cases = {
+      {"", {}, "102"},                                           // a new set: not 101, who only administers
+      {"101", {}, "101"},                                        // the operator of before
+      {"109", {}, "102"},                                        // of before, but not in this file
+      {"", {"delete from pwr where opno='102'"}, "103"},         // 102 without rights
+      {"", {"delete from pwr where opno<>'101'"}, ""},           // nobody keeps the books
+  };
+  for (const Case& c : cases) {
+    std::string file = dir.File(Format("case%zu", &c - cases.data()));
+    std::filesystem::create_directories(file);
+    std::string copy = CreateAccountSetFile(file, 2026);
+    Exec(copy, "insert into opr(opno,na,psd) values('103','张三','')");
+    Exec(copy, "insert into pwr(opno,pwr) values('103','0301')");
+    for (const char* sql : c.changes) Exec(copy, sql);
+    CHobdFileDlg d("", c.initial);
+    d.OnInitDialog();
+    d.OnFileChanged(copy);
+    EXPECT_EQ(d.ChosenOpno(), c.expected) << c.initial << " " << (c.changes.empty() ? "" : c.changes[0]);
+  }
+
+  // The remembered file is gone; the remembered operator is still chosen in the file the user picks.
+  platform.settings = {{"DataDir", dir.File("gone/2026.vyx")}, {"Opno", "103"}};
+  ScriptedRunner runner;
+  std::string chosen;
+  runner.act = [&](CHobdFileDlg& d) {
+    d.OnFileChanged(path);
+    chosen = d.ChosenOpno();
+    return d.OnOk();
+  };
+  CVyDataEnv env;
+  ASSERT_TRUE(Login(env, "", runner));
+  EXPECT_EQ(chosen, "103");
+  EXPECT_EQ(env.rights, "0301 ");
 }

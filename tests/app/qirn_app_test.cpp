@@ -91,7 +91,17 @@ TEST_F(AppTest, EnablingFollowsRightsAndOpenWindows) {
     for (int id : DataCommands())
       EXPECT_EQ(app.IsEnabled(id, none), FindCommand(id)->right == std::string(r.code))
           << r.code << " " << id;
+    // A command grey for want of its right says which right, by the name the operators' dialog uses.
+    for (int id : DataCommands()) {
+      const CommandInfo& c = *FindCommand(id);
+      std::string expected;
+      for (const RightInfo& other : RightsTable())
+        if (c.right == std::string(other.code) && c.right != std::string(r.code))
+          expected = std::string("当前操作员无此权限（") + other.name + "）";
+      EXPECT_EQ(app.MissingRightText(c), expected) << r.code << " " << id;
+    }
   }
+  EXPECT_EQ(app.MissingRightText(*FindCommand(cmd::kCalculator)), "");
 
   // With a child window open, 帐务管理 and 操作环境注册 are off even with 0101; the others are not.
   app.env.rights = "0101 0201 0301 ";

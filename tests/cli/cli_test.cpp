@@ -148,3 +148,34 @@ TEST(Cli, LeavesQtToThePdfTwin) {
       << alone.out;
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
+
+TEST(Cli, CreatesAnAccountSetWithAChartOfAccounts) {
+  TempDir dir;
+  struct Case {
+    const char* chart;
+    int status;
+    std::string accounts;  // the count the new set's chart holds; "" when none is made
+  } cases[] = {
+      {" --chart standard", 0, "156"},
+      {" --chart project", 0, "25"},
+      {" --chart none", 0, "0"},
+      {"", 0, "0"},
+      {" --chart nonesuch", 1, ""},
+      {" --chart", 2, ""},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    std::string folder = dir.Path() + "/set" + std::to_string(++n);
+    CliResult made = RunCli("create-set '" + folder + "'" + c.chart);
+    EXPECT_EQ(made.status, c.status) << c.chart << ": " << made.out;
+    if (c.accounts.empty()) {
+      EXPECT_FALSE(std::filesystem::exists(folder) && !std::filesystem::is_empty(folder)) << c.chart;
+      continue;
+    }
+    std::string file = made.out.substr(0, made.out.find(".vyx") + 4);
+    CliResult count = RunCli("sql '" + file + "' \"select count(*) from subt\"");
+    EXPECT_EQ(count.out, "Expr1000\n" + c.accounts + "\n") << c.chart;
+  }
+  CliResult refused = RunCli("create-set '" + dir.Path() + "/x' --chart nonesuch");
+  EXPECT_EQ(refused.out, "找不到科目表“nonesuch”（可选：standard、project、none）。\n");
+}

@@ -41,13 +41,44 @@ TEST_F(DayEntry, EachAccountsRowsOfTheDayAreNumberedAndParentsAreDropped) {
   EXPECT_EQ(Save(), CEntryView::kSaved);
   EXPECT_EQ(
       platform.messages[0].text,
-      "警告:  当前编辑的数据中有 1 项帐户代码不合理。\n\n存盘时，这些项将被自动删除。\n\n是否返回继续修改？");
+      "警告:  当前编辑的数据中有 1 项帐户代码不合理。\n（第 4 行）\n\n存盘时，这些项将被自动删除。\n\n是否返回继续修改？");
   EXPECT_EQ(Postings(), (std::vector<std::string>{"20260309 101 -1 100.00 0 0 4 1 03 取现",
                                                   "20260309 101 -1 50.00 0 1 0 2 03 再取",
                                                   "20260309 102-1 1 300.00 0 2 4 1 03 存入"}));
   // The next window reads the day in account order.
   EXPECT_EQ(Open(3, 9).ReportRows().back(),
             (std::vector<std::string>{"", "合       计", "300.00", "150.00", ""}));
+}
+
+TEST_F(DayEntry, GoingBackToABadCodePutsTheCaretOnItsRow) {
+  CQirnpz2& v = Open(3, 10);
+  TypeRow(v, 0, {"存入", "102-1", "300"});
+  TypeRow(v, 1, {"上级", "102", "9"});
+  TypeRow(v, 2, {"取现", "101", "", "100"});
+  TypeRow(v, 3, {"无此帐户", "109", "", "5"});
+  v.SetCurrent(0, 0, 0, "TEXT");
+  platform.answers.push_back(MsgAnswer::Yes);  // 是: back to the rows
+  EXPECT_EQ(v.SaveFlow(), CEntryView::kCancelled);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("有 2 项帐户代码不合理。\n（第 2、4 行）"), std::string::npos);
+  EXPECT_EQ(v.Current().row, 1);
+  EXPECT_EQ(v.Current().col, 1);
+  EXPECT_EQ(v.Current().caret, 3);  // behind "102"
+  EXPECT_TRUE(v.IsModified());
+  EXPECT_TRUE(Postings().empty());
+}
+
+TEST_F(DayEntry, TheMarkColumnExplainsItsCodesInBothLayouts) {
+  CQirnpz2& v = Open(3, 11);
+  for (const char* account : {"101", "103"}) {  // 103 keeps quantities: seven columns
+    TypeRow(v, 0, {"付款", account, "10"});
+    for (int col = 0; col < v.ColumnCount(); ++col) {
+      v.SetCurrent(0, col, 0, "TEXT");
+      EXPECT_EQ(v.CellPrompt(), col == v.ColumnCount() - 1 ? "0 本帐达  1 对方达  2 双方达" : "")
+          << account << " " << col;
+    }
+  }
+  EXPECT_EQ(v.ColumnCount(), 7);
 }
 
 TEST_F(DayEntry, AQuantityAccountSwitchesToSevenColumnsForGood) {

@@ -18,7 +18,11 @@ int PaperItemX(int pos) {
 }
 
 struct PrintedItems : YearFileTest {
-  void SetUp() override { ASSERT_TRUE(env.Open(MakeYearFile("2026.vyx", 2026), "", 1)); }
+  void SetUp() override {
+    std::string path = MakeYearFile("2026.vyx", 2026);
+    Exec(path, "update systab set kj='李主管'");
+    ASSERT_TRUE(env.Open(path, "", 1));
+  }
   // The x of each text on page 1, in the order given.
   std::vector<int> Printed(CVyFormView& view, const std::vector<std::string>& texts) {
     RecordingDC paper(true);
@@ -30,19 +34,20 @@ struct PrintedItems : YearFileTest {
   CVyDataEnv env;
 };
 
+// The foot's signatures come from the account set (its chief accountant) and the login (the operator).
 TEST_F(PrintedItems, EntryWindowsPrintHeadAndFootItemsAtTheirPositions) {
   CQirnpz2 day;
   day.SetDataEnv(&env);
   day.InitForm();
   day.Load(2026, 6, 18);
-  EXPECT_EQ(Printed(day, {"2026 年 6 月 18 日", "会计主管：", "记帐：", "出纳："}),
+  EXPECT_EQ(Printed(day, {"2026 年 6 月 18 日", "会计主管：李主管", "记帐：×××", "出纳："}),
             (std::vector<int>{PaperItemX(450), PaperItemX(5), PaperItemX(200), PaperItemX(350)}));
 
   CQirnpz1 month;
   month.SetDataEnv(&env);
   month.InitForm();
   month.Load("101", 2026, 6, 0);
-  EXPECT_EQ(Printed(month, {"2026 年  6 月", "会计主管：", "记帐：", "出纳："}),
+  EXPECT_EQ(Printed(month, {"2026 年  6 月", "会计主管：李主管", "记帐：×××", "出纳："}),
             (std::vector<int>{PaperItemX(10), PaperItemX(5), PaperItemX(200), PaperItemX(350)}));
 }
 

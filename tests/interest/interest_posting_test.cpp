@@ -1,6 +1,7 @@
 // 记帐 of the interest list: what it writes, that it runs once, and that it writes all rows or none.
 #include <sqlite3.h>
 
+#include "base/text.h"
 #include "interest/dialog_runner.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_post_dlg.h"
@@ -91,23 +92,48 @@ TEST_F(InterestPostingTest, AFailingPostingWritesNothing) {
 
 TEST_F(InterestPostingTest, DateAndSummaryChecks) {
   struct Case {
-    std::string year, month, day, summary, message;
+    std::string year, month, day, summary, counter, message;
   } cases[] = {
-      {"1989", "1", "1", "利息", "记帐日期的年度不合理，请重输!"},
-      {"2026", "0", "1", "利息", "记帐日期的月份不合理，请重输!"},
-      {"2026", "2", "29", "利息", "记帐日期的日不合理，请重输!"},
-      {"2027", "1", "1", "利息", "记帐日期已不在当前注册年度内，请重输!"},
-      {"2026", "2", "1", "  ", "摘要不能为空，请重输!"},
-      {"2026", "2", "1", "利息", ""},
+      {"1989", "1", "1", "利息", "", "记帐日期的年度不合理，请重输!"},
+      {"2026", "0", "1", "利息", "", "记帐日期的月份不合理，请重输!"},
+      {"2026", "2", "29", "利息", "", "记帐日期的日不合理，请重输!"},
+      {"2027", "1", "1", "利息", "", "记帐日期已不在当前注册年度内，请重输!"},
+      {"2026", "2", "1", "  ", "", "摘要不能为空，请重输!"},
+      {"2026", "2", "1", "利息", "1002", "对方科目不存在或非最低明细帐户，请重输!"},  // a parent
+      {"2026", "2", "1", "利息", "1009", "对方科目不存在或非最低明细帐户，请重输!"},  // not in the chart
+      {"2026", "2", "1", "利息", "10*", "对方科目不存在或非最低明细帐户，请重输!"},
+      {"2026", "2", "1", "利息", "", ""},
+      {"2026", "2", "1", "利息", " 1002-2 ", ""},
   };
   for (const Case& c : cases) {
     CInterestPostDlg dlg(env, "20260201");
     dlg.fields = {c.year, c.month, c.day};
     dlg.summaryText = c.summary;
+    dlg.counterText = c.counter;
     platform.messages.clear();
-    EXPECT_EQ(dlg.OnOk(), c.message.empty());
-    EXPECT_EQ(platform.LastText(), c.message);
+    EXPECT_EQ(dlg.OnOk(), c.message.empty()) << c.counter;
+    EXPECT_EQ(platform.LastText(), c.message) << c.counter;
+    if (c.message.empty()) EXPECT_EQ(dlg.counter, Trim(c.counter));
+    if (!c.counter.empty() && !c.message.empty()) EXPECT_EQ(dlg.focus, CInterestPostDlg::Focus::Counter);
   }
+}
+
+TEST_F(InterestPostingTest, ACounterAccountTakesTheOtherSideOfEveryRow) {
+  Account("6603", "财务费用");
+  Posting("6603", "20260201", 1, 3, "0", "手续费", 1);
+  DialogRunner<CInterestPostDlg>::run = [](CInterestPostDlg& d) {
+    d.counterText = "6603";
+    return d.OnOk();
+  };
+  ASSERT_TRUE(view.OnCommand(vycmd::kPostInterest));
+  EXPECT_EQ(platform.LastText(), "记帐完毕！");
+  // Each interest row and its opposite on the counter account, in one day's numbering per account.
+  EXPECT_EQ(Count("select count(*) from p0 where trim(mry)='利息'"), 4);
+  EXPECT_EQ(Count("select count(*) from p0 where trim(mry)='利息' and trim(kno)='6603' and f=-1"), 2);
+  EXPECT_EQ(Count("select max(rn) from p0 where trim(kno)='6603' and t='20260201'"), 3);
+  // The posting leaves the books balanced: its signed amounts add up to nothing.
+  EXPECT_EQ(Count("select count(*) from p0 where trim(mry)='利息' and trim(kno)='6603' and my=-12.4"), 1);
+  EXPECT_EQ(Count("select sum(f*my*100) from p0 where trim(mry)='利息'"), 0);
 }
 
 TEST_F(InterestPostingTest, OpenRecomputesOnlyWhenAParameterChanged) {

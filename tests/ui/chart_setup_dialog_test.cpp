@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "account_dialog.h"
+#include "accounts/chart_templates.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"
 #include "command_wiring.h"
@@ -78,7 +79,7 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
   ASSERT_TRUE(frame.Action(40025)->isEnabled());
 
   bool walked = false, added = false;
-  QStringList listed;
+  QStringList listed, behind;
   WhenModal<ChartSetupDialog>([&](ChartSetupDialog* browser) {
     QListWidget* list = browser->List();
     EXPECT_EQ(Lines(list), QStringList({"101", "102"}));
@@ -107,7 +108,12 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
         if (b->text() == Q("借方")) b->click();
       first->grab().save(QString::fromStdString(ShotPath("account_dialog.png")));
       // The dialog opens again for the next account: cancelled, it ends the series.
-      WhenModal<AccountDialog>([&](AccountDialog* second) { second->CancelButton()->click(); }, first);
+      WhenModal<AccountDialog>(
+          [&, list](AccountDialog* second) {
+            behind = Lines(list);  // the account just added is in the list behind the next dialog
+            second->CancelButton()->click();
+          },
+          first);
       first->OkButton()->click();
       added = true;
     });
@@ -119,7 +125,30 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
   EXPECT_TRUE(walked);
   EXPECT_TRUE(added);
   EXPECT_EQ(listed, QStringList({"102-1"}));
+  EXPECT_EQ(behind, QStringList({"102-1"}));
   EXPECT_EQ(CVyDataEnv::QueryLong(app.env.Db(),
                                   "select count(*) from subt where trim(kno)='102-1' and dlf=1 and dlw=4"),
             1);
+}
+
+TEST_F(ChartSetupWindow, AStandardChartFromTheStart) {
+  std::string error;
+  std::string path = CreateAccountSetWithChart(dir.Path(), 2026, "standard", error);
+  ASSERT_FALSE(path.empty()) << error;
+  WireCommands(app, frame);
+  login.act = [](CHobdFileDlg& d) { return d.OnOk(); };  // the preselected operator
+  frame.SetLoginRunner(&login);
+  ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+  EXPECT_EQ(app.env.opno, "102");
+  QStringList top;
+  WhenModal<ChartSetupDialog>([&](ChartSetupDialog* browser) {
+    top = Lines(browser->List());
+    browser->resize(560, 640);
+    browser->grab().save(QString::fromStdString(ShotPath("standard_chart.png")));
+    browser->accept();
+  });
+  frame.Action(40025)->trigger();
+  ASSERT_GE(top.size(), 150);
+  EXPECT_EQ(top.front(), "1001");
+  EXPECT_EQ(top.back(), "6901");
 }

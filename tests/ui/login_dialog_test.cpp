@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "account_set_dialog.h"
+#include "accounts/chart_templates.h"
 #include "base/file_facts.h"
 #include "gbk_qt.h"
 #include "mask_edit.h"
@@ -143,4 +145,34 @@ TEST_F(LoginDialogTest, PictureOfTheLoginDialog) {
   d.show();
   QApplication::processEvents();
   EXPECT_TRUE(d.grab().save(QString::fromStdString(ShotPath("login_dialog.png"))));
+}
+
+// A new machine, a new account set: 搜索 → 建立 with the standard chart, and the login is ready for the
+// operator who keeps the books, with only the password (none yet) between the user and the work.
+TEST_F(LoginDialogTest, FirstStartLeadsToTheOperatorWhoKeepsTheBooks) {
+  std::string created;
+  LoginDialog::SetSearchHook([&](QWidget* parent) -> std::optional<std::string> {
+    AccountSetDialog dialog(CAccountSetDlg::Form::Browse, "", "", parent);
+    dialog.show();
+    QApplication::processEvents();
+    auto* chart = dialog.findChild<QComboBox*>();
+    EXPECT_EQ(chart->currentText(), Q("企业会计准则一级科目"));
+    dialog.findChild<MaskEdit*>()->SetGbkText(dir.File("新单位"));
+    dialog.grab().save(QString::fromStdString(ShotPath("first_start_account_set.png")));
+    std::string error;
+    created = CreateAccountSetWithChart(dir.File("新单位"), 2026, "standard", error);
+    return created;
+  });
+  CHobdFileDlg model("", "");
+  LoginDialog d(model);
+  d.show();
+  d.Search();
+  ASSERT_FALSE(created.empty());
+  EXPECT_EQ(model.ShownFile(), created);
+  EXPECT_EQ(d.OperatorBox()->currentText(), Q("102  ×××"));
+  EXPECT_TRUE(d.OkButton()->isEnabled());
+  QApplication::processEvents();
+  EXPECT_TRUE(d.grab().save(QString::fromStdString(ShotPath("first_start.png"))));
+  EXPECT_TRUE(model.OnOk());
+  LoginDialog::SetSearchHook(nullptr);
 }

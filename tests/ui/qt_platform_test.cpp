@@ -18,11 +18,13 @@ struct SeenBox {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString title, text, defaultText;
   QStringList buttons;
+  int width = 0, captionWidth = 0;
 };
 
 // Shows a message through the platform; the box is looked at and answered by pressing `press`.
 MsgAnswer Ask(QtPlatform& platform, MsgIcon icon, MsgButtons buttons, MsgAnswer defaultButton,
-              const char* press, SeenBox& seen) {
+              const char* press, SeenBox& seen, const char* text = "删除这个帐户吗？",
+              const char* caption = "Tavrel软件") {
   QTimer::singleShot(0, [&seen, press] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
@@ -30,11 +32,13 @@ MsgAnswer Ask(QtPlatform& platform, MsgIcon icon, MsgButtons buttons, MsgAnswer 
     seen.title = box->windowTitle();
     seen.text = box->text();
     seen.defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+    seen.width = box->width();
+    seen.captionWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
     for (QAbstractButton* b : box->buttons()) seen.buttons << b->text();
     for (QAbstractButton* b : box->buttons())
       if (b->text() == Q(press)) b->click();
   });
-  return platform.MessageBox("删除这个帐户吗？", "Tavrel软件", icon, buttons, defaultButton);
+  return platform.MessageBox(text, caption, icon, buttons, defaultButton);
 }
 
 }  // namespace
@@ -87,4 +91,20 @@ TEST(QtPlatformTest, ClipboardSettingsAndFiles) {
   DateTime now = platform.Now();
   EXPECT_GE(now.year, 2024);
   EXPECT_TRUE(now.month >= 1 && now.month <= 12);
+}
+
+TEST(QtPlatformTest, AShortMessageStillShowsItsWholeCaption) {
+  TestQtApp();
+  TempDir dir;
+  QtPlatform platform(SettingsFile(dir.File("settings.conf")));
+  const std::pair<const char*, const char*> cases[] = {
+      {"记帐完毕！", "修改结束"},
+      {"是", "Tavrel软件(利息计算)——一个很长很长的标题，比正文宽得多"},
+  };
+  for (auto [text, caption] : cases) {
+    SeenBox seen;
+    Ask(platform, MsgIcon::None, MsgButtons::Ok, MsgAnswer::Ok, "确定", seen, text, caption);
+    EXPECT_EQ(seen.title, Q(caption));
+    EXPECT_GE(seen.width, seen.captionWidth + kCaptionRoom) << caption;
+  }
 }
