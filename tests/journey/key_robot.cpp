@@ -6,11 +6,21 @@
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QKeySequence>
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
+#include "gbk_qt.h"
 #include "ui/qt_test_app.h"
 
 void KeyRobot::Step(const std::string& what, Ready ready, Act act) {
@@ -19,6 +29,14 @@ void KeyRobot::Step(const std::string& what, Ready ready, Act act) {
 
 void KeyRobot::Keys(const std::string& what, Ready ready, const QString& keys) {
   Step(what, std::move(ready), [keys] { Type(keys); });
+}
+
+void KeyRobot::AnswerUntil(const std::string& what, Ready done) {
+  steps_.push_back({what, std::move(done), [] {}, true});
+}
+
+void KeyRobot::Keys(const std::string& what, Ready ready, const char* gbkKeys) {
+  Keys(what, std::move(ready), Q(gbkKeys));
 }
 
 void KeyRobot::Then(const std::string& what, Act act) {
@@ -40,9 +58,29 @@ void KeyRobot::Tick() {
   }
   if (inTick || next_ >= steps_.size()) return;
   Entry& e = steps_[next_];
+  if (e.answering && !e.ready()) {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isVisible()) {
+      waiting.restart();
+      inTick = true;
+      QApplication::processEvents();
+      inTick = false;
+      Type(box->button(QMessageBox::Yes) ? "Alt+Y" : "Enter");
+      return;
+    }
+  }
   if (!e.ready()) {
+    static qint64 lastTrace = 0;
+    if (std::getenv("JOURNEY_TRACE") && waiting.elapsed() - lastTrace > 2000) {
+      lastTrace = waiting.elapsed();
+      QWidget* top = TopWindow();
+      QWidget* focus = QApplication::focusWidget();
+      std::fprintf(stderr, "[journey]   waiting %lld ms; top %s \"%s\"; focus %s\n", static_cast<long long>(lastTrace),
+                   top ? top->metaObject()->className() : "-", top ? top->windowTitle().toUtf8().constData() : "",
+                   focus ? focus->metaObject()->className() : "-");
+    }
     if (waiting.elapsed() > stepLimit) {
       failure_ = "step " + std::to_string(next_ + 1) + " (" + e.what + "): its window did not come";
+      std::fprintf(stderr, "[journey] %s\n", failure_.c_str());
       if (QWidget* top = TopWindow()) {
         failure_ += "; on screen: \"" + top->windowTitle().toStdString() + "\"";
         if (auto* box = qobject_cast<QMessageBox*>(top)) failure_ += " saying \"" + box->text().toStdString() + "\"";
@@ -51,13 +89,16 @@ void KeyRobot::Tick() {
     }
     return;
   }
+  std::fprintf(stderr, "[journey] %zu %s\n", next_ + 1, e.what.c_str());
   // The step counts as taken before it acts: acting may open a modal window whose own loop plays the rest.
   ++next_;
   waiting.restart();
   inTick = true;
   QApplication::processEvents();
   inTick = false;
-  e.act();
+  // Acted from a timer of its own: Qt never runs a timer again while its slot runs, and the act may block in
+  // a modal window whose loop must keep this robot's timer going.
+  QTimer::singleShot(0, e.act);
 }
 
 bool KeyRobot::Run(int msPerStep) {
@@ -82,12 +123,23 @@ QWidget* KeyRobot::TopWindow() {
 
 QWidget* KeyRobot::Target() {
   if (QWidget* w = QApplication::activePopupWidget()) return w;
+  // When a dialog closes the window manager activates the window below it; the offscreen platform has none.
+  QWidget* top = QApplication::activeModalWidget();
+  if (!top && !QApplication::activeWindow())
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (qobject_cast<QMainWindow*>(w) && w->isVisible()) top = w;
+  if (top && top->isVisible() && QApplication::activeWindow() != top) {
+    top->activateWindow();
+    QApplication::processEvents();
+  }
   if (QWidget* w = QApplication::focusWidget()) return w;
   return TopWindow();
 }
 
 namespace {
 void TypeText(const QString& text) {
+  // A list searches for what is typed within a short interval: start a fresh search, as a user pausing would.
+  if (qobject_cast<QAbstractItemView*>(KeyRobot::Target())) QTest::qWait(QApplication::keyboardInputInterval() + 50);
   for (QChar c : text) {
     QWidget* target = KeyRobot::Target();
     if (!target) return;
@@ -102,12 +154,17 @@ void TypeText(const QString& text) {
 }
 
 void TypeKey(const QString& name) {
-  QKeyCombination key = name == "Enter" ? QKeyCombination(Qt::Key_Return)
-                                        : QKeySequence::fromString(name, QKeySequence::PortableText)[0];
+  QKeyCombination key = name == "Enter"   ? QKeyCombination(Qt::Key_Return)
+                        : name == "Alt+-" ? QKeyCombination(Qt::AltModifier, Qt::Key_Minus)
+                                          : QKeySequence::fromString(name, QKeySequence::PortableText)[0];
   QWidget* target = KeyRobot::Target();
   if (target) QTest::keyClick(target, key.key(), key.keyboardModifiers());
 }
 }  // namespace
+
+void KeyRobot::Type(const char* gbkKeys) {
+  Type(Q(gbkKeys));
+}
 
 void KeyRobot::Type(const QString& keys) {
   int i = 0;
@@ -154,6 +211,44 @@ KeyRobot::Ready KeyRobot::MessageSaying(const QString& part) {
 
 KeyRobot::Ready KeyRobot::NoModal() {
   return [] { return QApplication::activeModalWidget() == nullptr; };
+}
+
+KeyRobot::Ready KeyRobot::ModalWith(const QString& text) {
+  return [text] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible() || qobject_cast<QMessageBox*>(w)) return false;
+    for (auto* l : w->findChildren<QLabel*>())
+      if (l->isVisible() && l->text().remove('&').contains(text)) return true;
+    for (auto* b : w->findChildren<QAbstractButton*>())
+      if (b->isVisible() && b->text().remove('&').contains(text)) return true;
+    for (auto* g : w->findChildren<QGroupBox*>())
+      if (g->isVisible() && g->title().contains(text)) return true;
+    return false;
+  };
+}
+
+KeyRobot::Ready KeyRobot::ChildTitled(QWidget* mainWindow, const QString& title) {
+  return [mainWindow, title] {
+    if (QApplication::activeModalWidget()) return false;
+    auto* area = mainWindow->findChild<QMdiArea*>();
+    QMdiSubWindow* sub = area ? area->activeSubWindow() : nullptr;
+    return sub && sub->windowTitle().startsWith(title);
+  };
+}
+
+void KeyRobot::Menu(char mnemonic, const QString& item) {
+  Type(QString("Alt+") + mnemonic);
+  // The menu drops down with the next turns of the event loop.
+  QElapsedTimer t;
+  t.start();
+  while (!qobject_cast<QMenu*>(QApplication::activePopupWidget()) && t.elapsed() < 3000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  for (int i = 0; menu && i < 20; ++i) {
+    if (menu->activeAction() && menu->activeAction()->text().startsWith(item)) break;
+    Type("Down");
+  }
+  Type("Enter");
 }
 
 void Snapshot(QWidget* w, const std::string& name) {

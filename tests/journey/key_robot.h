@@ -18,6 +18,9 @@ class KeyRobot {
   void Step(const std::string& what, Ready ready, Act act);
   // Shorthands: wait for the condition, then type the keys (see Type()).
   void Keys(const std::string& what, Ready ready, const QString& keys);
+  void Keys(const std::string& what, Ready ready, const char* gbkKeys);
+  // Answers every message box that comes (是 where it asks, else its default) until done() holds.
+  void AnswerUntil(const std::string& what, Ready done);
   // A step that only checks or looks: runs as soon as every step before it has run.
   void Then(const std::string& what, Act act);
 
@@ -30,6 +33,7 @@ class KeyRobot {
   // ("Tab", "Enter", "Esc", "Ctrl+S", "Alt+F", "F2", "Down"); a word in single quotes is typed as text
   // (ASCII as key presses, anything else committed as an input method does); "×3" after a key repeats it.
   static void Type(const QString& keys);
+  static void Type(const char* gbkKeys);  // the tests' literals are GBK
   static QWidget* Target();
 
   // The top window a user sees: the active modal dialog, else the active window.
@@ -37,12 +41,19 @@ class KeyRobot {
   static Ready ModalTitled(const QString& title);
   static Ready MessageSaying(const QString& part);
   static Ready NoModal();
+  // A modal dialog (not a message box) showing a label, button or group with this text.
+  static Ready ModalWith(const QString& text);
+  // The main window's active child window, titled starting with this text, has the focus.
+  static Ready ChildTitled(QWidget* mainWindow, const QString& title);
+  // Opens a menu of the menu bar with its Alt key and walks down to the item, as a user does.
+  static void Menu(char mnemonic, const QString& item);
 
  private:
   struct Entry {
     std::string what;
     Ready ready;
     Act act;
+    bool answering = false;
   };
   void Tick();
 
