@@ -4,6 +4,6 @@
 
 namespace {
 
-const RegisterImportKind kAccounts({"accounts", ImportAccounts});
+const RegisterImportKind kAccounts({"accounts", 40025, ImportAccounts});
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "admin/carry_forward_dlg.h"
 #include "admin/copy_info_dlg.h"
 #include "admin/copy_zw_data.h"
+#include "app/command_table.h"
 #include "cli_support.h"
 #include "data/vy_data_env.h"
 #include "io/backup.h"
@@ -30,7 +31,7 @@ int CarryForward(const Args& a) {
   if (int r = Parse(a, {"accounts", "balances", "yes"}, 1, o)) return r;
   Cli().answerYes = o.Has("yes");
   CVyDataEnv env;
-  if (!OpenYear(env, o.positional[0], "")) return 1;
+  if (!OpenYear(env, o.positional[0], cmd::kCarryForward)) return 1;
   CCarryForwardDlg dlg(env);
   if (!dlg.OnInitDialog()) return 1;
   dlg.OnItemToggled(CCarryForwardDlg::kAccounts, o.Has("accounts"));
@@ -43,7 +44,7 @@ int CopyInfo(const Args& a) {
   CliOptions o;
   if (int r = Parse(a, {"accounts", "variables", "pages"}, 2, o)) return r;
   CVyDataEnv env;
-  if (!OpenYear(env, o.positional[0], "")) return 1;
+  if (!OpenYear(env, o.positional[0], cmd::kCopyInfo)) return 1;
   CCopyZwData chooser(env);
   if (!chooser.OnOk(o.positional[1])) {
     if (Cli().shown == 0) return Fail("“" + o.positional[1] + "”不是Tavrel帐务数据文件！");
@@ -64,10 +65,21 @@ int CopyInfo(const Args& a) {
   return dlg.completed ? 0 : 1;
 }
 
+// On demand, a copy of the year file, or the list of the year's copies. Both need the administrator's right,
+// as every command that takes a copy does: a copy holds the operators and their passwords.
 int Backup(const Args& a) {
-  if (a.size() != 1) return -1;
+  CliOptions o;
+  if (int r = Parse(a, {"list"}, 1, o)) return r;
   CVyDataEnv env;
-  if (!OpenYear(env, a[0], "")) return 1;
+  if (!OpenYear(env, o.positional[0], cmd::kNewYear)) return 1;
+  if (o.Has("list")) {
+    for (const BackupEntry& e : ListBackups(env.dataDir, env.year, true)) {
+      std::string reason = ReasonText(e.reason);
+      Print(e.path + "\t" + e.taken + "\t" + (reason.empty() ? "随时备份" : reason) + "\t" +
+            (e.problem.empty() ? "可以打开" : "不能打开：" + e.problem));
+    }
+    return 0;
+  }
   BackupOutcome b = BackupYear(*env.Db(), env.dataDir, env.year);
   if (!b.Ok()) return Fail(b.error);
   Print(b.path);
@@ -83,7 +95,9 @@ const RegisterCliCommand kCommands[] = {
         {"copy-info", "copy-info FILE SOURCE [--accounts] [--variables] [--pages]   copy set-up from SOURCE",
          CopyInfo}),
     RegisterCliCommand(
-        {"backup", "backup FILE                copy FILE into its account set's folder 备份", Backup}),
+        {"backup",
+         "backup [--list] FILE       copy FILE into its account set's folder 备份; --list: the copies kept",
+         Backup}),
 };
 
 }  // namespace

@@ -44,7 +44,7 @@ std::unique_ptr<View> MakeView(CVyDataEnv& env) {
 }
 
 const RegisterReportKind kBalance(
-    {"balance", "--date D [--code C]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+    {"balance", 40020, "--date D [--code C]", {}, [](CVyDataEnv& env, const CliOptions& o) {
        std::unique_ptr<CVyReportView> none;
        if (!CBalanceDateDlg::HasAccounts(env)) return none;
        CBalanceDateDlg dlg(env);
@@ -58,7 +58,7 @@ const RegisterReportKind kBalance(
        return std::unique_ptr<CVyReportView>(std::move(view));
      }});
 
-const RegisterReportKind kTurnover({"turnover",
+const RegisterReportKind kTurnover({"turnover", 40021,
                                     "--from D --to D [--code C] [--all-levels]",
                                     {"all-levels"},
                                     [](CVyDataEnv& env, const CliOptions& o) {
@@ -79,7 +79,7 @@ const RegisterReportKind kTurnover({"turnover",
                                     }});
 
 const RegisterReportKind kSearch(
-    {"search",
+    {"search", 40022,
      "[--summary T] [--code C] [--amount A] [--amount2 B] [--from M] [--to M] [--side debit|credit|auto]",
      {},
      [](CVyDataEnv& env, const CliOptions& o) {

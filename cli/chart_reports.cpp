@@ -41,7 +41,7 @@ std::unique_ptr<CVyReportView> Openings(CVyDataEnv& env, const CliOptions& optio
   return view;
 }
 
-const RegisterReportKind kCatalogue({"catalogue", "[--code C]", {}, Catalogue});
-const RegisterReportKind kOpenings({"openings", "[--code C]", {}, Openings});
+const RegisterReportKind kCatalogue({"catalogue", 40024, "[--code C]", {}, Catalogue});
+const RegisterReportKind kOpenings({"openings", 40026, "[--code C]", {}, Openings});
 
 }  // namespace

@@ -1,11 +1,17 @@
 #include "cli_support.h"
 
+#include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
+#include "app/login.h"
 #include "base/gbk.h"
 #include "data/vy_data_env.h"
 
@@ -80,11 +86,73 @@ CliPlatform& Cli() {
   return platform;
 }
 
-bool OpenYear(CVyDataEnv& env, const std::string& file, const std::string& opno) {
+std::string& CliOperator() {
+  static std::string opno;
+  return opno;
+}
+
+namespace {
+
+// The password typed on the terminal, not echoed; nothing when there is no terminal to ask on.
+std::optional<std::string> AskPassword(const std::string& opno) {
+  int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
+  if (tty < 0) return std::nullopt;
+  std::string prompt = gbk::ToUtf8("操作员" + opno + "的口令：");
+  (void)!::write(tty, prompt.data(), prompt.size());
+  termios old {};
+  bool quiet = ::tcgetattr(tty, &old) == 0;
+  if (quiet) {
+    termios noEcho = old;
+    noEcho.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(tty, TCSAFLUSH, &noEcho);
+  }
+  std::string typed;
+  char c;
+  while (::read(tty, &c, 1) == 1 && c != '\n') typed.push_back(c);
+  if (quiet) ::tcsetattr(tty, TCSAFLUSH, &old);
+  (void)!::write(tty, "\n", 1);
+  ::close(tty);
+  if (!typed.empty() && typed.back() == '\r') typed.pop_back();
+  return gbk::FromUtf8(typed).value_or(std::string(1, '\x7f'));
+}
+
+bool PasswordAndRights(CVyDataEnv& env, int command) {
+  std::string typed;
+  if (const char* given = std::getenv("TAVREL_PASSWORD")) {
+    // A password GBK cannot hold matches none.
+    typed = gbk::FromUtf8(given).value_or(std::string(1, '\x7f'));
+  } else if (!env.opPassword.empty()) {
+    std::optional<std::string> asked = AskPassword(env.opno);
+    if (!asked) {
+      Fail("操作员" + env.opno + "有口令：请在终端上输入，或由环境变量 TAVREL_PASSWORD 给出。");
+      return false;
+    }
+    typed = *asked;
+  }
+  if (!PasswordAccepted(env, typed)) return false;
+  env.LoadRights();
+  std::string refusal = command ? RightRefusal(env, command) : std::string();
+  if (!refusal.empty()) {
+    Fail(refusal);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool OpenYear(CVyDataEnv& env, const std::string& file, int command) {
   // Any message of the open is a refusal here (an unknown operator among them), though a window would go
   // on with the default operator.
   int before = Cli().shown;
-  return env.Open(file, opno, 1) && Cli().shown == before;
+  if (!env.Open(file, CliOperator(), 1) || Cli().shown != before) return false;
+  return PasswordAndRights(env, command);
+}
+
+bool OpenAnyFile(CVyDataEnv& env, const std::string& file, int command, bool readOnly) {
+  int before = Cli().shown;
+  if (!env.OpenCopy(file, CliOperator(), 1, readOnly) || Cli().shown != before) return false;
+  return PasswordAndRights(env, command);
 }
 
 bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,
@@ -96,6 +164,10 @@ bool ParseOptions(const std::vector<std::string>& args, const std::vector<std::s
       continue;
     }
     std::string name = a.substr(2);
+    if (out.Has(name)) {
+      error = "选项“" + a + "”给了两次。";
+      return false;
+    }
     bool isFlag = false;
     for (const std::string& f : flags) isFlag = isFlag || f == name;
     if (isFlag) {
@@ -122,4 +194,19 @@ RegisterCliCommand::RegisterCliCommand(CliCommand c) {
 }
 const std::vector<CliCommand>& CliCommands() {
   return Commands();
+}
+
+std::string UsageText() {
+  std::vector<const CliCommand*> sorted;
+  for (const CliCommand& c : CliCommands()) sorted.push_back(&c);
+  std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return a->name < b->name; });
+  std::string text = "usage:\n";
+  for (const CliCommand* c : sorted) {
+    text += "  tavrel-cli " + c->usage + "\n";
+    if (c->details) text += c->details();
+  }
+  text += "Commands on a year file log in as the program does: --operator OPNO (else the file's default\n"
+          "operator), the password from TAVREL_PASSWORD or asked on the terminal; each needs the right of its\n"
+          "menu command.\n";
+  return text;
 }

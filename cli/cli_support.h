@@ -45,9 +45,17 @@ class CliPlatform : public Platform {
 };
 CliPlatform& Cli();
 
-// Opens and validates a year file and logs in (OPNO empty: the file's default operator); false after the
-// open's own message, also when the operator given is not the file's.
-bool OpenYear(CVyDataEnv& env, const std::string& file, const std::string& opno);
+// The operator the tool logs in as: --operator OPNO anywhere after the command (main takes it out of the
+// arguments), else "" for the file's default operator, as the login dialog proposes it.
+std::string& CliOperator();
+// Opens and validates a year file and logs in as the login dialog does: the operator, the password from the
+// environment variable TAVREL_PASSWORD or else asked on the terminal (never taken from the command line),
+// then the right that the menu command `command` needs (command_table.cpp; 0 asks none). False after the
+// message: any message of the open (an unknown operator too), a wrong password, a missing right.
+bool OpenYear(CVyDataEnv& env, const std::string& file, int command);
+// The same login on any file of the program whatever its name (a backup in 备份/), opened read-only when
+// asked; the year's settings are not read.
+bool OpenAnyFile(CVyDataEnv& env, const std::string& file, int command, bool readOnly);
 
 // Options of the form --name VALUE or --flag, after the positional arguments.
 struct CliOptions {
@@ -76,3 +84,5 @@ struct RegisterCliCommand {
   explicit RegisterCliCommand(CliCommand c);
 };
 const std::vector<CliCommand>& CliCommands();
+// Every subcommand's usage line and details, sorted by name, after "usage:".
+std::string UsageText();

@@ -42,8 +42,8 @@ std::unique_ptr<CVyReportView> EntryDay(CVyDataEnv& env, const CliOptions& o) {
   return view;
 }
 
-const RegisterReportKind kMonth({"entry-month", "--code C --year Y --month M", {}, EntryMonth});
-const RegisterReportKind kDay({"entry-day", "--date D", {}, EntryDay});
-const RegisterImportKind kPostings({"postings", ImportPostings});
+const RegisterReportKind kMonth({"entry-month", 32771, "--code C --year Y --month M", {}, EntryMonth});
+const RegisterReportKind kDay({"entry-day", 32772, "--date D", {}, EntryDay});
+const RegisterImportKind kPostings({"postings", 32772, ImportPostings});
 
 }  // namespace

@@ -22,7 +22,7 @@ int Import(const std::vector<std::string>& args) {
   std::string error;
   if (!table.Load(gbk::ToUtf8(args[2]), error)) return Fail(error);
   CVyDataEnv env;
-  if (!OpenYear(env, args[1], "")) return 1;
+  if (!OpenYear(env, args[1], kind->command)) return 1;
   ImportOutcome out = kind->run(env, table);
   for (const std::string& line : out.refused) Fail(line);
   if (!out.Ok()) return 1;
@@ -43,4 +43,10 @@ const RegisterCliCommand kImport({"import", "import KIND FILE CSV        check a
 
 RegisterImportKind::RegisterImportKind(ImportKind k) {
   Kinds().push_back(std::move(k));
+}
+
+std::vector<std::string> ImportKindNames() {
+  std::vector<std::string> names;
+  for (const ImportKind& k : Kinds()) names.push_back(k.name);
+  return names;
 }

@@ -11,8 +11,11 @@ class CVyDataEnv;
 
 struct ImportKind {
   std::string name;
-  std::function<ImportOutcome(CVyDataEnv& env, const CsvTable& table)> run;
+  int command;  // the menu command whose window writes these records: its right is needed
+  std::function<ImportOutcome(CVyDataEnv& env, CsvTable& table)> run;
 };
 struct RegisterImportKind {
   explicit RegisterImportKind(ImportKind k);
 };
+// The names of every import kind.
+std::vector<std::string> ImportKindNames();

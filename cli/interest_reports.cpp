@@ -64,10 +64,10 @@ std::unique_ptr<CVyReportView> Reconcile(CVyDataEnv& env, const CliOptions& o) {
 }
 
 const RegisterReportKind kInterest(
-    {"interest",
+    {"interest", 32853,
      "--from D --to D --rate R [--code C] [--method equal|actual] [--side debit|credit]",
      {},
      Interest});
-const RegisterReportKind kReconcile({"reconcile", "--code C --from D --to D --other BALANCE", {}, Reconcile});
+const RegisterReportKind kReconcile({"reconcile", 32854, "--code C --from D --to D --other BALANCE", {}, Reconcile});
 
 }  // namespace

@@ -84,18 +84,18 @@ std::unique_ptr<CVyReportView> QuantityOrCurrency(CVyDataEnv& env, const CliOpti
   return view;
 }
 
-const RegisterReportKind kLedger({"ledger",
+const RegisterReportKind kLedger({"ledger", 32779,
                                   "--code C [--from M] [--to M] [--unreached] [--mode auto|detail|summary]",
                                   {"unreached"},
                                   ThreeColumn});
 const RegisterReportKind kMulti(
-    {"multi", "--code C [--from M] [--to M] [--detail]", {"detail"}, MultiColumn});
+    {"multi", 32780, "--code C [--from M] [--to M] [--detail]", {"detail"}, MultiColumn});
 const RegisterReportKind kQuantity(
-    {"quantity", "--code C [--from M] [--to M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+    {"quantity", 32781, "--code C [--from M] [--to M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
        return QuantityOrCurrency(env, o, 0);
      }});
 const RegisterReportKind kCurrency(
-    {"currency", "--code C [--from M] [--to M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+    {"currency", 32782, "--code C [--from M] [--to M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
        return QuantityOrCurrency(env, o, 1);
      }});
 

@@ -1,28 +1,20 @@
 // tavrel-cli: account sets, year files, the SQL dialect, the calculator, reports and imports from the command
 // line. Arguments are UTF-8; everything printed is UTF-8. Each subcommand lives in a file of its own and adds
 // itself to the table in cli_support.
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "base/gbk.h"
 #include "base/text.h"
+#include "base/version.h"
 #include "cli_support.h"
 #include "data/jet/db_error.h"
 
 namespace {
 
 int Usage() {
-  std::vector<const CliCommand*> sorted;
-  for (const CliCommand& c : CliCommands()) sorted.push_back(&c);
-  std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return a->name < b->name; });
-  std::string text = "usage:\n";
-  for (const CliCommand* c : sorted) {
-    text += "  tavrel-cli " + c->usage + "\n";
-    if (c->details) text += c->details();
-  }
-  std::fputs(gbk::ToUtf8(text).c_str(), stderr);
+  std::fputs(gbk::ToUtf8(UsageText()).c_str(), stderr);
   return 2;
 }
 
@@ -31,11 +23,23 @@ int Usage() {
 int main(int argc, char* argv[]) {
   KeepCommandLine(argv);
   if (argc < 2) return Usage();
+  if (std::string(argv[1]) == "--version") {
+    std::printf("tavrel-cli %s\n", TavrelVersion());
+    return 0;
+  }
   Cli();
   std::vector<std::string> args;
   for (int i = 2; i < argc; ++i) {
     auto g = gbk::FromUtf8(argv[i]);
     if (!g) return Fail(Format("参数“%s”含有 GBK 不能表示的字符。", argv[i]));
+    // The operator to log in as is an option of every command that opens a year file.
+    if (*g == "--operator") {
+      if (i + 1 >= argc) return Fail("选项“--operator”缺少它的值。");
+      auto opno = gbk::FromUtf8(argv[++i]);
+      if (!opno) return Fail(Format("参数“%s”含有 GBK 不能表示的字符。", argv[i]));
+      CliOperator() = *opno;
+      continue;
+    }
     args.push_back(*g);
   }
   std::string name = argv[1];

@@ -4,6 +4,6 @@
 
 namespace {
 
-const RegisterImportKind kOpenings({"openings", ImportOpenings});
+const RegisterImportKind kOpenings({"openings", 40026, ImportOpenings});
 
 }  // namespace

@@ -5,7 +5,11 @@
 #include "base/gbk.h"
 #include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
+#include "base/file_facts.h"
 #include "io/report_export.h"
+#include "report_options.h"
+#include "io/safe_output.h"
+#include "io/report_workbook.h"
 
 namespace {
 
@@ -14,33 +18,85 @@ std::vector<ReportKind>& Kinds() {
   return kinds;
 }
 
-int Report(const std::vector<std::string>& args) {
-  if (args.size() < 2) return -1;
-  const ReportKind* kind = nullptr;
+const ReportKind* FindKind(const std::string& name) {
   for (const ReportKind& k : Kinds())
-    if (k.name == args[0]) kind = &k;
+    if (k.name == name) return &k;
+  return nullptr;
+}
+
+// report --help: every kind's usage; report KIND --help: that kind's.
+int Help(const std::vector<std::string>& args) {
+  const ReportKind* kind = args.empty() ? nullptr : FindKind(args[0]);
+  if (kind) {
+    Print(ReportKindUsage(*kind));
+    return 0;
+  }
+  for (const ReportKind& k : Kinds()) Print(ReportKindUsage(k));
+  return 0;
+}
+
+int Report(const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == "--help") return Help(args);
+  if (args.size() < 2) return -1;
+  const ReportKind* kind = FindKind(args[0]);
   if (!kind) return Fail("没有这种报表：“" + args[0] + "”。");
   std::vector<std::string> flags = kind->flags;
   flags.push_back("head");
+  flags.push_back("force");
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  for (std::string& a : rest)
+    if (a == "-f") a = "--force";
   CliOptions options;
   std::string error;
-  if (!ParseOptions({args.begin() + 1, args.end()}, flags, options, error)) return Fail(error);
+  if (!ParseOptions(rest, flags, options, error)) return Fail(error);
   if (options.positional.size() != 1) return -1;
+  if (std::string wrong = ReportOptionRefusal(kind->options, options); !wrong.empty()) return Fail(wrong);
   std::string format = options.Get("format", "text");
-  if (format != "text" && format != "csv" && format != "pdf") return Fail("格式应为 text、csv 或 pdf。");
+  if (format != "text" && format != "csv" && format != "pdf" && format != "xlsx")
+    return Fail("格式应为 text、csv、pdf 或 xlsx。");
   std::string output = options.Get("output");
+  const bool toPrinter = options.Has("printer");
+  if (toPrinter && (options.Has("format") || options.Has("output")))
+    return Fail("--printer 把报表的页送往打印机，不能与 --format 或 --output 同用。");
+  if (toPrinter && options.Get("printer").empty()) return Fail("--printer 需要打印机名（或 default）。");
   if (format == "pdf" && output.empty()) return Fail("PDF 输出需要 --output 文件名。");
-  if (format == "pdf" && !PdfTool().empty()) return RunInstead(PdfTool());
+  // The output is looked at before anything else runs: a refusal costs no report.
+  OutputTarget target{output, ResolveIgnoringCase(options.positional[0]), options.Has("force")};
+  if (!output.empty()) {
+    std::string refusal = OutputRefusal(target.path, target.book);
+    if (!refusal.empty()) return Fail(refusal);
+    if (!target.replace && OutputExists(output))
+      return Fail("文件“" + output + "”已存在；要替换它，请加 --force（或 -f）。");
+  }
+  if (format == "xlsx" && output.empty()) return Fail("Excel 工作簿需要 --output 文件名。");
+  if ((format == "pdf" || toPrinter) && !PdfTool().empty()) return RunInstead(PdfTool());
 
   CVyDataEnv env;
-  if (!OpenYear(env, options.positional[0], options.Get("operator"))) return 1;
+  if (!OpenYear(env, options.positional[0], kind->command)) return 1;
+  if (std::string wrong = ReportCodeRefusal(env, kind->options, options); !wrong.empty()) return Fail(wrong);
   std::unique_ptr<CVyReportView> view = kind->build(env, options);
   if (!view) return 1;
+  target.book = env.dataFile;
 
-  std::string utf8Output = gbk::ToUtf8(output);
-  if (format == "pdf") {
-    if (!PrintReportPdf(*view, utf8Output, error)) return Fail(error);
+  if (toPrinter) {
+    if (!PrintReport(*view, {"", options.Get("printer")}, error)) return Fail(error);
     return 0;
+  }
+  if (format == "pdf") {
+    bool ok = WriteOutputFile(
+        target,
+        [&](const std::string& native, int, std::string& why) {
+          return PrintReport(*view, {gbk::FromUtf8(native).value_or(native), ""}, why);
+        },
+        error);
+    return ok ? 0 : Fail(error);
+  }
+  if (format == "xlsx") {
+    bool ok = WriteOutputFile(
+        target, [&](const std::string& native, int, std::string& why) { return WriteReportWorkbook(*view, native, why); },
+        error);
+    return ok ? 0 : Fail(error);
   }
   std::string bytes =
       format == "csv" ? ReportAsCsv(*view) : gbk::ToUtf8(ReportAsText(*view, options.Has("head")));
@@ -48,7 +104,7 @@ int Report(const std::vector<std::string>& args) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     return 0;
   }
-  if (!WriteFileBytes(utf8Output, bytes, error)) return Fail("无法写入“" + output + "”：" + error);
+  if (!WriteOutputFile(target, bytes, error)) return Fail(error);
   return 0;
 }
 
@@ -58,12 +114,24 @@ std::string KindsUsage() {
   return text;
 }
 
-const RegisterCliCommand kReport(
-    {"report",
-     "report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]", Report,
-     KindsUsage});
+const RegisterCliCommand kReport({"report", std::string("report KIND FILE [options] ") + kReportCommonOptions,
+                                  Report, KindsUsage});
 
 }  // namespace
+
+const char* const kReportCommonOptions = "[--format text|csv|pdf|xlsx] [--output PATH [--force]] [--printer NAME|default] [--operator OPNO] [--head]";
+
+const std::vector<ReportKind>& ReportKinds() {
+  return Kinds();
+}
+
+std::string ReportKindUsage(const ReportKind& kind) {
+  return "tavrel-cli report " + kind.name + " FILE " + kind.options + " " + kReportCommonOptions;
+}
+
+std::string QueueName(const std::string& printerOption) {
+  return printerOption == "default" ? std::string() : printerOption;
+}
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {
   Kinds().push_back(std::move(k));

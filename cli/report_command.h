@@ -1,5 +1,6 @@
 #pragma once
-// tavrel-cli report KIND FILE [options] [--format text|csv|pdf] [--output PATH] [--operator OPNO] [--head]:
+// tavrel-cli report KIND FILE [options] [--format text|csv|pdf|xlsx] [--output PATH [--force]] [--operator OPNO]
+// [--head]:
 // a report kind fills its window's parameter dialog from the options, runs the dialog's checks (a refusal
 // shows the dialog's own message, on standard error here) and builds the window's own view, which is then
 // written out. Each kind adds itself with RegisterReportKind in a file of its own.
@@ -12,9 +13,12 @@
 
 class CVyDataEnv;
 class CVyReportView;
+class YearBooksDlg;
 
 struct ReportKind {
   std::string name;
+  int command;                     // the menu command whose window this is: its right is needed
+
   std::string options;             // its options, for the usage text
   std::vector<std::string> flags;  // its options that take no value
   // The loaded view (InitForm done, rows built); nullptr after a refusal's message.
@@ -24,7 +28,26 @@ struct RegisterReportKind {
   explicit RegisterReportKind(ReportKind k);
 };
 
-// Prints a view's pages into a PDF file through the program's printing path (cli/report_pdf.cpp).
-bool PrintReportPdf(CVyReportView& view, const std::string& utf8Path, std::string& error);
-// The tool a PDF report is handed to (the same command line), "" when this one prints PDF itself.
+// Every report kind, in the order the files registered them.
+const std::vector<ReportKind>& ReportKinds();
+// The options every kind takes, after its own.
+extern const char* const kReportCommonOptions;
+// The usage of one kind: the command line with its own options and the common ones.
+std::string ReportKindUsage(const ReportKind& kind);
+
+// Where printed pages go (texts in GBK): the print queue of --printer when it is given ("default": the
+// system's default queue), else a PDF file.
+struct PrintOrder {
+  std::string pdfPath;
+  std::string printer;
+};
+// The queue name --printer gives: "" for "default".
+std::string QueueName(const std::string& printerOption);
+
+// Prints a view's pages through the program's printing path (cli/report_pdf.cpp).
+bool PrintReport(CVyReportView& view, const PrintOrder& order, std::string& error);
+// print-books: the dialog's books to the queue of order.printer, or into the folder order.pdfPath (one PDF
+// per ledger and the combined one); the exit status.
+int PrintBooksTo(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintOrder& order);
+// The tool printing is handed to (the same command line), "" when this one prints itself.
 std::string PdfTool();

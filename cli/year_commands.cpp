@@ -8,6 +8,7 @@
 #include "accounts/account_full_name.h"
 #include "accounts/chart_templates.h"
 #include "accounts/period.h"
+#include "app/command_table.h"
 #include "base/text.h"
 #include "calc/caculate.h"
 #include "cli_support.h"
@@ -50,7 +51,7 @@ int NewYear(const Args& a) {
   if (a.size() != 2) return -1;
   const std::string& year = a[1];
   CVyDataEnv env;
-  if (!env.Open(a[0], "", 1)) return 1;
+  if (!OpenYear(env, a[0], cmd::kNewYear)) return 1;
   if (!CanCreateYear(year, YearList(env.dataDir, env.extension)))
     return Fail("“" + year + "”不能作为新的年度：应为 4 位数字，不小于 1990，且该年度文件尚不存在。");
   CreateNextYearFile(env, std::atoi(year.c_str()));
@@ -60,9 +61,9 @@ int NewYear(const Args& a) {
 
 int Open(const Args& a) {
   if (a.empty() || a.size() > 2) return -1;
+  if (a.size() == 2) CliOperator() = a[1];
   CVyDataEnv env;
-  if (!OpenYear(env, a[0], a.size() == 2 ? a[1] : "")) return 1;
-  env.LoadRights();
+  if (!OpenYear(env, a[0], 0)) return 1;
   Print("文件\t" + env.dataFile);
   Print("单位名\t" + env.unitName);
   Print("会计主管\t" + env.chiefAccountant);
@@ -79,10 +80,13 @@ int Open(const Args& a) {
 int Sql(const Args& a) {
   if (a.size() != 2) return -1;
   const std::string& statement = a[1];
-  jet::Database db;
-  db.Open(a[0]);
   size_t start = statement.find_first_not_of(" \t\r\n(");
   bool isSelect = start != std::string::npos && strncasecmp(statement.c_str() + start, "select", 6) == 0;
+  // A statement reaches everything in the file, operators and passwords too: the administrator's right,
+  // as for the operators' dialog. Any file of ours will do (a backup where it lies); a SELECT only reads.
+  CVyDataEnv env;
+  if (!OpenAnyFile(env, a[0], cmd::kManagement, isSelect)) return 1;
+  jet::Database& db = *env.Db();
   if (!isSelect) {
     Print(Format("%d", db.Execute(statement)));
     return 0;
@@ -114,7 +118,7 @@ int Eval(const Args& a) {
 int Periods(const Args& a) {
   if (a.size() != 1) return -1;
   CVyDataEnv env;
-  if (!env.Open(a[0], "", 1)) return 1;
+  if (!OpenYear(env, a[0], 0)) return 1;
   AccountingYear year = YearOf(env);
   for (int p = 1; p <= 12; ++p) {
     PeriodDates dates = AccountingPeriod(year, p);
@@ -129,7 +133,7 @@ int FullName(const Args& a) {
   if (width.empty() || width.find_first_not_of("0123456789") != std::string::npos || width.size() > 4)
     return Fail("宽度应为字节数（一个不大的正整数）。");
   CVyDataEnv env;
-  if (!env.Open(a[0], "", 1)) return 1;
+  if (!OpenYear(env, a[0], cmd::kAccountQuery)) return 1;
   std::string name = AccountFullName(env, a[1], std::atoi(width.c_str()));
   if (name.empty()) return Fail("帐户代码“" + a[1] + "”不存在！");
   Print(name);
@@ -144,9 +148,11 @@ const RegisterCliCommand kCommands[] = {
     RegisterCliCommand(
         {"new-year", "new-year FILE YEAR         make the next year's file beside FILE", NewYear}),
     RegisterCliCommand(
-        {"open", "open FILE [OPNO]           validate and log in; print the year's settings", Open}),
+        {"open", "open FILE [OPNO]           validate and log in; print the year's settings and the rights",
+         Open}),
     RegisterCliCommand(
-        {"sql", "sql FILE STATEMENT         run one statement of the program's SQL dialect", Sql}),
+        {"sql", "sql FILE STATEMENT         run one statement of the program's SQL dialect (administrator)",
+         Sql}),
     RegisterCliCommand(
         {"eval", "eval EXPRESSION            compute an expression as the calculator does", Eval}),
     RegisterCliCommand(

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build and the tests need, only those that are missing. With --test also
+# those the tests use: the print service and its PDF printer (printing to a real queue) and the PDF tools that
+# read the printed pages back. More names may be given (the package script's tools).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ libsqlite3-dev qt6-base-dev libgtest-dev libbenchmark-dev
-      fonts-wqy-microhei ccache qt6-translations-l10n)
+      fonts-wqy-microhei ccache qt6-translations-l10n libxlsxwriter-dev python3-openpyxl)
+if [ "${1:-}" = --test ]; then
+  shift
+  pkgs+=(cups printer-driver-cups-pdf poppler-utils)
+fi
+pkgs+=("$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

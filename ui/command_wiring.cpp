@@ -4,6 +4,7 @@
 #include "account_set_dialog.h"
 #include "app/qirn_app.h"
 #include "base/text.h"
+#include "books_dialog.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"
 #include "entry_wiring.h"
@@ -69,6 +70,8 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     if (dialog.Ready()) dialog.exec();
     frame.ShowLoginState();  // the unit name is in the title
   });
+
+  plug(cmd::kPrintBooks, [&] { RunBooksCommand(env, &frame); });
 
   WireSetupCommands(app, frame);
   WireYearendCommands(app, frame);

@@ -42,23 +42,17 @@ int FormPrinting::Resolution() const {
   return printer.resolution();
 }
 
-bool FormPrinting::SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfPath) {
-  const PageSettings& ps = view_.Page();
-  printer.setFullPage(true);
-  if (pdf) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    printer.setResolution(kPdfResolution);
-    // A PDF page can have the form's own size.
+namespace {
+
+// The paper of a view's page: a PDF page takes the form's own size; a printer the nearest of its papers
+// (nothing when it lists none, and it keeps its own).
+std::optional<QPageLayout> PaperFor(const PageSettings& ps, QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
     double w = ps.PageWidth / 10.0, l = ps.PageLength / 10.0;
     QPageSize size(QSizeF(std::min(w, l), std::max(w, l)), QPageSize::Millimeter, QString(),
                    QPageSize::ExactMatch);
-    return printer.setPageLayout(
-        QPageLayout(size, w > l ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return QPageLayout(size, w > l ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
   }
-  if (!printerName_.isEmpty()) printer.setPrinterName(printerName_);
-  if (!printer.isValid()) return false;
-  if (layout_) return printer.setPageLayout(*layout_);
   QList<QPageSize> sizes = QPrinterInfo(printer).supportedPageSizes();
   std::vector<VyPaper> papers;
   for (const QPageSize& s : sizes) {
@@ -66,38 +60,116 @@ bool FormPrinting::SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfP
     papers.push_back({"", static_cast<int>(mm.width() * 10), static_cast<int>(mm.height() * 10)});
   }
   VyPaperChoice choice = ChoosePaper(papers, ps.PageWidth, ps.PageLength);
-  if (choice.index < 0) return true;
-  return printer.setPageLayout(QPageLayout(sizes[choice.index],
-                                           choice.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                           QMarginsF(0, 0, 0, 0)));
+  if (choice.index < 0) return std::nullopt;
+  return QPageLayout(sizes[choice.index], choice.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(0, 0, 0, 0));
 }
 
-int FormPrinting::DrawPages(QPrinter& printer, int from, int to) {
-  view_.SetPrintResolution(printer.resolution());
+// Points a printer at a PDF file or a queue ("" the default one); false when there is no such queue.
+bool AimPrinter(QPrinter& printer, bool pdf, const QString& pdfPath, const QString& queue) {
+  printer.setFullPage(true);
+  if (pdf) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    printer.setResolution(FormPrinting::kPdfResolution);
+    return true;
+  }
+  // An unknown name would quietly turn the printer into a PDF writer without a file.
+  QPrinterInfo info = queue.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(queue);
+  if (info.isNull()) return false;
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName(info.printerName());
+  return printer.isValid() && printer.outputFormat() == QPrinter::NativeFormat;
+}
+
+// Draws pages from..to of a view. The painter is begun with the first page of a job; a view drawn after
+// another starts on a new page, with its own paper. Returns the pages drawn; 0 when none could be.
+int DrawPages(CVyFormView& view, QPrinter& printer, QPainter& painter, int from, int to,
+              const std::optional<QPageLayout>& layout) {
+  const bool first = !painter.isActive();
+  // A layout set while painting takes effect with the next page.
+  if (layout) printer.setPageLayout(*layout);
+  view.SetPrintResolution(printer.resolution());
   // The pages are counted with the printer's own metrics, the same the pages are drawn with.
   QtDC measure(nullptr, &printer, true);
-  view_.SetPrintDC(&measure);
-  view_.OnBeginPrinting();
+  view.SetPrintDC(&measure);
+  view.OnBeginPrinting();
   struct EndPrinting {
     CVyFormView& v;
     ~EndPrinting() {
       v.OnEndPrinting();
       v.SetPrintDC(nullptr);
     }
-  } end{view_};
-  int pages = view_.PageCount(true);
+  } end{view};
+  int pages = view.PageCount(true);
   if (pages <= 0) return 0;
   from = std::clamp(from, 1, pages);
   to = std::clamp(to, from, pages);
-  QPainter painter;
-  if (!painter.begin(&printer)) return 0;
+  if (first) {
+    if (!painter.begin(&printer)) return 0;
+  } else if (!printer.newPage()) {
+    return 0;
+  }
   QtDC dc(&painter, &printer, true);
   for (int p = from; p <= to; ++p) {
-    if (p > from) printer.newPage();
-    view_.DrawPrintPage(dc, p);
+    if (p > from && !printer.newPage()) return 0;
+    view.DrawPrintPage(dc, p);
   }
-  painter.end();
   return to - from + 1;
+}
+
+}  // namespace
+
+bool FormPrinting::SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfPath) {
+  if (!AimPrinter(printer, pdf, pdfPath, printerName_)) return false;
+  if (!pdf && layout_) return printer.setPageLayout(*layout_);
+  if (auto paper = PaperFor(view_.Page(), printer)) return printer.setPageLayout(*paper);
+  return true;
+}
+
+PrintJob::PrintJob(PrintTarget target) : target_(std::move(target)) {
+  const bool pdf = !target_.pdfPath.isEmpty();
+  if (!AimPrinter(printer_, pdf, target_.pdfPath, target_.printer))
+    error_ = target_.printer.isEmpty() ? Q("没有默认打印机。") : Q("没有打印机“") + target_.printer + Q("”。");
+  printer_.setDocName(target_.title);
+  printer_.setCreator(Q("Tavrel项目核算软件"));
+}
+
+PrintJob::~PrintJob() {
+  if (painter_.isActive()) Abort();
+}
+
+bool PrintJob::Add(CVyFormView& view, int from, int to) {
+  if (!error_.isEmpty() || ended_) return false;
+  if (view.RowsPerPage(true) <= 0) {
+    error_ = Q("行距太大，或纸张太小！");
+    return false;
+  }
+  // The print dialog's paper, when the view was given one, applies only to a printer.
+  int drawn = DrawPages(view, printer_, painter_, from > 0 ? from : 1, to > 0 ? to : INT_MAX,
+                        PaperFor(view.Page(), printer_));
+  if (drawn <= 0) {
+    error_ = target_.pdfPath.isEmpty() ? Q("无法打印到“") + printer_.printerName() + Q("”。")
+                                       : Q("无法写入“") + target_.pdfPath + Q("”。");
+    return false;
+  }
+  pages_ += drawn;
+  return true;
+}
+
+bool PrintJob::Finish() {
+  if (ended_ || !painter_.isActive()) return false;
+  ended_ = true;
+  return painter_.end();
+}
+
+void PrintJob::Abort() {
+  if (ended_) return;
+  ended_ = true;
+  if (painter_.isActive()) {
+    printer_.abort();
+    painter_.end();
+  }
 }
 
 bool FormPrinting::Print() {
@@ -121,14 +193,26 @@ bool FormPrinting::Print() {
   QPrinter printer(QPrinter::HighResolution);
   if (!SetUpPrinter(printer, pdf_, path)) return false;
   printer.setCopyCount(model.copies);
-  return DrawPages(printer, model.fromPage, model.toPage) > 0;
+  QPainter painter;
+  int drawn = DrawPages(view_, printer, painter, model.fromPage, model.toPage, std::nullopt);
+  return painter.isActive() && painter.end() && drawn > 0;
 }
 
 bool FormPrinting::PrintToPdf(const QString& path, int from, int to) {
   if (view_.BeginPrinting() <= 0) return false;
-  QPrinter printer(QPrinter::HighResolution);
-  if (!SetUpPrinter(printer, true, path)) return false;
-  return DrawPages(printer, from > 0 ? from : 1, to > 0 ? to : INT_MAX) > 0;
+  PrintJob job({path, QString()});
+  return job.Add(view_, from, to) && job.Finish();
+}
+
+bool FormPrinting::PrintTo(const PrintTarget& target, QString& error) {
+  if (view_.BeginPrinting() <= 0) {
+    error = Q("行距太大，或纸张太小！");
+    return false;
+  }
+  PrintJob job(target);
+  if (job.Add(view_) && job.Finish()) return true;
+  error = job.Error().isEmpty() ? Q("打印失败。") : job.Error();
+  return false;
 }
 
 void FormPrinting::Preview() {
@@ -138,7 +222,11 @@ void FormPrinting::Preview() {
   QPrintPreviewDialog dialog(&printer, parent_);
   dialog.setWindowTitle(Q("打印预览"));
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                   [this](QPrinter* p) { DrawPages(*p, 1, INT_MAX); });
+                   [this](QPrinter* p) {
+                     QPainter painter;
+                     DrawPages(view_, *p, painter, 1, INT_MAX, std::nullopt);
+                     if (painter.isActive()) painter.end();
+                   });
   dialog.exec();
 }
 

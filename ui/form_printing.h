@@ -8,9 +8,46 @@
 
 #include "formview/vy_form_view.h"
 
-class QPrinter;
+#include <QPainter>
+#include <QPrinter>
+
 class QWidget;
 class PrintDialog;
+
+// Where pages go without a dialog: a PDF file when pdfPath is given, else a print queue of the system's
+// print service (an empty name: its default queue).
+struct PrintTarget {
+  QString pdfPath;
+  QString printer;
+  QString title = QStringLiteral("Tavrel");  // the job's name in the queue
+};
+
+// One job of one or more views: each view starts on a new page, on its own paper, and counts its pages
+// from 1. The job is sent (or the file closed) by Finish; a job never finished prints nothing.
+class PrintJob {
+ public:
+  explicit PrintJob(PrintTarget target);
+  ~PrintJob();
+  PrintJob(const PrintJob&) = delete;
+  PrintJob& operator=(const PrintJob&) = delete;
+
+  // Draws pages from..to (0: the first / the last) of a view; false when there is no page or the printer
+  // fails (Error says why).
+  bool Add(CVyFormView& view, int from = 0, int to = 0);
+  bool Finish();
+  void Abort();
+  int Pages() const { return pages_; }
+  const QString& Error() const { return error_; }
+  QPrinter& Printer() { return printer_; }
+
+ private:
+  PrintTarget target_;
+  QPrinter printer_{QPrinter::HighResolution};
+  QPainter painter_;
+  int pages_ = 0;
+  bool ended_ = false;
+  QString error_;
+};
 
 class FormPrinting {
  public:
@@ -21,6 +58,8 @@ class FormPrinting {
   void Setup();
   // Prints pages from..to (0: the first / the last) into a PDF file without asking anything.
   bool PrintToPdf(const QString& path, int from = 0, int to = 0);
+  // Prints every page to a target without asking anything; error says why it could not.
+  bool PrintTo(const PrintTarget& target, QString& error);
   // Resolution (dots per inch) of the printer the view prints on; 0 when there is none.
   int Resolution() const;
   bool PrintsToPdf() const { return pdf_; }
@@ -35,7 +74,6 @@ class FormPrinting {
 
  private:
   bool SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfPath);
-  int DrawPages(QPrinter& printer, int from, int to);
 
   CVyFormView& view_;
   QWidget* parent_;

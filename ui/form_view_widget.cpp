@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -16,6 +17,7 @@
 #include "data/db_guard.h"
 #include "gbk_qt.h"
 #include "io/report_export.h"
+#include "io/report_workbook.h"
 #include "page_setup_dialog.h"
 
 namespace {
@@ -332,22 +334,28 @@ bool FormViewWidget::IsCommandEnabled(int command) {
   return view_->IsCommandEnabled(command);
 }
 
-// A report's rows as CSV, or its printed pages as PDF, chosen by the file's extension.
+// A report's rows as CSV or as an Excel workbook, or its printed pages as PDF, chosen by the file's extension.
+// The core asks before an existing file is replaced, so the file dialog does not ask too.
 void FormViewWidget::Export() {
   auto* report = dynamic_cast<CVyReportView*>(view_.get());
   if (!report) return;
+  QString filter;
   QString path = askExportFile ? askExportFile()
                                : QFileDialog::getSaveFileName(this, Q("导出"), QString(),
-                                                              Q("CSV 文件 (*.csv);;PDF 文件 (*.pdf)"));
+                                                              Q("CSV 文件 (*.csv);;Excel 工作簿 (*.xlsx);;PDF 文件 (*.pdf)"),
+                                                              &filter, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return;
-  if (path.endsWith(".pdf", Qt::CaseInsensitive)) {
-    if (!printing_.PrintToPdf(path)) ShowMessage("无法写入“" + G(path).value_or("") + "”。", MsgIcon::Stop);
+  // A name without an extension takes the chosen type's (CSV when none was chosen).
+  if (!QFileInfo(path).fileName().contains('.'))
+    path += filter.contains("*.xlsx") ? ".xlsx" : filter.contains("*.pdf") ? ".pdf" : ".csv";
+  auto gbkPath = G(path);
+  if (!gbkPath) {
+    ShowMessage("文件名含有 GBK 不能表示的字符。", MsgIcon::Stop);
     return;
   }
-  if (!path.contains('.')) path += ".csv";
-  std::string error;
-  if (!WriteFileBytes(path.toStdString(), ReportAsCsv(*report), error))
-    ShowMessage("无法写入“" + G(path).value_or("") + "”：" + error, MsgIcon::Stop);
+  ExportReport(*report, *gbkPath, [this](const std::string& native) {
+    return printing_.PrintToPdf(QString::fromStdString(native));
+  });
 }
 
 void FormViewWidget::Print() {

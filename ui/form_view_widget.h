@@ -42,7 +42,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   void PrintSetup();
   void PageSetup();
   void Calculator() { RunCommand(vycmd::kCalculator); }
-  // 导出 of a report: its rows as CSV or its pages as PDF.
+  // 导出 of a report: its rows as CSV or an Excel workbook, or its pages as PDF.
   void Export();
 
  public:

@@ -17,14 +17,14 @@
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_period_dlg.h"
 
-namespace {
-
 QLineEdit* MonthEdit(const std::string& text) {
   auto* e = new QLineEdit(Q(text));
   e->setMaxLength(2);
   e->setFixedWidth(40);
   return e;
 }
+
+namespace {
 
 QDialogButtonBox* Buttons(QDialog* d, const char* ok, const char* cancel) {
   auto* box = new QDialogButtonBox;

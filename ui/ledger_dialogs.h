@@ -3,12 +3,16 @@
 // auxiliary-accounting catalogue of the other ledgers. Each binds its widgets to the core model, which
 // runs the checks; a refused 确认 leaves the dialog open with the focus on the field at fault.
 #include <QDialog>
+#include <string>
 
 class AuxCatalogueDlg;
 class LedgerPeriodDlg;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+
+// A two-character month field, as the ledgers' and the books' dialogs show one.
+QLineEdit* MonthEdit(const std::string& text);
 
 class LedgerPeriodDialog : public QDialog {
  public:

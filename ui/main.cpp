@@ -1,6 +1,9 @@
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
 #include "app/qirn_app.h"
+#include "base/version.h"
 #include "command_wiring.h"
 #include "glyph_icon.h"
 #include "main_frame.h"
@@ -8,6 +11,11 @@
 #include "tavrel_application.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before Qt starts, so that it works without a display.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("tavrel %s\n", TavrelVersion());
+    return 0;
+  }
   TavrelApplication qtApp(argc, argv);
   // Qt takes the user's locale; amounts and SQL numbers are always written with a "." point.
   std::setlocale(LC_NUMERIC, "C");

@@ -57,15 +57,21 @@ const QtDC::Face& QtDC::Current() {
       return faces_[i];
     }
   QFont f = ToQFont(selected_.font, selected_.height);
-  faces_.push_back({selected_, f, QFontMetricsF(f, device_)});
+  faces_.push_back({selected_, f, QFontMetricsF(f, device_), {}});
   current_ = static_cast<int>(faces_.size() - 1);
   return faces_.back();
 }
 
 int QtDC::TextWidth(std::string_view text) {
   if (text.empty()) return 0;
+  const Face& face = Current();
+  std::string key(text);
+  if (auto it = face.widths.find(key); it != face.widths.end()) return it->second;
   // Rounded up, so that a text of n characters fits into n widths of "T".
-  return static_cast<int>(std::ceil(Current().metrics.horizontalAdvance(Q(std::string(text))) - 1e-6));
+  int width = static_cast<int>(std::ceil(face.metrics.horizontalAdvance(Q(key)) - 1e-6));
+  if (face.widths.size() >= 4096) face.widths.clear();
+  face.widths.emplace(std::move(key), width);
+  return width;
 }
 
 void QtDC::TextOut(int x, int y, std::string_view text) {

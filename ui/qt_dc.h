@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "formview/vy_dc.h"
@@ -35,6 +37,9 @@ class QtDC : public VyDC {
     VyFontSel sel;
     QFont font;
     QFontMetricsF metrics;
+    // Widths already measured: the engine asks the width of "T" for every cell, and a ledger's texts
+    // repeat from row to row. Bounded, since a run prints many pages through one context.
+    mutable std::unordered_map<std::string, int> widths;
   };
   const Face& Current();
 

@@ -1,14 +1,20 @@
 #include "yearend_wiring.h"
 
+#include <memory>
+
+#include "admin/book_check_view.h"
 #include "app/qirn_app.h"
 #include "carry_forward_dialog.h"
 #include "copy_info_dialog.h"
+#include "data_window_kit.h"
+#include "form_view_widget.h"
 #include "main_frame.h"
 
 namespace {
 
 constexpr int kCarryForward = 40032;
 constexpr int kCopyInfo = 40033;
+constexpr int kBookCheck = 40035;
 
 }  // namespace
 
@@ -22,4 +28,16 @@ void WireYearendCommands(CQirnApp& app, CMainFrame& frame) {
     CopyInfoDialog dialog(env, &frame);
     dialog.exec();
   });
+  // 数据检查 asks nothing: its window checks the open year file and lists what it found.
+  DataWindowKit check;
+  check.ask = [](QWidget*) { return true; };
+  check.createView = [&env]() -> QWidget* {
+    auto view = std::make_unique<CBookCheckView>();
+    view->SetDataEnv(&env);
+    return new FormViewWidget(std::move(view));
+  };
+  check.load = [](QWidget* widget) {
+    static_cast<CBookCheckView&>(static_cast<FormViewWidget*>(widget)->View()).Build();
+  };
+  frame.SetDataWindowKit(kBookCheck, std::move(check));
 }

@@ -1,6 +1,7 @@
 // The everyday tool leaves the Qt libraries out: loading them would cost every run, text and CSV ones too,
-// more time than a small report takes to build. A PDF report is handed to the twin built beside it,
-// tavrel-cli-pdf, which has the window's printing path and gets the same command line.
+// more time than a small report takes to build. Printing (a PDF report, --printer, print-books) is handed to
+// the twin built beside it, tavrel-cli-pdf, which has the window's printing path and gets the same command
+// line.
 #include <unistd.h>
 
 #include <climits>
@@ -15,7 +16,11 @@ std::string PdfTool() {
   return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/tavrel-cli-pdf";
 }
 
-bool PrintReportPdf(CVyReportView&, const std::string&, std::string& error) {
-  error = "PDF 由 tavrel-cli-pdf 打印。";
+bool PrintReport(CVyReportView&, const PrintOrder&, std::string& error) {
+  error = "打印由 tavrel-cli-pdf 完成。";
   return false;
+}
+
+int PrintBooksTo(CVyDataEnv&, const YearBooksDlg&, const PrintOrder&) {
+  return Fail("打印由 tavrel-cli-pdf 完成。");
 }

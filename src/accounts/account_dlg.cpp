@@ -87,6 +87,11 @@ CAccountDlg::Refusal CAccountDlg::Check(Account& a) {
   // 1. The own part: digits, leading zeros dropped, and room left within 14 characters.
   OwnPartInput own = ParseOwnPart(ownPart);
   if (!own.refusal.empty()) return {own.refusal, Focus::Code};
+  // A parent whose code leaves no room for a child is refused as such, not as a too long own part.
+  if (mode_ == Mode::Add) {
+    std::string limit = ChildLimitRefusal(parent_);
+    if (!limit.empty()) return {limit, Focus::Code, true};
+  }
   if (own.part.size() > ownPartLimit)
     return {Format("代码太长，本级代码最多%d位，请重输!", static_cast<int>(ownPartLimit)), Focus::Code};
   ownPart = own.part;

@@ -4,6 +4,7 @@
 #include "accounts/account_code.h"
 #include "accounts/account_dlg.h"
 #include "base/text.h"
+#include "base/validators.h"
 #include "data/vy_data_env.h"
 
 namespace {
@@ -41,11 +42,22 @@ std::string Type(CAccountDlg& dialog, const CsvTable& table, const CsvRecord& r)
   return "";
 }
 
+// The code as a whole by the rules the dialog's fields enforce: the parent prefix is shown, never typed,
+// and the own part takes digits only; so "-5" or "1--2" (an empty level) and "1a" cannot come from it.
+std::string CodeRefusal(const std::string& code) {
+  if (code.find_first_not_of("0123456789-") != std::string::npos) return "注意：代码必须是数字";
+  if (!IsCodeText(code, -1, '-')) return "代码不能为空或小于 1，请重输!";
+  return "";
+}
+
 }  // namespace
 
-ImportOutcome ImportAccounts(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportAccounts(CVyDataEnv& env, CsvTable& table) {
   return RunImport(env, table, {"code", "name", "kind", "unit", "multi", "side", "width"},
                    [&](const CsvRecord& r) -> std::string {
+                     if (std::string wrong = table.RecordRefusal(r); !wrong.empty()) return wrong;
+                     if (std::string wrong = CodeRefusal(Trim(table.Field(r, "code"))); !wrong.empty())
+                       return wrong;
                      CAccountDlg dialog = CAccountDlg::ForAdd(env, ParentCode(Trim(table.Field(r, "code"))));
                      dialog.OnInitDialog();
                      if (std::string typing = Type(dialog, table, r); !typing.empty()) return typing;

@@ -6,4 +6,4 @@
 
 class CVyDataEnv;
 
-ImportOutcome ImportAccounts(CVyDataEnv& env, const CsvTable& table);
+ImportOutcome ImportAccounts(CVyDataEnv& env, CsvTable& table);

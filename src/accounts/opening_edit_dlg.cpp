@@ -62,16 +62,31 @@ void COpeningEditDlg::OnAmountChanged() {
   if (std::fabs(q) > 0.000001 && q * a > 0.000001) price = Format("%.4lf", a / q);
 }
 
+namespace {
+
+// Whether the text is refused only for holding more integer digits than the mask allows.
+bool OnlyTooManyDigits(const FieldMask& mask, const std::string& text) {
+  FieldMask wider = mask;
+  wider.maxLength = static_cast<int>(text.size());
+  return !MaskAdmitsTyping(mask, text) && MaskAdmitsTyping(wider, text);
+}
+
+}  // namespace
+
 std::string COpeningEditDlg::Refusal() {
   if (!refusal_.empty()) return refusal_;
   // Only what the fields' masks let a user type gets through: a number, not negative (the side says debit
   // or credit), with at most two decimals for amounts and four for quantities.
   if (!MaskAdmitsTyping(AmountMask(), Trim(amount))) {
     focus = Focus::Amount;
+    if (OnlyTooManyDigits(AmountMask(), Trim(amount)))
+      return Format("金额太大，整数部分最多%d位，请重输!", AmountMask().maxLength);
     return "金额应为不小于零的数，最多两位小数，请重输!";
   }
   if (HasQuantity() && !MaskAdmitsTyping(QuantityMask(), Trim(quantity))) {
     focus = Focus::Quantity;
+    if (OnlyTooManyDigits(QuantityMask(), Trim(quantity)))
+      return Format("数量太大，整数部分最多%d位，请重输!", QuantityMask().maxLength);
     return "数量应为不小于零的数，最多四位小数，请重输!";
   }
   if (!HasQuantity() && Filled(quantity) && std::fabs(ParseNumber(quantity)) > 0.00001) {

@@ -4,12 +4,14 @@
 
 #include "accounts/opening_edit_dlg.h"
 #include "base/text.h"
+#include "base/validators.h"
 #include "data/vy_data_env.h"
 
-ImportOutcome ImportOpenings(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportOpenings(CVyDataEnv& env, CsvTable& table) {
   std::map<std::string, int> seen;  // code -> the line that gave its balance
   return RunImport(env, table, {"code", "side", "amount", "quantity"},
                    [&](const CsvRecord& r) -> std::string {
+                     if (std::string wrong = table.RecordRefusal(r); !wrong.empty()) return wrong;
                      COpeningEditDlg dlg(env, table.Field(r, "code"));
                      if (!dlg.OnInitDialog()) return dlg.Refusal();
                      // An account has one opening balance: a second line for it would silently replace the
@@ -23,6 +25,9 @@ ImportOutcome ImportOpenings(CVyDataEnv& env, const CsvTable& table) {
                      dlg.quantity = table.Field(r, "quantity");
                      dlg.price.clear();
                      if (std::string why = dlg.Refusal(); !why.empty()) return why;
+                     // Twelve integer digits and four decimals pass the mask but not always a double.
+                     if (dlg.HasQuantity() && !Trim(dlg.quantity).empty() && !StoresExactly(Trim(dlg.quantity), 4))
+                       return "数量有效数字过多，不能准确保存，请重输!";
                      WriteOpening(env, dlg.Code(), dlg.aux, dlg.Row());
                      return "";
                    });

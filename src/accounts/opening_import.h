@@ -6,4 +6,4 @@
 
 class CVyDataEnv;
 
-ImportOutcome ImportOpenings(CVyDataEnv& env, const CsvTable& table);
+ImportOutcome ImportOpenings(CVyDataEnv& env, CsvTable& table);

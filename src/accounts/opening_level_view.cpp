@@ -91,3 +91,7 @@ std::vector<std::string> COpeningLevelView::ColumnCaptions() {
   for (const std::string& c : COpeningBrowserDlg::ColumnCaptions()) captions.push_back(Trim(c));
   return captions;
 }
+
+ReportColumnKind COpeningLevelView::ColumnKind(int col) {
+  return col == 3 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}

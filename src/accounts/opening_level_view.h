@@ -22,6 +22,7 @@ class COpeningLevelView : public CVyReportView {
 
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;

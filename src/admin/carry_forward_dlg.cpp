@@ -45,7 +45,7 @@ bool CCarryForwardDlg::OnInitDialog() {
   for (int y = env_.year - 1; y >= env_.year - 10 && !found; --y) {
     std::string path = YearFilePath(env_.dataDir, Format("%d", y), env_.extension);
     if (!Plat().QueryFile(path).exists) continue;
-    found = source_.Open(path, "101", 0, env_.extension) && source_.loggedIn;
+    found = source_.Open(path, "101", 0, env_.extension, true) && source_.loggedIn;
     if (!found) source_.Close();
   }
   if (!found) {
@@ -181,7 +181,7 @@ bool CCarryForwardDlg::OnOk() {
   }
 
   // The year as it stands now is kept aside before anything is written.
-  BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year);
+  BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year, BackupReason::CarryForward);
   if (!backup.Ok()) {
     Show("本年度数据无法备份，没有进行结转：\r" + backup.error, kMsgCaption, MsgIcon::Stop, MsgButtons::Ok);
     Idle();

@@ -58,7 +58,7 @@ void CCopyInfoDlg::OnSourceChosen(const std::string& path, const std::string& un
   for (bool& e : enabled) e = false;
   okEnabled = false;
   jet::Database source;
-  source.Open(path);
+  source.Open(path, true);
   enabled[kAccounts] = CountIn(source, "subt") > 0 && env_.QueryLong("select count(*) from p0") == 0;
   enabled[kVariables] = CountIn(source, "vyvar") > 0;
   enabled[kPages] = CountIn(source, "vyfont") > 0 || CountIn(source, "vypageset") > 0;
@@ -94,14 +94,14 @@ bool CCopyInfoDlg::OnOk() {
     return false;
   }
   CVyDataEnv source;
-  if (!source.Open(sourcePath, "101", 0, env_.extension) || !source.loggedIn) {
+  if (!source.Open(sourcePath, "101", 0, env_.extension, true) || !source.loggedIn) {
     ShowMessage("无法打开此文件！");
     return false;
   }
   // Progress units: each account, and (so that the bar ends full) the variables and each form's settings.
   total = (chosen[kAccounts] ? static_cast<int>(source.QueryLong("select count(*) from subt")) : 0) +
           (chosen[kVariables] ? 1 : 0) + (chosen[kPages] ? kLastCopiedForm + 1 : 0);
-  BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year);
+  BackupOutcome backup = BackupYear(*env_.Db(), env_.dataDir, env_.year, BackupReason::Copy);
   if (!backup.Ok()) {
     ShowMessage("本帐套数据无法备份，没有进行拷贝：\r" + backup.error, MsgIcon::Stop);
     return false;

@@ -46,7 +46,7 @@ bool CCopyZwData::OnOk(const std::string& typed) {
     return false;
   }
   CVyDataEnv probe;
-  bool ok = probe.Open(path, "101", 0, current_.extension) && probe.loggedIn;
+  bool ok = probe.Open(path, "101", 0, current_.extension, true) && probe.loggedIn;
   probe.Close();
   if (!ok) return false;  // not a year file: the dialog stays without a word
   chosenPath = probe.dataFile;

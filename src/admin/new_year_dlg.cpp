@@ -57,7 +57,7 @@ void CNewYearDlg::OnDeleteKey() {
     return;
   std::string path = YearFilePath(folder, year, env_.extension);
   // Deleting is the one thing the program cannot undo: a copy is kept first, and without it nothing goes.
-  BackupOutcome backup = BackupYearFile(path);
+  BackupOutcome backup = BackupYearFile(path, BackupReason::Delete);
   if (!backup.Ok()) {
     ShowMessage(year + "年数据文件无法备份，没有删除：\r" + backup.error, MsgIcon::Stop);
     return;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "accounts/period.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
 #include "data/vy_recordset.h"
@@ -121,8 +122,12 @@ void CarryBalances(CVyDataEnv& current, CVyDataEnv& source, bool accountsCopied,
     double amount, quantity;
   };
   std::vector<Balance> balances;
+  // Exactly the closing balance the balance table shows at the year's last day: reviewed rows only (a
+  // posting the counter-party alone recorded is stored with MK '0' and lies outside the books).
   CVyRecordset rs(source.Db(), {}, {"Expr1001", "Expr1002"}, {"Expr1000"});
-  rs.Open("select trim(kno),sum(f*my),sum(f*nu) from p0 where mk<>'1' group by trim(kno)");
+  rs.Open(Format("select trim(kno),sum(f*my),sum(f*nu) from p0 where mk='4' and t<='%s' and val(tt)<=%d "
+                 "group by trim(kno)",
+                 SqlText(source.endDate).c_str(), PeriodOfDate(YearOf(source), source.endDate)));
   for (; !rs.IsEOF(); rs.MoveNext()) balances.push_back({rs.GetText(0), rs.GetDouble(0), rs.GetDouble(1)});
   rs.Close();
 

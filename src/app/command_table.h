@@ -47,7 +47,8 @@ constexpr int kAccountLookUp = 32826, kF3 = 32842, kNextPane = 57680, kPrevPane 
 constexpr int kToolBar = 59392, kStatusBar = 59393, kWindowNew = 57648, kCascade = 57650, kTile = 57651;
 constexpr int kArrangeIcons = 57649;
 constexpr int kAccountSets = 40029, kManagement = 40030, kNewYear = 40031, kCarryForward = 40032;
-constexpr int kCopyInfo = 40033, kSetInfo = 40034;
+constexpr int kCopyInfo = 40033, kSetInfo = 40034, kBookCheck = 40035, kAccountQuery = 40023;
+constexpr int kPrintBooks = 40036;
 }  // namespace cmd
 
 // All commands, menu items first in menu order, then those reached only by keys.

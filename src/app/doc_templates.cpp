@@ -11,7 +11,7 @@ const std::vector<DocTemplate> kTemplates = {
     {5, Child, "CChildFrame", "CQirnzb1"},           {6, Child, "CChildFrame", "CQirnzb2"},
     {7, Child, "CChildFrame", "CQirnzb3"},           {8, Child, "CChildFrame", "CHobdzb5"},
     {9, Child, "CChildFrame", "CHobdzb6"},           {10, Child, "CChildFrame", "CHobdzb7"},
-    {11, Child, "CChildFrame", "CHobdSubjectPrint"},
+    {11, Child, "CChildFrame", "CHobdSubjectPrint"}, {12, Child, "CChildFrame", "CBookCheckView"},
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "app/hobd_file_dlg.h"
 
+#include "app/login.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
@@ -92,12 +93,8 @@ bool CHobdFileDlg::OnOk() {
     probe_.Close();
     return false;
   }
-  std::string stored = probe_.opPassword;
+  bool accepted = PasswordAccepted(probe_, password);
   probe_.Close();
-  if (password != stored) {
-    ShowMessage("操作员口今不正确！");
-    focus = Focus::Password;
-    return false;
-  }
-  return true;
+  if (!accepted) focus = Focus::Password;
+  return accepted;
 }

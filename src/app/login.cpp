@@ -1,5 +1,7 @@
 #include "app/login.h"
 
+#include "app/command_table.h"
+#include "app/rights_table.h"
 #include "base/platform.h"
 #include "data/jet/db_error.h"
 #include "data/year_schema.h"
@@ -25,6 +27,22 @@ bool Complete(CVyDataEnv& env) {
 }
 
 }  // namespace
+
+bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed) {
+  if (typed == env.opPassword) return true;
+  ShowMessage("操作员口今不正确！");
+  return false;
+}
+
+std::string RightRefusal(const CVyDataEnv& env, int commandId) {
+  const CommandInfo* c = FindCommand(commandId);
+  if (!c) return "没有这个命令。";
+  if (c->rule != EnableRule::Right && c->rule != EnableRule::RightNoChild) return {};
+  if (HoldsRight(env.rights, c->right)) return {};
+  const RightInfo* r = FindRight(c->right);
+  return "操作员" + env.opno + "没有“" + (r ? r->name : "") + "”权限（" + c->right + "），不能执行“" +
+         PlainMenuText(c->text) + "”。";
+}
 
 bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner) {
   bool modeA = env.IsOpen() && env.loggedIn;

@@ -17,6 +17,13 @@ class LoginDialogRunner {
 extern const char* const kSettingDataDir;
 extern const char* const kSettingOpno;
 
+// The login's check of the password typed for the operator the environment selected; "操作员口今不正确！"
+// when it is not the stored one.
+bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed);
+// "" when the logged-in operator holds the right of the command (command_table.cpp) as its menu command
+// asks; otherwise the refusal, naming the right that is missing.
+std::string RightRefusal(const CVyDataEnv& env, int commandId);
+
 // Returns true when the environment ends logged in (rights loaded, values remembered); false means the
 // program ends.
 bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner);

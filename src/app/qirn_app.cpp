@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/rights_table.h"
+#include "base/version.h"
 #include "base/platform.h"
 #include "data/db_guard.h"
 #include "data/jet/db_error.h"
@@ -19,7 +20,7 @@ CQirnApp& App() {
 
 CQirnApp::CQirnApp()
     : productKind(3),
-      version("1.0"),
+      version(TavrelVersion()),
       extension("VYX"),
       typeText("Tavrel项目核算数据文件"),
       docTypeName("Qirn"),
@@ -68,7 +69,7 @@ void CQirnApp::SetBuilt(int id, bool built) {
 }
 
 bool CQirnApp::HasRight(const std::string& code) const {
-  return !code.empty() && env.rights.find(code) != std::string::npos;
+  return HoldsRight(env.rights, code);
 }
 
 bool CQirnApp::IsEnabled(const CommandInfo& c, const WindowState& w) const {

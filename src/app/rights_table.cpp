@@ -11,3 +11,13 @@ const std::vector<RightInfo>& RightsTable() {
   };
   return table;
 }
+
+const RightInfo* FindRight(const std::string& code) {
+  for (const RightInfo& r : RightsTable())
+    if (code == r.code) return &r;
+  return nullptr;
+}
+
+bool HoldsRight(const std::string& rights, const std::string& code) {
+  return !code.empty() && rights.find(code) != std::string::npos;
+}

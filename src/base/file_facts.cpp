@@ -1,7 +1,11 @@
 #include "base/file_facts.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <filesystem>
@@ -55,4 +59,72 @@ std::vector<std::string> ListFolder(const std::string& gbkFolder, bool folders) 
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+unsigned FileMode(const std::string& gbkPath) {
+  struct stat st {};
+  if (::stat(NativePath(gbkPath).c_str(), &st) != 0) return 0;
+  return st.st_mode & 07777;
+}
+
+unsigned ModeFromBook(const std::string& gbkBook, unsigned fallback) {
+  unsigned mode = FileMode(gbkBook) & 0666;
+  return mode ? mode : fallback;
+}
+
+unsigned DefaultFileMode() {
+  mode_t mask = ::umask(022);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+int CreateNewFile(const std::string& gbkPath, unsigned mode) {
+  int fd = ::open(NativePath(gbkPath).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode & 0666);
+  // The umask may have taken bits away; the file gets exactly the bits asked for.
+  if (fd >= 0 && ::fchmod(fd, mode & 0666) != 0) {
+    int e = errno;
+    ::close(fd);
+    ::unlink(NativePath(gbkPath).c_str());
+    errno = e;
+    return -1;
+  }
+  return fd;
+}
+
+namespace {
+
+void SyncFolderOf(const std::string& nativePath) {
+  std::string folder = std::filesystem::path(nativePath).parent_path().string();
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+int MoveIntoPlace(const std::string& gbkFrom, const std::string& gbkTo, bool replace) {
+  std::string a = NativePath(gbkFrom), b = NativePath(gbkTo);
+  int rc;
+  if (replace) {
+    rc = ::rename(a.c_str(), b.c_str());
+  } else {
+    rc = ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {  // a file system that cannot refuse: look first
+      struct stat st {};
+      if (::lstat(b.c_str(), &st) == 0) {
+        errno = EEXIST;
+      } else {
+        rc = ::rename(a.c_str(), b.c_str());
+      }
+    }
+  }
+  if (rc != 0) return errno ? errno : EIO;
+  SyncFolderOf(b);
+  return 0;
+}
+
+bool IsSymbolicLink(const std::string& gbkPath) {
+  struct stat st {};
+  return ::lstat(NativePath(gbkPath).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }

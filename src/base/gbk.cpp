@@ -3,7 +3,6 @@
 #include <iconv.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace gbk {
 
@@ -54,34 +53,55 @@ size_t CharCount(std::string_view s) {
 
 namespace {
 
-// Runs iconv over the whole input; returns false when a character cannot be converted.
-bool Convert(const char* to, const char* from, std::string_view in, std::string& out, bool replaceBad) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+bool IsAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// One converter per direction and thread, opened at its first use: opening one costs far more than
+// converting a short text, and the imports convert every field of every line.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (Ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t Reset() {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    return cd_;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// Runs iconv over the whole input into out; returns false when a character cannot be converted.
+bool Convert(Converter& converter, std::string_view in, std::string& out, bool replaceBad) {
   out.clear();
-  std::vector<char> buf(in.size() * 4 + 16);
+  if (!converter.Ok()) return false;
+  iconv_t cd = converter.Reset();
+  char buf[1024];
   char* inPtr = const_cast<char*>(in.data());
   size_t inLeft = in.size();
-  bool ok = true;
   while (inLeft > 0) {
-    char* outPtr = buf.data();
-    size_t outLeft = buf.size();
+    char* outPtr = buf;
+    size_t outLeft = sizeof buf;
     size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    out.append(buf.data(), buf.size() - outLeft);
+    out.append(buf, sizeof buf - outLeft);
     if (r == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
-      if (!replaceBad) {
-        ok = false;
-        break;
-      }
+      if (!replaceBad) return false;
       // Skip one offending byte and mark it.
       out += "\xEF\xBF\xBD";
       ++inPtr;
       --inLeft;
     }
   }
-  iconv_close(cd);
-  return ok;
+  return true;
 }
 
 }  // namespace
@@ -104,14 +124,18 @@ bool WellFormed(std::string_view s) {
 }  // namespace
 
 std::optional<std::string> FromUtf8(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  thread_local Converter converter("GBK", "UTF-8");
   std::string out;
-  if (!Convert("GBK", "UTF-8", utf8, out, false) || !WellFormed(out)) return std::nullopt;
+  if (!Convert(converter, utf8, out, false) || !WellFormed(out)) return std::nullopt;
   return out;
 }
 
 std::string ToUtf8(std::string_view gbkText) {
+  if (IsAscii(gbkText)) return std::string(gbkText);
+  thread_local Converter converter("UTF-8", "GBK");
   std::string out;
-  Convert("UTF-8", "GBK", gbkText, out, true);
+  Convert(converter, gbkText, out, true);
   return out;
 }
 

@@ -77,15 +77,21 @@ bool ClassAdmits(std::string_view cls, std::string_view ch) {
   return InSet(ch, cls);
 }
 
-bool StringAdmitted(const std::string& inserted, const std::string& candidate, std::string_view params,
-                    int maxLength) {
-  if (maxLength > 0 && candidate.size() > static_cast<size_t>(maxLength)) return false;
+// A STRING mask's parameters: the class of the characters admitted ("" for any) and the forbidden ones.
+void StringParams(std::string_view params, std::string& cls, std::string& forbidden) {
   std::string p(params);
   while (p.find("  ") != std::string::npos) p = ReplaceAll(p, "  ", " ");
   p = LTrim(p);
   size_t space = p.find(' ');
-  std::string cls = p.substr(0, space);
-  std::string forbidden = space == std::string::npos ? std::string() : p.substr(space);
+  cls = p.substr(0, space);
+  forbidden = space == std::string::npos ? std::string() : p.substr(space);
+}
+
+bool StringAdmitted(const std::string& inserted, const std::string& candidate, std::string_view params,
+                    int maxLength) {
+  if (maxLength > 0 && candidate.size() > static_cast<size_t>(maxLength)) return false;
+  std::string cls, forbidden;
+  StringParams(params, cls, forbidden);
   if (!cls.empty() && AnyChar(inserted, [&](std::string_view ch) { return !ClassAdmits(cls, ch); }))
     return false;
   // An insertion is refused only when all of it is forbidden.
@@ -93,12 +99,18 @@ bool StringAdmitted(const std::string& inserted, const std::string& candidate, s
   return AnyChar(inserted, [&](std::string_view ch) { return !InSet(ch, forbidden); });
 }
 
+// The mask as ValidateInsert reads it.
+std::string EffectiveMask(const std::string& mask) {
+  std::string m = LTrim(mask);
+  if (m.starts_with("MDBSTRING")) m = "STRING NOT |[]'";
+  return m;
+}
+
 }  // namespace
 
 bool ValidateInsert(const std::string& inserted, const std::string& text, int caret, const std::string& mask,
                     int maxLength, int decimals) {
-  std::string m = LTrim(mask);
-  if (m.starts_with("MDBSTRING")) m = "STRING NOT |[]'";
+  std::string m = EffectiveMask(mask);
   if (m.empty()) return true;
   size_t at = caret < 0 ? 0 : static_cast<size_t>(caret);
   if (at > text.size()) at = text.size();
@@ -112,6 +124,17 @@ bool ValidateInsert(const std::string& inserted, const std::string& text, int ca
 }
 
 bool MaskAdmitsTyping(const FieldMask& field, const std::string& text) {
+  // A text mask judges each typed character by itself and the length as it grows, so the whole text is
+  // judged at once: the imports check every line's texts with it.
+  std::string m = EffectiveMask(field.mask);
+  if (std::string_view(m).starts_with("STRING")) {
+    if (field.maxLength > 0 && text.size() > static_cast<size_t>(field.maxLength)) return false;
+    std::string cls, forbidden;
+    StringParams(std::string_view(m).substr(6), cls, forbidden);
+    return !AnyChar(text, [&](std::string_view ch) {
+      return (!cls.empty() && !ClassAdmits(cls, ch)) || (!forbidden.empty() && InSet(ch, forbidden));
+    });
+  }
   std::string typed;
   bool refused = AnyChar(text, [&](std::string_view ch) {
     if (!ValidateInsert(std::string(ch), typed, static_cast<int>(typed.size()), field.mask, field.maxLength,

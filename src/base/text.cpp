@@ -157,3 +157,11 @@ std::string LTrim(std::string_view s) {
   size_t start = s.find_first_not_of(' ');
   return std::string(start == std::string_view::npos ? std::string_view() : s.substr(start));
 }
+
+bool HasControlChar(std::string_view text) {
+  for (char c : text) {
+    unsigned char b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F) return true;
+  }
+  return false;
+}

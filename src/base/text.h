@@ -21,3 +21,8 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 std::string Trim(std::string_view s);
 std::string RTrim(std::string_view s);
 std::string LTrim(std::string_view s);
+
+// Whether the text holds a control character (a byte below 0x20, or 0x7F): line feed, carriage return, tab
+// and the like split a stored text's line or cell wherever it is shown. GBK trail bytes are never below
+// 0x40, so a two-byte character is never taken for one.
+bool HasControlChar(std::string_view text);

@@ -1,5 +1,8 @@
 #include "base/validators.h"
 
+#include <cstdio>
+#include <algorithm>
+#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -50,4 +53,30 @@ bool IsCodeText(const std::string& text, int maxSeparators, char separator) {
     prev = c;
   }
   return maxSeparators < 0 || separators <= maxSeparators;
+}
+
+namespace {
+
+// A number text in one spelling: no sign for zero, no leading zeros, the fraction padded to decimals.
+std::string Canonical(std::string_view s, int decimals) {
+  bool negative = s.starts_with('-');
+  if (negative) s.remove_prefix(1);
+  size_t point = s.find('.');
+  std::string whole(s.substr(0, point));
+  std::string fraction(point == std::string_view::npos ? std::string_view() : s.substr(point + 1));
+  whole.erase(0, whole.find_first_not_of('0') == std::string::npos ? whole.size() : whole.find_first_not_of('0'));
+  if (whole.empty()) whole = "0";
+  while (static_cast<int>(fraction.size()) > decimals && fraction.back() == '0') fraction.pop_back();
+  fraction.resize(static_cast<size_t>(std::max(decimals, static_cast<int>(fraction.size()))), '0');
+  bool zero = whole == "0" && fraction.find_first_not_of('0') == std::string::npos;
+  return (negative && !zero ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
+}
+
+}  // namespace
+
+bool StoresExactly(const std::string& text, int decimals) {
+  if (!IsNumberText(text, 0, decimals) || text.find_first_of("0123456789") == std::string::npos) return false;
+  char written[400];
+  std::snprintf(written, sizeof written, "%.*lf", decimals, std::strtod(text.c_str(), nullptr));
+  return Canonical(written, decimals) == Canonical(text, decimals);
 }

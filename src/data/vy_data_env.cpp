@@ -43,7 +43,7 @@ bool CVyDataEnv::Fail(int reportErrors, const std::string& message) {
 }
 
 bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int reportErrors,
-                      const std::string& ext) {
+                      const std::string& ext, bool readOnly) {
   extension = ext;
   loggedIn = 0;
   std::string path = pathIn;
@@ -67,7 +67,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   if (!f.exists) return Fail(reportErrors, "该文件不存在！");
   if (f.isFolder || name == "." || name == "..")
     return Fail(reportErrors, "Tavrel帐务数据文件不能是文件夹！");
-  if (f.readOnly) return Fail(reportErrors, "Tavrel帐务数据文件不能是只读文件！");
+  if (f.readOnly && !readOnly) return Fail(reportErrors, "Tavrel帐务数据文件不能是只读文件！");
   if (f.system) return Fail(reportErrors, "Tavrel帐务数据文件不能是系统文件！");
   if (f.hidden) return Fail(reportErrors, "Tavrel帐务数据文件不能是隐藏文件！");
 
@@ -79,10 +79,11 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
 
   try {
     jet::Database probe;
-    probe.Open(path);
+    probe.Open(path, readOnly);
     probe.Close();
-  } catch (const jet::DbError&) {
-    return Fail(reportErrors, "无法打开此文件！");
+  } catch (const jet::DbError& e) {
+    // A file another program is writing (a long import) is not broken: say what is happening.
+    return Fail(reportErrors, e.Locked() ? e.what() : "无法打开此文件！");
   }
   // A file whose making a crash interrupted: say so, rather than what its missing tables make SQL say.
   if (jet::Database::IsUnfinished(path))
@@ -90,7 +91,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
 
   try {
     Close();
-    db_->Open(path);
+    db_->Open(path, readOnly);
     dataDir = FolderOf(path);
     year = fileYear;
     opno = opnoIn;
@@ -112,37 +113,58 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
     endDate = rs.GetText(4);
     rs.Close();
 
-    bool chosen = false;
-    if (!opno.empty()) {
-      if (QueryLong(Format("select count(*) from opr where opno='%s'", SqlText(opno).c_str())) >= 1) {
-        CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001"});
-        op.Open(Format("select trim(na),trim(psd) from opr where opno='%s'", SqlText(opno).c_str()));
-        opName = op.GetText(0);
-        opPassword = op.GetText(1);
-        chosen = true;
-      } else {
-        Fail(reportErrors, "无此操作员！");
+    if (!SelectOperator(reportErrors)) return false;
+  } catch (const jet::DbError& e) {
+    return Fail(reportErrors, e.what());
+  }
+  loggedIn = 1;
+  dataFile = path;
+  return true;
+}
+
+bool CVyDataEnv::SelectOperator(int reportErrors) {
+  bool chosen = false;
+  if (!opno.empty()) {
+    if (QueryLong(Format("select count(*) from opr where opno='%s'", SqlText(opno).c_str())) >= 1) {
+      CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001"});
+      op.Open(Format("select trim(na),trim(psd) from opr where opno='%s'", SqlText(opno).c_str()));
+      opName = op.GetText(0);
+      opPassword = op.GetText(1);
+      chosen = true;
+    } else {
+      Fail(reportErrors, "无此操作员！");
+    }
+  }
+  if (!chosen) {
+    opno.clear();
+    opName.clear();
+    if (QueryLong("select count(*) from opr") < 1) return Fail(reportErrors, "本帐套无操作员！");
+    CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001", "Expr1002"});
+    op.Open("select trim(opno),trim(na),trim(psd) from opr order by opno");
+    opno = op.GetText(0);
+    opName = op.GetText(1);
+    opPassword = op.GetText(2);
+    if (opno == "101") {
+      // The administrator is the default only when nobody else is there.
+      op.MoveNext();
+      if (!op.IsEOF()) {
+        opno = op.GetText(0);
+        opName = op.GetText(1);
+        opPassword = op.GetText(2);
       }
     }
-    if (!chosen) {
-      opno.clear();
-      opName.clear();
-      if (QueryLong("select count(*) from opr") < 1) return Fail(reportErrors, "本帐套无操作员！");
-      CVyRecordset op(db_.get(), {}, {}, {"Expr1000", "Expr1001", "Expr1002"});
-      op.Open("select trim(opno),trim(na),trim(psd) from opr order by opno");
-      opno = op.GetText(0);
-      opName = op.GetText(1);
-      opPassword = op.GetText(2);
-      if (opno == "101") {
-        // The administrator is the default only when nobody else is there.
-        op.MoveNext();
-        if (!op.IsEOF()) {
-          opno = op.GetText(0);
-          opName = op.GetText(1);
-          opPassword = op.GetText(2);
-        }
-      }
-    }
+  }
+  return true;
+}
+
+bool CVyDataEnv::OpenCopy(const std::string& path, const std::string& opnoIn, int reportErrors, bool readOnly) {
+  loggedIn = 0;
+  try {
+    Close();
+    db_->Open(path, readOnly);
+    dataDir = FolderOf(path);
+    opno = opnoIn;
+    if (!SelectOperator(reportErrors)) return false;
   } catch (const jet::DbError& e) {
     return Fail(reportErrors, e.what());
   }

@@ -14,8 +14,13 @@ class CVyDataEnv {
   // Validates the file, opens it, reads the year's settings and selects the operator (first the one given,
   // else the default). Messages only when reportErrors is 1. The extension is compared without regard to
   // case.
+  // With readOnly the file is only read (the source of a carry forward or a copy): a read-only file is
+  // valid then and is opened read-only.
   bool Open(const std::string& path, const std::string& opno, int reportErrors,
-            const std::string& extension = "VYX");
+            const std::string& extension = "VYX", bool readOnly = false);
+  // Opens any file of the program, whatever its name (a backup copy, say), and selects the operator as a
+  // login does; the year's settings are not read. For the tool's statements on such files.
+  bool OpenCopy(const std::string& path, const std::string& opno, int reportErrors, bool readOnly);
   // Rebuilds the rights text of the logged-in operator from table PWR.
   void LoadRights();
   void Close();
@@ -53,6 +58,8 @@ class CVyDataEnv {
 
  private:
   bool Fail(int reportErrors, const std::string& message);
+  // The operator: the one given when the file has it, else the default; false when there is none.
+  bool SelectOperator(int reportErrors);
   std::unique_ptr<jet::Database> db_;
 };
 

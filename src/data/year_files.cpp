@@ -1,7 +1,5 @@
 #include "data/year_files.h"
 
-#include <fcntl.h>
-#include <stdio.h>
 
 #include <algorithm>
 #include <cctype>
@@ -45,19 +43,12 @@ void RemoveQuietly(const std::string& path) {
 }
 
 // Moves a finished file into its place, never over a file that appeared there meanwhile.
-void MoveIntoPlace(const std::string& from, const std::string& to) {
-  std::string a = NativePath(from), b = NativePath(to);
-  int rc = renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE);
-  if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {  // a file system that cannot refuse: check first
-    if (QueryRealFile(to).exists)
-      errno = EEXIST;
-    else
-      rc = std::rename(a.c_str(), b.c_str());
-  }
-  if (rc != 0) {
+void MoveFinishedFile(const std::string& from, const std::string& to) {
+  int error = MoveIntoPlace(from, to, false);
+  if (error != 0) {
     RemoveQuietly(from);
-    throw jet::DbError(errno == EEXIST ? Format("文件“%s”已存在。", to.c_str())
-                                       : Format("文件“%s”不能建立：%s", to.c_str(), std::strerror(errno)));
+    throw jet::DbError(error == EEXIST ? Format("文件“%s”已存在。", to.c_str())
+                                       : Format("文件“%s”不能建立：%s", to.c_str(), std::strerror(error)));
   }
 }
 
@@ -65,7 +56,7 @@ void MoveIntoPlace(const std::string& from, const std::string& to) {
 // place and moved there whole when its transaction has committed: a crash at any moment leaves either no
 // year file or a finished one, never one that blocks the year. A working file left by such a crash is
 // removed first, and so is a file that an older version left half-made (ours, but without its tables).
-void MakeYearFile(const std::string& path, const std::function<void(jet::Database&)>& fill) {
+void MakeYearFile(const std::string& path, unsigned mode, const std::function<void(jet::Database&)>& fill) {
   if (jet::Database::IsUnfinished(path)) RemoveQuietly(path);
   if (QueryRealFile(path).exists) throw jet::DbError(Format("文件“%s”已存在。", path.c_str()));
   std::string part = path + ".part";
@@ -73,7 +64,7 @@ void MakeYearFile(const std::string& path, const std::function<void(jet::Databas
   RemoveQuietly(part + "-journal");
   {
     jet::Database db;
-    db.Create(part);
+    db.Create(part, mode);
     try {
       db.Begin();
       CreateYearTables(db);
@@ -87,7 +78,7 @@ void MakeYearFile(const std::string& path, const std::function<void(jet::Databas
       throw;
     }
   }
-  MoveIntoPlace(part, path);
+  MoveFinishedFile(part, path);
 }
 
 }  // namespace
@@ -135,7 +126,7 @@ bool MakeFolders(const std::string& folder) {
 
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext) {
   std::string path = YearFilePath(folder, Format("%4d", year), ext);
-  MakeYearFile(path, [&](jet::Database& db) { SeedNewAccountSet(db, year); });
+  MakeYearFile(path, DefaultFileMode(), [&](jet::Database& db) { SeedNewAccountSet(db, year); });
   return path;
 }
 
@@ -159,7 +150,8 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
   NextYearDates(rs.GetText(4), rs.GetText(5), current.year, newYear, t1, t13);
   rs.Close();
 
-  MakeYearFile(path, [&](jet::Database& db) {
+  // The new year is kept as closely as the book it comes from.
+  MakeYearFile(path, ModeFromBook(current.Db()->GetName()), [&](jet::Database& db) {
     db.Execute(Format(
         "INSERT INTO SYSTAB(NA,KJ,AN,PY,MM,JT,T1,T13) \t\tVALUES('%s','%s','%s',%s,0,'%s','%4d%4s','%4d%4s')",
         SqlText(na).c_str(), SqlText(kj).c_str(), SqlText(an).c_str(), Format("%d", newYear).c_str(),

@@ -4,6 +4,7 @@
 
 #include "accounts/account_asker.h"
 #include "base/date.h"
+#include "base/date_fields.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
@@ -59,7 +60,8 @@ bool CAccountEntryDlg::Refuse(const char* message, Focus field) {
 }
 
 bool CAccountEntryDlg::OnOk() {
-  int y = std::atoi(yearText.c_str()), m = std::atoi(monthText.c_str());
+  // A whole number or nothing: "2.9" or "2026x" are no month or year, not February or 2026.
+  int y = DateFields::Number(yearText), m = DateFields::Number(monthText);
   std::string key = MakeMonthKey(y, m);
   if (key < env_.startDate.substr(0, 6) || key > env_.endDate.substr(0, 6) || m < 1 || m > 12)
     return Refuse("录入日期已不在本年度内，请重录入", Focus::Month);

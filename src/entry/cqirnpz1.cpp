@@ -98,7 +98,10 @@ void CQirnpz1::Load(const std::string& code, int year, int month, int fz) {
   }
   s.rows.AppendEmpty();
 
-  const std::string before = Format("trim(kno)='%s' and left(t,6)<'%s' and mk='4'", k.c_str(), key.c_str());
+  // The opening rows are dated the year's first day, inside its first month: they are taken by their
+  // row number, not their date.
+  const std::string before =
+      Format("trim(kno)='%s' and (left(t,6)<'%s' or rn=0) and mk='4'", k.c_str(), key.c_str());
   opening_ = 0;
   if (env.QueryLong("select count(*) from p0 where " + before) >= 1) {
     CVyRecordset sum(env.Db(), {}, {"Expr1000"}, {});
@@ -199,6 +202,12 @@ void CQirnpz1::DrawFrame(VyDC& dc) {
 std::vector<std::string> CQirnpz1::ReportHead() {
   return {" 按户录入数据 ",
           ItemText("HEAD", 0, 0) + "\t" + ItemText("HEAD", 0, 1) + "\t" + ItemText("HEAD", 0, 2)};
+}
+
+std::vector<std::string> CQirnpz1::ReportFoot() {
+  std::string line;
+  for (int i = 0; i < 5; ++i) line += (i ? "\t" : "") + ItemText("FOOT", 0, i);
+  return {line};
 }
 
 std::string CQirnpz1::WindowSubject() {

@@ -17,7 +17,8 @@ class CQirnpz1 : public CEntryView {
   CQirnpzFrm& Frame() { return *frame_; }
   MonthSheet& Month() { return frame_->Sheet(); }
 
-  // Reads the account's postings of the month and its balance at the month's start.
+  // Reads the account's postings of the month and its balance at the month's start: the year's opening
+  // rows and every reviewed row of the earlier months, as the three-column ledger has it before the month.
   void Load(const std::string& code, int year, int month, int fz);
   CEntryFrame& Owner() override { return *frame_; }
   bool IsLoaded() const override { return !frame_->Sheet().code.empty(); }
@@ -35,6 +36,7 @@ class CQirnpz1 : public CEntryView {
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;
   std::vector<std::string> ReportHead() override;
+  std::vector<std::string> ReportFoot() override;
   std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
   std::string ItemText(const std::string& section, int line, int index) override;
@@ -45,6 +47,8 @@ class CQirnpz1 : public CEntryView {
   void GetOwnCell(int row, int cell, VyCellInfo& info) override;
   std::string OwnCellText(int row, int cell) override;
   std::string TotalsCaption() const override { return "本  月  合  计"; }
+  // The month's totals and its closing balance are this account's books: 对方达 rows stay outside.
+  bool CountsOtherSideRows() const override { return false; }
   bool CheckRows() override;
   std::string ChangedQuestion() override;
   int WriteRows() override;

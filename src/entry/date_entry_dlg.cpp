@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/date.h"
+#include "base/date_fields.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
@@ -45,6 +46,7 @@ bool CDateEntryDlg::OnInitDialog() {
 }
 
 std::string CDateEntryDlg::DateRefusal(CVyDataEnv& env, int y, int m, int d) {
+  if (y < 0 || m < 0 || d < 0) return "你输入的日期不存在，请重输";  // a field that holds no whole number
   const std::string date = jet::SqlText(MakeDate(y, m, d));
   if (env.QueryLong(Format("select count(*) from systab where trim(T1)>'%s' or trim(T13)<'%s'", date.c_str(),
                            date.c_str())) > 0)
@@ -58,7 +60,8 @@ std::string CDateEntryDlg::DateRefusal(CVyDataEnv& env, int y, int m, int d) {
 }
 
 bool CDateEntryDlg::OnOk() {
-  int y = std::atoi(yearText.c_str()), m = std::atoi(monthText.c_str()), d = std::atoi(dayText.c_str());
+  // Whole numbers only: "2.9" is no month (not February), "5x" no day.
+  int y = DateFields::Number(yearText), m = DateFields::Number(monthText), d = DateFields::Number(dayText);
   std::string refusal = DateRefusal(env_, y, m, d);
   if (!refusal.empty()) {
     ShowMessage(refusal);

@@ -32,6 +32,15 @@ std::string TotalText(double v) {
   return text.find_first_not_of(' ') == std::string::npos ? "0.00" : text;
 }
 
+// The 对方达 rows left out of the totals, beside the caption: "(对方达另计 借 100.00 贷 20.00)"; a side
+// without any amount is not named, and nothing is shown without such rows.
+std::string OtherSideText(const CEntryView::Totals& t) {
+  std::string text;
+  if (std::fabs(t.otherDebit) >= 0.00001) text += " 借 " + Trim(AmountText(t.otherDebit));
+  if (std::fabs(t.otherCredit) >= 0.00001) text += " 贷 " + Trim(AmountText(t.otherCredit));
+  return text.empty() ? text : "(对方达另计" + text + ")";
+}
+
 }  // namespace
 
 CEntryView::CEntryView() {
@@ -87,11 +96,13 @@ void CEntryView::GetCell(int row, int col, const std::string& section, VyCellInf
   CellMap m = Cells();
   int c = CellOfColumn(col);
   if (c == m.debit || c == m.credit) {
-    cell = {WithoutCommas(Cell(row, c)), "NUMBER", 12, 2};
+    FieldMask mask = AmountCellMask();
+    cell = {WithoutCommas(Cell(row, c)), mask.mask, mask.maxLength, mask.decimals};
   } else if (c == m.mark) {
     cell = {Cell(row, c), "NUMBER 0 2", 1, 0};
   } else if (c == m.quantity) {
-    cell = {WithoutCommas(Cell(row, c)), "NUMBER", 12, 4};
+    FieldMask mask = QuantityCellMask();
+    cell = {WithoutCommas(Cell(row, c)), mask.mask, mask.maxLength, mask.decimals};
   } else if (c == m.price) {
     double price = RowPrice(row);
     std::string offered = price != 0 ? WithoutCommas(PriceText(price)) : std::string();
@@ -225,6 +236,11 @@ CEntryView::Totals CEntryView::ComputeTotals() {
   Totals t;
   for (const EntryRow& r : Sheet().Rows()) {
     double d = CellNumber(r[static_cast<size_t>(m.debit)]), c = CellNumber(r[static_cast<size_t>(m.credit)]);
+    if (!CountsOtherSideRows() && Trim(r[static_cast<size_t>(m.mark)]) == "1") {
+      t.otherDebit += d;
+      t.otherCredit += c;
+      continue;
+    }
     t.debit += d;
     t.credit += c;
     if (m.quantity >= 0)
@@ -241,7 +257,7 @@ std::vector<std::string> CEntryView::TotalsLine() {
     int col = ColumnOfCell(cell);
     if (col >= 0) line[static_cast<size_t>(col)] = text;
   };
-  if (line.size() > 1) line[1] = TotalsCaption();
+  if (line.size() > 1) line[1] = TotalsCaption() + OtherSideText(t);
   put(m.debit, TotalText(t.debit));
   put(m.credit, TotalText(t.credit));
   if (m.quantity < 0) return line;

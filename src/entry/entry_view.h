@@ -50,6 +50,8 @@ class CEntryView : public CVyReportView {
 
   struct Totals {
     double debit = 0, credit = 0, quantity = 0;
+    // Rows marked 对方达 when the view leaves them out of its totals (see CountsOtherSideRows).
+    double otherDebit = 0, otherCredit = 0;
   };
   Totals ComputeTotals();
   // The totals line, one text a column: its caption, then the totals under their columns.
@@ -95,6 +97,9 @@ class CEntryView : public CVyReportView {
   const std::string& Cell(int row, int cell);
   void SetCell(int row, int cell, const std::string& text);
   virtual std::string TotalsCaption() const = 0;
+  // Whether rows marked 对方达 (recorded by the counter-party only, outside this account's books) count in
+  // the totals; a view that leaves them out shows their sum beside its caption.
+  virtual bool CountsOtherSideRows() const { return true; }
   // The totals line in the form foot.
   void DrawTotals(VyDC& dc);
   // Forgets the price typed last (a new load).

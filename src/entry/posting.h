@@ -3,6 +3,7 @@
 // side and amount, the reconciliation mark and the state it gives, the period key, the line number.
 #include <string>
 
+#include "base/input_mask.h"
 #include "data/vy_data_env.h"
 
 namespace jet {
@@ -20,6 +21,15 @@ struct Posting {
   int line = 1;            // RN
   int period = 1;          // TT
 };
+
+// The entry windows' masks of the amount cells (twelve integer digits, two decimals) and of the quantity or
+// foreign-amount cell (twelve and four). Whatever writes postings takes no number these would refuse.
+inline FieldMask AmountCellMask() {
+  return {"NUMBER", 12, 2};
+}
+inline FieldMask QuantityCellMask() {
+  return {"NUMBER", 12, 4};
+}
 
 // An amount or quantity cell read as a number ("," removed); 0 when empty.
 double CellNumber(const std::string& text);

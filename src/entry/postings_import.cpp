@@ -17,6 +17,19 @@
 
 namespace {
 
+// An amount as the entry window's cell would take it: no sign (the column gives the side), at most twelve
+// integer digits and two decimals. Empty is no amount.
+std::string AmountRefusal(const std::string& amount) {
+  if (amount.empty()) return "";
+  if (amount.find('-') != std::string::npos || !IsNumberText(amount, 0, 0) ||
+      amount.find_first_of("0123456789") == std::string::npos)
+    return "金额应为不带负号的数";
+  FieldMask mask = AmountCellMask();
+  if (!IsNumberText(amount, mask.maxLength, 0)) return Format("金额的整数部分超过 %d 位", mask.maxLength);
+  if (!IsNumberText(amount, 0, mask.decimals)) return Format("金额最多 %d 位小数", mask.decimals);
+  return "";
+}
+
 // What the import asks of every line again and again, asked of the file once: the chart's lowest-level
 // accounts with their auxiliary accounting, each date's refusal or period, and the last line number of
 // each day and account.
@@ -43,6 +56,7 @@ class PostingsImport {
   }
 
   std::string Take(const CsvTable& table, const CsvRecord& r) {
+    if (std::string wrong = table.RecordRefusal(r); !wrong.empty()) return wrong;
     Posting p;
     p.date = Trim(table.Field(r, "date"));
     std::string refusal = DateRefusal(p.date, p.period);
@@ -56,8 +70,7 @@ class PostingsImport {
       return "摘要不能超过 40 个字节，也不能含有 | [ ] ' \"";
     std::string debit = Trim(table.Field(r, "debit")), credit = Trim(table.Field(r, "credit"));
     for (const std::string* amount : {&debit, &credit})
-      if (!amount->empty() && (!IsNumberText(*amount, 0, 2) || amount->find('-') != std::string::npos))
-        return "金额应为不带负号、至多两位小数的数";
+      if (std::string wrong = AmountRefusal(*amount); !wrong.empty()) return wrong;
     if (!debit.empty() && !credit.empty() && !IsBlankAmount(CellNumber(debit)) &&
         !IsBlankAmount(CellNumber(credit)))
       return "借方金额和贷方金额只能填写一方";
@@ -67,7 +80,8 @@ class PostingsImport {
     if (p.mark != "0" && p.mark != "1" && p.mark != "2") return "对帐标记应为 0、1 或 2";
     std::string quantity = Trim(table.Field(r, "quantity"));
     if (!quantity.empty()) {
-      if (!IsNumberText(quantity, 0, 4)) return "数量或外币应为至多四位小数的数";
+      if (!MaskAdmitsTyping(QuantityCellMask(), quantity) || !StoresExactly(quantity, 4))
+        return "数量或外币应为至多 12 位整数、4 位小数的数，且能准确保存";
       p.second = CellNumber(quantity);
       if (p.second != 0 && aux->second == 0) return "该帐户不核算数量或外币，不能录入数量或外币";
     }
@@ -104,10 +118,18 @@ class PostingsImport {
 
 }  // namespace
 
-ImportOutcome ImportPostings(CVyDataEnv& env, const CsvTable& table) {
+ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
   const std::vector<std::string> columns = {"date",   "account", "summary", "debit",
                                             "credit", "mark",    "quantity"};
   if (!table.MissingColumns(columns).empty()) return RunImport(env, table, columns, nullptr);
-  PostingsImport import(env);
-  return RunImport(env, table, columns, [&](const CsvRecord& r) { return import.Take(table, r); });
+  // The day's last line numbers are read inside the import's write transaction, on its first record:
+  // read before it, they could be another import's that commits while this one waits for the file.
+  std::unique_ptr<PostingsImport> import;
+  return RunImport(
+      env, table, columns,
+      [&](const CsvRecord& r) {
+        if (!import) import = std::make_unique<PostingsImport>(env);
+        return import->Take(table, r);
+      },
+      "p0");
 }

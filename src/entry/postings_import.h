@@ -5,4 +5,4 @@
 // goes in one transaction through one prepared statement.
 #include "io/import_run.h"
 
-ImportOutcome ImportPostings(CVyDataEnv& env, const CsvTable& table);
+ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table);

@@ -41,6 +41,13 @@ std::vector<std::vector<std::string>> SplitBlock(const std::string& text) {
   return lines;
 }
 
+// A field goes into one cell only without control characters: typing never puts one there, and a carriage
+// return or line feed inside a stored text would split its line wherever it is shown or written out. (The
+// line's own ending, CR LF, is taken off when the block is split.)
+bool PastableField(const std::string& field) {
+  return !HasControlChar(field);
+}
+
 }  // namespace
 
 // ---- undo
@@ -258,7 +265,9 @@ void CVyFormView::Paste() {
     VyCellInfo cell;
     GetCell(cur_.row, cur_.col, cur_.section, cell, false);
     int caret = ClampCaret(cell.text, cur_.caret);
-    if (!ValidateInsert(field, cell.text, caret, cell.mask, cell.maxLength, cell.decimals)) return;
+    if (!PastableField(field) ||
+        !ValidateInsert(field, cell.text, caret, cell.mask, cell.maxLength, cell.decimals))
+      return;
     StoreCell({cur_.row, cur_.col, cur_.section, caret}, cell.text.substr(0, static_cast<size_t>(caret)) +
                                                              field +
                                                              cell.text.substr(static_cast<size_t>(caret)));
@@ -285,7 +294,8 @@ void CVyFormView::Paste() {
       const std::string& field = block[static_cast<size_t>(i)][static_cast<size_t>(j)];
       VyCellInfo cell;
       GetCell(r, c, "TEXT", cell, false);
-      if (!ValidateInsert(field, "", 0, cell.mask, cell.maxLength, cell.decimals)) continue;
+      if (!PastableField(field) || !ValidateInsert(field, "", 0, cell.mask, cell.maxLength, cell.decimals))
+        continue;
       if (field != cell.text) StoreCell({r, c, "TEXT", 0}, field);
     }
   modified_ = true;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/input_mask.h"
+
 namespace {
 
 // Keeps the texts a view draws, whole: it measures every text as zero wide, so nothing is cut to a width.
@@ -70,4 +72,11 @@ std::string CVyReportView::DateWords(const std::string& date) {
   if (date.size() != 8 || date.find_first_not_of("0123456789") != std::string::npos) return date;
   return date.substr(0, 4) + "年" + std::to_string(std::stoi(date.substr(4, 2))) + "月" +
          std::to_string(std::stoi(date.substr(6, 2))) + "日";
+}
+
+ReportColumnKind CVyReportView::ColumnKind(int col) {
+  VyCellInfo cell;
+  GetCell(0, col, "TEXT", cell, false);
+  if (!MaskHas(cell.mask, "NUMBER") || cell.decimals <= 0) return ReportColumnKind::kText;
+  return cell.decimals == 2 ? ReportColumnKind::kAmount : ReportColumnKind::kFigure;
 }

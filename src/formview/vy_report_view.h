@@ -12,12 +12,19 @@ namespace vycmd {
 constexpr int kExport = 32990;  // 导出(&E)...: the host asks the file and writes it
 }
 
+// What a column's cells hold, for a writer that keeps figures as numbers (the Excel workbook): text (codes,
+// names, directions, dates), an amount (two places, grouped), or another figure — a quantity, a price, a
+// rate, a product — shown with its own decimals.
+enum class ReportColumnKind { kText, kAmount, kFigure };
+
 class CVyReportView : public CVyFormView {
  public:
   CVyReportView();
 
   // The title line and the page-head lines, as the page shows them (items of a line joined by tabs).
   virtual std::vector<std::string> ReportHead() = 0;
+  // The page-foot lines the window shows under its rows (items of a line joined by tabs); none by default.
+  virtual std::vector<std::string> ReportFoot() { return {}; }
   // One caption per column of the grid, from the form head (group captions joined to their columns).
   virtual std::vector<std::string> ColumnCaptions() = 0;
   // The texts of the grid's rows, each cell as DrawCell draws it (never cut to the column's width).
@@ -28,6 +35,10 @@ class CVyReportView : public CVyFormView {
   virtual int ReportRowCount() { return TextRows(); }
   // One cell's text as DrawCell draws it; a view that holds its cells' texts may hand them over directly.
   virtual std::string ReportCell(int row, int col);
+  // What column col holds. By default the first row's input mask says it: a number with two places is an
+  // amount, with other places a figure, without places (a day, a mark) text. Read-only views, whose cells
+  // carry no number masks, say it themselves.
+  virtual ReportColumnKind ColumnKind(int col);
 
   // The window's title: the topic without its spacing ("三栏式帐页"), then what the window shows (the
   // account, the date) so that open windows can be told apart in the title bar and the 窗口 menu.

@@ -20,5 +20,7 @@ std::string AmountText(double value);
 // The rows of the list: one per account asked for (a parent's row covers its sub-tree), then the total over
 // the lowest-level accounts, unless a single account without sub-accounts was asked for. Throws
 // jet::DbError, also when a year file of the period cannot be opened; nothing is written.
+// A list is computed from one read of each year file's rows; documented: from the statements per account,
+// which give the same rows and stay the reference.
 std::vector<InterestRow> ComputeInterest(CVyDataEnv& env, const std::vector<YearFileSpan>& files,
-                                         const InterestParams& p);
+                                         const InterestParams& p, bool documented = false);

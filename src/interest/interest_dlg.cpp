@@ -1,6 +1,8 @@
 // The checks of the interest parameters, in the order the user meets them.
 #include "interest/interest_dlg.h"
 
+#include <cstdlib>
+
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
 #include "base/platform.h"
@@ -25,7 +27,8 @@ bool CInterestDlg::MayStart(CVyDataEnv& env) {
 }
 
 void CInterestDlg::OnInitDialog() {
-  yearFiles = ListInterestYearFiles(env_.dataDir, env_.extension);
+  refusedYearFiles.clear();
+  yearFiles = ListInterestYearFiles(env_.dataDir, env_.extension, &refusedYearFiles);
   start.Set(env_.startDate);
   DateTime now = Plat().Now();
   end.year = Format("%d", env_.year);
@@ -52,6 +55,14 @@ void CInterestDlg::OnBrowse() {
 
 bool CInterestDlg::Refuse(const char* message, Focus field) {
   ShowMessage(message, MsgIcon::Stop);
+  focus = field;
+  return false;
+}
+
+bool CInterestDlg::RefuseBeyondFiles(const char* message, Focus field, int fromYear, int toYear) {
+  std::string why = RefusedYearFileIn(refusedYearFiles, fromYear, toYear);
+  if (why.empty()) return Refuse(message, field);
+  ShowMessage(std::string(message) + "\n\n" + why, MsgIcon::Stop);
   focus = field;
   return false;
 }
@@ -87,9 +98,13 @@ bool CInterestDlg::Check() {
       break;
   }
   std::string s = start.Date(), e = end.Date();
+  int startYear = std::atoi(s.substr(0, 4).c_str()), endYear = std::atoi(e.substr(0, 4).c_str());
   if (yearFiles.empty() || s < yearFiles.front().first)
-    return Refuse("起息日小于本系统的最小年度的年初日，请重输!", Focus::StartYear);
-  if (e > yearFiles.back().last) return Refuse("止息日大于本系统的最大年度的年末日，请重输!", Focus::EndYear);
+    return RefuseBeyondFiles("起息日小于本系统的最小年度的年初日，请重输!", Focus::StartYear, startYear - 1,
+                             yearFiles.empty() ? endYear + 1 : std::atoi(yearFiles.front().title.c_str()) - 1);
+  if (e > yearFiles.back().last)
+    return RefuseBeyondFiles("止息日大于本系统的最大年度的年末日，请重输!", Focus::EndYear,
+                             std::atoi(yearFiles.back().title.c_str()) + 1, endYear + 1);
   if (s >= e) return Refuse("止息日不合理，请重输!", Focus::EndYear);
 
   std::string k = Trim(code);

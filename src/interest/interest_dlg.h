@@ -43,9 +43,14 @@ class CInterestDlg {
 
   InterestParams params;
   std::vector<YearFileSpan> yearFiles;
+  // The year files of the folder that cannot be read, each with its problem.
+  std::vector<YearFileSpan> refusedYearFiles;
 
  private:
   bool Check();
   bool Refuse(const char* message, Focus field);
+  // A refusal of a date beyond the readable year files; a year file of those years that cannot be read is
+  // named after the message.
+  bool RefuseBeyondFiles(const char* message, Focus field, int fromYear, int toYear);
   CVyDataEnv& env_;
 };

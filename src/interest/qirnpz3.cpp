@@ -170,3 +170,8 @@ std::vector<std::string> CQirnpz3::ReportHead() {
 std::vector<std::string> CQirnpz3::ColumnCaptions() {
   return {kCaptions[0], kCaptions[1], kCaptions[2], kCaptions[3]};
 }
+
+// The product of balance and days is a figure, the interest an amount.
+ReportColumnKind CQirnpz3::ColumnKind(int col) {
+  return col == 2 ? ReportColumnKind::kFigure : col == 3 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}

@@ -43,6 +43,7 @@ class CQirnpz3 : public CVyReportView {
   std::vector<std::string> ReportHead() override;
   std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  private:
   std::string Text(int row, int col) const;

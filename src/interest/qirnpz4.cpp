@@ -128,3 +128,8 @@ std::vector<std::string> CQirnpz4::ColumnCaptions() {
       captions.push_back(ReplaceAll(kHalfCaptions[half], " ", "") + " " + ReplaceAll(c, " ", ""));
   return captions;
 }
+
+// Each half is date, summary and amount.
+ReportColumnKind CQirnpz4::ColumnKind(int col) {
+  return col % 3 == 2 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}

@@ -1,14 +1,19 @@
 #pragma once
 // Copies of year files taken before the commands that rewrite or remove a year: the carry forward, the copy
 // from another account set, deleting a year file, and on demand. They live in the account set's folder
-// "备份" as YYYY-<date>-<time>.vyx, the newest ten of each year; restoring one is copying it back as
-// YYYY.vyx.
+// "备份" as YYYY-<date>-<time>.vyx (a copy taken before a carry forward, a copy or a deletion says so at
+// the end of its name: -结转, -拷贝, -删除); restoring one is copying it back as YYYY.vyx.
+// A copy is made under a working name, checked, and only then given its name, so that every file under a
+// backup's name is a whole year file. Each year keeps its newest ten copies, and always the newest one
+// taken before a carry forward, a copy and a deletion.
 #include <string>
 #include <vector>
 
 #include "data/jet/database.h"
 
 constexpr int kBackupsKept = 10;
+
+enum class BackupReason { OnDemand, CarryForward, Copy, Delete };
 
 struct BackupOutcome {
   std::string path;   // the copy, when it was made
@@ -18,12 +23,25 @@ struct BackupOutcome {
 
 // folder/备份
 std::string BackupFolder(const std::string& accountSetFolder);
-// A copy of the open file db of the year, into the account set's backup folder, then the year's oldest
-// copies beyond the newest ten are removed. Nothing is thrown: a copy that cannot be made says why.
-BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder, int year);
+// A copy of the open file db of the year, into the account set's backup folder, with the permission bits
+// of db's file; then the year's copies that do not open are removed, and the oldest beyond those kept.
+// Nothing is thrown: a copy that cannot be made says why, and leaves nothing behind.
+BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder, int year,
+                         BackupReason reason = BackupReason::OnDemand);
 // The same for a year file that is not open (its name gives the year).
-BackupOutcome BackupYearFile(const std::string& path);
-// The year's copies in the backup folder, oldest first.
+BackupOutcome BackupYearFile(const std::string& path, BackupReason reason = BackupReason::OnDemand);
+// The year's copies in the backup folder, oldest first (whether they open or not).
 std::vector<std::string> YearBackups(const std::string& accountSetFolder, int year);
+
+struct BackupEntry {
+  std::string path;
+  std::string taken;  // "YYYY-MM-DD HH:MM:SS" from its name
+  BackupReason reason = BackupReason::OnDemand;
+  std::string problem;  // "" when it opens as a year file, else why not
+};
+// The year's copies, oldest first, each looked at (thorough: every page read).
+std::vector<BackupEntry> ListBackups(const std::string& accountSetFolder, int year, bool thorough);
+// "结转前", "拷贝前", "删除前" or "" for a copy taken on demand.
+std::string ReasonText(BackupReason reason);
 // The line that final messages add: where the copy taken before the command is.
 std::string BackupNote(const std::string& what, const std::string& path);

@@ -1,10 +1,18 @@
 #include "io/import_run.h"
 
+#include "data/jet/bulk_indexes.h"
 #include "data/jet/db_error.h"
 #include "data/vy_data_env.h"
 
-ImportOutcome RunImport(CVyDataEnv& env, const CsvTable& table, const std::vector<std::string>& columns,
-                        const std::function<std::string(const CsvRecord&)>& each) {
+namespace {
+
+// Fewer bytes than a line of any import file holds: a file's size divided by it is more than its lines.
+constexpr size_t kBytesPerLine = 100;
+
+}  // namespace
+
+ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
+                        const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable) {
   ImportOutcome out;
   std::vector<std::string> missing = table.MissingColumns(columns);
   if (!missing.empty()) {
@@ -15,19 +23,28 @@ ImportOutcome RunImport(CVyDataEnv& env, const CsvTable& table, const std::vecto
   }
   jet::Database* db = env.Db();
   db->Begin();
+  CsvRecord r;
+  std::string broken;
+  bool reading = false;
   try {
-    for (const CsvRecord& r : table.Records()) {
+    // A file of more lines than the table holds rows: the table's indexes are made once at the end.
+    std::vector<std::string> indexes;
+    if (!bulkTable.empty() &&
+        env.QueryLong("select count(*) from " + bulkTable) < static_cast<long>(table.Size() / kBytesPerLine))
+      indexes = jet::DropIndexes(*db, bulkTable);
+    reading = true;
+    while (table.Next(r, broken)) {
       std::string message = each(r);
       if (message.empty())
         ++out.imported;
       else
         out.refused.push_back(LineMessage(r.line, message));
     }
+    reading = false;
+    if (!broken.empty()) out.refused.push_back(broken);
+    if (out.refused.empty()) jet::RestoreIndexes(*db, indexes);
   } catch (const jet::DbError& e) {
-    int line = out.imported + static_cast<int>(out.refused.size()) < static_cast<int>(table.Records().size())
-                   ? table.Records()[static_cast<size_t>(out.imported) + out.refused.size()].line
-                   : 0;
-    out.refused.push_back(LineMessage(line, e.what()));
+    out.refused.push_back(reading ? LineMessage(r.line, e.what()) : std::string(e.what()));
   }
   if (out.refused.empty()) {
     db->Commit();

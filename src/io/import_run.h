@@ -17,6 +17,8 @@ struct ImportOutcome {
 };
 
 // each: checks and writes one record; returns "" when it was taken, else the message that refuses it.
-// A database error refuses its line with the engine's message and ends the import.
-ImportOutcome RunImport(CVyDataEnv& env, const CsvTable& table, const std::vector<std::string>& columns,
-                        const std::function<std::string(const CsvRecord&)>& each);
+// A database error refuses its line with the engine's message and ends the import. bulkTable: the table
+// each writes its rows into, when a file larger than the table should have its indexes made at the end.
+ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
+                        const std::function<std::string(const CsvRecord&)>& each,
+                        const std::string& bulkTable = "");

@@ -1,11 +1,15 @@
 #include "io/report_export.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <strings.h>
+
 #include <cstring>
 
 #include "base/gbk.h"
+#include "base/platform.h"
+#include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
+#include "io/report_workbook.h"
+#include "io/safe_output.h"
 
 namespace {
 
@@ -36,6 +40,8 @@ std::string ReportAsText(CVyReportView& view, bool head) {
     out += JoinTabs(view.ColumnCaptions()) + "\n";
   }
   for (const auto& row : view.ReportRows()) out += JoinTabs(row) + "\n";
+  if (head)
+    for (const std::string& line : view.ReportFoot()) out += line + "\n";
   return out;
 }
 
@@ -58,10 +64,39 @@ std::string CsvField(const std::string& utf8) {
   return q + "\"";
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (f && std::fclose(f) != 0) ok = false;
-  if (!ok) error = std::strerror(errno);
+bool ExportReport(CVyReportView& view, const std::string& gbkPath,
+                  const std::function<bool(const std::string& nativePath)>& printPdf) {
+  OutputTarget target{gbkPath, view.DataEnv() ? view.DataEnv()->dataFile : std::string(), true};
+  std::string refusal = OutputRefusal(target.path, target.book);
+  if (!refusal.empty()) {
+    ShowMessage(refusal, MsgIcon::Stop);
+    return false;
+  }
+  if (OutputExists(target.path) &&
+      ShowMessage("“" + target.path + "”已存在。\r要替换它吗？", MsgIcon::Exclamation, MsgButtons::YesNo,
+                  MsgAnswer::No) != MsgAnswer::Yes)
+    return false;
+  std::string error;
+  auto endsWith = [&](const char* ext) {
+    size_t n = strlen(ext);
+    return gbkPath.size() > n && strcasecmp(gbkPath.c_str() + gbkPath.size() - n, ext) == 0;
+  };
+  bool pdf = endsWith(".pdf");
+  bool ok = endsWith(".xlsx") ? WriteOutputFile(
+                                    target,
+                                    [&](const std::string& native, int, std::string& why) {
+                                      return WriteReportWorkbook(view, native, why);
+                                    },
+                                    error)
+          : pdf ? WriteOutputFile(
+                      target,
+                      [&](const std::string& native, int, std::string& why) {
+                        if (printPdf(native)) return true;
+                        why = "打印没有完成。";
+                        return false;
+                      },
+                      error)
+                : WriteOutputFile(target, ReportAsCsv(view), error);
+  if (!ok) ShowMessage(error, MsgIcon::Stop);
   return ok;
 }

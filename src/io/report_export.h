@@ -1,6 +1,7 @@
 #pragma once
 // A report written out as text (one line a row, cells joined by tabs) or as CSV (UTF-8 with a byte-order
 // mark, RFC 4180 quoting, the captions first). The window's 导出 and the command-line tool both write here.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,9 @@ std::string ReportAsText(CVyReportView& view, bool head);
 std::string ReportAsCsv(CVyReportView& view);
 // One CSV field quoted when it must be (a comma, a quote, a line break, blanks at its ends).
 std::string CsvField(const std::string& utf8);
-// Writes bytes to a file (a file-system path); false with the system's reason when it cannot be written.
-bool WriteFileBytes(const std::string& path, const std::string& bytes, std::string& error);
+// 导出: the rows as CSV, as an Excel workbook (a name ending in .xlsx), or (a name ending in .pdf) the printed pages through printPdf, which prints into
+// the new file at the native path it is given. A year file or database is refused, an existing file is
+// replaced only after the question, and the file is written whole (io/safe_output.h). Messages go through
+// the platform; true when the file was written.
+bool ExportReport(CVyReportView& view, const std::string& gbkPath,
+                  const std::function<bool(const std::string& nativePath)>& printPdf);

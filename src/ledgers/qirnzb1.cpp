@@ -83,7 +83,9 @@ void CQirnzb1::Build() {
   if (!lines)
     lines = ThreeColumnLines(
         detail ? ThreeColumnDetailRows(env, year, q) : ThreeColumnSummaryRows(env, year, q), detail);
-  if (!lines->empty()) SetLines(std::move(*lines));
+  // An empty build empties the table too: the head shows the account now chosen, and its rows must not
+  // be another account's.
+  SetLines(std::move(*lines));
   fullName = AccountFullName(env, code, 84);
   Redraw();
 }
@@ -160,6 +162,11 @@ std::string CQirnzb1::HeadItem(int line, int item, bool printing) {
 
 std::vector<std::string> CQirnzb1::ColumnCaptions() {
   return {"月", "日", "摘          要     ", "借方发生额", "贷方发生额", "借或贷", "余     额"};
+}
+
+// The two turnovers and the balance are amounts; the month, day, summary and direction are text.
+ReportColumnKind CQirnzb1::ColumnKind(int col) {
+  return col == 3 || col == 4 || col == 6 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }
 
 void CQirnzb1::DrawFrame(VyDC& dc) {

@@ -42,6 +42,7 @@ class CQirnzb1 : public CLedgerView {
   bool OnCommand(int command) override;
   bool IsCommandEnabled(int command) override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   std::string Topic() const override { return " 三栏式帐页 "; }

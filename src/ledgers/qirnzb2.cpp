@@ -150,6 +150,12 @@ std::vector<std::string> CQirnzb2::ColumnCaptions() {
   return c;
 }
 
+// The analysis columns and the balance are amounts; the direction between them is text.
+ReportColumnKind CQirnzb2::ColumnKind(int col) {
+  int direction = 3 + static_cast<int>(columns_.size());
+  return col >= 3 && col != direction ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}
+
 // " 借 方" over the debit columns: N blanks, "借", N blanks, "方", N the columns' width in characters / 3.
 static std::string GroupCaption(int width, const char* side) {
   int n = width / 3;

@@ -30,6 +30,7 @@ class CQirnzb2 : public CCatalogueLedgerView {
   bool OnCommand(int command) override;
   bool IsCommandEnabled(int command) override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   std::string Topic() const override { return " 多栏式帐页 "; }

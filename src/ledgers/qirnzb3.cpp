@@ -188,6 +188,14 @@ std::vector<std::string> CQirnzb3::ColumnCaptions() {
   return c;
 }
 
+// Each of the three groups is quantity (or foreign amount), price (or rate) and amount; the direction
+// between the second and third group is text.
+ReportColumnKind CQirnzb3::ColumnKind(int col) {
+  if (col < 3 || col == 9) return ReportColumnKind::kText;
+  int inGroup = (col < 9 ? col - 3 : col - 10) % 3;
+  return inGroup == 2 ? ReportColumnKind::kAmount : ReportColumnKind::kFigure;
+}
+
 void CQirnzb3::DrawFrame(VyDC& dc) {
   DrawLineText(0, dc, Topic(), "MID", "TOPIC");
   DrawFormHeadRules(dc, {{0, 1}, {3, 5}, {6, 8}, {10, 12}});

@@ -25,6 +25,7 @@ class CQirnzb3 : public CCatalogueLedgerView {
   bool OnCommand(int command) override;
   bool IsCommandEnabled(int command) override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
   // Price of an amount over a second value: only when both have one sign and the value is not zero.
   static double Price(double amount, double second);

@@ -91,3 +91,7 @@ std::vector<std::string> CHobdzb5::ReportHead() {
 std::vector<std::string> CHobdzb5::ColumnCaptions() {
   return kCaptions;
 }
+
+ReportColumnKind CHobdzb5::ColumnKind(int col) {
+  return col == 3 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}

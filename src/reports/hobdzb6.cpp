@@ -9,7 +9,13 @@ const std::vector<std::string> kCaptions = {"科 目 代 码", "科   目   名 
                                             "借方发生额",  "贷方发生额",        "借或贷", "期 末 余 额"};
 constexpr double kTurnoverZero = 0.00001;
 
+// A turnover cell of an account row: the amount with two decimals, a negative one (a reversal, interest
+// posted on the other side) included.
 std::string Turnover(double value) {
+  return FormatAmount(value, 0, 2, 2);
+}
+// The total row's debit and credit: blank below 0.00001.
+std::string TotalTurnover(double value) {
   return value < kTurnoverZero ? std::string() : FormatAmount(value, 0, 2, 2);
 }
 }  // namespace
@@ -79,7 +85,7 @@ void CHobdzb6::Build() {
     AddRows(start_, 0, rows, total, progress);
   }
   rows.push_back({"", "   合    计  ", DirectionOf(total.opening, kTurnoverZero),
-                  AmountCell(total.opening, kTurnoverZero), Turnover(total.debit), Turnover(total.credit),
+                  AmountCell(total.opening, kTurnoverZero), TotalTurnover(total.debit), TotalTurnover(total.credit),
                   DirectionOf(total.closing, kTurnoverZero), AmountCell(total.closing, kTurnoverZero)});
   SetRows(std::move(rows));
   Plat().EndWaitCursor();
@@ -108,4 +114,9 @@ std::vector<std::string> CHobdzb6::ReportHead() {
 
 std::vector<std::string> CHobdzb6::ColumnCaptions() {
   return kCaptions;
+}
+
+// The balances and turnovers are amounts; the codes, names and directions text.
+ReportColumnKind CHobdzb6::ColumnKind(int col) {
+  return col == 3 || col == 4 || col == 5 || col == 7 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }

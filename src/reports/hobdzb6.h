@@ -24,6 +24,7 @@ class CHobdzb6 : public CBalanceLevelView {
   std::vector<std::string> ReportHead() override;
   std::string WindowSubject() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   bool CanStepDown() const override { return !allLevels_; }

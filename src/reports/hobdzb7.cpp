@@ -7,6 +7,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/vy_recordset.h"
+#include "reports/balance_level_view.h"
 #include "reports/report_progress.h"
 
 namespace {
@@ -60,8 +61,8 @@ void CHobdzb7::Build() {
       progress.Step();
     }
   }
-  rows_.push_back({"", "", "", "     合    计", sum > 0.00001 ? "借" : "贷",
-                   std::fabs(sum) < 0.00001 ? std::string() : FormatAmount(std::fabs(sum), 0, 2, 2)});
+  // Hits that net to zero are 平, as in the balance tables.
+  rows_.push_back({"", "", "", "     合    计", DirectionOf(sum, 0.00001), AmountCell(sum, 0.00001)});
   SetRowCount(static_cast<int>(rows_.size()));
   SetCurrent(0, 0, 0, "TEXT");
   MakeCurrentVisible();
@@ -123,4 +124,8 @@ std::vector<std::string> CHobdzb7::ReportHead() {
 
 std::vector<std::string> CHobdzb7::ColumnCaptions() {
   return kCaptions;
+}
+
+ReportColumnKind CHobdzb7::ColumnKind(int col) {
+  return col == 5 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }

@@ -30,6 +30,7 @@ class CHobdzb7 : public CVyReportView {
   bool OnCommand(int command) override;
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ColumnCaptions() override;
+  ReportColumnKind ColumnKind(int col) override;
 
  private:
   std::string FullName(const std::string& code);

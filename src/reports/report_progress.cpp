@@ -15,6 +15,10 @@ void SetProgressSink(ProgressSink sink) {
   Sink() = std::move(sink);
 }
 
+const ProgressSink& CurrentProgressSink() {
+  return Sink();
+}
+
 std::string ProgressText(int percent) {
   return Format("%3d％", percent);
 }

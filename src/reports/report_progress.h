@@ -8,6 +8,8 @@
 using ProgressSink = std::function<void(int percent)>;
 
 void SetProgressSink(ProgressSink sink);
+// The sink in use (a run with a window of its own puts it back afterwards).
+const ProgressSink& CurrentProgressSink();
 // The text shown for a share: "%3d％".
 std::string ProgressText(int percent);
 

@@ -19,6 +19,7 @@ TEST_F(AccountDlgTest, ChecksOfConfirmInOrder) {
   env.Execute("update subt set dl='1' where trim(kno)='104'");
   AddRow("104-1", "办公费");
   env.Execute("insert into wbt(wno,na,ho) values('1','美元','')");
+  AddRow("1234567890123", "长代码");
   struct Case {
     const char* what;
     std::string parent;
@@ -38,6 +39,9 @@ TEST_F(AccountDlgTest, ChecksOfConfirmInOrder) {
       {"empty code", "101", plain("", "甲"), "代码不能为空或小于 1，请重输!", Focus::Code, false},
       {"too long", "101", plain("12345678901", "甲"), "代码太长，本级代码最多10位，请重输!", Focus::Code,
        false},
+      // A parent of 13 characters leaves no room: said as such, and the dialog closes.
+      {"no room under the parent", "1234567890123", plain("1", "甲"), "该代码长度已不够，不能再设置子科目!",
+       Focus::Code, true},
       {"special parent", "102", plain("1", "甲"), "其父科目为专用科目，禁止明细化!", Focus::Code, true},
       {"currency parent", "103", plain("1", "甲"), "其父科目已被指定为外币核算，禁止明细化!", Focus::Code,
        true},
@@ -96,7 +100,7 @@ TEST_F(AccountDlgTest, ChecksOfConfirmInOrder) {
       EXPECT_EQ(d.width, 5);
     }
   }
-  EXPECT_EQ(Chart().size(), 5u);  // nothing was written
+  EXPECT_EQ(Chart().size(), 6u);  // nothing was written
 }
 
 TEST_F(AccountDlgTest, WhatTheDialogAllowsAndWhatItWrites) {

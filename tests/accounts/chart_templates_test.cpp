@@ -15,9 +15,12 @@ using ChartTemplatesTest = YearFileTest;
 
 TEST_F(ChartTemplatesTest, EveryShippedChartLoadsWholeIntoANewSet) {
   for (const ChartTemplate& chart : ChartTemplates()) {
+    std::ifstream in(ChartsFolder() + "/" + chart.name + ".csv", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
     CsvTable table;
     std::string error;
-    ASSERT_TRUE(table.Load(ChartsFolder() + "/" + chart.name + ".csv", error)) << error;
+    ASSERT_TRUE(table.Parse(text.str(), error)) << error;
     std::string folder = dir.File(chart.name);
     MakeFolders(folder);
     std::string path = CreateAccountSetWithChart(folder, 2026, chart.name, error);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "admin/carry_forward_dlg.h"
 #include "base/text.h"
@@ -144,6 +145,8 @@ TEST_F(CarryForwardTest, BalancesAreCarriedWithSideAmountAndQuantity) {
              Account("201-1", "甲", 2), Posting("101", 1, 1000), Posting("101", -1, 200),
              Posting("102", -1, 1234.5), Posting("103", 1, 50, 8), Posting("103", -1, 50, 3),
              Posting("104", 1, 5), Posting("104", -1, 5), Posting("105", 1, 70, 0, "1"),
+             // 对方达: outside the books, so not carried either.
+             Posting("101", 1, 65.5, 0, "0"), Posting("102", 1, 1234.5, 0, "0"),
              Posting("201-1", -1, 0.5), "insert into wbt(wno,na,ho) values('USD','美元',NULL)"});
   Login();
   ASSERT_TRUE(Run(true, true));
@@ -225,6 +228,21 @@ TEST_F(CarryForwardTest, AFailureHalfWayLeavesTheYearAsItWasAndTheBackupBehind) 
   std::vector<std::string> backups = YearBackups(dir.Path(), 2003);
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(DumpYearFile(backups[0]), before);
+}
+
+// The previous year is only read: a read-only file serves (opened read-only), while the year written to
+// must be writable.
+TEST_F(CarryForwardTest, AReadOnlyPreviousYearIsCarriedFromAndAReadOnlyYearIsNotWritten) {
+  MakeYears({Account("101", "现金", 1), Posting("101", 1, 10)});
+  ::chmod(source.c_str(), 0444);
+  platform.files[source] = {true, false, false, true, false};
+  Login();
+  EXPECT_TRUE(Run(true, true)) << platform.LastText();
+  EXPECT_EQ(Openings(), "101,1,10,0,20030101,  上 年  结  转,0,01,4;");
+  env.Close();
+  platform.files[current] = {true, false, false, true, false};
+  EXPECT_FALSE(env.Open(current, "101", 1));
+  EXPECT_EQ(platform.LastText(), "Tavrel帐务数据文件不能是只读文件！");
 }
 
 }  // namespace

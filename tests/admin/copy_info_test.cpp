@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "admin/copy_info_dlg.h"
 #include "admin/copy_zw_data.h"
@@ -181,6 +182,21 @@ TEST_F(CopyInfoTest, AFailureHalfWayLeavesTheYearAsItWasAndTheBackupBehind) {
   std::vector<std::string> backups = YearBackups(dir.File("jia"), 2003);
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(DumpYearFile(backups[0]), before);
+}
+
+TEST_F(CopyInfoTest, AReadOnlySourceIsChosenAndCopiedFrom) {
+  Login();
+  ::chmod(source.c_str(), 0444);
+  platform.files[source] = {true, false, false, true, false};
+  CCopyZwData chooser(env);
+  ASSERT_TRUE(chooser.OnOk(source)) << platform.LastText();
+  EXPECT_EQ(chooser.unitName, "乙单位");
+  CCopyInfoDlg& d = Chosen();
+  d.OnItemToggled(CCopyInfoDlg::kAccounts, true);
+  platform.answers = {MsgAnswer::Yes};
+  d.OnOk();
+  EXPECT_TRUE(d.completed) << platform.LastText();
+  EXPECT_EQ(Rows("select count(*) from subt"), "3;");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(CommandTable, MenusHoldEveryMenuCommandOnceInTheDocumentedPopups) {
   std::vector<int> admin;
   for (int id : MenuLayout()[4].items)
     if (id) admin.push_back(id);
-  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40029, 40034}));
+  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40029, 40034, 40035}));
   EXPECT_TRUE(MenuLayout()[6].windowList);
 }
 
@@ -62,7 +62,7 @@ TEST(CommandTable, RightsAndWindowsOfTheDataCommands) {
   }
   EXPECT_EQ(used, codes);  // every right guards some command
   EXPECT_EQ(templatesOpened.size(), DocTemplates().size());
-  EXPECT_EQ(DocTemplates().size(), 11u);
+  EXPECT_EQ(DocTemplates().size(), 12u);
   EXPECT_EQ(FindCommand(32781)->templateNo, FindCommand(32782)->templateNo);
   EXPECT_TRUE(IsEntryFrame(FindTemplate(FindCommand(32771)->templateNo)->frame));
   EXPECT_TRUE(IsEntryFrame(FindTemplate(FindCommand(32772)->templateNo)->frame));

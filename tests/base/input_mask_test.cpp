@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
+#include "base/gbk.h"
+
 namespace {
 
 struct MaskCase {
@@ -93,6 +98,28 @@ TEST(MaskAdmitsTyping, RefusesATextHoldingAnyRefusedCharacter) {
         WholeCase{{"NUMBER 1 12"}, "13", false}, WholeCase{{"CLASSNOSTRING", 1}, "101-2", true},
         WholeCase{{"CLASSNOSTRING", 1}, "101--2", false}})
     EXPECT_EQ(MaskAdmitsTyping(c.field, c.text), c.admitted) << c.field.mask << " '" << c.text << "'";
+}
+
+// The whole text at once says what typing it character by character into the field says, for text masks.
+TEST(MaskAdmitsTyping, AgreesWithTypingEachCharacter) {
+  const char* pieces[] = {"a", "Z", "7", " ", "|", "'", "\"", "[", "縷", "甲", "-", "."};
+  const FieldMask masks[] = {{"STRING NOT |[]'\"", 12}, {"STRING 0123456789", 5}, {"MDBSTRING", 0},
+                             {"  STRING  DIGIT", 6},     {"STRING UPPERCHAR", 0}, {"STRING CHAR_DIGIT |", 8}};
+  std::mt19937 rnd(11);
+  for (const FieldMask& field : masks)
+    for (int round = 0; round < 300; ++round) {
+      std::string text;
+      for (int n = static_cast<int>(rnd() % 9); n > 0; --n) text += pieces[rnd() % std::size(pieces)];
+      bool typed = true;
+      std::string sofar;
+      for (size_t i = 0; i < text.size(); i = gbk::NextChar(text, i)) {
+        std::string ch = text.substr(i, gbk::CharLength(text, i));
+        typed = typed && ValidateInsert(ch, sofar, static_cast<int>(sofar.size()), field.mask, field.maxLength,
+                                        field.decimals);
+        sofar += ch;
+      }
+      EXPECT_EQ(MaskAdmitsTyping(field, text), typed) << field.mask << " '" << text << "'";
+    }
 }
 
 TEST(HasCharOf, ReadsTwoByteCharactersWhole) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
+
 namespace {
 
 TEST(IsNumberText, LimitsSignificantDigits) {
@@ -35,6 +37,30 @@ TEST(IsCodeText, DigitsJoinedBySingleSeparators) {
       {"101.2", 2, '.', true},   {"101-2", 2, '.', false},     {"10a", 2, '-', false},
   };
   for (auto c : cases) EXPECT_EQ(IsCodeText(c.text, c.maxSeparators, c.separator), c.ok) << c.text;
+}
+
+// What a double written back with the given decimals gives again: twelve integer digits and two decimals
+// always do; twelve and four not always, and such a quantity must be refused rather than changed.
+TEST(StoresExactly, OnlyNumbersADoubleGivesBackAsWritten) {
+  const struct {
+    const char* text;
+    int decimals;
+    bool ok;
+  } cases[] = {
+      {"999999999999.99", 2, true},    {"0.01", 2, true},           {"1.10", 2, true},
+      {"007.5", 2, true},              {"-3.25", 2, true},          {"1.234", 2, false},
+      {"123456789012.1234", 4, true},  {"999999999999.0003", 4, false}, {"99999999999999.99", 2, false},
+      {"abc", 2, false},               {"", 2, false},              {".", 2, false},
+  };
+  for (auto c : cases) EXPECT_EQ(StoresExactly(c.text, c.decimals), c.ok) << c.text;
+}
+
+TEST(HasControlChar, FindsLineBreaksAndTabsButNotTwoByteCharacters) {
+  EXPECT_FALSE(HasControlChar("收款 现金|[x]"));
+  EXPECT_FALSE(HasControlChar(""));
+  for (const std::string& bad : {std::string("a\nb"), std::string("a\rb"), std::string("\tx"),
+                                 std::string("x\x7f"), std::string("a\0b", 3)})
+    EXPECT_TRUE(HasControlChar(bad)) << bad;
 }
 
 }  // namespace

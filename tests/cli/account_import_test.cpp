@@ -25,7 +25,9 @@ class AccountImport : public ::testing::Test {
     auto [status, out] = Tool("create-set '" + dir.Path() + "/set'");
     ASSERT_EQ(status, 0) << out;
     file = "'" + out.substr(0, out.find(".vyx") + 4) + "'";
-    ASSERT_EQ(Tool("sql " + file + " \"insert into wbt(wno,na,ho) values('1','美元','')\"").first, 0);
+    // Statements are the administrator's.
+    ASSERT_EQ(Tool("sql " + file + " \"insert into wbt(wno,na,ho) values('1','美元','')\" --operator 101").first,
+              0);
   }
   std::string Csv(const std::string& text) {
     std::string path = dir.Path() + "/accounts.csv";
@@ -36,7 +38,7 @@ class AccountImport : public ::testing::Test {
   }
   std::string Chart() {
     return Tool("sql " + file +
-                " \"select trim(kno),trim(na),fz,rtrim(fzn),dl,dlf,dlw from subt order by kno\"")
+                " \"select trim(kno),trim(na),fz,rtrim(fzn),dl,dlf,dlw from subt order by kno\" --operator 101")
         .second;
   }
   TempDir dir;

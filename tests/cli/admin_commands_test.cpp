@@ -24,40 +24,40 @@ TEST(CliAdmin, CarryForwardAsksThroughYesAndCopyInfoRefusesWhatIsNotOffered) {
   int year = std::stoi(y.substr(y.find("年度\t") + 7, 4));
   std::string first = set + "/" + std::to_string(year) + ".vyx";
   std::string next = set + "/" + std::to_string(year + 1) + ".vyx";
-  RunCli(
+  RunAdmin(
       "sql " + first +
       " \"insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('101','现金',1,'0','0',NULL,'0',0,0)\"");
-  RunCli("sql " + first + " \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" +
+  RunAdmin("sql " + first + " \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" +
          std::to_string(year) + "0105','0',1,'x','101',-1,1234.5,0,'4','01')\"");
-  ASSERT_EQ(RunCli("new-year " + first + " " + std::to_string(year + 1)).status, 0);
+  ASSERT_EQ(RunAdmin("new-year " + first + " " + std::to_string(year + 1)).status, 0);
 
   // Without --yes the first question is answered 否 and nothing happens.
-  CliResult no = RunCli("carry-forward " + next + " --balances");
+  CliResult no = RunAdmin("carry-forward " + next + " --balances");
   EXPECT_EQ(no.status, 1);
   EXPECT_TRUE(Has(no, "以上选择正确吗？")) << no.out;
-  EXPECT_EQ(RunCli("sql " + next + " \"select count(*) from subt\"").out, "Expr1000\n0\n");
+  EXPECT_EQ(RunAdmin("sql " + next + " \"select count(*) from subt\"").out, "Expr1000\n0\n");
 
-  CliResult yes = RunCli("carry-forward " + next + " --balances --yes");
+  CliResult yes = RunAdmin("carry-forward " + next + " --balances --yes");
   EXPECT_EQ(yes.status, 0) << yes.out;
   EXPECT_TRUE(Has(yes, "贷方合计：1,234.50\n")) << yes.out;
   EXPECT_TRUE(Has(yes, "结转前的数据已备份到：\n" + set + "/备份/")) << yes.out;
-  EXPECT_EQ(RunCli("sql " + next + " \"select trim(kno),f,my from p0\"").out,
+  EXPECT_EQ(RunAdmin("sql " + next + " \"select trim(kno),f,my from p0\"").out,
             "Expr1000\tF\tMY\n101\t-1\t1234.5\n");
 
   CliResult refused =
-      RunCli("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --accounts");
+      RunAdmin("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --accounts");
   EXPECT_EQ(refused.status, 1);
   EXPECT_TRUE(Has(refused, "不能拷贝会计科目")) << refused.out;
-  CliResult self = RunCli("copy-info " + next + " " + next + " --pages");
+  CliResult self = RunAdmin("copy-info " + next + " " + next + " --pages");
   EXPECT_TRUE(Has(self, "不能把自己拷贝到自己，请重新选择！")) << self.out;
-  CliResult pages = RunCli("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --pages");
+  CliResult pages = RunAdmin("copy-info " + next + " " + other + "/" + std::to_string(year) + ".vyx --pages");
   EXPECT_EQ(pages.status, 0) << pages.out;
   EXPECT_TRUE(Has(pages, "拷贝结束 ！")) << pages.out;
 
-  CliResult backup = RunCli("backup " + next);
+  CliResult backup = RunAdmin("backup " + next);
   EXPECT_EQ(backup.status, 0);
   EXPECT_EQ(backup.out.rfind(set + "/备份/" + std::to_string(year + 1) + "-", 0), 0u) << backup.out;
-  EXPECT_EQ(RunCli("carry-forward " + next + " --bogus x").status, 2);
+  EXPECT_EQ(RunAdmin("carry-forward " + next + " --bogus x").status, 2);
 }
 
 }  // namespace

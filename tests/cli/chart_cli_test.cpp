@@ -43,7 +43,7 @@ class ChartCli : public ::testing::Test {
     return "'" + p + "'";
   }
   long Openings() {
-    CliResult r = RunCli("sql " + file + " \"select count(*) from p0 where strcomp(cer,'    ',0)=0\"");
+    CliResult r = RunAdmin("sql " + file + " \"select count(*) from p0 where strcomp(cer,'    ',0)=0\"");
     return std::stol(r.out.substr(r.out.find('\n') + 1));
   }
 
@@ -108,7 +108,7 @@ TEST_F(ChartCli, OpeningsAreImportedWholeAndShownByLevel) {
   CliResult refused = RunCli("report openings " + file + " --code 1001");
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out, "该科目不存在或没有子科目，请重输！\n");
-  CliResult quantity = RunCli("sql " + file + " \"select my,nu from p0 where trim(kno)='1403'\"");
+  CliResult quantity = RunAdmin("sql " + file + " \"select my,nu from p0 where trim(kno)='1403'\"");
   EXPECT_EQ(quantity.out, "MY\tNU\n25\t10\n");
 }
 

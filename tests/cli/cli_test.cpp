@@ -24,19 +24,19 @@ TEST(Cli, CreatesOpensAndQueriesAnAccountSet) {
   CliResult admin = RunCli("open '" + file + "' 101");
   EXPECT_NE(admin.out.find("权限\t0101 \n"), std::string::npos);
 
-  CliResult q = RunCli("sql '" + file + "' \"SELECT rtrim(NA),rtrim(KJ),PY,MM,JT,T1,T13 FROM SYSTAB\"");
+  CliResult q = RunAdmin("sql '" + file + "' \"SELECT rtrim(NA),rtrim(KJ),PY,MM,JT,T1,T13 FROM SYSTAB\"");
   EXPECT_EQ(q.out, "Expr1000\tExpr1001\tPY\tMM\tJT\tT1\tT13\n××单位\t×××\t" + year + "\t0\t031\t" + year +
                        "0101\t" + year + "1231\n");
-  CliResult ins = RunCli("sql '" + file + "' \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" +
+  CliResult ins = RunAdmin("sql '" + file + "' \"insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('" +
                          year + "0105','0',1,'收款','101',-1,12.5,0,'4','01')\"");
   EXPECT_EQ(ins.out, "1\n");
   CliResult sum =
-      RunCli("sql '" + file + "' \"select count(*),sum(f*my),cstr(70) from p0 where trim(kno)='101'\"");
+      RunAdmin("sql '" + file + "' \"select count(*),sum(f*my),cstr(70) from p0 where trim(kno)='101'\"");
   EXPECT_EQ(sum.out, "Expr1000\tExpr1001\tExpr1002\n1\t-12.5\t70\n");
 
-  CliResult next = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
+  CliResult next = RunAdmin("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
   EXPECT_EQ(next.status, 0) << next.out;
-  CliResult again = RunCli("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
+  CliResult again = RunAdmin("new-year '" + file + "' " + std::to_string(std::stoi(year) + 1));
   EXPECT_EQ(again.status, 1);
 }
 
@@ -47,7 +47,7 @@ TEST(Cli, ReportsErrorsWithStatusOne) {
   EXPECT_EQ(missing.out, "该文件不存在！\n");
   RunCli("create-set '" + dir.Path() + "'");
   std::string file = dir.Path() + "/" + "*.vyx";
-  CliResult bad = RunCli("sql " + file + " \"select nosuch from opr\"");
+  CliResult bad = RunAdmin("sql " + file + " \"select nosuch from opr\"");
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.out.find("nosuch"), std::string::npos);
   EXPECT_EQ(RunCli("bogus").status, 2);
@@ -91,7 +91,7 @@ TEST(Cli, ListsPeriodsAndFullNames) {
   EXPECT_EQ(calendar.out.substr(0, calendar.out.find('\n') + 1), "1\t" + year + "0101\t" + year + "0131\n");
   EXPECT_NE(calendar.out.find("\n12\t" + year + "1201\t" + year + "1231\n"), std::string::npos);
   // Closing on the 5th of the following month: period 12 spans the whole year.
-  RunCli("sql " + file + " \"update systab set jt='105',t1='" + year + "0106',t13='" +
+  RunAdmin("sql " + file + " \"update systab set jt='105',t1='" + year + "0106',t13='" +
          std::to_string(std::stoi(year) + 1) + "0105'\"");
   CliResult next5th = RunCli("periods " + file);
   EXPECT_EQ(next5th.out.substr(0, next5th.out.find('\n') + 1), "1\t" + year + "0106\t" + year + "0205\n");
@@ -99,7 +99,7 @@ TEST(Cli, ListsPeriodsAndFullNames) {
             std::string::npos);
 
   for (std::string row : {"'1001','银行存款',1", "'1001-2','工商银行',2", "'1001-2-3','城西分理处',3"})
-    RunCli("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values(" + row +
+    RunAdmin("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values(" + row +
            ",'0','0','0',0,0)\"");
   EXPECT_EQ(RunCli("fullname " + file + " 1001-2-3 84").out, "银行存款/工商银行/城西分理处\n");
   EXPECT_EQ(RunCli("fullname " + file + " 1001-2-3 27").out, "银行存款/../城西分理处\n");
@@ -113,9 +113,9 @@ TEST(Cli, PrintsWholeValuesAndFailsOnEveryRefusal) {
   TempDir dir;
   std::string folder = dir.Path() + "/s";
   ASSERT_EQ(RunCli("create-set '" + folder + "'").status, 0);
-  CliResult made = RunCli("sql '" + folder + "/'*.vyx \"select opno from opr\"");
+  CliResult made = RunAdmin("sql '" + folder + "/'*.vyx \"select opno from opr\"");
   ASSERT_EQ(made.status, 0) << made.out;
-  CliResult nul = RunCli("sql '" + folder + "/'*.vyx 'select chr$(0)+\"x\", opno from opr order by opno'");
+  CliResult nul = RunAdmin("sql '" + folder + "/'*.vyx 'select chr$(0)+\"x\", opno from opr order by opno'");
   EXPECT_EQ(nul.out,
             std::string("Expr1000\tOPNO\n") + std::string("\0x\t101\n", 7) + std::string("\0x\t102\n", 7));
   CliResult unknown = RunCli("open '" + folder + "/'*.vyx 999");
@@ -173,7 +173,7 @@ TEST(Cli, CreatesAnAccountSetWithAChartOfAccounts) {
       continue;
     }
     std::string file = made.out.substr(0, made.out.find(".vyx") + 4);
-    CliResult count = RunCli("sql '" + file + "' \"select count(*) from subt\"");
+    CliResult count = RunAdmin("sql '" + file + "' \"select count(*) from subt\"");
     EXPECT_EQ(count.out, "Expr1000\n" + c.accounts + "\n") << c.chart;
   }
   CliResult refused = RunCli("create-set '" + dir.Path() + "/x' --chart nonesuch");

@@ -15,7 +15,7 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
   const std::string y = made.out.substr(made.out.find(".vyx") - 4, 4);
   std::string file = "'" + dir.Path() + "/s/" + y + ".vyx'";
   for (const char* a : {"('101','现金',1)", "('102','银行存款',1)", "('102-1','工商银行',2)"})
-    RunCli("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values" +
+    RunAdmin("sql " + file + " \"insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values" +
            std::string(a).insert(std::string(a).size() - 1, ",'0','0','0',0,0") + "\"");
   std::string head = "date,account,summary,debit,credit,mark,quantity\n";
   std::ofstream(dir.Path() + "/bad.csv")
@@ -23,7 +23,7 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
   CliResult bad = RunCli("import postings " + file + " '" + dir.Path() + "/bad.csv'");
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "line 3: 帐户代码不存在或非最低明细帐户\n");
-  EXPECT_EQ(RunCli("sql " + file + " \"select count(*) from p0\"").out, "Expr1000\n0\n");
+  EXPECT_EQ(RunAdmin("sql " + file + " \"select count(*) from p0\"").out, "Expr1000\n0\n");
 
   std::ofstream(dir.Path() + "/good.csv")
       << head << y + "0105,101,收款,100,,2,\n" + y + "0105,102-1,收款,,100,,\n"
@@ -31,7 +31,15 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
   CliResult good = RunCli("import postings " + file + " '" + dir.Path() + "/good.csv'");
   EXPECT_EQ(good.status, 0) << good.out;
   EXPECT_EQ(RunCli("report entry-month " + file + " --code 101 --year " + y + " --month 1").out,
-            "05\t收款\t100.00\t\t双方达\n07\t付款\t\t30.50\t对方达\n\t本  月  合  计\t100.00\t30.50\t\n");
+            "05\t收款\t100.00\t\t双方达\n07\t付款\t\t30.50\t对方达\n"
+            "\t本  月  合  计(对方达另计 贷 30.50)\t100.00\t0.00\t\n");
+  // With the head, the foot lines too: what the window shows under its rows.
+  std::string headed =
+      RunCli("report entry-month " + file + " --code 101 --year " + y + " --month 1 --head").out;
+  EXPECT_NE(headed.find("\t本  月  合  计(对方达另计 贷 30.50)\t100.00\t0.00\t\n"
+                        "会计主管：×××\t记帐：×××\t出纳：\t月初：0.00\t月末：100.00(借)\n"),
+            std::string::npos)
+      << headed;
   EXPECT_EQ(RunCli("report entry-day " + file + " --date " + y + "0105").out,
             "收款\t现金\t100.00\t\t双方达\n收款\t银行存款/工商银行\t\t100.00\t本帐达\n\t合       "
             "计\t100.00\t100.00\t\n");

@@ -18,7 +18,7 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
   TempDir dir;
   std::string file = CreateAccountSetFile(dir.Path(), 2026);
   auto sql = [&](const std::string& s) {
-    ASSERT_EQ(RunCli("sql '" + file + "' \"" + s + "\"").status, 0) << s;
+    ASSERT_EQ(RunAdmin("sql '" + file + "' \"" + s + "\"").status, 0) << s;
   };
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002','银行存款',1,'0','0','0',0,0)");
   sql("insert into subt(kno,na,clas,op,fz,dl,dlf,dlw) values('1002-1','工行',2,'0','0','0',0,0)");
@@ -52,11 +52,11 @@ TEST(CliLedger, PrintsTheRowsTheWindowShows) {
     std::string args, message;
   };
   for (const Refusal& r :
-       std::vector<Refusal>{{"--code 1009", "本科目(帐户)无经济内容!\n"},
+       std::vector<Refusal>{{"--code 1009", "选项 --code 的值“1009”不对：科目表中没有这个帐户。\n"},
                             {"--code 1002 --from 0", "起始月不合理，输入一数!\n"},
                             {"--code 1002 --from 5 --to 4", "终止月不合理，输入一数!\n"},
                             {"--code 1002 --unreached", "没有满足条件的记录\n"},
-                            {"--code 1002 --mode wide", "--mode 应为 auto、detail 或 summary。\n"}}) {
+                            {"--code 1002 --mode wide", "选项 --mode 的值“wide”不对：应为 auto、detail、summary 之一。\n"}}) {
     CliResult out = RunCli("report ledger '" + file + "' " + r.args);
     EXPECT_EQ(out.status, 1) << r.args;
     EXPECT_EQ(out.out, r.message) << r.args;

@@ -56,7 +56,9 @@ TEST_F(MonthEntry, SavingNumbersEachDaysRowsAndWritesMarksSidesAndPeriods) {
   // What was written is what the next window reads, in date order.
   CQirnpz1& again = Open("101", 5);
   EXPECT_EQ(again.ReportRows()[0], (std::vector<std::string>{"03", "乙", "", "20.00", "对方达"}));
-  EXPECT_EQ(again.ReportRows()[4], (std::vector<std::string>{"", "本  月  合  计", "40.00", "60.00", ""}));
+  // The 对方达 row stays outside the month's totals, shown beside them.
+  EXPECT_EQ(again.ReportRows()[4],
+            (std::vector<std::string>{"", "本  月  合  计(对方达另计 贷 20.00)", "40.00", "40.00", ""}));
 }
 
 TEST_F(MonthEntry, ADayOutsideTheMonthIsCountedAskedAboutAndDropped) {
@@ -99,6 +101,32 @@ TEST_F(MonthEntry, ClearingEveryRowDeletesTheMonthAndKeepsOtherMonthsAndOpenings
   EXPECT_EQ(Save(), CEntryView::kNothingWritten);
   EXPECT_EQ(Postings(), (std::vector<std::string>{"20260405 101 1 7.00 0 0 4 1 04 四月"}));
   EXPECT_EQ(env.QueryLong("select count(*) from p0 where rn=0"), 1);
+}
+
+// 月初 and 月末 are the books' balances: the year's opening rows count from January on, 对方达 rows (stored
+// outside the books) never, whether read from the file or typed; their sum is shown beside the caption.
+TEST_F(MonthEntry, BalancesTakeTheOpeningRowsAndLeaveOutTheOtherSidesRows) {
+  env.Execute(
+      "insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    "
+      "',0,'期初余额','101',1,100,0,'4','01')");
+  env.Execute(
+      "insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260105','1',1,'对方','101',1,30,0,'0','01')");
+  env.Execute(
+      "insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260106','2',1,'双方','101',-1,20,0,'4','01')");
+  CQirnpz1& jan = Open("101", 1);
+  EXPECT_EQ(jan.ItemText("FOOT", 0, 3), "月初：100.00(借)");
+  EXPECT_EQ(jan.ItemText("FOOT", 0, 4), "月末：80.00(借)");
+  EXPECT_EQ(jan.ReportRows().back(),
+            (std::vector<std::string>{"", "本  月  合  计(对方达另计 借 30.00)", "0.00", "20.00", ""}));
+  EXPECT_EQ(jan.ReportFoot(),
+            (std::vector<std::string>{"会计主管：×××\t记帐：×××\t出纳：\t月初：100.00(借)\t月末：80.00(借)"}));
+  // A typed 对方达 row stays outside too, until its mark changes.
+  TypeRow(jan, 2, {"9", "对方贷", "", "500", "1"});
+  EXPECT_EQ(jan.ItemText("FOOT", 0, 4), "月末：80.00(借)");
+  EXPECT_EQ(jan.ReportRows().back()[1], "本  月  合  计(对方达另计 借 30.00 贷 500.00)");
+  TypeRow(jan, 2, {"", "", "", "", "2"});
+  EXPECT_EQ(jan.ItemText("FOOT", 0, 4), "月末：420.00(贷)");
+  EXPECT_EQ(Open("101", 2).ItemText("FOOT", 0, 3), "月初：80.00(借)");
 }
 
 TEST_F(MonthEntry, ARowKeepsOneSideAndQuantityTimesPriceMakesTheAmount) {
@@ -184,6 +212,8 @@ TEST_F(MonthEntry, TheParameterDialogRefusesWithTheFocusOnTheField) {
       {"2026", "3", "", "未录入帐户代码", CAccountEntryDlg::Focus::Code},
       {"2026", "3", "102", "帐户代码不存在或非最低明细帐户", CAccountEntryDlg::Focus::Code},
       {"2026", "3", "999", "帐户代码不存在或非最低明细帐户", CAccountEntryDlg::Focus::Code},
+      {"2026", "2.9", "101", "录入日期已不在本年度内，请重录入", CAccountEntryDlg::Focus::Month},
+      {"2026x", "3", "101", "录入日期已不在本年度内，请重录入", CAccountEntryDlg::Focus::Month},
       {"2026", "3", "103", "", CAccountEntryDlg::Focus::None},
   };
   for (const Case& c : cases) {

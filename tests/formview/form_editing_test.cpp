@@ -173,6 +173,26 @@ TEST_F(Editing, BlockPastedInsideTheGridFillsCellsAndNeverAddsRows) {
   EXPECT_TRUE(view.calls.empty());
 }
 
+// A carriage return, tab or other control character never goes into a cell: a field holding one is dropped
+// as any field the mask refuses.
+TEST(Paste, FieldsWithControlCharactersAreDropped) {
+  ScriptedPlatform platform;
+  GridView view(10, {6, 6, 6});
+  ViewOnScreen screen(view);
+  view.SetCurrent(0, 0, 0, "TEXT");
+  for (const char* clip : {"a\rb", "a\rb\n", "x\x7f", "\r"}) {
+    platform.clipboard = clip;
+    view.Paste();
+    EXPECT_EQ(view.Text(0, 0), "") << clip;
+  }
+  view.SetCurrent(4, 0, 0, "TEXT");
+  platform.clipboard = "ok\tc\rr\nline\r\n";  // CR LF ends a line; a CR inside a field is no ending
+  view.Paste();
+  EXPECT_EQ(view.Text(4, 0), "ok");
+  EXPECT_EQ(view.Text(4, 1), "");
+  EXPECT_EQ(view.Text(5, 0), "line");
+}
+
 TEST(Paste, WholeWidthBlockAtColumnZeroOpensRows) {
   ScriptedPlatform platform;
   GridView view(4, {6, 6, 6});

@@ -1,5 +1,7 @@
 // Day counts, product sums and the interest list, within one year file and across two.
+#include <cstdio>
 #include <fstream>
+#include <functional>
 
 #include "interest/day_count.h"
 #include "interest/interest_dlg.h"
@@ -173,4 +175,62 @@ TEST_F(InterestCalcTest, ParameterChecksInOrder) {
       EXPECT_EQ(dlg.params.rate, 1.5);
     }
   }
+}
+
+// A year between the start's and the end's that cannot be read stops the calculation with a message that
+// names its file and why; it is never left out of the product sum.
+TEST_F(InterestCalcTest, AYearFileOfThePeriodThatCannotBeReadStopsTheCalculation) {
+  std::string first = AddYear(2024), middle = AddYear(2025);
+  for (auto [file, year] : {std::pair{first, 2024}, std::pair{middle, 2025}}) {
+    jet::Database db;
+    db.Open(file);
+    Account("1001", "银行存款", &db);
+    Opening("1001", Format("%d0101", year), 1, year == 2024 ? 1000 : 1100, &db);
+    Posting("1001", Format("%d0601", year), 1, 100, "0", "存入", 1, &db);
+  }
+  Account("1001", "银行存款");
+  Opening("1001", "20260101", 1, 1200);
+  InterestParams p{"20240101", "20260131", "1001", 1, DayCount::ActualMonths, false};
+  // 1,000 × 761 days + 100 × 609 + 100 × 244.
+  EXPECT_EQ(Compute(p)[0].product, "846,300.00");
+
+  struct Case {
+    const char* what;
+    std::function<void()> spoil;
+    std::string message;
+  } cases[] = {
+      {"damaged", [&] { std::ofstream(middle, std::ios::trunc) << "kein Datenbank"; },
+       "年度文件“" + middle + "”已损坏或不能读出："},
+      {"read-only", [&] { platform.files[middle] = FileFacts{true, false, false, true, false}; },
+       "年度文件“" + middle + "”是只读文件，无法计息!"},
+      {"missing", [&] { std::remove(middle.c_str()); }, "缺少年度文件“" + middle + "”，无法计息!"},
+  };
+  std::string kept = middle + ".kept";
+  ASSERT_EQ(std::rename(middle.c_str(), kept.c_str()), 0);
+  for (const Case& c : cases) {
+    std::ifstream src(kept, std::ios::binary);
+    std::ofstream(middle, std::ios::binary) << src.rdbuf();
+    platform.files.clear();
+    c.spoil();
+    CQirnpz3 view(env);
+    view.InitForm();
+    platform.messages.clear();
+    EXPECT_FALSE(view.Calculate(p, ListInterestYearFiles(env.dataDir))) << c.what;
+    ASSERT_EQ(platform.messages.size(), 1u) << c.what;
+    EXPECT_EQ(platform.messages[0].text.rfind(c.message, 0), 0u) << c.what << ": " << platform.LastText();
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Stop);
+    EXPECT_TRUE(view.Rows().empty()) << c.what;
+  }
+  // The dialog names the file too when the end lies in a year that cannot be read.
+  platform.files.clear();
+  std::ofstream(middle, std::ios::trunc) << "kein Datenbank";
+  platform.files[path] = FileFacts{true, false, true, false, false};  // the open year is hidden away
+  CInterestDlg dlg(env);
+  dlg.OnInitDialog();
+  dlg.Prefill({"20240301", "20250301", "1001", 1, DayCount::ActualMonths, false});
+  platform.messages.clear();
+  EXPECT_FALSE(dlg.OnOk());
+  EXPECT_EQ(platform.LastText().rfind("止息日大于本系统的最大年度的年末日，请重输!\n\n年度文件“" + middle, 0),
+            0u)
+      << platform.LastText();
 }

@@ -1,9 +1,17 @@
 #include "io/backup.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "admin/new_year_dlg.h"
+#include "base/file_facts.h"
+#include "base/text.h"
 #include "data/jet/db_error.h"
+#include "data/vy_data_env.h"
 #include "support/file_dump.h"
 #include "support/year_file_fixture.h"
 
@@ -80,6 +88,118 @@ TEST_F(BackupTest, DeletingAYearFileKeepsACopyFirst) {
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(DumpYearFile(copies[0]), before);
   EXPECT_EQ(platform.LastText(), "2003年数据文件已删除。\r\r删除前的数据已备份到：\r" + copies[0]);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+unsigned ModeOf(const std::string& path) {
+  struct stat st {};
+  ::stat(NativePath(path).c_str(), &st);
+  return st.st_mode & 0777;
+}
+
+TEST_F(BackupTest, BrokenCopiesAndLeftoversGoAndTheLastCopyBeforeACommandStays) {
+  std::string path = CreateAccountSetFile(dir.Path(), 2003);
+  std::string folder = BackupFolder(dir.Path());
+  MakeFolders(folder);
+  // What interrupted copies of older versions left under backups' names, and a copy's working file whose
+  // process is gone (pid 1 never is: its file stays).
+  WriteText(NativePath(folder + "/2003-20261201-000000.vyx"), "half a copy");
+  WriteText(NativePath(folder + "/2003-20261201-000000.vyx-journal"), "");
+  WriteText(NativePath(folder + "/2003-20261201-000001.vyx-journal"), "");
+  WriteText(NativePath(folder + "/2003-20261201-000002.vyx.999999999.part"), "");
+  WriteText(NativePath(folder + "/2003-20261201-000003.vyx.1.part"), "");
+  jet::Database db;
+  db.Open(path);
+  platform.now.hour = 1;
+  platform.now.minute = 0;
+  ASSERT_TRUE(BackupYear(db, dir.Path(), 2003, BackupReason::CarryForward).Ok());
+  platform.now.hour = 2;
+  ASSERT_TRUE(BackupYear(db, dir.Path(), 2003, BackupReason::Copy).Ok());
+  for (int i = 0; i < 12; ++i) {
+    platform.now.hour = 3;
+    platform.now.minute = i;
+    ASSERT_TRUE(BackupYear(db, dir.Path(), 2003).Ok());
+  }
+  std::vector<std::string> names;
+  for (auto& p : YearBackups(dir.Path(), 2003)) names.push_back(p.substr(p.rfind('/') + 1));
+  ASSERT_EQ(names.size(), 12u);
+  EXPECT_EQ(names[0], "2003-20261207-010000-结转.vyx");
+  EXPECT_EQ(names[1], "2003-20261207-020000-拷贝.vyx");
+  EXPECT_EQ(names[2], "2003-20261207-030200.vyx");
+  std::vector<std::string> left = ListFolder(folder, false);
+  EXPECT_EQ(left.size(), 13u);  // the twelve and pid 1's working file
+  EXPECT_TRUE(QueryRealFile(folder + "/2003-20261201-000003.vyx.1.part").exists);
+  for (const BackupEntry& e : ListBackups(dir.Path(), 2003, true)) EXPECT_EQ(e.problem, "") << e.path;
+  EXPECT_EQ(ListBackups(dir.Path(), 2003, false)[0].taken, "2026-12-07 01:00:00");
+  EXPECT_EQ(ReasonText(ListBackups(dir.Path(), 2003, false)[0].reason), "结转前");
+
+  // A copy that does not open is listed as such.
+  WriteText(NativePath(folder + "/2003-20261207-235959.vyx"), "not a copy");
+  EXPECT_NE(ListBackups(dir.Path(), 2003, false).back().problem, "");
+}
+
+TEST_F(BackupTest, CopiesAndNewYearsAreNoMoreOpenThanTheBookAndFollowNoLinks) {
+  std::string path = CreateAccountSetFile(dir.Path(), 2003);
+  std::string folder = BackupFolder(dir.Path());
+  MakeFolders(folder);
+  // A link planted where the next copy goes: the copy takes another name and nothing is written through it.
+  std::string target = dir.File("planted.vyx");
+  fs::create_symlink(target, NativePath(folder + "/2003-20261207-093000.vyx"));
+  for (unsigned mode : {0600u, 0640u}) {
+    ::chmod(NativePath(path).c_str(), mode);
+    jet::Database db;
+    db.Open(path);
+    BackupOutcome b = BackupYear(db, dir.Path(), 2003);
+    ASSERT_TRUE(b.Ok()) << b.error;
+    EXPECT_EQ(ModeOf(b.path), mode);
+    EXPECT_FALSE(IsSymbolicLink(b.path));
+    db.Close();
+    CVyDataEnv env;
+    ASSERT_TRUE(env.Open(path, "101", 1));
+    std::string next = CreateNextYearFile(env, 2004);
+    EXPECT_EQ(ModeOf(next), mode);
+    env.Close();
+    fs::remove(NativePath(next));
+  }
+  // Nothing was written through the link, and a link is no copy: it does not stay among them.
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_FALSE(fs::is_symlink(NativePath(folder + "/2003-20261207-093000.vyx")));
+  EXPECT_EQ(YearBackups(dir.Path(), 2003).size(), 2u);
+}
+
+// The file-size limit stands in for a full disk: every write beyond it fails.
+TEST_F(BackupTest, AFullDiskLeavesNoCopyNoJournalAndNoHalfMadeYear) {
+  std::string path = CreateAccountSetFile(dir.Path(), 2003);
+  CVyDataEnv env;
+  ASSERT_TRUE(env.Open(path, "101", 1));
+  for (int i = 0; i < 300; ++i)
+    env.Execute(Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20030105','0',%d,"
+                       "'摘要摘要摘要摘要摘要','101',1,%d,0,'4','01')",
+                       i + 1, i));
+  rlimit old {};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 8192;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  BackupOutcome b = BackupYear(*env.Db(), dir.Path(), 2003);
+  bool madeNext = true;
+  try {
+    CreateNextYearFile(env, 2004);
+  } catch (const jet::DbError&) {
+    madeNext = false;
+  }
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(b.Ok());
+  EXPECT_FALSE(madeNext);
+  EXPECT_EQ(ListFolder(BackupFolder(dir.Path()), false), std::vector<std::string>{});
+  EXPECT_EQ(ListFolder(dir.Path(), false), std::vector<std::string>{"2003.vyx"});
 }
 
 }  // namespace

@@ -2,12 +2,19 @@
 // CSV.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+
 #include "base/gbk.h"
 #include "data/vy_data_env.h"
 #include "formview/vy_report_view.h"
 #include "io/csv_reader.h"
 #include "io/import_run.h"
 #include "io/report_export.h"
+#include "base/text.h"
+#include "support/temp_dir.h"
 #include "support/year_file_fixture.h"
 
 namespace {
@@ -47,6 +54,69 @@ TEST(CsvTable, ReadsQuotingLineNumbersAndRefusals) {
       EXPECT_EQ(t.Records()[i].fields, c.fields[i]) << c.utf8;
       EXPECT_EQ(t.Records()[i].line, c.lines[i]) << c.utf8;
     }
+  }
+}
+
+// The header's names are taken without the blanks around them, and each once; a record is whole when it has
+// a field for every column and no control character in any of them.
+TEST(CsvTable, HeaderNamesAreTrimmedAndEveryRecordMatchesTheHeader) {
+  CsvTable t;
+  std::string error;
+  ASSERT_TRUE(t.Parse("date, account ,summary\n1,2,3\n1,2\n1,2,3,\n1,\"a\nb\",3\n1,2,\"x\ty\"\n1,2,\"\r\"\n",
+                      error))
+      << error;
+  EXPECT_EQ(t.Header(), (std::vector<std::string>{"date", "account", "summary"}));
+  EXPECT_TRUE(t.MissingColumns({"date", "account", "summary"}).empty());
+  std::vector<std::string> refusals;
+  for (const CsvRecord& r : t.Records()) refusals.push_back(t.RecordRefusal(r));
+  EXPECT_EQ(refusals, (std::vector<std::string>{"", "该行有 2 个字段，而标题行有 3 列",
+                                                "该行有 4 个字段，而标题行有 3 列",
+                                                "列“account”含有换行、回车、制表符等控制字符",
+                                                "列“summary”含有换行、回车、制表符等控制字符",
+                                                "列“summary”含有换行、回车、制表符等控制字符"}));
+  EXPECT_FALSE(t.Parse("date,account, date\n1,2,3\n", error));
+  EXPECT_EQ(error, "line 1: 列“date”出现了两次。");
+}
+
+// A file read piece by piece gives the records and line numbers the whole text gives, wherever a piece
+// ends: inside a quoted field, between a quote and its double, between CR and LF; and a fault late in a
+// long file is found with its line.
+TEST(CsvTable, ReadsALongFilePieceByPieceAsTheWholeText) {
+  const std::string cells[] = {"1",  "",   "\"x,y\"", "\"say \"\"hi\"\"\"", "\"two\nlines\"", U("现金"),
+                               "\"\"", U("长一些的摘要文字")};
+  const char* ends[] = {"\n", "\r\n", "\n\n"};
+  for (unsigned seed : {1u, 2u, 3u}) {
+    std::mt19937 rnd(seed);
+    std::string text = "\xEF\xBB\xBF" "a,b,c\n";
+    while (text.size() < 2500000) {
+      for (int k = 0; k < 3; ++k) text += std::string(k ? "," : "") + cells[rnd() % std::size(cells)];
+      text += ends[rnd() % std::size(ends)];
+    }
+    TempDir dir;
+    std::ofstream(dir.File("a.csv"), std::ios::binary) << text;
+    CsvTable whole, file;
+    std::string error;
+    ASSERT_TRUE(whole.Parse(text, error)) << error;
+    ASSERT_TRUE(file.Load(dir.File("a.csv"), error)) << error;
+    EXPECT_EQ(file.Header(), whole.Header());
+    EXPECT_EQ(file.Size(), text.size());
+    CsvRecord r;
+    size_t n = 0;
+    for (; file.Next(r, error); ++n) {
+      ASSERT_LT(n, whole.Records().size());
+      ASSERT_EQ(r.fields, whole.Records()[n].fields) << "record " << n;
+      ASSERT_EQ(r.line, whole.Records()[n].line) << "record " << n;
+    }
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(n, whole.Records().size());
+
+    // The broken record starts on the line after the text's last line break.
+    int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    std::ofstream(dir.File("a.csv"), std::ios::binary | std::ios::app) << "1,\"open\n\n";
+    ASSERT_TRUE(file.Load(dir.File("a.csv"), error));
+    while (file.Next(r, error)) {
+    }
+    EXPECT_EQ(error, Format("line %d: 引号没有结束。", lines));
   }
 }
 

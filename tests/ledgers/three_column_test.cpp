@@ -177,6 +177,25 @@ TEST_F(ThreeColumnTest, HeadNamesTheAccountAndTheUnreachedItems) {
   EXPECT_EQ(view->Lines().size(), 3u);
 }
 
+// Ctrl+O to an account without unreached items, in 本帐未达 mode: the head and the rows both show the
+// account chosen, which has no rows.
+TEST_F(ThreeColumnTest, ChoosingAnAccountWithoutRowsClearsTheOldRows) {
+  Account("1001", "现金");
+  Account("1002", "银行存款");
+  Post("20260110", "1001", 1, 30, 1, "未达", "1");
+  Post("20260111", "1002", 1, 50, 1, "已达", "2");
+  auto view = Make<CQirnzb1>();
+  view->reached = false;
+  view->Open("1001");
+  ASSERT_EQ(view->Lines().size(), 3u);
+  SetAccountAsker([](int, const std::string&) { return std::optional<std::string>("1002"); });
+  EXPECT_TRUE(view->OnCommand(vycmd::kOpen));
+  SetAccountAsker(nullptr);
+  EXPECT_EQ(view->ReportHead()[2].rfind("帐户号：1002\t", 0), 0u);
+  EXPECT_TRUE(view->Lines().empty());
+  EXPECT_TRUE(view->ReportRows().empty());
+}
+
 TEST_F(ThreeColumnTest, DialogsRefuseWithTheirMessages) {
   Account("1001", "现金");
   Account("1009", "空");

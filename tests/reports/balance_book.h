@@ -1,6 +1,8 @@
 #pragma once
 // A year file with a small chart and postings written straight into SUBT and P0, for the report tests.
+#include <random>
 #include <string>
+#include <vector>
 
 #include "accounts/period.h"
 #include "base/text.h"
@@ -37,7 +39,56 @@ class BalanceBookTest : public YearFileTest {
                env.startDate.c_str(), code.c_str(), f, amount));
   }
 
+  // A random book: five level-1 accounts with up to three children and grandchildren; opening rows on
+  // both sides on most lowest-level accounts; postings of all three marks on the first, the last or any
+  // day of a period; now and then a negative amount (a reversal) or a posting on an account that has
+  // sub-accounts, which only the count sees. Fills leaves and parents.
+  void MakeRandomBook(std::mt19937& rnd, int postings = 250) {
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+    env.Db()->Begin();
+    for (int top = 1; top <= 5; ++top) {
+      std::string a = Format("%d", 1000 + top);
+      Account(a, "科目" + a);
+      int children = pick(4);
+      if (children == 0) leaves.push_back(a);
+      for (int c = 1; c <= children; ++c) {
+        std::string b = Format("%s-%d", a.c_str(), c);
+        Account(b, "明细" + b);
+        parents.push_back(a);
+        int grand = pick(3);
+        if (grand == 0) leaves.push_back(b);
+        for (int g = 1; g <= grand; ++g) {
+          std::string d = Format("%s-%d", b.c_str(), g);
+          Account(d, "项目" + d);
+          leaves.push_back(d);
+          if (g == 1) parents.push_back(b);
+        }
+      }
+    }
+    for (const std::string& leaf : leaves)
+      if (pick(3)) Opening(leaf, pick(2) ? 1 : -1, pick(5) == 0 ? 0.000005 : pick(1000000) / 100.0);
+    AccountingYear year = YearOf(env);
+    for (int i = 0; i < postings; ++i) {
+      const std::string& code = pick(40) == 0 && !parents.empty()
+                                    ? parents[pick(static_cast<int>(parents.size()))]
+                                    : leaves[pick(static_cast<int>(leaves.size()))];
+      PeriodDates p = AccountingPeriod(year, 1 + pick(12));
+      std::string date = pick(2) ? p.first : p.last;
+      // Any day of the period's closing month, when the period holds it.
+      if (pick(3) == 0) {
+        std::string any = p.last.substr(0, 6) + Format("%02d", 1 + pick(28));
+        if (p.first <= any && any <= p.last) date = any;
+      }
+      const char* marks[] = {"0", "1", "2"};
+      double amount = pick(500000) / 100.0;
+      if (pick(15) == 0) amount = -amount;
+      Post(code, date, pick(2) ? 1 : -1, amount, marks[pick(3)]);
+    }
+    env.Db()->Commit();
+  }
+
   std::string path;
   CVyDataEnv env;
   int rn = 0;
+  std::vector<std::string> leaves, parents;
 };

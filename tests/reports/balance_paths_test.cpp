@@ -13,44 +13,6 @@ namespace {
 class BalancePathsTest : public BalanceBookTest,
                          public ::testing::WithParamInterface<std::tuple<unsigned, const char*>> {
  protected:
-  void MakeRandomBook(std::mt19937& rnd) {
-    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
-    env.Db()->Begin();
-    for (int top = 1; top <= 5; ++top) {
-      std::string a = Format("%d", 1000 + top);
-      Account(a, "科目" + a);
-      int children = pick(4);
-      if (children == 0) leaves.push_back(a);
-      for (int c = 1; c <= children; ++c) {
-        std::string b = Format("%s-%d", a.c_str(), c);
-        Account(b, "明细" + b);
-        parents.push_back(a);
-        int grand = pick(3);
-        if (grand == 0) leaves.push_back(b);
-        for (int g = 1; g <= grand; ++g) {
-          std::string d = Format("%s-%d", b.c_str(), g);
-          Account(d, "项目" + d);
-          leaves.push_back(d);
-          if (g == 1) parents.push_back(b);
-        }
-      }
-    }
-    for (const std::string& leaf : leaves)
-      if (pick(3)) Opening(leaf, pick(2) ? 1 : -1, pick(5) == 0 ? 0.000005 : pick(1000000) / 100.0);
-    AccountingYear year = YearOf(env);
-    for (int i = 0; i < 250; ++i) {
-      // Now and then a posting on an account that has sub-accounts, which only the count sees.
-      const std::string& code = pick(40) == 0 && !parents.empty()
-                                    ? parents[pick(static_cast<int>(parents.size()))]
-                                    : leaves[pick(static_cast<int>(leaves.size()))];
-      PeriodDates p = AccountingPeriod(year, 1 + pick(12));
-      std::string date = pick(2) ? p.first : p.last;
-      const char* marks[] = {"0", "1", "2"};
-      Post(code, date, pick(2) ? 1 : -1, pick(500000) / 100.0, marks[pick(3)]);
-    }
-    env.Db()->Commit();
-  }
-
   template <class View>
   std::vector<std::vector<std::string>> Rows(View& view, bool documented) {
     view.UseDocumentedStatements(documented);
@@ -63,8 +25,6 @@ class BalancePathsTest : public BalanceBookTest,
     view.Build();
     return view.ReportRows();
   }
-
-  std::vector<std::string> leaves, parents;
 };
 
 TEST_P(BalancePathsTest, EveryCellOfBothPathsIsEqual) {

@@ -71,6 +71,19 @@ TEST_F(BalanceReportsTest, TurnoverRunsFromTheStartOfTheStartDatesPeriod) {
                                                        "借", "1,330.00"}));
 }
 
+// A negative amount (interest on the other side, a reversal) shows in an account row with its sign, so the
+// row still adds up; only the total row blanks a debit or credit below 0.00001.
+TEST_F(BalanceReportsTest, TurnoverShowsNegativeAmountsOfAccountRows) {
+  Post("1002", "20260310", 1, -12.40);
+  Post("1003", "20260310", -1, 5);
+  Post("1003", "20260311", 1, -5);
+  auto view = Turnover("20260101", "20261231");
+  EXPECT_EQ(view->Rows()[1], (std::vector<std::string>{"1002", "银行", "平", "", "-12.40", "", "贷", "12.40"}));
+  EXPECT_EQ(view->Rows()[2], (std::vector<std::string>{"1003", "空户", "平", "", "-5.00", "5.00", "贷", "10.00"}));
+  EXPECT_EQ(view->Rows().back(),
+            (std::vector<std::string>{"", "   合    计  ", "平", "", "", "5.00", "贷", "22.40"}));
+}
+
 TEST_F(BalanceReportsTest, AllLevelsListsDepthFirstAndTotalsTheTopLevelOnly) {
   Post("1001-1-1", "20260310", 1, 100);
   Post("1001-2", "20260310", -1, 40);
@@ -176,7 +189,7 @@ TEST_F(BalanceReportsTest, FuzzyQuery) {
        "",
        "",
        "  2026 年 1 月 至 12 月 限制金额 = 100.00",
-       {"", "", "", "     合    计", "贷", ""}},
+       {"", "", "", "     合    计", "平", ""}},
       {"", "", "100", "50", "后一个金额应不小于前一个金额", "", {}},
       {"",
        "",
@@ -184,14 +197,14 @@ TEST_F(BalanceReportsTest, FuzzyQuery) {
        "100",
        "",
        "  2026 年 1 月 至 12 月 限制金额 = 100.00",
-       {"", "", "", "     合    计", "贷", ""}},
+       {"", "", "", "     合    计", "平", ""}},
       {"  差旅  ",
        "1001",
        "",
        "",
        "",
        "帐户：现金  2026 年 1 月 至 12 月 摘要包含“差旅”",
-       {"", "", "", "     合    计", "贷", ""}},
+       {"", "", "", "     合    计", "平", ""}},
       {"",
        "",
        "50",

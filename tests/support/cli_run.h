@@ -23,6 +23,18 @@ inline CliResult RunCommand(const std::string& commandLine) {
   return r;
 }
 
+// As the file's default operator (102 in a new account set, who keeps the books), without a password.
 inline CliResult RunCli(const std::string& args) {
   return RunCommand(std::string(TAVREL_CLI) + " " + args);
+}
+
+// Logged in as the operator with the password given, as a script would: the password in TAVREL_PASSWORD.
+inline CliResult RunCliAs(const std::string& opno, const std::string& password, const std::string& args) {
+  return RunCommand("TAVREL_PASSWORD='" + password + "' " + std::string(TAVREL_CLI) + " " + args +
+                    " --operator " + opno);
+}
+
+// As the administrator of a new account set (101, no password): the administration commands and sql.
+inline CliResult RunAdmin(const std::string& args) {
+  return RunCliAs("101", "", args);
 }

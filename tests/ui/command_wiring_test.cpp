@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "account_set_dialog.h"
+#include "admin/book_check_view.h"
 #include "accounts/account_asker.h"
 #include "app/qirn_app.h"
 #include "base/gbk.h"
@@ -58,13 +59,31 @@ class WiredFrame : public YearFileTest {
 
 TEST_F(WiredFrame, TheAdministratorHasTheDialogsOfThisVersion) {
   Start("101");
-  for (int id : {40019, 916, 40030, 40031, 40032, 40033, 40029, 40034}) EXPECT_TRUE(Enabled(id)) << id;
+  for (int id : {40019, 916, 40030, 40031, 40032, 40033, 40029, 40034, 40035}) EXPECT_TRUE(Enabled(id)) << id;
 }
 
 TEST_F(WiredFrame, OperatorsWithoutTheAdministrationRightStillHaveThePasswordAndTheCalculator) {
   Start("102");
   for (int id : {40019, 916}) EXPECT_TRUE(Enabled(id)) << id;
-  for (int id : {40030, 40031, 40032, 40033, 40029, 40034}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {40030, 40031, 40032, 40033, 40029, 40034, 40035}) EXPECT_FALSE(Enabled(id)) << id;
+}
+
+// 数据检查 opens a window of what it found, without asking anything first.
+TEST_F(WiredFrame, TheBookCheckShowsItsFindingsInAWindow) {
+  Start("101");
+  app.env.Execute(
+      "insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260105','0',1,'孤','999',1,5,0,'4','01')");
+  frame.RunCommand(40035);
+  ASSERT_NE(frame.ActiveChild(), nullptr);
+  auto* widget = qobject_cast<FormViewWidget*>(frame.ActiveChild()->View());
+  ASSERT_NE(widget, nullptr);
+  auto& view = dynamic_cast<CBookCheckView&>(widget->View());
+  EXPECT_FALSE(view.Result().Clean());
+  EXPECT_EQ(view.ReportRows()[0][0], "帐户代码不在科目表中（1 行）");
+  frame.resize(1400, 700);
+  frame.show();
+  QApplication::processEvents();
+  frame.grab().save(QString::fromStdString(ShotPath("book_check.png")));
 }
 
 TEST_F(WiredFrame, TheCalculatorFromTheMenuComputesAndSendsNothing) {
@@ -131,8 +150,8 @@ TEST_F(WiredFrame, TheFirstAccountSetIsMadeFromTheLoginsSearch) {
     });
     login->SearchButton()->click();
     for (int i = 0; i < login->OperatorBox()->count(); ++i) operators << login->OperatorBox()->itemText(i);
-    EXPECT_EQ(login->OperatorBox()->currentIndex(), -1);  // nobody remembered: the user chooses
-    login->OperatorBox()->setCurrentIndex(1);
+    // Nobody remembered: the first operator who keeps the books, so OK leads straight into the work.
+    EXPECT_EQ(login->OperatorBox()->currentIndex(), 1);
     login->OkButton()->click();
   });
   ASSERT_TRUE(app.InitInstance({}, frame));
@@ -140,4 +159,5 @@ TEST_F(WiredFrame, TheFirstAccountSetIsMadeFromTheLoginsSearch) {
   EXPECT_EQ(operators, QStringList({Q("101  管理员"), Q("102  ×××")}));
   EXPECT_EQ(app.env.dataFile, folder + "/2026.vyx");  // the scripted clock says 2026
   EXPECT_EQ(app.env.opno, "102");
+  EXPECT_GE(app.env.QueryLong("select count(*) from subt"), 150);  // the standard chart, chosen by default
 }

@@ -1,9 +1,11 @@
-// The ledger windows on the screen: what they look like, 导出 as CSV and as printed pages, and the
+// The ledger windows on the screen: what they look like, 导出 as CSV, a workbook and printed pages, and the
 // period dialog's refusal keeping it open.
 #include <QFile>
 #include <QLineEdit>
 
+#include "base/gbk.h"
 #include "base/text.h"
+#include "gbk_qt.h"
 #include "form_view_widget.h"
 #include "io/report_export.h"
 #include "ledger_dialogs.h"
@@ -74,6 +76,10 @@ TEST_F(LedgerWindowTest, ExportsCsvAndPrintedPagesFromEveryLedger) {
   w3.resize(1300, 640);
   Screenshot(w3, "ledger_quantity.png");
   EXPECT_EQ(Exported(w3, "ledger_quantity.pdf").substr(0, 4), "%PDF");
+  // A workbook (the cells themselves are read back in the tool's test).
+  std::string xlsx = Exported(w3, "ledger_quantity.xlsx");
+  EXPECT_EQ(xlsx.substr(0, 2), "PK");
+  EXPECT_NE(xlsx.find("xl/worksheets/sheet1.xml"), std::string::npos);
 }
 
 TEST_F(LedgerWindowTest, PeriodDialogStaysOpenOnARefusal) {
@@ -92,6 +98,44 @@ TEST_F(LedgerWindowTest, PeriodDialogStaysOpenOnARefusal) {
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(model.start, "202602");
+}
+
+// 导出 asks before it replaces a file, and never writes over the book.
+TEST_F(LedgerWindowTest, ExportAsksBeforeReplacingAndRefusesTheBook) {
+  Book();
+  auto three = std::make_unique<CQirnzb1>();
+  three->SetDataEnv(&env);
+  FormViewWidget w(std::move(three));
+  static_cast<CQirnzb1&>(w.View()).Open("1001");
+  QString file = QString::fromStdString(ShotPath("ledger_export_again.csv"));
+  QFile::remove(file);
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("mine");
+  }
+  auto content = [&] {
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll().toStdString();
+  };
+  w.askExportFile = [file] { return file; };
+  platform.answers = {MsgAnswer::No};
+  w.RunCommand(vycmd::kExport);
+  EXPECT_EQ(platform.LastText(), "“" + *G(file) + "”已存在。\r要替换它吗？");
+  EXPECT_EQ(content(), "mine");
+  platform.answers = {MsgAnswer::Yes};
+  w.RunCommand(vycmd::kExport);
+  EXPECT_EQ(content(), ReportAsCsv(static_cast<CQirnzb1&>(w.View())));
+
+  std::string book = env.dataFile;
+  QFile bookFile(QString::fromStdString(gbk::ToUtf8(book)));
+  qint64 size = bookFile.size();
+  w.askExportFile = [book] { return QString::fromStdString(gbk::ToUtf8(book)); };
+  platform.answers = {MsgAnswer::Yes};
+  w.RunCommand(vycmd::kExport);
+  EXPECT_NE(platform.LastText().find("不能写到它上面"), std::string::npos) << platform.LastText();
+  EXPECT_EQ(bookFile.size(), size);
 }
 
 }  // namespace

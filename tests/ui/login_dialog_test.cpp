@@ -77,9 +77,9 @@ TEST_F(LoginDialogTest, WalksFoldersAndChoosesFiles) {
   EXPECT_TRUE(d.FileNameBox()->text().isEmpty());
   d.PickEntry("2026.vyx", false);
   EXPECT_TRUE(d.OkButton()->isEnabled());
-  // Nobody was remembered: the operator is the user's choice.
+  // Nobody was remembered: the first operator who keeps the books (101 only administers).
   EXPECT_EQ(d.OperatorBox()->count(), 2);
-  EXPECT_EQ(d.OperatorBox()->currentIndex(), -1);
+  EXPECT_EQ(d.OperatorBox()->currentIndex(), 1);
   EXPECT_EQ(model.ShownFile(), path);
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -160,6 +160,7 @@ TEST_F(LoginDialogTest, FirstStartLeadsToTheOperatorWhoKeepsTheBooks) {
     dialog.findChild<MaskEdit*>()->SetGbkText(dir.File("新单位"));
     dialog.grab().save(QString::fromStdString(ShotPath("first_start_account_set.png")));
     std::string error;
+    MakeFolders(dir.File("新单位"));
     created = CreateAccountSetWithChart(dir.File("新单位"), 2026, "standard", error);
     return created;
   });

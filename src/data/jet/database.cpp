@@ -2,8 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "base/file_facts.h"
@@ -44,6 +48,29 @@ std::string EngineMessage(sqlite3* db, int rc) {
   return msg && *msg ? msg : "命令失败。";
 }
 
+DbError EngineError(sqlite3* db, int rc) {
+  int primary = rc & 0xFF;
+  return DbError(EngineMessage(db, rc), primary == SQLITE_BUSY || primary == SQLITE_LOCKED);
+}
+
+// A new empty file for the engine to fill, made as every file of the program is made (never over anything,
+// never through a symbolic link, with the bits asked for); the engine opens it by name afterwards.
+void MakeEmptyFile(const std::string& gbkPath, unsigned mode) {
+  int fd = CreateNewFile(gbkPath, mode);
+  if (fd < 0) {
+    if (errno == EEXIST) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+    if (errno == EACCES || errno == EROFS)
+      throw DbError(Format("文件“%s”不能建立：所在文件夹是只读的。", gbkPath.c_str()));
+    throw DbError(Format("文件“%s”不能建立：%s", gbkPath.c_str(), std::strerror(errno)));
+  }
+  ::close(fd);
+}
+
+void RemoveWithJournal(const std::string& native) {
+  std::remove(native.c_str());
+  std::remove((native + "-journal").c_str());
+}
+
 }  // namespace
 
 // ---------- Cursor ----------
@@ -77,7 +104,7 @@ void Cursor::Step() {
     atEnd_ = true;
   } else {
     atEnd_ = true;
-    throw DbError(EngineMessage(sqlite3_db_handle(stmt_), rc));
+    throw EngineError(sqlite3_db_handle(stmt_), rc);
   }
 }
 
@@ -201,9 +228,9 @@ void Database::Open(const std::string& gbkPath, bool readOnly) {
                            (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
                            nullptr);
   if (rc != SQLITE_OK) {
-    std::string msg = EngineMessage(db, rc);
+    DbError e = EngineError(db, rc);
     sqlite3_close_v2(db);
-    throw DbError(msg);
+    throw e;
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
   // Reading the header both proves the file is a database and that nobody holds it locked.
@@ -219,9 +246,9 @@ void Database::Open(const std::string& gbkPath, bool readOnly) {
   }
   sqlite3_finalize(st);
   if (rc != SQLITE_OK || appId != kApplicationId) {
-    std::string msg = rc != SQLITE_OK ? EngineMessage(db, rc) : "不是本程序的数据文件。";
+    DbError e = rc != SQLITE_OK ? EngineError(db, rc) : DbError("不是本程序的数据文件。");
     sqlite3_close_v2(db);
-    throw DbError(msg);
+    throw e;
   }
   RegisterFunctions(db);
   db_ = db;
@@ -229,18 +256,19 @@ void Database::Open(const std::string& gbkPath, bool readOnly) {
   schemaLoaded_ = false;
 }
 
-void Database::Create(const std::string& gbkPath) {
+void Database::Create(const std::string& gbkPath, unsigned mode) {
   Close();
-  if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
+  MakeEmptyFile(gbkPath, mode);
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc == SQLITE_OK)
     rc = sqlite3_exec(db, Format("PRAGMA application_id=%d; PRAGMA user_version=1;", kApplicationId).c_str(),
                       nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
     std::string msg = EngineMessage(db, rc);
     sqlite3_close_v2(db);
+    RemoveWithJournal(NativePath(gbkPath));
     throw DbError(msg);
   }
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
@@ -297,7 +325,7 @@ void Database::RunRaw(const std::string& sqliteSql) {
     std::string msg = err ? err : "";
     sqlite3_free(err);
     if ((rc & 0xFF) != SQLITE_ERROR || msg.empty()) msg = EngineMessage(db_, rc);
-    throw DbError(msg);
+    throw DbError(msg, (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED);
   }
 }
 
@@ -446,13 +474,16 @@ void Database::AddTextColumn(const std::string& table, const std::string& column
   Execute(Format("ALTER TABLE %s ADD COLUMN %s CHAR(%d)", table.c_str(), column.c_str(), width));
 }
 
-void Database::BackupTo(const std::string& gbkPath) {
+void Database::BackupTo(const std::string& gbkPath, unsigned mode) {
   Require();
   if (depth_ > 0) throw DbError("事务进行中，不能备份数据文件。");
-  if (QueryRealFile(gbkPath).exists) throw DbError(Format("文件“%s”已存在。", gbkPath.c_str()));
   std::string native = NativePath(gbkPath);
+  MakeEmptyFile(gbkPath, mode);
   sqlite3* copy = nullptr;
-  int rc = sqlite3_open_v2(native.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc = sqlite3_open_v2(native.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
+  // The copy is new and thrown away when anything fails, so it needs no journal: a full disk or a kill
+  // leaves no journal beside it.
+  if (rc == SQLITE_OK) rc = sqlite3_exec(copy, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) {
     sqlite3_backup* b = sqlite3_backup_init(copy, "main", db_, "main");
     if (!b) {
@@ -474,10 +505,49 @@ void Database::BackupTo(const std::string& gbkPath) {
   }
   std::string msg = rc == SQLITE_OK ? std::string() : EngineMessage(copy, rc);
   if (sqlite3_close_v2(copy) != SQLITE_OK && msg.empty()) msg = "读写数据文件时出错。";
+  if (msg.empty()) {
+    std::string why = CheckCopy(gbkPath, true);
+    if (!why.empty()) msg = "备份文件检查未通过：" + why;
+  }
   if (!msg.empty()) {
-    std::remove(native.c_str());
+    RemoveWithJournal(native);
     throw DbError(msg);
   }
+}
+
+std::string Database::CheckCopy(const std::string& gbkPath, bool thorough) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW,
+                           nullptr);
+  std::string why;
+  auto first = [&](const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    std::string value;
+    int r = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    if (r == SQLITE_OK) r = sqlite3_step(st);
+    if (r == SQLITE_ROW) {
+      const unsigned char* t = sqlite3_column_text(st, 0);
+      value = t ? reinterpret_cast<const char*>(t) : "";
+    } else if (why.empty()) {
+      why = EngineMessage(db, r);
+    }
+    sqlite3_finalize(st);
+    return value;
+  };
+  if (rc != SQLITE_OK) {
+    why = EngineMessage(db, rc);
+  } else {
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    std::string appId = first("PRAGMA application_id");
+    if (why.empty() && appId != std::to_string(kApplicationId)) why = "不是本程序的数据文件。";
+    if (why.empty()) first("SELECT count(*) FROM SYSTAB");
+    if (why.empty() && thorough) {
+      std::string check = first("PRAGMA quick_check");
+      if (why.empty() && check != "ok") why = "数据文件已损坏，或不是本程序的数据文件。";
+    }
+  }
+  sqlite3_close_v2(db);
+  return why;
 }
 
 // A year's postings with their indexes fit in memory while one transaction writes them. Outside a

@@ -86,8 +86,9 @@ class Database : public SchemaSource {
   // year's postings). Throws DbError (also for a file that is not one of ours, or one another process holds
   // locked).
   void Open(const std::string& gbkPath, bool readOnly = false);
-  // Makes a new, empty year file; fails when the file exists.
-  void Create(const std::string& gbkPath);
+  // Makes a new, empty year file with these permission bits; fails when anything stands at the path (a
+  // symbolic link too).
+  void Create(const std::string& gbkPath, unsigned mode = 0666);
   // A file this program began to make and never finished (marked as ours, or empty, but without the year's
   // tables): what a crash during creation in earlier versions left behind. Never true of another program's
   // file.
@@ -110,9 +111,13 @@ class Database : public SchemaSource {
   void AddTextColumn(const std::string& table, const std::string& column, int width);
 
   // Copies the whole file, as it stands outside any open transaction, into a new file at gbkPath with the
-  // engine's online backup, so the copy is consistent even while the file is in use. Fails when the target
-  // exists or a transaction of this handle is open; a copy that fails half-way is removed.
-  void BackupTo(const std::string& gbkPath);
+  // engine's online backup, so the copy is consistent even while the file is in use, and checks the copy
+  // (the engine's quick check). Fails when anything stands at the target or a transaction of this handle is
+  // open; a copy that fails half-way or fails its check is removed, and the copy leaves no journal.
+  void BackupTo(const std::string& gbkPath, unsigned mode = 0600);
+  // "" when the file opens read-only as a year file of ours whose settings can be read, else why not.
+  // With thorough, the engine's quick check of every page too.
+  static std::string CheckCopy(const std::string& gbkPath, bool thorough);
 
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();

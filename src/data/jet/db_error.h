@@ -8,7 +8,13 @@ namespace jet {
 
 class DbError : public std::runtime_error {
  public:
-  explicit DbError(const std::string& gbkMessage) : std::runtime_error(gbkMessage) {}
+  explicit DbError(const std::string& gbkMessage, bool locked = false)
+      : std::runtime_error(gbkMessage), locked_(locked) {}
+  // Another process held the file locked for longer than a statement waits.
+  bool Locked() const { return locked_; }
+
+ private:
+  bool locked_;
 };
 
 }  // namespace jet

@@ -1,0 +1,26 @@
+#pragma once
+// Writing a file the user names (a report, an export): never over a year file, the book the output comes
+// from or any other database, over an existing file only when the user said so, and always whole — the
+// bytes go into a new file beside the place, which is renamed into it when complete, so a failure leaves
+// the old file as it was. The tool's reports, the windows' 导出 and the PDF printing all write here.
+#include <functional>
+#include <string>
+
+struct OutputTarget {
+  std::string path;      // GBK
+  std::string book;      // the year file the output is made from, "" for none: never replaced, and the
+                         // output takes its permission bits
+  bool replace = false;  // an existing file at path may be replaced
+};
+
+// Why nothing may be written at path, "" when it may: a year file of the program (YYYY.vyx in any case),
+// an SQLite database (known by its header), the book itself, a folder.
+std::string OutputRefusal(const std::string& path, const std::string& book);
+// Something (a file, a link) stands at path.
+bool OutputExists(const std::string& path);
+// Writes through write, which gets the new file's path (native) and its descriptor open for writing, then
+// moves the file into place. False with the reason (GBK) when anything fails; nothing is left behind then.
+bool WriteOutputFile(const OutputTarget& target,
+                     const std::function<bool(const std::string& nativePath, int fd, std::string& error)>& write,
+                     std::string& error);
+bool WriteOutputFile(const OutputTarget& target, const std::string& bytes, std::string& error);
