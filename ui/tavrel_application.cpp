@@ -1,10 +1,14 @@
 #include "tavrel_application.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QPointer>
+#include <QShortcutEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "base/platform.h"
 #include "data/jet/db_error.h"
@@ -27,6 +31,41 @@ bool PressFocusedButton(QObject* receiver, QEvent* event) {
   return true;
 }
 
+// A button's mnemonic (Alt+S on "&S.确认", Alt+- on "贷(&-)") acts at once. Qt shows the button pressed for
+// a moment and acts afterwards, so a key typed right behind the mnemonic (Esc, Enter, an amount) would
+// overtake it: the account dialog was cancelled instead of confirmed, the credit side taken as debit.
+bool ClickAtOnce(QObject* receiver, QEvent* event) {
+  if (event->type() != QEvent::Shortcut) return false;
+  auto* button = qobject_cast<QAbstractButton*>(receiver);
+  auto* shortcut = static_cast<QShortcutEvent*>(event);
+  if (!button || shortcut->isAmbiguous() || !button->isEnabled() || !button->isVisible()) return false;
+  if (button->isCheckable() && (button->focusPolicy() & Qt::TabFocus)) button->setFocus(Qt::ShortcutFocusReason);
+  button->click();
+  return true;
+}
+
+// When a dialog or message box closes, the keys go back to the window that opened it: its parent's window,
+// else the main window. A window manager usually does that; without one (or when it picks another window)
+// no window would be active and Alt would reach no menu until a click.
+void ReturnActivation(QObject* receiver, QEvent* event) {
+  if (event->type() != QEvent::Hide) return;
+  auto* closing = qobject_cast<QWidget*>(receiver);
+  if (!closing || !closing->isWindow() || closing->windowType() == Qt::Popup ||
+      closing->windowType() == Qt::ToolTip || !closing->isModal())
+    return;
+  QPointer<QWidget> opener = closing->parentWidget() ? closing->parentWidget()->window() : nullptr;
+  QTimer::singleShot(0, qApp, [opener] {
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible()) return;
+    QWidget* back = QApplication::activeModalWidget();
+    if (!back && opener && opener->isVisible()) back = opener;
+    if (!back)
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits("QMainWindow")) back = w;
+    if (back) back->activateWindow();
+  });
+}
+
 }  // namespace
 
 TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -42,7 +81,8 @@ TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc
 
 bool TavrelApplication::notify(QObject* receiver, QEvent* event) {
   try {
-    if (PressFocusedButton(receiver, event)) return true;
+    if (PressFocusedButton(receiver, event) || ClickAtOnce(receiver, event)) return true;
+    ReturnActivation(receiver, event);
     return QApplication::notify(receiver, event);
   } catch (const jet::DbError& e) {
     ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);

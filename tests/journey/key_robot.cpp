@@ -68,7 +68,7 @@ void KeyRobot::Tick() {
       return;
     }
   }
-  if (!e.ready()) {
+  if (!e.ready() || !Settled()) {
     static qint64 lastTrace = 0;
     if (std::getenv("JOURNEY_TRACE") && waiting.elapsed() - lastTrace > 2000) {
       lastTrace = waiting.elapsed();
@@ -79,17 +79,23 @@ void KeyRobot::Tick() {
                    focus ? focus->metaObject()->className() : "-");
     }
     if (waiting.elapsed() > stepLimit) {
-      failure_ = "step " + std::to_string(next_ + 1) + " (" + e.what + "): its window did not come";
+      const std::string picture = "journey-failure-" + std::to_string(next_ + 1) + ".png";
+      failure_ = "step " + std::to_string(next_ + 1) + " (" + Q(e.what).toStdString() + "): not ready after " +
+                 std::to_string(stepLimit / 1000) + " s";
+      QWidget* top = TopWindow();
+      if (!top) top = QApplication::activeModalWidget();
+      failure_ += top ? "; active: \"" + top->windowTitle().toStdString() + "\"" : "; no window is active";
+      if (auto* box = qobject_cast<QMessageBox*>(top)) failure_ += " saying \"" + box->text().toStdString() + "\"";
+      if (QWidget* focus = QApplication::focusWidget()) failure_ += "; focus on " + std::string(focus->metaObject()->className());
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (!top && w->isVisible() && !w->isModal()) top = w;
+      Snapshot(top, picture);
+      failure_ += "; picture " + ShotPath(picture);
       std::fprintf(stderr, "[journey] %s\n", failure_.c_str());
-      if (QWidget* top = TopWindow()) {
-        failure_ += "; on screen: \"" + top->windowTitle().toStdString() + "\"";
-        if (auto* box = qobject_cast<QMessageBox*>(top)) failure_ += " saying \"" + box->text().toStdString() + "\"";
-        Snapshot(top, "journey-failure.png");
-      }
     }
     return;
   }
-  std::fprintf(stderr, "[journey] %zu %s\n", next_ + 1, e.what.c_str());
+  std::fprintf(stderr, "[journey] %zu %s\n", next_ + 1, Q(e.what).toUtf8().constData());
   // The step counts as taken before it acts: acting may open a modal window whose own loop plays the rest.
   ++next_;
   waiting.restart();
@@ -102,7 +108,9 @@ void KeyRobot::Tick() {
 }
 
 bool KeyRobot::Run(int msPerStep) {
-  stepLimit = msPerStep;
+  // JOURNEY_STEP_MS shortens the wait while a stage is being written.
+  const char* limit = std::getenv("JOURNEY_STEP_MS");
+  stepLimit = limit && *limit ? std::atoi(limit) : msPerStep;
   waiting.restart();
   QTimer timer;
   timer.setInterval(15);
@@ -123,17 +131,16 @@ QWidget* KeyRobot::TopWindow() {
 
 QWidget* KeyRobot::Target() {
   if (QWidget* w = QApplication::activePopupWidget()) return w;
-  // When a dialog closes the window manager activates the window below it; the offscreen platform has none.
-  QWidget* top = QApplication::activeModalWidget();
-  if (!top && !QApplication::activeWindow())
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (qobject_cast<QMainWindow*>(w) && w->isVisible()) top = w;
-  if (top && top->isVisible() && QApplication::activeWindow() != top) {
-    top->activateWindow();
-    QApplication::processEvents();
-  }
   if (QWidget* w = QApplication::focusWidget()) return w;
   return TopWindow();
+}
+
+bool KeyRobot::Settled() {
+  // A button pressed by its mnemonic stays down a moment before it clicks: the step before is not done.
+  if (QWidget* top = TopWindow())
+    for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
+      if (b->isDown()) return false;
+  return true;
 }
 
 namespace {
@@ -143,6 +150,8 @@ void TypeText(const QString& text) {
   for (QChar c : text) {
     QWidget* target = KeyRobot::Target();
     if (!target) return;
+    if (std::getenv("JOURNEY_TRACE"))
+      std::fprintf(stderr, "[journey]   text %s to %s\n", QString(c).toUtf8().constData(), target->metaObject()->className());
     if (c.unicode() < 0x80) {
       QTest::keyClick(target, c.toLatin1());
     } else {
@@ -195,17 +204,26 @@ void KeyRobot::Type(const QString& keys) {
   }
 }
 
+namespace {
+// The window has the keys: it is the active window and the focus is inside it.
+bool HasKeys(QWidget* w) {
+  if (!w || !w->isVisible() || QApplication::activeWindow() != w || QApplication::activePopupWidget()) return false;
+  QWidget* focus = QApplication::focusWidget();
+  return focus && focus->window() == w;
+}
+}  // namespace
+
 KeyRobot::Ready KeyRobot::ModalTitled(const QString& title) {
   return [title] {
     QWidget* w = QApplication::activeModalWidget();
-    return w && w->isVisible() && w->windowTitle() == title && !qobject_cast<QMessageBox*>(w);
+    return HasKeys(w) && w->windowTitle() == title && !qobject_cast<QMessageBox*>(w);
   };
 }
 
 KeyRobot::Ready KeyRobot::MessageSaying(const QString& part) {
   return [part] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    return box && box->isVisible() && box->text().contains(part);
+    return box && HasKeys(box) && box->text().contains(part);
   };
 }
 
@@ -213,10 +231,19 @@ KeyRobot::Ready KeyRobot::NoModal() {
   return [] { return QApplication::activeModalWidget() == nullptr; };
 }
 
+KeyRobot::Ready KeyRobot::MainWindow(QWidget* mainWindow) {
+  // A main window with no child window open has no focus widget: its keys go to the window itself.
+  return [mainWindow] {
+    QWidget* focus = QApplication::focusWidget();
+    return !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
+           QApplication::activeWindow() == mainWindow && (!focus || focus->window() == mainWindow);
+  };
+}
+
 KeyRobot::Ready KeyRobot::ModalWith(const QString& text) {
   return [text] {
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible() || qobject_cast<QMessageBox*>(w)) return false;
+    if (!HasKeys(w) || qobject_cast<QMessageBox*>(w)) return false;
     for (auto* l : w->findChildren<QLabel*>())
       if (l->isVisible() && l->text().remove('&').contains(text)) return true;
     for (auto* b : w->findChildren<QAbstractButton*>())
@@ -229,26 +256,34 @@ KeyRobot::Ready KeyRobot::ModalWith(const QString& text) {
 
 KeyRobot::Ready KeyRobot::ChildTitled(QWidget* mainWindow, const QString& title) {
   return [mainWindow, title] {
-    if (QApplication::activeModalWidget()) return false;
+    if (QApplication::activeModalWidget() || !HasKeys(mainWindow)) return false;
     auto* area = mainWindow->findChild<QMdiArea*>();
     QMdiSubWindow* sub = area ? area->activeSubWindow() : nullptr;
-    return sub && sub->windowTitle().startsWith(title);
+    return sub && sub->windowTitle().startsWith(title) && sub->isAncestorOf(QApplication::focusWidget());
   };
 }
 
-void KeyRobot::Menu(char mnemonic, const QString& item) {
-  Type(QString("Alt+") + mnemonic);
-  // The menu drops down with the next turns of the event loop.
-  QElapsedTimer t;
-  t.start();
-  while (!qobject_cast<QMenu*>(QApplication::activePopupWidget()) && t.elapsed() < 3000)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
+KeyRobot::Ready KeyRobot::PopupMenu(const QString& title) {
+  return [title] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return menu && menu->isVisible() && (title.isEmpty() || menu->title() == title);
+  };
+}
+
+void KeyRobot::ChooseFromMenu(const QString& item) {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  for (int i = 0; menu && i < 20; ++i) {
-    if (menu->activeAction() && menu->activeAction()->text().startsWith(item)) break;
+  for (int i = 0; menu && i < 40; ++i) {
+    if (menu->activeAction() && menu->activeAction()->text().remove('&').startsWith(item)) break;
     Type("Down");
   }
   Type("Enter");
+}
+
+void KeyRobot::Menu(QWidget* mainWindow, const QString& menuTitle, const QString& item) {
+  int amp = menuTitle.indexOf("(&");
+  const QString key = QString("Alt+") + menuTitle.at(amp + 2);
+  Keys(G(menuTitle).value_or("?"), MainWindow(mainWindow), key);
+  Step(G(item).value_or("?"), PopupMenu(menuTitle), [item] { ChooseFromMenu(item); });
 }
 
 void Snapshot(QWidget* w, const std::string& name) {

@@ -24,9 +24,9 @@ class KeyRobot {
   // A step that only checks or looks: runs as soon as every step before it has run.
   void Then(const std::string& what, Act act);
 
-  // Plays every step in order inside the event loop; false (and a picture of the screen) when a step's
-  // window did not come within the time. The steps may open modal dialogs: they are played inside them.
-  bool Run(int msPerStep = 15000);
+  // Plays every step in order inside the event loop; false (and a picture of the screen, named after the
+  // step) when a step's window did not come within the time. The steps may open modal dialogs: they are played inside them.
+  bool Run(int msPerStep = 60000);
   const std::string& Failure() const { return failure_; }
 
   // Types a line of keys into the focused widget: names separated by blanks, as QKeySequence spells them
@@ -41,12 +41,21 @@ class KeyRobot {
   static Ready ModalTitled(const QString& title);
   static Ready MessageSaying(const QString& part);
   static Ready NoModal();
+  // The main window has the keys, no dialog over it.
+  static Ready MainWindow(QWidget* mainWindow);
+  // A menu has dropped down (of this title, when one is given).
+  static Ready PopupMenu(const QString& title = QString());
+  // Walks down the open menu to the item and chooses it with Enter.
+  static void ChooseFromMenu(const QString& item);
+  // No button is still down from a key that pressed it.
+  static bool Settled();
   // A modal dialog (not a message box) showing a label, button or group with this text.
   static Ready ModalWith(const QString& text);
   // The main window's active child window, titled starting with this text, has the focus.
   static Ready ChildTitled(QWidget* mainWindow, const QString& title);
-  // Opens a menu of the menu bar with its Alt key and walks down to the item, as a user does.
-  static void Menu(char mnemonic, const QString& item);
+  // Two steps: once the main window has the keys, opens a menu of the menu bar ("帐户目录(&K)") with its Alt
+  // key; once it has dropped down, walks down to the item and chooses it, as a user does.
+  void Menu(QWidget* mainWindow, const QString& menuTitle, const QString& item);
 
  private:
   struct Entry {

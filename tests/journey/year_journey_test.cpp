@@ -1,16 +1,13 @@
-// A bookkeeper's first hour, driven with keys only through the real main window as main() builds it: the
-// first start on a machine that never ran the program, a new account set with the standard chart, the login,
-// a three-level branch and a quantity account in 帐户设置, openings on both sides in 年初帐户余额. After each
-// stage the figures are read back from the year file with the command-line tool, and a picture is kept.
+// A bookkeeper's first year, driven with keys only through the real main window as main() builds it. The
+// year is played in stages that run one after another on the same books (each stage starts the program
+// again and logs in): the first hour (first start, a new set with the standard chart, the chart's branches,
+// a currency and its rate, the openings), the postings of a month and of a day, ... After each stage's
+// steps the figures are read back from the year file with the command-line tool, and pictures are kept.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -19,13 +16,12 @@
 
 #include "app/qirn_app.h"
 #include "base/gbk.h"
-#include "gbk_qt.h"
 #include "base/platform.h"
 #include "command_wiring.h"
+#include "gbk_qt.h"
 #include "journey/key_robot.h"
 #include "main_frame.h"
 #include "qt_platform.h"
-#include "support/temp_dir.h"
 #include "ui/qt_test_app.h"
 
 namespace {
@@ -53,12 +49,18 @@ bool TabTo(const QString& text) {
   return false;
 }
 
-class YearJourney : public ::testing::Test {
+// The machine of the journey: its home folder (with the program's settings) and the account set, kept from
+// one stage to the next. $TAVREL_JOURNEY, else a folder beside the test program.
+std::string Home() {
+  const char* env = std::getenv("TAVREL_JOURNEY");
+  return env && *env ? env : TAVREL_JOURNEY_HOME;
+}
+
+class Journey : public ::testing::Test {
  protected:
   void SetUp() override {
-    // A machine that has never run the program: its own home and configuration folder.
-    setenv("HOME", home.Path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home.Path() + "/.config").c_str(), 1);
+    setenv("HOME", Home().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (Home() + "/.config").c_str(), 1);
     // The operators of a new account set have no password; the tool takes it from here.
     setenv("TAVREL_PASSWORD", "", 1);
     TestQtApp();
@@ -73,7 +75,7 @@ class YearJourney : public ::testing::Test {
     app.reset();
     SetPlatform(nullptr);
   }
-  // Starts the program as main() does, with the robot at the keyboard.
+  // Starts the program as main() does, with the robot at the keyboard, and plays the steps.
   bool Play() {
     bool started = false;
     QTimer::singleShot(0, [this, &started] { started = app->InitInstance({}, *frame); });
@@ -86,9 +88,29 @@ class YearJourney : public ::testing::Test {
     return now.year;
   }
   static std::string Utf8(const std::string& gbkText) { return gbk::ToUtf8(gbkText); }
-  std::string Set() const { return home.Path() + "/帐套"; }
+  static std::string Set() { return Home() + "/帐套"; }
+  static std::string Year() { return std::to_string(CurrentYear()); }
+  static std::string File() { return Set() + "/" + Year() + ".vyx"; }
+  // The tool on the year file: "report balance --date D" → report balance 'FILE' --date D.
+  static std::string Report(const std::string& kind, const std::string& options) {
+    return Tool("report " + kind + " '" + Utf8(File()) + "' " + options);
+  }
+  static std::string Sql(const std::string& statement) {
+    return Tool("sql --operator 101 '" + Utf8(File()) + "' \"" + Utf8(statement) + "\"");
+  }
+  // A later stage starts the program on the books the earlier ones left: the login remembers them.
+  void LogIn() {
+    robot.Step("the login remembers the books", KeyRobot::ModalTitled(Q("打开Tavrel项目核算数据文件")), [] {
+      KeyRobot::Type("Enter");
+    });
+  }
+  KeyRobot::Ready Main() const { return KeyRobot::MainWindow(frame.get()); }
+  // Once the main window has the keys again: checks what the steps before left.
+  void Check(const std::string& what, KeyRobot::Act act) { robot.Step(what, Main(), std::move(act)); }
+  void Shot(const std::string& what, const std::string& name) {
+    robot.Step(what, Main(), [this, name] { Snapshot(frame.get(), name); });
+  }
 
-  TempDir home;
   std::unique_ptr<QtPlatform> platform;
   std::unique_ptr<CQirnApp> app;
   std::unique_ptr<CMainFrame> frame;
@@ -97,10 +119,12 @@ class YearJourney : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(YearJourney, AFirstYearWithKeysOnly) {
-  using R = KeyRobot;
-  const std::string year = std::to_string(CurrentYear());
-  const std::string file = Set() + "/" + year + ".vyx";
+using R = KeyRobot;
+
+TEST_F(Journey, TheFirstHour) {
+  // A machine that has never run the program.
+  std::filesystem::remove_all(Home());
+  std::filesystem::create_directories(Home());
 
   // First start: the login has no file yet; 搜索 leads to the account-set dialog, whose 建立 makes the first
   // set with the standard chart of accounts.
@@ -108,7 +132,7 @@ TEST_F(YearJourney, AFirstYearWithKeysOnly) {
     Snapshot(R::TopWindow(), "journey-01-first-start.png");
     R::Type("Alt+S");
   });
-  robot.Step("建立新帐套", R::ModalTitled(Q("建立新帐套")), [this] {
+  robot.Step("建立新帐套", R::ModalTitled(Q("建立新帐套")), [] {
     R::Type("Alt+N Ctrl+A '" + Q(Set()) + "'");
     ASSERT_TRUE(TabTo(Q("建立")));
     R::Type("Enter");
@@ -118,13 +142,31 @@ TEST_F(YearJourney, AFirstYearWithKeysOnly) {
     Snapshot(R::TopWindow(), "journey-02-login.png");
     R::Type("Enter");
   });
-  robot.Then("logged in", [this, file] {
+  Check("logged in", [this] {
     Snapshot(frame.get(), "journey-03-main.png");
-    EXPECT_NE(Tool("report catalogue '" + Utf8(file) + "'").find("1002\t银行存款"), std::string::npos);
+    EXPECT_NE(Report("catalogue", "").find("1002\t银行存款"), std::string::npos);
   });
 
-  // 帐户设置: a three-level branch under 1002 and a quantity account under 1403.
-  robot.Then("帐户设置", [] { R::Menu('K', Q("帐户设置")); });
+  // A currency with its rate, for a foreign-currency bank account.
+  robot.Menu(frame.get(), Q("帐户目录(&K)"), Q("外币帐户设置"));
+  robot.Keys("no currency yet", R::MessageSaying(Q("本年度尚未设置外币目录")), "Enter");
+  robot.Keys("增加", R::ModalTitled(Q("外币币种增加、修改、删除")), "Alt+A");
+  robot.Keys("美元 with its exchange-gain account", R::ModalTitled(Q("请增加、修改、外币币种")),
+             "'1' Tab '美元' Tab '6061' Alt+S");
+  robot.Keys("no second currency", R::ModalTitled(Q("请增加、修改、外币币种")), "Esc");
+  robot.Keys("close", R::ModalTitled(Q("外币币种增加、修改、删除")), "Alt+X");
+  robot.Menu(frame.get(), Q("帐户目录(&K)"), Q("外币汇率设置"));
+  robot.Keys("设置汇率", R::ModalTitled(Q("外币汇率设置")), "Alt+A");
+  robot.Keys("1 美元 = 7.1 元 from the first day", R::ModalTitled(Q("请设置、修改外币汇率")),
+             "Ctrl+A '" + Q(Year()) + "' Tab Ctrl+A '1' Tab Ctrl+A '1' Tab Ctrl+A '1' Tab Ctrl+A '7.1' Alt+S");
+  robot.Keys("close", R::ModalTitled(Q("外币汇率设置")), "Alt+X");
+  Check("the currency and its rate", [] {
+    std::string rates = Sql("select trim(wno), t, my1, my2 from wbr");
+    EXPECT_NE(rates.find("1\t" + Year() + "0101\t1\t7.1"), std::string::npos) << rates;
+  });
+
+  // 帐户设置: a three-level branch under 1002, a dollar account beside it and a quantity account under 1403.
+  robot.Menu(frame.get(), Q("帐户目录(&K)"), Q("帐户设置"));
   robot.Step("the standard chart", R::ModalTitled(Q("科目目录操纵")), [] {
     Snapshot(R::TopWindow(), "journey-04-standard-chart.png");
     R::Type("'1002' Right Alt+A");
@@ -134,9 +176,14 @@ TEST_F(YearJourney, AFirstYearWithKeysOnly) {
     Snapshot(R::TopWindow(), "journey-05-account-dialog.png");
     R::Type("Enter");
   });
+  robot.Step("1002-2 in dollars", R::ModalTitled(Q("增加新科目(帐户)...")), [] {
+    R::Type("'2' Enter '美元户'");
+    ASSERT_TRUE(TabTo(Q("外币核算")));
+    R::Type("Space Tab Down Alt+S");
+  });
   robot.Keys("the series ends", R::ModalTitled(Q("增加新科目(帐户)...")), "Esc");
-  robot.Keys("into 1002-1", R::ModalTitled(Q("科目目录操纵")), "Right Alt+A");
-  robot.Keys("1002-1-1", R::ModalTitled(Q("增加新科目(帐户)...")), "'1' Enter '活期' Enter");
+  robot.Keys("into 1002-1", R::ModalTitled(Q("科目目录操纵")), "'1002-1' Right Alt+A");
+  robot.Keys("1002-1-1", R::ModalTitled(Q("增加新科目(帐户)...")), "'1' Enter '活期' Alt+S");
   robot.Keys("the series ends", R::ModalTitled(Q("增加新科目(帐户)...")), "Esc");
   robot.Keys("up to the top", R::ModalTitled(Q("科目目录操纵")), "Left Left '1403' Right Alt+A");
   robot.Step("1403-1 by quantity", R::ModalTitled(Q("增加新科目(帐户)...")), [] {
@@ -146,31 +193,92 @@ TEST_F(YearJourney, AFirstYearWithKeysOnly) {
   });
   robot.Keys("the series ends", R::ModalTitled(Q("增加新科目(帐户)...")), "Esc");
   robot.Keys("close", R::ModalTitled(Q("科目目录操纵")), "Esc");
-  robot.Then("the chart holds the branch", [this, file] {
-    std::string chart = Tool("report catalogue '" + Utf8(file) + "' --code 1002");
-    EXPECT_NE(chart.find("1002-1-1"), std::string::npos) << chart;
-    std::string steel = Tool("report catalogue '" + Utf8(file) + "' --code 1403");
-    EXPECT_NE(steel.find("1403-1"), std::string::npos) << steel;
+  Check("the chart holds the branches", [] {
+    std::string branch = Sql("select trim(kno), fz, trim(fzn) from subt where kno like '1002-*' or kno like '1403-*'");
+    EXPECT_NE(branch.find("1002-1-1"), std::string::npos) << branch;
+    EXPECT_NE(branch.find("1002-2\t2\t1"), std::string::npos) << branch;  // in currency 1
+    EXPECT_NE(branch.find("1403-1\t1\tt"), std::string::npos) << branch;  // in tonnes
   });
 
   // 年初帐户余额: three openings, walked down to with Enter.
-  robot.Then("年初帐户余额", [] { R::Menu('K', Q("年初帐户余额")); });
+  robot.Menu(frame.get(), Q("帐户目录(&K)"), Q("年初帐户余额"));
   robot.Keys("1001", R::ModalTitled(Q("科目期初余额调整")), "'1001' Enter");
   robot.Keys("5,000.00 on the debit side", R::ModalTitled(Q("帐户：1001")), "Ctrl+A '5000' Enter Enter");
   robot.Keys("down to 1002-1-1", R::ModalTitled(Q("科目期初余额调整")), "'1002' Enter '1002-1' Enter '1002-1-1' Enter");
   robot.Keys("100,000.00", R::ModalTitled(Q("帐户：1002-1-1")), "Ctrl+A '100000' Enter Enter");
   robot.Keys("back up and to 4001", R::ModalTitled(Q("科目期初余额调整")), "Esc Esc '4001' Enter");
   robot.Step("105,000.00 on the credit side", R::ModalTitled(Q("帐户：4001")), [] {
-    ASSERT_TRUE(TabTo(Q("借")));
-    R::Type("Right");
+    R::Type("Alt+-");
     for (int i = 0; i < 10 && !qobject_cast<QLineEdit*>(QApplication::focusWidget()); ++i) R::Type("Tab");
     R::Type("Ctrl+A '105000' Enter Enter");
   });
   robot.Keys("close", R::ModalTitled(Q("科目期初余额调整")), "Esc");
-  robot.Then("the openings are in the books", [this, file, year] {
-    std::string balances = Tool("report balance '" + Utf8(file) + "' --date " + year + "0101");
+  Check("the openings are in the books", [] {
+    std::string balances = Report("balance", "--date " + Year() + "0101");
     EXPECT_NE(balances.find("1002\t银行存款\t借\t100,000.00"), std::string::npos) << balances;
     EXPECT_NE(balances.find("4001\t实收资本\t贷\t105,000.00"), std::string::npos) << balances;
+  });
+
+  EXPECT_TRUE(Play());
+}
+
+namespace {
+// The keys of one row of an entry window, typed from its first column: each cell's text (an empty cell is
+// passed over), then down to the next row and back to its first column.
+QString Row(const std::vector<const char*>& cells) {
+  QString keys;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) keys += " Tab";
+    if (*cells[i]) keys += " '" + Q(cells[i]) + "'";
+  }
+  keys += " Down";
+  if (cells.size() > 1) keys += " Shift+Tab*" + QString::number(cells.size() - 1);
+  return keys;
+}
+}  // namespace
+
+TEST_F(Journey, AMonthAndADay) {
+  const std::string y = Year();
+  LogIn();
+
+  // January of the bank account, by account: one row of each reconciliation mark.
+  robot.Menu(frame.get(), Q("数据操纵(&E)"), Q("按帐户录入"));
+  robot.Keys("January, 1002-1-1", R::ModalTitled(Q("Tavrel软件(项目)")), "Ctrl+A '1' Enter '1002-1-1' Enter");
+  robot.Step("three rows", R::ChildTitled(frame.get(), Q("按户录入数据 1002-1-1")), [this] {
+    R::Type(Row({"5", "收到投资款", "20000", "", "2"}) + Row({"12", "支付货款", "", "3000", "1"}) +
+            Row({"20", "提取现金", "", "1000", "0"}));
+    Snapshot(frame.get(), "journey-06-entry-by-account.png");
+    R::Type("Ctrl+S");
+  });
+  robot.Keys("save", R::MessageSaying(Q("月份的数据已被修改")), "Alt+Y");
+  robot.Keys("close", R::ChildTitled(frame.get(), Q("按户录入数据 1002-1-1")), "Ctrl+F4");
+  Check("January is in the books", [y] {
+    std::string rows = Sql("select t, rn, f, my, trim(cer), mk from p0 where trim(kno)='1002-1-1' and rn>0");
+    EXPECT_NE(rows.find(y + "0105\t1\t1\t20000\t2\t4"), std::string::npos) << rows;
+    EXPECT_NE(rows.find(y + "0112\t1\t-1\t3000\t1\t0"), std::string::npos) << rows;
+    EXPECT_NE(rows.find(y + "0120\t1\t-1\t1000\t0\t4"), std::string::npos) << rows;
+  });
+
+  // The 3rd of February, by date: cash from the bank, the bank's fee.
+  robot.Menu(frame.get(), Q("数据操纵(&E)"), Q("按日期录入"));
+  robot.Keys("3 February", R::ModalTitled(Q("Tavrel软件(项目核算)")),
+             "Ctrl+A '" + Q(y) + "' Enter Ctrl+A '2' Enter Ctrl+A '3' Enter");
+  robot.Step("four rows", R::ChildTitled(frame.get(), Q("按日期录入数据")), [this] {
+    R::Type(Row({"提取现金", "1001", "1000", "", "0"}) + Row({"提取现金", "1002-1-1", "", "1000", "2"}) +
+            Row({"银行手续费", "6603", "50"}) + Row({"银行手续费", "1002-1-1", "", "50", "1"}));
+    Snapshot(frame.get(), "journey-07-entry-by-date.png");
+    R::Type("Ctrl+S");
+  });
+  robot.Keys("save", R::MessageSaying(Q("的数据已被修改")), "Alt+Y");
+  robot.Keys("close", R::ChildTitled(frame.get(), Q("按日期录入数据")), "Ctrl+F4");
+  Check("the day is in the books", [y] {
+    std::string rows = Sql("select trim(kno), rn, f, my, trim(cer), mk from p0 where t='" + y + "0203'");
+    EXPECT_NE(rows.find("1001\t1\t1\t1000\t0\t4"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("1002-1-1\t1\t-1\t1000\t2\t4"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("6603\t1\t1\t50\t0\t4"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("1002-1-1\t2\t-1\t50\t1\t0"), std::string::npos) << rows;
+    std::string balances = Report("balance", "--date " + y + "0228");
+    EXPECT_NE(balances.find("1001\t库存现金\t借\t6,000.00"), std::string::npos) << balances;
   });
 
   EXPECT_TRUE(Play());
