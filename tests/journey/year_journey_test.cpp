@@ -192,12 +192,29 @@ TEST_F(Journey, TheFirstHour) {
     R::Type("Space Tab 't' Enter");
   });
   robot.Keys("the series ends", R::ModalTitled(Q("增加新科目(帐户)...")), "Esc");
+  // 6602 管理费用 kept in columns, one for each of its two new sub-accounts.
+  robot.Keys("modify 6602", R::ModalTitled(Q("科目目录操纵")), "Left '6602' Alt+S");
+  robot.Step("6602 in columns", R::ModalTitled(Q("修改科目(帐户)...")), [] {
+    ASSERT_TRUE(TabTo(Q("需要")));
+    R::Type("Space Alt+S");
+  });
+  robot.Keys("into 6602", R::ModalTitled(Q("科目目录操纵")), "'6602' Right Alt+A");
+  for (const char* sub : {"'1' Enter '办公费'", "'2' Enter '差旅费'"})
+    robot.Step("a debit column", R::ModalTitled(Q("增加新科目(帐户)...")), [sub] {
+      R::Type(sub);
+      ASSERT_TRUE(TabTo(Q("借方")));
+      R::Type("Space Alt+S");
+    });
+  robot.Keys("the series ends", R::ModalTitled(Q("增加新科目(帐户)...")), "Esc");
   robot.Keys("close", R::ModalTitled(Q("科目目录操纵")), "Esc");
   Check("the chart holds the branches", [] {
     std::string branch = Sql("select trim(kno), fz, trim(fzn) from subt where kno like '1002-*' or kno like '1403-*'");
     EXPECT_NE(branch.find("1002-1-1"), std::string::npos) << branch;
     EXPECT_NE(branch.find("1002-2\t2\t1"), std::string::npos) << branch;  // in currency 1
     EXPECT_NE(branch.find("1403-1\t1\tt"), std::string::npos) << branch;  // in tonnes
+    std::string columns = Sql("select trim(kno), dl from subt where kno like '6602*'");
+    EXPECT_NE(columns.find("6602\t1"), std::string::npos) << columns;
+    EXPECT_NE(columns.find("6602-2"), std::string::npos) << columns;
   });
 
   // 年初帐户余额: three openings, walked down to with Enter.
@@ -206,17 +223,20 @@ TEST_F(Journey, TheFirstHour) {
   robot.Keys("5,000.00 on the debit side", R::ModalTitled(Q("帐户：1001")), "Ctrl+A '5000' Enter Enter");
   robot.Keys("down to 1002-1-1", R::ModalTitled(Q("科目期初余额调整")), "'1002' Enter '1002-1' Enter '1002-1-1' Enter");
   robot.Keys("100,000.00", R::ModalTitled(Q("帐户：1002-1-1")), "Ctrl+A '100000' Enter Enter");
-  robot.Keys("back up and to 4001", R::ModalTitled(Q("科目期初余额调整")), "Esc Esc '4001' Enter");
-  robot.Step("105,000.00 on the credit side", R::ModalTitled(Q("帐户：4001")), [] {
+  robot.Keys("back up and down to 1403-1", R::ModalTitled(Q("科目期初余额调整")), "Esc Esc '1403' Enter '1403-1' Enter");
+  robot.Keys("10 t at 3,000.00", R::ModalTitled(Q("帐户：1403-1")), "Ctrl+A '10' Enter Ctrl+A '3000' Enter Enter Enter");
+  robot.Keys("back up and to 4001", R::ModalTitled(Q("科目期初余额调整")), "Esc '4001' Enter");
+  robot.Step("135,000.00 on the credit side", R::ModalTitled(Q("帐户：4001")), [] {
     R::Type("Alt+-");
     for (int i = 0; i < 10 && !qobject_cast<QLineEdit*>(QApplication::focusWidget()); ++i) R::Type("Tab");
-    R::Type("Ctrl+A '105000' Enter Enter");
+    R::Type("Ctrl+A '135000' Enter Enter");
   });
   robot.Keys("close", R::ModalTitled(Q("科目期初余额调整")), "Esc");
   Check("the openings are in the books", [] {
     std::string balances = Report("balance", "--date " + Year() + "0101");
     EXPECT_NE(balances.find("1002\t银行存款\t借\t100,000.00"), std::string::npos) << balances;
-    EXPECT_NE(balances.find("4001\t实收资本\t贷\t105,000.00"), std::string::npos) << balances;
+    EXPECT_NE(balances.find("1403\t原材料\t借\t30,000.00"), std::string::npos) << balances;
+    EXPECT_NE(balances.find("4001\t实收资本\t贷\t135,000.00"), std::string::npos) << balances;
   });
 
   EXPECT_TRUE(Play());
@@ -265,7 +285,8 @@ TEST_F(Journey, AMonthAndADay) {
              "Ctrl+A '" + Q(y) + "' Enter Ctrl+A '2' Enter Ctrl+A '3' Enter");
   robot.Step("four rows", R::ChildTitled(frame.get(), Q("按日期录入数据")), [this] {
     R::Type(Row({"提取现金", "1001", "1000", "", "0"}) + Row({"提取现金", "1002-1-1", "", "1000", "2"}) +
-            Row({"银行手续费", "6603", "50"}) + Row({"银行手续费", "1002-1-1", "", "50", "1"}));
+            Row({"银行手续费", "6603", "50"}) + Row({"银行手续费", "1002-1-1", "", "50", "1"}) +
+            Row({"办公用品", "6602-1", "300"}) + Row({"办公用品", "1001", "", "300"}));
     Snapshot(frame.get(), "journey-07-entry-by-date.png");
     R::Type("Ctrl+S");
   });
@@ -278,7 +299,7 @@ TEST_F(Journey, AMonthAndADay) {
     EXPECT_NE(rows.find("6603\t1\t1\t50\t0\t4"), std::string::npos) << rows;
     EXPECT_NE(rows.find("1002-1-1\t2\t-1\t50\t1\t0"), std::string::npos) << rows;
     std::string balances = Report("balance", "--date " + y + "0228");
-    EXPECT_NE(balances.find("1001\t库存现金\t借\t6,000.00"), std::string::npos) << balances;
+    EXPECT_NE(balances.find("1001\t库存现金\t借\t5,700.00"), std::string::npos) << balances;
   });
 
   EXPECT_TRUE(Play());
