@@ -1,6 +1,8 @@
 #include "tavrel_application.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -44,26 +46,40 @@ bool ClickAtOnce(QObject* receiver, QEvent* event) {
   return true;
 }
 
-// When a dialog or message box closes, the keys go back to the window that opened it: its parent's window,
-// else the main window. A window manager usually does that; without one (or when it picks another window)
-// no window would be active and Alt would reach no menu until a click.
+// When a dialog, a message box or another window with the keys closes, the keys go back to the window that opened it: its parent's window,
+// else the main window. A window manager usually does that; without one (or when it leaves no window
+// active) Alt would reach no menu until a click. The window system may report the loss of the active
+// window a little after the hide, so the rule holds for a moment after a dialog closed, not longer: a user
+// who goes to another program keeps it.
+QPointer<QWidget> opener;
+QElapsedTimer sinceClosed;
+
+void ActivateOpener() {
+  if (!sinceClosed.isValid() || sinceClosed.elapsed() > 1000) return;
+  QWidget* active = QApplication::activeWindow();
+  if (active && active->isVisible()) return;
+  QWidget* back = QApplication::activeModalWidget();
+  if (!back && opener && opener->isVisible()) back = opener;
+  if (!back)
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w->inherits("QMainWindow")) back = w;
+  // Asked of the window itself: QWidget::activateWindow() asks nothing while the closed dialog's window,
+  // a transient of this one, is still the window system's focus window.
+  if (back && back->windowHandle()) back->windowHandle()->requestActivate();
+}
+
 void ReturnActivation(QObject* receiver, QEvent* event) {
   if (event->type() != QEvent::Hide) return;
   auto* closing = qobject_cast<QWidget*>(receiver);
   if (!closing || !closing->isWindow() || closing->windowType() == Qt::Popup ||
-      closing->windowType() == Qt::ToolTip || !closing->isModal())
+      closing->windowType() == Qt::ToolTip)
     return;
-  QPointer<QWidget> opener = closing->parentWidget() ? closing->parentWidget()->window() : nullptr;
-  QTimer::singleShot(0, qApp, [opener] {
-    QWidget* active = QApplication::activeWindow();
-    if (active && active->isVisible()) return;
-    QWidget* back = QApplication::activeModalWidget();
-    if (!back && opener && opener->isVisible()) back = opener;
-    if (!back)
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->inherits("QMainWindow")) back = w;
-    if (back) back->activateWindow();
-  });
+  // A modal dialog, or any window that had the keys (a window system may give them to a progress window).
+  QWindow* handle = closing->windowHandle();
+  if (!closing->isModal() && !(handle && QGuiApplication::focusWindow() == handle)) return;
+  opener = closing->parentWidget() ? closing->parentWidget()->window() : nullptr;
+  sinceClosed.start();
+  QTimer::singleShot(0, qApp, ActivateOpener);
 }
 
 }  // namespace
@@ -77,6 +93,9 @@ TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc
     installTranslator(translator);
     chineseLoaded_ = true;
   }
+  connect(this, &QGuiApplication::focusWindowChanged, this, [](QWindow* now) {
+    if (!now) QTimer::singleShot(0, qApp, ActivateOpener);
+  });
 }
 
 bool TavrelApplication::notify(QObject* receiver, QEvent* event) {

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
@@ -74,6 +75,9 @@ void KeyRobot::Tick() {
       lastTrace = waiting.elapsed();
       QWidget* top = TopWindow();
       QWidget* focus = QApplication::focusWidget();
+      QWindow* fw = QGuiApplication::focusWindow();
+      std::fprintf(stderr, "[journey]   focus window %s %s\n", fw ? fw->metaObject()->className() : "-",
+                   fw ? fw->title().toUtf8().constData() : "");
       std::fprintf(stderr, "[journey]   waiting %lld ms; top %s \"%s\"; focus %s\n", static_cast<long long>(lastTrace),
                    top ? top->metaObject()->className() : "-", top ? top->windowTitle().toUtf8().constData() : "",
                    focus ? focus->metaObject()->className() : "-");

@@ -93,7 +93,7 @@ class Journey : public ::testing::Test {
   static std::string File() { return Set() + "/" + Year() + ".vyx"; }
   // The tool on the year file: "report balance --date D" → report balance 'FILE' --date D.
   static std::string Report(const std::string& kind, const std::string& options) {
-    return Tool("report " + kind + " '" + Utf8(File()) + "' " + options);
+    return Tool("report " + kind + " '" + Utf8(File()) + "' " + Utf8(options));
   }
   static std::string Sql(const std::string& statement) {
     return Tool("sql --operator 101 '" + Utf8(File()) + "' \"" + Utf8(statement) + "\"");
@@ -300,6 +300,83 @@ TEST_F(Journey, AMonthAndADay) {
     EXPECT_NE(rows.find("1002-1-1\t2\t-1\t50\t1\t0"), std::string::npos) << rows;
     std::string balances = Report("balance", "--date " + y + "0228");
     EXPECT_NE(balances.find("1001\t库存现金\t借\t5,700.00"), std::string::npos) << balances;
+  });
+
+  EXPECT_TRUE(Play());
+}
+
+TEST_F(Journey, TheBooks) {
+  const std::string y = Year();
+  LogIn();
+
+  // 三栏式帐 asks for the account first, then the months.
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("三栏式帐"));
+  robot.Keys("down to 1002-1-1", R::ModalTitled(Q("科目查询")), "'1002' Right '1002-1' Right '1002-1-1' Enter");
+  robot.Step("the ledger of 1002-1-1", R::ChildTitled(frame.get(), Q("三栏式帐页 1002-1-1")), [this] {
+    Snapshot(frame.get(), "journey-08-three-column-ledger.png");
+  });
+  Check("the ledger's figures", [] {
+    std::string ledger = Report("ledger", "--code 1002-1-1");
+    EXPECT_NE(ledger.find("119,000.00"), std::string::npos) << ledger;
+  });
+
+  // 多栏式帐 and 数量金额式帐 list the accounts kept so; each has only one.
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("多栏式帐"));
+  robot.Keys("6602 over the year", R::ModalWith(Q("查询时段")), "Alt+S");
+  robot.Step("the columns of 6602", R::ChildTitled(frame.get(), Q("多栏式帐页 6602")), [this] {
+    Snapshot(frame.get(), "journey-09-multi-column-ledger.png");
+  });
+  Check("the multi-column figures", [] {
+    std::string multi = Report("multi", "--code 6602");
+    EXPECT_NE(multi.find("300.00"), std::string::npos) << multi;
+  });
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("数量金额式帐"));
+  robot.Keys("1403-1 over the year", R::ModalWith(Q("查询时段")), "Alt+S");
+  robot.Step("the steel in tonnes", R::ChildTitled(frame.get(), Q("数量金额式帐页 1403-1")), [this] {
+    Snapshot(frame.get(), "journey-10-quantity-ledger.png");
+  });
+  Check("the quantity figures", [] {
+    std::string quantity = Report("quantity", "--code 1403-1");
+    EXPECT_NE(quantity.find("30,000.00"), std::string::npos) << quantity;
+  });
+
+  // 余额表: Enter goes down a level on 1002, Esc comes back up.
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("余额表"));
+  robot.Keys("to the end of February", R::ModalWith(Q("截止时间")),
+             "Ctrl+A '" + Q(y) + "' Tab Ctrl+A '2' Tab Ctrl+A '28' Alt+S");
+  robot.Keys("down on 1002", R::ChildTitled(frame.get(), Q("帐户余额表")), "Down Enter");
+  robot.Step("the level of 1002", R::ChildTitled(frame.get(), Q("帐户余额表")), [this] {
+    Snapshot(frame.get(), "journey-11-balance-table-1002.png");
+    R::Type("Esc");
+  });
+  robot.Step("back up", R::ChildTitled(frame.get(), Q("帐户余额表")), [this] {
+    Snapshot(frame.get(), "journey-12-balance-table.png");
+  });
+  Check("the balances at the end of February", [y] {
+    std::string balances = Report("balance", "--date " + y + "0228");
+    EXPECT_NE(balances.find("1002\t银行存款\t借\t118,000.00"), std::string::npos) << balances;
+  });
+
+  // 余额及发生额表 over the first quarter, and 帐页模糊查询 for the cash drawn.
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("余额及发生额表"));
+  robot.Keys("the first quarter", R::ModalWith(Q("起始时间")),
+             "Ctrl+A '" + Q(y) + "' Tab Ctrl+A '1' Tab Ctrl+A '1' Tab Ctrl+A '" + Q(y) +
+                 "' Tab Ctrl+A '3' Tab Ctrl+A '31' Alt+S");
+  robot.Step("the turnover table", R::ChildTitled(frame.get(), Q("帐户余额及发生额表")), [this] {
+    Snapshot(frame.get(), "journey-13-turnover-table.png");
+  });
+  Check("the turnover of the quarter", [y] {
+    std::string turnover = Report("turnover", "--from " + y + "0101 --to " + y + "0331");
+    EXPECT_NE(turnover.find("1001\t库存现金"), std::string::npos) << turnover;
+  });
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("帐页模糊查询"));
+  robot.Keys("cash drawn from the bank", R::ModalWith(Q("请输入查找的条件")), "'提取现金' Tab '1002-1-1' Enter");
+  robot.Step("what was found", R::ChildTitled(frame.get(), Q("模糊查询帐页")), [this] {
+    Snapshot(frame.get(), "journey-14-fuzzy-query.png");
+  });
+  Check("the same rows from the tool", [] {
+    std::string found = Report("search", "--summary 提取现金 --code 1002-1-1");
+    EXPECT_NE(found.find("1,000.00"), std::string::npos) << found;
   });
 
   EXPECT_TRUE(Play());
