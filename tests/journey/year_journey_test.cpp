@@ -345,11 +345,11 @@ TEST_F(Journey, TheBooks) {
   robot.Keys("to the end of February", R::ModalWith(Q("截止时间")),
              "Ctrl+A '" + Q(y) + "' Tab Ctrl+A '2' Tab Ctrl+A '28' Alt+S");
   robot.Keys("down on 1002", R::ChildTitled(frame.get(), Q("帐户余额表")), "Down Enter");
-  robot.Step("the level of 1002", R::ChildTitled(frame.get(), Q("帐户余额表")), [this] {
+  robot.Step("the level of 1002", R::ChildTitled(frame.get(), Q("帐户余额表 1002 ")), [this] {
     Snapshot(frame.get(), "journey-11-balance-table-1002.png");
     R::Type("Esc");
   });
-  robot.Step("back up", R::ChildTitled(frame.get(), Q("帐户余额表")), [this] {
+  robot.Step("back up", R::ChildTitled(frame.get(), Q("帐户余额表 " + Year())), [this] {
     Snapshot(frame.get(), "journey-12-balance-table.png");
   });
   Check("the balances at the end of February", [y] {
