@@ -71,13 +71,15 @@ void KeyRobot::Tick() {
   }
   if (!e.ready() || !Settled()) {
     static qint64 lastTrace = 0;
+    if (waiting.elapsed() < lastTrace) lastTrace = 0;
     if (std::getenv("JOURNEY_TRACE") && waiting.elapsed() - lastTrace > 2000) {
       lastTrace = waiting.elapsed();
       QWidget* top = TopWindow();
       QWidget* focus = QApplication::focusWidget();
       QWindow* fw = QGuiApplication::focusWindow();
-      std::fprintf(stderr, "[journey]   focus window %s %s\n", fw ? fw->metaObject()->className() : "-",
-                   fw ? fw->title().toUtf8().constData() : "");
+      std::fprintf(stderr, "[journey]   focus window %s %s; ready %d settled %d; wait cursor %d\n",
+                   fw ? fw->metaObject()->className() : "-", fw ? fw->title().toUtf8().constData() : "", e.ready(),
+                   Settled(), QApplication::overrideCursor() != nullptr);
       std::fprintf(stderr, "[journey]   waiting %lld ms; top %s \"%s\"; focus %s\n", static_cast<long long>(lastTrace),
                    top ? top->metaObject()->className() : "-", top ? top->windowTitle().toUtf8().constData() : "",
                    focus ? focus->metaObject()->className() : "-");
@@ -91,6 +93,8 @@ void KeyRobot::Tick() {
       failure_ += top ? "; active: \"" + top->windowTitle().toStdString() + "\"" : "; no window is active";
       if (auto* box = qobject_cast<QMessageBox*>(top)) failure_ += " saying \"" + box->text().toStdString() + "\"";
       if (QWidget* focus = QApplication::focusWidget()) failure_ += "; focus on " + std::string(focus->metaObject()->className());
+      if (QApplication::overrideCursor()) failure_ += "; the wait cursor is up";
+      else if (!Settled()) failure_ += "; a button is still down";
       for (QWidget* w : QApplication::topLevelWidgets())
         if (!top && w->isVisible() && !w->isModal()) top = w;
       Snapshot(top, picture);
@@ -140,10 +144,12 @@ QWidget* KeyRobot::Target() {
 }
 
 bool KeyRobot::Settled() {
+  // The program is computing (the wait cursor is up): what it shows is not finished yet.
+  if (QApplication::overrideCursor()) return false;
   // A button pressed by its mnemonic stays down a moment before it clicks: the step before is not done.
   if (QWidget* top = TopWindow())
     for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
-      if (b->isDown()) return false;
+      if (b->isDown() && !b->inherits("QToolButton")) return false;  // Qt's file dialog keeps tool buttons down
   return true;
 }
 
@@ -238,6 +244,13 @@ KeyRobot::Ready KeyRobot::MessageSaying(const QString& part) {
   return [part] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     return box && HasKeys(box) && box->text().contains(part);
+  };
+}
+
+KeyRobot::Ready KeyRobot::WindowTitled(const QString& title) {
+  return [title] {
+    QWidget* w = QApplication::activeWindow();
+    return HasKeys(w) && w->windowTitle() == title;
   };
 }
 

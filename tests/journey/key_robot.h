@@ -41,13 +41,15 @@ class KeyRobot {
   static Ready ModalTitled(const QString& title);
   static Ready MessageSaying(const QString& part);
   static Ready NoModal();
+  // The active window has this title and the keys (Qt's own dialogs, shown while a print is under way).
+  static Ready WindowTitled(const QString& title);
   // The main window has the keys, no dialog over it.
   static Ready MainWindow(QWidget* mainWindow);
   // A menu has dropped down (of this title, when one is given).
   static Ready PopupMenu(const QString& title = QString());
   // Walks down the open menu to the item and chooses it with Enter.
   static void ChooseFromMenu(const QString& item);
-  // No button is still down from a key that pressed it.
+  // The program is not computing, and no button is still down from a key that pressed it.
   static bool Settled();
   // A modal dialog (not a message box) showing a label, button or group with this text.
   static Ready ModalWith(const QString& text);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 #include <cstdio>
@@ -26,17 +27,22 @@
 
 namespace {
 
-// Runs the command-line tool on the journey's books and gives what it printed.
-std::string Tool(const std::string& args) {
+// Runs a command (its text in UTF-8) and gives what it printed.
+std::string Shell(const std::string& command) {
   std::string out;
-  std::string command = "'" TAVREL_CLI "' " + args + " 2>&1";
-  FILE* p = popen(command.c_str(), "r");
+  FILE* p = popen((command + " 2>&1").c_str(), "r");
   if (!p) return out;
   char buf[4096];
   size_t n;
   while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
   pclose(p);
-  return gbk::FromUtf8(out).value_or(out);
+  return out;
+}
+std::string Gbk(const std::string& utf8) { return gbk::FromUtf8(utf8).value_or(utf8); }
+
+// Runs the command-line tool on the journey's books and gives what it printed.
+std::string Tool(const std::string& args) {
+  return Gbk(Shell("'" TAVREL_CLI "' " + args));
 }
 
 // Presses Tab until the focus is on the button or box with this text (as a user tabs to it), at most 30 times.
@@ -318,6 +324,29 @@ TEST_F(Journey, TheBooks) {
   Check("the ledger's figures", [] {
     std::string ledger = Report("ledger", "--code 1002-1-1");
     EXPECT_NE(ledger.find("119,000.00"), std::string::npos) << ledger;
+  });
+
+  // The ledger on paper: Ctrl+P, the print dialog's last printer "打印到 PDF 文件", then Qt's file dialog.
+  const std::string pdf = Home() + "/ledger.pdf";
+  std::filesystem::remove(pdf);
+  robot.Keys("print", R::ChildTitled(frame.get(), Q("三栏式帐页 1002-1-1")), "Ctrl+P");
+  robot.Step("to a PDF file", R::ModalTitled(Q("Tavrel财务软件－打印")), [] {
+    for (int i = 0; i < 20 && !qobject_cast<QComboBox*>(QApplication::focusWidget()); ++i) R::Type("Tab");
+    R::Type("End");
+    Snapshot(R::TopWindow(), "journey-15-print-dialog.png");
+    R::Type("Enter");
+  });
+  robot.Step("the file's name", R::WindowTitled(Q("打印到 PDF 文件")), [pdf] {
+    R::Type("'" + Q(pdf) + "'");
+    Snapshot(R::TopWindow(), "journey-16-file-dialog.png");
+    R::Type("Enter");
+  });
+  Check("the printed ledger", [pdf] {
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    std::string text = Gbk(Shell("pdftotext -layout '" + pdf + "' -"));
+    EXPECT_NE(text.find("三栏式"), std::string::npos) << text;
+    EXPECT_NE(text.find("收到投资款"), std::string::npos) << text;
+    EXPECT_NE(text.find("20,000.00"), std::string::npos) << text;
   });
 
   // 多栏式帐 and 数量金额式帐 list the accounts kept so; each has only one.

@@ -296,4 +296,14 @@ TEST(KeysAfterADialog, GoBackToTheWindowThatOpenedIt) {
   QApplication::processEvents();
   EXPECT_EQ(QApplication::activeWindow(), &main);
   EXPECT_EQ(QApplication::focusWidget(), field);
+  // A window that took the keys though it is no dialog (as a progress window may) gives them back too.
+  QWidget tool(&main, Qt::Tool);
+  tool.show();
+  tool.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &tool);
+  tool.hide();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &main);
 }
