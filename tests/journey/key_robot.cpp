@@ -48,6 +48,24 @@ namespace {
 QElapsedTimer waiting;
 int stepLimit = 15000;
 bool inTick = false;
+
+// While a step types or waits on its own, the event loop turns (after each key, in a pause), and the
+// robot's timer must not start the next step then: the next step's window may be the very one being typed
+// into. Only a modal window that a key opened runs the following steps inside its own loop.
+struct Typing {
+  static inline int depth = 0;
+  static inline QWidget* modal = nullptr;
+  int outerDepth;
+  QWidget* outerModal;
+  Typing() : outerDepth(depth), outerModal(modal) {
+    if (depth++ == 0) modal = QApplication::activeModalWidget();
+  }
+  ~Typing() {
+    depth = outerDepth;
+    modal = outerModal;
+  }
+  static bool Busy() { return depth > 0 && QApplication::activeModalWidget() == modal; }
+};
 }  // namespace
 
 void KeyRobot::Tick() {
@@ -57,7 +75,7 @@ void KeyRobot::Tick() {
       if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
     return;
   }
-  if (inTick || next_ >= steps_.size()) return;
+  if (inTick || Typing::Busy() || next_ >= steps_.size()) return;
   Entry& e = steps_[next_];
   if (e.answering && !e.ready()) {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isVisible()) {
@@ -169,6 +187,7 @@ void TypeChars(const QString& text) {
 }
 
 void TypeText(const QString& text) {
+  Typing typing;
   auto* list = qobject_cast<QAbstractItemView*>(KeyRobot::Target());
   if (!list) return TypeChars(text);
   // A list searches for what is typed within a short interval. A user pauses before a new search, and on a
@@ -196,6 +215,7 @@ void KeyRobot::Type(const char* gbkKeys) {
 }
 
 void KeyRobot::Type(const QString& keys) {
+  Typing typing;
   int i = 0;
   while (i < keys.size()) {
     if (keys[i] == ' ') {
@@ -315,6 +335,7 @@ void KeyRobot::Menu(QWidget* mainWindow, const QString& menuTitle, const QString
 
 void Snapshot(QWidget* w, const std::string& name) {
   if (!w) return;
+  Typing typing;
   QApplication::processEvents();
   w->grab().save(QString::fromStdString(ShotPath(name)));
 }
