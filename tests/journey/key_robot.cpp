@@ -55,16 +55,23 @@ bool inTick = false;
 struct Typing {
   static inline int depth = 0;
   static inline QWidget* modal = nullptr;
+  static inline QWidget* popup = nullptr;
   int outerDepth;
-  QWidget* outerModal;
-  Typing() : outerDepth(depth), outerModal(modal) {
-    if (depth++ == 0) modal = QApplication::activeModalWidget();
+  QWidget *outerModal, *outerPopup;
+  Typing() : outerDepth(depth), outerModal(modal), outerPopup(popup) {
+    if (depth++ > 0) return;
+    modal = QApplication::activeModalWidget();
+    popup = QApplication::activePopupWidget();
   }
   ~Typing() {
     depth = outerDepth;
     modal = outerModal;
+    popup = outerPopup;
   }
-  static bool Busy() { return depth > 0 && QApplication::activeModalWidget() == modal; }
+  // A window's own menu also runs a loop of its own, like a modal window.
+  static bool Busy() {
+    return depth > 0 && QApplication::activeModalWidget() == modal && QApplication::activePopupWidget() == popup;
+  }
 };
 }  // namespace
 

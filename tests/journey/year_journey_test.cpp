@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <cstdio>
@@ -406,6 +408,75 @@ TEST_F(Journey, TheBooks) {
   Check("the same rows from the tool", [] {
     std::string found = Report("search", "--summary 提取现金 --code 1002-1-1");
     EXPECT_NE(found.find("1,000.00"), std::string::npos) << found;
+  });
+
+  EXPECT_TRUE(Play());
+}
+
+namespace {
+// Tabs until the focus is in the row of the dialog's form that this label heads, at most 30 times.
+bool TabToRow(const QString& label) {
+  auto holds = [](QLayoutItem* item, QWidget* focus) {
+    if (!item) return false;
+    if (QWidget* w = item->widget()) return w == focus || w->isAncestorOf(focus);
+    if (QLayout* row = item->layout())
+      for (int i = 0; i < row->count(); ++i)
+        if (QWidget* w = row->itemAt(i)->widget(); w && (w == focus || w->isAncestorOf(focus))) return true;
+    return false;
+  };
+  for (int i = 0; i < 30; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus)
+      for (QFormLayout* form : focus->window()->findChildren<QFormLayout*>())
+        for (int r = 0; r < form->rowCount(); ++r) {
+          QLayoutItem* head = form->itemAt(r, QFormLayout::LabelRole);
+          auto* l = head ? qobject_cast<QLabel*>(head->widget()) : nullptr;
+          if (l && l->text().startsWith(label) && holds(form->itemAt(r, QFormLayout::FieldRole), focus)) return true;
+        }
+    KeyRobot::Type("Tab");
+  }
+  return false;
+}
+}  // namespace
+
+TEST_F(Journey, InterestAndTheBank) {
+  const std::string y = Year();
+  LogIn();
+
+  // 利息计算 on the bank account over the first quarter at 1 per ten thousand a day, walked with Enter.
+  robot.Menu(frame.get(), Q("数据操纵(&E)"), Q("利息计算"));
+  robot.Keys("the first quarter of 1002-1-1", R::ModalTitled(Q("Tavrel软件(利息计算)")),
+             "Ctrl+A '" + Q(y) + "' Enter Ctrl+A '1' Enter Ctrl+A '1' Enter Ctrl+A '" + Q(y) +
+                 "' Enter Ctrl+A '3' Enter Ctrl+A '31' Enter Ctrl+A '1002-1-1' Enter Ctrl+A '1' Enter");
+  robot.Step("the interest table", R::ChildTitled(frame.get(), Q("利息计算表 1002-1-1")), [this] {
+    Snapshot(frame.get(), "journey-17-interest.png");
+    R::Type("Menu");
+  });
+  robot.Step("记帐 from the window's menu", R::PopupMenu(), [] { R::ChooseFromMenu(Q("记帐")); });
+  robot.Keys("posted against 6603", R::ModalTitled(Q("Tavrel软件(利息)")), "Enter*4 '6603' Enter");
+  robot.AnswerUntil("记帐完毕", R::ChildTitled(frame.get(), Q("利息计算表 1002-1-1")));
+  Check("the interest is posted on both sides", [y] {
+    std::string computed = Report("interest", "--from " + y + "0101 --to " + y + "0331 --rate 1 --code 1002-1-1");
+    EXPECT_NE(computed.find("\t1,047.30"), std::string::npos) << computed;
+    std::string rows = Sql("select trim(kno), t, f, my from p0 where trim(mry)='利息'");
+    EXPECT_NE(rows.find("1002-1-1\t" + y + "0331\t1\t1047.3"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("6603\t" + y + "0331\t-1\t1047.3"), std::string::npos) << rows;
+  });
+
+  // 余额调节表 of the bank account against the bank's statement.
+  robot.Menu(frame.get(), Q("数据操纵(&E)"), Q("余额调节表"));
+  robot.Step("1002-1-1 against the bank's 118,000.00", R::ModalTitled(Q("Tavrel软件(余额调节)")), [] {
+    ASSERT_TRUE(TabToRow(Q("帐 户 代 码")));
+    R::Type("Ctrl+A '1002-1-1'");
+    ASSERT_TRUE(TabToRow(Q("对方帐户余额")));
+    R::Type("Ctrl+A '118000' Alt+S");
+  });
+  robot.Step("the statement", R::ChildTitled(frame.get(), Q("余额调节表")), [this] {
+    Snapshot(frame.get(), "journey-18-reconciliation.png");
+  });
+  Check("the tool reconciles the same", [y] {
+    std::string r = Report("reconcile", "--code 1002-1-1 --from " + y + "0101 --to " + y + "1231 --other 118000");
+    EXPECT_NE(r.find("118,000.00"), std::string::npos) << r;
   });
 
   EXPECT_TRUE(Play());
