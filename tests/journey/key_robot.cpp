@@ -326,9 +326,19 @@ KeyRobot::Ready KeyRobot::PopupMenu(const QString& title) {
 
 void KeyRobot::ChooseFromMenu(const QString& item) {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  for (int i = 0; menu && i < 40; ++i) {
-    if (menu->activeAction() && menu->activeAction()->text().remove('&').startsWith(item)) break;
-    Type("Down");
+  bool found = false;
+  for (int i = 0; menu && i < 40 && !found; ++i) {
+    found = menu->activeAction() && menu->activeAction()->text().remove('&').startsWith(item);
+    if (!found) Type("Down");
+  }
+  if (!found) {
+    // Down passes over grey items: say which one, and why it is grey.
+    for (QAction* a : menu ? menu->actions() : QList<QAction*>())
+      if (a->text().remove('&').startsWith(item))
+        std::fprintf(stderr, "[journey] \"%s\" is grey: %s\n", item.toUtf8().constData(),
+                     a->statusTip().toUtf8().constData());
+    Type("Esc");
+    return;
   }
   Type("Enter");
 }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -477,6 +478,60 @@ TEST_F(Journey, InterestAndTheBank) {
   Check("the tool reconciles the same", [y] {
     std::string r = Report("reconcile", "--code 1002-1-1 --from " + y + "0101 --to " + y + "1231 --other 118000");
     EXPECT_NE(r.find("118,000.00"), std::string::npos) << r;
+  });
+
+  EXPECT_TRUE(Play());
+}
+
+TEST_F(Journey, TheNextYear) {
+  const std::string next = std::to_string(CurrentYear() + 1);
+  const std::string nextFile = Set() + "/" + next + ".vyx";
+  // The new year and the carry-forward are the administrator's (101, listed before the bookkeeper).
+  robot.Keys("log in as the administrator", R::ModalTitled(Q("打开Tavrel项目核算数据文件")), "Alt+O Up Enter");
+
+  // 建新年度帐, then 操作环境注册 to the new year's file.
+  robot.Menu(frame.get(), Q("帐务管理(&G)"), Q("建新年度帐"));
+  robot.Keys("the next year", R::ModalTitled(Q("建立新年度数据文件")), "'" + Q(next) + "' Alt+N");
+  robot.AnswerUntil("the new year's file is made", Main());
+  Check("the new file", [nextFile] { EXPECT_TRUE(std::filesystem::exists(Utf8(nextFile))); });
+  robot.Menu(frame.get(), Q("通用服务(&F)"), Q("操作环境注册"));
+  robot.Step("log in to the next year", R::ModalTitled(Q("打开Tavrel项目核算数据文件")), [next] {
+    // The file is chosen in the dialog's list of the set's folder.
+    for (int i = 0; i < 20 && !qobject_cast<QAbstractItemView*>(QApplication::focusWidget()); ++i) R::Type("Tab");
+    R::Type("'" + Q(next) + "'");
+    Snapshot(R::TopWindow(), "journey-19-login-next-year.png");
+    R::Type("Enter");
+  });
+  robot.AnswerUntil("logged in to the next year", [this, next] {
+    return Main()() && frame->windowTitle().contains(Q(next + ".vyx"));
+  });
+
+  // 转帐 in the new year, then its balance table on the first day.
+  robot.Menu(frame.get(), Q("帐务管理(&G)"), Q("转帐"));
+  robot.Step("the chart and the balances", R::ModalTitled(Q("年度帐务数据结转")), [] {
+    ASSERT_TRUE(TabTo(Q("会计科目表")));
+    R::Type("Space");
+    ASSERT_TRUE(TabTo(Q("帐户余额")));
+    R::Type("Space");
+    Snapshot(R::TopWindow(), "journey-20-carry-forward.png");
+    R::Type("Alt+S");
+  });
+  robot.AnswerUntil("carried forward", Main());
+  robot.Menu(frame.get(), Q("通用服务(&F)"), Q("操作环境注册"));
+  robot.Keys("back as the bookkeeper", R::ModalTitled(Q("打开Tavrel项目核算数据文件")), "Alt+O Down Enter");
+  robot.AnswerUntil("logged in as 102", Main());
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("余额表"));
+  robot.Keys("the first day", R::ModalWith(Q("截止时间")),
+             "Ctrl+A '" + Q(next) + "' Tab Ctrl+A '1' Tab Ctrl+A '1' Alt+S");
+  robot.Step("the next year's balances", R::ChildTitled(frame.get(), Q("帐户余额表")), [this] {
+    Snapshot(frame.get(), "journey-21-next-year-balances.png");
+  });
+  Check("the balances came over", [nextFile, next] {
+    std::string balances =
+        Tool("report balance '" + Utf8(nextFile) + "' --date " + next + "0101");
+    EXPECT_NE(balances.find("1001\t库存现金\t借\t5,700.00"), std::string::npos) << balances;
+    EXPECT_NE(balances.find("1002\t银行存款\t借\t119,047.30"), std::string::npos) << balances;
+    EXPECT_NE(balances.find("1403\t原材料\t借\t30,000.00"), std::string::npos) << balances;
   });
 
   EXPECT_TRUE(Play());
