@@ -82,6 +82,25 @@ void ReturnActivation(QObject* receiver, QEvent* event) {
   QTimer::singleShot(0, qApp, ActivateOpener);
 }
 
+// A window behind a modal dialog never keeps the keys: a window system that activates it anyway (or an
+// activation asked for before the dialog came) hands them on to the dialog.
+void KeepKeysInTheModal(QObject* receiver, QEvent* event) {
+  if (event->type() != QEvent::WindowActivate) return;
+  auto* activated = qobject_cast<QWidget*>(receiver);
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!activated || !activated->isWindow() || !modal || !modal->isVisible() || activated == modal) return;
+  for (QWidget* w = activated; w; w = w->parentWidget())
+    if (w == modal) return;
+  bool blocked = modal->windowModality() == Qt::ApplicationModal;
+  for (QWidget* w = modal->parentWidget(); w && !blocked; w = w->parentWidget()) blocked = w->window() == activated;
+  if (!blocked) return;
+  QPointer<QWidget> keep = modal;
+  QTimer::singleShot(0, qApp, [keep] {
+    if (keep && keep->isVisible() && keep->windowHandle() && QApplication::activeModalWidget() == keep)
+      keep->windowHandle()->requestActivate();
+  });
+}
+
 }  // namespace
 
 TavrelApplication::TavrelApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -102,6 +121,7 @@ bool TavrelApplication::notify(QObject* receiver, QEvent* event) {
   try {
     if (PressFocusedButton(receiver, event) || ClickAtOnce(receiver, event)) return true;
     ReturnActivation(receiver, event);
+    KeepKeysInTheModal(receiver, event);
     return QApplication::notify(receiver, event);
   } catch (const jet::DbError& e) {
     ShowMessage(*e.what() ? e.what() : "命令失败。", MsgIcon::Stop);
