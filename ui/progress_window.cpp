@@ -1,6 +1,7 @@
 #include "progress_window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -9,6 +10,14 @@
 #include "reports/report_progress.h"
 
 ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
+  clock = [] {
+    static QElapsedTimer since = [] {
+      QElapsedTimer t;
+      t.start();
+      return t;
+    }();
+    return static_cast<long long>(since.elapsed());
+  };
   // Only shown: the keys stay with the window that computes.
   setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowFlag(Qt::WindowDoesNotAcceptFocus);
@@ -45,5 +54,19 @@ void ProgressWindow::Show(int percent) {
 }
 
 void ProgressWindow::Install() {
-  SetProgressSink([this](int percent) { Show(percent); });
+  SetProgressSink([this](int percent) { Report(percent); });
+}
+
+void ProgressWindow::Report(int percent) {
+  constexpr long long kQuietMs = 300, kRedrawMs = 100;
+  if (percent < 0) {
+    started_ = -1;
+    Show(-1);
+    return;
+  }
+  const long long now = clock();
+  if (started_ < 0) started_ = now;
+  if (now - started_ < kQuietMs || (isVisible() && now - drawn_ < kRedrawMs)) return;
+  drawn_ = now;
+  Show(percent);
 }

@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 
 namespace gbk {
 
@@ -131,11 +133,61 @@ std::optional<std::string> FromUtf8(std::string_view utf8) {
   return out;
 }
 
-std::string ToUtf8(std::string_view gbkText) {
-  if (IsAscii(gbkText)) return std::string(gbkText);
+namespace {
+
+// GBK to UTF-8 a character at a time, each character's UTF-8 kept in a table the first time the converter
+// gives it: reports send tens of thousands of cells through here, and a look-up costs far less than a
+// call into the converter. An entry holds its length in the top byte (0x80 alone: not a character) and
+// up to three bytes below; 0 means not looked up yet. Filling an entry twice writes the same value.
+constexpr uint32_t kNotAChar = 0x80000000u;
+std::atomic<uint32_t> twoByteChars[1 << 16];
+std::atomic<uint32_t> oneByteChars[1 << 8];
+
+uint32_t Entry(std::atomic<uint32_t>& slot, std::string_view bytes) {
+  uint32_t e = slot.load(std::memory_order_relaxed);
+  if (e) return e;
   thread_local Converter converter("UTF-8", "GBK");
   std::string out;
-  Convert(converter, gbkText, out, true);
+  e = kNotAChar;
+  if (Convert(converter, bytes, out, false) && !out.empty() && out.size() <= 3) {
+    e = static_cast<uint32_t>(out.size()) << 24;
+    for (size_t i = 0; i < out.size(); ++i) e |= static_cast<uint32_t>(static_cast<unsigned char>(out[i])) << (8 * i);
+  }
+  slot.store(e, std::memory_order_relaxed);
+  return e;
+}
+
+bool Append(uint32_t e, std::string& out) {
+  if (e == kNotAChar) return false;
+  for (uint32_t i = 0, n = e >> 24; i < n; ++i) out += static_cast<char>(e >> (8 * i) & 0xFF);
+  return true;
+}
+
+}  // namespace
+
+// As the converter reads a text: a byte that is a character by itself, else a character of two bytes,
+// else one byte that is marked as unreadable before reading goes on after it.
+std::string ToUtf8(std::string_view gbkText) {
+  if (IsAscii(gbkText)) return std::string(gbkText);
+  std::string out;
+  out.reserve(gbkText.size() * 3 / 2);
+  for (size_t i = 0; i < gbkText.size();) {
+    const unsigned char c = static_cast<unsigned char>(gbkText[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+    } else if (Append(Entry(oneByteChars[c], gbkText.substr(i, 1)), out)) {
+      ++i;
+    } else if (i + 1 < gbkText.size() &&
+               Append(Entry(twoByteChars[c << 8 | static_cast<unsigned char>(gbkText[i + 1])],
+                            gbkText.substr(i, 2)),
+                      out)) {
+      i += 2;
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    }
+  }
   return out;
 }
 

@@ -35,7 +35,7 @@ std::string AmountRefusal(const std::string& amount) {
 // each day and account.
 class PostingsImport {
  public:
-  explicit PostingsImport(CVyDataEnv& env) : env_(env), year_(YearOf(env)) {
+  PostingsImport(CVyDataEnv& env, bool largeBook) : env_(env), year_(YearOf(env)) {
     std::unordered_map<std::string, int> count;
     CVyRecordset chart(env.Db(), {"Expr1001"}, {}, {"Expr1000"});
     for (chart.Open("select trim(kno),val(fz) from subt"); !chart.IsEOF(); chart.MoveNext()) {
@@ -48,10 +48,16 @@ class PostingsImport {
     // A code counted more than once has children, or stands twice in a damaged chart.
     for (auto& [code, n] : count)
       if (n != 1) aux_.erase(code);
-    CVyRecordset lines(env.Db(), {"Expr1002"}, {}, {"t", "Expr1001"});
-    lines.Open("select t,trim(kno),max(rn) from p0 where rn>0 group by t,trim(kno)");
-    for (; !lines.IsEOF(); lines.MoveNext())
-      lastLine_[lines.GetText(0) + "|" + lines.GetText(1)] = lines.GetLong(0);
+    // A book larger than the file: each day and account of the file is looked up once, in the indexes;
+    // else the last lines of the whole book are read at once.
+    if (largeBook) {
+      lastLineOf_ = env.Db()->Prepare("select max(rn) from p0 where trim(kno)=? and t=? and rn>0");
+    } else {
+      CVyRecordset lines(env.Db(), {"Expr1002"}, {}, {"t", "Expr1001"});
+      lines.Open("select t,trim(kno),max(rn) from p0 where rn>0 group by t,trim(kno)");
+      for (; !lines.IsEOF(); lines.MoveNext())
+        lastLine_[lines.GetText(0) + "|" + lines.GetText(1)] = lines.GetLong(0);
+    }
     insert_ = env.Db()->Prepare(kInsertPosting);
   }
 
@@ -85,7 +91,13 @@ class PostingsImport {
       p.second = CellNumber(quantity);
       if (p.second != 0 && aux->second == 0) return "该帐户不核算数量或外币，不能录入数量或外币";
     }
-    p.line = ++lastLine_[p.date + "|" + p.code];
+    auto [last, added] = lastLine_.try_emplace(p.date + "|" + p.code, 0);
+    if (added && lastLineOf_) {
+      lastLineOf_->Bind(1, p.code);
+      lastLineOf_->Bind(2, p.date);
+      last->second = static_cast<int>(lastLineOf_->Open()->Int(0));
+    }
+    p.line = ++last->second;
     BindPosting(*insert_, p);
     insert_->Run();
     return {};
@@ -113,7 +125,7 @@ class PostingsImport {
   std::unordered_map<std::string, int> aux_;  // lowest-level accounts and their FZ
   std::unordered_map<std::string, int> lastLine_;
   std::unordered_map<std::string, std::pair<std::string, int>> dates_;
-  std::unique_ptr<jet::PreparedStatement> insert_;
+  std::unique_ptr<jet::PreparedStatement> insert_, lastLineOf_;
 };
 
 }  // namespace
@@ -128,7 +140,7 @@ ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
   return RunImport(
       env, table, columns,
       [&](const CsvRecord& r) {
-        if (!import) import = std::make_unique<PostingsImport>(env);
+        if (!import) import = std::make_unique<PostingsImport>(env, !ImportOutgrowsTable(env, table, "p0"));
         return import->Take(table, r);
       },
       "p0");

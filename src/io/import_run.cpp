@@ -11,6 +11,10 @@ constexpr size_t kBytesPerLine = 100;
 
 }  // namespace
 
+bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::string& tableName) {
+  return env.QueryLong("select count(*) from " + tableName) < static_cast<long>(table.Size() / kBytesPerLine);
+}
+
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
                         const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable) {
   ImportOutcome out;
@@ -29,9 +33,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
   try {
     // A file of more lines than the table holds rows: the table's indexes are made once at the end.
     std::vector<std::string> indexes;
-    if (!bulkTable.empty() &&
-        env.QueryLong("select count(*) from " + bulkTable) < static_cast<long>(table.Size() / kBytesPerLine))
-      indexes = jet::DropIndexes(*db, bulkTable);
+    if (!bulkTable.empty() && ImportOutgrowsTable(env, table, bulkTable)) indexes = jet::DropIndexes(*db, bulkTable);
     reading = true;
     while (table.Next(r, broken)) {
       std::string message = each(r);

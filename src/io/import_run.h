@@ -16,6 +16,10 @@ struct ImportOutcome {
   bool Ok() const { return refused.empty(); }
 };
 
+// Whether the file holds more lines than the table holds rows (judged by the file's size): then the table's
+// indexes are made once at the end, and what an import looks up is better read from the table at once.
+bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::string& tableName);
+
 // each: checks and writes one record; returns "" when it was taken, else the message that refuses it.
 // A database error refuses its line with the engine's message and ends the import. bulkTable: the table
 // each writes its rows into, when a file larger than the table should have its indexes made at the end.

@@ -177,8 +177,10 @@ void GroupedBalances::ReadPostings(const std::string& lastDate) {
   below_.clear();
   const std::string last = RTrim(lastDate);
   // Only the reviewed mark is left to the statement: a bound on the date would make the engine walk the
-  // date index and fetch each row by itself, far slower than reading the table through.
-  auto cursor = env_.Db()->Query("select kno,tt,cer,t,f,my from p0 where mk='4'");
+  // date index and fetch each row by itself, far slower than reading the table through. Every code is not
+  // less than the empty text, a condition that lets the engine read the code index, which holds every
+  // column asked for in half the pages of the table.
+  auto cursor = env_.Db()->Query("select trim(kno),tt,cer,t,f,my from p0 where mk='4' and trim(kno)>=''");
   struct Place {
     Buckets* buckets;
     size_t index;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <map>
 #include <random>
 #include <set>
 
@@ -104,6 +105,29 @@ TEST_F(PostingsImportTest, ImportedPostingsSurviveTheEntryWindowsSave) {
     }
     EXPECT_EQ(Postings(), imported) << seed;
   }
+}
+
+// A day's line numbers go on from the book's: read at once when the file is the larger (an empty book), or
+// looked up day by day and account by account when the book is (a few lines added to many).
+TEST_F(PostingsImportTest, LineNumbersGoOnFromTheBookWhicheverIsLarger) {
+  std::mt19937 rng(7);
+  auto lines = [&rng](int n) {
+    std::string csv = kHead;
+    for (int i = 0; i < n; ++i)
+      csv += Format("2026030%d,%s,x,%d,,0,\n", 1 + static_cast<int>(rng() % 3), rng() % 2 ? "101" : "201",
+                    1 + static_cast<int>(rng() % 99));
+    return csv;
+  };
+  for (int n : {60, 3, 2, 1}) ASSERT_TRUE(Import(lines(n)).Ok()) << n;
+  std::map<std::string, std::vector<long>> numbers;
+  auto rows = env.Db()->Query("select t,trim(kno),rn from p0 where rn>0 order by t,trim(kno),rn");
+  for (; !rows->AtEnd(); rows->Next()) numbers[rows->Text(0) + rows->Text(1)].push_back(rows->Int(2));
+  size_t total = 0;
+  for (const auto& [day, rn] : numbers) {
+    for (size_t i = 0; i < rn.size(); ++i) EXPECT_EQ(rn[i], static_cast<long>(i + 1)) << day;
+    total += rn.size();
+  }
+  EXPECT_EQ(total, 66u);
 }
 
 // Valid files damaged at random (fixed seeds, bounded time): whatever an import takes is a row every check

@@ -1,6 +1,7 @@
 // The balance table, the balance-and-turnover table and the fuzzy query in their windows and dialogs,
 // with pictures of each and of the progress window.
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -113,6 +114,29 @@ TEST_F(ReportWindowsTest, DialogsAndWindows) {
   Screenshot(progress, "report_progress.png");
   progress.Show(-1);
   EXPECT_FALSE(progress.isVisible());
+
+  // Driven by a report: nothing for a quick one, then a few redraws a second.
+  long long now = 0;
+  progress.clock = [&now] { return now; };
+  auto shown = [&progress] {
+    for (auto* label : progress.findChildren<QLabel*>())
+      if (label->text().endsWith(Q("％"))) return label->text();
+    return QString();
+  };
+  struct Step {
+    long long ms;
+    int percent;
+    bool visible;
+    const char* shown;
+  } steps[] = {{0, 0, false, ""},       {120, 40, false, ""},     {310, 41, true, " 41％"},
+               {350, 60, true, " 41％"}, {420, 61, true, " 61％"}, {0, -1, false, ""},
+               {1000, 0, false, ""},    {1200, 100, false, ""}};
+  for (const Step& s : steps) {
+    now = s.ms;
+    progress.Report(s.percent);
+    EXPECT_EQ(progress.isVisible(), s.visible) << s.ms;
+    if (s.visible) EXPECT_EQ(shown(), Q(s.shown)) << s.ms;
+  }
 }
 
 }  // namespace

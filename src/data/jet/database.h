@@ -18,8 +18,9 @@ namespace jet {
 // A forward cursor over the rows of one SELECT.
 class Cursor {
  public:
-  // Takes the prepared statement (also when the constructor throws) and steps to the first row.
-  Cursor(sqlite3_stmt* stmt, std::string sql);
+  // Takes the prepared statement (also when the constructor throws) and steps to the first row. A cursor of
+  // a prepared query (owned false) leaves the statement ready for its next run instead of finishing it.
+  Cursor(sqlite3_stmt* stmt, std::string sql, bool owned = true);
   ~Cursor();
   Cursor(const Cursor&) = delete;
   Cursor& operator=(const Cursor&) = delete;
@@ -47,15 +48,20 @@ class Cursor {
     void operator()(sqlite3_stmt* st) const;
   };
   std::unique_ptr<sqlite3_stmt, Finalizer> owned_;
+  struct Resetter {
+    void operator()(sqlite3_stmt* st) const;
+  };
+  std::unique_ptr<sqlite3_stmt, Resetter> borrowed_;
   sqlite3_stmt* stmt_;
   std::string sql_;
   std::vector<std::string> names_;
   bool atEnd_ = false;
 };
 
-// One change statement translated once and run many times: each "?" of it takes a value bound before the
-// run (1 for the first). Texts are stored as the column's rules say, exactly as literals would be. The bulk
-// writers (imports) use it; everything else composes its statements as text.
+// One statement translated once and run many times: each "?" of it takes a value bound before the run (1
+// for the first). Texts are stored as the column's rules say, exactly as literals would be. The bulk writers
+// (imports) use it, and the look-ups they make once per line; everything else composes its statements as
+// text.
 class PreparedStatement {
  public:
   PreparedStatement(sqlite3_stmt* stmt, std::string sql);
@@ -69,6 +75,8 @@ class PreparedStatement {
   void Bind(int i, double value);
   // Runs with the bound values and makes ready for the next run; returns the rows changed. Throws DbError.
   int Run();
+  // A query's rows with the bound values; the statement runs again after the cursor is gone.
+  std::unique_ptr<Cursor> Open();
 
  private:
   sqlite3_stmt* stmt_;
@@ -100,8 +108,8 @@ class Database : public SchemaSource {
   // Runs one statement of definition or change; returns the number of rows it changed.
   int Execute(const std::string& sql);
   std::unique_ptr<Cursor> Query(const std::string& sql);
-  // A change statement with "?" markers, ready to run many times. Only statements that translate to one
-  // statement of the engine (INSERT VALUES, UPDATE, DELETE) can be prepared.
+  // A statement with "?" markers, ready to run many times. Only statements that translate to one statement
+  // of the engine (INSERT VALUES, UPDATE, DELETE, a SELECT) can be prepared.
   std::unique_ptr<PreparedStatement> Prepare(const std::string& sql);
 
   // Table names as created, without the engine's own.

@@ -41,11 +41,13 @@ std::string NumberText(double v) {
 }
 
 double ValOf(std::string_view text) {
-  // The common case, a period or a code: digits only, few enough to be counted exactly.
-  if (!text.empty() && text.size() <= 15) {
+  // The common case, a period or a code: digits only, few enough to be counted exactly, perhaps with the
+  // blanks a CHAR column pads it with.
+  if (!text.empty() && text.size() <= 15 && text[0] >= '0' && text[0] <= '9') {
     double whole = 0;
     size_t k = 0;
     while (k < text.size() && text[k] >= '0' && text[k] <= '9') whole = whole * 10 + (text[k++] - '0');
+    while (k < text.size() && text[k] == ' ') ++k;
     if (k == text.size()) return whole;
   }
   std::string digits;
