@@ -1,8 +1,10 @@
 // A bookkeeper's first year, driven with keys only through the real main window as main() builds it. The
 // year is played in stages that run one after another on the same books (each stage starts the program
 // again and logs in): the first hour (first start, a new set with the standard chart, the chart's branches,
-// a currency and its rate, the openings), the postings of a month and of a day, ... After each stage's
-// steps the figures are read back from the year file with the command-line tool, and pictures are kept.
+// a currency and its rate, the openings), the postings of a month and of a day, the books read and one
+// printed, interest and the bank's reconciliation, the next year and its carry-forward. After each
+// stage's steps the figures are read back from the year file with the command-line tool, and pictures
+// are kept.
 #include <gtest/gtest.h>
 
 #include <QApplication>
