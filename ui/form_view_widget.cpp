@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -200,6 +201,14 @@ void FormViewWidget::keyPressEvent(QKeyEvent* e) {
     }
   bool shift = e->modifiers() & Qt::ShiftModifier;
   bool ctrl = e->modifiers() & Qt::ControlModifier;
+  // The menu key (or Shift+F10) opens the window's menu at the caret, for hands that stay on the keys.
+  if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && shift && !ctrl)) {
+    CVyFormView::Caret c = view_->CaretPlace();
+    QPoint at(c.x, c.y + c.height);
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+    contextMenuEvent(&menu);
+    return;
+  }
   if (auto key = KeyOf(e->key())) {
     view_->OnKeyDown(*key, shift || e->key() == Qt::Key_Backtab, ctrl);
     return;

@@ -18,7 +18,9 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt:
     }();
     return static_cast<long long>(since.elapsed());
   };
+  // Only shown: the keys stay with the window that computes.
   setAttribute(Qt::WA_ShowWithoutActivating);
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
   setStyleSheet("ProgressWindow { border: 1px solid #808080; background: #f0f0f0; }");
   text_ = new QLabel(Q(ProgressText(0)));
   text_->setMinimumWidth(48);

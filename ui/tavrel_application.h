@@ -2,7 +2,9 @@
 // The Qt application of the program. A database error that escapes a dialog's or window's handler ends
 // only what that handler was doing: its message is shown and the program goes on. Qt's own dialogs and
 // buttons (file dialogs, the print dialog, standard buttons) speak Chinese like the rest of the program,
-// and Enter presses the focused push button in every dialog.
+// Enter presses the focused push button in every dialog, a button's mnemonic acts before the next key, and
+// a closing dialog hands the keys back to the
+// window that opened it.
 #include <QApplication>
 
 class TavrelApplication : public QApplication {

@@ -8,6 +8,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -177,3 +180,28 @@ TEST(FormViewWidget, PrintsTheSampleFormToPdfOnTwoPages) {
 }
 
 }  // namespace
+
+TEST(FormViewWidget, TheMenuKeyAndShiftF10OpenTheWindowsMenuAtTheCaret) {
+  App();
+  ScriptedPlatform platform;
+  FormViewWidget widget(std::make_unique<SampleFormView>());
+  widget.resize(700, 400);
+  widget.show();
+  QApplication::processEvents();
+  widget.setFocus();
+  for (QKeyCombination key : {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+    QStringList shown;
+    QPoint where;
+    QTimer::singleShot(0, [&] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions()) shown << a->text();
+        where = widget.viewport()->mapFromGlobal(menu->pos());
+        menu->close();
+      }
+    });
+    QTest::keyClick(&widget, key.key(), key.keyboardModifiers());
+    ASSERT_FALSE(shown.isEmpty()) << key.toCombined();
+    EXPECT_EQ(shown.size(), static_cast<qsizetype>(widget.View().ContextMenu().size()));
+    EXPECT_TRUE(widget.viewport()->rect().contains(where)) << where.x() << "," << where.y();
+  }
+}

@@ -3,7 +3,11 @@
 // to their fields; and Qt's own dialogs speak Chinese.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -206,4 +210,105 @@ TEST(QtInChinese, AFileDialogsButtonsReadOpenSaveCancel) {
     EXPECT_TRUE(texts.contains(Q("取消"))) << texts.join(' ').toStdString();
     Screenshot(dialog, c.picture);
   }
+}
+
+TEST_F(Keys, AMnemonicActsBeforeTheNextKey) {
+  CAccountDlg account = CAccountDlg::ForAdd(env, "1002");
+  COpeningEditDlg opening(env, "1002");
+  // The window behind has its own Alt+S, as 科目目录操纵 has behind the account dialog.
+  QDialog behind;
+  auto* modify = new QPushButton(Q("修改(&S)"), &behind);
+  (void)modify;
+  behind.show();
+  struct Case {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> make;
+    QKeyCombination key;
+    const char* button;  // the button the key presses (a push button is clicked, a radio button chosen)
+  };
+  const std::vector<Case> cases = {
+      {"增加新科目 Alt+S",
+       [&] {
+         account.OnInitDialog();
+         return std::make_unique<AccountDialog>(account, &behind);
+       },
+       QKeyCombination(Qt::AltModifier, Qt::Key_S), "&S.确认"},
+      {"年初余额 Alt+-",
+       [&] {
+         opening.OnInitDialog();
+         return std::make_unique<OpeningEditDialog>(opening);
+       },
+       QKeyCombination(Qt::AltModifier, Qt::Key_Minus), "贷(&-)"},
+      {"年初余额 Alt++",
+       [&] {
+         opening.debit = false;
+         opening.OnInitDialog();
+         return std::make_unique<OpeningEditDialog>(opening);
+       },
+       QKeyCombination(Qt::AltModifier, Qt::Key_Plus), "借(&+)"},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<QDialog> dialog = c.make();
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    QApplication::processEvents();
+    QAbstractButton* target = nullptr;
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+      if (b->text() == Q(c.button)) target = b;
+    ASSERT_NE(target, nullptr) << c.name;
+    bool clicked = false;
+    QObject::connect(target, &QAbstractButton::clicked, dialog.get(), [&clicked] { clicked = true; });
+    // The key's effect is there before the next key comes, with no turn of the event loop between.
+    QTest::keyClick(QApplication::focusWidget(), c.key.key(), c.key.keyboardModifiers());
+    EXPECT_TRUE(clicked) << c.name;
+    if (target->isCheckable()) EXPECT_TRUE(target->isChecked()) << c.name;
+    dialog->hide();
+  }
+}
+
+TEST(KeysAfterADialog, GoBackToTheWindowThatOpenedIt) {
+  TestQtApp();
+  QMainWindow main;
+  auto* field = new QLineEdit(&main);
+  main.setCentralWidget(field);
+  main.show();
+  main.activateWindow();
+  field->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &main);
+  // A dialog of the main window, and a message box over that dialog: each hands the keys back as it closes.
+  QDialog dialog(&main);
+  dialog.setModal(true);
+  dialog.show();
+  dialog.activateWindow();
+  QApplication::processEvents();
+  QMessageBox box(QMessageBox::Information, "", "", QMessageBox::Ok, &dialog);
+  box.show();
+  box.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &box);
+  // The window behind a modal box cannot keep the keys, even when the window system activates it.
+  main.activateWindow();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &box);
+  box.hide();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &dialog);
+  dialog.hide();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &main);
+  EXPECT_EQ(QApplication::focusWidget(), field);
+  // A window that took the keys though it is no dialog (as a progress window may) gives them back too.
+  QWidget tool(&main, Qt::Tool);
+  tool.show();
+  tool.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &tool);
+  tool.hide();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &main);
 }
