@@ -261,7 +261,9 @@ TEST_F(Keys, AMnemonicActsBeforeTheNextKey) {
     // The key's effect is there before the next key comes, with no turn of the event loop between.
     QTest::keyClick(QApplication::focusWidget(), c.key.key(), c.key.keyboardModifiers());
     EXPECT_TRUE(clicked) << c.name;
-    if (target->isCheckable()) EXPECT_TRUE(target->isChecked()) << c.name;
+    if (target->isCheckable()) {
+      EXPECT_TRUE(target->isChecked()) << c.name;
+    }
     dialog->hide();
   }
 }

@@ -135,7 +135,9 @@ TEST_F(ReportWindowsTest, DialogsAndWindows) {
     now = s.ms;
     progress.Report(s.percent);
     EXPECT_EQ(progress.isVisible(), s.visible) << s.ms;
-    if (s.visible) EXPECT_EQ(shown(), Q(s.shown)) << s.ms;
+    if (s.visible) {
+      EXPECT_EQ(shown(), Q(s.shown)) << s.ms;
+    }
   }
 }
 
