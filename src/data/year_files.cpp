@@ -59,10 +59,10 @@ void MoveFinishedFile(const std::string& from, const std::string& to) {
 // removed first, and so is a file that an older version left half-made (ours, but without its tables).
 // On a server the year is its schema, made and filled in one transaction; a schema left by a crash before
 // it had its tables is removed first.
-void MakeServerYear(const std::string& name, const std::function<void(jet::Database&)>& fill) {
-  if (jet::Database::IsUnfinished(name)) jet::ServerEngine::DropYear(name);
-  jet::Database db;
-  db.Create(name);
+// The year's tables made and filled in one transaction of a database just made; on any failure it is closed
+// and discard removes what was made.
+void FillNewYear(jet::Database& db, const std::function<void(jet::Database&)>& fill,
+                 const std::function<void()>& discard) {
   try {
     db.Begin();
     CreateYearTables(db);
@@ -71,12 +71,21 @@ void MakeServerYear(const std::string& name, const std::function<void(jet::Datab
     db.Close();
   } catch (...) {
     db.Close();
+    discard();
+    throw;
+  }
+}
+
+void MakeServerYear(const std::string& name, const std::function<void(jet::Database&)>& fill) {
+  if (jet::Database::IsUnfinished(name)) jet::ServerEngine::DropYear(name);
+  jet::Database db;
+  db.Create(name);
+  FillNewYear(db, fill, [&name] {
     try {
       jet::ServerEngine::DropYear(name);
     } catch (const jet::DbError&) {
     }
-    throw;
-  }
+  });
 }
 
 void MakeYearFile(const std::string& path, unsigned mode, const std::function<void(jet::Database&)>& fill) {
@@ -89,18 +98,10 @@ void MakeYearFile(const std::string& path, unsigned mode, const std::function<vo
   {
     jet::Database db;
     db.Create(part, mode);
-    try {
-      db.Begin();
-      CreateYearTables(db);
-      fill(db);
-      db.Commit();
-      db.Close();
-    } catch (...) {
-      db.Close();
+    FillNewYear(db, fill, [&part] {
       RemoveQuietly(part);
       RemoveQuietly(part + "-journal");
-      throw;
-    }
+    });
   }
   MoveFinishedFile(part, path);
 }
@@ -145,7 +146,7 @@ std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& 
   std::vector<YearPlace> places;
   if (jet::IsServerName(folder)) {
     try {
-      for (auto& year : jet::ServerEngine::Years(folder)) places.push_back({year, YearFilePath(folder, year, ext)});
+      for (auto& year : jet::ServerEngine::Years(folder)) places.push_back({year, YearFilePath(folder, year, ext), ""});
     } catch (const jet::DbError&) {
     }
     return places;
