@@ -4,7 +4,7 @@
 # read the printed pages back, and the database server the server engine's tests start a private cluster of.
 # More names may be given (the package script's tools).
 set -euo pipefail
-pkgs=(cmake ninja-build g++ libsqlite3-dev qt6-base-dev libgtest-dev libbenchmark-dev
+pkgs=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev
       fonts-wqy-microhei ccache qt6-translations-l10n libxlsxwriter-dev python3-openpyxl
       libpq-dev)
 if [ "${1:-}" = --test ]; then
