@@ -15,6 +15,7 @@
 #include "base/gbk.h"
 #include "base/text.h"
 #include "formview/vy_report_view.h"
+#include "io/xlsx_library.h"
 
 namespace {
 
@@ -122,6 +123,10 @@ bool WriteReportWorkbook(CVyReportView& view, const std::string& utf8Path, std::
   std::vector<ReportColumnKind> kinds;
   for (int c = 0; c < columns; ++c) kinds.push_back(view.ColumnKind(c));
 
+  if (std::string missing = XlsxwriterMissing(); !missing.empty()) {
+    error = missing;
+    return false;
+  }
   // The file is tried first, so that a folder missing or not writable gets the system's own reason (the
   // library would only say it could not create the file, on standard error too).
   bool existed = access(utf8Path.c_str(), F_OK) == 0;

@@ -13,6 +13,7 @@
 #include "base/text.h"
 #include "data/jet/db_error.h"
 #include "data/jet/parser.h"
+#include "data/jet/pq_library.h"
 #include "data/jet/server_library.h"
 
 namespace jet {
@@ -280,6 +281,7 @@ std::string YearSchema(const std::string& year) {
 
 // ---------- ServerConnection ----------
 ServerConnection::ServerConnection(const std::string& uri) {
+  RequireLibpq();
   conn_ = PQconnectdb(uri.c_str());
   if (PQstatus(conn_) != CONNECTION_OK) {
     std::string msg = ServerMessage(nullptr, conn_);
