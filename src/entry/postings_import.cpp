@@ -30,24 +30,34 @@ std::string AmountRefusal(const std::string& amount) {
   return "";
 }
 
-// What the import asks of every line again and again, asked of the file once: the chart's lowest-level
-// accounts with their auxiliary accounting, each date's refusal or period, and the last line number of
-// each day and account.
+// What the import asks of every line again and again, asked of the file once: the columns' places, the
+// chart's lowest-level accounts with their auxiliary accounting, each date's refusal or period, and the last
+// line number of each day and account (keyed by the day's number and the account's place in the chart).
 class PostingsImport {
  public:
-  PostingsImport(CVyDataEnv& env, bool largeBook) : env_(env), year_(YearOf(env)) {
+  PostingsImport(CVyDataEnv& env, const CsvTable& table, bool largeBook)
+      : env_(env),
+        year_(YearOf(env)),
+        date_(table.Column("date")),
+        account_(table.Column("account")),
+        summary_(table.Column("summary")),
+        debit_(table.Column("debit")),
+        credit_(table.Column("credit")),
+        mark_(table.Column("mark")),
+        quantity_(table.Column("quantity")) {
     std::unordered_map<std::string, int> count;
+    uint32_t place = 0;
     CVyRecordset chart(env.Db(), {"Expr1001"}, {}, {"Expr1000"});
     for (chart.Open("select trim(kno),val(fz) from subt"); !chart.IsEOF(); chart.MoveNext()) {
       std::string code = chart.GetText(0);
       ++count[code];
-      aux_[code] = chart.GetLong(0);
+      accounts_[code] = {chart.GetLong(0), place++};
       for (size_t dash = code.find('-'); dash != std::string::npos; dash = code.find('-', dash + 1))
         ++count[code.substr(0, dash)];
     }
     // A code counted more than once has children, or stands twice in a damaged chart.
     for (auto& [code, n] : count)
-      if (n != 1) aux_.erase(code);
+      if (n != 1) accounts_.erase(code);
     // A book larger than the file: each day and account of the file is looked up once, in the indexes;
     // else the last lines of the whole book are read at once.
     if (largeBook) {
@@ -55,8 +65,12 @@ class PostingsImport {
     } else {
       CVyRecordset lines(env.Db(), {"Expr1002"}, {}, {"t", "Expr1001"});
       lines.Open("select t,trim(kno),max(rn) from p0 where rn>0 group by t,trim(kno)");
-      for (; !lines.IsEOF(); lines.MoveNext())
-        lastLine_[lines.GetText(0) + "|" + lines.GetText(1)] = lines.GetLong(0);
+      for (; !lines.IsEOF(); lines.MoveNext()) {
+        auto account = accounts_.find(lines.GetText(1));
+        uint32_t day = DayNumber(lines.GetText(0));
+        // Only a lowest-level account of a well-formed day can take an imported line.
+        if (account != accounts_.end() && day) lastLine_[Key(day, account->second.place)] = lines.GetLong(0);
+      }
     }
     insert_ = env.Db()->Prepare(kInsertPosting);
   }
@@ -64,34 +78,35 @@ class PostingsImport {
   std::string Take(const CsvTable& table, const CsvRecord& r) {
     if (std::string wrong = table.RecordRefusal(r); !wrong.empty()) return wrong;
     Posting p;
-    p.date = Trim(table.Field(r, "date"));
-    std::string refusal = DateRefusal(p.date, p.period);
-    if (!refusal.empty()) return refusal;
-    p.code = Trim(table.Field(r, "account"));
-    auto aux = aux_.find(p.code);
+    p.date = Trim(CsvTable::Field(r, date_));
+    const DateFact* day = Day(p.date);
+    if (!day->refusal.empty()) return day->refusal;
+    p.period = day->period;
+    p.code = Trim(CsvTable::Field(r, account_));
+    auto account = accounts_.find(p.code);
     if (p.code.empty()) return "未录入帐户代码";
-    if (aux == aux_.end()) return "帐户代码不存在或非最低明细帐户";
-    p.summary = table.Field(r, "summary");
+    if (account == accounts_.end()) return "帐户代码不存在或非最低明细帐户";
+    p.summary = CsvTable::Field(r, summary_);
     if (!MaskAdmitsTyping({"STRING NOT |[]'\"", 40}, p.summary))
       return "摘要不能超过 40 个字节，也不能含有 | [ ] ' \"";
-    std::string debit = Trim(table.Field(r, "debit")), credit = Trim(table.Field(r, "credit"));
+    std::string debit = Trim(CsvTable::Field(r, debit_)), credit = Trim(CsvTable::Field(r, credit_));
     for (const std::string* amount : {&debit, &credit})
       if (std::string wrong = AmountRefusal(*amount); !wrong.empty()) return wrong;
     if (!debit.empty() && !credit.empty() && !IsBlankAmount(CellNumber(debit)) &&
         !IsBlankAmount(CellNumber(credit)))
       return "借方金额和贷方金额只能填写一方";
     if (!SideOf(debit, credit, p.side, p.amount)) return "未录入金额";
-    p.mark = Trim(table.Field(r, "mark"));
+    p.mark = Trim(CsvTable::Field(r, mark_));
     if (p.mark.empty()) p.mark = "0";
     if (p.mark != "0" && p.mark != "1" && p.mark != "2") return "对帐标记应为 0、1 或 2";
-    std::string quantity = Trim(table.Field(r, "quantity"));
+    std::string quantity = Trim(CsvTable::Field(r, quantity_));
     if (!quantity.empty()) {
       if (!MaskAdmitsTyping(QuantityCellMask(), quantity) || !StoresExactly(quantity, 4))
         return "数量或外币应为至多 12 位整数、4 位小数的数，且能准确保存";
       p.second = CellNumber(quantity);
-      if (p.second != 0 && aux->second == 0) return "该帐户不核算数量或外币，不能录入数量或外币";
+      if (p.second != 0 && account->second.fz == 0) return "该帐户不核算数量或外币，不能录入数量或外币";
     }
-    auto [last, added] = lastLine_.try_emplace(p.date + "|" + p.code, 0);
+    auto [last, added] = lastLine_.try_emplace(Key(day->number, account->second.place), 0);
     if (added && lastLineOf_) {
       lastLineOf_->Bind(1, p.code);
       lastLineOf_->Bind(2, p.date);
@@ -104,27 +119,44 @@ class PostingsImport {
   }
 
  private:
-  std::string DateRefusal(const std::string& date, int& period) {
+  struct Account {
+    long fz;         // the auxiliary accounting: quantities or a foreign currency when not 0
+    uint32_t place;  // its place in the chart as read
+  };
+  struct DateFact {
+    std::string refusal;  // empty: the date is taken
+    int period = 0;
+    uint32_t number = 0;  // YYYYMMDD as a number
+  };
+
+  static uint32_t DayNumber(const std::string& date) {
+    int y = 0, m = 0, d = 0;
+    return SplitDate(date, y, m, d) ? static_cast<uint32_t>(y * 10000 + m * 100 + d) : 0;
+  }
+  static uint64_t Key(uint32_t day, uint32_t place) { return static_cast<uint64_t>(day) << 32 | place; }
+
+  const DateFact* Day(const std::string& date) {
     auto known = dates_.find(date);
     if (known == dates_.end()) {
       int y = 0, m = 0, d = 0;
-      std::pair<std::string, int> fact{"日期应为 8 位数字 YYYYMMDD", 0};
+      DateFact fact{"日期应为 8 位数字 YYYYMMDD"};
       if (SplitDate(date, y, m, d)) {
-        fact.first = CDateEntryDlg::DateRefusal(env_, y, m, d);
-        fact.second = PeriodOfDate(year_, date);
-        if (fact.first.empty() && fact.second == 0) fact.first = "日期不在本年度的任何会计期间内";
+        fact.refusal = CDateEntryDlg::DateRefusal(env_, y, m, d);
+        fact.period = PeriodOfDate(year_, date);
+        fact.number = DayNumber(date);
+        if (fact.refusal.empty() && fact.period == 0) fact.refusal = "日期不在本年度的任何会计期间内";
       }
       known = dates_.emplace(date, fact).first;
     }
-    period = known->second.second;
-    return known->second.first;
+    return &known->second;
   }
 
   CVyDataEnv& env_;
   AccountingYear year_;
-  std::unordered_map<std::string, int> aux_;  // lowest-level accounts and their FZ
-  std::unordered_map<std::string, int> lastLine_;
-  std::unordered_map<std::string, std::pair<std::string, int>> dates_;
+  const int date_, account_, summary_, debit_, credit_, mark_, quantity_;
+  std::unordered_map<std::string, Account> accounts_;  // the lowest-level accounts
+  std::unordered_map<uint64_t, int> lastLine_;
+  std::unordered_map<std::string, DateFact> dates_;
   std::unique_ptr<jet::PreparedStatement> insert_, lastLineOf_;
 };
 
@@ -140,7 +172,7 @@ ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
   return RunImport(
       env, table, columns,
       [&](const CsvRecord& r) {
-        if (!import) import = std::make_unique<PostingsImport>(env, !ImportOutgrowsTable(env, table, "p0"));
+        if (!import) import = std::make_unique<PostingsImport>(env, table, !ImportOutgrowsTable(env, table, "p0"));
         return import->Take(table, r);
       },
       "p0");
