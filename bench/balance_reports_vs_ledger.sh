@@ -1,17 +1,20 @@
 #!/bin/sh
 # The balance table, the balance-and-turnover table, the detail ledger and the fuzzy query against ledger on
-# the same book, whole processes side by side (median wall time, and user + system time, which a busy machine
-# disturbs less), with the peak memory of each.
+# the same book, whole processes side by side (median wall time, and median user + system time, which a busy
+# machine disturbs less), with the peak memory of each.
 #   bench/balance_reports_vs_ledger.sh YEARFILE JOURNAL [TAVREL-CLI]
 set -e
 file=$1 journal=$2 cli=${3:-build/cli/tavrel-cli}
 run() {
   hyperfine -N -w 2 -r ${RUNS:-10} --export-json /tmp/tavrel-$1.json -n ours "$2" -n ledger "$3" >/dev/null
-  python3 - /tmp/tavrel-$1.json "$1" <<'PY'
+  # hyperfine gives the mean of the CPU time, which one disturbed run moves; the medians come from runs of
+  # their own, taken in turn.
+  cpu=$(python3 "$(dirname "$0")/cpu_medians.py" ${RUNS:-10} "$2" "$3" | awk '{printf "%s ", $1}')
+  python3 - /tmp/tavrel-$1.json "$1" $cpu <<'PY'
 import json, sys
 r = {x["command"]: x for x in json.load(open(sys.argv[1]))["results"]}
 o, l = r["ours"], r["ledger"]
-oc, lc = o["user"] + o["system"], l["user"] + l["system"]
+oc, lc = float(sys.argv[3]), float(sys.argv[4])
 print("%-10s ours %.3f s  ledger %.3f s  ratio 1/%.1f   cpu ours %.3f s  ledger %.3f s  ratio 1/%.1f"
       % (sys.argv[2], o["median"], l["median"], l["median"] / o["median"], oc, lc, lc / oc))
 PY
