@@ -28,3 +28,23 @@ class LazyLibrary {
   std::vector<void*> functions_;
   bool tried_ = false;
 };
+
+// Serves a library's functions under their own names from the library opened at the first call: LIST is a
+// table of X(result, name, (parameters), (arguments)) lines. Defines ThisLibrary(), the LazyLibrary, in an
+// unnamed namespace, and for each line a function of C linkage that calls the library's own. Used once in a
+// source file, at file scope, after the library's header.
+#define TAVREL_LAZY_INDEX_(result, name, params, args) k_##name,
+#define TAVREL_LAZY_NAME_(result, name, params, args) #name,
+#define TAVREL_LAZY_FORWARD_(result, name, params, args)                                     \
+  extern "C" result name params {                                                            \
+    return reinterpret_cast<decltype(&name)>(ThisLibrary().Function(k_##name)) args;        \
+  }
+#define TAVREL_LAZY_LIBRARY(soname, LIST)                 \
+  namespace {                                            \
+  enum LazyFunction { LIST(TAVREL_LAZY_INDEX_) };         \
+  LazyLibrary& ThisLibrary() {                           \
+    static LazyLibrary library(soname, {LIST(TAVREL_LAZY_NAME_)}); \
+    return library;                                      \
+  }                                                      \
+  }                                                      \
+  LIST(TAVREL_LAZY_FORWARD_)

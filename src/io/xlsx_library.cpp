@@ -37,32 +37,8 @@
   X(void, format_set_border, (lxw_format * f, uint8_t style), (f, style))                                         \
   X(char*, lxw_strerror, (lxw_error e), (e))
 
-namespace {
-
-enum XlsxFunction {
-#define TAVREL_XLSX_INDEX(result, name, params, args) k_##name,
-  TAVREL_XLSX_FUNCTIONS(TAVREL_XLSX_INDEX)
-#undef TAVREL_XLSX_INDEX
-};
-
-LazyLibrary& Xlsxwriter() {
-  static LazyLibrary library("libxlsxwriter.so.4", {
-#define TAVREL_XLSX_NAME(result, name, params, args) #name,
-                                                       TAVREL_XLSX_FUNCTIONS(TAVREL_XLSX_NAME)
-#undef TAVREL_XLSX_NAME
-                                                   });
-  return library;
-}
-
-}  // namespace
+TAVREL_LAZY_LIBRARY("libxlsxwriter.so.4", TAVREL_XLSX_FUNCTIONS)
 
 std::string XlsxwriterMissing() {
-  return Xlsxwriter().Load() ? std::string() : Xlsxwriter().Why();
+  return ThisLibrary().Load() ? std::string() : ThisLibrary().Why();
 }
-
-#define TAVREL_XLSX_FORWARD(result, name, params, args)                                \
-  extern "C" result name params {                                                      \
-    return reinterpret_cast<decltype(&name)>(Xlsxwriter().Function(k_##name)) args; \
-  }
-TAVREL_XLSX_FUNCTIONS(TAVREL_XLSX_FORWARD)
-#undef TAVREL_XLSX_FORWARD

@@ -51,36 +51,12 @@
   X(char*, PQcmdTuples, (PGresult * r), (r))                                                                  \
   X(char*, PQcmdStatus, (PGresult * r), (r))
 
-namespace {
-
-enum PqFunction {
-#define TAVREL_PQ_INDEX(result, name, params, args) k_##name,
-  TAVREL_PQ_FUNCTIONS(TAVREL_PQ_INDEX)
-#undef TAVREL_PQ_INDEX
-};
-
-LazyLibrary& Libpq() {
-  static LazyLibrary library("libpq.so.5", {
-#define TAVREL_PQ_NAME(result, name, params, args) #name,
-                                               TAVREL_PQ_FUNCTIONS(TAVREL_PQ_NAME)
-#undef TAVREL_PQ_NAME
-                                           });
-  return library;
-}
-
-}  // namespace
+TAVREL_LAZY_LIBRARY("libpq.so.5", TAVREL_PQ_FUNCTIONS)
 
 namespace jet {
 
 void RequireLibpq() {
-  if (!Libpq().Load()) throw DbError("无法连接数据库服务器：" + Libpq().Why() + "。");
+  if (!ThisLibrary().Load()) throw DbError("无法连接数据库服务器：" + ThisLibrary().Why() + "。");
 }
 
 }  // namespace jet
-
-#define TAVREL_PQ_FORWARD(result, name, params, args)                             \
-  extern "C" result name params {                                                 \
-    return reinterpret_cast<decltype(&name)>(Libpq().Function(k_##name)) args; \
-  }
-TAVREL_PQ_FUNCTIONS(TAVREL_PQ_FORWARD)
-#undef TAVREL_PQ_FORWARD
