@@ -31,6 +31,7 @@ FormPrinting::FormPrinting(CVyFormView& view, QWidget* parent) : view_(view), pa
     return QFileDialog::getSaveFileName(parent_, Q("打印到 PDF 文件"), QString(), Q("PDF 文件 (*.pdf)"));
   };
   runDialog = [](PrintDialog& d) { return d.exec() == QDialog::Accepted; };
+  runPreview = [](QPrintPreviewDialog& d) { d.exec(); };
 }
 
 int FormPrinting::Resolution() const {
@@ -227,7 +228,7 @@ void FormPrinting::Preview() {
                      DrawPages(view_, *p, painter, 1, INT_MAX, std::nullopt);
                      if (painter.isActive()) painter.end();
                    });
-  dialog.exec();
+  runPreview(dialog);
 }
 
 void FormPrinting::Setup() {

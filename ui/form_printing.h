@@ -12,6 +12,7 @@
 #include <QPrinter>
 
 class QWidget;
+class QPrintPreviewDialog;
 class PrintDialog;
 
 // Where pages go without a dialog: a PDF file when pdfPath is given, else a print queue of the system's
@@ -69,6 +70,8 @@ class FormPrinting {
   std::function<QString()> askPdfFile;
   // Runs a print dialog; true when confirmed. Tests replace it.
   std::function<bool(PrintDialog&)> runDialog;
+  // Shows the print preview; tests replace it to look at its pages.
+  std::function<void(QPrintPreviewDialog&)> runPreview;
 
   static constexpr int kPdfResolution = 600;
 
