@@ -9,19 +9,25 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include "base/text.h"
+#include "form_printing.h"
 #include "gbk_qt.h"
 #include "mask_edit.h"
 #include "print_dialog.h"
@@ -225,58 +231,131 @@ bool ShowsRule(const QImage& image, QLineF segment) {
   return false;
 }
 
+// Shows the preview's first page at each zoom and checks that every rule the printed page has shows there,
+// inside the paper (a page larger than its paper is drawn smaller, never cut).
+void ExpectEveryRuleInThePreview(QPrintPreviewDialog& d, SampleFormView& view,
+                                 std::initializer_list<double> zooms, const char* shot) {
+  QPrinter* printer = d.printer();
+  RuleRecorder printed(printer);
+  view.SetPrintResolution(printer->resolution());
+  view.SetPrintDC(&printed);
+  view.OnBeginPrinting();
+  view.DrawPrintPage(printed, 1);
+  view.OnEndPrinting();
+  view.SetPrintDC(nullptr);
+  ASSERT_GT(printed.rules.size(), 4u);
+  const QRect paper = printer->pageLayout().fullRectPixels(printer->resolution());
+  const double fit = PageScale(printer->pageLayout(), view.Page());
+
+  auto* preview = d.findChild<QPrintPreviewWidget*>();
+  auto* pages = preview->findChild<QGraphicsView*>();
+  ASSERT_NE(pages, nullptr);
+  d.resize(1700, 1300);
+  d.show();
+  for (double zoom : zooms) {
+    SCOPED_TRACE(zoom);
+    preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    preview->setZoomFactor(zoom);
+    QApplication::processEvents();
+    pages->verticalScrollBar()->setValue(pages->verticalScrollBar()->minimum());
+    QApplication::processEvents();
+    QImage shown = pages->viewport()->grab().toImage();
+    if (zoom == *zooms.begin()) shown.save(QString::fromStdString(ShotPath(shot)));
+    // The first page is the topmost white area; its width gives the scale from printer dots.
+    QRect page;
+    for (int y = 0; y < shown.height() && page.isNull(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        if (shown.pixel(x, y) == qRgb(255, 255, 255)) {
+          int right = x;
+          while (right + 1 < shown.width() && shown.pixel(right + 1, y) == qRgb(255, 255, 255)) ++right;
+          page = QRect(x, y, right - x + 1, 1);
+          break;
+        }
+    ASSERT_FALSE(page.isNull());
+    const double scale = static_cast<double>(page.width()) / paper.width();
+    page.setHeight(qRound(paper.height() * scale));
+    for (const QLine& rule : printed.rules) {
+      QLineF at((rule.x1() * fit + 0.5) * scale + page.left(), (rule.y1() * fit + 0.5) * scale + page.top(),
+                (rule.x2() * fit + 0.5) * scale + page.left(), (rule.y2() * fit + 0.5) * scale + page.top());
+      const std::string where = Format("%d,%d - %d,%d", rule.x1(), rule.y1(), rule.x2(), rule.y2());
+      EXPECT_TRUE(page.adjusted(-1, -1, 1, 1).contains(at.p2().toPoint())) << where << " falls off the paper";
+      EXPECT_TRUE(ShowsRule(shown, at)) << where;
+    }
+  }
+}
+
 // The preview draws what the printer gets: every rule and frame of the printed page shows at every zoom,
 // where rules one printer dot wide once fell between the screen's pixels.
 TEST_F(SampleFormWindow, ThePreviewShowsEveryRuleOfThePrintedPageAtEveryZoom) {
   view->SetRows({{"期初余额", "", "1", "250.00", ""}, {"差旅费", "200.50", "2", "", ""}});
-  int zoomsSeen = 0;
+  bool previewed = false;
   widget.Printing().runPreview = [&](QPrintPreviewDialog& d) {
-    QPrinter* printer = d.printer();
-    RuleRecorder printed(printer);
-    view->SetPrintResolution(printer->resolution());
-    view->SetPrintDC(&printed);
-    view->OnBeginPrinting();
-    view->DrawPrintPage(printed, 1);
-    view->OnEndPrinting();
-    view->SetPrintDC(nullptr);
-    ASSERT_GT(printed.rules.size(), 4u);
-    const QRect paper = printer->pageLayout().fullRectPixels(printer->resolution());
-
-    auto* preview = d.findChild<QPrintPreviewWidget*>();
-    auto* pages = preview->findChild<QGraphicsView*>();
-    ASSERT_NE(pages, nullptr);
-    d.resize(1700, 1300);
-    d.show();
-    for (double zoom : {0.5, 0.75, 1.0, 1.15, 1.5}) {
-      SCOPED_TRACE(zoom);
-      preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
-      preview->setZoomFactor(zoom);
-      QApplication::processEvents();
-      QImage shown = pages->viewport()->grab().toImage();
-      if (zoom == 1.15) shown.save(QString::fromStdString(ShotPath("preview_115.png")));
-      // The first page is the topmost white area; its width gives the scale from printer dots.
-      QRect page;
-      for (int y = 0; y < shown.height() && page.isNull(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-          if (shown.pixel(x, y) == qRgb(255, 255, 255)) {
-            int right = x;
-            while (right + 1 < shown.width() && shown.pixel(right + 1, y) == qRgb(255, 255, 255)) ++right;
-            page = QRect(x, y, right - x + 1, 1);
-            break;
-          }
-      ASSERT_FALSE(page.isNull());
-      const double scale = static_cast<double>(page.width()) / paper.width();
-      for (const QLine& rule : printed.rules) {
-        QLineF at((rule.x1() + 0.5) * scale + page.left(), (rule.y1() + 0.5) * scale + page.top(),
-                  (rule.x2() + 0.5) * scale + page.left(), (rule.y2() + 0.5) * scale + page.top());
-        EXPECT_TRUE(ShowsRule(shown, at))
-            << rule.x1() << "," << rule.y1() << " - " << rule.x2() << "," << rule.y2();
-      }
-      ++zoomsSeen;
-    }
+    ExpectEveryRuleInThePreview(d, *view, {1.15, 0.5, 0.75, 1.0, 1.5}, "preview_115.png");
+    previewed = true;
   };
   widget.Printing().Preview();
-  EXPECT_EQ(zoomsSeen, 5);
+  EXPECT_TRUE(previewed);
+}
+
+// On a print queue (the tests' own print service; skipped without one): confirming the printer's
+// properties as they open keeps the form's paper, and a smaller paper chosen there takes the page shrunk
+// whole, and says so. The preview shows the paper and the page the queue gets.
+TEST_F(SampleFormWindow, OnAQueueThePropertiesKeepTheFormsPaperAndASmallerOneShrinksThePage) {
+  const QString queue = QPrinterInfo::defaultPrinterName();
+  if (queue.isEmpty())
+    GTEST_SKIP() << "no print queue here (ctest runs this with a print service of its own)";
+  view->SetRows({{"期初余额", "", "1", "250.00", ""}, {"差旅费", "200.50", "2", "", ""}});
+  // A form of A4 turned: the queue's nearest paper is exactly that, where its default is A4 upright.
+  view->Page().PageWidth = 2970;
+  view->Page().PageLength = 2100;
+  auto paper = [](QPageSize::PageSizeId id, QPageLayout::Orientation lying) {
+    return QPageLayout(QPageSize(id), lying, QMarginsF());
+  };
+  struct Case {
+    const char* name;
+    std::optional<QPageLayout> chosen;  // what is picked in the properties; none: confirmed as shown
+    QPageLayout printed;                // the paper the queue gets
+    bool shrunk;
+  } cases[] = {
+      {"as shown", std::nullopt, paper(QPageSize::A4, QPageLayout::Landscape), false},
+      {"A4 upright", paper(QPageSize::A4, QPageLayout::Portrait), paper(QPageSize::A4, QPageLayout::Portrait),
+       true},
+      {"A3 upright", paper(QPageSize::A3, QPageLayout::Portrait), paper(QPageSize::A3, QPageLayout::Portrait),
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QString paperShown;
+    widget.Printing().runDialog = [&](PrintDialog& d) {
+      d.printerList()->setCurrentIndex(d.printerList()->findText(queue));
+      EXPECT_TRUE(d.propertiesButton()->isEnabled());
+      d.runPageSetup = [&](QPageSetupDialog& setup) {
+        // The properties open on the form's paper, not on the queue's default.
+        EXPECT_EQ(setup.printer()->pageLayout().pageSize().id(), QPageSize::A4);
+        EXPECT_EQ(setup.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        if (c.chosen) setup.printer()->setPageLayout(*c.chosen);
+        return true;
+      };
+      d.propertiesButton()->click();
+      paperShown = d.paperLabel()->text();
+      if (c.shrunk) d.grab().save(QString::fromStdString(ShotPath("print_dialog_shrunk.png")));
+      d.copiesField()->setText("1");
+      d.accept();
+      return d.result() == QDialog::Accepted;
+    };
+    ASSERT_TRUE(widget.Printing().Print());  // the queue prints into /dev/null
+    EXPECT_EQ(paperShown.contains(Q("缩小")), c.shrunk) << paperShown.toStdString();
+    bool previewed = false;
+    widget.Printing().runPreview = [&](QPrintPreviewDialog& d) {
+      EXPECT_EQ(d.printer()->pageLayout().pageSize().id(), c.printed.pageSize().id());
+      EXPECT_EQ(d.printer()->pageLayout().orientation(), c.printed.orientation());
+      // Small enough for a whole A3 page to show.
+      ExpectEveryRuleInThePreview(d, *view, {0.6}, "preview_queue.png");
+      previewed = true;
+    };
+    widget.Printing().Preview();
+    EXPECT_TRUE(previewed);
+  }
 }
 
 }  // namespace
