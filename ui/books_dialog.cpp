@@ -59,6 +59,13 @@ BooksDialog::BooksDialog(YearBooksDlg& model, QWidget* parent) : QDialog(parent)
   destination_->addItem(Q("PDF 文件夹（每个帐户一个文件，另有合订本）"), QString());
   where->addWidget(destination_, 1);
   layout->addLayout(where);
+  auto* paperRow = new QHBoxLayout;
+  paperRow->addWidget(new QLabel(Q("纸张:")));
+  paper_ = new QComboBox;
+  paperRow->addWidget(paper_, 1);
+  layout->addLayout(paperRow);
+  connect(destination_, &QComboBox::currentIndexChanged, this, &BooksDialog::ListPapers);
+  ListPapers();
   auto* box = new QDialogButtonBox;
   box->addButton(Q("确认"), QDialogButtonBox::AcceptRole);
   box->addButton(Q("取消"), QDialogButtonBox::RejectRole);
@@ -66,6 +73,29 @@ BooksDialog::BooksDialog(YearBooksDlg& model, QWidget* parent) : QDialog(parent)
   connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(box);
   askFolder = [this] { return QFileDialog::getExistingDirectory(this, Q("把帐页存入文件夹")); };
+}
+
+void BooksDialog::ListPapers() {
+  paper_->clear();
+  papers_.clear();
+  const QString queue = destination_->currentData().toString();
+  if (queue.isEmpty()) {
+    paper_->addItem(Q("帐页自身大小"));
+    paper_->setEnabled(false);
+    return;
+  }
+  paper_->setEnabled(true);
+  paper_->addItem(Q("各类帐页取最接近其大小的纸张"));
+  QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+  const QPageSize standard = info.defaultPageSize();
+  for (const QPageSize& size : info.supportedPageSizes()) {
+    QString text = PaperName(size, size.size(QPageSize::Millimeter));
+    const bool isDefault = size.isEquivalentTo(standard);
+    papers_.append(size);
+    paper_->addItem(isDefault ? text + Q("（打印机默认）") : text);
+    // The paper the queue holds by default is what its tray most likely has in it.
+    if (isDefault) paper_->setCurrentIndex(paper_->count() - 1);
+  }
 }
 
 void BooksDialog::accept() {
@@ -91,6 +121,8 @@ void BooksDialog::accept() {
     target.pdfPath = CombinedBooksFile(folder);
   } else {
     target.printer = queue;
+    const int chosen = paper_->currentIndex() - 1;
+    if (chosen >= 0 && chosen < papers_.size()) target.paper = papers_[chosen];
   }
   QDialog::accept();
 }

@@ -23,12 +23,18 @@ class BooksDialog : public QDialog {
   std::function<QString()> askFolder;
 
   QComboBox* Destination() const { return destination_; }
+  QComboBox* Paper() const { return paper_; }
 
  private:
+  // The papers of the chosen queue, its default one chosen; PDF pages keep each form's own size.
+  void ListPapers();
+
   YearBooksDlg& model_;
   QLineEdit *start_, *end_;
   QCheckBox *ledger_, *multi_, *quantity_, *currency_, *balance_;
   QComboBox* destination_;
+  QComboBox* paper_;
+  QList<QPageSize> papers_;  // of the chosen queue, in the order listed after the first entry
 };
 
 // Runs the dialog and the printing that follows, with its progress and 取消 (between accounts).

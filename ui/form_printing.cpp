@@ -31,6 +31,7 @@ FormPrinting::FormPrinting(CVyFormView& view, QWidget* parent) : view_(view), pa
     return QFileDialog::getSaveFileName(parent_, Q("打印到 PDF 文件"), QString(), Q("PDF 文件 (*.pdf)"));
   };
   runDialog = [](PrintDialog& d) { return d.exec() == QDialog::Accepted; };
+  runPreview = [](QPrintPreviewDialog& d) { d.exec(); };
 }
 
 int FormPrinting::Resolution() const {
@@ -44,9 +45,15 @@ int FormPrinting::Resolution() const {
 
 namespace {
 
-// The paper of a view's page: a PDF page takes the form's own size; a printer the nearest of its papers
-// (nothing when it lists none, and it keeps its own).
-std::optional<QPageLayout> PaperFor(const PageSettings& ps, QPrinter& printer) {
+// Sides in millimetres as the core measures pages: tenths of a millimetre.
+VyPaper Tenths(QSizeF mm) {
+  return {"", static_cast<int>(std::lround(mm.width() * 10)),
+          static_cast<int>(std::lround(mm.height() * 10))};
+}
+
+}  // namespace
+
+std::optional<QPageLayout> FormPaper(const PageSettings& ps, QPrinter& printer) {
   if (printer.outputFormat() == QPrinter::PdfFormat) {
     double w = ps.PageWidth / 10.0, l = ps.PageLength / 10.0;
     QPageSize size(QSizeF(std::min(w, l), std::max(w, l)), QPageSize::Millimeter, QString(),
@@ -55,15 +62,42 @@ std::optional<QPageLayout> PaperFor(const PageSettings& ps, QPrinter& printer) {
   }
   QList<QPageSize> sizes = QPrinterInfo(printer).supportedPageSizes();
   std::vector<VyPaper> papers;
-  for (const QPageSize& s : sizes) {
-    QSizeF mm = s.size(QPageSize::Millimeter);
-    papers.push_back({"", static_cast<int>(mm.width() * 10), static_cast<int>(mm.height() * 10)});
-  }
+  for (const QPageSize& s : sizes) papers.push_back(Tenths(s.size(QPageSize::Millimeter)));
   VyPaperChoice choice = ChoosePaper(papers, ps.PageWidth, ps.PageLength);
   if (choice.index < 0) return std::nullopt;
   return QPageLayout(sizes[choice.index], choice.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                      QMarginsF(0, 0, 0, 0));
 }
+
+QPageLayout FittedPaper(const QPageSize& paper, const PageSettings& ps) {
+  VyPaperFit fit = FitOnPaper(Tenths(paper.size(QPageSize::Millimeter)), ps.PageWidth, ps.PageLength);
+  return QPageLayout(paper, fit.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(0, 0, 0, 0));
+}
+
+double PageScale(const QPageLayout& paper, const PageSettings& ps) {
+  VyPaper lying = Tenths(paper.fullRect(QPageLayout::Millimeter).size());
+  return ShrinkToFit(lying.width, lying.length, ps.PageWidth, ps.PageLength);
+}
+
+QString PaperName(const QPageSize& paper, QSizeF mm) {
+  return (paper.id() == QPageSize::Custom ? Q("帐页自身大小") : paper.name()) +
+         Q("  %1×%2 毫米").arg(qRound(mm.width())).arg(qRound(mm.height()));
+}
+
+QString PaperText(const QPageLayout& paper, const PageSettings& ps) {
+  QString text = PaperName(paper.pageSize(), paper.fullRect(QPageLayout::Millimeter).size());
+  if (paper.orientation() == QPageLayout::Landscape) text += Q("（横放）");
+  const double scale = PageScale(paper, ps);
+  if (scale < 1)
+    text += Q("，帐页 %1×%2 毫米，缩小到 %3% 打印")
+                .arg(qRound(ps.PageWidth / 10.0))
+                .arg(qRound(ps.PageLength / 10.0))
+                .arg(static_cast<int>(scale * 100));
+  return text;
+}
+
+namespace {
 
 // Points a printer at a PDF file or a queue ("" the default one); false when there is no such queue.
 bool AimPrinter(QPrinter& printer, bool pdf, const QString& pdfPath, const QString& queue) {
@@ -89,6 +123,8 @@ int DrawPages(CVyFormView& view, QPrinter& printer, QPainter& painter, int from,
   const bool first = !painter.isActive();
   // A layout set while painting takes effect with the next page.
   if (layout) printer.setPageLayout(*layout);
+  // A page larger than its paper is drawn smaller rather than cut at the paper's edge.
+  const double scale = PageScale(printer.pageLayout(), view.Page());
   view.SetPrintResolution(printer.resolution());
   // The pages are counted with the printer's own metrics, the same the pages are drawn with.
   QtDC measure(nullptr, &printer, true);
@@ -113,6 +149,7 @@ int DrawPages(CVyFormView& view, QPrinter& printer, QPainter& painter, int from,
   QtDC dc(&painter, &printer, true);
   for (int p = from; p <= to; ++p) {
     if (p > from && !printer.newPage()) return 0;
+    painter.setTransform(QTransform::fromScale(scale, scale));
     view.DrawPrintPage(dc, p);
   }
   return to - from + 1;
@@ -123,7 +160,7 @@ int DrawPages(CVyFormView& view, QPrinter& printer, QPainter& painter, int from,
 bool FormPrinting::SetUpPrinter(QPrinter& printer, bool pdf, const QString& pdfPath) {
   if (!AimPrinter(printer, pdf, pdfPath, printerName_)) return false;
   if (!pdf && layout_) return printer.setPageLayout(*layout_);
-  if (auto paper = PaperFor(view_.Page(), printer)) return printer.setPageLayout(*paper);
+  if (auto paper = FormPaper(view_.Page(), printer)) return printer.setPageLayout(*paper);
   return true;
 }
 
@@ -145,9 +182,9 @@ bool PrintJob::Add(CVyFormView& view, int from, int to) {
     error_ = Q("行距太大，或纸张太小！");
     return false;
   }
-  // The print dialog's paper, when the view was given one, applies only to a printer.
-  int drawn = DrawPages(view, printer_, painter_, from > 0 ? from : 1, to > 0 ? to : INT_MAX,
-                        PaperFor(view.Page(), printer_));
+  std::optional<QPageLayout> paper =
+      target_.paper ? FittedPaper(*target_.paper, view.Page()) : FormPaper(view.Page(), printer_);
+  int drawn = DrawPages(view, printer_, painter_, from > 0 ? from : 1, to > 0 ? to : INT_MAX, paper);
   if (drawn <= 0) {
     error_ = target_.pdfPath.isEmpty() ? Q("无法打印到“") + printer_.printerName() + Q("”。")
                                        : Q("无法写入“") + target_.pdfPath + Q("”。");
@@ -179,7 +216,7 @@ bool FormPrinting::Print() {
   CVyPrintDlg model(false, InstalledPrinters(), current, G(QPrinterInfo::defaultPrinterName()).value_or(""));
   model.SetPages(view_.Page(), pages);
   if (!model.Open()) return false;
-  PrintDialog dialog(model, parent_);
+  PrintDialog dialog(model, parent_, view_.Page());
   if (!runDialog(dialog)) return false;
   model.StoreInto(view_.Page());
   pdf_ = model.IsPdf();
@@ -227,7 +264,7 @@ void FormPrinting::Preview() {
                      DrawPages(view_, *p, painter, 1, INT_MAX, std::nullopt);
                      if (painter.isActive()) painter.end();
                    });
-  dialog.exec();
+  runPreview(dialog);
 }
 
 void FormPrinting::Setup() {
@@ -239,7 +276,7 @@ void FormPrinting::Setup() {
   std::string current = pdf_ ? std::string(CVyPrintDlg::kPdfEntry) : G(printerName_).value_or("");
   CVyPrintDlg model(true, InstalledPrinters(), current, G(QPrinterInfo::defaultPrinterName()).value_or(""));
   if (!model.Open()) return;
-  PrintDialog dialog(model, parent_);
+  PrintDialog dialog(model, parent_, view_.Page());
   if (!runDialog(dialog)) return;
   pdf_ = model.IsPdf();
   printerName_ = pdf_ ? QString() : Q(model.SelectedPrinter());

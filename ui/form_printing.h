@@ -8,10 +8,12 @@
 
 #include "formview/vy_form_view.h"
 
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
 class QWidget;
+class QPrintPreviewDialog;
 class PrintDialog;
 
 // Where pages go without a dialog: a PDF file when pdfPath is given, else a print queue of the system's
@@ -20,7 +22,23 @@ struct PrintTarget {
   QString pdfPath;
   QString printer;
   QString title = QStringLiteral("Tavrel");  // the job's name in the queue
+  // One paper for every view of the job; without it a PDF page takes the form's own size and a queue the
+  // nearest of its papers.
+  std::optional<QPageSize> paper;
 };
+
+// The paper a view's page goes on with this printer: a PDF page the form's own size, a queue the nearest
+// of its papers (nothing when it lists none, and it keeps its own).
+std::optional<QPageLayout> FormPaper(const PageSettings& ps, QPrinter& printer);
+// A given paper for a view's page, lying as suits the page best.
+QPageLayout FittedPaper(const QPageSize& paper, const PageSettings& ps);
+// The factor a page is drawn at on its paper: below 1 when the page is larger than the paper.
+double PageScale(const QPageLayout& paper, const PageSettings& ps);
+// A paper's name and its sides as they lie (a size of the form's own is named so).
+QString PaperName(const QPageSize& paper, QSizeF mm);
+// The paper as the dialogs name it, and the shrinking when the page is larger:
+// "A4  297×210 毫米（横放）" or "… 帐页 320×200 毫米，缩小到 92% 打印".
+QString PaperText(const QPageLayout& paper, const PageSettings& ps);
 
 // One job of one or more views: each view starts on a new page, on its own paper, and counts its pages
 // from 1. The job is sent (or the file closed) by Finish; a job never finished prints nothing.
@@ -69,6 +87,8 @@ class FormPrinting {
   std::function<QString()> askPdfFile;
   // Runs a print dialog; true when confirmed. Tests replace it.
   std::function<bool(PrintDialog&)> runDialog;
+  // Shows the print preview; tests replace it to look at its pages.
+  std::function<void(QPrintPreviewDialog&)> runPreview;
 
   static constexpr int kPdfResolution = 600;
 

@@ -94,6 +94,10 @@ void OpeningBalanceDialog::Fill() {
   level_->setText(parent.empty() ? Q("一级科目")
                                  : Q("上级科目：" + parent + "  " + AccountFullName(env_, parent, 60)));
   const auto& lines = model_.Lines();
+  // Resizing the table moves its current row when the old one is gone (a parent listed below its
+  // children's count); that move is the table's, not the user's, and must not become the model's choice.
+  const int selected = model_.selected;
+  const QSignalBlocker quiet(table_);
   table_->setRowCount(static_cast<int>(lines.size()));
   for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
     const COpeningBrowserDlg::Line& l = lines[static_cast<size_t>(r)];
@@ -105,12 +109,10 @@ void OpeningBalanceDialog::Fill() {
       table_->setItem(r, c, item);
     }
   }
-  const int selected = model_.selected;
   if (selected >= 0) {
     table_->setCurrentCell(selected, 0);
     table_->scrollToItem(table_->item(selected, 0));
   }
-  model_.selected = selected;
   debit_->setText(Q(model_.DebitText()));
   credit_->setText(Q(model_.CreditText()));
   difference_->setText(Q(model_.DifferenceText()));

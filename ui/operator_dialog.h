@@ -1,6 +1,7 @@
 #pragma once
 // The Qt face of the add/modify operator dialog (COperatorDlg), and the runner the operators dialog uses.
 #include <QDialog>
+#include <functional>
 
 #include "admin/operators_dlg.h"
 
@@ -19,12 +20,17 @@ class OperatorDialog : public QDialog {
   MaskEdit *codeEdit_, *nameEdit_;
 };
 
-// Runs OperatorDialog modally over a parent window.
+// Runs OperatorDialog modally over a parent window, which listChanged brings up to date between two.
 class QtOperatorDialogRunner : public OperatorDialogRunner {
  public:
-  explicit QtOperatorDialogRunner(QWidget* parent) : parent_(parent) {}
+  explicit QtOperatorDialogRunner(QWidget* parent, std::function<void()> listChanged = {})
+      : parent_(parent), listChanged_(std::move(listChanged)) {}
   bool Run(COperatorDlg& dialog) override;
+  void ListChanged() override {
+    if (listChanged_) listChanged_();
+  }
 
  private:
   QWidget* parent_;
+  std::function<void()> listChanged_;
 };

@@ -98,7 +98,7 @@ void OperatorsDialog::OnModify() {
 }
 
 void OperatorsDialog::OnAdd() {
-  QtOperatorDialogRunner runner(this);
+  QtOperatorDialogRunner runner(this, [this] { Sync(); });
   model_.OnAdd(runner);
   Sync();
   operatorList_->setFocus();

@@ -12,11 +12,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "form_printing.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent, std::optional<PageSettings> page)
+    : QDialog(parent), model_(model), page_(std::move(page)) {
+  runPageSetup = [](QPageSetupDialog& d) { return d.exec() == QDialog::Accepted; };
   setWindowTitle(Q(model.Caption()));
   auto* layout = new QVBoxLayout(this);
 
@@ -31,6 +34,9 @@ PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent) : QDialog(parent),
   printerForm->addRow(Q("名称："), nameRow);
   port_ = new QLabel(printerBox);
   printerForm->addRow(Q("打印到："), port_);
+  paper_ = new QLabel(printerBox);
+  paper_->setWordWrap(true);
+  printerForm->addRow(Q("纸张："), paper_);
   layout->addWidget(printerBox);
 
   if (!model.SetupMode()) {
@@ -96,21 +102,50 @@ PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent) : QDialog(parent),
 void PrintDialog::PrinterChosen(int index) {
   model_.selected = index;
   layout_.reset();
+  formPaper_.reset();
   if (model_.IsPdf()) {
     port_->setText(Q("PDF 文件"));
     properties_->setEnabled(false);
+    if (page_) {
+      QPrinter pdf(QPrinter::HighResolution);
+      pdf.setOutputFormat(QPrinter::PdfFormat);
+      formPaper_ = FormPaper(*page_, pdf);
+    }
+    ShowPaper();
     return;
   }
   QPrinterInfo info = QPrinterInfo::printerInfo(Q(model_.SelectedPrinter()));
   port_->setText(info.location().isEmpty() ? info.description() : info.location());
   properties_->setEnabled(!info.isNull());
+  if (page_ && !info.isNull()) {
+    QPrinter printer(info, QPrinter::HighResolution);
+    formPaper_ = FormPaper(*page_, printer);
+  }
+  ShowPaper();
+}
+
+void PrintDialog::ShowPaper() {
+  const std::optional<QPageLayout>& paper = layout_ ? layout_ : formPaper_;
+  paper_->setText(page_ && paper ? PaperText(*paper, *page_) : QString());
 }
 
 void PrintDialog::Properties() {
   QPrinter printer(QPrinterInfo::printerInfo(Q(model_.SelectedPrinter())), QPrinter::HighResolution);
-  if (layout_) printer.setPageLayout(*layout_);
+  // The dialog opens on the paper the form would print on: confirming it unchanged keeps that paper,
+  // where the printer's own default would have replaced it.
+  if (layout_)
+    printer.setPageLayout(*layout_);
+  else if (formPaper_)
+    printer.setPageLayout(*formPaper_);
   QPageSetupDialog dialog(&printer, this);
-  if (dialog.exec() == QDialog::Accepted) layout_ = printer.pageLayout();
+  if (!runPageSetup(dialog)) return;
+  QPageLayout chosen = printer.pageLayout();
+  if (formPaper_ && chosen.pageSize().isEquivalentTo(formPaper_->pageSize()) &&
+      chosen.orientation() == formPaper_->orientation())
+    layout_.reset();
+  else
+    layout_ = chosen;
+  ShowPaper();
 }
 
 void PrintDialog::accept() {

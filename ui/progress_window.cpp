@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 
 #include "gbk_qt.h"
@@ -54,7 +55,11 @@ void ProgressWindow::Show(int percent) {
 }
 
 void ProgressWindow::Install() {
-  SetProgressSink([this](int percent) { Report(percent); });
+  // The sink outlives the window (it goes with its main window, and a later one installs its own): a
+  // report built after that must find nothing to draw rather than a window that is gone.
+  SetProgressSink([window = QPointer<ProgressWindow>(this)](int percent) {
+    if (window) window->Report(percent);
+  });
 }
 
 void ProgressWindow::Report(int percent) {

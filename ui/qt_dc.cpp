@@ -84,6 +84,15 @@ void QtDC::TextOut(int x, int y, std::string_view text) {
 
 void QtDC::Line(int x1, int y1, int x2, int y2, uint32_t rgb) {
   if (!painter_) return;
+  if (printing_) {
+    // A rule is one printer dot, and the print preview shows the page at a few screen pixels to the
+    // millimetre: a dot-wide rectangle there covers no pixel's centre and vanishes. A cosmetic pen is
+    // one dot of whatever device shows it, a printer's on paper and a pixel in the preview, and a PDF
+    // keeps it as the thinnest line its reader can draw.
+    painter_->setPen(QPen(ToQColor(rgb), 0));
+    painter_->drawLine(x1, y1, x2, y2);
+    return;
+  }
   if (y1 == y2) {
     painter_->fillRect(std::min(x1, x2), y1, std::abs(x2 - x1) + 1, 1, ToQColor(rgb));
   } else if (x1 == x2) {

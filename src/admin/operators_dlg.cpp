@@ -154,6 +154,7 @@ void COperatorsDlg::OnAdd(OperatorDialogRunner& runner) {
       FillOperators();
       Select(IndexOfCode(dialog.code));
     });
+    runner.ListChanged();
   }
   OnFocus(Focus::OperatorList);
 }

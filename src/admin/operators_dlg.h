@@ -13,6 +13,8 @@ class OperatorDialogRunner {
  public:
   virtual ~OperatorDialogRunner() = default;
   virtual bool Run(COperatorDlg& dialog) = 0;
+  // The operator list changed while the add dialog repeats: the window behind the next one shows it.
+  virtual void ListChanged() {}
 };
 
 class COperatorsDlg {

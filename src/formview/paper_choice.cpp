@@ -1,5 +1,7 @@
 #include "formview/paper_choice.h"
 
+#include <algorithm>
+
 VyPaperChoice ChoosePaper(const std::vector<VyPaper>& papers, int pageWidth, int pageLength, int offsetWidth,
                           int offsetLength) {
   long long w = pageWidth + offsetWidth, l = pageLength + offsetLength;
@@ -20,4 +22,19 @@ VyPaperChoice ChoosePaper(const std::vector<VyPaper>& papers, int pageWidth, int
     }
   }
   return best;
+}
+
+double ShrinkToFit(int paperWidth, int paperLength, int pageWidth, int pageLength) {
+  double scale = 1;
+  if (pageWidth > 0 && paperWidth > 0) scale = std::min(scale, static_cast<double>(paperWidth) / pageWidth);
+  if (pageLength > 0 && paperLength > 0)
+    scale = std::min(scale, static_cast<double>(paperLength) / pageLength);
+  return scale;
+}
+
+VyPaperFit FitOnPaper(const VyPaper& paper, int pageWidth, int pageLength) {
+  const double upright = ShrinkToFit(paper.width, paper.length, pageWidth, pageLength);
+  const double turned = ShrinkToFit(paper.length, paper.width, pageWidth, pageLength);
+  if (upright != turned) return {turned > upright, std::max(upright, turned)};
+  return {ChoosePaper({paper}, pageWidth, pageLength).landscape, upright};
 }

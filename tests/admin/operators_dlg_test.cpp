@@ -44,8 +44,15 @@ class ScriptedOperatorDialog : public OperatorDialogRunner {
     }
     return false;
   }
+  // The window behind: what it would show at each change, "selected code/operators listed".
+  void ListChanged() override {
+    if (behind)
+      changes.push_back(behind->SelectedCode() + "/" + std::to_string(behind->operatorItems.size()));
+  }
   std::deque<std::pair<std::string, std::string>> entries;
   std::vector<std::string> seen;
+  const COperatorsDlg* behind = nullptr;
+  std::vector<std::string> changes;
 };
 
 TEST_F(OperatorsDlgTest, ANewAccountSetListsBothOperatorsAndTheRightsOfTheSecond) {
@@ -233,7 +240,10 @@ TEST_F(OperatorsDlgTest, TheListsFollowModifyAndAddAndTheLoginFollowsItsOwnName)
   dlg.OnFocus(COperatorsDlg::Focus::RightsList);
   runner.entries = {{"110", "甲"}, {"104", ""}, {"104", "乙"}};  // the second try is refused, the third taken
   runner.seen.clear();
+  runner.behind = &dlg;
   dlg.OnAdd(runner);
+  // Each operator added is listed and selected before the next add dialog opens.
+  EXPECT_EQ(runner.changes, (std::vector<std::string>{"110/3", "104/4"}));
   EXPECT_EQ(runner.seen, (std::vector<std::string>{"增加操作员...||", "增加操作员...||", "增加操作员...||"}));
   EXPECT_EQ(dlg.operatorItems, (std::vector<std::string>{"101        主管", "102        赵六",
                                                          "104        乙", "110        甲"}));

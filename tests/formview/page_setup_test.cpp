@@ -1,6 +1,7 @@
 // The page set-up dialog, the print dialog, paper choice, and a view's page settings in its year file.
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "data/vy_data_env.h"
 #include "formview/page_setup_dlg.h"
 #include "formview/paper_choice.h"
@@ -190,6 +191,36 @@ TEST(PaperChoice, NearestPaperUprightOrTurned) {
   EXPECT_TRUE(wide.landscape);
   EXPECT_EQ(ChoosePaper(papers, 3600, 2600, 100, 100).index, 1);
   EXPECT_EQ(ChoosePaper({}, 2100, 2970).index, -1);
+}
+
+// A paper chosen for a page: turned when that shrinks the page less, and the page shrunk whole when it is
+// larger than the paper either way; never enlarged.
+TEST(PaperChoice, APageLargerThanItsPaperIsShrunkWholeNeverCut) {
+  struct Case {
+    VyPaper paper;
+    int width, length;
+    bool landscape;
+    double scale;
+  } cases[] = {
+      {{"A4", 2100, 2970}, 2450, 1150, true, 1},              // wide ledger: A4 turned holds it
+      {{"A4", 2100, 2970}, 2100, 2900, false, 1},             // upright form on upright paper
+      {{"A4", 2100, 2970}, 1000, 1000, false, 1},             // fits either way: as the nearest choice
+      {{"B5", 1760, 2500}, 2450, 1150, true, 1},              // the paper the books once took
+      {{"A5", 1480, 2100}, 2450, 1150, true, 2100 / 2450.0},  // too small: turned shrinks it least
+      {{"A4", 2100, 2970}, 4200, 5940, false, 0.5},           // twice A4: half size, upright
+      {{"A4", 2100, 2970}, 5940, 4200, true, 0.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.paper.name + Format(" %dx%d", c.width, c.length));
+    VyPaperFit fit = FitOnPaper(c.paper, c.width, c.length);
+    EXPECT_EQ(fit.landscape, c.landscape);
+    EXPECT_DOUBLE_EQ(fit.scale, c.scale);
+    // What is printed never reaches past the paper as it lies.
+    const int across = fit.landscape ? c.paper.length : c.paper.width;
+    const int down = fit.landscape ? c.paper.width : c.paper.length;
+    EXPECT_LE(c.width * fit.scale, across + 1e-9);
+    EXPECT_LE(c.length * fit.scale, down + 1e-9);
+  }
 }
 
 TEST(Printing, NoRowOnPaperStopsPrintingWithAMessage) {

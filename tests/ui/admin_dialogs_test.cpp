@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "dialog_test_support.h"
 #include "gbk_qt.h"
@@ -41,6 +42,46 @@ TEST_F(AdminDialogs, TheOperatorsDialogShowsTheRightsAndWritesATickAtOnce) {
   operators->setCurrentRow(0);
   EXPECT_EQ(rights->item(0)->checkState(), Qt::Checked);
   for (int i = 0; i < rights->count(); ++i) EXPECT_FALSE(rights->item(i)->flags() & Qt::ItemIsUserCheckable);
+}
+
+// 增加 repeats the add dialog until it is cancelled; behind each new one the list already holds, selected,
+// the operator the last one added.
+TEST_F(AdminDialogs, EachOperatorAddedShowsSelectedBehindTheNextAddDialog) {
+  OperatorsDialog dlg(env);
+  dlg.show();
+  QListWidget* operators = dlg.findChildren<QListWidget*>()[0];
+  const char* typed[][2] = {{"110", "甲"}, {"104", "乙"}};
+  // The list as each add dialog showed: its current item, then every item (UTF-8, for readable failures).
+  std::vector<std::string> behind;
+  QTimer player;
+  player.callOnTimeout([&] {
+    auto* add = qobject_cast<OperatorDialog*>(QApplication::activeModalWidget());
+    if (!add || add->property("played").toBool()) return;
+    add->setProperty("played", true);
+    QStringList seen{operators->currentItem() ? operators->currentItem()->text() : QString()};
+    for (int i = 0; i < operators->count(); ++i) seen << operators->item(i)->text();
+    behind.push_back(seen.join(" | ").toStdString());
+    if (behind.size() > std::size(typed)) {
+      add->reject();
+      return;
+    }
+    auto edits = add->findChildren<QLineEdit*>();
+    edits[0]->setText(typed[behind.size() - 1][0]);
+    edits[1]->setText(Q(typed[behind.size() - 1][1]));
+    if (behind.size() == 2) Screenshot(dlg, "operators_adding.png");
+    ButtonNamed(*add, "&S.确认")->click();
+  });
+  player.start(10);
+  ButtonNamed(dlg, COperatorsDlg::AddButtonText().c_str())->click();
+  player.stop();
+  auto shown = [](const char* gbk) { return Q(gbk).toStdString(); };
+  EXPECT_EQ(
+      behind,
+      (std::vector<std::string>{
+          shown("102        ××× | 101        管理员 | 102        ×××"),
+          shown("110        甲 | 101        管理员 | 102        ××× | 110        甲"),
+          shown("104        乙 | 101        管理员 | 102        ××× | 104        乙 | 110        甲")}));
+  EXPECT_EQ(operators->currentItem()->text(), Q("104        乙"));
 }
 
 TEST_F(AdminDialogs, TheOperatorDialogRefusesAnIllegalCodeAndKeepsTheFocusThere) {

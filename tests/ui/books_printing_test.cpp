@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 
 #include "base/text.h"
@@ -78,6 +79,34 @@ TEST_F(BooksPrintingTest, CancelledOrFailedRunLeavesNoCombinedFile) {
   EXPECT_EQ(run.outcome, BooksOutcome::kFailed);
   EXPECT_EQ(run.ledgers, 0);
   EXPECT_FALSE(run.error.isEmpty());
+}
+
+// The dialog names the paper the books go on: a PDF page keeps each form's size; a queue offers its papers,
+// its default one chosen, or each form's nearest, and the choice goes with the job.
+TEST_F(BooksPrintingTest, DialogNamesThePaperAndLetsItBeChosen) {
+  YearBooksDlg model(env);
+  BooksDialog dialog(model, nullptr);
+  QComboBox* destination = dialog.Destination();
+  destination->setCurrentIndex(destination->count() - 1);  // the PDF folder
+  EXPECT_FALSE(dialog.Paper()->isEnabled());
+  EXPECT_EQ(dialog.Paper()->currentText(), Q("帐页自身大小"));
+
+  const QString queue = QPrinterInfo::defaultPrinterName();
+  if (queue.isEmpty()) GTEST_SKIP() << "no print queue here (ctest runs this with a print service of its own)";
+  destination->setCurrentIndex(destination->findData(queue));
+  ASSERT_TRUE(dialog.Paper()->isEnabled());
+  const QPageSize standard = QPrinterInfo::printerInfo(queue).defaultPageSize();
+  EXPECT_TRUE(dialog.Paper()->currentText().startsWith(standard.name()));
+  EXPECT_TRUE(dialog.Paper()->currentText().endsWith(Q("（打印机默认）")));
+  Screenshot(dialog, "books-dialog-queue.png");
+  dialog.accept();
+  ASSERT_EQ(dialog.result(), QDialog::Accepted);
+  ASSERT_TRUE(dialog.target.paper.has_value());
+  EXPECT_TRUE(dialog.target.paper->isEquivalentTo(standard));
+
+  dialog.Paper()->setCurrentIndex(0);  // each form on its nearest paper
+  dialog.accept();
+  EXPECT_FALSE(dialog.target.paper.has_value());
 }
 
 TEST_F(BooksPrintingTest, DialogOffersThePdfFolderAndChecksItsFields) {

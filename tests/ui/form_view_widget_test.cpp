@@ -5,23 +5,35 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsView>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
-#include <QTest>
-#include <QTimer>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 
 #include "base/text.h"
-#include "support/sample_form_view.h"
+#include "form_printing.h"
 #include "gbk_qt.h"
 #include "mask_edit.h"
 #include "print_dialog.h"
 #include "qt_app.h"
+#include "qt_dc.h"
+#include "support/sample_form_view.h"
 #include "support/scripted_platform.h"
 
 namespace {
@@ -135,12 +147,17 @@ TEST(FormViewWidget, TypesIntoTheSampleFormInAWindow) {
   std::printf("picture: %s\n", selection.c_str());
 }
 
-TEST(FormViewWidget, PrintsTheSampleFormToPdfOnTwoPages) {
-  App();
+// The sample form in a window of its own; printing's messages go to the scripted platform.
+class SampleFormWindow : public ::testing::Test {
+ protected:
+  QApplication& app = App();
   ScriptedPlatform platform;
-  auto sample = std::make_unique<SampleFormView>();
+  std::unique_ptr<SampleFormView> sample = std::make_unique<SampleFormView>();
   SampleFormView* view = sample.get();
-  FormViewWidget widget(std::move(sample));
+  FormViewWidget widget{std::move(sample)};
+};
+
+TEST_F(SampleFormWindow, PrintsTheSampleFormToPdfOnTwoPages) {
   widget.resize(900, 600);
   std::vector<std::vector<std::string>> rows;
   const char* texts[] = {"期初余额", "购买办公用品", "差旅费", "收到货款", "支付工资",
@@ -179,6 +196,168 @@ TEST(FormViewWidget, PrintsTheSampleFormToPdfOnTwoPages) {
   EXPECT_EQ(platform.LastText(), "行距太大，或纸张太小！");
 }
 
+// Measures as the printer does and keeps the rules a page draws, in printer dots.
+class RuleRecorder : public QtDC {
+ public:
+  explicit RuleRecorder(QPaintDevice* printer) : QtDC(nullptr, printer, true) {}
+  void Line(int x1, int y1, int x2, int y2, uint32_t) override {
+    rules.push_back({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)});
+  }
+  void FrameRect(const VyRect& r, uint32_t rgb) override {
+    Line(r.left, r.top, r.right - 1, r.top, rgb);
+    Line(r.left, r.bottom - 1, r.right - 1, r.bottom - 1, rgb);
+    Line(r.left, r.top, r.left, r.bottom - 1, rgb);
+    Line(r.right - 1, r.top, r.right - 1, r.bottom - 1, rgb);
+  }
+  std::vector<QLine> rules;
+};
+
+// Whether the picture shows a rule along the segment (in its pixels): some line of pixels within one of it
+// is drawn (not white) along nine tenths of its length.
+bool ShowsRule(const QImage& image, QLineF segment) {
+  const bool across = std::abs(segment.dy()) < std::abs(segment.dx());
+  const double from = across ? std::min(segment.x1(), segment.x2()) : std::min(segment.y1(), segment.y2());
+  const double to = across ? std::max(segment.x1(), segment.x2()) : std::max(segment.y1(), segment.y2());
+  const double at = across ? segment.y1() : segment.x1();
+  for (int line = static_cast<int>(std::floor(at)) - 1; line <= static_cast<int>(std::ceil(at)) + 1; ++line) {
+    int drawn = 0, all = 0;
+    for (int k = static_cast<int>(std::ceil(from)) + 1; k <= static_cast<int>(std::floor(to)) - 1;
+         ++k, ++all) {
+      QPoint p = across ? QPoint(k, line) : QPoint(line, k);
+      if (image.rect().contains(p) && qGray(image.pixel(p)) < 250) ++drawn;
+    }
+    if (all > 0 && drawn * 10 >= all * 9) return true;
+  }
+  return false;
+}
+
+// Shows the preview's first page at each zoom and checks that every rule the printed page has shows there,
+// inside the paper (a page larger than its paper is drawn smaller, never cut).
+void ExpectEveryRuleInThePreview(QPrintPreviewDialog& d, SampleFormView& view,
+                                 std::initializer_list<double> zooms, const char* shot) {
+  QPrinter* printer = d.printer();
+  RuleRecorder printed(printer);
+  view.SetPrintResolution(printer->resolution());
+  view.SetPrintDC(&printed);
+  view.OnBeginPrinting();
+  view.DrawPrintPage(printed, 1);
+  view.OnEndPrinting();
+  view.SetPrintDC(nullptr);
+  ASSERT_GT(printed.rules.size(), 4u);
+  const QRect paper = printer->pageLayout().fullRectPixels(printer->resolution());
+  const double fit = PageScale(printer->pageLayout(), view.Page());
+
+  auto* preview = d.findChild<QPrintPreviewWidget*>();
+  auto* pages = preview->findChild<QGraphicsView*>();
+  ASSERT_NE(pages, nullptr);
+  d.resize(1700, 1300);
+  d.show();
+  for (double zoom : zooms) {
+    SCOPED_TRACE(zoom);
+    preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    preview->setZoomFactor(zoom);
+    QApplication::processEvents();
+    pages->verticalScrollBar()->setValue(pages->verticalScrollBar()->minimum());
+    QApplication::processEvents();
+    QImage shown = pages->viewport()->grab().toImage();
+    if (zoom == *zooms.begin()) shown.save(QString::fromStdString(ShotPath(shot)));
+    // The first page is the topmost white area; its width gives the scale from printer dots.
+    QRect page;
+    for (int y = 0; y < shown.height() && page.isNull(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        if (shown.pixel(x, y) == qRgb(255, 255, 255)) {
+          int right = x;
+          while (right + 1 < shown.width() && shown.pixel(right + 1, y) == qRgb(255, 255, 255)) ++right;
+          page = QRect(x, y, right - x + 1, 1);
+          break;
+        }
+    ASSERT_FALSE(page.isNull());
+    const double scale = static_cast<double>(page.width()) / paper.width();
+    page.setHeight(qRound(paper.height() * scale));
+    for (const QLine& rule : printed.rules) {
+      QLineF at((rule.x1() * fit + 0.5) * scale + page.left(), (rule.y1() * fit + 0.5) * scale + page.top(),
+                (rule.x2() * fit + 0.5) * scale + page.left(), (rule.y2() * fit + 0.5) * scale + page.top());
+      const std::string where = Format("%d,%d - %d,%d", rule.x1(), rule.y1(), rule.x2(), rule.y2());
+      EXPECT_TRUE(page.adjusted(-1, -1, 1, 1).contains(at.p2().toPoint())) << where << " falls off the paper";
+      EXPECT_TRUE(ShowsRule(shown, at)) << where;
+    }
+  }
+}
+
+// The preview draws what the printer gets: every rule and frame of the printed page shows at every zoom,
+// where rules one printer dot wide once fell between the screen's pixels.
+TEST_F(SampleFormWindow, ThePreviewShowsEveryRuleOfThePrintedPageAtEveryZoom) {
+  view->SetRows({{"期初余额", "", "1", "250.00", ""}, {"差旅费", "200.50", "2", "", ""}});
+  bool previewed = false;
+  widget.Printing().runPreview = [&](QPrintPreviewDialog& d) {
+    ExpectEveryRuleInThePreview(d, *view, {1.15, 0.5, 0.75, 1.0, 1.5}, "preview_115.png");
+    previewed = true;
+  };
+  widget.Printing().Preview();
+  EXPECT_TRUE(previewed);
+}
+
+// On a print queue (the tests' own print service; skipped without one): confirming the printer's
+// properties as they open keeps the form's paper, and a smaller paper chosen there takes the page shrunk
+// whole, and says so. The preview shows the paper and the page the queue gets.
+TEST_F(SampleFormWindow, OnAQueueThePropertiesKeepTheFormsPaperAndASmallerOneShrinksThePage) {
+  const QString queue = QPrinterInfo::defaultPrinterName();
+  if (queue.isEmpty())
+    GTEST_SKIP() << "no print queue here (ctest runs this with a print service of its own)";
+  view->SetRows({{"期初余额", "", "1", "250.00", ""}, {"差旅费", "200.50", "2", "", ""}});
+  // A form of A4 turned: the queue's nearest paper is exactly that, where its default is A4 upright.
+  view->Page().PageWidth = 2970;
+  view->Page().PageLength = 2100;
+  auto paper = [](QPageSize::PageSizeId id, QPageLayout::Orientation lying) {
+    return QPageLayout(QPageSize(id), lying, QMarginsF());
+  };
+  struct Case {
+    const char* name;
+    std::optional<QPageLayout> chosen;  // what is picked in the properties; none: confirmed as shown
+    QPageLayout printed;                // the paper the queue gets
+    bool shrunk;
+  } cases[] = {
+      {"as shown", std::nullopt, paper(QPageSize::A4, QPageLayout::Landscape), false},
+      {"A4 upright", paper(QPageSize::A4, QPageLayout::Portrait), paper(QPageSize::A4, QPageLayout::Portrait),
+       true},
+      {"A3 upright", paper(QPageSize::A3, QPageLayout::Portrait), paper(QPageSize::A3, QPageLayout::Portrait),
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QString paperShown;
+    widget.Printing().runDialog = [&](PrintDialog& d) {
+      d.printerList()->setCurrentIndex(d.printerList()->findText(queue));
+      EXPECT_TRUE(d.propertiesButton()->isEnabled());
+      d.runPageSetup = [&](QPageSetupDialog& setup) {
+        // The properties open on the form's paper, not on the queue's default.
+        EXPECT_EQ(setup.printer()->pageLayout().pageSize().id(), QPageSize::A4);
+        EXPECT_EQ(setup.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        if (c.chosen) setup.printer()->setPageLayout(*c.chosen);
+        return true;
+      };
+      d.propertiesButton()->click();
+      paperShown = d.paperLabel()->text();
+      if (c.shrunk) d.grab().save(QString::fromStdString(ShotPath("print_dialog_shrunk.png")));
+      d.copiesField()->setText("1");
+      d.accept();
+      return d.result() == QDialog::Accepted;
+    };
+    ASSERT_TRUE(widget.Printing().Print());  // the queue prints into /dev/null
+    EXPECT_EQ(paperShown.contains(Q("缩小")), c.shrunk) << paperShown.toStdString();
+    bool previewed = false;
+    widget.Printing().runPreview = [&](QPrintPreviewDialog& d) {
+      EXPECT_EQ(d.printer()->pageLayout().pageSize().id(), c.printed.pageSize().id());
+      EXPECT_EQ(d.printer()->pageLayout().orientation(), c.printed.orientation());
+      // Small enough for a whole A3 page to show.
+      ExpectEveryRuleInThePreview(d, *view, {0.6}, "preview_queue.png");
+      previewed = true;
+    };
+    widget.Printing().Preview();
+    EXPECT_TRUE(previewed);
+  }
+}
+
 }  // namespace
 
 TEST(FormViewWidget, TheMenuKeyAndShiftF10OpenTheWindowsMenuAtTheCaret) {
@@ -189,7 +368,8 @@ TEST(FormViewWidget, TheMenuKeyAndShiftF10OpenTheWindowsMenuAtTheCaret) {
   widget.show();
   QApplication::processEvents();
   widget.setFocus();
-  for (QKeyCombination key : {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+  for (QKeyCombination key :
+       {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
     QStringList shown;
     QPoint where;
     QTimer::singleShot(0, [&] {

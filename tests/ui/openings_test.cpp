@@ -42,11 +42,7 @@ class ChartWindows : public YearFileTest {
     const char* chart[][3] = {{"1001", "库存现金", "0"},     {"1002", "银行存款", "0"},
                               {"1002-1", "工商银行", "0"},   {"1002-2", "建设银行", "0"},
                               {"1002-1-1", "人民币户", "0"}, {"1403", "原材料", "1"}};
-    for (auto& a : chart)
-      Exec(path,
-           Format(
-               "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('%s','%s',%d,'0','%s',%s,'0',0,0)",
-               a[0], a[1], CodeLevel(a[0]), a[2], *a[2] == '1' ? "'吨'" : "NULL"));
+    for (auto& a : chart) Exec(path, AccountInsert(a[0], a[1], *a[2] == '1'));
     WireCommands(app, frame);
     login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
     frame.SetLoginRunner(&login);
@@ -55,6 +51,11 @@ class ChartWindows : public YearFileTest {
   void TearDown() override {
     LoginDialog::SetSearchHook(nullptr);
     SetCalculatorRunner(nullptr);
+  }
+  static std::string AccountInsert(const std::string& code, const std::string& name, bool quantity = false) {
+    return Format(
+        "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('%s','%s',%d,'0','%d',%s,'0',0,0)",
+        code.c_str(), name.c_str(), CodeLevel(code), quantity ? 1 : 0, quantity ? "'吨'" : "NULL");
   }
   // Runs act on the next modal dialog of type D once it shows.
   template <class D>
@@ -139,6 +140,47 @@ TEST_F(ChartWindows, OpeningBalancesAreWalkedEditedAndSavedFromTheMainMenu) {
   EXPECT_TRUE(edited);
   EXPECT_TRUE(quantity);
   EXPECT_EQ(app.env.QueryLong("select count(*) from p0 where strcomp(cer,'    ',0)=0"), 2);
+}
+
+// Entering a level selects its first account, and Enter there edits that account, wherever the parent
+// stood: a parent listed at or below its children's count used to leave the table's current row (and the
+// edit) on the level's last account.
+TEST_F(ChartWindows, EnterOnANewLevelEditsItsFirstAccount) {
+  // The fixture's 1001, 1002 and 1403 stand on rows 0 to 2.
+  struct Case {
+    const char* parent;
+    int row, children;  // the parent's row on the top level and its number of sub-accounts
+  } cases[] = {{"2201", 3, 1}, {"2202", 4, 2}, {"2203", 5, 9}, {"2204", 6, 3}, {"2205", 7, 12}};
+  for (const Case& c : cases) {
+    app.env.Execute(AccountInsert(c.parent, "上级"));
+    for (int k = 1; k <= c.children; ++k)
+      app.env.Execute(AccountInsert(Format("%s-%d", c.parent, k), Format("下级%d", k)));
+  }
+  OpeningBalanceDialog d(app.env);
+  ASSERT_TRUE(d.Ready());
+  d.show();
+  QTableWidget* t = d.Table();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.parent);
+    ASSERT_EQ(t->item(c.row, 0)->text(), c.parent);
+    t->setCurrentCell(c.row, 0);
+    QTest::keyClick(t, Qt::Key_Return);
+    ASSERT_EQ(t->rowCount(), c.children);
+    const QString first = QString(c.parent) + "-1";
+    EXPECT_EQ(t->currentRow(), 0);
+    EXPECT_EQ(d.Model().SelectedCode(), first.toStdString());
+    bool edited = false;
+    WhenShown<OpeningEditDialog>(
+        [&](OpeningEditDialog& e) {
+          EXPECT_EQ(e.windowTitle(), Q("帐户：") + first);
+          e.reject();
+        },
+        &edited);
+    QTest::keyClick(t, Qt::Key_Return);
+    EXPECT_TRUE(edited);
+    QTest::keyClick(t, Qt::Key_Escape);  // back to the top level, on the parent
+    EXPECT_EQ(t->currentRow(), c.row);
+  }
 }
 
 TEST_F(ChartWindows, TheCataloguePrintWindowBuildsAndPrintsToPdf) {

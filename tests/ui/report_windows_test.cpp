@@ -16,6 +16,7 @@
 #include "reports/hobdzb5.h"
 #include "reports/hobdzb6.h"
 #include "reports/hobdzb7.h"
+#include "reports/report_progress.h"
 #include "reports/turnover_range_dlg.h"
 
 namespace {
@@ -139,6 +140,26 @@ TEST_F(ReportWindowsTest, DialogsAndWindows) {
       EXPECT_EQ(shown(), Q(s.shown)) << s.ms;
     }
   }
+}
+
+// The window a main window installs for the reports goes with it; a report built afterwards (by the next
+// main window's tests, or a tool without one) must not reach it.
+TEST(ProgressWindowTest, AReportAfterTheWindowIsGoneDrawsNothing) {
+  TestApp();
+  ProgressSink previous = CurrentProgressSink();
+  {
+    QWidget owner;
+    auto* progress = new ProgressWindow(&owner);
+    progress->clock = [] { return 0LL; };
+    progress->Install();
+    ReportProgress report(4);
+    report.Step(2);
+  }
+  {
+    ReportProgress report(4);
+    report.Step(4);
+  }
+  SetProgressSink(previous);
 }
 
 }  // namespace
