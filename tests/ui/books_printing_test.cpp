@@ -1,9 +1,11 @@
 // 打印全部帐页 into a PDF folder: one file per ledger, each counting its pages from 1, and the combined file
-// holding them all in code order; a cancelled run leaves no combined file; the dialog's picture.
+// holding them all in code order; a cancelled run leaves no combined file; every file written as every
+// output is (never through a link, over a file only when asked); the dialog's picture.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QRegularExpression>
+#include <filesystem>
 
 #include "base/text.h"
 #include "books_dialog.h"
@@ -23,6 +25,9 @@ class BooksPrintingTest : public DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
+    // The bookkeeper, who may see every kind of ledger.
+    ASSERT_TRUE(env.Open(path, "102", 1));
+    env.LoadRights();
     const char* accounts[][3] = {{"1001", "库存现金", "1"}, {"1002", "银行存款", "1"}, {"1002-1", "工行", "2"},
                                  {"1002-10", "农行", "2"},  {"2001", "短期借款", "1"}};
     for (auto& a : accounts)
@@ -78,6 +83,53 @@ TEST_F(BooksPrintingTest, CancelledOrFailedRunLeavesNoCombinedFile) {
   EXPECT_EQ(run.outcome, BooksOutcome::kFailed);
   EXPECT_EQ(run.ledgers, 0);
   EXPECT_FALSE(run.error.isEmpty());
+}
+
+TEST_F(BooksPrintingTest, FolderFilesAreNeverWrittenThroughLinksNorReplacedUnasked) {
+  YearBooksDlg dialog(env);
+  ASSERT_TRUE(dialog.Confirm());
+  const QString folder = QString::fromStdString(dir.Path()) + "/books";
+  QDir().mkpath(folder);
+  MakeFolders(dir.Path() + "/other");
+  const std::string victim = CreateAccountSetFile(dir.Path() + "/other", 2026);
+  QFile original(QString::fromStdString(victim));
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray before = original.readAll();
+  original.close();
+  auto victimKept = [&] {
+    QFile f(QString::fromStdString(victim));
+    return f.open(QIODevice::ReadOnly) && f.readAll() == before;
+  };
+  std::vector<std::string> existing;
+  for (const char* name : {"全部帐页.pdf", "余额表.pdf", "1002-10.pdf"}) {
+    const std::string link = (folder + "/" + Q(name)).toStdString();
+    std::filesystem::create_symlink(victim, link);
+    EXPECT_NE(CheckBooksFolder(env, dialog, folder, existing).find("不能写到它上面"), std::string::npos) << name;
+    BooksRun run = PrintBooks(env, dialog, {CombinedBooksFile(folder), QString()}, folder, {}, true);
+    EXPECT_EQ(run.outcome, BooksOutcome::kFailed) << name;
+    EXPECT_TRUE(victimKept()) << name;
+    QDir(folder).removeRecursively();  // the ledgers printed before the refusal
+    QDir().mkpath(folder);
+  }
+  // A file already there: named by the check, kept by a run not told to replace it, replaced by one that is.
+  QFile mine(BookFile(folder, {"1001", BookKind::kThreeColumn}));
+  ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+  mine.write("mine");
+  mine.close();
+  EXPECT_EQ(CheckBooksFolder(env, dialog, folder, existing), "");
+  EXPECT_EQ(existing, std::vector<std::string>{G(mine.fileName()).value()});
+  BooksRun kept = PrintBooks(env, dialog, {CombinedBooksFile(folder), QString()}, folder);
+  EXPECT_EQ(kept.outcome, BooksOutcome::kFailed);
+  EXPECT_TRUE(kept.error.contains(Q("已存在"))) << kept.error.toStdString();
+  EXPECT_FALSE(QFile::exists(CombinedBooksFile(folder)));
+  ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+  EXPECT_EQ(mine.readAll(), QByteArray("mine"));
+  mine.close();
+  BooksRun replaced = PrintBooks(env, dialog, {CombinedBooksFile(folder), QString()}, folder, {}, true);
+  ASSERT_EQ(replaced.outcome, BooksOutcome::kDone) << replaced.error.toStdString();
+  EXPECT_GT(PdfPageCount(mine.fileName()), 0);
+  EXPECT_GT(PdfPageCount(CombinedBooksFile(folder)), 0);
+  EXPECT_TRUE(QDir(folder).entryList(QStringList{".*.tmp"}, QDir::Hidden | QDir::Files).isEmpty());
 }
 
 TEST_F(BooksPrintingTest, DialogOffersThePdfFolderAndChecksItsFields) {
