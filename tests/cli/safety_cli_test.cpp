@@ -156,7 +156,7 @@ TEST(CliSafety, ANewAccountSetIsOpenToItsOwnerOnlyWhateverTheUmask) {
 // --force, and left as they were. (timeout turns a look that blocks into a failure.)
 TEST(CliSafety, AReportGoesOnlyIntoARegularFileThatIsNoPartOfADatabase) {
   Book b;
-  const std::string report = "timeout 20 " + std::string(TAVREL_CLI) + " report balance " + b.file +
+  const std::string report = "timeout 10 " + std::string(TAVREL_CLI) + " report balance " + b.file +
                              " --date " + b.year + "1231 --format csv --output ";
   ASSERT_EQ(::mkfifo(b.dir.File("pipe.csv").c_str(), 0600), 0);
   const std::string journal = b.file + "-journal", log = b.file + "-wal";

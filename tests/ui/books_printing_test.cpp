@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTimer>
 #include <filesystem>
 
 #include "base/text.h"
@@ -130,6 +131,42 @@ TEST_F(BooksPrintingTest, FolderFilesAreNeverWrittenThroughLinksNorReplacedUnask
   EXPECT_GT(PdfPageCount(mine.fileName()), 0);
   EXPECT_GT(PdfPageCount(CombinedBooksFile(folder)), 0);
   EXPECT_TRUE(QDir(folder).entryList(QStringList{".*.tmp"}, QDir::Hidden | QDir::Files).isEmpty());
+}
+
+// 打印全部帐页 into a folder that already holds one of its files asks first, as 导出 does: 否 prints nothing,
+// 是 replaces it; the closing message names the kinds left out for want of the operator's rights.
+TEST_F(BooksPrintingTest, TheWindowAsksBeforeReplacingAFileOfTheFolder) {
+  const QString folder = QString::fromStdString(dir.Path()) + "/asked";
+  QDir().mkpath(folder);
+  QFile mine(BookFile(folder, {"1001", BookKind::kThreeColumn}));
+  ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+  mine.write("mine");
+  mine.close();
+  auto run = [&] {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = dynamic_cast<BooksDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->Destination()->setCurrentIndex(dialog->Destination()->count() - 1);
+      dialog->askFolder = [&] { return folder; };
+      dialog->accept();
+    });
+    RunBooksCommand(env, nullptr);
+  };
+  run();  // answered 否, the default
+  EXPECT_EQ(platform.LastText(), "“" + G(mine.fileName()).value() + "”已存在。\r要替换它吗？");
+  ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+  EXPECT_EQ(mine.readAll(), QByteArray("mine"));
+  mine.close();
+  EXPECT_FALSE(QFile::exists(CombinedBooksFile(folder)));
+  platform.answers.push_back(MsgAnswer::Yes);
+  env.rights = "0301 0305 ";  // the kinds this book does not use are still named as left out
+  run();
+  EXPECT_EQ(platform.LastText().rfind("已打印 5 个帐页", 0), 0u) << platform.LastText();
+  EXPECT_NE(platform.LastText().find("\r没有打印多栏式帐、数量金额式帐、复币式帐：操作员102没有查看这些帐页的权限（0302、"
+                                     "0303、0304）。"),
+            std::string::npos);
+  EXPECT_GT(PdfPageCount(mine.fileName()), 0);
+  EXPECT_GT(PdfPageCount(CombinedBooksFile(folder)), 0);
 }
 
 TEST_F(BooksPrintingTest, DialogOffersThePdfFolderAndChecksItsFields) {
