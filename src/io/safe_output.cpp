@@ -101,10 +101,11 @@ std::string OutputRefusal(const std::string& path, const std::string& book) {
                                                                     : "特殊文件";
     return "“" + path + "”是" + what + "，不是普通文件，不能写入。";
   }
-  // /dev/stdout and the like are links among the system's devices, whatever they point at.
+  // /dev/stdout, /proc/self/fd/1 and the like are the system's links, whatever they point at (a folder such
+  // as /dev/shm holds ordinary files).
   std::string folder = Resolved(NativePath(FolderOf(path)));
-  for (const char* system : {"/dev", "/proc", "/sys"})
-    if (UnderFolder(folder, system)) return "“" + path + "”在系统的设备文件夹中，不能写入。";
+  if (folder == "/dev" || UnderFolder(folder, "/proc") || UnderFolder(folder, "/sys"))
+    return "“" + path + "”在系统的设备文件夹中，不能写入。";
   struct stat bookSt {};
   if (exists && !book.empty() && ::stat(NativePath(book).c_str(), &bookSt) == 0 && bookSt.st_dev == st.st_dev &&
       bookSt.st_ino == st.st_ino)

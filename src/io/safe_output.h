@@ -18,9 +18,9 @@ struct OutputTarget {
 
 // Why nothing may be written at path, "" when it may: a year file of the program (YYYY.vyx in any case),
 // an SQLite database or its companion file (-journal, -wal, -shm), the book itself, a folder, anything
-// that is not a regular file (a FIFO, a device, a socket, a link to one), a place among the system's
-// devices. Only the type of what stands there is looked at before a regular file's first bytes are read,
-// so the look never waits.
+// that is not a regular file (a FIFO, a device, a socket, a link to one), a place among the system's own
+// (/dev itself, /proc, /sys). Only the type of what stands there is looked at before a regular file's
+// first bytes are read, so the look never waits.
 std::string OutputRefusal(const std::string& path, const std::string& book);
 // Something (a file, a link) stands at path.
 bool OutputExists(const std::string& path);
