@@ -71,7 +71,7 @@ int Backup(const Args& a) {
   CliOptions o;
   if (int r = Parse(a, {"list"}, 1, o)) return r;
   CVyDataEnv env;
-  if (!OpenYear(env, o.positional[0], cmd::kNewYear)) return 1;
+  if (!OpenYear(env, o.positional[0], cmd::kNewYear, o.Has("list") ? "列出备份" : "备份")) return 1;
   if (o.Has("list")) {
     for (const BackupEntry& e : ListBackups(env.dataDir, env.year, true)) {
       std::string reason = ReasonText(e.reason);

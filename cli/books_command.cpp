@@ -1,5 +1,6 @@
-// tavrel-cli print-books FILE [--from M] [--to M] [--kinds K,…] (--printer NAME | --pdf DIR): every
-// account's ledger of the year and the balance table, as 打印全部帐页 prints them in the window.
+// tavrel-cli print-books FILE [--from M] [--to M] [--kinds K,…] (--printer NAME | --pdf DIR [--force]):
+// every account's ledger of the year and the balance table, as 打印全部帐页 prints them in the window, of
+// the kinds the operator may see. The files of a PDF folder replace what is there only with --force.
 #include "app/command_table.h"
 #include "cli_support.h"
 #include "data/vy_data_env.h"
@@ -11,7 +12,10 @@ namespace {
 int PrintBooks(const std::vector<std::string>& args) {
   CliOptions options;
   std::string error;
-  if (!ParseOptions(args, {}, options, error)) return Fail(error);
+  std::vector<std::string> rest = args;
+  for (std::string& a : rest)
+    if (a == "-f") a = "--force";
+  if (!ParseOptions(rest, {"force"}, options, error)) return Fail(error);
   if (options.positional.size() != 1) return -1;
   const bool toPrinter = options.Has("printer"), toFolder = options.Has("pdf");
   if (toPrinter == toFolder) return Fail("需要 --printer 打印机名（或 default）或 --pdf 文件夹，二者取一。");
@@ -19,7 +23,7 @@ int PrintBooks(const std::vector<std::string>& args) {
     return Fail(toPrinter ? "--printer 需要打印机名（或 default）。" : "--pdf 需要文件夹名。");
   for (const auto& [name, value] : options.values)
     if (name != "printer" && name != "pdf" && name != "from" && name != "to" && name != "kinds" &&
-        name != "operator")
+        name != "operator" && name != "force")
       return Fail("print-books 没有选项 --" + name + "。");
   if (!PdfTool().empty()) return RunInstead(PdfTool());
 
@@ -30,18 +34,20 @@ int PrintBooks(const std::vector<std::string>& args) {
   dialog.endMonth = options.Get("to", dialog.endMonth);
   if (options.Has("kinds") && !ParseBookKinds(options.Get("kinds"), dialog.kinds, error)) return Fail(error);
   if (!dialog.Confirm()) return 1;
+  if (!dialog.withheld.empty()) Fail(dialog.withheld);
   PrintOrder order;
   if (toPrinter)
     order.printer = options.Get("printer");
   else
     order.pdfPath = options.Get("pdf");
+  order.replace = options.Has("force");
   return PrintBooksTo(env, dialog, order);
 }
 
 const RegisterCliCommand kPrintBooks(
     {"print-books",
      "print-books FILE [--from M] [--to M] [--kinds ledger,multi,quantity,currency,balance] "
-     "(--printer NAME|default | --pdf DIR)",
+     "(--printer NAME|default | --pdf DIR [--force])",
      PrintBooks});
 
 }  // namespace

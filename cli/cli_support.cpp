@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <iterator>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 
 #include "app/login.h"
 #include "base/gbk.h"
+#include "base/text.h"
 #include "data/vy_data_env.h"
 
 namespace {
@@ -24,7 +27,8 @@ void KeepCommandLine(char** argv) {
 }
 
 int RunInstead(const std::string& utf8Path) {
-  std::fflush(stdout);
+  // What is still buffered would be lost with this process.
+  if (std::fflush(stdout) != 0) return Fail("无法写出结果（标准输出）。");
   if (commandLine) {
     char* self = commandLine[0];
     commandLine[0] = const_cast<char*>(utf8Path.c_str());
@@ -46,6 +50,12 @@ int Fail(const std::string& gbkText) {
   line.push_back('\n');
   std::fwrite(line.data(), 1, line.size(), stderr);
   return 1;
+}
+
+std::string ExistingRefusal(const std::vector<std::string>& existing) {
+  if (existing.size() == 1) return "文件“" + existing[0] + "”已存在；要替换它，请加 --force（或 -f）。";
+  return Format("“%s”等 %d 个文件已存在；要替换它们，请加 --force（或 -f）。", existing[0].c_str(),
+                static_cast<int>(existing.size()));
 }
 
 namespace {
@@ -93,30 +103,67 @@ std::string& CliOperator() {
 
 namespace {
 
-// The password typed on the terminal, not echoed; nothing when there is no terminal to ask on.
+// A signal that came while the password was typed, handled once the terminal is as it was.
+volatile std::sig_atomic_t promptSignal = 0;
+
+// The signals that end or stop the program from the terminal: each is held off while the echo is off, and
+// acted on after it is back on.
+constexpr int kPromptSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU};
+
+// The password typed on the terminal, not echoed; nothing when there is no terminal to ask on. The echo is
+// turned back on by every way out: the end of the line, the end of input, and Ctrl+C, Ctrl+\, a hang-up or
+// a kill, after which the signal does what it would have done. Ctrl+Z stops the program with the echo on
+// and asks again when it goes on.
 std::optional<std::string> AskPassword(const std::string& opno) {
   int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
   if (tty < 0) return std::nullopt;
-  std::string prompt = gbk::ToUtf8("操作员" + opno + "的口令：");
-  (void)!::write(tty, prompt.data(), prompt.size());
-  termios old {};
-  bool quiet = ::tcgetattr(tty, &old) == 0;
-  if (quiet) {
-    termios noEcho = old;
-    noEcho.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    ::tcsetattr(tty, TCSAFLUSH, &noEcho);
-  }
+  const std::string prompt = gbk::ToUtf8("操作员" + opno + "的口令：");
   std::string typed;
-  char c;
-  while (::read(tty, &c, 1) == 1 && c != '\n') typed.push_back(c);
-  if (quiet) ::tcsetattr(tty, TCSAFLUSH, &old);
-  (void)!::write(tty, "\n", 1);
+  for (;;) {
+    (void)!::write(tty, prompt.data(), prompt.size());
+    promptSignal = 0;
+    struct sigaction mine {}, before[std::size(kPromptSignals)];
+    mine.sa_handler = [](int sig) { promptSignal = sig; };  // no SA_RESTART: the read returns at once
+    sigemptyset(&mine.sa_mask);
+    for (size_t i = 0; i < std::size(kPromptSignals); ++i) {
+      ::sigaction(kPromptSignals[i], nullptr, &before[i]);
+      // A signal the program was started to ignore stays ignored.
+      if (before[i].sa_handler != SIG_IGN) ::sigaction(kPromptSignals[i], &mine, nullptr);
+    }
+    termios old {};
+    bool quiet = ::tcgetattr(tty, &old) == 0;
+    if (quiet) {
+      termios noEcho = old;
+      noEcho.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+      ::tcsetattr(tty, TCSAFLUSH, &noEcho);
+    }
+    typed.clear();
+    char c;
+    while (!promptSignal) {
+      ssize_t n = ::read(tty, &c, 1);
+      if (n < 0 && errno == EINTR) continue;
+      if (n != 1 || c == '\n') break;
+      typed.push_back(c);
+    }
+    if (quiet) ::tcsetattr(tty, TCSAFLUSH, &old);
+    (void)!::write(tty, "\n", 1);
+    for (size_t i = 0; i < std::size(kPromptSignals); ++i) ::sigaction(kPromptSignals[i], &before[i], nullptr);
+    const int caught = promptSignal;
+    if (!caught) break;
+    // The signal's own action now: the program ends, or stops and, continued, asks again.
+    ::raise(caught);
+    if (caught != SIGTSTP && caught != SIGTTIN && caught != SIGTTOU) {
+      // Handled by someone else and going on: the prompt was cut short, and a cut password matches none.
+      ::close(tty);
+      return std::string(1, '\x7f');
+    }
+  }
   ::close(tty);
   if (!typed.empty() && typed.back() == '\r') typed.pop_back();
   return gbk::FromUtf8(typed).value_or(std::string(1, '\x7f'));
 }
 
-bool PasswordAndRights(CVyDataEnv& env, int command) {
+bool PasswordAndRights(CVyDataEnv& env, int command, const std::string& work = {}) {
   std::string typed;
   if (const char* given = std::getenv("TAVREL_PASSWORD")) {
     // A password GBK cannot hold matches none.
@@ -131,7 +178,7 @@ bool PasswordAndRights(CVyDataEnv& env, int command) {
   }
   if (!PasswordAccepted(env, typed)) return false;
   env.LoadRights();
-  std::string refusal = command ? RightRefusal(env, command) : std::string();
+  std::string refusal = command ? RightRefusal(env, command, work) : std::string();
   if (!refusal.empty()) {
     Fail(refusal);
     return false;
@@ -141,12 +188,12 @@ bool PasswordAndRights(CVyDataEnv& env, int command) {
 
 }  // namespace
 
-bool OpenYear(CVyDataEnv& env, const std::string& file, int command) {
+bool OpenYear(CVyDataEnv& env, const std::string& file, int command, const std::string& work) {
   // Any message of the open is a refusal here (an unknown operator among them), though a window would go
   // on with the default operator.
   int before = Cli().shown;
   if (!env.Open(file, CliOperator(), 1) || Cli().shown != before) return false;
-  return PasswordAndRights(env, command);
+  return PasswordAndRights(env, command, work);
 }
 
 bool OpenAnyFile(CVyDataEnv& env, const std::string& file, int command, bool readOnly) {

@@ -19,6 +19,8 @@ int RunInstead(const std::string& utf8Path);
 
 void Print(const std::string& gbkText);  // a line on standard output
 int Fail(const std::string& gbkText);    // a line on standard error; returns 1
+// The refusal of outputs that already exist (at least one), given without --force.
+std::string ExistingRefusal(const std::vector<std::string>& existing);
 
 // Messages of the core go to standard error as they come; questions take their default answer unless the
 // command was given --yes, which answers every question 是.
@@ -52,7 +54,9 @@ std::string& CliOperator();
 // environment variable TAVREL_PASSWORD or else asked on the terminal (never taken from the command line),
 // then the right that the menu command `command` needs (command_table.cpp; 0 asks none). False after the
 // message: any message of the open (an unknown operator too), a wrong password, a missing right.
-bool OpenYear(CVyDataEnv& env, const std::string& file, int command);
+// work, when given, names what runs in the refusal for want of the right, for a command of the tool that is
+// no menu command of the window.
+bool OpenYear(CVyDataEnv& env, const std::string& file, int command, const std::string& work = {});
 // The same login on any file of the program whatever its name (a backup in 备份/), opened read-only when
 // asked; the year's settings are not read.
 bool OpenAnyFile(CVyDataEnv& env, const std::string& file, int command, bool readOnly);

@@ -1,7 +1,9 @@
 // tavrel-cli: account sets, year files, the SQL dialect, the calculator, reports and imports from the command
 // line. Arguments are UTF-8; everything printed is UTF-8. Each subcommand lives in a file of its own and adds
 // itself to the table in cli_support.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,10 +20,22 @@ int Usage() {
   return 2;
 }
 
-}  // namespace
+// What a command printed reaches its reader only when the last buffered bytes are written and the file is
+// closed: a full disk or a closed pipe shows there, and a result cut short is a failure.
+int Finish(int status) {
+  int error = std::fflush(stdout) != 0 ? errno : std::ferror(stdout) ? EIO : 0;
+  bool failed = error != 0;
+  // A standard output closed from the start, with nothing written to it, is no failure.
+  if (std::fclose(stdout) != 0 && (failed || errno != EBADF)) {
+    failed = true;
+    error = errno;
+  }
+  if (!failed) return status;
+  Fail(Format("无法写出结果（标准输出）：%s", std::strerror(error ? error : EIO)));
+  return 1;
+}
 
-int main(int argc, char* argv[]) {
-  KeepCommandLine(argv);
+int Run(int argc, char* argv[]) {
   if (argc < 2) return Usage();
   if (std::string(argv[1]) == "--version") {
     std::printf("tavrel-cli %s\n", TavrelVersion());
@@ -53,4 +67,11 @@ int main(int argc, char* argv[]) {
     }
   }
   return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  KeepCommandLine(argv);
+  return Finish(Run(argc, argv));
 }

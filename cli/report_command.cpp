@@ -67,7 +67,7 @@ int Report(const std::vector<std::string>& args) {
     std::string refusal = OutputRefusal(target.path, target.book);
     if (!refusal.empty()) return Fail(refusal);
     if (!target.replace && OutputExists(output))
-      return Fail("文件“" + output + "”已存在；要替换它，请加 --force（或 -f）。");
+      return Fail(ExistingRefusal({output}));
   }
   if (format == "xlsx" && output.empty()) return Fail("Excel 工作簿需要 --output 文件名。");
   if ((format == "pdf" || toPrinter) && !PdfTool().empty()) return RunInstead(PdfTool());

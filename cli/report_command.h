@@ -40,6 +40,7 @@ std::string ReportKindUsage(const ReportKind& kind);
 struct PrintOrder {
   std::string pdfPath;
   std::string printer;
+  bool replace = false;  // existing files of a PDF folder may be replaced (--force)
 };
 // The queue name --printer gives: "" for "default".
 std::string QueueName(const std::string& printerOption);

@@ -63,6 +63,11 @@ int PrintBooksTo(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintOrder& 
     folder = Q(order.pdfPath);
     if (!QDir().mkpath(folder)) return Fail("无法建立文件夹“" + order.pdfPath + "”。");
     target.pdfPath = CombinedBooksFile(folder);
+    // Every file is looked at before the first is printed: a refusal costs no printing.
+    std::vector<std::string> existing;
+    if (std::string refusal = CheckBooksFolder(env, dialog, folder, existing); !refusal.empty())
+      return Fail(refusal);
+    if (!order.replace && !existing.empty()) return Fail(ExistingRefusal(existing));
   }
   // Ctrl+C stops between two accounts: what was printed of the run is not sent.
   std::signal(SIGINT, [](int) { interrupted = 1; });
@@ -71,7 +76,7 @@ int PrintBooksTo(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintOrder& 
       std::fputs(percent < 0 ? "\n" : ("\r" + gbk::ToUtf8(ProgressText(percent))).c_str(), stderr);
       std::fflush(stderr);
     });
-  BooksRun run = PrintBooks(env, dialog, target, folder, [] { return interrupted != 0; });
+  BooksRun run = PrintBooks(env, dialog, target, folder, [] { return interrupted != 0; }, order.replace);
   SetProgressSink({});
   switch (run.outcome) {
     case BooksOutcome::kDone:

@@ -39,7 +39,7 @@ int CreateSet(const Args& a) {
   }
   int year = Plat().Now().year;
   if (IsAccountSetFolder(folder)) return Fail("该路径已被Tavrel用户使用！");
-  if (!MakeFolders(folder)) return Fail("所给路径非法，不能建立目录");
+  if (!MakeFolders(folder, kPrivateFolderMode)) return Fail("所给路径非法，不能建立目录");
   std::string error;
   std::string path = CreateAccountSetWithChart(folder, year, chart, error);
   if (path.empty()) return Fail(error);

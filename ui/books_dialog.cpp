@@ -18,6 +18,7 @@
 #include "books_printing.h"
 #include "data/db_guard.h"
 #include "gbk_qt.h"
+#include "io/safe_output.h"
 #include "ledger_dialogs.h"
 #include "reports/report_progress.h"
 
@@ -131,6 +132,19 @@ void RunBooksCommand(CVyDataEnv& env, QWidget* parent) {
   YearBooksDlg model(env);
   BooksDialog dialog(model, parent);
   if (dialog.exec() != QDialog::Accepted) return;
+  // The folder's files are replaced only after the question 导出 asks.
+  bool replace = false;
+  if (!dialog.folder.isEmpty()) {
+    std::vector<std::string> existing;
+    std::string refusal;
+    if (!RunCatchingDbErrors([&] { refusal = CheckBooksFolder(env, model, dialog.folder, existing); })) return;
+    if (!refusal.empty()) {
+      ShowMessage(refusal, MsgIcon::Stop);
+      return;
+    }
+    if (!AskToReplace(existing)) return;
+    replace = !existing.empty();
+  }
   QProgressDialog progress(Q("正在打印：") + Q(ProgressText(0)), Q("取消"), 0, 100, parent);
   progress.setWindowTitle(Q("打印全部帐页"));
   progress.setWindowModality(Qt::WindowModal);
@@ -143,16 +157,21 @@ void RunBooksCommand(CVyDataEnv& env, QWidget* parent) {
   });
   BooksRun run;
   RunCatchingDbErrors([&] {
-    run = PrintBooks(env, model, dialog.target, dialog.folder, [&progress] {
-      QCoreApplication::processEvents();
-      return progress.wasCanceled();
-    });
+    run = PrintBooks(
+        env, model, dialog.target, dialog.folder,
+        [&progress] {
+          QCoreApplication::processEvents();
+          return progress.wasCanceled();
+        },
+        replace);
   });
   SetProgressSink(previous);
   progress.reset();
   switch (run.outcome) {
     case BooksOutcome::kDone:
-      ShowMessage(Format("已打印 %d 个帐页，共 %d 页。", run.ledgers, run.pages), MsgIcon::Information);
+      ShowMessage(Format("已打印 %d 个帐页，共 %d 页。", run.ledgers, run.pages) +
+                      (model.withheld.empty() ? "" : "\r" + model.withheld),
+                  MsgIcon::Information);
       break;
     case BooksOutcome::kCancelled:
       ShowMessage("打印已取消。", MsgIcon::Information);

@@ -5,6 +5,7 @@
 
 #include "formview/vy_report_view.h"
 #include "gbk_qt.h"
+#include "io/safe_output.h"
 
 QString CombinedBooksFile(const QString& folder) {
   return QDir(folder).filePath(Q("全部帐页.pdf"));
@@ -15,46 +16,108 @@ QString BookFile(const QString& folder, const BookEntry& entry) {
                                ".pdf");
 }
 
-BooksRun PrintBooks(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintTarget& target,
-                    const QString& folder, const std::function<bool()>& cancelled) {
-  BooksRun run;
-  PrintTarget combined = target;
-  combined.title = Q("全部帐页 ") + Q(dialog.periodText);
-  PrintJob job(combined);
-  if (!job.Error().isEmpty()) {
-    run.error = job.Error();
-    return run;
+std::string CheckBooksFolder(CVyDataEnv& env, const YearBooksDlg& dialog, const QString& folder,
+                             std::vector<std::string>& existing) {
+  std::vector<std::string> paths;
+  QStringList files{CombinedBooksFile(folder)};
+  for (const BookEntry& entry : PlanYearBooks(env, dialog.kinds, dialog.end)) files << BookFile(folder, entry);
+  for (const QString& file : files) {
+    std::optional<std::string> path = G(file);
+    if (!path) return "文件夹名含有 GBK 不能表示的字符。";
+    if (std::string refusal = OutputRefusal(*path, env.dataFile); !refusal.empty()) return refusal;
+    paths.push_back(*path);
   }
-  run.outcome = PrintYearBooks(
-      env, dialog,
-      [&](CVyReportView& view, const BookEntry& entry) {
-        if (!folder.isEmpty()) {
-          PrintJob own({BookFile(folder, entry), QString(), Q(entry.code)});
-          if (!own.Add(view) || !own.Finish()) {
-            run.error = own.Error();
+  existing = ExistingOutputs(paths);
+  return {};
+}
+
+namespace {
+
+// Prints one view into a PDF file of its own through the safe writer.
+bool WriteBookFile(CVyReportView& view, const BookEntry& entry, const QString& file, const std::string& book,
+                   bool replace, QString& error) {
+  std::optional<std::string> path = G(file);
+  std::string why = "文件名含有 GBK 不能表示的字符。";
+  if (path && WriteOutputFile(
+                  {*path, book, replace},
+                  [&](const std::string& native, int, std::string& failed) {
+                    PrintJob own({QString::fromStdString(native), QString(), Q(entry.code)});
+                    if (own.Add(view) && own.Finish()) return true;
+                    failed = "打印没有完成。";
+                    return false;
+                  },
+                  why))
+    return true;
+  error = Q(why);
+  return false;
+}
+
+}  // namespace
+
+BooksRun PrintBooks(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintTarget& target,
+                    const QString& folder, const std::function<bool()>& cancelled, bool replace) {
+  BooksRun run;
+  const bool toFile = !target.pdfPath.isEmpty();
+  // The run itself, into a queue or into the combined file's working copy at into.pdfPath.
+  auto print = [&](PrintTarget into) {
+    into.title = Q("全部帐页 ") + Q(dialog.periodText);
+    PrintJob job(into);
+    if (!job.Error().isEmpty()) {
+      run.error = job.Error();
+      return false;
+    }
+    run.outcome = PrintYearBooks(
+        env, dialog,
+        [&](CVyReportView& view, const BookEntry& entry) {
+          if (!folder.isEmpty() &&
+              !WriteBookFile(view, entry, BookFile(folder, entry), env.dataFile, replace, run.error))
+            return false;
+          if (!job.Add(view)) {
+            run.error = toFile ? Q("无法写入“") + target.pdfPath + Q("”。") : job.Error();
             return false;
           }
-        }
-        if (!job.Add(view)) {
-          run.error = job.Error();
-          return false;
-        }
-        ++run.ledgers;
-        return true;
-      },
-      cancelled);
-  if (run.outcome == BooksOutcome::kDone && run.ledgers > 0 && !job.Finish()) {
-    run.outcome = BooksOutcome::kFailed;
-    run.error = job.Error().isEmpty() ? Q("打印失败。") : job.Error();
-  }
-  if (run.outcome != BooksOutcome::kDone || run.ledgers == 0) {
+          ++run.ledgers;
+          return true;
+        },
+        cancelled);
+    if (run.outcome == BooksOutcome::kDone && run.ledgers > 0 && !job.Finish()) {
+      run.outcome = BooksOutcome::kFailed;
+      run.error = job.Error().isEmpty() || toFile ? Q("打印失败。") : job.Error();
+    }
+    run.pages = job.Pages();
+    if (run.outcome == BooksOutcome::kDone && run.ledgers > 0) return true;
     job.Abort();
-    if (!target.pdfPath.isEmpty()) QFile::remove(target.pdfPath);
+    if (run.outcome == BooksOutcome::kDone) {
+      run.outcome = BooksOutcome::kFailed;
+      run.error = Q("没有可打印的帐页。");
+    }
+    return false;
+  };
+  if (!toFile) {
+    print(target);
+    return run;
   }
-  if (run.outcome == BooksOutcome::kDone && run.ledgers == 0) {
+  // The combined file is written as every other output is: beside its place, moved there when whole, so a
+  // cancelled or failed run leaves none.
+  std::optional<std::string> path = G(target.pdfPath);
+  std::string error = "文件名含有 GBK 不能表示的字符。";
+  if (path && WriteOutputFile(
+                  {*path, env.dataFile, replace},
+                  [&](const std::string& native, int, std::string& failed) {
+                    PrintTarget into = target;
+                    into.pdfPath = QString::fromStdString(native);
+                    if (print(into)) return true;
+                    failed = G(run.error).value_or("打印失败。");
+                    return false;
+                  },
+                  error))
+    return run;
+  // A cancelled run or one that failed has said why; otherwise the file could not be written or moved into
+  // place.
+  if (run.outcome == BooksOutcome::kCancelled) return run;
+  if (run.outcome == BooksOutcome::kDone || run.error.isEmpty()) {
     run.outcome = BooksOutcome::kFailed;
-    run.error = Q("没有可打印的帐页。");
+    run.error = Q(error);
   }
-  run.pages = job.Pages();
   return run;
 }

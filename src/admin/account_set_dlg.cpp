@@ -134,7 +134,7 @@ bool CAccountSetDlg::OnCreate() {
     return false;
   }
   SetButtons(false);
-  if (!MakeFolders(folder)) {
+  if (!MakeFolders(folder, kPrivateFolderMode)) {
     ShowMessage("所给路径非法，不能建立目录", MsgIcon::None);
     SetButtons(true);
     return false;

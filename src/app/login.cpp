@@ -34,14 +34,14 @@ bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed) {
   return false;
 }
 
-std::string RightRefusal(const CVyDataEnv& env, int commandId) {
+std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string& work) {
   const CommandInfo* c = FindCommand(commandId);
   if (!c) return "没有这个命令。";
   if (c->rule != EnableRule::Right && c->rule != EnableRule::RightNoChild) return {};
   if (HoldsRight(env.rights, c->right)) return {};
   const RightInfo* r = FindRight(c->right);
   return "操作员" + env.opno + "没有“" + (r ? r->name : "") + "”权限（" + c->right + "），不能执行“" +
-         PlainMenuText(c->text) + "”。";
+         (work.empty() ? PlainMenuText(c->text) : work) + "”。";
 }
 
 bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner) {

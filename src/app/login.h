@@ -21,8 +21,9 @@ extern const char* const kSettingOpno;
 // when it is not the stored one.
 bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed);
 // "" when the logged-in operator holds the right of the command (command_table.cpp) as its menu command
-// asks; otherwise the refusal, naming the right that is missing.
-std::string RightRefusal(const CVyDataEnv& env, int commandId);
+// asks; otherwise the refusal, naming the right that is missing and the menu command, or work for work
+// without a menu command of its own that needs the command's right (the tool's backup).
+std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string& work = {});
 
 // Returns true when the environment ends logged in (rights loaded, values remembered); false means the
 // program ends.

@@ -182,7 +182,10 @@ bool Date(CalcArguments& args, CalcValue& result) {
 bool Money(CalcArguments& args, CalcValue& result) {
   double x = 0;
   if (!args.Expect(1, 1) || !args.Number(0, x)) return false;
-  result = CalcValue::String(AmountInCapitals(x));
+  std::string capitals = AmountInCapitals(x);
+  // Only an amount below one fen is written as nothing; one too large for the units is an error.
+  if (capitals.empty() && std::fabs(x) >= 0.005) return args.Fail(kCalcAmountTooLarge);
+  result = CalcValue::String(capitals);
   return true;
 }
 

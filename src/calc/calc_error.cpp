@@ -17,6 +17,7 @@ std::string CalcErrorMessage(int code) {
       "引号不配对！",
       "数据类型不匹配！",
       "数学函数的定义域出错！",
+      "金额太大，不能写成大写！",
   };
   constexpr int kCount = static_cast<int>(sizeof(kMessages) / sizeof(kMessages[0]));
   if (code >= 0 || -code > kCount) return std::string();

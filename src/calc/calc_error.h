@@ -19,6 +19,7 @@ enum CalcErrorCode {
   kCalcUnpairedQuote = -13,
   kCalcTypeMismatch = -14,
   kCalcDomain = -15,  // a mathematical function outside the range where it has a value
+  kCalcAmountTooLarge = -16,  // money() of an amount whose places have no capital unit
 };
 
 struct CalcError {

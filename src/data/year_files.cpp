@@ -1,6 +1,8 @@
 #include "data/year_files.h"
 
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -187,16 +189,25 @@ bool IsAccountSetPlace(const std::string& folder) {
                                    : !folder.empty() && folder[0] == '/';
 }
 
-bool MakeFolders(const std::string& folder) {
+bool MakeFolders(const std::string& folder, unsigned mode) {
   if (jet::IsServerName(folder)) return true;  // an account set's database is made by its administrator
-  std::error_code ec;
-  std::filesystem::create_directories(NativePath(folder), ec);
+  std::filesystem::path native(NativePath(folder)), made;
+  for (const auto& part : native) {
+    made /= part;
+    if (::mkdir(made.c_str(), mode ? mode : 0777) == 0) {
+      // The umask may have taken bits away: a folder made private gets exactly its bits.
+      if (mode && ::chmod(made.c_str(), mode) != 0) return false;
+    } else if (errno != EEXIST) {
+      return false;
+    }
+  }
   return QueryRealFile(folder).isFolder;
 }
 
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext) {
   std::string path = YearFilePath(folder, Format("%4d", year), ext);
-  MakeYearFile(path, DefaultFileMode(), [&](jet::Database& db) { SeedNewAccountSet(db, year); });
+  // The year file holds the operators' passwords: only its owner reads it until the owner decides otherwise.
+  MakeYearFile(path, kPrivateFileMode, [&](jet::Database& db) { SeedNewAccountSet(db, year); });
   return path;
 }
 

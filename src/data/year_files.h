@@ -37,11 +37,14 @@ bool YearExists(const std::string& path);
 // A place where an account set can be made: an absolute folder, or a database on a server named by its
 // connection URI (without a year).
 bool IsAccountSetPlace(const std::string& folder);
+// What a new account set is made with, whatever the umask: its folders open to their owner only, its first
+// year file read and written by its owner only. (Later years, backups and reports take the book's bits.)
+constexpr unsigned kPrivateFolderMode = 0700, kPrivateFileMode = 0600;
 // Creates every missing folder of the path (nothing to make for a server's database); false when one cannot
-// be made.
-bool MakeFolders(const std::string& folder);
-// The first year file of a new account set: tables and seed rows for the year. Returns its path; throws
-// jet::DbError when the file cannot be made (it is removed again then).
+// be made. The folders made get exactly mode, or with 0 the bits the umask leaves.
+bool MakeFolders(const std::string& folder, unsigned mode = 0);
+// The first year file of a new account set, with kPrivateFileMode: tables and seed rows for the year.
+// Returns its path; throws jet::DbError when the file cannot be made (it is removed again then).
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext = "VYX");
 
 // The year dates of a next-year file: the start date's year moves to year - 1 when the current start lies

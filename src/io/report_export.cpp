@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <string_view>
 
 #include "base/gbk.h"
 #include "base/platform.h"
@@ -22,11 +23,13 @@ std::string JoinTabs(const std::vector<std::string>& cells) {
   return line;
 }
 
-std::string CsvLine(const std::vector<std::string>& gbkCells) {
+// kinds: what each column holds; a text cell gets the mark that keeps a spreadsheet from running it.
+std::string CsvLine(const std::vector<std::string>& gbkCells, const std::vector<ReportColumnKind>& kinds) {
   std::string line;
   for (size_t i = 0; i < gbkCells.size(); ++i) {
     if (i) line += ',';
-    line += CsvField(gbk::ToUtf8(gbkCells[i]));
+    bool figure = i < kinds.size() && kinds[i] != ReportColumnKind::kText && FigureValue(gbkCells[i]);
+    line += CsvField(gbk::ToUtf8(figure ? gbkCells[i] : CsvText(gbkCells[i])));
   }
   return line + "\r\n";
 }
@@ -46,10 +49,17 @@ std::string ReportAsText(CVyReportView& view, bool head) {
 }
 
 std::string ReportAsCsv(CVyReportView& view) {
+  std::vector<ReportColumnKind> kinds;
+  for (int c = 0; c < view.ColumnCount(); ++c) kinds.push_back(view.ColumnKind(c));
   std::string out = "\xEF\xBB\xBF";
-  out += CsvLine(view.ColumnCaptions());
-  for (const auto& row : view.ReportRows()) out += CsvLine(row);
+  out += CsvLine(view.ColumnCaptions(), {});
+  for (const auto& row : view.ReportRows()) out += CsvLine(row, kinds);
   return out;
+}
+
+std::string CsvText(const std::string& text) {
+  if (text.empty() || std::string_view("=+-@\t\r").find(text.front()) == std::string_view::npos) return text;
+  return "'" + text;
 }
 
 std::string CsvField(const std::string& utf8) {
@@ -72,10 +82,7 @@ bool ExportReport(CVyReportView& view, const std::string& gbkPath,
     ShowMessage(refusal, MsgIcon::Stop);
     return false;
   }
-  if (OutputExists(target.path) &&
-      ShowMessage("“" + target.path + "”已存在。\r要替换它吗？", MsgIcon::Exclamation, MsgButtons::YesNo,
-                  MsgAnswer::No) != MsgAnswer::Yes)
-    return false;
+  if (!AskToReplace(ExistingOutputs({target.path}))) return false;
   std::string error;
   auto endsWith = [&](const char* ext) {
     size_t n = strlen(ext);

@@ -7,6 +7,8 @@
 
 #include "accounts/account_code.h"
 #include "accounts/period.h"
+#include "app/command_table.h"
+#include "app/login.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "ledgers/ledger_line.h"
@@ -23,12 +25,13 @@ namespace {
 struct KindName {
   const char* name;
   bool BookKinds::*flag;
+  int command;  // the menu command of the kind's window, whose right the kind needs
 };
-constexpr KindName kKindNames[] = {{"ledger", &BookKinds::ledger},
-                                   {"multi", &BookKinds::multi},
-                                   {"quantity", &BookKinds::quantity},
-                                   {"currency", &BookKinds::currency},
-                                   {"balance", &BookKinds::balance}};
+constexpr KindName kKindNames[] = {{"ledger", &BookKinds::ledger, 32779},
+                                   {"multi", &BookKinds::multi, 32780},
+                                   {"quantity", &BookKinds::quantity, 32781},
+                                   {"currency", &BookKinds::currency, 32782},
+                                   {"balance", &BookKinds::balance, 40020}};
 
 template <class View>
 std::unique_ptr<View> NewView(CVyDataEnv& env, View* view) {
@@ -86,6 +89,23 @@ bool YearBooksDlg::Confirm() {
   if (!kinds.Any()) {
     focus = "kinds";
     ShowMessage("请至少选择一种帐页。", MsgIcon::Stop);
+    return false;
+  }
+  // Each kind of page is what one ledger window shows: the operator prints only the kinds whose window the
+  // operator may open.
+  std::string names, rights;
+  for (const KindName& k : kKindNames) {
+    const CommandInfo* command = FindCommand(k.command);
+    if (!(kinds.*(k.flag)) || !command || RightRefusal(env_, k.command).empty()) continue;
+    kinds.*(k.flag) = false;
+    names += (names.empty() ? "" : "、") + PlainMenuText(command->text);
+    rights += (rights.empty() ? "" : "、") + std::string(command->right);
+  }
+  withheld = names.empty() ? std::string()
+                           : "没有打印" + names + "：操作员" + env_.opno + "没有查看这些帐页的权限（" + rights + "）。";
+  if (!kinds.Any()) {
+    focus = "kinds";
+    ShowMessage(withheld, MsgIcon::Stop);
     return false;
   }
   periodText = LedgerPeriodText(env_.year, start, end);

@@ -37,9 +37,12 @@ class YearBooksDlg {
   std::string startMonth = "1", endMonth = "12";
   BookKinds kinds;
 
-  // The months' checks of the ledgers' dialogs, then at least one kind ("请至少选择一种帐页。").
+  // The months' checks of the ledgers' dialogs, then at least one kind ("请至少选择一种帐页。"). A kind whose
+  // ledger window the operator has no right to open is taken out of kinds and named in withheld; when none
+  // is left, that is the refusal.
   bool Confirm();
-  std::string focus;  // "start", "end" or "kinds" after a refusal
+  std::string focus;     // "start", "end" or "kinds" after a refusal
+  std::string withheld;  // the kinds left out and why, "" when none was
   int start = 1, end = 12;
   std::string periodText;
 

@@ -1,9 +1,11 @@
 #include "admin/account_set_dlg.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
+#include "base/file_facts.h"
 #include "data/vy_data_env.h"
 #include "support/year_file_fixture.h"
 
@@ -180,8 +182,15 @@ TEST_F(AccountSetDlgTest, CreateMakesEveryFolderAndTheFirstYearOfTheCurrentYear)
   CAccountSetDlg dlg(Form::Browse, "", "");
   dlg.OnInitDialog();
   dlg.OnFolderTextChanged(folder);
-  ASSERT_TRUE(dlg.OnCreate());
+  // Whatever the umask, the new set is its owner's alone: every folder made for it, and its year file.
+  mode_t umask = ::umask(0);
+  bool created = dlg.OnCreate();
+  ::umask(umask);
+  ASSERT_TRUE(created);
   std::string path = folder + "/2026.vyx";  // the scripted clock says 2026
+  for (const std::string& made : {Root() + "/新单位", Root() + "/新单位/帐套", folder})
+    EXPECT_EQ(fs::status(NativePath(made)).permissions(), fs::perms::owner_all) << made;
+  EXPECT_EQ(fs::status(NativePath(path)).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(dlg.result, path);
   ASSERT_EQ(platform.Texts(), std::vector<std::string>{path + " 帐套建立成功！"});
   EXPECT_EQ(platform.messages[0].icon, MsgIcon::None);

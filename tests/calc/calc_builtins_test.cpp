@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         FunctionCase{"trim(\"  a b  \")", "a b", S}, FunctionCase{"triml(\"  a b  \")", "a b  ", S},
         FunctionCase{"trimr(\"  a b  \")", "  a b", S},
         FunctionCase{"money(1234.56)", "壹仟贰佰叁拾肆元伍角陆分", S}, FunctionCase{"money(0)", "", S},
+        FunctionCase{"money(999999999999.99)", "玖仟玖佰玖拾玖亿玖仟玖佰玖拾玖万玖仟玖佰玖拾玖元玖角玖分", S},
         FunctionCase{"num(2026)", "二○二六", S}, FunctionCase{"num(-305.7)", "-三○五", S}));
 
 INSTANTIATE_TEST_SUITE_P(Dates, CalcFunctions,
@@ -119,6 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"ln(0)", kCalcDomain}, FailureCase{"log(-0.0000005)", kCalcDomain},
                     FailureCase{"arcsin(2)", kCalcDomain}, FailureCase{"exp(1000)", kCalcDomain},
                     FailureCase{"ctg(0)", kCalcDomain}));
+
+// An amount whose places have no capital unit is an error, never an empty text; the largest that has them
+// is written, and so is its negative.
+INSTANTIATE_TEST_SUITE_P(
+    Capitals, CalcFunctionFailures,
+    testing::Values(FailureCase{"money(1000000000000)", kCalcAmountTooLarge},
+                    FailureCase{"money(-1000000000000)", kCalcAmountTooLarge},
+                    FailureCase{"money(999999999999.999)", kCalcAmountTooLarge},
+                    FailureCase{"money(10^300)", kCalcAmountTooLarge}));
 
 TEST(CalcFunctionLimits, HugeDecimalCountsAreCapped) {
   CCaculate calc;

@@ -71,7 +71,7 @@ void ExpectSound(const std::string& expression, int& succeeded) {
   }
   CalcError error = calc.GetError();
   EXPECT_LE(error.code, -1) << expression;
-  EXPECT_GE(error.code, -15) << expression;
+  EXPECT_GE(error.code, kCalcAmountTooLarge) << expression;
   EXPECT_FALSE(error.message.empty()) << expression;
   EXPECT_GE(error.position, 0) << expression;
   EXPECT_LE(error.position, static_cast<int>(expression.size())) << expression;

@@ -59,6 +59,12 @@ CONF
 cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" >"$work/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
 export CUPS_SERVER="$work/cups.sock"
+# The clients' settings are the test's own too: a default printer named by the user (~/.cups/lpoptions,
+# LPDEST, PRINTER) or by the machine (/etc/cups/lpoptions, client.conf) would take `--printer default`
+# elsewhere.
+mkdir -p "$work/home" "$work/client"
+export HOME="$work/home" CUPS_SERVERROOT="$work/client"
+unset LPDEST PRINTER
 for _ in $(seq 50); do
   [ -S "$work/cups.sock" ] && lpstat -r >/dev/null 2>&1 && break
   kill -0 "$cupsd_pid" 2>/dev/null || break

@@ -1,14 +1,21 @@
 // The tool as the books' guard: it logs in with the password and checks rights as the menus do, never
-// writes a report over a book, lists the backups, numbers rows right when two imports run at once, and says
-// that another program is writing when a file stays locked.
+// writes a report over a book, its journal or anything but a regular file, lists the backups, numbers rows
+// right when two imports run at once, says that another program is writing when a file stays locked, fails
+// when its output cannot be written, and gives the terminal back from its password prompt.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -67,7 +74,8 @@ TEST(CliSafety, EveryCommandLogsInWithThePasswordAndNeedsItsMenuCommandsRight) {
       {"", "report balance " + f + " --date " + d, 0, ""},
       {"", "carry-forward " + f, 1, "操作员102没有“帐务管理”权限（0101），不能执行“转帐”。"},
       {"", "copy-info " + f + " " + f + " --pages", 1, "（0101），不能执行“拷贝会计信息”"},
-      {"", "backup " + f, 1, "（0101）"},
+      {"", "backup " + f, 1, "操作员102没有“帐务管理”权限（0101），不能执行“备份”。"},
+      {"", "backup --list " + f, 1, "（0101），不能执行“列出备份”。"},
       {"", "sql " + f + " \"select psd from opr\"", 1, "（0101）"},
       {"", "new-year " + f + " 2090", 1, "（0101）"},
       // An operator without rights reads and writes nothing.
@@ -118,6 +126,153 @@ TEST(CliSafety, AReportNeverReplacesABookAndReplacesAnotherFileOnlyWithForce) {
   struct stat st {};
   ::stat(out.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);  // as open as the book, no more
+}
+
+// A new account set is its owner's alone whatever the umask: the folders made for it and its year file;
+// the next year's file takes the book's bits.
+TEST(CliSafety, ANewAccountSetIsOpenToItsOwnerOnlyWhateverTheUmask) {
+  TempDir dir;
+  CliResult made = RunCommand("umask 000; " + std::string(TAVREL_CLI) + " create-set " + dir.Path() + "/a/b/s");
+  ASSERT_EQ(made.status, 0) << made.out;
+  const std::string year = made.out.substr(made.out.find(".vyx") - 4, 4);
+  auto mode = [](const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+  };
+  for (const char* folder : {"/a", "/a/b", "/a/b/s"}) EXPECT_EQ(mode(dir.Path() + folder), 0700u) << folder;
+  const std::string file = dir.Path() + "/a/b/s/" + year + ".vyx";
+  EXPECT_EQ(mode(file), 0600u);
+  ::chmod(file.c_str(), 0640);
+  const std::string next = std::to_string(std::stoi(year) + 1);
+  ASSERT_EQ(RunCommand("umask 000; " + std::string(TAVREL_CLI) + " new-year " + file + " " + next +
+                       " --operator 101 </dev/null")
+                .status,
+            0);
+  EXPECT_EQ(mode(dir.Path() + "/a/b/s/" + next + ".vyx"), 0640u);
+}
+
+// A FIFO, standard output into a pipe, a database's journal and log: refused at once, with or without
+// --force, and left as they were. (timeout turns a look that blocks into a failure.)
+TEST(CliSafety, AReportGoesOnlyIntoARegularFileThatIsNoPartOfADatabase) {
+  Book b;
+  const std::string report = "timeout 10 " + std::string(TAVREL_CLI) + " report balance " + b.file +
+                             " --date " + b.year + "1231 --format csv --output ";
+  ASSERT_EQ(::mkfifo(b.dir.File("pipe.csv").c_str(), 0600), 0);
+  const std::string journal = b.file + "-journal", log = b.file + "-wal";
+  Write(journal, "a killed writer's pages");
+  Write(log, "committed pages");
+  struct Case {
+    std::string target, says;
+  } cases[] = {
+      {b.dir.File("pipe.csv"), "是管道，不是普通文件，不能写入。"},
+      {"/dev/stdout", "不能写入"},  // standard output is the pipe RunCommand reads
+      {journal, "的附属文件，不能写到它上面。"},
+      {log, "的附属文件，不能写到它上面。"},
+  };
+  for (const Case& c : cases)
+    for (const char* force : {"", " --force"}) {
+      CliResult r = RunCommand(report + c.target + force);
+      EXPECT_EQ(r.status, 1) << c.target << force << "\n" << r.out;
+      EXPECT_NE(r.out.find(c.says), std::string::npos) << c.target << "\n" << r.out;
+    }
+  EXPECT_EQ(Read(journal), "a killed writer's pages");
+  EXPECT_EQ(Read(log), "committed pages");
+  struct stat st {};
+  ASSERT_EQ(::lstat(b.dir.File("pipe.csv").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// Whatever prints its result fails, saying so, when the result cannot be written: /dev/full takes nothing.
+TEST(CliSafety, AResultThatCannotBeWrittenFailsTheCommand) {
+  Book b;
+  const std::string f = b.file, d = b.year + "1231", admin = "TAVREL_PASSWORD='秘密1' ";
+  const std::string runs[][2] = {
+      {"", "report balance " + f + " --date " + d},
+      {"", "report balance " + f + " --date " + d + " --format csv"},
+      {"", "report balance " + f + " --date " + d + " --head"},
+      {admin, "sql " + f + " \"select count(*) from opr\" --operator 101"},
+      {"", "eval 'money(1234.56)'"},
+      {"", "open " + f},
+      {"", "periods " + f},
+      {"", "--version"},
+  };
+  for (const auto& [env, args] : runs) {
+    // Standard error stays on the pipe; only standard output goes to the full device.
+    CliResult r = RunCommand("{ " + env + TAVREL_CLI + " " + args + " >/dev/full; }");
+    EXPECT_EQ(r.status, 1) << args << "\n" << r.out;
+    EXPECT_NE(r.out.find("无法写出结果（标准输出）"), std::string::npos) << args << "\n" << r.out;
+  }
+  EXPECT_EQ(RunCommand(std::string(TAVREL_CLI) + " eval '1+1' >/dev/null").status, 0);
+}
+
+// The password prompt on a terminal of its own: however the prompt ends, the terminal has its echo again.
+TEST(CliSafety, ThePasswordPromptGivesTheEchoBackHoweverItEnds) {
+  Book b;
+  struct Case {
+    const char* how;
+    std::string typed;  // typed at the prompt, or nothing
+    int signal;         // sent to the tool instead, or 0
+    int killedBy;       // the signal that ends the tool, or 0 when it exits
+  } cases[] = {
+      {"Ctrl+C", "\x03", 0, SIGINT},
+      {"kill", "", SIGTERM, SIGTERM},
+      {"hang-up", "", SIGHUP, SIGHUP},
+      {"a wrong password", "wrong\n", 0, 0},
+      {"end of input", "\x04", 0, 0},
+  };
+  for (const Case& c : cases) {
+    int master = -1, slave = -1;
+    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    pid_t tool = ::fork();
+    if (tool == 0) {
+      ::setsid();
+      ::ioctl(slave, TIOCSCTTY, 0);
+      for (int fd = 0; fd < 3; ++fd) ::dup2(slave, fd);
+      ::close(master);
+      ::unsetenv("TAVREL_PASSWORD");
+      ::execl(TAVREL_CLI, TAVREL_CLI, "open", b.file.c_str(), "101", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    // Reads what the tool writes until it holds text or the time is up.
+    std::string screen;
+    auto readUntil = [&](const std::function<bool()>& done) {
+      for (int i = 0; i < 200 && !done(); ++i) {
+        pollfd p{master, POLLIN, 0};
+        char buf[256];
+        if (::poll(&p, 1, 50) > 0) {
+          ssize_t n = ::read(master, buf, sizeof buf);
+          if (n > 0) screen.append(buf, static_cast<size_t>(n));
+        }
+      }
+      return done();
+    };
+    auto echo = [&] {
+      termios t {};
+      return ::tcgetattr(slave, &t) == 0 && (t.c_lflag & ECHO) != 0;
+    };
+    EXPECT_TRUE(readUntil([&] { return screen.find("操作员101的口令：") != std::string::npos && !echo(); }))
+        << c.how << ": " << screen;
+    if (c.signal)
+      ::kill(tool, c.signal);
+    else
+      (void)!::write(master, c.typed.data(), c.typed.size());
+    int status = 0;
+    bool ended = false;
+    EXPECT_TRUE(readUntil([&] { return ended = ended || ::waitpid(tool, &status, WNOHANG) == tool; })) << c.how;
+    if (c.killedBy) {
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.killedBy) << c.how << " " << status;
+    } else {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.how << " " << status;
+    }
+    EXPECT_TRUE(echo()) << c.how << ": the terminal was left without echo";
+    if (!ended) {
+      ::kill(tool, SIGKILL);
+      ::waitpid(tool, nullptr, 0);
+    }
+    ::close(master);
+    ::close(slave);
+  }
 }
 
 TEST(CliSafety, BackupListShowsEachCopyAndWhetherItOpens) {

@@ -178,4 +178,37 @@ TEST(ReportExport, TextAndCsvHoldTheCellsAsDrawnAndWhole) {
   EXPECT_TRUE(offered);
 }
 
+// A text column beside an amount column, whose rows are given.
+class FormulaReport : public TinyReport {
+ public:
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::vector<std::string>> ReportRows() override { return rows; }
+  ReportColumnKind ColumnKind(int col) override { return col ? ReportColumnKind::kAmount : ReportColumnKind::kText; }
+};
+
+// A text a spreadsheet would run as a formula is marked as text; a figure of an amount column is not, and a
+// text that only looks like a formula further in is left alone.
+TEST(ReportExport, CsvMarksTextsThatASpreadsheetWouldRun) {
+  struct Case {
+    std::string text, amount;       // the cells (GBK)
+    std::string textOut, amountOut;  // as the CSV file holds them (UTF-8, before quoting)
+  } cases[] = {
+      {"=HYPERLINK(\"http://x\",\"点\")", "1,234.50", "'=HYPERLINK(\"http://x\",\"点\")", "1,234.50"},
+      {"@SUM(1)", "-200.00", "'@SUM(1)", "-200.00"},
+      {"+SUM(1)", "", "'+SUM(1)", ""},
+      {"-2+3", "-2+3", "'-2+3", "'-2+3"},
+      {"\tx", "0.00", "'\tx", "0.00"},
+      {"\rx", "12", "'\rx", "12"},
+      {"付款=2", "=1", "付款=2", "'=1"},
+      {"现金", "-0.50", "现金", "-0.50"},
+  };
+  for (const Case& c : cases) {
+    FormulaReport view;
+    view.InitForm();
+    view.rows = {{c.text, c.amount}};
+    std::string expected = "\xEF\xBB\xBF" + U("摘要,金额\r\n") + CsvField(U(c.textOut)) + "," + CsvField(U(c.amountOut)) + "\r\n";
+    EXPECT_EQ(ReportAsCsv(view), expected) << c.text << " | " << c.amount;
+  }
+}
+
 }  // namespace

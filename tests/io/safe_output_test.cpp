@@ -1,10 +1,19 @@
 // Files the user names for an output: what may never be written over, replacing only when asked, the
-// book's permission bits, and a failed write that leaves the old file and nothing else.
+// book's permission bits, and a failed write that leaves the old file and nothing else; pipes, devices and
+// sockets refused by their type without waiting; the question before files are replaced.
 #include "io/safe_output.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <optional>
 
 #include <filesystem>
 #include <fstream>
@@ -24,6 +33,34 @@ std::string Read(const std::string& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The refusal of a path, looked for in a child process: a look that blocks (on a FIFO, a terminal) is cut
+// off after a few seconds and gives nullopt, so that it fails the test instead of hanging the run.
+std::optional<std::string> RefusalWithin(const std::string& path, const std::string& book) {
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  pid_t child = ::fork();
+  if (child == 0) {
+    ::close(fds[0]);
+    std::string refusal = "[" + OutputRefusal(path, book) + "]";
+    (void)!::write(fds[1], refusal.data(), refusal.size());
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  std::string got;
+  pollfd p{fds[0], POLLIN, 0};
+  char buf[512];
+  while (::poll(&p, 1, 5000) > 0) {
+    ssize_t n = ::read(fds[0], buf, sizeof buf);
+    if (n <= 0) break;
+    got.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fds[0]);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  if (got.size() < 2 || got.back() != ']') return std::nullopt;
+  return got.substr(1, got.size() - 2);
 }
 
 unsigned Mode(const std::string& path) {
@@ -96,6 +133,81 @@ TEST_F(SafeOutputTest, ReplacesOnlyWhenAskedWithTheBooksBitsAndNeverHalfWay) {
   int files = 0;
   for (auto& e : fs::directory_iterator(dir.Path())) files += e.path().extension() == ".tmp";
   EXPECT_EQ(files, 0);
+}
+
+TEST_F(SafeOutputTest, OnlyRegularFilesAreReplacedAndTheLookNeverWaits) {
+  std::string book = CreateAccountSetFile(dir.Path(), 2026);
+  std::string other = MakeYearFile("ledger.db", 2026);
+  ASSERT_EQ(::mkfifo(dir.File("fifo.csv").c_str(), 0600), 0);
+  fs::create_symlink(dir.File("fifo.csv"), dir.File("via-fifo.csv"));
+  int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", dir.File("sock.csv").c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  // A null device of its own in the folder (only root may make one).
+  const bool device = ::mknod(dir.File("null.csv").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  // What a killed writer left beside the book, and a write-ahead log under a name of no database.
+  WriteText(book + "-journal", std::string("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8) + "uncommitted");
+  WriteText(dir.File("hot.bin"), std::string("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8));
+  WriteText(dir.File("notes.txt"), "notes");
+  WriteText(dir.File("notes.txt-wal"), "old");
+  struct Case {
+    std::string path;
+    std::string says;   // a part of the refusal; "" when the path may be written
+    bool write = true;  // also try to write there (never on the machine's own devices)
+  } cases[] = {
+      {dir.File("fifo.csv"), "管道"},
+      {dir.File("via-fifo.csv"), "管道"},
+      {dir.File("sock.csv"), "套接字"},
+      {"/dev/null", "设备", false},
+      {"/dev/stdout", "不能写入", false},
+      {"/proc/self/fd/1", "不能写入", false},
+      {book + "-journal", "附属文件"},
+      {book + "-WAL", "附属文件"},
+      {other + "-wal", "附属文件"},
+      {other + "-shm", "附属文件"},
+      {dir.File("2031.vyx-journal"), "附属文件"},
+      {dir.File("hot.bin"), "数据库"},
+      {dir.File("notes.txt-wal"), ""},
+  };
+  std::vector<Case> all(std::begin(cases), std::end(cases));
+  if (device) all.push_back({dir.File("null.csv"), "设备"});
+  for (const Case& c : all) {
+    std::optional<std::string> refusal = RefusalWithin(c.path, book);
+    ASSERT_TRUE(refusal.has_value()) << c.path << ": the look blocked";
+    EXPECT_EQ(refusal->empty(), c.says.empty()) << c.path << " " << *refusal;
+    EXPECT_NE(refusal->find(c.says), std::string::npos) << c.path << " " << *refusal;
+    if (!c.write) continue;
+    struct stat before {}, after {};
+    ::lstat(c.path.c_str(), &before);
+    std::string error;
+    EXPECT_EQ(WriteOutputFile({c.path, book, true}, "a,b\r\n", error), c.says.empty()) << c.path;
+    ::lstat(c.path.c_str(), &after);
+    if (!c.says.empty()) {
+      EXPECT_EQ(after.st_mode, before.st_mode) << c.path << " changed its type";
+    }
+  }
+  EXPECT_EQ(Read(book + "-journal").substr(8), "uncommitted");
+  EXPECT_EQ(Read(dir.File("notes.txt-wal")), "a,b\r\n");
+  ::close(sock);
+}
+
+TEST_F(SafeOutputTest, AsksOnceBeforeReplacingAndNamesTheFiles) {
+  EXPECT_TRUE(AskToReplace({}));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_FALSE(AskToReplace({"/a/1.pdf"}));  // 否 by default
+  EXPECT_EQ(platform.LastText(), "“/a/1.pdf”已存在。\r要替换它吗？");
+  platform.answers.push_back(MsgAnswer::Yes);
+  std::vector<std::string> many;
+  for (int i = 1; i <= 7; ++i) many.push_back("/a/" + std::to_string(i) + ".pdf");
+  EXPECT_TRUE(AskToReplace(many));
+  EXPECT_EQ(platform.LastText(),
+            "“/a/1.pdf”\r“/a/2.pdf”\r“/a/3.pdf”\r“/a/4.pdf”\r“/a/5.pdf”\r等 7 个文件已存在。\r要替换它们吗？");
+  EXPECT_EQ(platform.messages.size(), 2u);
+  WriteText(dir.File("there.pdf"), "x");
+  EXPECT_EQ(ExistingOutputs({dir.File("there.pdf"), dir.File("not.pdf")}),
+            std::vector<std::string>{dir.File("there.pdf")});
 }
 
 }  // namespace

@@ -13,6 +13,10 @@ namespace {
 
 class YearBooksTest : public LedgerBook {
  protected:
+  void SetUp() override {
+    LedgerBook::SetUp();
+    env.LoadRights();  // the default operator, who keeps the books and sees every ledger
+  }
   void Book() {
     Account("1001", "现金");
     Account("1002", "银行存款", "0", "", "1");
@@ -104,6 +108,42 @@ TEST_F(YearBooksTest, DialogChecksMonthsThenKinds) {
     EXPECT_EQ(dialog.Confirm(), std::string(c.message).empty()) << c.start << "-" << c.end;
     EXPECT_EQ(platform.messages.empty() ? "" : platform.messages.back().text, c.message);
     EXPECT_EQ(dialog.focus, c.focus);
+  }
+}
+
+// The books hold only the kinds whose ledger window the operator may open; the others are named with the
+// rights that are missing, and a choice of only those is refused.
+TEST_F(YearBooksTest, KindsTheOperatorMayNotSeeAreLeftOutAndNamed) {
+  Book();
+  struct Case {
+    std::string rights;
+    BookKinds asked;
+    bool confirmed;
+    std::vector<std::string> plan;
+    std::string withheld;
+  } cases[] = {
+      {"0301 0302 0303 0304 0305 ", {}, true,
+       {"9:0", "1001:0", "1002:1", "1002-2:0", "1002-10:0", "1211:2", "1221:3", ":4"}, ""},
+      {"0301 ", {}, true, {"9:0", "1001:0", "1002-2:0", "1002-10:0"},
+       "没有打印多栏式帐、数量金额式帐、复币式帐、余额表：操作员102没有查看这些帐页的权限（0302、0303、0304、0305）。"},
+      {"0301 0303 ", {true, false, true, true, false}, true, {"9:0", "1001:0", "1002-2:0", "1002-10:0", "1211:2"},
+       "没有打印复币式帐：操作员102没有查看这些帐页的权限（0304）。"},
+      {"0301 ", {false, false, false, false, true}, false, {}, "没有打印余额表：操作员102没有查看这些帐页的权限（0305）。"},
+  };
+  for (const Case& c : cases) {
+    platform.messages.clear();
+    env.rights = c.rights;
+    YearBooksDlg dialog(env);
+    dialog.kinds = c.asked;
+    EXPECT_EQ(dialog.Confirm(), c.confirmed) << c.rights;
+    EXPECT_EQ(dialog.withheld, c.withheld) << c.rights;
+    if (!c.confirmed) {
+      EXPECT_EQ(platform.LastText(), c.withheld);
+      EXPECT_EQ(dialog.focus, "kinds");
+      continue;
+    }
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(Codes(PlanYearBooks(env, dialog.kinds, 12)), c.plan) << c.rights;
   }
 }
 
