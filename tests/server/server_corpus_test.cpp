@@ -40,12 +40,13 @@ Outcome RunStep(jet::Database& db, const Step& step) {
   Outcome o;
   try {
     if (step.kind == Step::Query || (step.kind == Step::Error && IsSelect(step.sql))) {
-      auto c = db.Query(step.sql);
+      Opened opened = OpenQuery(db, step);
+      jet::Cursor* c = opened.cursor.get();
       for (int i = 0; i < c->ColumnCount(); ++i) o.cols.push_back(c->ColumnName(i));
       for (; !c->AtEnd(); c->Next()) o.rows.push_back(RowText(ReadRow(*c)));
       if (step.anyOrder) std::sort(o.rows.begin(), o.rows.end());
     } else {
-      o.changed = db.Execute(step.sql);
+      o.changed = RunChange(db, step);
     }
   } catch (const jet::DbError& e) {
     o.failed = true;
