@@ -595,7 +595,8 @@ std::vector<std::string> ServerEngine::Backups(const std::string& uri) {
   if (!n) return {};
   ServerConnection conn(n->uri);
   auto results = RunMessage(conn.Get(), "SELECT nspname FROM pg_namespace WHERE obj_description(oid, 'pg_namespace') = " +
-                                            QuoteText(kBackupMark) + " ORDER BY 1");
+                                            QuoteText(kBackupMark) +
+                                            " ORDER BY age(xmin) DESC, nspname");
   std::vector<std::string> names;
   PGresult* r = results.back().get();
   for (int i = 0; i < PQntuples(r); ++i) names.emplace_back(PQgetvalue(r, i, 0), PQgetlength(r, i, 0));

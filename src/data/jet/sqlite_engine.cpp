@@ -421,7 +421,11 @@ void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
   }
 }
 
-std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough) {
+std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough, bool* busy) {
+  if (busy) *busy = false;
+  auto note = [&](int code) {
+    if (busy && ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED)) *busy = true;
+  };
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW,
                            nullptr);
@@ -436,12 +440,14 @@ std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough) {
       value = t ? reinterpret_cast<const char*>(t) : "";
     } else if (why.empty()) {
       why = EngineMessage(db, r);
+      note(r);
     }
     sqlite3_finalize(st);
     return value;
   };
   if (rc != SQLITE_OK) {
     why = EngineMessage(db, rc);
+    note(rc);
   } else {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     std::string appId = first("PRAGMA application_id");
