@@ -88,7 +88,7 @@ class PostingsImport {
     if (account == accounts_.end()) return "帐户代码不存在或非最低明细帐户";
     p.summary = CsvTable::Field(r, summary_);
     if (!MaskAdmitsTyping({"STRING NOT |[]'\"", 40}, p.summary))
-      return "摘要不能超过 40 个字节，也不能含有 | [ ] ' \"";
+      return "摘要不能超过 40 个字节，也不能含有空格和 | [ ] ' \"";
     std::string debit = Trim(CsvTable::Field(r, debit_)), credit = Trim(CsvTable::Field(r, credit_));
     for (const std::string* amount : {&debit, &credit})
       if (std::string wrong = AmountRefusal(*amount); !wrong.empty()) return wrong;
