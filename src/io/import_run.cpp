@@ -53,7 +53,9 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     if (!broken.empty()) out.refused.push_back(broken);
     if (out.refused.empty()) db->RestoreIndexes(indexes);
   } catch (const jet::DbError& e) {
-    out.refused.push_back(reading ? LineMessage(r.line, e.what()) : std::string(e.what()));
+    // A lost connection is no line's fault: it is said as it is.
+    bool lineAtFault = reading && !e.ConnectionLost();
+    out.refused.push_back(lineAtFault ? LineMessage(r.line, e.what()) : std::string(e.what()));
   }
   if (out.refused.empty()) {
     db->Commit();
