@@ -290,9 +290,13 @@ std::unique_ptr<EngineStatement> SqliteEngine::Prepare(const std::string& sql) {
 
 // A year's postings with their indexes fit in memory while one transaction writes them. Outside a
 // transaction the engine's small cache serves better: a report reads each page about once, and a large
-// cache would only make it allocate room for every page it reads.
+// cache would only make it allocate room for every page it reads. While a transaction writes, the file is
+// read without the mapping: every page a large write touches (an index made again reads the whole table)
+// would stay mapped into the process, and its memory would grow with the file instead of staying within
+// the cache.
 void SqliteEngine::UseWritingCache(bool on) {
-  sqlite3_exec(db_, on ? "PRAGMA cache_size=-65536" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
+  sqlite3_exec(db_, on ? "PRAGMA cache_size=-24576" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
+  sqlite3_exec(db_, Format("PRAGMA mmap_size=%lld", on ? 0LL : kMappedBytes).c_str(), nullptr, nullptr, nullptr);
 }
 
 void SqliteEngine::Begin() {
