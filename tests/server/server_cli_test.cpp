@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/child_counts.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
@@ -182,14 +183,7 @@ TEST(ServerWriters, TwoImportersLoseNothing) {
     }
     children.push_back(pid);
   }
-  int imports = 0;
-  for (pid_t pid : children) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_NE(WEXITSTATUS(status), 100) << "an import failed for another reason than a collision";
-    imports += WEXITSTATUS(status);
-  }
+  int imports = SumOfChildCounts(children, "an import failed for another reason than a collision");
   EXPECT_GT(imports, 0);
   EXPECT_EQ(count(), imports * perImport);
   // Each import numbered its lines after those of the imports before it: no (date, account, line) twice.
