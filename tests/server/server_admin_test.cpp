@@ -138,6 +138,28 @@ TEST(ServerBackups, KeepTheNewestTenAndTheNewestOfEachKind) {
   EXPECT_EQ(YearBackups(set, 2026).size(), 11u);  // the deletion's copy is kept, the oldest plain one went
 }
 
+// The program's clock runs backwards: each new copy carries an earlier name than those before it, yet it
+// is the newest, and the ones that go are the first taken.
+TEST(ServerBackups, GoByWhenTheyWereMadeNotByTheirNames) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  ScriptedPlatform platform;
+  std::string set = server.Uri();
+  jet::Database db;
+  db.Open(CreateAccountSetFile(set, 2026));
+  std::vector<std::string> taken;
+  for (int i = 0; i < 13; ++i) {
+    platform.now.minute = 50 - i;
+    BackupOutcome b = BackupYear(db, set, 2026);
+    ASSERT_TRUE(b.Ok()) << b.error;
+    taken.push_back(b.path);
+    std::vector<std::string> kept = YearBackups(set, 2026);
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(kept.back(), b.path) << i;
+  }
+  EXPECT_EQ(YearBackups(set, 2026), std::vector<std::string>(taken.begin() + 3, taken.end()));
+}
+
 // Two programs save the same day in the entry window again and again, each its own rows: whichever saves
 // last, the day holds one program's rows, never both sets (each save replaces the day's rows, and two
 // saves that meet are refused whole, one of them).
