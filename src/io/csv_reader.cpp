@@ -1,5 +1,6 @@
 #include "io/csv_reader.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
@@ -35,8 +36,11 @@ void CsvTable::ReadMore() {
   text_.erase(0, pos_);
   pos_ = 0;
   size_t had = text_.size();
-  text_.resize(had + kPiece);
-  size_t got = std::fread(text_.data() + had, 1, kPiece, file_.get());
+  // A record longer than a piece (a header of many columns, a long text) is read again from its start
+  // after each read: reading as much again as is held keeps that linear in the record's length.
+  size_t piece = std::max(kPiece, had);
+  text_.resize(had + piece);
+  size_t got = std::fread(text_.data() + had, 1, piece, file_.get());
   text_.resize(had + got);
   if (got == 0) atEnd_ = true;
 }

@@ -145,6 +145,16 @@ TEST(CsvTable, AVeryWideHeaderIsCheckedInLinearTime) {
       EXPECT_EQ(error, "第 1 行：列“c0”出现了两次。");
     }
   }
+  // From a file, where the header is longer than a piece of the reading.
+  TempDir dir;
+  std::ofstream(dir.File("wide.csv"), std::ios::binary) << header << "\n" << std::string(columns - 1, ',') << "\n";
+  CsvTable t;
+  std::string error;
+  ASSERT_TRUE(t.Load(dir.File("wide.csv"), error)) << error;
+  EXPECT_EQ(t.Header().size(), static_cast<size_t>(columns));
+  CsvRecord r;
+  ASSERT_TRUE(t.Next(r, error)) << error;
+  EXPECT_EQ(r.fields.size(), static_cast<size_t>(columns));
 }
 
 class ImportRunTest : public YearFileTest {};
