@@ -130,6 +130,9 @@ std::optional<std::string> FromUtf8(std::string_view utf8) {
   thread_local Converter converter("GBK", "UTF-8");
   std::string out;
   if (!Convert(converter, utf8, out, false) || !WellFormed(out)) return std::nullopt;
+  // The converter drops some characters without a word (the tag characters U+E0000 to U+E007F): what does
+  // not read back as it was given is refused, never stored changed.
+  if (ToUtf8(out) != utf8) return std::nullopt;
   return out;
 }
 

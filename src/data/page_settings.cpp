@@ -131,9 +131,9 @@ void SetPageDefaults(PageSettings& ps, int nFlag, const std::string& sFieldMode)
 void PreparePageStorage(jet::Database& db) {
   std::string pageList = std::string("nFlag,sFieldMode,") + kPageColumns;
   std::string fontList = std::string("nFlag,sFieldMode,nOrd,") + kFontColumns + "lfFaceName";
+  if (!db.HasTable("VYPAGESET")) db.Execute(CreateFromList("VYPAGESET", pageList, " LONG)"));
   if (!db.HasTable("FIELDWIDTH"))
     db.Execute("CREATE TABLE FIELDWIDTH(NFLAG LONG,SFIELDMODE CHAR(20),NFIELD LONG,NWIDTH LONG)");
-  if (!db.HasTable("VYPAGESET")) db.Execute(CreateFromList("VYPAGESET", pageList, " LONG)"));
   if (!db.HasTable("VYFONT")) db.Execute(CreateFromList("VYFONT", fontList, " CHAR(60))"));
   if (!db.HasColumn("VYPAGESET", "sFieldMode")) {
     std::string path = db.GetName();

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "accounts/period.h"
 #include "base/date.h"
@@ -32,7 +33,8 @@ std::string AmountRefusal(const std::string& amount) {
 
 // What the import asks of every line again and again, asked of the file once: the columns' places, the
 // chart's lowest-level accounts with their auxiliary accounting, each date's refusal or period, and the last
-// line number of each day and account (keyed by the day's number and the account's place in the chart).
+// line number of each day and account (a row per day met, a slot per account of the chart: the room it
+// takes is bounded by the chart and the year's days, whatever the file's length).
 class PostingsImport {
  public:
   PostingsImport(CVyDataEnv& env, const CsvTable& table, bool largeBook)
@@ -55,6 +57,7 @@ class PostingsImport {
       for (size_t dash = code.find('-'); dash != std::string::npos; dash = code.find('-', dash + 1))
         ++count[code.substr(0, dash)];
     }
+    places_ = place;
     // A code counted more than once has children, or stands twice in a damaged chart.
     for (auto& [code, n] : count)
       if (n != 1) accounts_.erase(code);
@@ -69,7 +72,7 @@ class PostingsImport {
         auto account = accounts_.find(lines.GetText(1));
         uint32_t day = DayNumber(lines.GetText(0));
         // Only a lowest-level account of a well-formed day can take an imported line.
-        if (account != accounts_.end() && day) lastLine_[Key(day, account->second.place)] = lines.GetLong(0);
+        if (account != accounts_.end() && day) LastLine(day, account->second.place) = lines.GetLong(0);
       }
     }
     insert_ = env.Db()->Prepare(kInsertPosting);
@@ -88,7 +91,7 @@ class PostingsImport {
     if (account == accounts_.end()) return "帐户代码不存在或非最低明细帐户";
     p.summary = CsvTable::Field(r, summary_);
     if (!MaskAdmitsTyping({"STRING NOT |[]'\"", 40}, p.summary))
-      return "摘要不能超过 40 个字节，也不能含有 | [ ] ' \"";
+      return "摘要不能超过 40 个字节，也不能含有空格和 | [ ] ' \"";
     std::string debit = Trim(CsvTable::Field(r, debit_)), credit = Trim(CsvTable::Field(r, credit_));
     for (const std::string* amount : {&debit, &credit})
       if (std::string wrong = AmountRefusal(*amount); !wrong.empty()) return wrong;
@@ -106,13 +109,13 @@ class PostingsImport {
       p.second = CellNumber(quantity);
       if (p.second != 0 && account->second.fz == 0) return "该帐户不核算数量或外币，不能录入数量或外币";
     }
-    auto [last, added] = lastLine_.try_emplace(Key(day->number, account->second.place), 0);
-    if (added && lastLineOf_) {
+    int& last = LastLine(day->number, account->second.place);
+    if (last == kNotLookedUp) {
       lastLineOf_->Bind(1, p.code);
       lastLineOf_->Bind(2, p.date);
-      last->second = static_cast<int>(lastLineOf_->Open()->Int(0));
+      last = static_cast<int>(lastLineOf_->Open()->Int(0));
     }
-    p.line = ++last->second;
+    p.line = ++last;
     BindPosting(*insert_, p);
     insert_->Run();
     return {};
@@ -133,7 +136,13 @@ class PostingsImport {
     int y = 0, m = 0, d = 0;
     return SplitDate(date, y, m, d) ? static_cast<uint32_t>(y * 10000 + m * 100 + d) : 0;
   }
-  static uint64_t Key(uint32_t day, uint32_t place) { return static_cast<uint64_t>(day) << 32 | place; }
+  // The slot of a day and account; in a large book a day's slots start as not looked up yet.
+  static constexpr int kNotLookedUp = -1;
+  int& LastLine(uint32_t day, uint32_t place) {
+    std::vector<int>& slots = lastLine_[day];
+    if (slots.empty()) slots.assign(places_, lastLineOf_ ? kNotLookedUp : 0);
+    return slots[place];
+  }
 
   const DateFact* Day(const std::string& date) {
     auto known = dates_.find(date);
@@ -155,7 +164,8 @@ class PostingsImport {
   AccountingYear year_;
   const int date_, account_, summary_, debit_, credit_, mark_, quantity_;
   std::unordered_map<std::string, Account> accounts_;  // the lowest-level accounts
-  std::unordered_map<uint64_t, int> lastLine_;
+  uint32_t places_ = 0;                                       // the chart's accounts, as read
+  std::unordered_map<uint32_t, std::vector<int>> lastLine_;  // by the day's number YYYYMMDD
   std::unordered_map<std::string, DateFact> dates_;
   std::unique_ptr<jet::PreparedStatement> insert_, lastLineOf_;
 };

@@ -1,6 +1,7 @@
 #include "io/backup.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 
 #include "base/file_facts.h"
@@ -131,59 +133,104 @@ void RemoveLeftovers(const std::string& folder) {
   }
 }
 
-std::vector<std::pair<CopyKey, std::string>> Copies(const std::string& accountSetFolder, int year) {
-  std::vector<std::pair<CopyKey, std::string>> found;
+// One of a year's copies. Its name tells when the clock said it was taken, but clocks are set wrong and
+// copies come from other machines: the order of copies goes by when the copy itself was made (a file's
+// modification time, a schema's place in the server's order of creation), the name only parting ties. A
+// file time still to come was made while the clock was ahead and says nothing about when: such a copy
+// counts as older than every copy with a possible time, so that once the clock is put right the copies
+// taken since are not pruned in favour of the stale ones.
+struct Copy {
+  CopyKey key;
+  long long made = 0;
+  bool future = false;
+  std::string path;
+  bool operator<(const Copy& o) const {
+    if (future != o.future) return future;
+    return made != o.made ? made < o.made : key < o.key;
+  }
+};
+
+long long ModifiedNs(const std::string& path) {
+  struct stat st {};
+  if (::lstat(NativePath(path).c_str(), &st) != 0) return 0;
+  return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+bool InTheFuture(long long ns) {
+  constexpr long long kSlackNs = 60LL * 1000000000LL;  // file systems and clocks a little apart
+  return ns > static_cast<long long>(std::time(nullptr)) * 1000000000LL + kSlackNs;
+}
+
+std::vector<Copy> Copies(const std::string& accountSetFolder, int year) {
+  std::vector<Copy> found;
   if (OnServer(accountSetFolder)) {
-    std::vector<std::string> schemas;
+    std::vector<std::string> schemas;  // in the order they were made
     try {
       schemas = jet::ServerEngine::Backups(accountSetFolder);
     } catch (const jet::DbError&) {
     }
     std::string prefix = kServerCopyPrefix;
-    for (auto& schema : schemas) {
-      if (schema.rfind(prefix, 0) != 0) continue;
-      CopyKey key = KeyOf(schema.substr(prefix.size()) + ".vyx", year);
-      if (key.sequence >= 0) found.emplace_back(key, accountSetFolder + "#" + schema);
+    for (size_t i = 0; i < schemas.size(); ++i) {
+      if (schemas[i].rfind(prefix, 0) != 0) continue;
+      CopyKey key = KeyOf(schemas[i].substr(prefix.size()) + ".vyx", year);
+      if (key.sequence >= 0)
+        found.push_back({key, static_cast<long long>(i), false, accountSetFolder + "#" + schemas[i]});
     }
-    std::sort(found.begin(), found.end());
-    return found;
-  }
-  std::string folder = BackupFolder(accountSetFolder);
-  for (auto& name : ListFolder(folder, false)) {
-    CopyKey key = KeyOf(name, year);
-    if (key.sequence >= 0) found.emplace_back(key, Join(folder, name));
+  } else {
+    std::string folder = BackupFolder(accountSetFolder);
+    for (auto& name : ListFolder(folder, false)) {
+      CopyKey key = KeyOf(name, year);
+      if (key.sequence < 0) continue;
+      long long made = ModifiedNs(Join(folder, name));
+      found.push_back({key, made, InTheFuture(made), Join(folder, name)});
+    }
   }
   std::sort(found.begin(), found.end());
   return found;
 }
 
-// "" when a copy opens as a year of ours, else why not. A copy on a server was checked inside the
-// transaction that made it: it exists whole or not at all.
-std::string CopyProblem(const std::string& path, bool thorough) {
+// "" when a copy opens as a year of ours, else why not; busy when it could not be looked at because
+// another process holds it. A copy on a server was checked inside the transaction that made it: it exists
+// whole or not at all.
+std::string CopyProblem(const std::string& path, bool thorough, bool* busy = nullptr) {
+  if (busy) *busy = false;
   if (OnServer(path)) return "";
-  return IsSymbolicLink(path) ? "是符号链接，不是备份。" : jet::Database::CheckCopy(path, thorough);
+  return IsSymbolicLink(path) ? "是符号链接，不是备份。" : jet::Database::CheckCopy(path, thorough, busy);
 }
 
-// A copy that does not open is worth nothing and is never counted: it goes. Of the others the newest ten
-// stay, and the newest taken before each kind of command, which may be older than those ten.
-void PruneBackups(const std::string& accountSetFolder, int year) {
-  std::vector<std::pair<CopyKey, std::string>> whole;
-  for (auto& [key, path] : Copies(accountSetFolder, year)) {
-    if (!CopyProblem(path, false).empty())
-      RemoveCopy(path);
-    else
-      whole.emplace_back(key, path);
+// A copy that does not open is worth nothing and is never counted: it goes. One that another process
+// holds cannot be looked at and may be whole (someone may be restoring it): it counts, and stays. Of the
+// copies the newest ten stay, and the newest taken before each kind of command, which may be older than
+// those ten. The copy just made (justMade) is the newest whatever the clocks say: the command that took it
+// names it in its message.
+void PruneBackups(const std::string& accountSetFolder, int year, const std::string& justMade) {
+  std::vector<Copy> kept;
+  std::vector<bool> keep;
+  for (Copy& c : Copies(accountSetFolder, year)) {
+    bool busy = false;
+    if (c.path != justMade && !CopyProblem(c.path, false, &busy).empty() && !busy) {
+      RemoveCopy(c.path);
+      continue;
+    }
+    kept.push_back(std::move(c));
+    keep.push_back(busy);
   }
-  std::vector<bool> keep(whole.size(), false);
-  for (size_t i = 0; i < whole.size(); ++i) keep[i] = i + kBackupsKept >= whole.size();
+  for (size_t i = 0; i + 1 < kept.size(); ++i)
+    if (kept[i].path == justMade) {
+      std::rotate(kept.begin() + i, kept.begin() + i + 1, kept.end());
+      std::rotate(keep.begin() + i, keep.begin() + i + 1, keep.end());
+      break;
+    }
+  for (size_t i = 0; i < kept.size(); ++i)
+    if (i + kBackupsKept >= kept.size()) keep[i] = true;
   for (const Suffix& s : kSuffixes)
-    for (size_t i = whole.size(); i-- > 0;)
-      if (whole[i].first.reason == s.reason) {
+    for (size_t i = kept.size(); i-- > 0;)
+      if (kept[i].key.reason == s.reason) {
         keep[i] = true;
         break;
       }
-  for (size_t i = 0; i < whole.size(); ++i)
-    if (!keep[i]) RemoveCopy(whole[i].second);
+  for (size_t i = 0; i < kept.size(); ++i)
+    if (!keep[i]) RemoveCopy(kept[i].path);
 }
 
 }  // namespace
@@ -194,20 +241,20 @@ std::string BackupFolder(const std::string& accountSetFolder) {
 
 std::vector<std::string> YearBackups(const std::string& accountSetFolder, int year) {
   std::vector<std::string> paths;
-  for (auto& f : Copies(accountSetFolder, year)) paths.push_back(f.second);
+  for (auto& c : Copies(accountSetFolder, year)) paths.push_back(c.path);
   return paths;
 }
 
 std::vector<BackupEntry> ListBackups(const std::string& accountSetFolder, int year, bool thorough) {
   std::vector<BackupEntry> out;
-  for (auto& [key, path] : Copies(accountSetFolder, year)) {
+  for (auto& c : Copies(accountSetFolder, year)) {
     BackupEntry e;
-    e.path = path;
-    const std::string& t = key.stamp;  // YYYYMMDD-HHMMSS
+    e.path = c.path;
+    const std::string& t = c.key.stamp;  // YYYYMMDD-HHMMSS
     e.taken = t.substr(0, 4) + "-" + t.substr(4, 2) + "-" + t.substr(6, 2) + " " + t.substr(9, 2) + ":" +
               t.substr(11, 2) + ":" + t.substr(13, 2);
-    e.reason = key.reason;
-    e.problem = CopyProblem(path, thorough);
+    e.reason = c.key.reason;
+    e.problem = CopyProblem(c.path, thorough);
     out.push_back(e);
   }
   return out;
@@ -252,7 +299,7 @@ BackupOutcome BackupOnServer(jet::Database& db, const std::string& uri, int year
     return out;
   }
   out.path = uri + "#" + schema;
-  PruneBackups(uri, year);
+  PruneBackups(uri, year, out.path);
   return out;
 }
 
@@ -289,7 +336,7 @@ BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder,
     return out;
   }
   out.path = path;
-  PruneBackups(accountSetFolder, year);
+  PruneBackups(accountSetFolder, year, path);
   return out;
 }
 

@@ -5,7 +5,8 @@
 // the end of its name: -结转, -拷贝, -删除); restoring one is copying it back as YYYY.vyx.
 // A copy is made under a working name, checked, and only then given its name, so that every file under a
 // backup's name is a whole year file. Each year keeps its newest ten copies, and always the newest one
-// taken before a carry forward, a copy and a deletion. An account set on a server keeps its copies in its
+// taken before a carry forward, a copy and a deletion; "newest" by when a copy was made, never by the
+// clock's stamp in its name alone, and the copy just taken is always kept. An account set on a server keeps its copies in its
 // own database, as schemas named "backup-" and the title a file would have, under the same rule.
 #include <string>
 #include <vector>

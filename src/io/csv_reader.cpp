@@ -1,7 +1,9 @@
 #include "io/csv_reader.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_set>
 
 #include "base/gbk.h"
 #include "base/text.h"
@@ -13,7 +15,7 @@ constexpr size_t kPiece = 1 << 20;  // bytes of the file read at a time
 }  // namespace
 
 std::string LineMessage(int line, const std::string& gbkMessage) {
-  return Format("line %d: ", line) + gbkMessage;
+  return Format("第 %d 行：", line) + gbkMessage;
 }
 
 void CsvTable::Reset() {
@@ -34,8 +36,11 @@ void CsvTable::ReadMore() {
   text_.erase(0, pos_);
   pos_ = 0;
   size_t had = text_.size();
-  text_.resize(had + kPiece);
-  size_t got = std::fread(text_.data() + had, 1, kPiece, file_.get());
+  // A record longer than a piece (a header of many columns, a long text) is read again from its start
+  // after each read: reading as much again as is held keeps that linear in the record's length.
+  size_t piece = std::max(kPiece, had);
+  text_.resize(had + piece);
+  size_t got = std::fread(text_.data() + had, 1, piece, file_.get());
   text_.resize(had + got);
   if (got == 0) atEnd_ = true;
 }
@@ -149,13 +154,15 @@ bool CsvTable::ReadHeader(std::string& error) {
 }
 
 bool TakeHeader(std::vector<std::string>& names, std::string& error) {
-  for (size_t k = 0; k < names.size(); ++k) {
-    names[k] = Trim(names[k]);
-    for (size_t j = 0; j < k; ++j)
-      if (names[j] == names[k]) {
-        error = LineMessage(1, "列“" + names[k] + "”出现了两次。");
-        return false;
-      }
+  // A header may name any number of columns: each name is looked up once, never against every other.
+  std::unordered_set<std::string> seen;
+  seen.reserve(names.size());
+  for (std::string& name : names) {
+    name = Trim(name);
+    if (!seen.insert(name).second) {
+      error = LineMessage(1, "列“" + name + "”出现了两次。");
+      return false;
+    }
   }
   return true;
 }
@@ -212,6 +219,14 @@ bool CsvTable::Next(CsvRecord& r, std::string& error) {
   if (std::ferror(file_.get()) && error.empty())
     error = "读取文件时出错。";
   return false;
+}
+
+std::vector<std::string> CsvTable::UnknownColumns(const std::vector<std::string>& wanted) const {
+  std::unordered_set<std::string> known(wanted.begin(), wanted.end());
+  std::vector<std::string> unknown;
+  for (const std::string& name : header_)
+    if (!known.count(name)) unknown.push_back(name);
+  return unknown;
 }
 
 std::vector<std::string> CsvTable::MissingColumns(const std::vector<std::string>& wanted) const {

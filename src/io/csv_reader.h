@@ -17,17 +17,20 @@ struct CsvRecord {
 class CsvTable {
  public:
   // Parses a whole text held in memory: its header and every record (Records()); false with a
-  // "line N: message" text when its quoting is broken or a text cannot be held in GBK.
+  // "第 N 行：message" text when its quoting is broken or a text cannot be held in GBK.
   bool Parse(const std::string& utf8, std::string& error);
   // Opens a file and reads its header; its records are then read one by one with Next. False when the
   // file cannot be read or its header is broken.
   bool Load(const std::string& path, std::string& error);
   // The next record that is not blank, into r (its room reused): from the file Load opened, or from the
-  // records Parse read. False at the end (error empty) or at a broken record (error "line N: message").
+  // records Parse read. False at the end (error empty) or at a broken record (error "第 N 行：message").
   bool Next(CsvRecord& r, std::string& error);
 
-  // The header's columns that are missing from the wanted ones (empty: all there).
+  // The wanted columns that the header lacks (empty: all there).
   std::vector<std::string> MissingColumns(const std::vector<std::string>& wanted) const;
+  // The header's columns that are none of the wanted ones, in the header's order: a misspelt name would
+  // otherwise be ignored.
+  std::vector<std::string> UnknownColumns(const std::vector<std::string>& wanted) const;
   // What is wrong with a record as a whole, "" when nothing: it has as many fields as the header names
   // columns, and no field holds a control character (a line feed, carriage return or tab inside a text
   // would split the line or cell wherever the text is shown).
@@ -72,5 +75,5 @@ class CsvTable {
 // stands twice (one column would silently hide the other).
 bool TakeHeader(std::vector<std::string>& names, std::string& error);
 
-// "line N: message" as every import reports a refused line.
+// "第 N 行：message" as every import reports a refused line.
 std::string LineMessage(int line, const std::string& gbkMessage);

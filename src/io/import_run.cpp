@@ -1,5 +1,6 @@
 #include "io/import_run.h"
 
+#include "base/text.h"
 #include "data/jet/db_error.h"
 #include "data/vy_data_env.h"
 
@@ -7,6 +8,15 @@ namespace {
 
 // Fewer bytes than a line of any import file holds: a file's size divided by it is more than its lines.
 constexpr size_t kBytesPerLine = 100;
+
+// Column names for a message: the first few, and how many more there are.
+std::string NameList(const std::vector<std::string>& names) {
+  constexpr size_t kShown = 10;
+  std::string list;
+  for (size_t i = 0; i < names.size() && i < kShown; ++i) list += (i ? "," : "") + names[i];
+  if (names.size() > kShown) list += Format(" 等 %zu 列", names.size());
+  return list;
+}
 
 }  // namespace
 
@@ -17,13 +27,11 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
                         const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable) {
   ImportOutcome out;
-  std::vector<std::string> missing = table.MissingColumns(columns);
-  if (!missing.empty()) {
-    std::string names;
-    for (const std::string& m : missing) names += (names.empty() ? "" : ",") + m;
-    out.refused.push_back(LineMessage(1, "缺少列：" + names));
-    return out;
-  }
+  if (std::vector<std::string> missing = table.MissingColumns(columns); !missing.empty())
+    out.refused.push_back(LineMessage(1, "缺少列：" + NameList(missing)));
+  if (std::vector<std::string> unknown = table.UnknownColumns(columns); !unknown.empty())
+    out.refused.push_back(LineMessage(1, "不认识的列：" + NameList(unknown)));
+  if (!out.refused.empty()) return out;
   jet::Database* db = env.Db();
   db->Begin();
   CsvRecord r;
@@ -45,7 +53,9 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     if (!broken.empty()) out.refused.push_back(broken);
     if (out.refused.empty()) db->RestoreIndexes(indexes);
   } catch (const jet::DbError& e) {
-    out.refused.push_back(reading ? LineMessage(r.line, e.what()) : std::string(e.what()));
+    // A lost connection is no line's fault: it is said as it is.
+    bool lineAtFault = reading && !e.ConnectionLost();
+    out.refused.push_back(lineAtFault ? LineMessage(r.line, e.what()) : std::string(e.what()));
   }
   if (out.refused.empty()) {
     db->Commit();

@@ -1,6 +1,6 @@
 #pragma once
 // The frame of every CSV import: the header is checked, each record is checked and written in file order
-// inside one transaction, every refused line is reported as "line N: message", and the file goes in whole
+// inside one transaction, every refused line is reported as "第 N 行：message", and the file goes in whole
 // or not at all.
 #include <functional>
 #include <string>
@@ -12,7 +12,7 @@ class CVyDataEnv;
 
 struct ImportOutcome {
   int imported = 0;                  // records written (0 when anything was refused)
-  std::vector<std::string> refused;  // "line N: message", GBK
+  std::vector<std::string> refused;  // "第 N 行：message", GBK
   bool Ok() const { return refused.empty(); }
 };
 

@@ -71,7 +71,7 @@ TEST_F(ChartTemplatesTest, NoChartOrAnUnknownOneOrABadFile) {
   EXPECT_EQ(LoadChart(env, "project"), "");
   long accounts = env.QueryLong("select count(*) from subt");
   error = LoadChart(env, "project");
-  EXPECT_EQ(error.rfind("科目表“project”未能载入：line 2: ", 0), 0u) << error;
+  EXPECT_EQ(error.rfind("科目表“project”未能载入：第 2 行：", 0), 0u) << error;
   EXPECT_EQ(env.QueryLong("select count(*) from subt"), accounts);
   env.Close();
 

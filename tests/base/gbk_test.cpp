@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <optional>
 #include <random>
 
 TEST(Gbk, StepsAndCutsByCharacter) {
@@ -71,4 +72,46 @@ TEST(Gbk, ToUtf8ReadsEveryTextAsTheConverterDoes) {
     }
     ASSERT_EQ(gbk::ToUtf8(text), ConverterToUtf8(text)) << n;
   }
+}
+
+static std::string Utf8Of(char32_t cp) {
+  std::string s;
+  if (cp < 0x80) {
+    s += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    s += static_cast<char>(0xC0 | cp >> 6), s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    s += static_cast<char>(0xE0 | cp >> 12), s += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | cp >> 18), s += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+    s += static_cast<char>(0x80 | (cp >> 6 & 0x3F)), s += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return s;
+}
+
+// Every code point, followed by each kind of thing that can come next (nothing, ASCII that is also a
+// second byte of GBK, a two-byte character): a text either is refused or comes back whole, and cut at any
+// character boundary it comes back as a prefix of itself — a byte the program would take for the first
+// half of a character (as the euro sign's 0x80 once was) swallows what follows and fails this.
+TEST(Gbk, EveryCodePointIsRefusedOrComesBackWholeWhateverFollows) {
+  const std::string next[] = {"", "A", "@", "~", "款", "A款"};
+  size_t taken = 0;
+  for (char32_t cp = 1; cp <= 0x10FFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    const std::string c = Utf8Of(cp);
+    for (const std::string& after : next) {
+      std::string text = c + after;
+      std::optional<std::string> g = gbk::FromUtf8(text);
+      if (!g) continue;
+      ++taken;
+      ASSERT_EQ(gbk::ToUtf8(*g), text) << "U+" << std::hex << static_cast<unsigned>(cp) << " then " << after;
+      for (size_t n = 0; n <= g->size(); ++n) {
+        std::string back = gbk::ToUtf8(gbk::Cut(*g, n));
+        ASSERT_EQ(text.compare(0, back.size(), back), 0)
+            << "U+" << std::hex << static_cast<unsigned>(cp) << " then " << after << " cut at " << n;
+      }
+    }
+  }
+  EXPECT_GT(taken, 6u * 7000);  // GBK holds every character of GB 2312 and more
 }

@@ -74,9 +74,9 @@ TEST_F(AccountImport, OneBadLineAmongGoodOnesImportsNothing) {
                                 "101-1,重复,,,,,\n"));
   EXPECT_EQ(status, 1);
   EXPECT_EQ(out,
-            "line 4: 其父科目“102”不存在!\n"
-            "line 5: 名称不能为空，请重输!\n"
-            "line 6: 数量单位不能为空，请重输!\n"
-            "line 7: 该代码已存在，请重输!\n");
+            "第 4 行：其父科目“102”不存在!\n"
+            "第 5 行：名称不能为空，请重输!\n"
+            "第 6 行：数量单位不能为空，请重输!\n"
+            "第 7 行：该代码已存在，请重输!\n");
   EXPECT_EQ(Chart(), before);
 }

@@ -62,13 +62,13 @@ TEST_F(ChartCli, OpeningsAreImportedWholeAndShownByLevel) {
     const char* line;
     const char* message;
   } bad[] = {
-      {"1002,debit,5,", "line 3: 帐户代码不存在或非最低明细帐户"},
-      {"9999,debit,5,", "line 3: 帐户代码不存在或非最低明细帐户"},
-      {"1001,left,5,", "line 3: 方向应为 debit 或 credit"},
-      {"1001,debit,-5,", "line 3: 金额应为不小于零的数，最多两位小数，请重输!"},
-      {"1001,debit,1.234,", "line 3: 金额应为不小于零的数，最多两位小数，请重输!"},
-      {"1001,debit,5,3", "line 3: 该帐户不是数量金额或外币核算，不能有数量!"},
-      {"1002-2,credit,7,", "line 3: 该帐户的期初余额已在第 2 行给出"},
+      {"1002,debit,5,", "第 3 行：帐户代码不存在或非最低明细帐户"},
+      {"9999,debit,5,", "第 3 行：帐户代码不存在或非最低明细帐户"},
+      {"1001,left,5,", "第 3 行：方向应为 debit 或 credit"},
+      {"1001,debit,-5,", "第 3 行：金额应为不小于零的数，最多两位小数，请重输!"},
+      {"1001,debit,1.234,", "第 3 行：金额应为不小于零的数，最多两位小数，请重输!"},
+      {"1001,debit,5,3", "第 3 行：该帐户不是数量金额或外币核算，不能有数量!"},
+      {"1002-2,credit,7,", "第 3 行：该帐户的期初余额已在第 2 行给出"},
   };
   for (const Bad& b : bad) {
     CliResult r =
@@ -79,7 +79,7 @@ TEST_F(ChartCli, OpeningsAreImportedWholeAndShownByLevel) {
     EXPECT_EQ(Openings(), 0) << b.line;  // the good line before it is not kept either
   }
   EXPECT_EQ(RunCli("import openings " + file + " " + Csv("short.csv", "code,side\n1001,debit\n")).out,
-            "line 1: 缺少列：amount,quantity\n");
+            "第 1 行：缺少列：amount,quantity\n");
 
   CliResult ok = RunCli("import openings " + file + " " +
                         Csv("good.csv",

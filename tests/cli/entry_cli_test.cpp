@@ -22,7 +22,7 @@ TEST(EntryCli, PostingsGoInWholeOrNotAtAllAndTheWindowsShowThem) {
       << head << y + "0105,101,收款,100,,2,\n" + y + "0105,102,收款,,100,,\n";
   CliResult bad = RunCli("import postings " + file + " '" + dir.Path() + "/bad.csv'");
   EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.out, "line 3: 帐户代码不存在或非最低明细帐户\n");
+  EXPECT_EQ(bad.out, "第 3 行：帐户代码不存在或非最低明细帐户\n");
   EXPECT_EQ(RunAdmin("sql " + file + " \"select count(*) from p0\"").out, "Expr1000\n0\n");
 
   std::ofstream(dir.Path() + "/good.csv")

@@ -83,8 +83,8 @@ TEST_F(ReportOptions, ImportedAccountCodesFollowTheCodeRules) {
                                       "102-,尾,,,,,\n"));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
-            "line 2: 代码不能为空或小于 1，请重输!\nline 3: 代码不能为空或小于 1，请重输!\n"
-            "line 4: 注意：代码必须是数字\nline 5: 代码不能为空或小于 1，请重输!\n");
+            "第 2 行：代码不能为空或小于 1，请重输!\n第 3 行：代码不能为空或小于 1，请重输!\n"
+            "第 4 行：注意：代码必须是数字\n第 5 行：代码不能为空或小于 1，请重输!\n");
 }
 
 TEST_F(ReportOptions, CheckListsWhatIsWrongAndExitsOneOnlyThen) {

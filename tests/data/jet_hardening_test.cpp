@@ -119,14 +119,18 @@ TEST_F(JetHardening, AFailedCommitCanStillBeRolledBack) {
 // The large page cache is held only while a transaction writes: a report reading outside one keeps the
 // engine's small cache, whatever way the last transaction ended.
 TEST_F(JetHardening, OnlyAWritingTransactionHoldsTheLargeCache) {
-  auto cache = [&] {
+  auto pragma = [&](const char* sql) {
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), "PRAGMA cache_size", -1, &st, nullptr);
+    sqlite3_prepare_v2(db.Handle(), sql, -1, &st, nullptr);
     sqlite3_step(st);
-    long long kib = sqlite3_column_int64(st, 0);
+    long long value = sqlite3_column_int64(st, 0);
     sqlite3_finalize(st);
-    return kib;
+    return value;
   };
+  auto cache = [&] { return pragma("PRAGMA cache_size"); };
+  // While a transaction writes, the file is not mapped: every page it touched would stay in the
+  // process's memory.
+  auto mapped = [&] { return pragma("PRAGMA mmap_size"); };
   const long long small = cache();
   EXPECT_GT(small, -10000);
   struct Step {
@@ -140,10 +144,13 @@ TEST_F(JetHardening, OnlyAWritingTransactionHoldsTheLargeCache) {
   };
   for (const Step& step : steps) {
     step.run();
-    if (step.large)
-      EXPECT_LE(cache(), -65536) << step.what;
-    else
+    if (step.large) {
+      EXPECT_LE(cache(), -16384) << step.what;
+      EXPECT_EQ(mapped(), 0) << step.what;
+    } else {
       EXPECT_EQ(cache(), small) << step.what;
+      EXPECT_GT(mapped(), 0) << step.what;
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #include "data/year_schema.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "data/vy_data_env.h"
 #include "data/vy_recordset.h"
@@ -25,6 +26,16 @@ TEST_F(YearSchema, ANewAccountSetHasEveryTableAndItsSeedRows) {
                         "VyFormHeadNote", "VYPAGESET", "FIELDWIDTH", "VYFONT", "SUBT", "P0", "WBT", "WBR"})
     EXPECT_TRUE(db.HasTable(t)) << t;
   EXPECT_FALSE(db.HasTable("VYVAR"));
+  // The tables are made in the order the schema is written, the page settings' three included.
+  std::vector<std::string> made;
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(db.Handle(), "SELECT name FROM sqlite_master WHERE type='table' ORDER BY rowid", -1, &st,
+                     nullptr);
+  while (sqlite3_step(st) == SQLITE_ROW) made.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+  sqlite3_finalize(st);
+  EXPECT_EQ(made, (std::vector<std::string>{"SYSTAB", "SYSCSTAB", "OPR", "PWR", "VyFormList", "VyFormFormula",
+                                            "VyFormTopWord", "VyFormHeadNote", "VYPAGESET", "FIELDWIDTH", "VYFONT",
+                                            "SUBT", "P0", "WBT", "WBR"}));
   EXPECT_EQ(db.FindTable("VYPAGESET")->columns.size(), 21u);
   EXPECT_EQ(db.FindTable("VYFONT")->columns.size(), 17u);
   EXPECT_EQ(db.FindTable("VYFONT")->Find("lfFaceName")->width, 60);

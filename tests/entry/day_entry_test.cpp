@@ -148,9 +148,9 @@ TEST_F(DayEntry, ImportedPostingsContinueTheLineNumbersOrGoInNotAtAll) {
       "20260106,101,空,,,,\n20260106,101,标,1,,3,\n20260106,101,量,1,,,2\n");
   EXPECT_EQ(bad.refused,
             (std::vector<std::string>{
-                "line 3: 2 月没有 30 日，请重输", "line 4: 帐户代码不存在或非最低明细帐户",
-                "line 5: 借方金额和贷方金额只能填写一方", "line 6: 未录入金额",
-                "line 7: 对帐标记应为 0、1 或 2", "line 8: 该帐户不核算数量或外币，不能录入数量或外币"}));
+                "第 3 行：2 月没有 30 日，请重输", "第 4 行：帐户代码不存在或非最低明细帐户",
+                "第 5 行：借方金额和贷方金额只能填写一方", "第 6 行：未录入金额",
+                "第 7 行：对帐标记应为 0、1 或 2", "第 8 行：该帐户不核算数量或外币，不能录入数量或外币"}));
   EXPECT_EQ(Postings().size(), 1u);
   ImportOutcome good = import("20260105,101,再,,2.5,1,\n20260105,101,又,3,,2,\n20260105,103,料,6,,,3\n");
   EXPECT_TRUE(good.Ok());

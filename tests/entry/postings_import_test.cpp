@@ -43,6 +43,8 @@ TEST_F(PostingsImportTest, EveryLineMatchesTheHeaderAndTheEntryMasks) {
       {"20260105,101,x,99999999999999.99,,,", "金额的整数部分超过 12 位"},
       {"20260105,101,x,," + std::string(400, '9') + ",,", "金额的整数部分超过 12 位"},
       {"20260105,101,x,1.234,,,", "金额最多 2 位小数"},
+      {"20260105,101,付 款,1,,,", "摘要不能超过 40 个字节，也不能含有空格和 | [ ] ' \""},
+      {"20260105,101,付[款],1,,,", "摘要不能超过 40 个字节，也不能含有空格和 | [ ] ' \""},
       {"20260105,101,x,-5,,,", "金额应为不带负号的数"},
       {"20260105,101,x,1e3,,,", "金额应为不带负号的数"},
       {"20260105,103,x,1,,,123456789012345.1234", "数量或外币应为至多 12 位整数、4 位小数的数，且能准确保存"},
@@ -50,7 +52,7 @@ TEST_F(PostingsImportTest, EveryLineMatchesTheHeaderAndTheEntryMasks) {
   };
   for (const auto& [line, message] : cases) {
     ImportOutcome out = Import(kHead + line + "\n");
-    EXPECT_EQ(out.refused, std::vector<std::string>{"line 2: " + message}) << line;
+    EXPECT_EQ(out.refused, std::vector<std::string>{"第 2 行：" + message}) << line;
   }
   EXPECT_TRUE(Postings().empty());
   // The largest numbers the masks take go in as they were written; the header's names may carry blanks.
@@ -61,7 +63,7 @@ TEST_F(PostingsImportTest, EveryLineMatchesTheHeaderAndTheEntryMasks) {
   EXPECT_EQ(Postings(), (std::vector<std::string>{"20260105 101 1 999999999999.99 0 0 4 1 01 大",
                                                   "20260105 103 1 1.00 1.23457e+11 0 4 1 01 量"}));
   EXPECT_EQ(Import("date,account,summary,debit,credit,mark,account\n").refused,
-            std::vector<std::string>{"line 1: 列“account”出现了两次。"});
+            std::vector<std::string>{"第 1 行：列“account”出现了两次。"});
 }
 
 // Random postings that pass the import, shown by the entry-by-date window and saved again by it, are the

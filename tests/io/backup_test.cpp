@@ -1,11 +1,15 @@
 #include "io/backup.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
+#include <set>
 
 #include "admin/new_year_dlg.h"
 #include "base/file_facts.h"
@@ -200,6 +204,138 @@ TEST_F(BackupTest, AFullDiskLeavesNoCopyNoJournalAndNoHalfMadeYear) {
   EXPECT_FALSE(madeNext);
   EXPECT_EQ(ListFolder(BackupFolder(dir.Path()), false), std::vector<std::string>{});
   EXPECT_EQ(ListFolder(dir.Path(), false), std::vector<std::string>{"2003.vyx"});
+}
+
+}  // namespace
+
+namespace {
+
+// One copy of a sequence: the command it precedes, the minute the program's clock stamps into its name,
+// and whether the machine's clock was then years ahead (the file's own time then lies in the future and
+// its name in 2030).
+struct Taking {
+  BackupReason reason = BackupReason::OnDemand;
+  int minute = 0;
+  bool clockAhead = false;
+};
+
+struct CopySequence {
+  const char* name;
+  std::vector<Taking> takings;
+};
+
+std::vector<Taking> Repeat(int times, BackupReason reason, int firstMinute, int step = 1, bool ahead = false) {
+  std::vector<Taking> t;
+  for (int i = 0; i < times; ++i) t.push_back({reason, firstMinute + i * step, ahead});
+  return t;
+}
+
+std::vector<Taking> Then(std::vector<Taking> a, const std::vector<Taking>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+struct Taken {
+  BackupReason reason;
+  std::string path;
+  bool ahead;
+};
+
+// What the rule promises: of the copies in the order they were taken — those made while the clock was
+// ahead counting as older than the rest, the one just taken the newest of all — the newest ten, and the
+// newest taken before each kind of command.
+std::set<std::string> ModelKeeps(const std::vector<Taken>& taken) {
+  std::vector<Taken> order;
+  for (bool ahead : {true, false})
+    for (size_t i = 0; i + 1 < taken.size(); ++i)
+      if (taken[i].ahead == ahead) order.push_back(taken[i]);
+  order.push_back(taken.back());
+  std::set<std::string> keep;
+  for (size_t i = order.size() > kBackupsKept ? order.size() - kBackupsKept : 0; i < order.size(); ++i)
+    keep.insert(order[i].path);
+  for (BackupReason r : {BackupReason::CarryForward, BackupReason::Copy, BackupReason::Delete})
+    for (size_t i = order.size(); i-- > 0;)
+      if (order[i].reason == r) {
+        keep.insert(order[i].path);
+        break;
+      }
+  return keep;
+}
+
+void SetModified(const std::string& path, time_t when) {
+  timespec times[2] = {{when, 0}, {when, 0}};
+  ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+class BackupSequenceTest : public YearFileTest, public ::testing::WithParamInterface<CopySequence> {};
+
+TEST_P(BackupSequenceTest, KeepsTheNewestTenAndTheNewestBeforeEachCommand) {
+  std::string path = CreateAccountSetFile(dir.Path(), 2003);
+  jet::Database db;
+  db.Open(path);
+  // Files made in one tick of the file system's clock would share a time: each copy gets a time of its
+  // own once it is made, a second apart, in the past, or years ahead for a clock set ahead.
+  const time_t past = ::time(nullptr) - 86400, ahead = ::time(nullptr) + 4 * 366 * 86400;
+  std::vector<Taken> taken;  // the model's list, in the order taken
+  for (size_t i = 0; i < GetParam().takings.size(); ++i) {
+    const Taking& t = GetParam().takings[i];
+    platform.now.year = t.clockAhead ? 2030 : 2026;
+    platform.now.hour = t.minute / 60 % 24;
+    platform.now.minute = t.minute % 60;
+    BackupOutcome b = BackupYear(db, dir.Path(), 2003, t.reason);
+    ASSERT_TRUE(b.Ok()) << b.error;
+    // The copy the command names exists, whatever the clocks said.
+    ASSERT_TRUE(QueryRealFile(b.path).exists) << "copy " << i << " " << b.path;
+    taken.push_back({t.reason, b.path, t.clockAhead});
+    std::set<std::string> model = ModelKeeps(taken);
+    std::vector<std::string> left = YearBackups(dir.Path(), 2003);
+    ASSERT_EQ(std::set<std::string>(left.begin(), left.end()), model) << "after copy " << i;
+    SetModified(b.path, (t.clockAhead ? ahead : past) + static_cast<time_t>(i));
+    // Only what the model drops is gone.
+    for (auto it = taken.begin(); it != taken.end();)
+      it = model.count(it->path) ? it + 1 : taken.erase(it);
+  }
+}
+
+const std::vector<CopySequence> kSequences = {
+    {"ThreeCarryForwardsThenTenOnDemand",
+     Then(Repeat(3, BackupReason::CarryForward, 0), Repeat(10, BackupReason::OnDemand, 10))},
+    {"TwelveCopies", Repeat(12, BackupReason::Copy, 0)},
+    {"Mixed", Then(Then(Then(Repeat(1, BackupReason::Delete, 0), Repeat(2, BackupReason::CarryForward, 1)),
+                        Then(Repeat(2, BackupReason::Copy, 3), Repeat(9, BackupReason::OnDemand, 5))),
+                   Then(Repeat(1, BackupReason::CarryForward, 20), Repeat(11, BackupReason::OnDemand, 21)))},
+    // The program's clock runs backwards: later copies carry earlier names.
+    {"NamesGoingBackwards", Repeat(13, BackupReason::OnDemand, 600, -7)},
+    // Ten copies while the machine's clock was years ahead, then it is put right.
+    {"ClockSetAheadThenPutRight",
+     Then(Then(Repeat(10, BackupReason::OnDemand, 0, 1, true), Repeat(1, BackupReason::CarryForward, 30, 1, true)),
+          Repeat(12, BackupReason::OnDemand, 40))},
+    {"ClockAheadBetweenCommands",
+     Then(Then(Repeat(2, BackupReason::Copy, 0), Repeat(5, BackupReason::OnDemand, 10, 1, true)),
+          Then(Repeat(1, BackupReason::Delete, 20), Repeat(9, BackupReason::OnDemand, 30)))},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sequences, BackupSequenceTest, ::testing::ValuesIn(kSequences),
+                         [](const ::testing::TestParamInfo<CopySequence>& info) { return info.param.name; });
+
+// A whole copy that another process holds locked cannot be looked at in time: it is kept, never taken for
+// broken.
+TEST_F(BackupTest, ACopyHeldByAnotherProcessIsKept) {
+  std::string path = CreateAccountSetFile(dir.Path(), 2003);
+  jet::Database db;
+  db.Open(path);
+  BackupOutcome first = BackupYear(db, dir.Path(), 2003);
+  ASSERT_TRUE(first.Ok()) << first.error;
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open(NativePath(first.path).c_str(), &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  platform.now.minute = 1;
+  BackupOutcome second = BackupYear(db, dir.Path(), 2003);
+  sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(holder);
+  ASSERT_TRUE(second.Ok()) << second.error;
+  EXPECT_TRUE(QueryRealFile(first.path).exists);
+  EXPECT_EQ(YearBackups(dir.Path(), 2003), (std::vector<std::string>{first.path, second.path}));
 }
 
 }  // namespace

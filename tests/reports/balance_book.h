@@ -1,5 +1,6 @@
 #pragma once
 // A year file with a small chart and postings written straight into SUBT and P0, for the report tests.
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -7,10 +8,48 @@
 #include "accounts/period.h"
 #include "base/text.h"
 #include "data/vy_data_env.h"
+#include "ledgers/ledger_line.h"
+#include "reports/balance_date_dlg.h"
+#include "reports/hobdzb5.h"
+#include "reports/hobdzb6.h"
+#include "reports/turnover_range_dlg.h"
 #include "support/year_file_fixture.h"
+
+// A signed figure from a direction cell and an absolute amount cell of a report.
+inline double SignedFigure(const std::string& direction, const std::string& amount) {
+  double v = FieldNumber(amount);
+  return direction == "贷" ? -v : direction == "借" ? v : 0;
+}
 
 class BalanceBookTest : public YearFileTest {
  protected:
+  template <class View>
+  std::unique_ptr<View> MakeView() {
+    auto view = std::make_unique<View>();
+    view->SetDataEnv(&env);
+    view->InitForm();
+    return view;
+  }
+  // The rows of the balance-and-turnover table of first..last, every level at once.
+  std::vector<std::vector<std::string>> TurnoverRows(const std::string& first, const std::string& last) {
+    CTurnoverRangeDlg range(env);
+    range.OnInitDialog("", true, first, last);
+    EXPECT_TRUE(range.OnOK()) << platform.LastText();
+    auto view = MakeView<CHobdzb6>();
+    view->SetParameters(range);
+    view->Build();
+    return view->ReportRows();
+  }
+  // The rows of the balance table at date of start's sub-accounts ("": the level-1 accounts).
+  std::vector<std::vector<std::string>> BalanceRows(const std::string& start, const std::string& date) {
+    CBalanceDateDlg dlg(env);
+    dlg.OnInitDialog(start, date);
+    EXPECT_TRUE(dlg.OnOK()) << platform.LastText();
+    auto view = MakeView<CHobdzb5>();
+    view->SetParameters(dlg);
+    view->Build();
+    return view->ReportRows();
+  }
   void OpenBook(const std::string& closingDay = "031") {
     path = MakeYearFile("2026.vyx", 2026);
     Exec(path, "update systab set jt='" + closingDay + "'");

@@ -25,24 +25,11 @@
 
 namespace {
 
-// A signed figure from a direction cell and an absolute amount cell.
-double Signed(const std::string& direction, const std::string& amount) {
-  double v = FieldNumber(amount);
-  return direction == "贷" ? -v : direction == "借" ? v : 0;
-}
-
 constexpr double kCent = 0.006;
 
 class CrossReportTest : public BalanceBookTest,
                         public ::testing::WithParamInterface<std::tuple<unsigned, const char*>> {
  protected:
-  template <class View>
-  std::unique_ptr<View> Make() {
-    auto view = std::make_unique<View>();
-    view->SetDataEnv(&env);
-    view->InitForm();
-    return view;
-  }
 
   // The three-column ledger of the year in summary mode: the balance after each period (index 0: the
   // opening balance), and each period's debit and credit.
@@ -51,7 +38,7 @@ class CrossReportTest : public BalanceBookTest,
     double debit[13] = {}, credit[13] = {};
   };
   Summary SummaryLedger(const std::string& code) {
-    auto view = Make<CQirnzb1>();
+    auto view = MakeView<CQirnzb1>();
     view->code = code;
     view->startMonth = MonthKey(2026, 1);
     view->endMonth = MonthKey(2026, 12);
@@ -62,7 +49,7 @@ class CrossReportTest : public BalanceBookTest,
     int done = 0;
     for (const LedgerLine& line : view->Lines()) {
       const auto& c = line.cells;
-      double balance = Signed(c[5], c[6]);
+      double balance = SignedFigure(c[5], c[6]);
       if (c[2] == "期 初 余 额 汇 总") {
         s.after[0] = balance;
         continue;
@@ -86,21 +73,15 @@ class CrossReportTest : public BalanceBookTest,
     for (const LedgerLine& line : lines) {
       const auto& c = line.cells;
       if (line.IsPosting() ? "2026" + c[0] + c[1] >= date : c[2] != "期 初 余 额") continue;
-      balance = Signed(c[5], c[6]);
+      balance = SignedFigure(c[5], c[6]);
     }
     return balance;
   }
 
   // The balance table at date, the accounts of one level: code → signed balance.
   std::map<std::string, double> BalanceTable(const std::string& start, const std::string& date) {
-    CBalanceDateDlg dlg(env);
-    dlg.OnInitDialog(start, date);
-    EXPECT_TRUE(dlg.OnOK()) << platform.LastText();
-    auto view = Make<CHobdzb5>();
-    view->SetParameters(dlg);
-    view->Build();
     std::map<std::string, double> out;
-    for (const auto& row : view->ReportRows()) out[row[0]] = Signed(row[2], row[3]);
+    for (const auto& row : BalanceRows(start, date)) out[row[0]] = SignedFigure(row[2], row[3]);
     return out;
   }
 
@@ -115,12 +96,12 @@ class CrossReportTest : public BalanceBookTest,
       EXPECT_EQ(platform.LastText(), "没有满足条件的记录");
       return 0;
     }
-    auto view = Make<CHobdzb7>();
+    auto view = MakeView<CHobdzb7>();
     view->SetParameters(dlg);
     view->Build();
     const auto& total = view->Rows().back();
     if (total[5].empty()) EXPECT_EQ(total[4], "平") << code << " " << s << ".." << e;
-    return Signed(total[4], total[5]);
+    return SignedFigure(total[4], total[5]);
   }
 
   // The ledgers of code's direct sub-accounts added up.
@@ -157,22 +138,16 @@ class CrossReportTest : public BalanceBookTest,
           if (!code.empty()) EXPECT_NEAR(balance, ledgers[code].after[p], kCent) << where << code << " 余额表";
 
       // Balance-and-turnover table of the period, every level at once.
-      CTurnoverRangeDlg rangeDlg(env);
-      rangeDlg.OnInitDialog("", true, dates.first, dates.last);
-      EXPECT_TRUE(rangeDlg.OnOK()) << platform.LastText();
-      auto turnover = Make<CHobdzb6>();
-      turnover->SetParameters(rangeDlg);
-      turnover->Build();
-      for (const auto& row : turnover->ReportRows()) {
+      for (const auto& row : TurnoverRows(dates.first, dates.last)) {
         if (row[0].empty()) continue;
         // An account with sub-accounts is their sum there: a posting on the account itself, which only
         // the ledger and the balance table count, is left out.
         Summary s = ledgers[row[0]];
         if (parentSet.count(row[0])) s = ChildrenSum(row[0], ledgers);
-        EXPECT_NEAR(Signed(row[2], row[3]), s.after[p - 1], kCent) << where << row[0] << " 期初";
+        EXPECT_NEAR(SignedFigure(row[2], row[3]), s.after[p - 1], kCent) << where << row[0] << " 期初";
         EXPECT_NEAR(FieldNumber(row[4]), s.debit[p], kCent) << where << row[0] << " 借方";
         EXPECT_NEAR(FieldNumber(row[5]), s.credit[p], kCent) << where << row[0] << " 贷方";
-        EXPECT_NEAR(Signed(row[6], row[7]), s.after[p], kCent) << where << row[0] << " 期末";
+        EXPECT_NEAR(SignedFigure(row[6], row[7]), s.after[p], kCent) << where << row[0] << " 期末";
       }
     }
 
@@ -188,7 +163,7 @@ class CrossReportTest : public BalanceBookTest,
 
     // The entry window of every lowest-level account and calendar month against the detail ledger.
     for (const std::string& code : leaves) {
-      auto ledger = Make<CQirnzb1>();
+      auto ledger = MakeView<CQirnzb1>();
       ledger->code = code;
       ledger->startMonth = MonthKey(2026, 1);
       ledger->endMonth = MonthKey(2026, 12);

@@ -5,14 +5,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <ctime>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/jet/server_engine.h"
+#include "data/vy_data_env.h"
+#include "data/vy_recordset.h"
 #include "data/year_files.h"
+#include "entry/cqirnpz2.h"
+#include "entry/entry_fixture.h"
 #include "io/backup.h"
+#include "support/child_counts.h"
 #include "support/cli_run.h"
 #include "support/scripted_platform.h"
 #include "support/test_server.h"
@@ -129,6 +136,93 @@ TEST(ServerBackups, KeepTheNewestTenAndTheNewestOfEachKind) {
   EXPECT_EQ(conn.Value("SELECT count(*) FROM \"" + schema + "\".\"SUBT\""),
             conn.Value("SELECT count(*) FROM y2026.\"SUBT\""));
   EXPECT_EQ(YearBackups(set, 2026).size(), 11u);  // the deletion's copy is kept, the oldest plain one went
+}
+
+// The program's clock runs backwards: each new copy carries an earlier name than those before it, yet it
+// is the newest, and the ones that go are the first taken.
+TEST(ServerBackups, GoByWhenTheyWereMadeNotByTheirNames) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  ScriptedPlatform platform;
+  std::string set = server.Uri();
+  jet::Database db;
+  db.Open(CreateAccountSetFile(set, 2026));
+  std::vector<std::string> taken;
+  for (int i = 0; i < 13; ++i) {
+    platform.now.minute = 50 - i;
+    BackupOutcome b = BackupYear(db, set, 2026);
+    ASSERT_TRUE(b.Ok()) << b.error;
+    taken.push_back(b.path);
+    std::vector<std::string> kept = YearBackups(set, 2026);
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(kept.back(), b.path) << i;
+  }
+  EXPECT_EQ(YearBackups(set, 2026), std::vector<std::string>(taken.begin() + 3, taken.end()));
+}
+
+// Two programs save the same day in the entry window again and again, each its own rows: whichever saves
+// last, the day holds one program's rows, never both sets (each save replaces the day's rows, and two
+// saves that meet are refused whole, one of them).
+struct DayTyping : EntryTest {
+  using EntryTest::TypeRow;
+};
+
+TEST(ServerWriters, TwoProgramsSavingOneDayNeverLeaveBothSetsOfRows) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  std::string year;
+  {
+    ScriptedPlatform platform;
+    year = CreateAccountSetFile(server.Uri(), 2026);
+    jet::Database db;
+    db.Open(year);
+    for (const char* code : {"101", "201"})
+      db.Execute(std::string("insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('") + code +
+                 "','帐户',1,'0','0',null,'0',0,0)");
+  }
+  const time_t until = std::time(nullptr) + 5;
+  const char* writers[] = {"甲", "乙"};
+  std::vector<pid_t> children;
+  for (const char* writer : writers) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      ScriptedPlatform platform;
+      CVyDataEnv env;
+      if (!env.Open(year, "", 1)) _exit(100);
+      int saved = 0;
+      for (int round = 0; std::time(nullptr) < until; ++round) {
+        CQirnpz2 view;
+        view.SetDataEnv(&env);
+        view.InitForm();
+        view.OnSize(1400, 900);
+        view.Load(2026, 3, 9);
+        for (int row = 0; row < 3; ++row)
+          DayTyping::TypeRow(view, row,
+                             {std::string(writer) + std::to_string(round), row % 2 ? "201" : "101", "10"});
+        platform.answers.push_back(MsgAnswer::Yes);
+        int result = view.SaveFlow();
+        if (result == CEntryView::kSaved)
+          ++saved;
+        else if (result != CEntryView::kFailed)
+          _exit(100);
+      }
+      _exit(saved > 99 ? 99 : saved);
+    }
+    children.push_back(pid);
+  }
+  int saves = SumOfChildCounts(children, "a save failed for another reason than a collision");
+  EXPECT_GT(saves, 1);
+  ScriptedPlatform platform;
+  jet::Database db;
+  db.Open(year);
+  std::set<std::string> writersLeft;
+  int rows = 0;
+  for (auto c = db.Query("select trim(mry) from p0 where rn>0 and t='20260309'"); !c->AtEnd(); c->Next()) {
+    ++rows;
+    writersLeft.insert(c->Text(0).substr(0, 2));  // a writer's mark is one character of two bytes
+  }
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(writersLeft.size(), 1u);
 }
 
 }  // namespace

@@ -7,9 +7,13 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/child_counts.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
@@ -64,6 +68,26 @@ void WriteBook(const std::string& folder, int postings) {
   WriteFile(folder + "/postings.csv", rows);
 }
 
+// What is wrong with the line numbers of a year's postings: each day's lines of an account must be
+// numbered 1, 2, 3 … with no number used twice and none left out. "" when nothing.
+std::string LineNumberFault(const std::string& year) {
+  CliResult r = RunAdmin("sql " + Quoted(year) + " 'select t,trim(kno),rn from p0 where rn>0 order by t,kno,rn'");
+  if (r.status != 0) return r.out;
+  std::istringstream rows(r.out);
+  std::string row, lastKey;
+  int expected = 1;
+  std::getline(rows, row);  // the column names
+  while (std::getline(rows, row)) {
+    size_t tab = row.rfind('\t');
+    std::string key = row.substr(0, tab);
+    if (key != lastKey) expected = 1;
+    if (std::atoi(row.c_str() + tab + 1) != expected) return "line " + std::to_string(expected) + " expected: " + row;
+    lastKey = key;
+    ++expected;
+  }
+  return "";
+}
+
 void MakeSet(const std::string& set, const std::string& year, const std::string& book) {
   ASSERT_EQ(RunCli("create-set " + Quoted(set)).status, 0);
   for (const char* kind : {"accounts", "openings", "postings"}) {
@@ -73,14 +97,22 @@ void MakeSet(const std::string& set, const std::string& year, const std::string&
   }
 }
 
+// The same book imported into a year file and into a year on the server.
+struct BothEngines {
+  BothEngines(const std::string& cluster, int postings) : server(cluster) {
+    WriteBook(dir.Path(), postings);
+    MakeSet(dir.Path() + "/set", fileYear, dir.Path());
+    MakeSet(server.Uri(), serverYear, dir.Path());
+  }
+  test_server::ScratchDatabase server;
+  TempDir dir;
+  const std::string fileYear = dir.Path() + "/set/" + kYear + ".vyx", serverYear = server.Uri() + "#" + kYear;
+};
+
 TEST(ServerReports, EveryKindGivesTheSameTextOnBothEngines) {
   REQUIRE_TEST_SERVER(cluster);
-  test_server::ScratchDatabase server(cluster);
-  TempDir dir;
-  WriteBook(dir.Path(), 1500);
-  std::string fileYear = dir.Path() + "/set/" + kYear + ".vyx", serverYear = server.Uri() + "#" + kYear;
-  MakeSet(dir.Path() + "/set", fileYear, dir.Path());
-  MakeSet(server.Uri(), serverYear, dir.Path());
+  BothEngines both(cluster, 1500);
+  const std::string &fileYear = both.fileYear, &serverYear = both.serverYear;
   const std::vector<std::string> reports = {
       "catalogue",
       "catalogue --code 1003",
@@ -151,16 +183,55 @@ TEST(ServerWriters, TwoImportersLoseNothing) {
     }
     children.push_back(pid);
   }
-  int imports = 0;
-  for (pid_t pid : children) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_NE(WEXITSTATUS(status), 100) << "an import failed for another reason than a collision";
-    imports += WEXITSTATUS(status);
-  }
+  int imports = SumOfChildCounts(children, "an import failed for another reason than a collision");
   EXPECT_GT(imports, 0);
   EXPECT_EQ(count(), imports * perImport);
+  // Each import numbered its lines after those of the imports before it: no (date, account, line) twice.
+  EXPECT_EQ(LineNumberFault(year), "");
+}
+
+// Random imports of postings, one after another, into a year file and a year on the server: after each,
+// both hold the same rows with the same line numbers, numbered on from what the day already held, and
+// print the same detail ledger. The first import is larger than the later ones, so that these look up each
+// day's last line in the book as the bulk of imports into a large book does.
+TEST(ServerImports, AnySequenceNumbersLinesAsTheEmbeddedEngineDoes) {
+  REQUIRE_TEST_SERVER(cluster);
+  BothEngines both(cluster, 0);
+  const std::string &fileYear = both.fileYear, &serverYear = both.serverYear;
+  const std::string days[] = {"0105", "0105", "0212", "0212", "0331", "0701", "1130"};
+  const std::string accounts[] = {"1001-1-1", "1001-1-2", "1002-3-1", "1003-2-2", "1405"};
+  for (unsigned seed : {1u, 2u, 3u}) {
+    std::mt19937 rnd(seed);
+    for (int import = 0; import < 4; ++import) {
+      int lines = import == 0 && seed == 1 ? 400 : 3 + static_cast<int>(rnd() % 25);
+      std::string csv = "date,account,summary,debit,credit,mark,quantity\n";
+      for (int i = 0; i < lines; ++i) {
+        std::string account = accounts[rnd() % std::size(accounts)];
+        std::string amount = std::to_string(rnd() % 5000 + 1) + "." + std::to_string(rnd() % 10) + "0";
+        csv += kYear + days[rnd() % std::size(days)] + "," + account + ",第" + std::to_string(seed) + "批" +
+               std::to_string(import) + "-" + std::to_string(i) + "," + (rnd() % 2 ? amount + "," : "," + amount) +
+               "," + std::to_string(rnd() % 3) + "," + (account == "1405" ? std::to_string(rnd() % 9 + 1) : "") +
+               "\n";
+      }
+      std::string file = both.dir.Path() + "/import.csv";
+      WriteFile(file, csv);
+      std::string where = "seed " + std::to_string(seed) + ", import " + std::to_string(import);
+      for (const std::string& year : {fileYear, serverYear}) {
+        CliResult r = RunCli("import postings " + Quoted(year) + " " + file);
+        ASSERT_EQ(r.status, 0) << where << ": " << r.out;
+        EXPECT_EQ(LineNumberFault(year), "") << where << " " << year;
+      }
+      const std::string rows = " 'select t,trim(kno),rn,mry,f,my,nu,mk,tt from p0 order by t,kno,rn'";
+      EXPECT_EQ(RunAdmin("sql " + Quoted(fileYear) + rows).out, RunAdmin("sql " + Quoted(serverYear) + rows).out)
+          << where;
+      for (const char* code : {"1001-1-1", "1405"}) {
+        std::string report = std::string(" --code ") + code + " --mode detail --head";
+        EXPECT_EQ(RunCli("report ledger " + Quoted(fileYear) + report).out,
+                  RunCli("report ledger " + Quoted(serverYear) + report).out)
+            << where << " " << code;
+      }
+    }
+  }
 }
 
 }  // namespace

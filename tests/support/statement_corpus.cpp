@@ -164,6 +164,12 @@ class CorpusReader {
     return true;
   }
 
+  bool Bind(Step& step, const std::string& rest) {
+    if (step.bound) return Fail("a second bind: for one statement");
+    step.bound = true;
+    return Fields(rest, step.binds);
+  }
+
   Step& NewStep(Step::Kind kind, int line) {
     Step s;
     s.kind = kind;
@@ -193,6 +199,7 @@ class CorpusReader {
         q.hasCols = true;
         return true;
       }
+      if (Prefix(line, "bind:", rest)) return Bind(q, rest);
       if (Prefix(line, "row:", rest)) {
         if (!Fields(rest, fields)) return false;
         std::vector<Value> row;
@@ -237,6 +244,10 @@ class CorpusReader {
       return Unescape(rest, q.sql);
     }
     Step* last = target_->empty() ? nullptr : &target_->back();
+    if (Prefix(line, "bind:", rest)) {
+      if (!last || last->kind == Step::Query) return Fail("bind: belongs after exec: or error:");
+      return Bind(*last, rest);
+    }
     if (Prefix(line, "changed:", rest)) {
       if (!last || last->kind != Step::Exec) return Fail("changed: belongs after exec:");
       last->changed = std::atoi(rest.c_str());
@@ -286,6 +297,25 @@ bool SameRow(const std::vector<Value>& want, const std::vector<Value>& got) {
   return true;
 }
 
+Opened OpenQuery(jet::Database& db, const Step& step) {
+  Opened o;
+  if (!step.bound) {
+    o.cursor = db.Query(step.sql);
+    return o;
+  }
+  o.statement = db.Prepare(step.sql);
+  for (size_t i = 0; i < step.binds.size(); ++i) o.statement->Bind(static_cast<int>(i + 1), step.binds[i]);
+  o.cursor = o.statement->Open();
+  return o;
+}
+
+int RunChange(jet::Database& db, const Step& step) {
+  if (!step.bound) return db.Execute(step.sql);
+  auto statement = db.Prepare(step.sql);
+  for (size_t i = 0; i < step.binds.size(); ++i) statement->Bind(static_cast<int>(i + 1), step.binds[i]);
+  return statement->Run();
+}
+
 void StatementRunner::Run(const Step& step) {
     switch (step.kind) {
       case Step::Exec:
@@ -309,7 +339,7 @@ void StatementRunner::Run(const Step& step) {
   void StatementRunner::RunExec(const Step& step) {
     int changed = 0;
     try {
-      changed = db_.Execute(step.sql);
+      changed = RunChange(db_, step);
     } catch (const jet::DbError& e) {
       ADD_FAILURE() << Where(step) << "\n  expected: success\n  got error: " << Visible(e.what());
       return;
@@ -322,7 +352,8 @@ void StatementRunner::Run(const Step& step) {
     std::vector<std::string> names;
     std::vector<std::vector<Value>> rows;
     try {
-      auto c = db_.Query(step.sql);
+      Opened o = OpenQuery(db_, step);
+      jet::Cursor* c = o.cursor.get();
       for (int i = 0; i < c->ColumnCount(); ++i) names.push_back(c->ColumnName(i));
       for (; !c->AtEnd(); c->Next()) {
         rows.push_back(ReadRow(*c));
@@ -365,10 +396,10 @@ void StatementRunner::Run(const Step& step) {
     bool failed = false;
     try {
       if (IsSelect(step.sql)) {
-        for (auto c = db_.Query(step.sql); !c->AtEnd(); c->Next()) {
+        for (Opened o = OpenQuery(db_, step); !o.cursor->AtEnd(); o.cursor->Next()) {
         }
       } else {
-        db_.Execute(step.sql);
+        RunChange(db_, step);
       }
     } catch (const jet::DbError& e) {
       failed = true;

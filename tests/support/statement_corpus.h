@@ -1,6 +1,7 @@
 #pragma once
 // The statement corpus tests/testdata/jet_statements.txt, read into sections of steps, and the runner that
 // checks a step's results on an open database. The format is described at the top of the corpus file.
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ struct Step {
   std::vector<std::string> cols;
   std::vector<std::vector<Value>> rows;
   std::string messagePart;  // error: a part of the message, GBK
+  // Values bound to the statement's "?" in order (GBK); a step with them runs as a prepared statement.
+  bool bound = false;
+  std::vector<std::string> binds;
 };
 
 struct Section {
@@ -48,6 +52,15 @@ std::string Visible(const std::string& gbkText);
 std::string RowText(const std::vector<Value>& row);
 std::vector<Value> ReadRow(const jet::Cursor& c);
 bool IsSelect(const std::string& sql);
+
+// A query's rows: the cursor, and the prepared statement it reads from when the step binds values.
+struct Opened {
+  std::unique_ptr<jet::PreparedStatement> statement;
+  std::unique_ptr<jet::Cursor> cursor;
+};
+// A step's statement as the program would send it: as text, or prepared with its values bound.
+Opened OpenQuery(jet::Database& db, const Step& step);
+int RunChange(jet::Database& db, const Step& step);
 
 // Runs steps on a database and reports every difference from the corpus as a test failure.
 class StatementRunner {

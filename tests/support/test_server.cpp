@@ -60,12 +60,13 @@ std::string ClusterUri(std::string* why) {
   return uri;
 }
 
-ScratchDatabase::ScratchDatabase(const std::string& clusterUri) : cluster_(clusterUri) {
+ScratchDatabase::ScratchDatabase(const std::string& clusterUri, const std::string& encoding)
+    : cluster_(clusterUri) {
   static std::atomic<int> made{0};
   name_ = "scratch_" + std::to_string(getpid()) + "_" + std::to_string(++made);
   Admin(cluster_, "DROP DATABASE IF EXISTS " + name_);
   Admin(cluster_,
-        "CREATE DATABASE " + name_ + " TEMPLATE template0 ENCODING 'SQL_ASCII' LC_COLLATE 'C' LC_CTYPE 'C'");
+        "CREATE DATABASE " + name_ + " TEMPLATE template0 ENCODING '" + encoding + "' LC_COLLATE 'C' LC_CTYPE 'C'");
   uri_ = WithDatabase(cluster_, name_);
 }
 

@@ -8,10 +8,11 @@ namespace test_server {
 // The cluster's URI (its maintenance database); empty when there is none, with the reason in why.
 std::string ClusterUri(std::string* why);
 
-// A new database made for account sets (SQL_ASCII, byte order), removed again by the destructor.
+// A new database made for account sets (SQL_ASCII, byte order; or another encoding, to be refused),
+// removed again by the destructor.
 class ScratchDatabase {
  public:
-  explicit ScratchDatabase(const std::string& clusterUri);
+  explicit ScratchDatabase(const std::string& clusterUri, const std::string& encoding = "SQL_ASCII");
   ~ScratchDatabase();
   ScratchDatabase(const ScratchDatabase&) = delete;
   ScratchDatabase& operator=(const ScratchDatabase&) = delete;

@@ -25,7 +25,8 @@ enum class ExprKind {
   Between,   // args[0] between args[1] and args[2]; negate
   IsNull,    // args[0] is null; negate for IS NOT NULL
   Func,      // text: function name in lower case; args
-  Param,     // "?": a value bound when a prepared statement runs
+  Param,     // "?": a value bound when a prepared statement runs; text: its number among the statement's
+             // "?" in the order written, from 1
 };
 
 struct Expr {

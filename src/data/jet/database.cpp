@@ -239,8 +239,8 @@ void Database::BackupTo(const std::string& target, unsigned mode) {
   engine_->BackupTo(target, mode);
 }
 
-std::string Database::CheckCopy(const std::string& gbkPath, bool thorough) {
-  return SqliteEngine::CheckCopy(gbkPath, thorough);
+std::string Database::CheckCopy(const std::string& gbkPath, bool thorough, bool* busy) {
+  return SqliteEngine::CheckCopy(gbkPath, thorough, busy);
 }
 
 std::vector<std::string> Database::DropIndexes(const std::string& table) {

@@ -117,8 +117,9 @@ class Database : public SchemaSource {
   // transaction. Fails when anything stands at the target or a transaction of this handle is open.
   void BackupTo(const std::string& target, unsigned mode = 0600);
   // "" when the file opens read-only as a year file of ours whose settings can be read, else why not.
-  // With thorough, the engine's quick check of every page too.
-  static std::string CheckCopy(const std::string& gbkPath, bool thorough);
+  // With thorough, the engine's quick check of every page too. busy, when given, tells whether the file
+  // could not be read only because another process held it locked for longer than a statement waits.
+  static std::string CheckCopy(const std::string& gbkPath, bool thorough, bool* busy = nullptr);
   // For a large write into a table inside a transaction: drops the table's indexes (the twins too) and
   // returns the statements that make them again, before the transaction commits.
   std::vector<std::string> DropIndexes(const std::string& table);

@@ -8,13 +8,17 @@ namespace jet {
 
 class DbError : public std::runtime_error {
  public:
-  explicit DbError(const std::string& gbkMessage, bool locked = false)
-      : std::runtime_error(gbkMessage), locked_(locked) {}
+  explicit DbError(const std::string& gbkMessage, bool locked = false, bool connectionLost = false)
+      : std::runtime_error(gbkMessage), locked_(locked), connectionLost_(connectionLost) {}
   // Another process held the file locked for longer than a statement waits.
   bool Locked() const { return locked_; }
+  // The connection to the server broke off: the open transaction is gone, and no value or line of the
+  // caller's was at fault.
+  bool ConnectionLost() const { return connectionLost_; }
 
  private:
   bool locked_;
+  bool connectionLost_;
 };
 
 }  // namespace jet

@@ -484,11 +484,10 @@ class Emitter {
       case ExprKind::Null:
         return {"NULL", SType::Null};
       case ExprKind::Param:
-        if (pg_) {
-          auto [it, added] = params_.emplace(&e, static_cast<int>(params_.size()) + 1);
-          return {Format("$%d::text", it->second), SType::Text};
-        }
-        return {"?", SType::Unknown};
+        // Numbered as written, not as emitted: the emitter visits operands in whatever order it needs
+        // (and repeats some), and the caller binds the values in the order of the statement's text.
+        if (pg_) return {"$" + e.text + "::text", SType::Text};
+        return {"?" + e.text, SType::Unknown};
       case ExprKind::CountAll:
         return {"count(*)", SType::Num};
       case ExprKind::Column: {
@@ -557,9 +556,13 @@ class Emitter {
                              Compare(*e.args[0], v, "<=", *e.args[2], hi) + ")";
           return Pred(e.negate ? "(NOT " + both + ")" : both);
         }
-        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT BETWEEN " : " BETWEEN ") +
-                    EmitExpr(*e.args[1], scope).sql + " AND " + EmitExpr(*e.args[2], scope).sql + ")",
-                SType::Num};
+        {
+          // One operand after the other, so that the first fault in the text is the one reported.
+          std::string v = EmitExpr(*e.args[0], scope).sql;
+          std::string lo = EmitExpr(*e.args[1], scope).sql;
+          std::string hi = EmitExpr(*e.args[2], scope).sql;
+          return {"(" + v + (e.negate ? " NOT BETWEEN " : " BETWEEN ") + lo + " AND " + hi + ")", SType::Num};
+        }
       case ExprKind::IsNull: {
         Emitted r{"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " IS NOT NULL)" : " IS NULL)"), SType::Num};
         r.pred = true;
@@ -581,8 +584,9 @@ class Emitter {
   Emitted EmitBinary(Expr& e, const Scope& scope) {
     const std::string& op = e.text;
     if (op == "and" || op == "or") {
-      return Pred("(" + EmitCondition(*e.args[0], scope) + (op == "and" ? " AND " : " OR ") +
-                  EmitCondition(*e.args[1], scope) + ")");
+      std::string left = EmitCondition(*e.args[0], scope);
+      std::string right = EmitCondition(*e.args[1], scope);
+      return Pred("(" + left + (op == "and" ? " AND " : " OR ") + right + ")");
     }
     Emitted a = EmitExpr(*e.args[0], scope);
     Emitted b = EmitExpr(*e.args[1], scope);
@@ -630,6 +634,7 @@ class Emitter {
   Emitted EmitFunc(Expr& e, const Scope& scope) {
     if (e.text == "iif") {
       if (e.args.size() != 3) Fail("函数“iif”的参数个数不对", e.pos);
+      std::string condition = EmitCondition(*e.args[0], scope);
       Emitted a = EmitExpr(*e.args[1], scope), b = EmitExpr(*e.args[2], scope);
       SType type = Unify(a.type, b.type);
       std::string sa = a.sql, sb = b.sql;
@@ -637,7 +642,7 @@ class Emitter {
         sa = AsText(a);
         sb = AsText(b);
       }
-      return {"(CASE WHEN " + EmitCondition(*e.args[0], scope) + " THEN " + sa + " ELSE " + sb + " END)", type};
+      return {"(CASE WHEN " + condition + " THEN " + sa + " ELSE " + sb + " END)", type};
     }
     auto it = Functions().find(e.text);
     if (it == Functions().end()) Fail(Format("表达式中有未定义的函数“%s”", e.text.c_str()), e.pos);
@@ -862,7 +867,6 @@ class Emitter {
   SchemaSource& schema_;
   EmitOptions opt_;
   bool pg_;
-  std::map<const Expr*, int> params_;  // the server's "$n" of each "?"
 };
 
 }  // namespace

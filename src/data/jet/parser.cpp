@@ -26,7 +26,13 @@ const std::set<std::string> kReserved = {
 
 class Parser {
  public:
-  explicit Parser(const std::string& sql) : sql_(sql), toks_(Tokenize(sql)) {}
+  explicit Parser(const std::string& sql) : sql_(sql), toks_(Tokenize(sql)) {
+    // Each "?" carries its place among the statement's markers, counted in the text, so that the values
+    // bind in the order the statement is written whatever order its parts are translated in.
+    int params = 0;
+    for (auto& t : toks_)
+      if (t.kind == Tok::Param) t.text = std::to_string(++params);
+  }
 
   Statement ParseStatement() {
     Statement st = ParseOne();
@@ -527,7 +533,7 @@ class Parser {
         return Make(ExprKind::String, t.text, t.pos);
       case Tok::Param:
         Advance();
-        return Make(ExprKind::Param, "", t.pos);
+        return Make(ExprKind::Param, t.text, t.pos);
       case Tok::LParen: {
         Advance();
         ExprPtr e = ParseExpr();

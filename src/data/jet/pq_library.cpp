@@ -15,6 +15,7 @@
   X(int, PQserverVersion, (const PGconn* c), (c))                                                             \
   X(const char*, PQparameterStatus, (const PGconn* c, const char* name), (c, name))                           \
   X(char*, PQerrorMessage, (const PGconn* c), (c))                                                            \
+  X(char*, PQdb, (const PGconn* c), (c))                                                                      \
   X(PGTransactionStatusType, PQtransactionStatus, (const PGconn* c), (c))                                     \
   X(PQnoticeProcessor, PQsetNoticeProcessor, (PGconn * c, PQnoticeProcessor p, void* arg), (c, p, arg))       \
   X(PGresult*, PQexec, (PGconn * c, const char* sql), (c, sql))                                               \

@@ -32,16 +32,39 @@ struct ResultFree {
 };
 using Result = std::unique_ptr<PGresult, ResultFree>;
 
+const char* const kConnectionLost =
+    "与数据库服务器的连接已断开（服务器停止了，或网络中断），未完成的操作都没有保存。";
+
+// The server ended the session (stopped, restarted, the backend terminated) or the network dropped it.
+bool ConnectionLost(const char* state, pg_conn* conn) {
+  if (state && (std::strncmp(state, "57P", 3) == 0 || std::strncmp(state, "08", 2) == 0)) return true;
+  return conn && PQstatus(conn) == CONNECTION_BAD;
+}
+
+// What libpq says of the connection's last failure.
+std::string LibpqMessage(pg_conn* conn) {
+  std::string msg = conn ? PQerrorMessage(conn) : "";
+  while (!msg.empty() && (msg.back() == '\n' || msg.back() == ' ')) msg.pop_back();
+  return msg.empty() ? "命令失败。" : msg;
+}
+
 std::string ServerMessage(const PGresult* r, pg_conn* conn) {
   const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+  // The server's own words ("terminating connection due to administrator command") speak of its inner
+  // workings and read as the fault of whatever the program was doing.
+  if (ConnectionLost(state, conn)) return kConnectionLost;
   // Two writers met: the server refused the later one, and all its work was rolled back.
   if (state && (std::strcmp(state, "40001") == 0 || std::strcmp(state, "40P01") == 0))
     return "另一位用户同时修改了同样的数据，本次操作已全部撤销，请重试。";
   const char* primary = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   if (primary && *primary) return primary;
-  std::string msg = conn ? PQerrorMessage(conn) : "";
-  while (!msg.empty() && (msg.back() == '\n' || msg.back() == ' ')) msg.pop_back();
-  return msg.empty() ? "命令失败。" : msg;
+  return LibpqMessage(conn);
+}
+
+// The error a server's message makes: one of a lost connection is marked as such, since then no value or
+// line of the caller's was at fault.
+DbError ServerFailure(const std::string& message) {
+  return DbError(message, false, message == kConnectionLost);
 }
 
 bool Failed(const PGresult* r) {
@@ -65,7 +88,7 @@ std::string QuoteText(const std::string& value) {
 // Sends SQL of one or more statements as one message and collects every result; the first failure is
 // thrown after the connection is drained.
 std::vector<Result> RunMessage(pg_conn* conn, const std::string& sql) {
-  if (!PQsendQuery(conn, sql.c_str())) throw DbError(ServerMessage(nullptr, conn));
+  if (!PQsendQuery(conn, sql.c_str())) throw ServerFailure(ServerMessage(nullptr, conn));
   std::vector<Result> results;
   std::string error;
   while (PGresult* r = PQgetResult(conn)) {
@@ -73,7 +96,7 @@ std::vector<Result> RunMessage(pg_conn* conn, const std::string& sql) {
     if (Failed(r) && error.empty()) error = ServerMessage(r, conn);
     results.push_back(std::move(owned));
   }
-  if (!error.empty()) throw DbError(error);
+  if (!error.empty()) throw ServerFailure(error);
   return results;
 }
 
@@ -180,12 +203,12 @@ class ServerStatement : public EngineStatement {
     if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
       Result r(PQexecPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
                               lengths.data(), nullptr, 0));
-      if (Failed(r.get())) throw DbError(ServerMessage(r.get(), conn_));
+      if (Failed(r.get())) throw ServerFailure(ServerMessage(r.get(), conn_));
       return std::atoi(PQcmdTuples(r.get()));
     }
     // Inside a transaction the run is bracketed by a savepoint, so that a refused row leaves the
     // transaction usable; the three go to the server in one message of a pipeline and come back together.
-    if (!PQenterPipelineMode(conn_)) throw DbError(ServerMessage(nullptr, conn_));
+    if (!PQenterPipelineMode(conn_)) throw ServerFailure(ServerMessage(nullptr, conn_));
     bool sent = PQsendQueryParams(conn_, "SAVEPOINT jet_statement", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
                 PQsendQueryPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
                                     lengths.data(), nullptr, 0) &&
@@ -215,7 +238,7 @@ class ServerStatement : public EngineStatement {
     if (!error.empty()) {
       if (runFailed || PQtransactionStatus(conn_) == PQTRANS_INERROR)
         Exec(conn_, "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
-      throw DbError(error);
+      throw ServerFailure(error);
     }
     return changed;
   }
@@ -228,7 +251,7 @@ class ServerStatement : public EngineStatement {
     }
     Result r(PQexecPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
                             nullptr, 0));
-    if (Failed(r.get())) throw DbError(ServerMessage(r.get(), conn_));
+    if (Failed(r.get())) throw ServerFailure(ServerMessage(r.get(), conn_));
     return std::make_unique<ServerRows>(std::move(r));
   }
 
@@ -284,7 +307,7 @@ ServerConnection::ServerConnection(const std::string& uri) {
   RequireLibpq();
   conn_ = PQconnectdb(uri.c_str());
   if (PQstatus(conn_) != CONNECTION_OK) {
-    std::string msg = ServerMessage(nullptr, conn_);
+    std::string msg = LibpqMessage(conn_);
     PQfinish(conn_);
     throw DbError(Format("无法连接数据库服务器：%s", msg.c_str()));
   }
@@ -294,8 +317,12 @@ ServerConnection::ServerConnection(const std::string& uri) {
   }
   const char* encoding = PQparameterStatus(conn_, "server_encoding");
   if (!encoding || std::strcmp(encoding, "SQL_ASCII") != 0) {
+    // create-set makes the program's tables in a database; the database itself is made by its owner.
+    std::string database = PQdb(conn_) ? PQdb(conn_) : "NAME";
     PQfinish(conn_);
-    throw DbError("这个数据库的编码不是 SQL_ASCII，不能存放帐套（请用 tavrel-cli create-set 建立数据库）。");
+    throw DbError(Format("这个数据库的编码不是 SQL_ASCII，不能存放帐套。请由数据库的所有者另建一个数据库："
+                         "createdb -E SQL_ASCII -T template0 --locale=C %s",
+                         database.c_str()));
   }
   try {
     Run("SET client_encoding TO 'SQL_ASCII'; SET standard_conforming_strings TO on; "
@@ -435,7 +462,7 @@ std::unique_ptr<EngineStatement> ServerEngine::Prepare(const std::string& sql) {
     std::string msg = ServerMessage(r.get(), conn_->Get());
     if (inTransaction)
       Exec(conn_->Get(), "ROLLBACK TO SAVEPOINT jet_statement; RELEASE SAVEPOINT jet_statement");
-    throw DbError(msg);
+    throw ServerFailure(msg);
   }
   if (inTransaction) Exec(conn_->Get(), "RELEASE SAVEPOINT jet_statement");
   return std::make_unique<ServerStatement>(conn_->Get(), name, params);
@@ -595,7 +622,8 @@ std::vector<std::string> ServerEngine::Backups(const std::string& uri) {
   if (!n) return {};
   ServerConnection conn(n->uri);
   auto results = RunMessage(conn.Get(), "SELECT nspname FROM pg_namespace WHERE obj_description(oid, 'pg_namespace') = " +
-                                            QuoteText(kBackupMark) + " ORDER BY 1");
+                                            QuoteText(kBackupMark) +
+                                            " ORDER BY age(xmin) DESC, nspname");
   std::vector<std::string> names;
   PGresult* r = results.back().get();
   for (int i = 0; i < PQntuples(r); ++i) names.emplace_back(PQgetvalue(r, i, 0), PQgetlength(r, i, 0));

@@ -62,7 +62,8 @@ class ServerEngine : public Engine {
   // another program holds it: holder tells who, what and since when. Throws DbError.
   static std::unique_ptr<ServerConnection> TakeAloneLock(const std::string& uri, const std::string& who,
                                                          const std::string& work, std::string& holder);
-  // The copies of years kept in the account set's database (schemas marked as copies), by name ascending.
+  // The copies of years kept in the account set's database (schemas marked as copies), in the order they
+  // were made (the oldest first, whatever their names say).
   static std::vector<std::string> Backups(const std::string& uri);
   // Removes one of those copies.
   static void DropBackup(const std::string& uri, const std::string& schema);

@@ -290,9 +290,13 @@ std::unique_ptr<EngineStatement> SqliteEngine::Prepare(const std::string& sql) {
 
 // A year's postings with their indexes fit in memory while one transaction writes them. Outside a
 // transaction the engine's small cache serves better: a report reads each page about once, and a large
-// cache would only make it allocate room for every page it reads.
+// cache would only make it allocate room for every page it reads. While a transaction writes, the file is
+// read without the mapping: every page a large write touches (an index made again reads the whole table)
+// would stay mapped into the process, and its memory would grow with the file instead of staying within
+// the cache.
 void SqliteEngine::UseWritingCache(bool on) {
-  sqlite3_exec(db_, on ? "PRAGMA cache_size=-65536" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
+  sqlite3_exec(db_, on ? "PRAGMA cache_size=-24576" : "PRAGMA cache_size=-2000", nullptr, nullptr, nullptr);
+  sqlite3_exec(db_, Format("PRAGMA mmap_size=%lld", on ? 0LL : kMappedBytes).c_str(), nullptr, nullptr, nullptr);
 }
 
 void SqliteEngine::Begin() {
@@ -421,7 +425,11 @@ void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
   }
 }
 
-std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough) {
+std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough, bool* busy) {
+  if (busy) *busy = false;
+  auto note = [&](int code) {
+    if (busy && ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED)) *busy = true;
+  };
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW,
                            nullptr);
@@ -436,12 +444,14 @@ std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough) {
       value = t ? reinterpret_cast<const char*>(t) : "";
     } else if (why.empty()) {
       why = EngineMessage(db, r);
+      note(r);
     }
     sqlite3_finalize(st);
     return value;
   };
   if (rc != SQLITE_OK) {
     why = EngineMessage(db, rc);
+    note(rc);
   } else {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     std::string appId = first("PRAGMA application_id");

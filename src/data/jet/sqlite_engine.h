@@ -19,7 +19,7 @@ class SqliteEngine : public Engine {
   // symbolic link too).
   static std::unique_ptr<SqliteEngine> Create(const std::string& gbkPath, unsigned mode);
   // See Database::CheckCopy.
-  static std::string CheckCopy(const std::string& gbkPath, bool thorough);
+  static std::string CheckCopy(const std::string& gbkPath, bool thorough, bool* busy = nullptr);
   // A file this program began to make and never finished (see Database::IsUnfinished).
   static bool IsUnfinished(const std::string& gbkPath);
 

@@ -1,0 +1,108 @@
+// The server engine's transactions and failures: a statement the server refuses inside a transaction
+// leaves it usable; a connection the server ends reads as a lost connection, and an import says so
+// without blaming a line; a database of another encoding is told the command that makes a right one.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "data/jet/database.h"
+#include "data/jet/db_error.h"
+#include "data/jet/server_engine.h"
+#include "data/vy_data_env.h"
+#include "data/year_files.h"
+#include "io/csv_reader.h"
+#include "io/import_run.h"
+#include "support/scripted_platform.h"
+#include "support/test_server.h"
+
+namespace {
+
+std::string Message(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const jet::DbError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(ServerTransactions, ARefusedStatementLeavesTheTransactionUsable) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  ScriptedPlatform platform;
+  jet::Database db;
+  db.Open(CreateAccountSetFile(server.Uri(), 2026));
+  db.Begin();
+  // Refused by the server's own checks: a text too long for its column, as a statement and prepared.
+  EXPECT_NE(Message([&] { db.Execute("insert into wbt(wno,na,ho) values('12345','x','1')"); }), "");
+  db.Execute("insert into wbt(wno,na,ho) values('1','美元','21')");
+  auto insert = db.Prepare("insert into wbt(wno,na,ho) values(?,?,?)");
+  for (const char* wno : {"23456", "2"}) {
+    insert->Bind(1, std::string(wno));
+    insert->Bind(2, std::string("港币"));
+    insert->Bind(3, std::string("21"));
+    EXPECT_EQ(Message([&] { insert->Run(); }).empty(), std::string(wno) == "2") << wno;
+  }
+  EXPECT_EQ(Message([&] { db.Query("select 1/0 from wbt"); }), "被零除。");
+  db.Execute("insert into wbt(wno,na,ho) values('3','欧元','21')");
+  db.Commit();
+  auto rows = db.Query("select wno from wbt order by wno");
+  std::string got;
+  for (; !rows->AtEnd(); rows->Next()) got += rows->Text(0) + ";";
+  EXPECT_EQ(got, "1   ;2   ;3   ;");
+}
+
+const char* const kLost = "与数据库服务器的连接已断开（服务器停止了，或网络中断），未完成的操作都没有保存。";
+
+void EndOtherSessions(const std::string& uri) {
+  jet::ServerConnection killer(uri);
+  killer.Value(
+      "SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity WHERE datname=current_database() "
+      "AND pid<>pg_backend_pid()");
+}
+
+TEST(ServerTransactions, AnEndedConnectionReadsAsLostAndBlamesNoLine) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  ScriptedPlatform platform;
+  std::string year = CreateAccountSetFile(server.Uri(), 2026);
+  {
+    jet::Database db;
+    db.Open(year);
+    EndOtherSessions(server.Uri());
+    try {
+      db.Execute("insert into wbt(wno,na,ho) values('1','美元','21')");
+      ADD_FAILURE() << "a statement on an ended connection succeeded";
+    } catch (const jet::DbError& e) {
+      EXPECT_EQ(std::string(e.what()), kLost);
+      EXPECT_TRUE(e.ConnectionLost());
+    }
+  }
+  // The server stops in the middle of an import: nothing is kept, and no line is named.
+  CVyDataEnv env;
+  ASSERT_TRUE(env.Open(year, "101", 1));
+  CsvTable table;
+  std::string error;
+  ASSERT_TRUE(table.Parse("no\n201\n202\n203\n", error)) << error;
+  int seen = 0;
+  ImportOutcome out = RunImport(env, table, {"no"}, [&](const CsvRecord& r) -> std::string {
+    if (++seen == 2) EndOtherSessions(server.Uri());
+    env.Execute("insert into opr(opno,na) values('" + r.fields[0] + "','x')");
+    return "";
+  });
+  EXPECT_EQ(out.refused, std::vector<std::string>{kLost});
+  EXPECT_EQ(out.imported, 0);
+}
+
+TEST(ServerConnections, ADatabaseOfAnotherEncodingIsToldHowToMakeOne) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster, "UTF8");
+  ScriptedPlatform platform;
+  std::string message = Message([&] { jet::ServerConnection c(server.Uri()); });
+  std::string name = server.Uri().substr(server.Uri().find("///") + 3);
+  name = name.substr(0, name.find('?'));
+  EXPECT_NE(message.find("createdb -E SQL_ASCII -T template0 --locale=C " + name), std::string::npos) << message;
+}
+
+}  // namespace
