@@ -104,7 +104,7 @@ record() {  # BOOK ENGINE YEAR
   local args
   case $book in
     small) args=(1002 1002-1-1 1403-1 1002-2) ;;
-    large) args=(1002 "$(sed -n '2s/,.*//p' "$work/large/postings.csv")" 1403 1002) ;;
+    large) args=(1002 "$(sed -n '2p' "$work/large/postings.csv" | cut -d, -f2)" 1403 1002) ;;
   esac
   while IFS='|' read -r name cmd; do
     # shellcheck disable=SC2086
@@ -121,13 +121,15 @@ record() {  # BOOK ENGINE YEAR
 
 for book in "${books[@]}"; do
   src=$work/$book
-  "$cli" create-set "$work/set-$book" --chart standard >/dev/null
+  # The small book adds branches to the standard chart; the large one brings a chart of its own.
+  chart=(); [ "$book" = small ] && chart=(--chart standard)
+  "$cli" create-set "$work/set-$book" "${chart[@]}" >/dev/null
   years=("embedded|$work/set-$book/2026.vyx")
   for s in "${servers[@]}"; do
     psql "postgresql:///postgres?host=$host&user=tavrel" -q -c \
       "CREATE DATABASE $book TEMPLATE template0 ENCODING 'SQL_ASCII' LC_COLLATE 'C' LC_CTYPE 'C'"
     uri="postgresql:///$book?host=$host&user=tavrel"
-    "$cli" create-set "$uri" --chart standard >/dev/null
+    "$cli" create-set "$uri" "${chart[@]}" >/dev/null
     years+=("server|$uri#2026")
   done
   for y in "${years[@]}"; do
