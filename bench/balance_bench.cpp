@@ -9,11 +9,11 @@
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_data_env.h"
-#include "data/vy_recordset.h"
+#include "data/data_env.h"
+#include "data/recordset.h"
 #include "io/report_export.h"
 #include "large_set.h"
-#include "reports/hobdzb5.h"
+#include "reports/balance_table.h"
 
 namespace {
 

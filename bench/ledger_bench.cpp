@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "io/report_export.h"
 #include "large_set.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 
 namespace {
 

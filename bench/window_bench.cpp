@@ -31,15 +31,15 @@
 #include <vector>
 
 #include "accounts/account_asker.h"
-#include "app/login.h"
-#include "app/qirn_app.h"
+#include "app/login_rules.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "command_wiring.h"
 #include "form_view_widget.h"
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "ledgers/ledger_commands.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 #include "child_frame.h"
 #include "main_frame.h"
 #include "qt_platform.h"
@@ -232,7 +232,7 @@ int main(int argc, char* argv[]) {
     // 三栏式帐 of 1002: the account and the whole year answered as the user would; a parent account opens
     // on its months' summary, and 明细 (detail mode) follows.
     SetAccountAsker([](int, const std::string&) { return std::optional<std::string>("1002"); });
-    SetLedgerPeriodAsker([](LedgerPeriodDlg& d) { return d.Confirm(); });
+    SetLedgerPeriodAsker([](CLedgerPeriodDlg& d) { return d.Confirm(); });
     Compare("三栏式帐 1002, opened and switched to detail mode", runs, [&] {
       Timing t = OpenWindow(frame, 32779);
       double cpu = ThreadCpu();

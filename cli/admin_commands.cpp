@@ -6,10 +6,10 @@
 
 #include "admin/carry_forward_dlg.h"
 #include "admin/copy_info_dlg.h"
-#include "admin/copy_zw_data.h"
+#include "admin/copy_source_dlg.h"
 #include "app/command_table.h"
 #include "cli_support.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "io/backup.h"
 
 namespace {

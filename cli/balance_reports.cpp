@@ -5,13 +5,13 @@
 #include <cstdio>
 
 #include "base/gbk.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "report_command.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/fuzzy_query_dlg.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
-#include "reports/hobdzb7.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_list.h"
 #include "reports/report_progress.h"
 
 namespace {

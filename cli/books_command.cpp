@@ -3,9 +3,9 @@
 // the kinds the operator may see. The files of a PDF folder replace what is there only with --force.
 #include "app/command_table.h"
 #include "cli_support.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "report_command.h"
-#include "reports/year_books.h"
+#include "reports/year_books_dlg.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ int PrintBooks(const std::vector<std::string>& args) {
 
   CVyDataEnv env;
   if (!OpenYear(env, options.positional[0], cmd::kPrintBooks)) return 1;
-  YearBooksDlg dialog(env);
+  CYearBooksDlg dialog(env);
   dialog.startMonth = options.Get("from", dialog.startMonth);
   dialog.endMonth = options.Get("to", dialog.endMonth);
   if (options.Has("kinds") && !ParseBookKinds(options.Get("kinds"), dialog.kinds, error)) return Fail(error);

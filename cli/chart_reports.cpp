@@ -2,11 +2,11 @@
 // built by the windows' own view objects.
 #include <memory>
 
-#include "accounts/hobd_subject_print.h"
+#include "accounts/chart_print_view.h"
 #include "accounts/opening_level_view.h"
-#include "accounts/subject_choice_dlg.h"
+#include "accounts/chart_print_dlg.h"
 #include "base/platform.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "report_command.h"
 
 namespace {

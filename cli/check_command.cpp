@@ -6,7 +6,7 @@
 #include "base/gbk.h"
 #include "app/command_table.h"
 #include "cli_support.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "io/report_export.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <cstring>
 #include <optional>
 
-#include "app/login.h"
+#include "app/login_rules.h"
 #include "base/gbk.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 namespace {
 char** commandLine = nullptr;

@@ -2,10 +2,10 @@
 // imported from CSV as entry by date writes them.
 #include <cstdlib>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "entry/account_entry_dlg.h"
-#include "entry/cqirnpz1.h"
-#include "entry/cqirnpz2.h"
+#include "entry/account_entry_view.h"
+#include "entry/date_entry_view.h"
 #include "entry/date_entry_dlg.h"
 #include "import_command.h"
 #include "entry/postings_import.h"

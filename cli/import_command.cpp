@@ -3,7 +3,7 @@
 #include "base/gbk.h"
 #include "base/text.h"
 #include "cli_support.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "base/date.h"
 #include "data/jet/db_error.h"
 #include "interest/interest_dlg.h"
-#include "interest/qirnpz3.h"
-#include "interest/qirnpz4.h"
+#include "interest/interest_list_view.h"
+#include "interest/reconcile_view.h"
 #include "interest/reconcile_dlg.h"
 #include "report_command.h"
 

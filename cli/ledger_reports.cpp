@@ -2,12 +2,12 @@
 // checks and builds the window's view.
 #include <memory>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/qirnzb1.h"
-#include "ledgers/qirnzb2.h"
-#include "ledgers/qirnzb3.h"
+#include "ledgers/three_column_ledger.h"
+#include "ledgers/multi_column_ledger.h"
+#include "ledgers/quantity_currency_ledger.h"
 #include "report_command.h"
 
 namespace {
@@ -36,7 +36,7 @@ std::unique_ptr<CVyReportView> ThreeColumn(CVyDataEnv& env, const CliOptions& o)
   }
   std::string code = o.Get("code");
   if (!CQirnzb1::HasContent(env, code, 12)) return nullptr;
-  LedgerPeriodDlg dialog(env, code, "", "", !o.Has("unreached"));
+  CLedgerPeriodDlg dialog(env, code, "", "", !o.Has("unreached"));
   dialog.startMonth = o.Get("from", dialog.startMonth);
   dialog.endMonth = o.Get("to", dialog.endMonth);
   if (!dialog.Confirm()) return nullptr;
@@ -52,9 +52,9 @@ std::unique_ptr<CVyReportView> ThreeColumn(CVyDataEnv& env, const CliOptions& o)
 }
 
 // The catalogue dialog of a mode, on the account given; nullopt after a refusal.
-std::unique_ptr<AuxCatalogueDlg> Catalogue(CVyDataEnv& env, int mode, const CliOptions& o) {
+std::unique_ptr<CAuxCatalogueDlg> Catalogue(CVyDataEnv& env, int mode, const CliOptions& o) {
   if (!NeedCode(o)) return nullptr;
-  auto dialog = std::make_unique<AuxCatalogueDlg>(env, mode, o.Get("code"), "", "");
+  auto dialog = std::make_unique<CAuxCatalogueDlg>(env, mode, o.Get("code"), "", "");
   if (!dialog->Open()) return nullptr;
   if (!dialog->SelectCode(o.Get("code"))) {
     Fail("帐户“" + o.Get("code") + "”不在" + dialog->Caption() + "中。");
@@ -67,7 +67,7 @@ std::unique_ptr<AuxCatalogueDlg> Catalogue(CVyDataEnv& env, int mode, const CliO
 }
 
 std::unique_ptr<CVyReportView> MultiColumn(CVyDataEnv& env, const CliOptions& o) {
-  auto dialog = Catalogue(env, AuxCatalogueDlg::kMultiColumn, o);
+  auto dialog = Catalogue(env, CAuxCatalogueDlg::kMultiColumn, o);
   if (!dialog || !CQirnzb2::HasContent(env, dialog->code, MonthNumber(dialog->end), "本科目无经济内容!"))
     return nullptr;
   auto view = MakeView<CQirnzb2>(env);
@@ -77,7 +77,7 @@ std::unique_ptr<CVyReportView> MultiColumn(CVyDataEnv& env, const CliOptions& o)
 }
 
 std::unique_ptr<CVyReportView> QuantityOrCurrency(CVyDataEnv& env, const CliOptions& o, int kind) {
-  auto dialog = Catalogue(env, kind == 0 ? AuxCatalogueDlg::kQuantity : AuxCatalogueDlg::kCurrency, o);
+  auto dialog = Catalogue(env, kind == 0 ? CAuxCatalogueDlg::kQuantity : CAuxCatalogueDlg::kCurrency, o);
   if (!dialog || !CQirnzb3::CanShow(env, kind, dialog->code, MonthNumber(dialog->end))) return nullptr;
   auto view = MakeView<CQirnzb3>(env, kind);
   view->Open(dialog->code, dialog->start, dialog->end, dialog->periodText);

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "base/gbk.h"
-#include "data/vy_data_env.h"
-#include "formview/vy_report_view.h"
+#include "data/data_env.h"
+#include "formview/report_view.h"
 #include "base/file_facts.h"
 #include "io/report_export.h"
 #include "report_options.h"

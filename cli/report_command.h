@@ -13,7 +13,7 @@
 
 class CVyDataEnv;
 class CVyReportView;
-class YearBooksDlg;
+class CYearBooksDlg;
 
 struct ReportKind {
   std::string name;
@@ -45,10 +45,10 @@ struct PrintOrder {
 // The queue name --printer gives: "" for "default".
 std::string QueueName(const std::string& printerOption);
 
-// Prints a view's pages through the program's printing path (cli/report_pdf.cpp).
+// Prints a view's pages through the program's printing path (cli/printing.cpp).
 bool PrintReport(CVyReportView& view, const PrintOrder& order, std::string& error);
 // print-books: the dialog's books to the queue of order.printer, or into the folder order.pdfPath (one PDF
 // per ledger and the combined one); the exit status.
-int PrintBooksTo(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintOrder& order);
+int PrintBooksTo(CVyDataEnv& env, const CYearBooksDlg& dialog, const PrintOrder& order);
 // The tool printing is handed to (the same command line), "" when this one prints itself.
 std::string PdfTool();

@@ -10,10 +10,10 @@
 #include "accounts/period.h"
 #include "app/command_table.h"
 #include "base/text.h"
-#include "calc/caculate.h"
+#include "calc/evaluator.h"
 #include "cli_support.h"
 #include "data/jet/database.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "gbk_qt.h"
 #include "io/safe_output.h"
 
@@ -16,7 +16,7 @@ QString BookFile(const QString& folder, const BookEntry& entry) {
                                ".pdf");
 }
 
-std::string CheckBooksFolder(CVyDataEnv& env, const YearBooksDlg& dialog, const QString& folder,
+std::string CheckBooksFolder(CVyDataEnv& env, const CYearBooksDlg& dialog, const QString& folder,
                              std::vector<std::string>& existing) {
   std::vector<std::string> paths;
   QStringList files{CombinedBooksFile(folder)};
@@ -54,7 +54,7 @@ bool WriteBookFile(CVyReportView& view, const BookEntry& entry, const QString& f
 
 }  // namespace
 
-BooksRun PrintBooks(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintTarget& target,
+BooksRun PrintBooks(CVyDataEnv& env, const CYearBooksDlg& dialog, const PrintTarget& target,
                     const QString& folder, const std::function<bool()>& cancelled, bool replace) {
   BooksRun run;
   const bool toFile = !target.pdfPath.isEmpty();

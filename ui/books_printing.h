@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "form_printing.h"
-#include "reports/year_books.h"
+#include "reports/year_books_dlg.h"
 
 struct BooksRun {
   BooksOutcome outcome = BooksOutcome::kFailed;
@@ -24,11 +24,11 @@ QString BookFile(const QString& folder, const BookEntry& entry);
 
 // Before the books go into a PDF folder: why they cannot (a file there that may never be written over,
 // io/safe_output.h), "" when they can; existing gets the files there that the run would replace (GBK).
-std::string CheckBooksFolder(CVyDataEnv& env, const YearBooksDlg& dialog, const QString& folder,
+std::string CheckBooksFolder(CVyDataEnv& env, const CYearBooksDlg& dialog, const QString& folder,
                              std::vector<std::string>& existing);
 
 // Prints the books the dialog asked for to target; folder, when not empty, gets one PDF per ledger too.
 // Every file is written through the safe writer, over an existing file only with replace. A cancelled or
 // failed run sends nothing to the queue and leaves no combined file.
-BooksRun PrintBooks(CVyDataEnv& env, const YearBooksDlg& dialog, const PrintTarget& target,
+BooksRun PrintBooks(CVyDataEnv& env, const CYearBooksDlg& dialog, const PrintTarget& target,
                     const QString& folder, const std::function<bool()>& cancelled = {}, bool replace = false);

@@ -17,7 +17,7 @@ CalculatorDialog::CalculatorDialog(QWidget* parent, const std::string& expressio
                                    CVyDataEnv* env)
     : QDialog(parent), model_(expression, canSend) {
   if (env && env->IsOpen()) model_.LoadVariables(*env);
-  setWindowTitle(Q(CalculatorDlg::Title()));
+  setWindowTitle(Q(CCalculatorDlg::Title()));
 
   expression_ = new QPlainTextEdit(this);
   expression_->setTabChangesFocus(true);
@@ -25,16 +25,16 @@ CalculatorDialog::CalculatorDialog(QWidget* parent, const std::string& expressio
   expression_->installEventFilter(this);
   result_ = new QLineEdit(this);
   result_->setReadOnly(true);
-  auto* resultLabel = new QLabel(Q(CalculatorDlg::ResultLabel()), this);
+  auto* resultLabel = new QLabel(Q(CCalculatorDlg::ResultLabel()), this);
   resultLabel->setBuddy(result_);
 
-  compute_ = new QPushButton(Q(CalculatorDlg::ComputeCaption()), this);
-  clear_ = new QPushButton(Q(CalculatorDlg::ClearCaption()), this);
-  send_ = new QPushButton(Q(CalculatorDlg::SendCaption()), this);
-  cancel_ = new QPushButton(Q(CalculatorDlg::CancelCaption()), this);
+  compute_ = new QPushButton(Q(CCalculatorDlg::ComputeCaption()), this);
+  clear_ = new QPushButton(Q(CCalculatorDlg::ClearCaption()), this);
+  send_ = new QPushButton(Q(CCalculatorDlg::SendCaption()), this);
+  cancel_ = new QPushButton(Q(CCalculatorDlg::CancelCaption()), this);
   for (QPushButton* b : {compute_, clear_, send_, cancel_}) b->setAutoDefault(false);
   send_->setEnabled(model_.SendEnabled());
-  (model_.DefaultButton() == CalculatorDlg::Button::Send ? send_ : compute_)->setDefault(true);
+  (model_.DefaultButton() == CCalculatorDlg::Button::Send ? send_ : compute_)->setDefault(true);
 
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {compute_, clear_, send_, cancel_}) buttons->addWidget(b);
@@ -47,9 +47,9 @@ CalculatorDialog::CalculatorDialog(QWidget* parent, const std::string& expressio
   grid->addWidget(result_, 1, 1);
   if (!model_.variables.empty()) {
     variables_ = new QListWidget(this);
-    for (const CalcVariable& v : model_.variables) variables_->addItem(Q(CalculatorDlg::VariableLine(v)));
+    for (const CalcVariable& v : model_.variables) variables_->addItem(Q(CCalculatorDlg::VariableLine(v)));
     variables_->setMaximumHeight(110);
-    grid->addWidget(new QLabel(Q(CalculatorDlg::VariablesLabel()), this), 2, 0, 1, 3);
+    grid->addWidget(new QLabel(Q(CCalculatorDlg::VariablesLabel()), this), 2, 0, 1, 3);
     grid->addWidget(variables_, 3, 0, 1, 3);
     connect(variables_, &QListWidget::itemDoubleClicked, this,
             Guard(this, &CalculatorDialog::OnVariableChosen));
@@ -73,7 +73,7 @@ bool CalculatorDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         !(key->modifiers() & Qt::ControlModifier)) {
-      (model_.DefaultButton() == CalculatorDlg::Button::Send ? send_ : compute_)->click();
+      (model_.DefaultButton() == CCalculatorDlg::Button::Send ? send_ : compute_)->click();
       return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -1,5 +1,5 @@
 #pragma once
-// The calculator window "Tavrel计算器". Everything it decides is in CalculatorDlg; this dialog only shows
+// The calculator window "Tavrel计算器". Everything it decides is in CCalculatorDlg; this dialog only shows
 // the fields and forwards the buttons.
 #include <QDialog>
 #include <optional>
@@ -20,7 +20,7 @@ class CalculatorDialog : public QDialog {
   // env, when given and open, supplies the stored variables of its file.
   CalculatorDialog(QWidget* parent, const std::string& expression, bool canSend, CVyDataEnv* env = nullptr);
 
-  const CalculatorDlg& Model() const { return model_; }
+  const CCalculatorDlg& Model() const { return model_; }
   QPlainTextEdit* ExpressionField() const { return expression_; }
   QLineEdit* ResultField() const { return result_; }
   QPushButton* ComputeButton() const { return compute_; }
@@ -39,7 +39,7 @@ class CalculatorDialog : public QDialog {
   void OnSend();
   void OnVariableChosen(QListWidgetItem* item);
 
-  CalculatorDlg model_;
+  CCalculatorDlg model_;
   QPlainTextEdit* expression_;
   QLineEdit* result_;
   QListWidget* variables_ = nullptr;

@@ -1,10 +1,10 @@
 #include "command_wiring.h"
 
-#include "account_info_dialog.h"
+#include "set_info_dialog.h"
 #include "account_set_dialog.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/text.h"
-#include "books_dialog.h"
+#include "year_books_dialog.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"
 #include "entry_wiring.h"

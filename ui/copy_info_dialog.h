@@ -4,7 +4,7 @@
 #include <QFileDialog>
 
 #include "admin/copy_info_dlg.h"
-#include "admin/copy_zw_data.h"
+#include "admin/copy_source_dlg.h"
 
 class QCheckBox;
 class QLabel;

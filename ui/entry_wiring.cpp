@@ -4,11 +4,11 @@
 
 #include "entry_wiring.h"
 
-#include "app/qirn_app.h"
-#include "entry/cqirnpz1.h"
-#include "entry/cqirnpz2.h"
+#include "app/application.h"
+#include "entry/account_entry_view.h"
+#include "entry/date_entry_view.h"
 #include "entry_dialogs.h"
-#include "entry_frame.h"
+#include "entry_child_frame.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "formview/vy_form_view.h"
+#include "formview/form_view.h"
 
 #include <QPageSize>
 #include <QPainter>

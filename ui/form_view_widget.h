@@ -9,8 +9,8 @@
 
 #include "app/view_command_target.h"
 #include "form_printing.h"
-#include "formview/vy_form_view.h"
-#include "formview/vy_report_view.h"
+#include "formview/form_view.h"
+#include "formview/report_view.h"
 #include "qt_dc.h"
 
 class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, private VyViewHost {
@@ -23,7 +23,7 @@ class FormViewWidget : public QAbstractScrollArea, public ViewCommandTarget, pri
   CVyFormView& View() { return *view_; }
   FormPrinting& Printing() { return printing_; }
 
-  // The main window routes the active view's commands here (numbers of vy_view_input.h).
+  // The main window routes the active view's commands here (numbers of view_input.h).
   bool RunCommand(int command) override;
   bool IsCommandEnabled(int command);
   bool TakesCommand(int command) const override { return view_->IsCommandEnabled(command); }

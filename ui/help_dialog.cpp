@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/help_page.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "gbk_qt.h"
 
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {

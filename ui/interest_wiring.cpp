@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
 #include "interest/dialog_runner.h"
-#include "interest/qirnpz3.h"
-#include "interest/qirnpz4.h"
+#include "interest/interest_list_view.h"
+#include "interest/reconcile_view.h"
 #include "interest_dialog.h"
 #include "interest_post_dialog.h"
 #include "main_frame.h"

@@ -44,7 +44,7 @@ void FocusField(const std::string& focus, QLineEdit* start, QLineEdit* end) {
 
 }  // namespace
 
-LedgerPeriodDialog::LedgerPeriodDialog(LedgerPeriodDlg& model, QWidget* parent)
+LedgerPeriodDialog::LedgerPeriodDialog(CLedgerPeriodDlg& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setWindowTitle(Q("Tavrel软件(项目核算)"));
   auto* layout = new QVBoxLayout(this);
@@ -83,7 +83,7 @@ void LedgerPeriodDialog::accept() {
   QDialog::accept();
 }
 
-AuxCatalogueDialog::AuxCatalogueDialog(AuxCatalogueDlg& model, QWidget* parent)
+AuxCatalogueDialog::AuxCatalogueDialog(CAuxCatalogueDlg& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setWindowTitle(Q(model.Caption()));
   auto* layout = new QVBoxLayout(this);

@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <string>
 
-class AuxCatalogueDlg;
-class LedgerPeriodDlg;
+class CAuxCatalogueDlg;
+class CLedgerPeriodDlg;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
@@ -16,22 +16,22 @@ QLineEdit* MonthEdit(const std::string& text);
 
 class LedgerPeriodDialog : public QDialog {
  public:
-  LedgerPeriodDialog(LedgerPeriodDlg& model, QWidget* parent);
+  LedgerPeriodDialog(CLedgerPeriodDlg& model, QWidget* parent);
   void accept() override;
 
  private:
-  LedgerPeriodDlg& model_;
+  CLedgerPeriodDlg& model_;
   QLineEdit *start_, *end_;
   QRadioButton *reached_, *unreached_;
 };
 
 class AuxCatalogueDialog : public QDialog {
  public:
-  AuxCatalogueDialog(AuxCatalogueDlg& model, QWidget* parent);
+  AuxCatalogueDialog(CAuxCatalogueDlg& model, QWidget* parent);
   void accept() override;
 
  private:
-  AuxCatalogueDlg& model_;
+  CAuxCatalogueDlg& model_;
   QListWidget* list_;
   QLineEdit *start_, *end_;
 };

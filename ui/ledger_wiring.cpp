@@ -4,15 +4,15 @@
 
 #include <memory>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "form_view_widget.h"
 #include "ledger_dialogs.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_line.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/qirnzb1.h"
-#include "ledgers/qirnzb2.h"
-#include "ledgers/qirnzb3.h"
+#include "ledgers/three_column_ledger.h"
+#include "ledgers/multi_column_ledger.h"
+#include "ledgers/quantity_currency_ledger.h"
 #include "main_frame.h"
 
 namespace {
@@ -42,7 +42,7 @@ DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode,
   DataWindowKit kit;
   CVyDataEnv& env = app.env;
   kit.ask = [&env, mode, chosen, test](QWidget*) {
-    AuxCatalogueDlg dialog(env, mode, "", MonthKey(env.year, 1), MonthKey(env.year, 12));
+    CAuxCatalogueDlg dialog(env, mode, "", MonthKey(env.year, 1), MonthKey(env.year, 12));
     if (!AskAuxCatalogue(dialog)) return false;
     *chosen = {dialog.code, dialog.start, dialog.end, dialog.periodText};
     return test(*chosen);
@@ -57,11 +57,11 @@ DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode,
 
 void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  SetLedgerPeriodAsker([&frame](LedgerPeriodDlg& model) {
+  SetLedgerPeriodAsker([&frame](CLedgerPeriodDlg& model) {
     LedgerPeriodDialog dialog(model, &frame);
     return dialog.exec() == QDialog::Accepted;
   });
-  SetAuxCatalogueAsker([&frame](AuxCatalogueDlg& model) {
+  SetAuxCatalogueAsker([&frame](CAuxCatalogueDlg& model) {
     AuxCatalogueDialog dialog(model, &frame);
     return dialog.exec() == QDialog::Accepted;
   });
@@ -79,7 +79,7 @@ void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
   frame.SetDataWindowKit(32779, three);
 
   frame.SetDataWindowKit(32780, CatalogueKit(
-                                    app, frame, AuxCatalogueDlg::kMultiColumn,
+                                    app, frame, CAuxCatalogueDlg::kMultiColumn,
                                     [&env](const Chosen& c) {
                                       return CQirnzb2::HasContent(env, c.code, MonthNumber(c.end),
                                                                   "本科目无经济内容!");
@@ -93,7 +93,7 @@ void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
     frame.SetDataWindowKit(
         kind == 0 ? 32781 : 32782,
         CatalogueKit(
-            app, frame, kind == 0 ? AuxCatalogueDlg::kQuantity : AuxCatalogueDlg::kCurrency,
+            app, frame, kind == 0 ? CAuxCatalogueDlg::kQuantity : CAuxCatalogueDlg::kCurrency,
             [&env, kind](const Chosen& c) {
               return CQirnzb3::CanShow(env, kind, c.code, MonthNumber(c.end));
             },

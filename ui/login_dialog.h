@@ -4,7 +4,7 @@
 #include <QDialog>
 
 #include "account_set_search_hook.h"
-#include "app/hobd_file_dlg.h"
+#include "app/login_dlg.h"
 
 class MaskEdit;
 class QComboBox;

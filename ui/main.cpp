@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/version.h"
 #include "command_wiring.h"
 #include "glyph_icon.h"

@@ -13,7 +13,7 @@
 #include <QToolBar>
 
 #include "about_dialog.h"
-#include "app/login.h"
+#include "app/login_rules.h"
 #include "base/platform.h"
 #include "child_frame.h"
 #include "form_view_widget.h"

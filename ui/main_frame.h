@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "app/window_opener.h"
 #include "data_window_kit.h"
 

@@ -4,12 +4,12 @@
 #include <QAbstractScrollArea>
 #include <memory>
 
-#include "accounts/hobd_subject_print.h"
-#include "app/qirn_app.h"
+#include "accounts/chart_print_view.h"
+#include "app/application.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
-#include "opening_balance_dialog.h"
-#include "subject_choice_dialog.h"
+#include "opening_browser_dialog.h"
+#include "chart_print_dialog.h"
 
 namespace {
 

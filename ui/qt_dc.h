@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "formview/vy_dc.h"
+#include "formview/device_context.h"
 
 QColor ToQColor(uint32_t rgb);
 uint32_t FromQColor(const QColor& c);

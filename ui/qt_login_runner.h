@@ -2,7 +2,7 @@
 // Runs the login dialog modally over the main window.
 #include <QWidget>
 
-#include "app/login.h"
+#include "app/login_rules.h"
 
 class QtLoginRunner : public LoginDialogRunner {
  public:

@@ -4,7 +4,7 @@
 
 #include "account_query_dialog.h"
 #include "accounts/account_asker.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "currency_list_dialog.h"
 #include "main_frame.h"
 #include "rate_list_dialog.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
@@ -10,9 +10,9 @@
 #include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/fuzzy_query_dlg.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
-#include "reports/hobdzb7.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_list.h"
 
 namespace {
 

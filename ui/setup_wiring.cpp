@@ -1,7 +1,7 @@
 // 帐户设置 opens the chart browser over the open year file.
 #include "setup_wiring.h"
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "chart_setup_dialog.h"
 #include "main_frame.h"
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "admin/book_check_view.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "carry_forward_dialog.h"
 #include "copy_info_dialog.h"
 #include "data_window_kit.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // names: the trimmed names from level 1 down to the account's own. Each ancestor above the parent is kept
 // while the text so far, its name, the own name and 4 more bytes fit; the parent while the text, its name,

@@ -5,7 +5,7 @@
 #include "accounts/account_dlg.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 namespace {
 

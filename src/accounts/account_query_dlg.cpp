@@ -9,7 +9,7 @@
 #include "data/count_first.h"
 #include "data/db_guard.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 
 using jet::SqlText;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/input_mask.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class CAccountQueryDlg {
  public:

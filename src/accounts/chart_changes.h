@@ -6,7 +6,7 @@
 #include <string>
 
 #include "accounts/account.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Adds account (its level is taken from its code, OP is '0'). When it is the first child of its parent,
 // everything booked on the parent — postings and opening balances — and the currencies whose exchange-gain

@@ -3,7 +3,7 @@
 #include "accounts/account_code.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 
 using jet::SqlText;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "accounts/account.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // The account's row, or nothing when the code is not in SUBT.
 std::optional<Account> ReadAccount(CVyDataEnv& env, const std::string& code);

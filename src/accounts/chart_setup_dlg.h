@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "accounts/account_dlg.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Shows the account dialog modally, until its 确认 closes it or it is cancelled.
 class AccountDialogRunner {

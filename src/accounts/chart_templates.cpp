@@ -9,7 +9,7 @@
 #include "accounts/account_import.h"
 #include "base/gbk.h"
 #include "data/jet/db_error.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 
 #ifndef TAVREL_SOURCE_CHARTS

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/input_mask.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class CCurrencyDlg {
  public:

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "accounts/currency_dlg.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Shows the currency dialog modally; true when it closed with &S.确认.
 class CurrencyDialogRunner {

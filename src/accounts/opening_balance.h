@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 struct OpeningRow {
   int side = 1;         // F: 1 debit, -1 credit

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class COpeningBrowserDlg {
  public:

@@ -7,7 +7,7 @@
 
 #include "accounts/opening_balance.h"
 #include "base/input_mask.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class COpeningEditDlg {
  public:

@@ -5,7 +5,7 @@
 #include "accounts/opening_edit_dlg.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 ImportOutcome ImportOpenings(CVyDataEnv& env, CsvTable& table) {
   std::map<std::string, int> seen;  // code -> the line that gave its balance

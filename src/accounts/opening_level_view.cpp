@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 COpeningLevelView::COpeningLevelView(CVyDataEnv& env) : browser_(env) {
   nFlag = kFormFlag;

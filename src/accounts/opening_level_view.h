@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "accounts/opening_browser_dlg.h"
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 
 class COpeningLevelView : public CVyReportView {
  public:

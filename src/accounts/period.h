@@ -3,7 +3,7 @@
 // month-closing day.
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 struct AccountingYear {
   int year = 0;         // the accounting year of the year file

@@ -5,7 +5,7 @@
 
 #include "base/input_mask.h"
 #include "base/platform.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class CRateDlg {
  public:

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "accounts/rate_dlg.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Shows the rate dialog modally; true when it closed with &S.确认.
 class RateDialogRunner {

@@ -5,7 +5,7 @@
 // browser's checks and questions come first; these only write.
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Copies every descendant of source under target with the same tail, the level shifted and every attribute
 // reset. With move, the source's descendants then go, and the currencies whose exchange-gain account was

@@ -11,8 +11,8 @@
 #include "accounts/account_code.h"
 #include "accounts/period.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
-#include "data/vy_recordset.h"
+#include "data/data_env.h"
+#include "data/recordset.h"
 #include "entry/posting.h"
 
 namespace {

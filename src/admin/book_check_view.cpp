@@ -1,7 +1,7 @@
 #include "admin/book_check_view.h"
 
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 namespace {
 

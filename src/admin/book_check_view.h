@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "admin/book_check.h"
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 
 class CBookCheckView : public CVyReportView {
  public:

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "base/text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "data/year_files.h"
 #include "io/backup.h"
 

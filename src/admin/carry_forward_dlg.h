@@ -7,7 +7,7 @@
 
 #include "admin/year_carry.h"
 #include "base/platform.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class CCarryForwardDlg : private CarryReporter {
  public:

@@ -6,7 +6,7 @@
 #include "data/jet/db_error.h"
 #include "data/jet/sql_text.h"
 #include "data/page_settings.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "data/year_files.h"
 #include "io/backup.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class CCopyInfoDlg {
  public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "base/input_mask.h"
 
 class CNewYearDlg {

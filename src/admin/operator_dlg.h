@@ -2,7 +2,7 @@
 // The dialog that adds an operator or changes one's code and name ("增加操作员..." / "修改操作员...").
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "base/input_mask.h"
 
 class COperatorDlg {

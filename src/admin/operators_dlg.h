@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "admin/operator_dlg.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Shows the operator dialog modally; true when it closed with OK.
 class OperatorDialogRunner {

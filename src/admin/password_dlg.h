@@ -3,7 +3,7 @@
 #include <string>
 
 #include "admin/password_confirm_dlg.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // Shows the confirmation dialog modally; true when it closed with OK.
 class PasswordConfirmRunner {

@@ -6,7 +6,7 @@
 #include "accounts/period.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 
 using jet::SqlText;
 

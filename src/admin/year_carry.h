@@ -4,7 +4,7 @@
 // caller runs them inside one transaction; database errors are thrown (jet::DbError).
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // How the work talks to its window.
 class CarryReporter {

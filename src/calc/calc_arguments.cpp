@@ -1,7 +1,7 @@
 #include "calc/calc_arguments.h"
 
 #include "base/gbk.h"
-#include "calc/caculate.h"
+#include "calc/evaluator.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 
 using jet::SqlText;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 struct CalcVariable {
   std::string name;        // SVAR

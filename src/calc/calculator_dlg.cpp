@@ -1,27 +1,27 @@
 #include "calc/calculator_dlg.h"
 
 #include "base/text.h"
-#include "calc/caculate.h"
+#include "calc/evaluator.h"
 #include "calc/calc_value.h"
 
-CalculatorDlg::CalculatorDlg(std::string startExpression, bool canSend)
+CCalculatorDlg::CCalculatorDlg(std::string startExpression, bool canSend)
     : expression(std::move(startExpression)), canSend_(canSend) {}
 
-void CalculatorDlg::LoadVariables(CVyDataEnv& env) {
+void CCalculatorDlg::LoadVariables(CVyDataEnv& env) {
   variables = ReadCalcVariables(env);
 }
 
-std::string CalculatorDlg::VariableLine(const CalcVariable& v) {
+std::string CCalculatorDlg::VariableLine(const CalcVariable& v) {
   std::string line = v.name + " = " + v.expression;
   if (!v.note.empty()) line += "    " + v.note;
   return line;
 }
 
-std::string CalculatorDlg::VariableInsertion(size_t index) const {
+std::string CCalculatorDlg::VariableInsertion(size_t index) const {
   return index < variables.size() ? "(" + variables[index].expression + ")" : "";
 }
 
-bool CalculatorDlg::OnCompute() {
+bool CCalculatorDlg::OnCompute() {
   // A fresh evaluator each time: nothing of an earlier computation carries over.
   CCaculate calc;
   double value = 0;
@@ -32,13 +32,13 @@ bool CalculatorDlg::OnCompute() {
   return ok;
 }
 
-void CalculatorDlg::OnClear() {
+void CCalculatorDlg::OnClear() {
   expression.clear();
   result.clear();
   focus = Focus::Expression;
 }
 
-bool CalculatorDlg::OnSend() {
+bool CCalculatorDlg::OnSend() {
   if (!canSend_) return false;
   return OnCompute();
 }

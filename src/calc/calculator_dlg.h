@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "calc/calc_variables.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
-class CalculatorDlg {
+class CCalculatorDlg {
  public:
   enum class Button { Compute, Send };
   enum class Focus { Expression };
 
   // canSend: the result may be sent back (only then is "&S.送数" enabled, and it is the default button).
-  CalculatorDlg(std::string startExpression, bool canSend);
+  CCalculatorDlg(std::string startExpression, bool canSend);
 
   static const char* Title() { return "Tavrel计算器"; }
   static const char* ResultLabel() { return "计算结果："; }

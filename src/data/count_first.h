@@ -4,7 +4,7 @@
 // "SELECT kno FROM SUBT WHERE trim(kno)='%s' ORDER" into counts.
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 // The counting statement made of a list statement.
 std::string CountStatementOf(const std::string& listSql);

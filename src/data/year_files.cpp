@@ -17,8 +17,8 @@
 #include "data/jet/db_error.h"
 #include "data/jet/server_engine.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_data_env.h"
-#include "data/vy_recordset.h"
+#include "data/data_env.h"
+#include "data/recordset.h"
 #include "data/year_schema.h"
 
 using jet::SqlText;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/input_mask.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 class CDateEntryDlg {
  public:

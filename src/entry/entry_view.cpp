@@ -5,7 +5,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "entry/posting.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "entry/entry_frame.h"
 #include "entry/entry_sheet.h"
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 
 namespace vycmd {
 constexpr int kAccountLookUp = 32826;  // F2: 查询帐户科目

@@ -11,8 +11,8 @@
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/jet/database.h"
-#include "data/vy_data_env.h"
-#include "data/vy_recordset.h"
+#include "data/data_env.h"
+#include "data/recordset.h"
 #include "entry/date_entry_dlg.h"
 #include "entry/posting.h"
 

@@ -13,7 +13,7 @@
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 
 using jet::SqlText;
 

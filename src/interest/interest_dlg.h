@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/input_mask.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "base/date_fields.h"
 #include "interest/interest_params.h"
 #include "interest/interest_year_files.h"

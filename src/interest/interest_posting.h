@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "interest/interest_calc.h"
 
 // Posts the rows as the user left them (codes and interest may have been corrected) on date with summary,

@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "data/year_files.h"
 
 std::vector<YearFileSpan> ListInterestYearFiles(const std::string& folder, const std::string& ext,

@@ -5,7 +5,7 @@
 #include "base/date.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "interest/interest_calc.h"
 
 using jet::SqlText;

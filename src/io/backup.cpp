@@ -17,7 +17,7 @@
 #include "base/text.h"
 #include "data/jet/db_error.h"
 #include "data/jet/server_engine.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 #include "data/jet/db_error.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "base/gbk.h"
 #include "base/platform.h"
-#include "data/vy_data_env.h"
-#include "formview/vy_report_view.h"
+#include "data/data_env.h"
+#include "formview/report_view.h"
 #include "io/report_workbook.h"
 #include "io/safe_output.h"
 

@@ -14,7 +14,7 @@
 
 #include "base/gbk.h"
 #include "base/text.h"
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "io/xlsx_library.h"
 
 namespace {

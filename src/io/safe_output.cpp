@@ -16,7 +16,7 @@
 #include "base/gbk.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 namespace {
 

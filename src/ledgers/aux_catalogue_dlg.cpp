@@ -19,30 +19,30 @@ void SetAuxCatalogueAsker(AuxCatalogueAsker asker) {
   Asker() = std::move(asker);
 }
 
-bool AskAuxCatalogue(AuxCatalogueDlg& dialog) {
+bool AskAuxCatalogue(CAuxCatalogueDlg& dialog) {
   return dialog.Open() && Asker() && Asker()(dialog);
 }
 
-AuxCatalogueDlg::AuxCatalogueDlg(CVyDataEnv& env, int mode, std::string preset, const std::string& start,
+CAuxCatalogueDlg::CAuxCatalogueDlg(CVyDataEnv& env, int mode, std::string preset, const std::string& start,
                                  const std::string& end)
     : mode(mode), env_(env), preset_(std::move(preset)) {
   startMonth = Format("%d", MonthNumber(start) > 0 ? MonthNumber(start) : 1);
   endMonth = Format("%d", MonthNumber(end) > 0 ? MonthNumber(end) : 12);
 }
 
-std::string AuxCatalogueDlg::Caption() const {
+std::string CAuxCatalogueDlg::Caption() const {
   const char* kind = mode == kQuantity ? "(数量金额)" : mode == kCurrency ? "(外币)" : "(多栏帐)";
   return Format("%d年度辅助核算目录", env_.year) + kind;
 }
 
-std::vector<std::string> AuxCatalogueDlg::Headers() const {
+std::vector<std::string> CAuxCatalogueDlg::Headers() const {
   return {" 帐 户 代 码", " 帐  户  名  称",
           mode == kQuantity   ? "数量单位"
           : mode == kCurrency ? "外币名称"
                               : ""};
 }
 
-bool AuxCatalogueDlg::Open() {
+bool CAuxCatalogueDlg::Open() {
   const char* sql =
       mode == kQuantity   ? "SELECT trim(kno),rtrim(fzn) FROM SUBT WHERE fz='1' ORDER BY clas,trim(kno)"
       : mode == kCurrency ? "SELECT trim(subt.kno),rtrim(wbt.na) FROM SUBT,wbt WHERE subt.fz='2' and "
@@ -66,7 +66,7 @@ bool AuxCatalogueDlg::Open() {
   return true;
 }
 
-bool AuxCatalogueDlg::SelectCode(const std::string& wanted) {
+bool CAuxCatalogueDlg::SelectCode(const std::string& wanted) {
   if (wanted.empty()) return false;
   for (size_t i = 0; i < lines.size(); ++i)
     if (lines[i].compare(0, wanted.size() + 1, wanted + " ") == 0) {
@@ -76,7 +76,7 @@ bool AuxCatalogueDlg::SelectCode(const std::string& wanted) {
   return false;
 }
 
-bool AuxCatalogueDlg::Confirm() {
+bool CAuxCatalogueDlg::Confirm() {
   if (selected < 0 || selected >= static_cast<int>(lines.size())) return false;
   int s = 0, e = 0;
   if (!CheckMonths(startMonth, endMonth, s, e, focus)) return false;

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
-class AuxCatalogueDlg {
+class CAuxCatalogueDlg {
  public:
   static constexpr int kQuantity = 0, kCurrency = 1, kMultiColumn = 2;
 
   // start, end: 'YYYYMM' texts or empty (then months 1 and 12).
-  AuxCatalogueDlg(CVyDataEnv& env, int mode, std::string preset, const std::string& start,
+  CAuxCatalogueDlg(CVyDataEnv& env, int mode, std::string preset, const std::string& start,
                   const std::string& end);
 
   // Fills the list; an empty one shows "没有相应的辅助核算目录。" and the dialog closes (false).
@@ -40,7 +40,7 @@ class AuxCatalogueDlg {
 };
 
 // The Qt front end shows the dialog (after Open); tests script it. False when cancelled.
-using AuxCatalogueAsker = std::function<bool(AuxCatalogueDlg& dialog)>;
+using AuxCatalogueAsker = std::function<bool(CAuxCatalogueDlg& dialog)>;
 void SetAuxCatalogueAsker(AuxCatalogueAsker asker);
 // Opens the dialog's list and asks; false when the list is empty, the dialog cancelled or nothing can ask.
-bool AskAuxCatalogue(AuxCatalogueDlg& dialog);
+bool AskAuxCatalogue(CAuxCatalogueDlg& dialog);

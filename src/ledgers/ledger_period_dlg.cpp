@@ -16,7 +16,7 @@ void SetLedgerPeriodAsker(LedgerPeriodAsker asker) {
   Asker() = std::move(asker);
 }
 
-bool AskLedgerPeriod(LedgerPeriodDlg& dialog) {
+bool AskLedgerPeriod(CLedgerPeriodDlg& dialog) {
   return Asker() && Asker()(dialog);
 }
 
@@ -46,7 +46,7 @@ bool CheckMonths(const std::string& startText, const std::string& endText, int& 
   return true;
 }
 
-LedgerPeriodDlg::LedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::string& start,
+CLedgerPeriodDlg::CLedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::string& start,
                                  const std::string& end, bool reached)
     : reached(reached), env_(env), code_(std::move(code)) {
   yearText = Format("%d", env.year);
@@ -54,7 +54,7 @@ LedgerPeriodDlg::LedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::s
   endMonth = Format("%d", MonthNumber(end) > 0 ? MonthNumber(end) : 12);
 }
 
-bool LedgerPeriodDlg::Confirm() {
+bool CLedgerPeriodDlg::Confirm() {
   int s = 0, e = 0;
   if (!CheckMonths(startMonth, endMonth, s, e, focus)) return false;
   std::string k = jet::SqlText(code_);

@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
-class LedgerPeriodDlg {
+class CLedgerPeriodDlg {
  public:
   // start, end: 'YYYYMM' texts of the ledger (their months preset the fields).
-  LedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::string& start, const std::string& end,
+  CLedgerPeriodDlg(CVyDataEnv& env, std::string code, const std::string& start, const std::string& end,
                   bool reached);
 
   std::string yearText;  // shown only
@@ -36,6 +36,6 @@ bool CheckMonths(const std::string& startText, const std::string& endText, int& 
                  std::string& focus);
 
 // The Qt front end shows the dialog; tests script it. False when cancelled or nothing can ask.
-using LedgerPeriodAsker = std::function<bool(LedgerPeriodDlg& dialog)>;
+using LedgerPeriodAsker = std::function<bool(CLedgerPeriodDlg& dialog)>;
 void SetLedgerPeriodAsker(LedgerPeriodAsker asker);
-bool AskLedgerPeriod(LedgerPeriodDlg& dialog);
+bool AskLedgerPeriod(CLedgerPeriodDlg& dialog);

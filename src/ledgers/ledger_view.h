@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "ledgers/ledger_line.h"
 
 class CLedgerView : public CVyReportView {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "accounts/period.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 struct AnalysisColumn {
   std::string code, name;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "accounts/period.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 struct QuantityQuery {
   std::string code;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "accounts/period.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "ledgers/ledger_line.h"
 
 struct ThreeColumnQuery {

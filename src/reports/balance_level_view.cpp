@@ -5,7 +5,7 @@
 
 #include "accounts/account_code.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "reports/documented_balances.h"
 #include "reports/grouped_balances.h"
 

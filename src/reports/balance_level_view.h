@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "reports/balance_source.h"
 
 namespace vycmd {

@@ -1,7 +1,7 @@
 #pragma once
 // The balance tables' figures as the program has always asked them: one or two statements per account.
 // Slow on a large book, but the definition of every figure; the quick way is checked against it.
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "reports/balance_source.h"
 
 class DocumentedBalances : public BalanceSource {

@@ -9,7 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "reports/balance_source.h"
 
 class GroupedBalances : public BalanceSource {

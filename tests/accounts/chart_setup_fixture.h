@@ -12,7 +12,7 @@
 #include "accounts/chart_setup_dlg.h"
 #include "accounts/sub_tree_changes.h"
 #include "base/text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "support/year_file_fixture.h"
 
 // Plays the account dialog: each step fills the fields; 确认 is pressed once; no step left is 取消.

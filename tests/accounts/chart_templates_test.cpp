@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "io/csv_reader.h"
 #include "support/year_file_fixture.h"
 

@@ -5,7 +5,7 @@
 #include "accounts/chart_changes.h"
 #include "accounts/chart_queries.h"
 #include "base/text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "support/year_file_fixture.h"
 
 namespace {

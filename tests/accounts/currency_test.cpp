@@ -7,7 +7,7 @@
 #include "accounts/currency_list_dlg.h"
 #include "accounts/rate_list_dlg.h"
 #include "base/text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "support/year_file_fixture.h"
 
 namespace {

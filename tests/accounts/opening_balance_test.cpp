@@ -9,7 +9,7 @@
 #include "accounts/opening_browser_dlg.h"
 #include "accounts/opening_edit_dlg.h"
 #include "base/text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "support/year_file_fixture.h"
 
 namespace {

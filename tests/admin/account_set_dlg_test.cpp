@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "base/file_facts.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "support/year_file_fixture.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 
 #include "admin/carry_forward_dlg.h"
 #include "base/text.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "io/backup.h"
 #include "support/file_dump.h"
 #include "support/year_file_fixture.h"

@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 
 #include "admin/copy_info_dlg.h"
-#include "admin/copy_zw_data.h"
+#include "admin/copy_source_dlg.h"
 #include "calc/calc_variables.h"
 #include "data/page_settings.h"
 #include "io/backup.h"

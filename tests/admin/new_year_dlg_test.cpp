@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "support/year_file_fixture.h"
 
 namespace {

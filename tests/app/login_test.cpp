@@ -1,4 +1,4 @@
-#include "app/login.h"
+#include "app/login_rules.h"
 
 #include <gtest/gtest.h>
 

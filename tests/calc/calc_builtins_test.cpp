@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/gbk.h"
-#include "calc/caculate.h"
+#include "calc/evaluator.h"
 #include "support/scripted_platform.h"
 
 namespace {

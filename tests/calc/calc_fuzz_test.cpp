@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "base/validators.h"
-#include "calc/caculate.h"
+#include "calc/evaluator.h"
 #include "support/scripted_platform.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(CalculatorDlg, ComputesAndShowsErrorsInTheResultField) {
+TEST(CCalculatorDlg, ComputesAndShowsErrorsInTheResultField) {
   struct Case {
     const char* expression;
     bool ok;
@@ -21,22 +21,22 @@ TEST(CalculatorDlg, ComputesAndShowsErrorsInTheResultField) {
       {"", false, "符号出错！"},
   };
   for (const Case& c : cases) {
-    CalculatorDlg dlg(c.expression, false);
+    CCalculatorDlg dlg(c.expression, false);
     EXPECT_EQ(dlg.OnCompute(), c.ok) << c.expression;
     EXPECT_EQ(dlg.result, c.result) << c.expression;
-    EXPECT_EQ(dlg.focus, CalculatorDlg::Focus::Expression);
+    EXPECT_EQ(dlg.focus, CCalculatorDlg::Focus::Expression);
   }
 }
 
-TEST(CalculatorDlg, SendsOnlyWhenAllowedAndOnlyAGoodResult) {
-  CalculatorDlg fromMenu("1+2", false);
+TEST(CCalculatorDlg, SendsOnlyWhenAllowedAndOnlyAGoodResult) {
+  CCalculatorDlg fromMenu("1+2", false);
   EXPECT_FALSE(fromMenu.SendEnabled());
-  EXPECT_EQ(fromMenu.DefaultButton(), CalculatorDlg::Button::Compute);
+  EXPECT_EQ(fromMenu.DefaultButton(), CCalculatorDlg::Button::Compute);
   EXPECT_FALSE(fromMenu.OnSend());
 
-  CalculatorDlg fromCell("100+23.5\n+1", true);
+  CCalculatorDlg fromCell("100+23.5\n+1", true);
   EXPECT_TRUE(fromCell.SendEnabled());
-  EXPECT_EQ(fromCell.DefaultButton(), CalculatorDlg::Button::Send);
+  EXPECT_EQ(fromCell.DefaultButton(), CCalculatorDlg::Button::Send);
   EXPECT_TRUE(fromCell.OnSend());
   EXPECT_EQ(fromCell.result, "124.5");
 
@@ -49,11 +49,11 @@ TEST(CalculatorDlg, SendsOnlyWhenAllowedAndOnlyAGoodResult) {
   EXPECT_EQ(fromCell.result, "");
 }
 
-TEST(CalculatorDlg, OffersTheStoredVariablesAsBracketedExpressions) {
-  CalculatorDlg dlg("", false);
+TEST(CCalculatorDlg, OffersTheStoredVariablesAsBracketedExpressions) {
+  CCalculatorDlg dlg("", false);
   dlg.variables = {{"rate", "0.05*2", "年利率", 1}, {"base", "100", "", 0}};
-  EXPECT_EQ(CalculatorDlg::VariableLine(dlg.variables[0]), "rate = 0.05*2    年利率");
-  EXPECT_EQ(CalculatorDlg::VariableLine(dlg.variables[1]), "base = 100");
+  EXPECT_EQ(CCalculatorDlg::VariableLine(dlg.variables[0]), "rate = 0.05*2    年利率");
+  EXPECT_EQ(CCalculatorDlg::VariableLine(dlg.variables[1]), "base = 100");
   dlg.expression = "1000*" + dlg.VariableInsertion(0);
   EXPECT_TRUE(dlg.OnCompute());
   EXPECT_EQ(dlg.result, "100");

@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "data/vy_data_env.h"
-#include "entry/cqirnpz1.h"
+#include "data/data_env.h"
+#include "entry/account_entry_view.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "base/gbk.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 #include "io/report_export.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 #include "support/cli_run.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"

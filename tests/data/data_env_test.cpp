@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "data/jet/db_error.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "support/year_file_fixture.h"
 
 using DataEnvOpen = YearFileTest;

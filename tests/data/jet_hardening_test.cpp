@@ -9,7 +9,7 @@
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
 #include "data/jet/sql_text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 #include "support/year_file_fixture.h"
 

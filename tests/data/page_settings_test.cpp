@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "support/year_file_fixture.h"
 
 using PageSettingsStore = YearFileTest;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "data/vy_data_env.h"
-#include "data/vy_recordset.h"
+#include "data/data_env.h"
+#include "data/recordset.h"
 #include "data/page_settings.h"
 #include "support/year_file_fixture.h"
 

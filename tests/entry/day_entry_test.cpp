@@ -4,7 +4,7 @@
 
 #include "accounts/account_asker.h"
 #include "base/gbk.h"
-#include "entry/cqirnpz2.h"
+#include "entry/date_entry_view.h"
 #include "entry/date_entry_dlg.h"
 #include "entry/postings_import.h"
 #include "entry_fixture.h"

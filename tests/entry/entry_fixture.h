@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/text.h"
-#include "data/vy_data_env.h"
-#include "data/vy_recordset.h"
-#include "formview/vy_form_view.h"
+#include "data/data_env.h"
+#include "data/recordset.h"
+#include "formview/form_view.h"
 #include "support/year_file_fixture.h"
 
 class EntryTest : public YearFileTest {

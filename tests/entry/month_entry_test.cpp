@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "entry/account_entry_dlg.h"
-#include "entry/cqirnpz1.h"
+#include "entry/account_entry_view.h"
 #include "entry_fixture.h"
 
 namespace {

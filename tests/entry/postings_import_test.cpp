@@ -11,7 +11,7 @@
 #include "admin/book_check.h"
 #include "base/gbk.h"
 #include "base/input_mask.h"
-#include "entry/cqirnpz2.h"
+#include "entry/date_entry_view.h"
 #include "entry/postings_import.h"
 #include "entry_fixture.h"
 

@@ -2,7 +2,7 @@
 // screen; on paper (scale 0.7085, fonts x1.8) the body font is 28 high and G = 14.
 #include <gtest/gtest.h>
 
-#include "formview/vy_form_view.h"
+#include "formview/form_view.h"
 #include "grid_view.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "formview/page_setup_dlg.h"
 #include "formview/paper_choice.h"
 #include "formview/print_dlg.h"

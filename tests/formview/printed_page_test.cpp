@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "data/vy_data_env.h"
-#include "entry/cqirnpz1.h"
-#include "entry/cqirnpz2.h"
+#include "data/data_env.h"
+#include "entry/account_entry_view.h"
+#include "entry/date_entry_view.h"
 #include "grid_view.h"
 #include "support/year_file_fixture.h"
 

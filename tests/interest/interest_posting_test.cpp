@@ -6,7 +6,7 @@
 #include "interest/interest_dlg.h"
 #include "interest/interest_post_dlg.h"
 #include "interest/interest_year_files.h"
-#include "interest/qirnpz3.h"
+#include "interest/interest_list_view.h"
 #include "interest_books.h"
 
 class InterestPostingTest : public InterestBooks {

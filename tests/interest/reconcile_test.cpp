@@ -1,5 +1,5 @@
 // The reconciliation statement: where its items stand, which marks and dates count, and its dialog.
-#include "interest/qirnpz4.h"
+#include "interest/reconcile_view.h"
 #include "interest/reconcile_dlg.h"
 #include "interest_books.h"
 

@@ -15,7 +15,7 @@
 #include "base/file_facts.h"
 #include "base/text.h"
 #include "data/jet/db_error.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "support/file_dump.h"
 #include "support/year_file_fixture.h"
 

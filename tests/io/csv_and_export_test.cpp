@@ -10,8 +10,8 @@
 #include <random>
 
 #include "base/gbk.h"
-#include "data/vy_data_env.h"
-#include "formview/vy_report_view.h"
+#include "data/data_env.h"
+#include "formview/report_view.h"
 #include "io/csv_reader.h"
 #include "io/import_run.h"
 #include "io/report_export.h"

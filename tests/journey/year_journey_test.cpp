@@ -20,7 +20,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "base/platform.h"
 #include "command_wiring.h"

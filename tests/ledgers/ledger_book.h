@@ -5,7 +5,7 @@
 
 #include "accounts/period.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "support/year_file_fixture.h"
 
 class LedgerBook : public YearFileTest {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "ledger_book.h"
 
 inline std::vector<std::string> RowTexts(CVyReportView& view) {

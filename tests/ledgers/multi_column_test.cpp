@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ledgers/aux_catalogue_dlg.h"
-#include "ledgers/qirnzb2.h"
-#include "ledgers/qirnzb3.h"
+#include "ledgers/multi_column_ledger.h"
+#include "ledgers/quantity_currency_ledger.h"
 #include "ledgers_support.h"
 #include "support/recording_dc.h"
 
@@ -63,11 +63,11 @@ TEST_F(MultiColumnTest, GroupCaptionsSpanTheirColumns) {
 }
 
 TEST_F(MultiColumnTest, CatalogueDialogListsAndChecks) {
-  EXPECT_FALSE(AuxCatalogueDlg(env, AuxCatalogueDlg::kMultiColumn, "", "", "").Open());
+  EXPECT_FALSE(CAuxCatalogueDlg(env, CAuxCatalogueDlg::kMultiColumn, "", "", "").Open());
   EXPECT_EQ(platform.LastText(), "没有相应的辅助核算目录。");
   Chart();
   Account("1403", "原材料", "1", "吨");
-  AuxCatalogueDlg dialog(env, AuxCatalogueDlg::kMultiColumn, "5001", "", "");
+  CAuxCatalogueDlg dialog(env, CAuxCatalogueDlg::kMultiColumn, "5001", "", "");
   ASSERT_TRUE(dialog.Open());
   EXPECT_EQ(dialog.lines, (std::vector<std::string>{Format("%-15s%-42s", "5001", "生产成本")}));
   EXPECT_EQ(dialog.Caption(), "2026年度辅助核算目录(多栏帐)");

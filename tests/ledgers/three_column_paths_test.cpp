@@ -5,7 +5,7 @@
 #include <random>
 
 #include "data/jet/sql_text.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 #include "ledgers_support.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "accounts/account_asker.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 #include "ledgers_support.h"
 #include "support/recording_dc.h"
 
@@ -163,7 +163,7 @@ TEST_F(ThreeColumnTest, HeadNamesTheAccountAndTheUnreachedItems) {
   auto view = Make<CQirnzb1>();
   view->Open("1001");
   // The dialog as the user leaves it: 本帐未达, months 1 to 3.
-  SetLedgerPeriodAsker([&](LedgerPeriodDlg& d) {
+  SetLedgerPeriodAsker([&](CLedgerPeriodDlg& d) {
     d.reached = false;
     d.startMonth = "1";
     d.endMonth = "3";
@@ -216,7 +216,7 @@ TEST_F(ThreeColumnTest, DialogsRefuseWithTheirMessages) {
   };
   for (const Case& c : cases) {
     platform.messages.clear();
-    LedgerPeriodDlg dialog(env, "1001", "", "", c.reached);
+    CLedgerPeriodDlg dialog(env, "1001", "", "", c.reached);
     dialog.startMonth = c.start;
     dialog.endMonth = c.end;
     EXPECT_EQ(dialog.Confirm(), c.message.empty()) << c.start << "-" << c.end;

@@ -7,11 +7,11 @@
 
 #include "accounts/period.h"
 #include "base/text.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "ledgers/ledger_line.h"
 #include "reports/balance_date_dlg.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
 #include "reports/turnover_range_dlg.h"
 #include "support/year_file_fixture.h"
 

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "balance_book.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "balance_book.h"
 #include "reports/fuzzy_query_dlg.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
-#include "reports/hobdzb7.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_list.h"
 
 namespace {
 

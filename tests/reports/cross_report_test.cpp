@@ -11,16 +11,16 @@
 
 #include "admin/carry_forward_dlg.h"
 #include "balance_book.h"
-#include "data/vy_recordset.h"
+#include "data/recordset.h"
 #include "data/year_files.h"
-#include "entry/cqirnpz1.h"
+#include "entry/account_entry_view.h"
 #include "ledgers/ledger_line.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/fuzzy_query_dlg.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
-#include "reports/hobdzb7.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_list.h"
 #include "reports/turnover_range_dlg.h"
 
 namespace {

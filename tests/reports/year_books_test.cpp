@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <random>
 
-#include "formview/vy_report_view.h"
+#include "formview/report_view.h"
 #include "ledgers/ledger_book.h"
-#include "reports/year_books.h"
+#include "reports/year_books_dlg.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST_F(YearBooksTest, PlanListsBookedLowestAccountsInCodeOrderWithTheirKind) {
 
 TEST_F(YearBooksTest, EveryPlannedViewBuildsWithRowsAndThePrintedPageHead) {
   Book();
-  YearBooksDlg dialog(env);
+  CYearBooksDlg dialog(env);
   ASSERT_TRUE(dialog.Confirm());
   std::vector<std::string> topics;
   EXPECT_EQ(PrintYearBooks(env, dialog,
@@ -74,7 +74,7 @@ TEST_F(YearBooksTest, EveryPlannedViewBuildsWithRowsAndThePrintedPageHead) {
 
 TEST_F(YearBooksTest, RunStopsBetweenAccountsWhenCancelledOrWhenTheSinkFails) {
   Book();
-  YearBooksDlg dialog(env);
+  CYearBooksDlg dialog(env);
   ASSERT_TRUE(dialog.Confirm());
   int handed = 0;
   EXPECT_EQ(PrintYearBooks(
@@ -101,7 +101,7 @@ TEST_F(YearBooksTest, DialogChecksMonthsThenKinds) {
   };
   for (const Case& c : cases) {
     platform.messages.clear();
-    YearBooksDlg dialog(env);
+    CYearBooksDlg dialog(env);
     dialog.startMonth = c.start;
     dialog.endMonth = c.end;
     if (!c.anyKind) dialog.kinds = {false, false, false, false, false};
@@ -133,7 +133,7 @@ TEST_F(YearBooksTest, KindsTheOperatorMayNotSeeAreLeftOutAndNamed) {
   for (const Case& c : cases) {
     platform.messages.clear();
     env.rights = c.rights;
-    YearBooksDlg dialog(env);
+    CYearBooksDlg dialog(env);
     dialog.kinds = c.asked;
     EXPECT_EQ(dialog.Confirm(), c.confirmed) << c.rights;
     EXPECT_EQ(dialog.withheld, c.withheld) << c.rights;

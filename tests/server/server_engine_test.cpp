@@ -9,7 +9,7 @@
 #include "data/jet/database.h"
 #include "data/jet/db_error.h"
 #include "data/jet/server_engine.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 #include "io/csv_reader.h"
 #include "io/import_run.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/file_facts.h"
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 
 inline std::string DumpYearFile(const std::string& gbkPath) {
   sqlite3* db = nullptr;

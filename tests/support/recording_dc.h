@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "formview/vy_dc.h"
+#include "formview/device_context.h"
 
 class RecordingDC : public VyMeasureDC {
  public:

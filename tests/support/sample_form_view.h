@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "formview/vy_form_view.h"
+#include "formview/form_view.h"
 
 class SampleFormView : public CVyFormView {
  public:

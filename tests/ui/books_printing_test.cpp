@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "base/text.h"
-#include "books_dialog.h"
+#include "year_books_dialog.h"
 #include "books_printing.h"
 #include "dialog_test_support.h"
 #include "gbk_qt.h"
@@ -50,7 +50,7 @@ class BooksPrintingTest : public DialogTest {
 };
 
 TEST_F(BooksPrintingTest, FolderGetsAFilePerLedgerAndTheCombinedOne) {
-  YearBooksDlg dialog(env);
+  CYearBooksDlg dialog(env);
   ASSERT_TRUE(dialog.Confirm());
   QString folder = QString::fromStdString(dir.Path()) + "/books";
   QDir().mkpath(folder);
@@ -71,7 +71,7 @@ TEST_F(BooksPrintingTest, FolderGetsAFilePerLedgerAndTheCombinedOne) {
 }
 
 TEST_F(BooksPrintingTest, CancelledOrFailedRunLeavesNoCombinedFile) {
-  YearBooksDlg dialog(env);
+  CYearBooksDlg dialog(env);
   ASSERT_TRUE(dialog.Confirm());
   QString folder = QString::fromStdString(dir.Path()) + "/cancelled";
   QDir().mkpath(folder);
@@ -90,7 +90,7 @@ TEST_F(BooksPrintingTest, CancelledOrFailedRunLeavesNoCombinedFile) {
 // The dialog names the paper the books go on: a PDF page keeps each form's size; a queue offers its papers,
 // its default one chosen, or each form's nearest, and the choice goes with the job.
 TEST_F(BooksPrintingTest, DialogNamesThePaperAndLetsItBeChosen) {
-  YearBooksDlg model(env);
+  CYearBooksDlg model(env);
   BooksDialog dialog(model, nullptr);
   QComboBox* destination = dialog.Destination();
   destination->setCurrentIndex(destination->count() - 1);  // the PDF folder
@@ -116,7 +116,7 @@ TEST_F(BooksPrintingTest, DialogNamesThePaperAndLetsItBeChosen) {
 }
 
 TEST_F(BooksPrintingTest, FolderFilesAreNeverWrittenThroughLinksNorReplacedUnasked) {
-  YearBooksDlg dialog(env);
+  CYearBooksDlg dialog(env);
   ASSERT_TRUE(dialog.Confirm());
   const QString folder = QString::fromStdString(dir.Path()) + "/books";
   QDir().mkpath(folder);
@@ -199,7 +199,7 @@ TEST_F(BooksPrintingTest, TheWindowAsksBeforeReplacingAFileOfTheFolder) {
 }
 
 TEST_F(BooksPrintingTest, DialogOffersThePdfFolderAndChecksItsFields) {
-  YearBooksDlg model(env);
+  CYearBooksDlg model(env);
   BooksDialog dialog(model, nullptr);
   Screenshot(dialog, "books-dialog.png");
   QComboBox* destination = dialog.Destination();

@@ -15,7 +15,7 @@
 
 #include "account_dialog.h"
 #include "accounts/chart_templates.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "command_wiring.h"
 #include "formview/calculator_hook.h"

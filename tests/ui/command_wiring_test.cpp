@@ -12,7 +12,7 @@
 #include "account_set_dialog.h"
 #include "admin/book_check_view.h"
 #include "accounts/account_asker.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "account_info_dialog.h"
+#include "set_info_dialog.h"
 #include "account_set_dialog.h"
 #include "dialog_test_support.h"
 #include "gbk_qt.h"

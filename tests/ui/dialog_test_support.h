@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "data/vy_data_env.h"
+#include "data/data_env.h"
 #include "data/year_files.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <map>
 
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "child_frame.h"
 #include "command_wiring.h"
@@ -14,8 +14,8 @@
 #include "gbk_qt.h"
 #include "interest/dialog_runner.h"
 #include "interest/interest_post_dlg.h"
-#include "interest/qirnpz3.h"
-#include "interest/qirnpz4.h"
+#include "interest/interest_list_view.h"
+#include "interest/reconcile_view.h"
 #include "interest_dialog.h"
 #include "login_dialog.h"
 #include "main_frame.h"

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "account_dialog.h"
-#include "account_info_dialog.h"
+#include "set_info_dialog.h"
 #include "account_set_dialog.h"
 #include "accounts/account_dlg.h"
 #include "accounts/opening_edit_dlg.h"

@@ -10,9 +10,9 @@
 #include "io/report_export.h"
 #include "ledger_dialogs.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/qirnzb1.h"
-#include "ledgers/qirnzb2.h"
-#include "ledgers/qirnzb3.h"
+#include "ledgers/three_column_ledger.h"
+#include "ledgers/multi_column_ledger.h"
+#include "ledgers/quantity_currency_ledger.h"
 #include "ui/dialog_test_support.h"
 
 namespace {
@@ -84,7 +84,7 @@ TEST_F(LedgerWindowTest, ExportsCsvAndPrintedPagesFromEveryLedger) {
 
 TEST_F(LedgerWindowTest, PeriodDialogStaysOpenOnARefusal) {
   Book();
-  LedgerPeriodDlg model(env, "1001", "202601", "202612", true);
+  CLedgerPeriodDlg model(env, "1001", "202601", "202612", true);
   LedgerPeriodDialog dialog(model, nullptr);
   Screenshot(dialog, "ledger_period_dialog.png");
   auto edits = dialog.findChildren<QLineEdit*>();

@@ -20,7 +20,7 @@
 #include "gbk_qt.h"
 #include "form_view_widget.h"
 #include "help_dialog.h"
-#include "ledgers/qirnzb1.h"
+#include "ledgers/three_column_ledger.h"
 #include "status_panes.h"
 #include "support/year_file_fixture.h"
 #include "ui/qt_test_app.h"

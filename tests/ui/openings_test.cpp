@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "accounts/account_code.h"
-#include "accounts/hobd_subject_print.h"
-#include "app/qirn_app.h"
+#include "accounts/chart_print_view.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "base/text.h"
 #include "child_frame.h"
@@ -27,9 +27,9 @@
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "mask_edit.h"
-#include "opening_balance_dialog.h"
+#include "opening_browser_dialog.h"
 #include "opening_edit_dialog.h"
-#include "subject_choice_dialog.h"
+#include "chart_print_dialog.h"
 #include "support/year_file_fixture.h"
 #include "ui/qt_test_app.h"
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/login.h"
+#include "app/login_rules.h"
 #include "tavrel_application.h"
 
 inline QApplication& TestQtApp() {

@@ -13,7 +13,7 @@
 #include "account_query_dialog.h"
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
-#include "app/qirn_app.h"
+#include "app/application.h"
 #include "base/gbk.h"
 #include "base/text.h"
 #include "command_wiring.h"

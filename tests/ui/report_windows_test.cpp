@@ -13,9 +13,9 @@
 #include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/fuzzy_query_dlg.h"
-#include "reports/hobdzb5.h"
-#include "reports/hobdzb6.h"
-#include "reports/hobdzb7.h"
+#include "reports/balance_table.h"
+#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_list.h"
 #include "reports/report_progress.h"
 #include "reports/turnover_range_dlg.h"
 

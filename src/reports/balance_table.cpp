@@ -1,0 +1,97 @@
+#include "reports/balance_table.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "base/platform.h"
+#include "base/text.h"
+#include "reports/report_progress.h"
+
+namespace {
+const std::vector<std::string> kCaptions = {"科 目 代 码", "科  目  名  称", "借或贷", "余    额"};
+constexpr double kBalanceZero = 0.000001;
+}  // namespace
+
+CHobdzb5::CHobdzb5() {
+  nFlag = 8;
+}
+
+void CHobdzb5::SetupForm() {
+  CBalanceLevelView::SetupForm();
+  leftMargin_ = 10, topMargin_ = 10, rightMargin_ = 10, bottomMargin_ = 20;
+  rulesThrough_ = 1;
+  SetSections(10, 3, 0, 2, 1);
+  SetColumns({16, 40, 4, 16});
+  SetItems("HEAD", 0, {{400, 40}});
+  SetItems("HEAD", 1, {{10, 50}, {890, 12}});
+  SetItems("FOOT", 0, {{10, 20}, {430, 20}, {760, 24}});
+}
+
+void CHobdzb5::SetParameters(const CBalanceDateDlg& dlg) {
+  start_ = dlg.code;
+  closingDate_ = dlg.closingDate;
+  period_ = dlg.period;
+  headText_ = dlg.headText;
+}
+
+bool CHobdzb5::AskAgain() {
+  if (!askDialog || !DataEnv()) return false;
+  CBalanceDateDlg dlg(*DataEnv());
+  dlg.OnInitDialog(start_, closingDate_);
+  if (!askDialog(dlg)) return false;
+  SetParameters(dlg);
+  return true;
+}
+
+void CHobdzb5::Build() {
+  Plat().BeginWaitCursor();
+  std::vector<ListedAccount> accounts = Source().Accounts(start_);
+  BalanceSource& source = Source(accounts.size());
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(accounts.size() + 1);
+  double total = 0;
+  {
+    ReportProgress progress(static_cast<long>(accounts.size()));
+    for (const ListedAccount& a : accounts) {
+      double balance = source.Balance(a.code, closingDate_, period_);
+      // The row carries the balance as its statement wrote it, with two decimals.
+      balance = std::strtod(Format("%.2lf", balance).c_str(), nullptr);
+      total += balance;
+      rows.push_back({a.code, a.name, DirectionOf(balance, kBalanceZero), AmountCell(balance, kBalanceZero)});
+      progress.Step();
+    }
+  }
+  rows.push_back(
+      {"", "         合      计", DirectionOf(total, kBalanceZero), AmountCell(total, kBalanceZero)});
+  SetRows(std::move(rows));
+  Plat().EndWaitCursor();
+}
+
+std::string CHobdzb5::HeadText(int line, int item) {
+  if (line == 0 && item == 0) return headText_;
+  if (line == 1 && item == 0) return Format("单位：%s", DataEnv() ? DataEnv()->unitName.c_str() : "");
+  return "";
+}
+
+void CHobdzb5::DrawFrame(VyDC& dc) {
+  DrawLineText(0, dc, " 帐户余额表 ", "MID", "TOPIC");
+  DrawCaptions(dc, kCaptions, {2});
+}
+
+std::string CHobdzb5::WindowSubject() {
+  if (closingDate_.empty()) return "";
+  std::string date = DateWords(closingDate_);
+  return StartCode().empty() ? date : StartCode() + " " + date;
+}
+
+std::vector<std::string> CHobdzb5::ReportHead() {
+  return {" 帐户余额表 ", HeadText(0, 0), HeadText(1, 0)};
+}
+
+std::vector<std::string> CHobdzb5::ColumnCaptions() {
+  return kCaptions;
+}
+
+ReportColumnKind CHobdzb5::ColumnKind(int col) {
+  return col == 3 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}
