@@ -1,10 +1,13 @@
 // Holds the core to its layers (src/layers.txt): a file never includes a header of a higher layer, and no
-// core file includes Qt or a header of the front end.
+// core file includes Qt or a header of the front end. And no two files of the program reach each other
+// through their includes, however long the way round.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,8 +25,31 @@ std::map<std::string, int> LayerRanks(const fs::path& src) {
   return ranks;
 }
 
+fs::path Checkout() {
+  return fs::path(TAVREL_TEST_DATA).parent_path().parent_path();
+}
+
+// The files a source includes: each target as written, and whether it was quoted ("x/y.h") or not (<y>).
+std::vector<std::pair<std::string, bool>> Includes(const fs::path& file) {
+  std::vector<std::pair<std::string, bool>> found;
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    size_t hash = line.find_first_not_of(" \t");
+    if (hash == std::string::npos || line[hash] != '#') continue;
+    size_t word = line.find_first_not_of(" \t", hash + 1);
+    if (word == std::string::npos || line.compare(word, 7, "include") != 0) continue;
+    size_t open = line.find_first_of("<\"", word + 7);
+    if (open == std::string::npos) continue;
+    size_t close = line.find(line[open] == '<' ? '>' : '"', open + 1);
+    if (close == std::string::npos) continue;
+    found.emplace_back(line.substr(open + 1, close - open - 1), line[open] == '"');
+  }
+  return found;
+}
+
 TEST(Layers, NoCoreFileIncludesAHigherLayerOrTheFrontEnd) {
-  fs::path src = fs::path(TAVREL_TEST_DATA).parent_path().parent_path() / "src";
+  fs::path src = Checkout() / "src";
   std::map<std::string, int> ranks = LayerRanks(src);
   ASSERT_GE(ranks.size(), 5u);
   std::vector<std::string> faults;
@@ -38,20 +64,7 @@ TEST(Layers, NoCoreFileIncludesAHigherLayerOrTheFrontEnd) {
       faults.push_back(layer + ": a folder missing from layers.txt");
       continue;
     }
-    std::ifstream in(entry.path());
-    std::string line;
-    while (std::getline(in, line)) {
-      // #include "x/y.h" or #include <y>
-      size_t hash = line.find_first_not_of(" \t");
-      if (hash == std::string::npos || line[hash] != '#') continue;
-      size_t word = line.find_first_not_of(" \t", hash + 1);
-      if (word == std::string::npos || line.compare(word, 7, "include") != 0) continue;
-      size_t open = line.find_first_of("<\"", word + 7);
-      if (open == std::string::npos) continue;
-      size_t close = line.find(line[open] == '<' ? '>' : '"', open + 1);
-      if (close == std::string::npos) continue;
-      bool quoted = line[open] == '"';
-      std::string target = line.substr(open + 1, close - open - 1);
+    for (auto [target, quoted] : Includes(entry.path())) {
       std::string where = fs::relative(entry.path(), src).string() + " includes " + target;
       if (target.rfind("Q", 0) == 0 || target.rfind("qt", 0) == 0) faults.push_back(where + " (Qt)");
       if (!quoted) continue;
@@ -68,6 +81,49 @@ TEST(Layers, NoCoreFileIncludesAHigherLayerOrTheFrontEnd) {
   EXPECT_TRUE(faults.empty()) << [&] {
     std::string all;
     for (auto& f : faults) all += f + "\n";
+    return all;
+  }();
+}
+
+// A header and its source are one unit; a unit that reaches itself again through the includes of others is
+// a knot that no file of it can be read, changed or tested without the rest.
+TEST(Layers, NoFilesIncludeEachOtherRoundAbout) {
+  const fs::path root = Checkout();
+  const std::vector<fs::path> folders = {root / "src", root / "ui", root / "cli"};
+  auto unit = [&](const fs::path& p) { return fs::relative(p, root).replace_extension().string(); };
+  std::map<std::string, std::set<std::string>> edges;
+  for (const fs::path& folder : folders)
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      std::string ext = entry.path().extension().string();
+      if (ext != ".h" && ext != ".cpp") continue;
+      std::string from = unit(entry.path());
+      edges[from];
+      for (auto [target, quoted] : Includes(entry.path())) {
+        if (!quoted) continue;
+        for (const fs::path& base : {entry.path().parent_path(), folders[0], folders[1], folders[2]})
+          if (fs::exists(base / target)) {
+            if (std::string to = unit(base / target); to != from) edges[from].insert(to);
+            break;
+          }
+      }
+    }
+  // Every unit on a way back to itself.
+  std::vector<std::string> knots;
+  for (const auto& [start, _] : edges) {
+    std::set<std::string> seen;
+    std::function<bool(const std::string&)> reaches = [&](const std::string& at) {
+      for (const std::string& next : edges[at]) {
+        if (next == start) return true;
+        if (seen.insert(next).second && reaches(next)) return true;
+      }
+      return false;
+    };
+    if (reaches(start)) knots.push_back(start);
+  }
+  EXPECT_GT(edges.size(), 200u);
+  EXPECT_TRUE(knots.empty()) << [&] {
+    std::string all;
+    for (auto& k : knots) all += k + " reaches itself again through its includes\n";
     return all;
   }();
 }

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "form_printing.h"
+#include "paper_layout.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"

@@ -1,6 +1,5 @@
 #include "app/login_dlg.h"
 
-#include "app/login_rules.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/jet/sql_text.h"
@@ -97,4 +96,10 @@ bool CHobdFileDlg::OnOk() {
   probe_.Close();
   if (!accepted) focus = Focus::Password;
   return accepted;
+}
+
+bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed) {
+  if (typed == env.opPassword) return true;
+  ShowMessage("操作员口今不正确！");
+  return false;
 }

@@ -51,3 +51,7 @@ class CHobdFileDlg {
   std::string shownFile_;
   CVyDataEnv probe_;
 };
+
+// The login's check of the password typed for the operator the environment selected; "操作员口今不正确！"
+// when it is not the stored one. The tool's login asks it too.
+bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed);

@@ -28,12 +28,6 @@ bool Complete(CVyDataEnv& env) {
 
 }  // namespace
 
-bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed) {
-  if (typed == env.opPassword) return true;
-  ShowMessage("操作员口今不正确！");
-  return false;
-}
-
 std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string& work) {
   const CommandInfo* c = FindCommand(commandId);
   if (!c) return "没有这个命令。";

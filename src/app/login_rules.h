@@ -17,9 +17,6 @@ class LoginDialogRunner {
 extern const char* const kSettingDataDir;
 extern const char* const kSettingOpno;
 
-// The login's check of the password typed for the operator the environment selected; "操作员口今不正确！"
-// when it is not the stored one.
-bool PasswordAccepted(const CVyDataEnv& env, const std::string& typed);
 // "" when the logged-in operator holds the right of the command (command_table.cpp) as its menu command
 // asks; otherwise the refusal, naming the right that is missing and the menu command, or work for work
 // without a menu command of its own that needs the command's right (the tool's backup).

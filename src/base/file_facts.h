@@ -3,7 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "base/platform.h"
+// What the platform answers about one file.
+struct FileFacts {
+  bool exists = false;
+  bool isFolder = false;
+  bool hidden = false;    // name starts with "." on this platform
+  bool readOnly = false;  // the user may not write it
+  bool system = false;    // no such attribute on Linux; tests may script it
+};
 
 FileFacts QueryRealFile(const std::string& gbkPath);
 // The path as the operating system wants it (UTF-8), from a GBK path.

@@ -5,20 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "base/file_facts.h"
+
 enum class MsgIcon { None, Exclamation, Stop, Warning, Information, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 struct DateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
-
-struct FileFacts {
-  bool exists = false;
-  bool isFolder = false;
-  bool hidden = false;    // name starts with "." on this platform
-  bool readOnly = false;  // the user may not write it
-  bool system = false;    // no such attribute on Linux; tests may script it
 };
 
 class Platform {

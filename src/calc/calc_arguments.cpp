@@ -1,7 +1,7 @@
 #include "calc/calc_arguments.h"
 
 #include "base/gbk.h"
-#include "calc/evaluator.h"
+#include "calc/calc_error.h"
 
 namespace {
 
@@ -41,22 +41,6 @@ bool CalcArguments::Expect(int min, int max) {
   return true;
 }
 
-bool CalcArguments::Value(int i, CalcValue& value) {
-  if (IsBlank(i)) return Fail(kCalcTooFewArguments);
-  const Piece& piece = pieces_[static_cast<size_t>(i)];
-  int depth = caller_.outerDepth_ + caller_.tokens_.Depth() + 1;
-  if (depth > CCaculate::kMaxDepth) return Fail(kCalcBracket);
-
-  std::unique_ptr<CCaculate> child = caller_.NewEvaluator();
-  caller_.InheritSettings(*child);
-  child->outerDepth_ = depth;
-  if (child->Evaluate(piece.text, value)) return true;
-  caller_.TakeError(*child);
-  // The child counts from the start of its argument; the user reads positions in the whole expression.
-  caller_.error_.position += static_cast<int>(caller_.argumentsAt_ + piece.offset);
-  return false;
-}
-
 bool CalcArguments::Number(int i, double& x) {
   CalcValue value;
   if (!Value(i, value)) return false;
@@ -70,9 +54,4 @@ bool CalcArguments::Text(int i, std::string& text) {
   if (!Value(i, value)) return false;
   text = TextOf(value);
   return true;
-}
-
-bool CalcArguments::Fail(int code) {
-  caller_.SetError(code);
-  return false;
 }

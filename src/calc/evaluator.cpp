@@ -319,3 +319,26 @@ bool CCaculate::Binary(const std::string& op, const CalcValue& a, const CalcValu
   }
   return true;
 }
+
+// The two members of CalcArguments that reach into the calling evaluator: an argument is evaluated by a
+// fresh evaluator of the caller's class, and a failure is recorded in the caller.
+bool CalcArguments::Value(int i, CalcValue& value) {
+  if (IsBlank(i)) return Fail(kCalcTooFewArguments);
+  const Piece& piece = pieces_[static_cast<size_t>(i)];
+  int depth = caller_.outerDepth_ + caller_.tokens_.Depth() + 1;
+  if (depth > CCaculate::kMaxDepth) return Fail(kCalcBracket);
+
+  std::unique_ptr<CCaculate> child = caller_.NewEvaluator();
+  caller_.InheritSettings(*child);
+  child->outerDepth_ = depth;
+  if (child->Evaluate(piece.text, value)) return true;
+  caller_.TakeError(*child);
+  // The child counts from the start of its argument; the user reads positions in the whole expression.
+  caller_.error_.position += static_cast<int>(caller_.argumentsAt_ + piece.offset);
+  return false;
+}
+
+bool CalcArguments::Fail(int code) {
+  caller_.SetError(code);
+  return false;
+}

@@ -5,9 +5,10 @@
 // the rewrite of the month or the day in one transaction.
 #include <string>
 
-#include "entry/entry_frame.h"
 #include "entry/entry_sheet.h"
 #include "formview/report_view.h"
+
+class CEntryFrame;
 
 namespace vycmd {
 constexpr int kAccountLookUp = 32826;  // F2: 查询帐户科目

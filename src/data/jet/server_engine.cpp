@@ -327,7 +327,10 @@ ServerConnection::ServerConnection(const std::string& uri) {
   try {
     Run("SET client_encoding TO 'SQL_ASCII'; SET standard_conforming_strings TO on; "
         "SET extra_float_digits TO 1; SET client_min_messages TO warning");
-    EnsureLibrary(*this);
+    // The library is made, or made anew, when the database holds none or an older one.
+    auto present = Value("SELECT to_regclass('jet.library') IS NOT NULL");
+    auto version = present && *present == "t" ? Value("SELECT max(version) FROM jet.library") : std::nullopt;
+    if (!version || std::atoi(version->c_str()) < kServerLibraryVersion) Run(LibraryScript());
   } catch (...) {
     PQfinish(conn_);
     throw;

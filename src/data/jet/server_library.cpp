@@ -4,7 +4,6 @@
 #include "data/jet/server_library.h"
 
 #include "base/text.h"
-#include "data/jet/server_engine.h"
 
 namespace jet {
 
@@ -387,15 +386,10 @@ END$$;
 
 }  // namespace
 
-void EnsureLibrary(ServerConnection& conn) {
-  auto present = conn.Value("SELECT to_regclass('jet.library') IS NOT NULL");
-  if (present && *present == "t") {
-    auto version = conn.Value("SELECT max(version) FROM jet.library");
-    if (version && std::atoi(version->c_str()) >= kServerLibraryVersion) return;
-  }
+std::string LibraryScript() {
   // Two programs opening the same new database make the library one after the other.
-  conn.Run(std::string("BEGIN; SELECT pg_advisory_xact_lock(1413567058); ") + kLibrary +
-           Format("DELETE FROM jet.library; INSERT INTO jet.library VALUES(%d); COMMIT", kServerLibraryVersion));
+  return std::string("BEGIN; SELECT pg_advisory_xact_lock(1413567058); ") + kLibrary +
+         Format("DELETE FROM jet.library; INSERT INTO jet.library VALUES(%d); COMMIT", kServerLibraryVersion);
 }
 
 }  // namespace jet
