@@ -1,9 +1,10 @@
 // tavrel-cli import accounts FILE CSV: the chart, line by line as the account dialog adds it.
 #include "accounts/account_import.h"
+#include "app/command_table.h"
 #include "import_command.h"
 
 namespace {
 
-const RegisterImportKind kAccounts({"accounts", 40025, ImportAccounts});
+const RegisterImportKind kAccounts({"accounts", cmd::kAccountSetup, ImportAccounts});
 
 }  // namespace

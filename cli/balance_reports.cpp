@@ -4,15 +4,16 @@
 
 #include <cstdio>
 
+#include "app/command_table.h"
 #include "base/gbk.h"
 #include "data/data_env.h"
 #include "report_command.h"
 #include "reports/balance_date_dlg.h"
-#include "reports/fuzzy_query_dlg.h"
 #include "reports/balance_table.h"
-#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
 #include "reports/report_progress.h"
+#include "reports/turnover_table.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ std::unique_ptr<View> MakeView(CVyDataEnv& env) {
 }
 
 const RegisterReportKind kBalance(
-    {"balance", 40020, "--date D [--code C]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+    {"balance", cmd::kBalanceTable, "--date D [--code C]", {}, [](CVyDataEnv& env, const CliOptions& o) {
        std::unique_ptr<CVyReportView> none;
        if (!CBalanceDateDlg::HasAccounts(env)) return none;
        CBalanceDateDlg dlg(env);
@@ -58,7 +59,8 @@ const RegisterReportKind kBalance(
        return std::unique_ptr<CVyReportView>(std::move(view));
      }});
 
-const RegisterReportKind kTurnover({"turnover", 40021,
+const RegisterReportKind kTurnover({"turnover",
+                                    cmd::kTurnoverTable,
                                     "--from D --to D [--code C] [--all-levels]",
                                     {"all-levels"},
                                     [](CVyDataEnv& env, const CliOptions& o) {
@@ -79,7 +81,8 @@ const RegisterReportKind kTurnover({"turnover", 40021,
                                     }});
 
 const RegisterReportKind kSearch(
-    {"search", 40022,
+    {"search",
+     cmd::kFuzzyQuery,
      "[--summary T] [--code C] [--amount A] [--amount2 B] [--from M] [--to M] [--side debit|credit|auto]",
      {},
      [](CVyDataEnv& env, const CliOptions& o) {

@@ -2,9 +2,10 @@
 // built by the windows' own view objects.
 #include <memory>
 
+#include "accounts/chart_print_dlg.h"
 #include "accounts/chart_print_view.h"
 #include "accounts/opening_level_view.h"
-#include "accounts/chart_print_dlg.h"
+#include "app/command_table.h"
 #include "base/platform.h"
 #include "data/data_env.h"
 #include "report_command.h"
@@ -41,7 +42,7 @@ std::unique_ptr<CVyReportView> Openings(CVyDataEnv& env, const CliOptions& optio
   return view;
 }
 
-const RegisterReportKind kCatalogue({"catalogue", 40024, "[--code C]", {}, Catalogue});
-const RegisterReportKind kOpenings({"openings", 40026, "[--code C]", {}, Openings});
+const RegisterReportKind kCatalogue({"catalogue", cmd::kCatalogue, "[--code C]", {}, Catalogue});
+const RegisterReportKind kOpenings({"openings", cmd::kOpenings, "[--code C]", {}, Openings});
 
 }  // namespace

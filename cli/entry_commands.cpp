@@ -2,13 +2,14 @@
 // imported from CSV as entry by date writes them.
 #include <cstdlib>
 
+#include "app/command_table.h"
 #include "data/data_env.h"
 #include "entry/account_entry_dlg.h"
 #include "entry/account_entry_view.h"
-#include "entry/date_entry_view.h"
 #include "entry/date_entry_dlg.h"
-#include "import_command.h"
+#include "entry/date_entry_view.h"
 #include "entry/postings_import.h"
+#include "import_command.h"
 #include "report_command.h"
 
 namespace {
@@ -42,8 +43,9 @@ std::unique_ptr<CVyReportView> EntryDay(CVyDataEnv& env, const CliOptions& o) {
   return view;
 }
 
-const RegisterReportKind kMonth({"entry-month", 32771, "--code C --year Y --month M", {}, EntryMonth});
-const RegisterReportKind kDay({"entry-day", 32772, "--date D", {}, EntryDay});
-const RegisterImportKind kPostings({"postings", 32772, ImportPostings});
+const RegisterReportKind kMonth(
+    {"entry-month", cmd::kByAccount, "--code C --year Y --month M", {}, EntryMonth});
+const RegisterReportKind kDay({"entry-day", cmd::kByDate, "--date D", {}, EntryDay});
+const RegisterImportKind kPostings({"postings", cmd::kByDate, ImportPostings});
 
 }  // namespace

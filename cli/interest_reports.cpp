@@ -2,12 +2,13 @@
 // asked through their windows' parameter dialogs.
 #include <memory>
 
+#include "app/command_table.h"
 #include "base/date.h"
 #include "data/jet/db_error.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_list_view.h"
-#include "interest/reconcile_view.h"
 #include "interest/reconcile_dlg.h"
+#include "interest/reconcile_view.h"
 #include "report_command.h"
 
 namespace {
@@ -64,10 +65,12 @@ std::unique_ptr<CVyReportView> Reconcile(CVyDataEnv& env, const CliOptions& o) {
 }
 
 const RegisterReportKind kInterest(
-    {"interest", 32853,
+    {"interest",
+     cmd::kInterest,
      "--from D --to D --rate R [--code C] [--method equal|actual] [--side debit|credit]",
      {},
      Interest});
-const RegisterReportKind kReconcile({"reconcile", 32854, "--code C --from D --to D --other BALANCE", {}, Reconcile});
+const RegisterReportKind kReconcile(
+    {"reconcile", cmd::kReconcile, "--code C --from D --to D --other BALANCE", {}, Reconcile});
 
 }  // namespace

@@ -2,12 +2,13 @@
 // checks and builds the window's view.
 #include <memory>
 
+#include "app/command_table.h"
 #include "data/data_env.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/three_column_ledger.h"
 #include "ledgers/multi_column_ledger.h"
 #include "ledgers/quantity_currency_ledger.h"
+#include "ledgers/three_column_ledger.h"
 #include "report_command.h"
 
 namespace {
@@ -84,19 +85,26 @@ std::unique_ptr<CVyReportView> QuantityOrCurrency(CVyDataEnv& env, const CliOpti
   return view;
 }
 
-const RegisterReportKind kLedger({"ledger", 32779,
+const RegisterReportKind kLedger({"ledger",
+                                  cmd::kThreeColumn,
                                   "--code C [--from M] [--to M] [--unreached] [--mode auto|detail|summary]",
                                   {"unreached"},
                                   ThreeColumn});
 const RegisterReportKind kMulti(
-    {"multi", 32780, "--code C [--from M] [--to M] [--detail]", {"detail"}, MultiColumn});
-const RegisterReportKind kQuantity(
-    {"quantity", 32781, "--code C [--from M] [--to M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
-       return QuantityOrCurrency(env, o, 0);
-     }});
-const RegisterReportKind kCurrency(
-    {"currency", 32782, "--code C [--from M] [--to M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
-       return QuantityOrCurrency(env, o, 1);
-     }});
+    {"multi", cmd::kMultiColumn, "--code C [--from M] [--to M] [--detail]", {"detail"}, MultiColumn});
+const RegisterReportKind kQuantity({"quantity",
+                                    cmd::kQuantityLedger,
+                                    "--code C [--from M] [--to M]",
+                                    {},
+                                    [](CVyDataEnv& env, const CliOptions& o) {
+                                      return QuantityOrCurrency(env, o, 0);
+                                    }});
+const RegisterReportKind kCurrency({"currency",
+                                    cmd::kCurrencyLedger,
+                                    "--code C [--from M] [--to M]",
+                                    {},
+                                    [](CVyDataEnv& env, const CliOptions& o) {
+                                      return QuantityOrCurrency(env, o, 1);
+                                    }});
 
 }  // namespace

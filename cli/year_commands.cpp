@@ -12,8 +12,8 @@
 #include "base/text.h"
 #include "calc/evaluator.h"
 #include "cli_support.h"
-#include "data/jet/database.h"
 #include "data/data_env.h"
+#include "data/jet/database.h"
 #include "data/year_files.h"
 
 namespace {
@@ -85,7 +85,7 @@ int Sql(const Args& a) {
   // A statement reaches everything in the file, operators and passwords too: the administrator's right,
   // as for the operators' dialog. Any file of ours will do (a backup where it lies); a SELECT only reads.
   CVyDataEnv env;
-  if (!OpenAnyFile(env, a[0], cmd::kManagement, isSelect)) return 1;
+  if (!OpenAnyFile(env, a[0], cmd::kOperators, isSelect)) return 1;
   jet::Database& db = *env.Db();
   if (!isSelect) {
     Print(Format("%d", db.Execute(statement)));

@@ -1,14 +1,12 @@
 #include "command_wiring.h"
 
-#include "set_info_dialog.h"
 #include "account_set_dialog.h"
 #include "app/application.h"
+#include "app/command_table.h"
 #include "base/text.h"
-#include "year_books_dialog.h"
 #include "calculator_dialog.h"
 #include "child_frame.h"
 #include "entry_wiring.h"
-#include "interest_wiring.h"
 #include "formview/calculator_hook.h"
 #include "interest_wiring.h"
 #include "ledger_wiring.h"
@@ -20,17 +18,12 @@
 #include "password_dialog.h"
 #include "query_wiring.h"
 #include "report_wiring.h"
+#include "set_info_dialog.h"
 #include "setup_wiring.h"
+#include "year_books_dialog.h"
 #include "yearend_wiring.h"
 
 namespace {
-
-constexpr int kPassword = 40019;
-constexpr int kCalculator = 916;
-constexpr int kOperators = 40030;
-constexpr int kNewYear = 40031;
-constexpr int kNewAccountSet = 40029;
-constexpr int kAccountSetInfo = 40034;
 
 std::string YearText(const CVyDataEnv& env) {
   return env.year > 0 ? Format("%d", env.year) : std::string();
@@ -42,30 +35,30 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
   auto plug = [&](int id, std::function<void()> handler) { frame.SetCommandHandler(id, std::move(handler)); };
 
-  plug(kPassword, [&] {
+  plug(cmd::kPassword, [&] {
     PasswordDialog dialog(env, &frame);
     dialog.exec();
   });
   // In a form view the calculator works on the current cell; elsewhere it only computes.
-  plug(kCalculator, [&] {
+  plug(cmd::kCalculator, [&] {
     if (CChildFrame* child = frame.ActiveChild())
-      if (ViewCommandTarget* view = child->Commands(); view && view->TakesCommand(kCalculator)) {
-        view->RunCommand(kCalculator);
+      if (ViewCommandTarget* view = child->Commands(); view && view->TakesCommand(cmd::kCalculator)) {
+        view->RunCommand(cmd::kCalculator);
         return;
       }
     RunCalculator(&frame, "", false, &env);
   });
-  plug(kOperators, [&] {
+  plug(cmd::kOperators, [&] {
     OperatorsDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
     frame.ShowLoginState();  // the logged-in operator's name may have changed
   });
-  plug(kNewYear, [&] {
+  plug(cmd::kNewYear, [&] {
     NewYearDialog dialog(env, &frame);
     dialog.exec();
   });
-  plug(kNewAccountSet, [&] { AccountSetDialog::Create(&frame, env.dataDir, YearText(env)); });
-  plug(kAccountSetInfo, [&] {
+  plug(cmd::kAccountSets, [&] { AccountSetDialog::Create(&frame, env.dataDir, YearText(env)); });
+  plug(cmd::kSetInfo, [&] {
     AccountInfoDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
     frame.ShowLoginState();  // the unit name is in the title

@@ -1,21 +1,19 @@
 // Plugs the entry windows into the main window: 按帐户录入 and 按日期录入 with their parameter dialogs,
 // views and frames, and the dialogs that 打开 of a loaded view asks again.
-#include <memory>
-
 #include "entry_wiring.h"
 
+#include <memory>
+
 #include "app/application.h"
+#include "app/command_table.h"
 #include "entry/account_entry_view.h"
 #include "entry/date_entry_view.h"
-#include "entry_dialogs.h"
 #include "entry_child_frame.h"
+#include "entry_dialogs.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 
 namespace {
-
-constexpr int kByAccount = 32771;
-constexpr int kByDate = 32772;
 
 template <class View>
 View& ViewOf(QWidget* widget) {
@@ -44,8 +42,8 @@ void WireEntryCommands(CQirnApp& app, CMainFrame& frame) {
   byAccount.load = [month](QWidget* w) {
     ViewOf<CQirnpz1>(w).Load(month->code, month->year, month->month, month->fz);
   };
-  byAccount.createFrame = [&app](const DocTemplate&) { return new EntryChildFrame(kByAccount, app); };
-  frame.SetDataWindowKit(kByAccount, byAccount);
+  byAccount.createFrame = [&app](const DocTemplate&) { return new EntryChildFrame(cmd::kByAccount, app); };
+  frame.SetDataWindowKit(cmd::kByAccount, byAccount);
 
   auto day = std::make_shared<CDateEntryDlg>(env);
   DataWindowKit byDate;
@@ -59,6 +57,6 @@ void WireEntryCommands(CQirnApp& app, CMainFrame& frame) {
     return new FormViewWidget(std::move(view));
   };
   byDate.load = [day](QWidget* w) { ViewOf<CQirnpz2>(w).Load(day->year, day->month, day->day); };
-  byDate.createFrame = [&app](const DocTemplate&) { return new EntryChildFrame(kByDate, app); };
-  frame.SetDataWindowKit(kByDate, byDate);
+  byDate.createFrame = [&app](const DocTemplate&) { return new EntryChildFrame(cmd::kByDate, app); };
+  frame.SetDataWindowKit(cmd::kByDate, byDate);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/command_table.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
 #include "interest/dialog_runner.h"
@@ -14,9 +15,6 @@
 #include "reconcile_dialog.h"
 
 namespace {
-
-constexpr int kInterest = 32853;
-constexpr int kReconcile = 32854;
 
 template <class Dialog, class Model>
 void InstallRunner(QWidget* parent) {
@@ -57,7 +55,7 @@ void WireInterestCommands(CQirnApp& app, CMainFrame& frame) {
     if (CQirnpz3* view = ViewOf<CQirnpz3>(widget); view && *interest)
       view->Calculate((*interest)->params, (*interest)->yearFiles);
   };
-  frame.SetDataWindowKit(kInterest, std::move(interestKit));
+  frame.SetDataWindowKit(cmd::kInterest, std::move(interestKit));
 
   auto reconcile = std::make_shared<ReconcileParams>();
   DataWindowKit reconcileKit;
@@ -75,5 +73,5 @@ void WireInterestCommands(CQirnApp& app, CMainFrame& frame) {
   reconcileKit.load = [reconcile](QWidget* widget) {
     if (CQirnpz4* view = ViewOf<CQirnpz4>(widget)) view->Build(*reconcile);
   };
-  frame.SetDataWindowKit(kReconcile, std::move(reconcileKit));
+  frame.SetDataWindowKit(cmd::kReconcile, std::move(reconcileKit));
 }

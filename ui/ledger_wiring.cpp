@@ -5,14 +5,15 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/command_table.h"
 #include "form_view_widget.h"
 #include "ledger_dialogs.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_line.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/three_column_ledger.h"
 #include "ledgers/multi_column_ledger.h"
 #include "ledgers/quantity_currency_ledger.h"
+#include "ledgers/three_column_ledger.h"
 #include "main_frame.h"
 
 namespace {
@@ -76,22 +77,22 @@ void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
   three.load = [code](QWidget* w) {
     if (auto* v = ViewOf<CQirnzb1>(w)) v->Open(*code);
   };
-  frame.SetDataWindowKit(32779, three);
+  frame.SetDataWindowKit(cmd::kThreeColumn, three);
 
-  frame.SetDataWindowKit(32780, CatalogueKit(
-                                    app, frame, CAuxCatalogueDlg::kMultiColumn,
-                                    [&env](const Chosen& c) {
-                                      return CQirnzb2::HasContent(env, c.code, MonthNumber(c.end),
-                                                                  "本科目无经济内容!");
-                                    },
-                                    [] { return std::make_unique<CQirnzb2>(); },
-                                    [](QWidget* w, const Chosen& c) {
-                                      if (auto* v = ViewOf<CQirnzb2>(w))
-                                        v->Open(c.code, c.start, c.end, c.period);
-                                    }));
+  frame.SetDataWindowKit(cmd::kMultiColumn, CatalogueKit(
+                                                app, frame, CAuxCatalogueDlg::kMultiColumn,
+                                                [&env](const Chosen& c) {
+                                                  return CQirnzb2::HasContent(env, c.code, MonthNumber(c.end),
+                                                                              "本科目无经济内容!");
+                                                },
+                                                [] { return std::make_unique<CQirnzb2>(); },
+                                                [](QWidget* w, const Chosen& c) {
+                                                  if (auto* v = ViewOf<CQirnzb2>(w))
+                                                    v->Open(c.code, c.start, c.end, c.period);
+                                                }));
   for (int kind : {0, 1})
     frame.SetDataWindowKit(
-        kind == 0 ? 32781 : 32782,
+        kind == 0 ? cmd::kQuantityLedger : cmd::kCurrencyLedger,
         CatalogueKit(
             app, frame, kind == 0 ? CAuxCatalogueDlg::kQuantity : CAuxCatalogueDlg::kCurrency,
             [&env, kind](const Chosen& c) {

@@ -6,21 +6,15 @@
 
 #include "accounts/chart_print_view.h"
 #include "app/application.h"
+#include "app/command_table.h"
+#include "chart_print_dialog.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 #include "opening_browser_dialog.h"
-#include "chart_print_dialog.h"
-
-namespace {
-
-constexpr int kOpenings = 40026;
-constexpr int kCatalogue = 40024;
-
-}  // namespace
 
 void WireOpeningsCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  frame.SetCommandHandler(kOpenings, [&env, &frame] {
+  frame.SetCommandHandler(cmd::kOpenings, [&env, &frame] {
     OpeningBalanceDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
   });
@@ -39,5 +33,5 @@ void WireOpeningsCommands(CQirnApp& app, CMainFrame& frame) {
     print->paintNow = [widget] { widget->viewport()->repaint(); };
     return widget;
   };
-  frame.SetDataWindowKit(kCatalogue, std::move(catalogue));
+  frame.SetDataWindowKit(cmd::kCatalogue, std::move(catalogue));
 }

@@ -5,27 +5,21 @@
 #include "account_query_dialog.h"
 #include "accounts/account_asker.h"
 #include "app/application.h"
+#include "app/command_table.h"
 #include "currency_list_dialog.h"
 #include "main_frame.h"
 #include "rate_list_dialog.h"
 
-namespace {
-
-constexpr int kAccountQuery = 40023;
-constexpr int kCurrencies = 40027;
-constexpr int kRates = 40028;
-
-}  // namespace
-
 void WireQueryCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  frame.SetCommandHandler(
-      kAccountQuery, [&] { AccountQueryDialog::Ask(&frame, env, accountquery::kBrowse, std::string()); });
-  frame.SetCommandHandler(kCurrencies, [&] {
+  frame.SetCommandHandler(cmd::kAccountQuery, [&] {
+    AccountQueryDialog::Ask(&frame, env, accountquery::kBrowse, std::string());
+  });
+  frame.SetCommandHandler(cmd::kCurrencies, [&] {
     CurrencyListDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
   });
-  frame.SetCommandHandler(kRates, [&] {
+  frame.SetCommandHandler(cmd::kRates, [&] {
     RateListDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
   });

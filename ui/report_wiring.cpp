@@ -3,22 +3,19 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/command_table.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 #include "progress_window.h"
 #include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
-#include "reports/fuzzy_query_dlg.h"
 #include "reports/balance_table.h"
-#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
+#include "reports/turnover_table.h"
 
 namespace {
-
-constexpr int kBalanceTable = 40020;
-constexpr int kTurnoverTable = 40021;
-constexpr int kFuzzyQuery = 40022;
 
 // A report window's kit: its dialog (the model kept until the view takes it) and its view, which asks the
 // same dialog again on Ctrl+O.
@@ -54,27 +51,27 @@ void WireReportCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
   auto* progress = new ProgressWindow(&frame);
   progress->Install();
-  frame.SetDataWindowKit(kBalanceTable, ReportKit<CHobdzb5, CBalanceDateDlg>(
-                                            env, frame,
-                                            [&env](CBalanceDateDlg& dlg) {
-                                              if (!CBalanceDateDlg::HasAccounts(env)) return false;
-                                              dlg.OnInitDialog();
-                                              return true;
-                                            },
-                                            RunBalanceDateDialog));
-  frame.SetDataWindowKit(kTurnoverTable, ReportKit<CHobdzb6, CTurnoverRangeDlg>(
-                                             env, frame,
-                                             [&env](CTurnoverRangeDlg& dlg) {
-                                               if (!CBalanceDateDlg::HasAccounts(env)) return false;
-                                               dlg.OnInitDialog();
-                                               return true;
-                                             },
-                                             RunTurnoverRangeDialog));
-  frame.SetDataWindowKit(kFuzzyQuery, ReportKit<CHobdzb7, CFuzzyQueryDlg>(
-                                          env, frame,
-                                          [](CFuzzyQueryDlg& dlg) {
-                                            dlg.OnInitDialog();
-                                            return true;
-                                          },
-                                          RunFuzzyQueryDialog));
+  frame.SetDataWindowKit(cmd::kBalanceTable, ReportKit<CHobdzb5, CBalanceDateDlg>(
+                                                 env, frame,
+                                                 [&env](CBalanceDateDlg& dlg) {
+                                                   if (!CBalanceDateDlg::HasAccounts(env)) return false;
+                                                   dlg.OnInitDialog();
+                                                   return true;
+                                                 },
+                                                 RunBalanceDateDialog));
+  frame.SetDataWindowKit(cmd::kTurnoverTable, ReportKit<CHobdzb6, CTurnoverRangeDlg>(
+                                                  env, frame,
+                                                  [&env](CTurnoverRangeDlg& dlg) {
+                                                    if (!CBalanceDateDlg::HasAccounts(env)) return false;
+                                                    dlg.OnInitDialog();
+                                                    return true;
+                                                  },
+                                                  RunTurnoverRangeDialog));
+  frame.SetDataWindowKit(cmd::kFuzzyQuery, ReportKit<CHobdzb7, CFuzzyQueryDlg>(
+                                               env, frame,
+                                               [](CFuzzyQueryDlg& dlg) {
+                                                 dlg.OnInitDialog();
+                                                 return true;
+                                               },
+                                               RunFuzzyQueryDialog));
 }

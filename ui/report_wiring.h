@@ -1,6 +1,6 @@
 #pragma once
-// Plugs the balance table (40020), the balance-and-turnover table (40021) and the fuzzy ledger query
-// (40022) into the main window.
+// Plugs the balance table, the balance-and-turnover table and the fuzzy ledger query
+// into the main window.
 class CQirnApp;
 class CMainFrame;
 

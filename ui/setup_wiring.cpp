@@ -2,18 +2,13 @@
 #include "setup_wiring.h"
 
 #include "app/application.h"
+#include "app/command_table.h"
 #include "chart_setup_dialog.h"
 #include "main_frame.h"
 
-namespace {
-
-constexpr int kAccountSetup = 40025;
-
-}  // namespace
-
 void WireSetupCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  frame.SetCommandHandler(kAccountSetup, [&env, &frame] {
+  frame.SetCommandHandler(cmd::kAccountSetup, [&env, &frame] {
     ChartSetupDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
   });

@@ -4,27 +4,20 @@
 
 #include "admin/book_check_view.h"
 #include "app/application.h"
+#include "app/command_table.h"
 #include "carry_forward_dialog.h"
 #include "copy_info_dialog.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 
-namespace {
-
-constexpr int kCarryForward = 40032;
-constexpr int kCopyInfo = 40033;
-constexpr int kBookCheck = 40035;
-
-}  // namespace
-
 void WireYearendCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  frame.SetCommandHandler(kCarryForward, [&env, &frame] {
+  frame.SetCommandHandler(cmd::kCarryForward, [&env, &frame] {
     CarryForwardDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
   });
-  frame.SetCommandHandler(kCopyInfo, [&env, &frame] {
+  frame.SetCommandHandler(cmd::kCopyInfo, [&env, &frame] {
     CopyInfoDialog dialog(env, &frame);
     dialog.exec();
   });
@@ -39,5 +32,5 @@ void WireYearendCommands(CQirnApp& app, CMainFrame& frame) {
   check.load = [](QWidget* widget) {
     static_cast<CBookCheckView&>(static_cast<FormViewWidget*>(widget)->View()).Build();
   };
-  frame.SetDataWindowKit(kBookCheck, std::move(check));
+  frame.SetDataWindowKit(cmd::kBookCheck, std::move(check));
 }

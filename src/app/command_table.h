@@ -46,9 +46,17 @@ constexpr int kRedo = 57644, kHelp = 57670, kContextHelp = 57669, kHelpTopics = 
 constexpr int kAccountLookUp = 32826, kF3 = 32842, kNextPane = 57680, kPrevPane = 57681;
 constexpr int kToolBar = 59392, kStatusBar = 59393, kWindowNew = 57648, kCascade = 57650, kTile = 57651;
 constexpr int kArrangeIcons = 57649;
-constexpr int kAccountSets = 40029, kManagement = 40030, kNewYear = 40031, kCarryForward = 40032;
-constexpr int kCopyInfo = 40033, kSetInfo = 40034, kBookCheck = 40035, kAccountQuery = 40023;
-constexpr int kPrintBooks = 40036;
+// 数据操纵
+constexpr int kByAccount = 32771, kByDate = 32772, kInterest = 32853, kReconcile = 32854;
+// 查询帐簿
+constexpr int kThreeColumn = 32779, kMultiColumn = 32780, kQuantityLedger = 32781, kCurrencyLedger = 32782;
+constexpr int kBalanceTable = 40020, kTurnoverTable = 40021, kFuzzyQuery = 40022, kPrintBooks = 40036;
+// 帐户目录
+constexpr int kAccountQuery = 40023, kCatalogue = 40024, kAccountSetup = 40025, kOpenings = 40026;
+constexpr int kCurrencies = 40027, kRates = 40028;
+// 帐务管理
+constexpr int kOperators = 40030, kNewYear = 40031, kCarryForward = 40032, kCopyInfo = 40033;
+constexpr int kAccountSets = 40029, kSetInfo = 40034, kBookCheck = 40035;
 }  // namespace cmd
 
 // All commands, menu items first in menu order, then those reached only by keys.

@@ -13,9 +13,9 @@
 #include "base/text.h"
 #include "ledgers/ledger_line.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/three_column_ledger.h"
 #include "ledgers/multi_column_ledger.h"
 #include "ledgers/quantity_currency_ledger.h"
+#include "ledgers/three_column_ledger.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/balance_table.h"
 #include "reports/report_progress.h"
@@ -27,11 +27,11 @@ struct KindName {
   bool BookKinds::*flag;
   int command;  // the menu command of the kind's window, whose right the kind needs
 };
-constexpr KindName kKindNames[] = {{"ledger", &BookKinds::ledger, 32779},
-                                   {"multi", &BookKinds::multi, 32780},
-                                   {"quantity", &BookKinds::quantity, 32781},
-                                   {"currency", &BookKinds::currency, 32782},
-                                   {"balance", &BookKinds::balance, 40020}};
+constexpr KindName kKindNames[] = {{"ledger", &BookKinds::ledger, cmd::kThreeColumn},
+                                   {"multi", &BookKinds::multi, cmd::kMultiColumn},
+                                   {"quantity", &BookKinds::quantity, cmd::kQuantityLedger},
+                                   {"currency", &BookKinds::currency, cmd::kCurrencyLedger},
+                                   {"balance", &BookKinds::balance, cmd::kBalanceTable}};
 
 template <class View>
 std::unique_ptr<View> NewView(CVyDataEnv& env, View* view) {
@@ -101,8 +101,9 @@ bool CYearBooksDlg::Confirm() {
     names += (names.empty() ? "" : "、") + PlainMenuText(command->text);
     rights += (rights.empty() ? "" : "、") + std::string(command->right);
   }
-  withheld = names.empty() ? std::string()
-                           : "没有打印" + names + "：操作员" + env_.opno + "没有查看这些帐页的权限（" + rights + "）。";
+  withheld = names.empty()
+                 ? std::string()
+                 : "没有打印" + names + "：操作员" + env_.opno + "没有查看这些帐页的权限（" + rights + "）。";
   if (!kinds.Any()) {
     focus = "kinds";
     ShowMessage(withheld, MsgIcon::Stop);
@@ -140,7 +141,8 @@ std::vector<BookEntry> PlanYearBooks(CVyDataEnv& env, const BookKinds& kinds, in
   }
   // One pass over the year's rows: the accounts with a reviewed posting or an opening balance.
   std::set<std::string> booked;
-  for (auto c = env.Db()->Query(Format("select distinct trim(kno) from p0 where mk='4' and val(tt)<=%d", endPeriod));
+  for (auto c = env.Db()->Query(
+           Format("select distinct trim(kno) from p0 where mk='4' and val(tt)<=%d", endPeriod));
        !c->AtEnd(); c->Next())
     booked.insert(c->Text(0));
 
