@@ -14,12 +14,6 @@ namespace {
 
 using AdminDialogs = DialogTest;
 
-QPushButton* ButtonNamed(QWidget& w, const char* gbkText) {
-  for (auto* b : w.findChildren<QPushButton*>())
-    if (G(b->text()) == std::string(gbkText)) return b;
-  return nullptr;
-}
-
 TEST_F(AdminDialogs, TheOperatorsDialogShowsTheRightsAndWritesATickAtOnce) {
   OperatorsDialog dlg(env);
   ASSERT_TRUE(dlg.Ready());

@@ -15,12 +15,6 @@ namespace {
 
 using DataDialogs = DialogTest;
 
-QPushButton* ButtonNamed(QWidget& w, const char* gbkText) {
-  for (auto* b : w.findChildren<QPushButton*>())
-    if (G(b->text()) == std::string(gbkText)) return b;
-  return nullptr;
-}
-
 TEST_F(DataDialogs, TheAccountSetSearchRunsInTheEventLoopAndEndsOnTheOpenSet) {
   std::string other = dir.Path() + "/其他单位/帐套";
   MakeFolders(other);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 #include <cstdlib>
@@ -14,11 +15,21 @@
 
 #include "data/data_env.h"
 #include "data/year_files.h"
+#include "gbk_qt.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 #include "ui/qt_test_app.h"
 
 inline QApplication& TestApp() { return TestQtApp(); }
+
+// The widget's child of a kind whose text is the given one (GBK, with its mnemonic); nullptr when none.
+template <class Child>
+Child* ChildNamed(QWidget& w, const char* gbkText) {
+  for (auto* c : w.findChildren<Child*>())
+    if (G(c->text()) == std::string(gbkText)) return c;
+  return nullptr;
+}
+inline QPushButton* ButtonNamed(QWidget& w, const char* gbkText) { return ChildNamed<QPushButton>(w, gbkText); }
 
 // Shows the widget, lets it lay itself out and saves what it draws.
 inline QString Screenshot(QWidget& w, const char* name) {

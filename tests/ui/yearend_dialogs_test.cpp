@@ -45,16 +45,8 @@ class YearendDialogs : public DialogTest {
     }
     db.Commit();
   }
-  QCheckBox* Box(QWidget& w, const char* text) {
-    for (auto* b : w.findChildren<QCheckBox*>())
-      if (G(b->text()) == std::string(text)) return b;
-    return nullptr;
-  }
-  QPushButton* Button(QWidget& w, const char* text) {
-    for (auto* b : w.findChildren<QPushButton*>())
-      if (G(b->text()) == std::string(text)) return b;
-    return nullptr;
-  }
+  QCheckBox* Box(QWidget& w, const char* text) { return ChildNamed<QCheckBox>(w, text); }
+  QPushButton* Button(QWidget& w, const char* text) { return ButtonNamed(w, text); }
 };
 
 TEST_F(YearendDialogs, TheCarryForwardShowsItsProgressAndClosesWithTheTotals) {
