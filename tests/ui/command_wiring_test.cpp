@@ -24,35 +24,17 @@
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "support/year_file_fixture.h"
+#include "ui/main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
 
-class WiredFrame : public YearFileTest {
+class WiredFrame : public MainWindowTest {
  protected:
   void Start(const std::string& opno) {
     path = CreateAccountSetFile(dir.Path(), 2026);
-    WireCommands(app, frame);
-    login.act = [opno](CHobdFileDlg& d) { return ChooseOperator(d, opno); };
-    frame.SetLoginRunner(&login);
-    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+    ASSERT_TRUE(LogIn(opno));
   }
-  void TearDown() override {
-    // The hooks are the program's globals: leave them as the other tests expect them.
-    LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
-    SetAccountAsker(nullptr);
-  }
-  bool Enabled(int id) {
-    frame.UpdateCommandStates();
-    return frame.Action(id)->isEnabled();
-  }
-
-  QApplication& qt = TestQtApp();
-  std::string path;
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
 };
 
 }  // namespace

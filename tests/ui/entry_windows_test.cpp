@@ -23,11 +23,12 @@
 #include "mask_edit.h"
 #include "support/year_file_fixture.h"
 #include "ui/dialog_test_support.h"
+#include "ui/main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
 
-class EntryWindows : public YearFileTest {
+class EntryWindows : public MainWindowTest {
  protected:
   void SetUp() override {
     path = CreateAccountSetFile(dir.Path(), 2026);
@@ -35,16 +36,12 @@ class EntryWindows : public YearFileTest {
          {"('101','现金',1,'0','0',null,'0',0,0)", "('102','银行存款',1,'0','0',null,'0',0,0)",
           "('102-1','工商银行',2,'0','0',null,'0',0,0)"})
       Exec(path, std::string("insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values") + a);
-    WireCommands(app, frame);
-    login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-    frame.SetLoginRunner(&login);
-    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+    ASSERT_TRUE(LogIn());
     frame.showNormal();
     frame.resize(1180, 640);
   }
   void TearDown() override {
-    LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
+    MainWindowTest::TearDown();
     CAccountEntryDlg::SetRunner(nullptr);
     CDateEntryDlg::SetRunner(nullptr);
   }
@@ -93,12 +90,6 @@ class EntryWindows : public YearFileTest {
     QApplication::processEvents();
     EXPECT_TRUE(frame.grab().save(QString::fromStdString(ShotPath(name))));
   }
-
-  QApplication& qt = TestQtApp();
-  std::string path;
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
 };
 
 TEST_F(EntryWindows, ByAccountTypedSavedAndClosedThroughTheQuestion) {

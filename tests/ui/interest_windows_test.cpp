@@ -13,8 +13,8 @@
 #include "formview/calculator_hook.h"
 #include "gbk_qt.h"
 #include "interest/dialog_runner.h"
-#include "interest/interest_post_dlg.h"
 #include "interest/interest_list_view.h"
+#include "interest/interest_post_dlg.h"
 #include "interest/reconcile_view.h"
 #include "interest_dialog.h"
 #include "login_dialog.h"
@@ -22,18 +22,16 @@
 #include "mask_edit.h"
 #include "reconcile_dialog.h"
 #include "support/year_file_fixture.h"
+#include "ui/main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
 
-class InterestWindows : public YearFileTest {
+class InterestWindows : public MainWindowTest {
  protected:
   void SetUp() override {
     path = CreateAccountSetFile(dir.Path(), 2026);
-    WireCommands(app, frame);
-    login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-    frame.SetLoginRunner(&login);
-    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+    ASSERT_TRUE(LogIn());
     frame.resize(1100, 720);
     for (
         const char* sql : {
@@ -53,8 +51,7 @@ class InterestWindows : public YearFileTest {
       app.env.Execute(sql);
   }
   void TearDown() override {
-    LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
+    MainWindowTest::TearDown();
     DialogRunner<CInterestDlg>::run = nullptr;
     DialogRunner<CInterestPostDlg>::run = nullptr;
     DialogRunner<CReconcileDlg>::run = nullptr;
@@ -82,12 +79,6 @@ class InterestWindows : public YearFileTest {
     auto* host = child ? dynamic_cast<FormViewWidget*>(child->View()) : nullptr;
     return host ? dynamic_cast<View*>(&host->View()) : nullptr;
   }
-
-  QApplication& qt = TestQtApp();
-  std::string path;
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
 };
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/application.h"
 #include "base/gbk.h"
 #include "base/text.h"
+#include "chart_print_dialog.h"
 #include "child_frame.h"
 #include "command_wiring.h"
 #include "dialog_test_support.h"
@@ -29,13 +30,13 @@
 #include "mask_edit.h"
 #include "opening_browser_dialog.h"
 #include "opening_edit_dialog.h"
-#include "chart_print_dialog.h"
 #include "support/year_file_fixture.h"
+#include "ui/main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
 
-class ChartWindows : public YearFileTest {
+class ChartWindows : public MainWindowTest {
  protected:
   void SetUp() override {
     path = CreateAccountSetFile(dir.Path(), 2026);
@@ -43,14 +44,7 @@ class ChartWindows : public YearFileTest {
                               {"1002-1", "工商银行", "0"},   {"1002-2", "建设银行", "0"},
                               {"1002-1-1", "人民币户", "0"}, {"1403", "原材料", "1"}};
     for (auto& a : chart) Exec(path, AccountInsert(a[0], a[1], *a[2] == '1'));
-    WireCommands(app, frame);
-    login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-    frame.SetLoginRunner(&login);
-    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
-  }
-  void TearDown() override {
-    LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
+    ASSERT_TRUE(LogIn());
   }
   static std::string AccountInsert(const std::string& code, const std::string& name, bool quantity = false) {
     return Format(
@@ -72,12 +66,6 @@ class ChartWindows : public YearFileTest {
     for (int c = 0; c < t->columnCount(); ++c) cells << t->item(r, c)->text();
     return cells;
   }
-
-  QApplication& qt = TestQtApp();
-  std::string path;
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
 };
 
 TEST_F(ChartWindows, OpeningBalancesAreWalkedEditedAndSavedFromTheMainMenu) {

@@ -27,18 +27,16 @@
 #include "rate_dialog.h"
 #include "rate_list_dialog.h"
 #include "support/year_file_fixture.h"
+#include "ui/main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
 
-class QueryDialogs : public YearFileTest {
+class QueryDialogs : public MainWindowTest {
  protected:
   void SetUp() override {
-    std::string path = CreateAccountSetFile(dir.Path(), 2026);
-    WireCommands(app, frame);
-    login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-    frame.SetLoginRunner(&login);
-    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+    path = CreateAccountSetFile(dir.Path(), 2026);
+    ASSERT_TRUE(LogIn());
     for (auto [code, name] : std::initializer_list<std::pair<const char*, const char*>>{{"1", "现金"},
                                                                                         {"10", "银行存款"},
                                                                                         {"10-3", "工商银行"},
@@ -50,11 +48,6 @@ class QueryDialogs : public YearFileTest {
       app.env.Execute(Format(
           "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('%s','%s',%d,'0','0',NULL,'0',0,0)",
           code, name, CodeLevel(code)));
-  }
-  void TearDown() override {
-    LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
-    SetAccountAsker(nullptr);
   }
   template <class T>
   static T* Modal() {
@@ -74,11 +67,6 @@ class QueryDialogs : public YearFileTest {
     QApplication::processEvents();
     EXPECT_TRUE(w->grab().save(QString::fromStdString(ShotPath(name)))) << name;
   }
-
-  QApplication& qt = TestQtApp();
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
 };
 
 TEST_F(QueryDialogs, TheMenusAccountQueryWalksDownAndUp) {
