@@ -8,7 +8,7 @@
 
 #include "base/text.h"
 #include "data/jet/database.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
 #include "io/report_export.h"

@@ -4,7 +4,7 @@
 
 #include "app/command_table.h"
 #include "base/date.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_list_view.h"
 #include "interest/reconcile_dlg.h"

@@ -11,7 +11,7 @@
 #include "base/text.h"
 #include "base/version.h"
 #include "cli_support.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 namespace {
 

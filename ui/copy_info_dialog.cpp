@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "base/platform.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 

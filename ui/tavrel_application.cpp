@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "base/platform.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 namespace {
 

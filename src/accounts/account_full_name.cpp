@@ -2,7 +2,7 @@
 
 #include "accounts/account_code.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 std::string FullNameOf(const std::vector<std::string>& names, int width) {

@@ -4,7 +4,7 @@
 #include "base/gbk.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 CSubjectChoiceDlg::CSubjectChoiceDlg(CVyDataEnv& env) : env_(env) {}
 

@@ -5,7 +5,7 @@
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
 

@@ -7,7 +7,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_guard.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

@@ -8,7 +8,7 @@
 
 #include "accounts/account_import.h"
 #include "base/gbk.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/data_env.h"
 #include "data/year_files.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

@@ -7,7 +7,7 @@
 #include "accounts/opening_balance.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

@@ -5,7 +5,7 @@
 #include "accounts/chart_queries.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 

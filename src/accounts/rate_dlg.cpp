@@ -4,8 +4,8 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "data/jet/db_error.h"
-#include "data/jet/sql_text.h"
+#include "data/db_error.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 

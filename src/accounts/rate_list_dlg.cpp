@@ -6,7 +6,7 @@
 #include "base/text.h"
 #include "data/count_first.h"
 #include "data/db_guard.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

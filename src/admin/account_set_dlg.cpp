@@ -5,7 +5,7 @@
 #include "accounts/chart_templates.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/year_files.h"
 
 CAccountSetDlg::CAccountSetDlg(Form form, std::string currentDataDir, std::string currentYear,

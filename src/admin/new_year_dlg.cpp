@@ -4,7 +4,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/year_files.h"
 #include "io/backup.h"
 

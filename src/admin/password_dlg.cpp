@@ -2,7 +2,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 

@@ -7,7 +7,7 @@
 #include "base/version.h"
 #include "base/platform.h"
 #include "data/db_guard.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 namespace {
 CQirnApp* g_app = nullptr;

@@ -2,7 +2,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 CHobdFileDlg::CHobdFileDlg(std::string initialFile, std::string initialOpno, std::string extension)

@@ -3,7 +3,7 @@
 #include "app/command_table.h"
 #include "app/rights_table.h"
 #include "base/platform.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/year_schema.h"
 
 const char* const kSettingDataDir = "DataDir";

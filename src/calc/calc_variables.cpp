@@ -1,7 +1,7 @@
 #include "calc/calc_variables.h"
 
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

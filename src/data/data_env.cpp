@@ -6,9 +6,9 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_guard.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/server_engine.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

@@ -1,7 +1,7 @@
 #include "data/db_guard.h"
 
 #include "base/platform.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 bool RunCatchingDbErrors(const std::function<void()>& work) {
   try {

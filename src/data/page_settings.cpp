@@ -1,8 +1,8 @@
 #include "data/page_settings.h"
 
 #include "base/text.h"
-#include "data/jet/db_error.h"
-#include "data/jet/sql_text.h"
+#include "data/db_error.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

@@ -2,7 +2,7 @@
 
 #include "base/gbk.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 CVyRecordset::CVyRecordset(int nLong, int nDouble, int nText, jet::Database* db)
     : longNames(static_cast<size_t>(nLong)),

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/page_settings.h"
 
 using jet::SqlText;

@@ -7,7 +7,7 @@
 #include "base/date.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 #include "entry/account_entry_dlg.h"
 #include "entry/posting.h"

@@ -6,7 +6,7 @@
 #include "base/date_fields.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "entry/posting.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 #include "data/jet/database.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 

@@ -6,7 +6,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/data_env.h"
 #include "base/input_mask.h"
 #include "formview/form_sections.h"

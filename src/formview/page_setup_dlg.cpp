@@ -8,7 +8,7 @@
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "accounts/account_full_name.h"
 #include "base/text.h"
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
-#include "data/jet/sql_text.h"
+#include "data/db_error.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 using jet::SqlText;

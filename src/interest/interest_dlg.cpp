@@ -7,8 +7,8 @@
 #include "accounts/account_code.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
-#include "data/jet/sql_text.h"
+#include "data/db_error.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 

@@ -5,7 +5,7 @@
 
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "interest/dialog_runner.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_post_dlg.h"

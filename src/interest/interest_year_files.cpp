@@ -6,7 +6,7 @@
 
 #include "base/text.h"
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/recordset.h"
 #include "data/year_files.h"
 

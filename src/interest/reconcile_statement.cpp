@@ -4,7 +4,7 @@
 #include "accounts/account_full_name.h"
 #include "base/date.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 #include "interest/interest_calc.h"
 

@@ -15,7 +15,7 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/server_engine.h"
 #include "data/data_env.h"
 #include "data/year_files.h"

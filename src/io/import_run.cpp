@@ -1,7 +1,7 @@
 #include "io/import_run.h"
 
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/data_env.h"
 
 namespace {

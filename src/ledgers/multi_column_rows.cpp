@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "ledgers/ledger_line.h"
 
 using jet::SqlText;

@@ -6,7 +6,7 @@
 #include "accounts/chart_queries.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "formview/view_input.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/quantity_rows.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "ledgers/ledger_line.h"
 
 std::string QuantityRows(CVyDataEnv& env, const AccountingYear& year, const QuantityQuery& q) {

@@ -6,7 +6,7 @@
 #include "accounts/period.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "formview/view_input.h"
 #include "ledgers/ledger_commands.h"
 #include "ledgers/ledger_period_dlg.h"

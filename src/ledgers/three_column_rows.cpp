@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "data/jet/functions.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 

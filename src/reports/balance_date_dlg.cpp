@@ -5,7 +5,7 @@
 #include "accounts/period.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 bool CBalanceDateDlg::HasAccounts(CVyDataEnv& env) {
   if (env.QueryLong("Select Count(*) From Subt") > 0) return true;

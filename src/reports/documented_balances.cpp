@@ -4,7 +4,7 @@
 
 #include "accounts/account_code.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "data/recordset.h"
 
 namespace {

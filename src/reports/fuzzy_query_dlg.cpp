@@ -8,7 +8,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "base/date_fields.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "accounts/period.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 std::string CTurnoverRangeDlg::RangeText(const DateFields& f, const DateFields& t) {
   std::string text = Format("%d 年 %d 月 %d 日", f.Year(), f.Month(), f.Day());

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "app/rights_table.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "support/year_file_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/data_env.h"
 #include "support/year_file_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "support/year_file_fixture.h"
 
 namespace {

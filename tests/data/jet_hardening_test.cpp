@@ -7,8 +7,8 @@
 #include <string>
 
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
-#include "data/jet/sql_text.h"
+#include "data/db_error.h"
+#include "data/sql_text.h"
 #include "data/data_env.h"
 #include "data/year_files.h"
 #include "support/year_file_fixture.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "support/temp_dir.h"
 
 TEST(JetSmoke, CreateInsertSelect) {

@@ -14,7 +14,7 @@
 
 #include "base/gbk.h"
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/year_files.h"
 #include "support/statement_corpus.h"
 #include "support/temp_dir.h"

@@ -14,7 +14,7 @@
 #include "admin/new_year_dlg.h"
 #include "base/file_facts.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/data_env.h"
 #include "support/file_dump.h"
 #include "support/year_file_fixture.h"

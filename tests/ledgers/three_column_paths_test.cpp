@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 #include "ledgers/three_column_ledger.h"
 #include "ledgers_support.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/year_files.h"
 #include "support/statement_corpus.h"
 #include "support/temp_dir.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/jet/database.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/server_engine.h"
 #include "data/data_env.h"
 #include "data/year_files.h"

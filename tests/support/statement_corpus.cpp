@@ -9,7 +9,7 @@
 #include <map>
 
 #include "base/gbk.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 namespace corpus {
 

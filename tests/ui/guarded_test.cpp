@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "form_view_widget.h"
 #include "support/scripted_platform.h"
 #include "ui/qt_test_app.h"

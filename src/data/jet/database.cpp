@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/functions.h"
 #include "data/jet/parser.h"
 #include "data/jet/server_engine.h"

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/lexer.h"
 #include "data/jet/parser.h"
 

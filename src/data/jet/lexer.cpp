@@ -4,7 +4,7 @@
 
 #include "base/gbk.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 namespace jet {
 

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <set>
 
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/lexer.h"
 
 namespace jet {

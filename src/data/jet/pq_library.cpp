@@ -6,7 +6,7 @@
 #include <libpq-fe.h>
 
 #include "base/lazy_library.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 
 #define TAVREL_PQ_FUNCTIONS(X)                                                                                \
   X(PGconn*, PQconnectdb, (const char* info), (info))                                                         \

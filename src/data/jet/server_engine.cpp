@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/parser.h"
 #include "data/jet/pq_library.h"
 #include "data/jet/server_library.h"

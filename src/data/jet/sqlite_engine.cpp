@@ -12,7 +12,7 @@
 
 #include "base/file_facts.h"
 #include "base/text.h"
-#include "data/jet/db_error.h"
+#include "data/db_error.h"
 #include "data/jet/functions.h"
 
 namespace jet {

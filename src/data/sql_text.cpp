@@ -1,4 +1,4 @@
-#include "data/jet/sql_text.h"
+#include "data/sql_text.h"
 
 namespace jet {
 
