@@ -11,6 +11,7 @@
 #include "data/jet/database.h"
 #include "data/data_env.h"
 #include "data/year_files.h"
+#include "support/book_rows.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
 
@@ -27,28 +28,17 @@ class InterestBooks : public ::testing::Test {
   std::string AddYear(int year) { return CreateAccountSetFile(dir.Path(), year); }
 
   void Account(const std::string& code, const std::string& name, jet::Database* db = nullptr) {
-    Run(db,
-        Format("INSERT INTO SUBT(KNO,NA,CLAS,OP,FZ,DL,DLF,DLW) VALUES('%s','%s',%d,'0','0','0',0,0)",
-               code.c_str(), name.c_str(), static_cast<int>(std::count(code.begin(), code.end(), '-')) + 1));
+    Run(db, book_rows::Account(code, name));
   }
-  // An opening row (RN 0, four blanks) of the year starting on date.
-  void Opening(const std::string& code, const std::string& date, int side, double amount,
+  // An opening row of the year starting on firstDay.
+  void Opening(const std::string& code, int side, double amount, const std::string& firstDay = "20260101",
                jet::Database* db = nullptr) {
-    Run(db,
-        Format(
-            "INSERT INTO P0(T,CER,RN,MRY,KNO,F,MY,NU,MK,TT) VALUES('%s','    ',0,'期初余额','%s',%d,%.2f,0,"
-            "'4','01')",
-            date.c_str(), code.c_str(), side, amount));
+    Run(db, book_rows::Opening(firstDay, code, side, amount));
   }
-  // A posting with its reconciliation mark; mark "1" is outside the books (MK '0').
-  void Posting(const std::string& code, const std::string& date, int side, double amount,
-               const std::string& mark = "0", const std::string& summary = "摘要", int rn = 1,
-               jet::Database* db = nullptr) {
-    Run(db,
-        Format("INSERT INTO P0(T,CER,RN,MRY,KNO,F,MY,NU,MK,TT) VALUES('%s','%s',%d,'%s','%s',%d,%.2f,0,'%s',"
-               "'%s')",
-               date.c_str(), mark.c_str(), rn, summary.c_str(), code.c_str(), side, amount,
-               mark == "1" ? "0" : "4", date.substr(4, 2).c_str()));
+  // A posting with its reconciliation mark, by default not yet reconciled; mark "1" is outside the books.
+  void Post(const std::string& date, const std::string& code, int side, double amount, int rn = 1,
+            const std::string& summary = "摘要", const std::string& mark = "0", jet::Database* db = nullptr) {
+    Run(db, book_rows::Posting(std::stoi(date.substr(4, 2)), date, code, side, amount, rn, summary, mark));
   }
   long Count(const std::string& sql) { return env.QueryLong(sql); }
 

@@ -40,18 +40,18 @@ class InterestCalcTest : public InterestBooks {
 
 TEST_F(InterestCalcTest, ProductSumsAndInterestOfOneAccount) {
   Account("1001", "银行存款");
-  Opening("1001", "20260101", 1, 1000);
+  Opening("1001", 1, 1000);
   InterestParams base{"20260101", "20260201", "1001", 2, DayCount::ActualMonths, false};
   EXPECT_EQ(Compute(base), (std::vector<InterestRow>{{"1001", "银行存款", "31,000.00", "6.20"}}));
 
   // A posting dated on the end day bears nothing; one dated on the start day bears for the whole period.
-  Posting("1001", "20260201", 1, 500);
-  Posting("1001", "20260101", 1, 100);
+  Post("20260201", "1001", 1, 500);
+  Post("20260101", "1001", 1, 100);
   EXPECT_EQ(Compute(base)[0].product, "34,100.00");
 
   // A deposit: a credit balance bears positive interest only on the credit side.
   Account("2001", "借入款");
-  Opening("2001", "20260101", -1, 1000);
+  Opening("2001", -1, 1000);
   InterestParams credit{"20260101", "20260201", "2001", 2, DayCount::ActualMonths, true};
   EXPECT_EQ(Compute(credit)[0].product, "31,000.00");
   EXPECT_EQ(Compute(credit)[0].interest, "6.20");
@@ -69,9 +69,9 @@ TEST_F(InterestCalcTest, ParentRowsAndTheTotalOverLowestLevels) {
   Account("1002-1", "甲公司");
   Account("1002-2", "乙公司");
   Account("1003", "备用金");
-  Opening("1002-1", "20260101", 1, 100);
-  Opening("1002-2", "20260101", 1, 200);
-  Posting("1003", "20260111", 1, 10);
+  Opening("1002-1", 1, 100);
+  Opening("1002-2", 1, 200);
+  Post("20260111", "1003", 1, 10);
   InterestParams p{"20260101", "20260131", "1002", 1, DayCount::ActualMonths, false};
   std::vector<InterestRow> rows = Compute(p);
   ASSERT_EQ(rows.size(), 4u);
@@ -94,13 +94,13 @@ TEST_F(InterestCalcTest, APeriodReachingIntoTheYearBefore) {
     jet::Database db;
     db.Open(earlier);
     Account("1001", "银行存款", &db);
-    Opening("1001", "20250101", 1, 1000, &db);
-    Posting("1001", "20251201", 1, 200, "0", "存入", 1, &db);
+    Opening("1001", 1, 1000, "20250101", &db);
+    Post("20251201", "1001", 1, 200, 1, "存入", "0", &db);
   }
   Account("1001", "银行存款");
-  Opening("1001", "20260101", 1, 1200);  // carried forward: already counted in the year before
-  Posting("1001", "20260110", 1, 300);
-  Posting("1001", "20260131", 1, 999);  // on the end day
+  Opening("1001", 1, 1200);  // carried forward: already counted in the year before
+  Post("20260110", "1001", 1, 300);
+  Post("20260131", "1001", 1, 999);  // on the end day
 
   std::vector<YearFileSpan> files = ListInterestYearFiles(env.dataDir);
   ASSERT_EQ(files.size(), 2u);
@@ -131,7 +131,7 @@ TEST_F(InterestCalcTest, ParameterChecksInOrder) {
   Account("1002", "应收款");
   EXPECT_FALSE(CInterestDlg::MayStart(env));
   EXPECT_EQ(platform.LastText(), "本年度无任何数据，无需计息！");
-  Opening("1001", "20260101", 1, 1000);
+  Opening("1001", 1, 1000);
   EXPECT_TRUE(CInterestDlg::MayStart(env));
 
   CInterestDlg defaults(env);
@@ -185,11 +185,11 @@ TEST_F(InterestCalcTest, AYearFileOfThePeriodThatCannotBeReadStopsTheCalculation
     jet::Database db;
     db.Open(file);
     Account("1001", "银行存款", &db);
-    Opening("1001", Format("%d0101", year), 1, year == 2024 ? 1000 : 1100, &db);
-    Posting("1001", Format("%d0601", year), 1, 100, "0", "存入", 1, &db);
+    Opening("1001", 1, year == 2024 ? 1000 : 1100, Format("%d0101", year), &db);
+    Post(Format("%d0601", year), "1001", 1, 100, 1, "存入", "0", &db);
   }
   Account("1001", "银行存款");
-  Opening("1001", "20260101", 1, 1200);
+  Opening("1001", 1, 1200);
   InterestParams p{"20240101", "20260131", "1001", 1, DayCount::ActualMonths, false};
   // 1,000 × 761 days + 100 × 609 + 100 × 244.
   EXPECT_EQ(Compute(p)[0].product, "846,300.00");

@@ -1,5 +1,6 @@
 // The interest list from one read of each year file against the statements per account, on random books
 // of two year files: every cell of every row must be the same.
+#include <cmath>
 #include <random>
 
 #include "accounts/period.h"
@@ -24,18 +25,16 @@ TEST_P(InterestPathsTest, EveryCellOfBothPathsIsEqual) {
   });
   // Each year's opening rows; the later year's repeat balances the earlier already counted.
   book.Openings(rnd, [&](const std::string& code, int f, double amount) {
-    Opening(code, "20250101", f, amount, &before);
-    Opening(code, "20260101", -f, amount / 2);
+    Opening(code, f, amount, "20250101", &before);
+    Opening(code, -f, std::round(amount * 50) / 100);
   });
   int rn = 0;
   for (jet::Database* db : {&before, static_cast<jet::Database*>(nullptr)}) {
     const char* year = db ? "2025" : "2026";
     db ? db->Begin() : env.Db()->Begin();
-    book.Postings(rnd, 300, YearOf(env),
-                  [&](const std::string& code, const std::string& date, int f, double amount,
-                      const std::string& mark) {
-                    Posting(code, year + date.substr(4), f, amount, mark, "摘要", ++rn, db);
-                  });
+    book.Postings(rnd, 300, YearOf(env), [&](const RandomPosting& p) {
+      Post(year + p.date.substr(4), p.code, p.side, p.amount, ++rn, p.summary, p.mark, db);
+    });
     db ? db->Commit() : env.Db()->Commit();
   }
   before.Close();

@@ -16,10 +16,10 @@ class InterestPostingTest : public InterestBooks {
     Account("1002", "应收款");
     Account("1002-1", "甲公司");
     Account("1002-2", "乙公司");
-    Opening("1002-1", "20260101", 1, 1000);
-    Opening("1002-2", "20260101", -1, 2000);
-    Posting("1002-1", "20260201", 1, 5, "0", "手续费", 1);
-    Posting("1002-1", "20260201", 1, 5, "0", "手续费", 2);
+    Opening("1002-1", 1, 1000);
+    Opening("1002-2", -1, 2000);
+    Post("20260201", "1002-1", 1, 5, 1, "手续费", "0");
+    Post("20260201", "1002-1", 1, 5, 2, "手续费", "0");
     view.InitForm();
     ASSERT_TRUE(view.Calculate({"20260101", "20260201", "1002", 2, DayCount::ActualMonths, false},
                                ListInterestYearFiles(env.dataDir)));
@@ -120,7 +120,7 @@ TEST_F(InterestPostingTest, DateAndSummaryChecks) {
 
 TEST_F(InterestPostingTest, ACounterAccountTakesTheOtherSideOfEveryRow) {
   Account("6603", "财务费用");
-  Posting("6603", "20260201", 1, 3, "0", "手续费", 1);
+  Post("20260201", "6603", 1, 3, 1, "手续费", "0");
   DialogRunner<CInterestPostDlg>::run = [](CInterestPostDlg& d) {
     d.counterText = "6603";
     return d.OnOk();

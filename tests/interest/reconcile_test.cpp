@@ -8,8 +8,8 @@ class ReconcileTest : public InterestBooks {
   void SetUp() override {
     InterestBooks::SetUp();
     Account("1002", "银行存款");
-    Opening("1002", "20260101", 1, 1000);
-    Posting("1002", "20260105", 1, 50, "2");  // both sides have it
+    Opening("1002", 1, 1000);
+    Post("20260105", "1002", 1, 50, 1, "摘要", "2");  // both sides have it
   }
   std::vector<ReconcileRow> Build(double other = 1000) {
     CQirnpz4 view(env);
@@ -29,14 +29,14 @@ TEST_F(ReconcileTest, NoMarkedItems) {
 }
 
 TEST_F(ReconcileTest, HalvesFilledSideBySide) {
-  Posting("1002", "20260212", 1, 30, "1", "对方收款丙");
-  Posting("1002", "20260203", 1, 10, "1", "对方收款甲");
-  Posting("1002", "20260210", 1, 20, "1", "对方收款乙");
-  Posting("1002", "20260215", -1, 40, "0", "本帐付款");
+  Post("20260212", "1002", 1, 30, 1, "对方收款丙", "1");
+  Post("20260203", "1002", 1, 10, 1, "对方收款甲", "1");
+  Post("20260210", "1002", 1, 20, 1, "对方收款乙", "1");
+  Post("20260215", "1002", -1, 40, 1, "本帐付款", "0");
   // Outside the period: ignored as items, while the book balance runs from the start of the year.
-  Posting("1002", "20260120", -1, 100, "0", "一月付款");
-  Posting("1002", "20260301", 1, 70, "1", "三月对方收款");
-  Posting("1002", "20260220", 1, 80, "2", "双方收款");
+  Post("20260120", "1002", -1, 100, 1, "一月付款", "0");
+  Post("20260301", "1002", 1, 70, 1, "三月对方收款", "1");
+  Post("20260220", "1002", 1, 80, 1, "双方收款", "2");
 
   std::vector<ReconcileRow> rows = Build(1000);
   ASSERT_EQ(rows.size(), 7u);

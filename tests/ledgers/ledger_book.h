@@ -6,6 +6,7 @@
 #include "accounts/period.h"
 #include "base/text.h"
 #include "data/data_env.h"
+#include "support/book_rows.h"
 #include "support/year_file_fixture.h"
 
 class LedgerBook : public YearFileTest {
@@ -15,27 +16,15 @@ class LedgerBook : public YearFileTest {
  public:
   void Account(const std::string& code, const std::string& name, const std::string& fz = "0",
                const std::string& fzn = "", const std::string& dl = "0", int dlf = 0, int dlw = 0) {
-    int level = 1;
-    for (char c : code) level += c == '-';
-    env.Execute(Format(
-        "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('%s','%s',%d,'0','%s','%s','%s',%d,%d)",
-        code.c_str(), name.c_str(), level, fz.c_str(), fzn.c_str(), dl.c_str(), dlf, dlw));
+    env.Execute(book_rows::Account(code, name, fz, fzn, dl, dlf, dlw));
   }
   // A posting: side 1 debit, -1 credit; mark "1" is written outside the books (MK '0').
   void Post(const std::string& date, const std::string& code, int side, double amount, int rn = 1,
             const std::string& summary = "摘要", const std::string& mark = "2", double nu = 0) {
-    int period = PeriodOfDate(YearOf(env), date);
-    env.Execute(
-        Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) "
-               "values('%s','%s',%d,'%s','%s',%d,%.2f,%.4f,'%s','%02d')",
-               date.c_str(), mark.c_str(), rn, summary.c_str(), code.c_str(), side, amount, nu,
-               mark == "1" ? "0" : "4", period));
+    env.Execute(book_rows::Posting(PeriodOfDate(YearOf(env), date), date, code, side, amount, rn, summary, mark, nu));
   }
   void Opening(const std::string& code, int side, double amount, double nu = 0) {
-    env.Execute(
-        Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('20260101','    "
-               "',0,'期初余额','%s',%d,%.2f,%.4f,'4','01')",
-               code.c_str(), side, amount, nu));
+    env.Execute(book_rows::Opening("20260101", code, side, amount, nu));
   }
   template <class View, class... Args>
   std::unique_ptr<View> Make(Args... args) {

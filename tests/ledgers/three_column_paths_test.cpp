@@ -4,52 +4,33 @@
 
 #include <random>
 
-#include "data/sql_text.h"
 #include "ledgers/three_column_ledger.h"
 #include "ledgers_support.h"
+#include "support/random_book.h"
 
 namespace {
 
 class ThreeColumnPathsTest : public LedgerBook, public ::testing::WithParamInterface<unsigned> {
  protected:
-  // A chart of three levels under two top accounts, opening rows, and postings on few days so that many
+  // A chart of three levels under two top accounts, opening rows on parents too, and postings of which many
   // share a date and a row number; amounts of whole cents mostly, now and then one that is not, a red
-  // (negative) one or zero.
+  // (negative) one or zero, marks stored untrimmed, and with oddTexts summaries with a line break.
   void MakeRandomBook(std::mt19937& rnd, bool oddTexts) {
-    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+    RandomBook book;
+    book.shape.tops = {"1002", "2202"};
+    book.shape.minChildren = 1;
+    book.shape.parentsOpen = true;
+    book.shape.oddAmounts = {0.005, 1.0 / 3, -0.004, 1e-7, 12345678901.125, 0, -250.5};
+    book.shape.oddOneIn = 8;
+    book.shape.oddTexts = oddTexts;
+    book.shape.marks = {"0", "1", "2", "  2 "};
+    book.shape.rowNumbers = 2;
     env.Db()->Begin();
-    std::vector<std::string> codes;
-    for (const char* top : {"1002", "2202"}) {
-      Account(top, "科目");
-      codes.push_back(top);
-      for (int c = 1; c <= 1 + pick(3); ++c) {
-        std::string b = Format("%s-%d", top, c);
-        Account(b, "明细");
-        codes.push_back(b);
-        for (int g = 1; g <= pick(3); ++g) {
-          Account(Format("%s-%d", b.c_str(), g), "项目");
-          codes.push_back(Format("%s-%d", b.c_str(), g));
-        }
-      }
-    }
-    for (const std::string& code : codes)
-      if (pick(2)) Opening(code, pick(2) ? 1 : -1, pick(100000) / 100.0);
-    AccountingYear year = YearOf(env);
-    const double odd[] = {0.005, 1.0 / 3, -0.004, 1e-7, 12345678901.125, 0, -250.5};
-    for (int i = 0; i < 160; ++i) {
-      const std::string& code = codes[static_cast<size_t>(pick(static_cast<int>(codes.size())))];
-      PeriodDates p = AccountingPeriod(year, 1 + pick(12));
-      std::string date = pick(2) ? p.first : p.last;
-      double amount = pick(8) == 0 ? odd[pick(7)] : pick(1000000) / 100.0;
-      std::string summary = oddTexts && pick(20) == 0 ? "换\r行" : Format("摘要%d", pick(5));
-      const char* marks[] = {"0", "1", "2", "  2 "};
-      const char* mark = marks[pick(4)];
-      env.Execute(
-          Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) values('%s','%s',%d,'%s','%s',%d,%.17g,0,"
-                 "'%s','%02d')",
-                 date.c_str(), mark, 1 + pick(2), jet::SqlText(summary).c_str(), code.c_str(),
-                 pick(2) ? 1 : -1, amount, std::string(mark) == "1" ? "0" : "4", PeriodOfDate(year, date)));
-    }
+    book.Chart(rnd, [&](const std::string& code, const std::string& name) { Account(code, name); });
+    book.Openings(rnd, [&](const std::string& code, int side, double amount) { Opening(code, side, amount); });
+    book.Postings(rnd, 160, YearOf(env), [&](const RandomPosting& p) {
+      Post(p.date, p.code, p.side, p.amount, p.rn, p.summary, p.mark);
+    });
     // A summary left out (NULL): the composed row of such a posting is empty.
     if (oddTexts)
       env.Execute(

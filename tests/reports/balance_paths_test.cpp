@@ -35,7 +35,7 @@ TEST_P(BalancePathsTest, EveryCellOfBothPathsIsEqual) {
   auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
   AccountingYear year = YearOf(env);
   for (int round = 0; round < 6; ++round) {
-    std::string start = pick(2) && !parents.empty() ? parents[pick(static_cast<int>(parents.size()))] : "";
+    std::string start = pick(2) && !book.parents.empty() ? book.parents[pick(static_cast<int>(book.parents.size()))] : "";
     PeriodDates a = AccountingPeriod(year, 1 + pick(12)), b = AccountingPeriod(year, 1 + pick(12));
     std::string from = std::min(a.first, b.last), to = std::max(a.first, b.last);
 

@@ -46,7 +46,7 @@ class BalanceReportsTest : public BalanceBookTest {
 };
 
 TEST_F(BalanceReportsTest, DirectionsAndEmptyAmountsAtTheThresholds) {
-  Post("1001-1-1", "20260305", 1, 0.0000005);
+  Post("20260305", "1001-1-1", 1, 0.0000005);
   Opening("1002", 1, 0.000005);
   auto balance = Balance("20261231");
   // code, name, direction, amount; the total row last.
@@ -61,11 +61,11 @@ TEST_F(BalanceReportsTest, DirectionsAndEmptyAmountsAtTheThresholds) {
 
 TEST_F(BalanceReportsTest, TurnoverRunsFromTheStartOfTheStartDatesPeriod) {
   Opening("1001-1-1", 1, 1000);
-  Post("1001-1-1", "20260215", 1, 50);   // before the start period: in the opening balance
-  Post("1001-1-1", "20260302", 1, 300);  // before the start date, but in its period
-  Post("1001-1-1", "20260320", -1, 20);
-  Post("1001-1-1", "20260401", 1, 7);         // after the end date
-  Post("1001-2", "20260310", -1, 2000, "1");  // outside the books
+  Post("20260215", "1001-1-1", 1, 50);   // before the start period: in the opening balance
+  Post("20260302", "1001-1-1", 1, 300);  // before the start date, but in its period
+  Post("20260320", "1001-1-1", -1, 20);
+  Post("20260401", "1001-1-1", 1, 7);         // after the end date
+  Post("20260310", "1001-2", -1, 2000, 1, "摘要", "1");  // outside the books
   auto view = Turnover("20260315", "20260331");
   EXPECT_EQ(view->Rows()[0], (std::vector<std::string>{"1001", "现金", "借", "1,050.00", "300.00", "20.00",
                                                        "借", "1,330.00"}));
@@ -74,9 +74,9 @@ TEST_F(BalanceReportsTest, TurnoverRunsFromTheStartOfTheStartDatesPeriod) {
 // A negative amount (interest on the other side, a reversal) shows in an account row with its sign, so the
 // row still adds up; only the total row blanks a debit or credit below 0.00001.
 TEST_F(BalanceReportsTest, TurnoverShowsNegativeAmountsOfAccountRows) {
-  Post("1002", "20260310", 1, -12.40);
-  Post("1003", "20260310", -1, 5);
-  Post("1003", "20260311", 1, -5);
+  Post("20260310", "1002", 1, -12.40);
+  Post("20260310", "1003", -1, 5);
+  Post("20260311", "1003", 1, -5);
   auto view = Turnover("20260101", "20261231");
   EXPECT_EQ(view->Rows()[1], (std::vector<std::string>{"1002", "银行", "平", "", "-12.40", "", "贷", "12.40"}));
   EXPECT_EQ(view->Rows()[2], (std::vector<std::string>{"1003", "空户", "平", "", "-5.00", "5.00", "贷", "10.00"}));
@@ -85,9 +85,9 @@ TEST_F(BalanceReportsTest, TurnoverShowsNegativeAmountsOfAccountRows) {
 }
 
 TEST_F(BalanceReportsTest, AllLevelsListsDepthFirstAndTotalsTheTopLevelOnly) {
-  Post("1001-1-1", "20260310", 1, 100);
-  Post("1001-2", "20260310", -1, 40);
-  Post("1002", "20260310", 1, 5);
+  Post("20260310", "1001-1-1", 1, 100);
+  Post("20260310", "1001-2", -1, 40);
+  Post("20260310", "1002", 1, 5);
   auto view = Turnover("20260101", "20261231", true);
   std::vector<std::string> codes;
   for (auto& row : view->Rows()) codes.push_back(row[0]);
@@ -171,11 +171,11 @@ TEST(TurnoverRangeText, FourForms) {
 }
 
 TEST_F(BalanceReportsTest, FuzzyQuery) {
-  Post("1001-1-1", "20260310", 1, 100, "2", "差旅费");
-  Post("1001-2", "20260311", -1, 100, "0", "报销差旅");  // cancels the one above
-  Post("1002", "20260312", 1, 100.004, "2", "其他");
-  Post("1002", "20260313", 1, 60, "2", "差旅");
-  Post("1002", "20260314", 1, 100, "1", "差旅");  // outside the books
+  Post("20260310", "1001-1-1", 1, 100, 1, "差旅费", "2");
+  Post("20260311", "1001-2", -1, 100, 1, "报销差旅", "0");  // cancels the one above
+  Post("20260312", "1002", 1, 100.004, 1, "其他", "2");
+  Post("20260313", "1002", 1, 60, 1, "差旅", "2");
+  Post("20260314", "1002", 1, 100, 1, "差旅", "1");  // outside the books
 
   struct Case {
     std::string summary, code, a1, a2;

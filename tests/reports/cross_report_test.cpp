@@ -121,8 +121,8 @@ class CrossReportTest : public BalanceBookTest,
   // Every account's figures of the open year against each other; returns the year-end balances.
   std::map<std::string, double> CheckYear(const std::string& label) {
     AccountingYear year = YearOf(env);
-    std::set<std::string> parentSet(parents.begin(), parents.end());
-    std::vector<std::string> codes = leaves;
+    std::set<std::string> parentSet(book.parents.begin(), book.parents.end());
+    std::vector<std::string> codes = book.leaves;
     codes.insert(codes.end(), parentSet.begin(), parentSet.end());
     std::map<std::string, Summary> ledgers;
     for (const std::string& code : codes) ledgers[code] = SummaryLedger(code);
@@ -162,7 +162,7 @@ class CrossReportTest : public BalanceBookTest,
     }
 
     // The entry window of every lowest-level account and calendar month against the detail ledger.
-    for (const std::string& code : leaves) {
+    for (const std::string& code : book.leaves) {
       auto ledger = MakeView<CQirnzb1>();
       ledger->code = code;
       ledger->startMonth = MonthKey(2026, 1);
@@ -210,12 +210,12 @@ TEST_P(CrossReportTest, EveryReportAgreesAndTheNextYearOpensWithTheClosingBalanc
   dlg.OnItemToggled(CCarryForwardDlg::kBalances, true);
   ASSERT_TRUE(dlg.OnOk());
   ASSERT_TRUE(dlg.completed);
-  for (const std::string& code : leaves) {
+  for (const std::string& code : book.leaves) {
     CVyRecordset rs(env.Db(), {}, {"Expr1000"}, {});
     rs.Open(Format("select sum(f*my) from p0 where trim(kno)='%s' and rn=0", code.c_str()));
     EXPECT_NEAR(rs.GetDouble(0), std::round(closing[code] * 100) / 100, 0.0001) << "2027 opening of " << code;
   }
-  for (const std::string& code : parents)
+  for (const std::string& code : book.parents)
     EXPECT_EQ(env.QueryLong(Format("select count(*) from p0 where trim(kno)='%s'", code.c_str())), 0) << code;
 }
 
