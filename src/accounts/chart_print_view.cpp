@@ -26,7 +26,6 @@ CHobdSubjectPrint::CHobdSubjectPrint() {
 
 void CHobdSubjectPrint::SetupForm() {
   CVyReportView::SetupForm();
-  leftMargin_ = 10, topMargin_ = 10, rightMargin_ = 10, bottomMargin_ = 20;
   SetSections(10, 3, 0, 1, 1);
   SetColumns({14, 42, 4, 4, 8, 10});
   SetItems("HEAD", 0, {{10, 46}, {838, 12}});

@@ -189,10 +189,7 @@ void CVyFormView::SetupForm() {
   SetColumns({20, 10, 6, 12, 18});
   SetItems("HEAD", 0, {{335, 4}, {440, 2}, {520, 2}, {730, 4}, {900, 4}});
   SetItems("FOOT", 0, {{200, 4}, {300, 20}});
-  leftMargin_ = 10;
-  topMargin_ = 10;
-  rightMargin_ = 10;
-  bottomMargin_ = 20;
+  SetMargins(10, 10, 10, 20);
   rulesThrough_ = 1;
 }
 

@@ -246,6 +246,9 @@ class CVyFormView {
   int editable_ = 1;
   int rulesThrough_ = 1;
   int leftMargin_ = 10, topMargin_ = 10, rightMargin_ = 10, bottomMargin_ = 20;
+  void SetMargins(int left, int top, int right, int bottom) {
+    leftMargin_ = left, topMargin_ = top, rightMargin_ = right, bottomMargin_ = bottom;
+  }
 
   // Records a cell's text before a change (undo).
   void RecordUndo(int row, int col, const std::string& section, int caret);

@@ -24,10 +24,7 @@ CQirnpz3::CQirnpz3(CVyDataEnv& env) : env_(env) {
 
 void CQirnpz3::SetupForm() {
   CVyReportView::SetupForm();
-  leftMargin_ = 5;
-  topMargin_ = 10;
-  rightMargin_ = 5;
-  bottomMargin_ = 10;
+  SetMargins(5, 10, 5, 10);
   SetSections(20, 1, 0, 1, 0);
   SetColumns({14, 40, 16, 12});
   SetItems("HEAD", 0, {{5, 80}, {860, 12}});

@@ -21,10 +21,7 @@ CQirnpz4::CQirnpz4(CVyDataEnv& env) : env_(env) {
 
 void CQirnpz4::SetupForm() {
   CVyReportView::SetupForm();
-  leftMargin_ = 5;
-  topMargin_ = 10;
-  rightMargin_ = 5;
-  bottomMargin_ = 10;
+  SetMargins(5, 10, 5, 10);
   // The inner rules stop at the body: the halves' captions span their three columns.
   rulesThrough_ = 0;
   SetSections(20, 2, 0, 2, 0);

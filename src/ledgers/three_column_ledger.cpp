@@ -19,10 +19,7 @@ CQirnzb1::CQirnzb1() {
 
 void CQirnzb1::SetupForm() {
   CVyReportView::SetupForm();
-  leftMargin_ = 5;
-  topMargin_ = 10;
-  rightMargin_ = 5;
-  bottomMargin_ = 10;
+  SetMargins(5, 10, 5, 10);
   rulesThrough_ = 0;
   SetSections(20, 3, 0, 2, 0);
   SetColumns({3, 3, 40, 12, 12, 2, 12});

@@ -18,7 +18,6 @@ CHobdzb5::CHobdzb5() {
 
 void CHobdzb5::SetupForm() {
   CBalanceLevelView::SetupForm();
-  leftMargin_ = 10, topMargin_ = 10, rightMargin_ = 10, bottomMargin_ = 20;
   rulesThrough_ = 1;
   SetSections(10, 3, 0, 2, 1);
   SetColumns({16, 40, 4, 16});

@@ -22,7 +22,7 @@ CHobdzb7::CHobdzb7() {
 void CHobdzb7::SetupForm() {
   CVyReportView::SetupForm();
   AppendMenuItem("重新查询(&O)...", vycmd::kOpen);
-  leftMargin_ = 5, topMargin_ = 10, rightMargin_ = 5, bottomMargin_ = 10;
+  SetMargins(5, 10, 5, 10);
   SetSections(20, 3, 0, 2, 0);
   SetColumns({3, 3, 30, 38, 2, 12});
   SetItems("HEAD", 1, {{10, 80}, {860, 12}});

@@ -26,7 +26,6 @@ CHobdzb6::CHobdzb6() {
 
 void CHobdzb6::SetupForm() {
   CBalanceLevelView::SetupForm();
-  leftMargin_ = 10, topMargin_ = 10, rightMargin_ = 10, bottomMargin_ = 20;
   rulesThrough_ = 1;
   SetSections(10, 3, 0, 2, 1);
   SetColumns({14, 30, 2, 14, 14, 14, 2, 14});
