@@ -28,14 +28,9 @@ CQirnpz1::CQirnpz1() : frame_(std::make_unique<CQirnpzFrm>(*this)) {
 CQirnpz1::~CQirnpz1() = default;
 
 void CQirnpz1::SetupForm() {
-  CVyReportView::SetupForm();
-  editable_ = 1;
-  leftMargin_ = topMargin_ = rightMargin_ = 10;
-  SetSections(Sheet().Count() > 0 ? Sheet().Count() : 1, 1, 1, 1, 1);
-  SetColumns(Month().offset == 2 ? kSevenColumns : kFiveColumns);
+  SetupSheetForm(Month().offset == 2 ? kSevenColumns : kFiveColumns);
   SetItems("HEAD", 0, {{10, 16}, {170, 64}, {830, 28}});
   SetItems("FOOT", 0, {{5, 12}, {200, 10}, {350, 10}, {510, 22}, {760, 22}});
-  if (Sheet().Count() == 0) Sheet().AppendEmpty();
 }
 
 CEntryView::CellMap CQirnpz1::Cells() const {

@@ -32,14 +32,9 @@ CQirnpz2::CQirnpz2() : frame_(std::make_unique<CQirnpzFrm2>(*this)) {
 CQirnpz2::~CQirnpz2() = default;
 
 void CQirnpz2::SetupForm() {
-  CVyReportView::SetupForm();
-  editable_ = 1;
-  leftMargin_ = topMargin_ = rightMargin_ = 10;
-  SetSections(Sheet().Count() > 0 ? Sheet().Count() : 1, 1, 1, 1, 1);
-  SetColumns(SevenColumns() ? kSevenColumns : kFiveColumns);
+  SetupSheetForm(SevenColumns() ? kSevenColumns : kFiveColumns);
   SetItems("HEAD", 0, {{450, 24}});
   SetItems("FOOT", 0, {{5, 12}, {200, 10}, {350, 10}});
-  if (Sheet().Count() == 0) Sheet().AppendEmpty();
 }
 
 CEntryView::CellMap CQirnpz2::Cells() const {

@@ -343,3 +343,12 @@ bool CEntryView::IsCommandEnabled(int command) {
   if (command == vycmd::kAccountLookUp) return false;
   return CVyReportView::IsCommandEnabled(command);
 }
+
+void CEntryView::SetupSheetForm(const std::vector<int>& columns) {
+  CVyReportView::SetupForm();
+  editable_ = 1;
+  leftMargin_ = topMargin_ = rightMargin_ = 10;
+  SetSections(Sheet().Count() > 0 ? Sheet().Count() : 1, 1, 1, 1, 1);
+  SetColumns(columns);
+  if (Sheet().Count() == 0) Sheet().AppendEmpty();
+}

@@ -121,4 +121,9 @@ class CEntryView : public CVyReportView {
   std::string priceText_;
   int enteredRow_ = -1;  // the price of the row when the caret entered its quantity
   double enteredPrice_ = 0;
+
+ protected:
+  // The form every sheet of postings starts from: editable, the entry windows' margins, a body line per
+  // sheet row (one empty row at least), the given columns.
+  void SetupSheetForm(const std::vector<int>& columns);
 };
