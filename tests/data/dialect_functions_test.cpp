@@ -16,6 +16,7 @@
 #include "data/jet/emitter.h"
 #include "data/jet/server_library.h"
 #include "data/year_files.h"
+#include "support/one_table_schema.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -60,22 +61,6 @@ TEST(DialectFunctions, EveryNameRunsOnTheEmbeddedEngineAtEveryArity) {
   }
 }
 
-// A schema of one table for translating without a database.
-class OneTable : public jet::SchemaSource {
- public:
-  const jet::TableInfo* FindTable(const std::string& name) override {
-    return name == "T" || name == "t" ? &table_ : nullptr;
-  }
-  std::vector<std::string> TwinIndexes(const std::string&) override { return {}; }
-
- private:
-  jet::TableInfo table_{"T",
-                        {{"S", jet::ColType::Char, 10},
-                         {"N", jet::ColType::Long, 0},
-                         {"M", jet::ColType::Memo, 0},
-                         {"D", jet::ColType::Double, 0}}};
-};
-
 // The dialect's own functions (jet_...) that the emitter writes for an engine, over every call and operator.
 std::set<std::string> CalledFunctions(jet::Target target) {
   std::vector<std::string> statements = {
@@ -86,13 +71,10 @@ std::set<std::string> CalledFunctions(jet::Target target) {
       "update T set S=N,N=S where trim(S)='1' or trim(S) like '1-*'",
   };
   for (const std::string& call : EveryCall()) statements.push_back("select " + call + " from T");
-  OneTable schema;
-  jet::EmitOptions options;
-  options.target = target;
   std::set<std::string> called;
   const std::regex function("jet_[a-z_]+\\(");
   for (const std::string& sql : statements) {
-    for (const std::string& out : jet::Translate(sql, schema, options).statements)
+    for (const std::string& out : TranslateOnOneTable(sql, target))
       for (std::sregex_iterator it(out.begin(), out.end(), function), end; it != end; ++it)
         called.insert(it->str().substr(0, it->str().size() - 1));
   }
