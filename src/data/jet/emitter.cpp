@@ -1,10 +1,11 @@
 #include "data/jet/emitter.h"
 
-#include <map>
+#include <memory>
 #include <optional>
 
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/jet/dialect_functions.h"
 #include "data/jet/lexer.h"
 #include "data/jet/parser.h"
 
@@ -21,22 +22,22 @@ struct Emitted {
   bool pred = false;
 };
 
-std::string QuoteIdent(const std::string& name) {
-  std::string out = "\"";
-  for (char c : name) {
+// A name or a text between its quotes, a quote inside doubled.
+std::string Quoted(const std::string& value, char quote) {
+  std::string out(1, quote);
+  for (char c : value) {
     out += c;
-    if (c == '"') out += '"';
+    if (c == quote) out += quote;
   }
-  return out + "\"";
+  return out + quote;
+}
+
+std::string QuoteIdent(const std::string& name) {
+  return Quoted(name, '"');
 }
 
 std::string QuoteText(const std::string& value) {
-  std::string out = "'";
-  for (char c : value) {
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  return out + "'";
+  return Quoted(value, '\'');
 }
 
 struct Scope {
@@ -56,71 +57,20 @@ struct Range {
   bool hiInclusive = false;
 };
 
-// Function names of the dialect and their SQLite forms.
-struct FuncSpec {
-  const char* target;
-  int minArgs, maxArgs;
-  SType result;  // Unknown: the type of the first argument
-};
-
-const std::map<std::string, FuncSpec>& Functions() {
-  static const std::map<std::string, FuncSpec> f = {
-      {"trim", {"trim", 1, 1, SType::Text}},       {"trim$", {"trim", 1, 1, SType::Text}},
-      {"rtrim", {"jet_rtrim", 1, 1, SType::Text}}, {"rtrim$", {"jet_rtrim", 1, 1, SType::Text}},
-      {"ltrim", {"jet_ltrim", 1, 1, SType::Text}}, {"ltrim$", {"jet_ltrim", 1, 1, SType::Text}},
-      {"left", {"jet_left", 2, 2, SType::Text}},   {"left$", {"jet_left", 2, 2, SType::Text}},
-      {"right", {"jet_right", 2, 2, SType::Text}}, {"right$", {"jet_right", 2, 2, SType::Text}},
-      {"mid", {"jet_mid", 2, 3, SType::Text}},     {"mid$", {"jet_mid", 2, 3, SType::Text}},
-      {"len", {"jet_len", 1, 1, SType::Num}},      {"instr", {"jet_instr", 2, 4, SType::Num}},
-      {"cstr", {"jet_cstr", 1, 1, SType::Text}},   {"cstr$", {"jet_cstr", 1, 1, SType::Text}},
-      {"str", {"jet_str", 1, 1, SType::Text}},     {"str$", {"jet_str", 1, 1, SType::Text}},
-      {"val", {"jet_val", 1, 1, SType::Num}},      {"strcomp", {"jet_strcomp", 2, 3, SType::Num}},
-      {"ucase", {"jet_ucase", 1, 1, SType::Text}}, {"ucase$", {"jet_ucase", 1, 1, SType::Text}},
-      {"lcase", {"jet_lcase", 1, 1, SType::Text}}, {"lcase$", {"jet_lcase", 1, 1, SType::Text}},
-      {"space", {"jet_space", 1, 1, SType::Text}}, {"space$", {"jet_space", 1, 1, SType::Text}},
-      {"chr", {"jet_chr", 1, 1, SType::Text}},     {"chr$", {"jet_chr", 1, 1, SType::Text}},
-      {"asc", {"jet_asc", 1, 1, SType::Num}},      {"int", {"jet_int", 1, 1, SType::Num}},
-      {"fix", {"jet_fix", 1, 1, SType::Num}},      {"sgn", {"jet_sgn", 1, 1, SType::Num}},
-      {"abs", {"jet_abs", 1, 1, SType::Num}},      {"sqr", {"jet_sqr", 1, 1, SType::Num}},
-      {"clng", {"jet_clng", 1, 1, SType::Num}},    {"cint", {"jet_clng", 1, 1, SType::Num}},
-      {"cdbl", {"jet_cdbl", 1, 1, SType::Num}},    {"nz", {"jet_nz", 1, 2, SType::Unknown}},
-      {"sum", {"sum", 1, 1, SType::Num}},          {"avg", {"avg", 1, 1, SType::Num}},
-      {"count", {"count", 1, 1, SType::Num}},      {"min", {"min", 1, 1, SType::Unknown}},
-      {"max", {"max", 1, 1, SType::Unknown}},
-  };
-  return f;
+SType TypeOf(Yields yields, const std::vector<Emitted>& args) {
+  if (yields == Yields::Text) return SType::Text;
+  if (yields == Yields::Number) return SType::Num;
+  return args[0].type;
 }
 
-// The server's form of a function: its name there and what each argument must be ("T" a text, "N" a
-// number, "A" as it is), the last letter standing for any further arguments. Built-ins where the server
-// has the same function.
-struct ServerFunc {
-  const char* target;
-  const char* args;
-};
-
-const std::map<std::string, ServerFunc>& ServerFunctions() {
-  static const std::map<std::string, ServerFunc> f = {
-      {"jet_rtrim", {"rtrim", "T"}},  {"jet_ltrim", {"ltrim", "T"}},   {"jet_trim", {"btrim", "T"}},
-      {"trim", {"btrim", "T"}},       {"jet_left", {"jet_left", "TN"}}, {"jet_right", {"jet_right", "TN"}},
-      {"jet_mid", {"jet_mid", "TN"}}, {"jet_len", {"jet_len", "T"}},   {"jet_str", {"jet_str", "N"}},
-      {"jet_strcomp", {"jet_strcomp", "TTN"}}, {"jet_ucase", {"jet_ucase", "T"}},
-      {"jet_lcase", {"jet_lcase", "T"}},      {"jet_space", {"jet_space", "N"}},
-      {"jet_chr", {"jet_chr", "N"}},          {"jet_asc", {"jet_asc", "T"}},
-      {"jet_int", {"floor", "N"}},            {"jet_fix", {"trunc", "N"}},
-      {"jet_sgn", {"sign", "N"}},             {"jet_abs", {"abs", "N"}},
-      {"jet_sqr", {"jet_sqr", "N"}},          {"jet_clng", {"round", "N"}},
-      {"sum", {"sum", "N"}},                  {"avg", {"avg", "N"}},
-      {"count", {"count", "A"}},              {"min", {"min", "A"}},
-      {"max", {"max", "A"}},
-  };
-  return f;
-}
-
+// What both engines share: the statements, the names, the scopes and the index ranges. What differs
+// between them (the server's static types, its truth values, its right-trimmed comparisons and its column
+// types) is asked of the engine's own emitter below, chosen once for a translation.
 class Emitter {
  public:
   Emitter(const std::string& sql, SchemaSource& schema, const EmitOptions& options)
-      : sql_(sql), schema_(schema), opt_(options), pg_(options.target == Target::Server) {}
+      : sql_(sql), schema_(schema), opt_(options) {}
+  virtual ~Emitter() = default;
 
   Translation Run(Statement& st) {
     Translation t;
@@ -128,7 +78,38 @@ class Emitter {
     return t;
   }
 
- private:
+ protected:
+  // ---------- what each engine writes its own way ----------
+  // How NULL sorts: below everything, as on the embedded engine.
+  virtual std::string NullsOrder(bool desc) const = 0;
+  // The value as it goes into the conversion of its column.
+  virtual std::string StoredValue(const ColumnInfo& c, const Emitted& e) const = 0;
+  // What follows a derived table of the given name in FROM.
+  virtual std::string DerivedTable(const char* name) const = 0;
+  // The type a column is made with, and what else keeps its declared type.
+  virtual std::string ColumnType(const ColumnDef& c) const = 0;
+  virtual void KeepDeclaredType(const std::string& table, const ColumnDef& c, Translation& t) const = 0;
+  // An index's key for a column, the trim its twin index is made with, and how the twin carries columns.
+  virtual std::string IndexKey(const ColumnInfo& c) const = 0;
+  virtual const char* TwinTrim() const = 0;
+  virtual std::string CarriedColumns(const std::string& carried) const = 0;
+  // The type of a value that may be a text or a number.
+  virtual SType Mixed() const = 0;
+  // A value read as a number, and a value used as a condition.
+  virtual std::string Value(const Emitted& e) const = 0;
+  virtual std::string Truth(const Emitted& e) const = 0;
+  virtual Emitted Param(const std::string& number) const = 0;
+  virtual Emitted Operator(Expr& e, const Emitted& a, const Emitted& b) = 0;
+  virtual Emitted InList(Expr& e, const Scope& scope) = 0;
+  virtual Emitted InSelect(Expr& e, const Scope& scope) = 0;
+  virtual Emitted Between(Expr& e, const Scope& scope) = 0;
+  // One branch of an iif whose result has the given type.
+  virtual std::string Branch(const Emitted& e, SType type) const = 0;
+  virtual Emitted Call(const Expr& e, const DialectFunction& f, const std::vector<Emitted>& args) = 0;
+  // The expression a text range bounds.
+  virtual std::string RangeSubject(const Expr& e, const Emitted& v) const = 0;
+  virtual Emitted LikeCall(const Emitted& value, const Emitted& pattern, bool negate) const = 0;
+
   [[noreturn]] void Fail(const std::string& what, size_t pos) const {
     throw DbError(ErrorAt(what, sql_, pos));
   }
@@ -207,8 +188,7 @@ class Emitter {
       for (size_t i = 0; i < s.orderBy.size(); ++i) {
         out += (i ? "," : "") + EmitExpr(*s.orderBy[i].expr, scope).sql;
         if (s.orderBy[i].desc) out += " DESC";
-        // NULL sorts below everything, as on the embedded engine.
-        if (pg_) out += s.orderBy[i].desc ? " NULLS LAST" : " NULLS FIRST";
+        out += NullsOrder(s.orderBy[i].desc);
       }
     }
     if (s.top) out += Format(" LIMIT %lld", *s.top);
@@ -217,8 +197,7 @@ class Emitter {
 
   // The conversion every value goes through on its way into a column.
   std::string Store(const ColumnInfo& c, const Emitted& e) {
-    std::string value = e.sql;
-    if (pg_) value = IsTextType(c.type) ? AsText(e) : AsNum(e);
+    std::string value = StoredValue(c, e);
     std::string col = QuoteText(c.name);
     switch (c.type) {
       case ColType::Char:
@@ -270,8 +249,7 @@ class Emitter {
       out += "SELECT ";
       for (size_t i = 0; i < cols.size(); ++i)
         out += (i ? "," : "") + Store(*cols[i], Emitted{Format("\"c%zu\"", i), yielded[i]});
-      out += " FROM (" + inner + ")";
-      if (pg_) out += " AS jet_source";
+      out += " FROM (" + inner + ")" + DerivedTable("jet_source");
     } else {
       if (ins.values.size() != cols.size()) Fail("INSERT INTO 语句中的字段数与值的个数不相符", ins.table.pos);
       Scope scope;
@@ -315,8 +293,7 @@ class Emitter {
       out += (i ? "," : "") + QuoteIdent(ct.columns[i].name) + " " + ColumnType(ct.columns[i]);
     }
     t.statements.push_back(out + ")");
-    if (pg_)
-      for (auto& c : ct.columns) t.statements.push_back(TypeComment(ct.name, c));
+    for (auto& c : ct.columns) KeepDeclaredType(ct.name, c, t);
     t.changesSchema = true;
   }
 
@@ -327,12 +304,9 @@ class Emitter {
     for (size_t i = 0; i < ci.columns.size(); ++i) {
       const ColumnInfo& c = TargetColumn(info, ci.columns[i].first, ci.table.pos);
       if (!firstCol) firstCol = &c;
-      // The server compares texts right-trimmed (as the embedded engine's RTRIM collation does): its keys
-      // are the right-trimmed texts.
-      std::string key = pg_ && IsTextType(c.type) ? "rtrim(" + QuoteIdent(c.name) + ")" : QuoteIdent(c.name);
-      std::string col = key + (ci.columns[i].second ? " DESC" : "");
+      std::string col = IndexKey(c) + (ci.columns[i].second ? " DESC" : "");
       plain += (i ? "," : "") + col;
-      trimmed += (i ? "," : "") + (i == 0 ? (pg_ ? "btrim(" : "trim(") + QuoteIdent(c.name) + ")" : col);
+      trimmed += (i ? "," : "") + (i == 0 ? TwinTrim() + ("(" + QuoteIdent(c.name) + ")") : col);
     }
     std::string name = StoredIndexName(info.name, ci.name);
     t.statements.push_back(Format("CREATE %sINDEX %s ON %s(%s)", ci.unique ? "UNIQUE " : "",
@@ -348,11 +322,7 @@ class Emitter {
         bool shortColumn = !IsTextType(c.type) || (c.type == ColType::Char && c.width <= 10);
         if (!keyed && shortColumn) carried += (carried.empty() ? "" : ",") + QuoteIdent(c.name);
       }
-      if (pg_) {
-        if (!carried.empty()) trimmed += ") INCLUDE (" + carried;
-      } else if (!carried.empty()) {
-        trimmed += "," + carried;
-      }
+      if (!carried.empty()) trimmed += CarriedColumns(carried);
       t.statements.push_back(Format("CREATE INDEX %s ON %s(%s)", QuoteIdent(name + "$trim").c_str(),
                                     QuoteIdent(info.name).c_str(), trimmed.c_str()));
     }
@@ -370,7 +340,7 @@ class Emitter {
     if (info.Find(ac.column.name)) Fail(Format("字段“%s”已存在", ac.column.name.c_str()), ac.table.pos);
     t.statements.push_back("ALTER TABLE " + QuoteIdent(info.name) + " ADD COLUMN " +
                            QuoteIdent(ac.column.name) + " " + ColumnType(ac.column));
-    if (pg_) t.statements.push_back(TypeComment(info.name, ac.column));
+    KeepDeclaredType(info.name, ac.column, t);
     t.changesSchema = true;
   }
 
@@ -414,27 +384,23 @@ class Emitter {
     if (a == b) return a;
     if (a == SType::Null) return b;
     if (b == SType::Null) return a;
-    // The server needs one type: a text and a number meet as texts.
-    return pg_ ? SType::Text : SType::Unknown;
+    return Mixed();
   }
 
-  // ---------- the server's static types ----------
-  // A value where the server needs a text: a number in its cstr$ form.
-  std::string AsText(const Emitted& e) const {
-    std::string v = Value(e);
-    return e.type == SType::Num ? "jet_cstr(" + v + ")" : v;
+  static bool IsComparison(const std::string& op) {
+    return op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=";
   }
-  // A value where the server needs a number: a text must be one.
-  std::string AsNum(const Emitted& e) const {
-    std::string v = Value(e);
-    return e.type == SType::Text ? "jet_num(" + v + ")" : v;
-  }
-  // A truth value read as a number (1, 0 or NULL) on the server.
-  std::string Value(const Emitted& e) const { return pg_ && e.pred ? "(" + e.sql + ")::int" : e.sql; }
-  // A value used as a condition: true when it is a number other than 0.
-  std::string Truth(const Emitted& e) const {
-    if (!pg_ || e.pred) return e.sql;
-    return "(" + AsNum(e) + "<>0)";
+
+  // The dialect's function for an arithmetic operator other than +, - and *.
+  std::string ArithmeticFunction(const Expr& e) const {
+    const std::string& op = e.text;
+    const char* fn = op == "/"     ? "jet_div"
+                     : op == "\\"  ? "jet_idiv"
+                     : op == "mod" ? "jet_mod"
+                     : op == "^"   ? "jet_pow"
+                                   : nullptr;
+    if (!fn) Fail("无法识别的运算符", e.pos);
+    return fn;
   }
 
   static Emitted Pred(std::string sql) {
@@ -443,35 +409,9 @@ class Emitter {
     return e;
   }
 
-  // A text column of a table (not an expression): on the server it compares right-trimmed, as the embedded
-  // engine's RTRIM collation compares it.
-  static bool IsBareColumn(const Expr& e) { return e.kind == ExprKind::Column; }
-
-  std::string Trimmed(const Expr& e, const Emitted& v) const {
-    if (e.kind == ExprKind::String) return QuoteText(RTrim(e.text));
-    return "rtrim(" + AsText(v) + ")";
-  }
-
-  // a op b on the server, with the embedded engine's rules for mixed kinds: a text column meets a number as
-  // a text; otherwise a text meets a number as a number; texts compare right-trimmed when a column is
-  // among them.
-  std::string Compare(const Expr& ea, const Emitted& a, const std::string& op, const Expr& eb,
-                      const Emitted& b) const {
-    bool aText = a.type == SType::Text, bText = b.type == SType::Text;
-    bool aCol = IsBareColumn(ea), bCol = IsBareColumn(eb);
-    bool asText = (aText && bText) || (aText && aCol && !bCol && b.type == SType::Num) ||
-                  (bText && bCol && !aCol && a.type == SType::Num) ||
-                  (a.type == SType::Null && bText) || (b.type == SType::Null && aText);
-    if (asText) {
-      if ((aText && aCol) || (bText && bCol)) return "(" + Trimmed(ea, a) + op + Trimmed(eb, b) + ")";
-      return "(" + AsText(a) + op + AsText(b) + ")";
-    }
-    return "(" + AsNum(a) + op + AsNum(b) + ")";
-  }
-
   Emitted EmitExpr(Expr& e, const Scope& scope) {
     Emitted r = EmitRaw(e, scope);
-    if (pg_ && r.pred) return {Value(r), SType::Num};
+    if (r.pred) return {Value(r), SType::Num};
     return r;
   }
 
@@ -486,8 +426,7 @@ class Emitter {
       case ExprKind::Param:
         // Numbered as written, not as emitted: the emitter visits operands in whatever order it needs
         // (and repeats some), and the caller binds the values in the order of the statement's text.
-        if (pg_) return {"$" + e.text + "::text", SType::Text};
-        return {"?" + e.text, SType::Unknown};
+        return Param(e.text);
       case ExprKind::CountAll:
         return {"count(*)", SType::Num};
       case ExprKind::Column: {
@@ -505,64 +444,12 @@ class Emitter {
         return EmitBinary(e, scope);
       case ExprKind::Like:
         return EmitLike(e, scope);
-      case ExprKind::InList: {
-        Emitted v = EmitExpr(*e.args[0], scope);
-        std::string out;
-        if (pg_) {
-          bool trimmed = v.type == SType::Text && IsBareColumn(*e.args[0]);
-          out = "(" + (trimmed ? Trimmed(*e.args[0], v) : v.sql) + (e.negate ? " NOT IN (" : " IN (");
-          for (size_t i = 1; i < e.args.size(); ++i) {
-            Emitted item = EmitExpr(*e.args[i], scope);
-            std::string sql = v.type == SType::Text   ? (trimmed ? Trimmed(*e.args[i], item) : AsText(item))
-                              : v.type == SType::Num ? AsNum(item)
-                                                     : item.sql;
-            out += (i > 1 ? "," : "") + sql;
-          }
-          return Pred(out + "))");
-        }
-        out = "(" + v.sql + (e.negate ? " NOT IN (" : " IN (");
-        for (size_t i = 1; i < e.args.size(); ++i)
-          out += (i > 1 ? "," : "") + EmitExpr(*e.args[i], scope).sql;
-        return {out + "))", SType::Num};
-      }
-      case ExprKind::InSelect: {
-        Scope inner;
-        if (pg_) {
-          Emitted v = EmitExpr(*e.args[0], scope);
-          std::vector<SType> types;
-          std::string sub = EmitSelect(*e.sub, inner, &scope, true, &types);
-          SType t = types.empty() ? SType::Unknown : types[0];
-          std::string lhs = v.sql, rhs = "\"c0\"";
-          if (v.type == SType::Text && IsBareColumn(*e.args[0])) {
-            lhs = Trimmed(*e.args[0], v);
-            rhs = "rtrim(" + AsText(Emitted{rhs, t}) + ")";
-          } else if (v.type == SType::Text) {
-            rhs = AsText(Emitted{rhs, t});
-          } else if (v.type == SType::Num) {
-            rhs = AsNum(Emitted{rhs, t});
-          }
-          return Pred("(" + lhs + (e.negate ? " NOT IN (" : " IN (") + "SELECT " + rhs + " FROM (" + sub +
-                      ") AS jet_in))");
-        }
-        std::string sub = EmitSelect(*e.sub, inner, &scope, false);
-        return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (") + sub + "))",
-                SType::Num};
-      }
+      case ExprKind::InList:
+        return InList(e, scope);
+      case ExprKind::InSelect:
+        return InSelect(e, scope);
       case ExprKind::Between:
-        if (pg_) {
-          Emitted v = EmitExpr(*e.args[0], scope), lo = EmitExpr(*e.args[1], scope),
-                  hi = EmitExpr(*e.args[2], scope);
-          std::string both = "(" + Compare(*e.args[0], v, ">=", *e.args[1], lo) + " AND " +
-                             Compare(*e.args[0], v, "<=", *e.args[2], hi) + ")";
-          return Pred(e.negate ? "(NOT " + both + ")" : both);
-        }
-        {
-          // One operand after the other, so that the first fault in the text is the one reported.
-          std::string v = EmitExpr(*e.args[0], scope).sql;
-          std::string lo = EmitExpr(*e.args[1], scope).sql;
-          std::string hi = EmitExpr(*e.args[2], scope).sql;
-          return {"(" + v + (e.negate ? " NOT BETWEEN " : " BETWEEN ") + lo + " AND " + hi + ")", SType::Num};
-        }
+        return Between(e, scope);
       case ExprKind::IsNull: {
         Emitted r{"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " IS NOT NULL)" : " IS NULL)"), SType::Num};
         r.pred = true;
@@ -590,45 +477,7 @@ class Emitter {
     }
     Emitted a = EmitExpr(*e.args[0], scope);
     Emitted b = EmitExpr(*e.args[1], scope);
-    bool comparison = op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=";
-    if (pg_) {
-      if (comparison) return Pred(Compare(*e.args[0], a, op, *e.args[1], b));
-      if (op == "&") return {"jet_amp(" + AsText(a) + "," + AsText(b) + ")", SType::Text};
-      if (op == "+") {
-        if (a.type == SType::Text && b.type == SType::Text) return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
-        if (a.type == SType::Null || b.type == SType::Null) return {"NULL", SType::Null};
-        return {"(" + AsNum(a) + "+" + AsNum(b) + ")", SType::Num};
-      }
-      if (op == "-" || op == "*") return {"(" + AsNum(a) + op + AsNum(b) + ")", SType::Num};
-      const char* fn = op == "/" ? "jet_div" : op == "\\" ? "jet_idiv" : op == "mod" ? "jet_mod" : op == "^" ? "jet_pow" : nullptr;
-      if (!fn) Fail("无法识别的运算符", e.pos);
-      return {std::string(fn) + "(" + AsNum(a) + "," + AsNum(b) + ")", SType::Num};
-    }
-    // A text column equal to another row value (a join such as subt.fzn=wbt.wno): SQLite's Bloom filters
-    // on join lookups hash the stored bytes and ignore the column's RTRIM collation, so "1" padded to 10
-    // would never meet "1" padded to 4. Comparing the right-trimmed texts is what the collation means and
-    // leaves no lookup to filter.
-    if (op == "=" && a.type == SType::Text && b.type == SType::Text &&
-        (e.args[0]->kind == ExprKind::Column || e.args[1]->kind == ExprKind::Column) &&
-        RefersToColumn(*e.args[0]) && RefersToColumn(*e.args[1]))
-      return {"(jet_rtrim(" + a.sql + ")=jet_rtrim(" + b.sql + "))", SType::Num};
-    if (comparison) return {"(" + a.sql + op + b.sql + ")", SType::Num};
-    if (op == "&") return {"jet_amp(" + a.sql + "," + b.sql + ")", SType::Text};
-    if (op == "+") {
-      // Texts are joined, numbers added; decided here when both sides are known, else row by row.
-      if (a.type == SType::Text && b.type == SType::Text)
-        return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
-      if (a.type == SType::Num && b.type == SType::Num) return {"(" + a.sql + "+" + b.sql + ")", SType::Num};
-      if (a.type == SType::Null || b.type == SType::Null) return {"NULL", SType::Null};
-      return {"jet_add(" + a.sql + "," + b.sql + ")", SType::Unknown};
-    }
-    auto num = [](const Emitted& x) { return x.type == SType::Text ? "jet_num(" + x.sql + ")" : x.sql; };
-    if (op == "-" || op == "*") return {"(" + num(a) + op + num(b) + ")", SType::Num};
-    if (op == "/") return {"jet_div(" + a.sql + "," + b.sql + ")", SType::Num};
-    if (op == "\\") return {"jet_idiv(" + a.sql + "," + b.sql + ")", SType::Num};
-    if (op == "mod") return {"jet_mod(" + a.sql + "," + b.sql + ")", SType::Num};
-    if (op == "^") return {"jet_pow(" + a.sql + "," + b.sql + ")", SType::Num};
-    Fail("无法识别的运算符", e.pos);
+    return Operator(e, a, b);
   }
 
   Emitted EmitFunc(Expr& e, const Scope& scope) {
@@ -637,75 +486,16 @@ class Emitter {
       std::string condition = EmitCondition(*e.args[0], scope);
       Emitted a = EmitExpr(*e.args[1], scope), b = EmitExpr(*e.args[2], scope);
       SType type = Unify(a.type, b.type);
-      std::string sa = a.sql, sb = b.sql;
-      if (pg_ && type == SType::Text) {
-        sa = AsText(a);
-        sb = AsText(b);
-      }
-      return {"(CASE WHEN " + condition + " THEN " + sa + " ELSE " + sb + " END)", type};
+      return {"(CASE WHEN " + condition + " THEN " + Branch(a, type) + " ELSE " + Branch(b, type) + " END)",
+              type};
     }
-    auto it = Functions().find(e.text);
-    if (it == Functions().end()) Fail(Format("表达式中有未定义的函数“%s”", e.text.c_str()), e.pos);
-    const FuncSpec& f = it->second;
+    const DialectFunction* f = FindDialectFunction(e.text);
+    if (!f) Fail(Format("表达式中有未定义的函数“%s”", e.text.c_str()), e.pos);
     int n = static_cast<int>(e.args.size());
-    if (n < f.minArgs || n > f.maxArgs) Fail(Format("函数“%s”的参数个数不对", e.text.c_str()), e.pos);
+    if (n < f->minArgs || n > f->maxArgs) Fail(Format("函数“%s”的参数个数不对", e.text.c_str()), e.pos);
     std::vector<Emitted> args;
     for (auto& a : e.args) args.push_back(EmitExpr(*a, scope));
-    std::string target = f.target;
-    if (pg_) return EmitServerFunc(e, target, args);
-    // The built-in trim is what the twin indexes were made with; a number goes through the dialect's own
-    // text form first.
-    if (target == "trim" && (!opt_.indexSupport || args[0].type != SType::Text)) target = "jet_trim";
-    std::string out = target + "(";
-    if (e.distinct) out += "DISTINCT ";
-    for (size_t i = 0; i < args.size(); ++i) out += (i ? "," : "") + args[i].sql;
-    out += ")";
-    SType type = f.result == SType::Unknown ? args[0].type : f.result;
-    return {out, type};
-  }
-
-  // A function on the server, its arguments converted to what its one signature takes.
-  Emitted EmitServerFunc(const Expr& e, const std::string& target, const std::vector<Emitted>& args) {
-    const std::string& name = e.text;
-    if (target == "jet_cstr") return {AsText(args[0]), args[0].type == SType::Null ? SType::Null : SType::Text};
-    if (target == "jet_val") {
-      if (args[0].type == SType::Text) return {"jet_val(" + args[0].sql + ")", SType::Num};
-      return {args[0].sql, args[0].type == SType::Null ? SType::Null : SType::Num};
-    }
-    if (target == "jet_cdbl") return {"(" + AsNum(args[0]) + ")::float8", SType::Num};
-    if (target == "jet_nz") {
-      SType t = args[0].type == SType::Null ? (args.size() == 2 ? args[1].type : SType::Text) : args[0].type;
-      if (t == SType::Null) t = SType::Text;
-      std::string fallback = args.size() == 2 ? (t == SType::Text ? AsText(args[1]) : AsNum(args[1]))
-                                              : (t == SType::Text ? "''" : "0");
-      std::string first = t == SType::Text ? AsText(args[0]) : AsNum(args[0]);
-      return {"coalesce(" + first + "," + fallback + ")", t};
-    }
-    if (target == "jet_instr") {
-      // instr(text, find) or instr(start, text, find [, compare])
-      const char* kinds = args.size() == 2 ? "TT" : "NTTN";
-      std::string out = "jet_instr(";
-      for (size_t i = 0; i < args.size(); ++i)
-        out += (i ? "," : "") + (kinds[i] == 'T' ? AsText(args[i]) : AsNum(args[i]));
-      return {out + ")", SType::Num};
-    }
-    auto it = ServerFunctions().find(target);
-    if (it == ServerFunctions().end()) Fail(Format("表达式中有未定义的函数“%s”", name.c_str()), e.pos);
-    const ServerFunc& f = it->second;
-    size_t kindsLen = std::char_traits<char>::length(f.args);
-    std::string out = std::string(f.target) + "(";
-    if (e.distinct) out += "DISTINCT ";
-    for (size_t i = 0; i < args.size(); ++i) {
-      char kind = f.args[std::min(i, kindsLen - 1)];
-      std::string sql = kind == 'T' ? AsText(args[i]) : kind == 'N' ? AsNum(args[i]) : Value(args[i]);
-      // A sum of texts adds their leading numbers, as the embedded engine's sum reads them.
-      if ((target == "sum" || target == "avg") && args[i].type == SType::Text) sql = "jet_val(" + args[i].sql + ")";
-      out += (i ? "," : "") + sql;
-    }
-    out += ")";
-    SType type = Functions().at(name).result;
-    if (type == SType::Unknown) type = args[0].type;
-    return {out, type};
+    return Call(e, *f, args);
   }
 
   // ---------- LIKE and the ranges it implies ----------
@@ -751,11 +541,6 @@ class Emitter {
     return std::nullopt;
   }
 
-  // The expression a text range bounds: on the server a column's right-trimmed text.
-  std::string RangeSubject(const Expr& e, const Emitted& v) const {
-    return pg_ && IsBareColumn(e) ? "rtrim(" + v.sql + ")" : v.sql;
-  }
-
   Emitted EmitLike(Expr& e, const Scope& scope) {
     Emitted value = EmitExpr(*e.args[0], scope);
     Emitted pattern = EmitExpr(*e.args[1], scope);
@@ -771,12 +556,7 @@ class Emitter {
         }
       }
     }
-    if (pg_) {
-      std::string call = "jet_like(" + AsText(value) + "," + AsText(pattern) + ")";
-      return Pred(e.negate ? "(NOT " + call + ")" : call);
-    }
-    std::string call = "jet_like(" + value.sql + "," + pattern.sql + ")";
-    return {e.negate ? "(NOT " + call + ")" : call, SType::Num};
+    return LikeCall(value, pattern, e.negate);
   }
 
   std::optional<Range> ImpliedRange(Expr& e, const Scope& scope) {
@@ -835,11 +615,113 @@ class Emitter {
     return body;
   }
 
-  // ---------- column types ----------
-  // The type a column is made with: the dialect's own name on the embedded engine (which keeps it), the
-  // server's type there (the dialect's name goes into the column's comment).
-  std::string ColumnType(const ColumnDef& c) const {
-    if (!pg_) return DeclaredType(c);
+  const std::string& sql_;
+  SchemaSource& schema_;
+  EmitOptions opt_;
+};
+
+// The embedded engine: SQLite with the dialect's functions registered, texts kept in RTRIM columns, a type
+// decided row by row where the statement does not tell it.
+class EmbeddedEmitter final : public Emitter {
+ public:
+  using Emitter::Emitter;
+
+ private:
+  std::string NullsOrder(bool) const override { return ""; }
+  std::string StoredValue(const ColumnInfo&, const Emitted& e) const override { return e.sql; }
+  std::string DerivedTable(const char*) const override { return ""; }
+  // The dialect's own name, which the engine keeps.
+  std::string ColumnType(const ColumnDef& c) const override { return DeclaredType(c); }
+  void KeepDeclaredType(const std::string&, const ColumnDef&, Translation&) const override {}
+  std::string IndexKey(const ColumnInfo& c) const override { return QuoteIdent(c.name); }
+  const char* TwinTrim() const override { return "trim"; }
+  std::string CarriedColumns(const std::string& carried) const override { return "," + carried; }
+  SType Mixed() const override { return SType::Unknown; }
+  std::string Value(const Emitted& e) const override { return e.sql; }
+  std::string Truth(const Emitted& e) const override { return e.sql; }
+  Emitted Param(const std::string& number) const override { return {"?" + number, SType::Unknown}; }
+  std::string Branch(const Emitted& e, SType) const override { return e.sql; }
+  std::string RangeSubject(const Expr&, const Emitted& v) const override { return v.sql; }
+
+  Emitted LikeCall(const Emitted& value, const Emitted& pattern, bool negate) const override {
+    std::string call = "jet_like(" + value.sql + "," + pattern.sql + ")";
+    return {negate ? "(NOT " + call + ")" : call, SType::Num};
+  }
+
+  Emitted Operator(Expr& e, const Emitted& a, const Emitted& b) override {
+    const std::string& op = e.text;
+    // A text column equal to another row value (a join such as subt.fzn=wbt.wno): SQLite's Bloom filters
+    // on join lookups hash the stored bytes and ignore the column's RTRIM collation, so "1" padded to 10
+    // would never meet "1" padded to 4. Comparing the right-trimmed texts is what the collation means and
+    // leaves no lookup to filter.
+    if (op == "=" && a.type == SType::Text && b.type == SType::Text &&
+        (e.args[0]->kind == ExprKind::Column || e.args[1]->kind == ExprKind::Column) &&
+        RefersToColumn(*e.args[0]) && RefersToColumn(*e.args[1]))
+      return {"(jet_rtrim(" + a.sql + ")=jet_rtrim(" + b.sql + "))", SType::Num};
+    if (IsComparison(op)) return {"(" + a.sql + op + b.sql + ")", SType::Num};
+    if (op == "&") return {"jet_amp(" + a.sql + "," + b.sql + ")", SType::Text};
+    if (op == "+") {
+      // Texts are joined, numbers added; decided here when both sides are known, else row by row.
+      if (a.type == SType::Text && b.type == SType::Text)
+        return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
+      if (a.type == SType::Num && b.type == SType::Num) return {"(" + a.sql + "+" + b.sql + ")", SType::Num};
+      if (a.type == SType::Null || b.type == SType::Null) return {"NULL", SType::Null};
+      return {"jet_add(" + a.sql + "," + b.sql + ")", SType::Unknown};
+    }
+    auto num = [](const Emitted& x) { return x.type == SType::Text ? "jet_num(" + x.sql + ")" : x.sql; };
+    if (op == "-" || op == "*") return {"(" + num(a) + op + num(b) + ")", SType::Num};
+    return {ArithmeticFunction(e) + ("(" + a.sql + "," + b.sql + ")"), SType::Num};
+  }
+
+  Emitted InList(Expr& e, const Scope& scope) override {
+    Emitted v = EmitExpr(*e.args[0], scope);
+    std::string out = "(" + v.sql + (e.negate ? " NOT IN (" : " IN (");
+    for (size_t i = 1; i < e.args.size(); ++i) out += (i > 1 ? "," : "") + EmitExpr(*e.args[i], scope).sql;
+    return {out + "))", SType::Num};
+  }
+
+  Emitted InSelect(Expr& e, const Scope& scope) override {
+    Scope inner;
+    std::string sub = EmitSelect(*e.sub, inner, &scope, false);
+    return {"(" + EmitExpr(*e.args[0], scope).sql + (e.negate ? " NOT IN (" : " IN (") + sub + "))", SType::Num};
+  }
+
+  Emitted Between(Expr& e, const Scope& scope) override {
+    // One operand after the other, so that the first fault in the text is the one reported.
+    std::string v = EmitExpr(*e.args[0], scope).sql;
+    std::string lo = EmitExpr(*e.args[1], scope).sql;
+    std::string hi = EmitExpr(*e.args[2], scope).sql;
+    return {"(" + v + (e.negate ? " NOT BETWEEN " : " BETWEEN ") + lo + " AND " + hi + ")", SType::Num};
+  }
+
+  Emitted Call(const Expr& e, const DialectFunction& f, const std::vector<Emitted>& args) override {
+    std::string target = f.name;
+    // The built-in trim is what the twin indexes were made with; a number goes through the dialect's own
+    // text form first.
+    if (target == "trim" && (!opt_.indexSupport || args[0].type != SType::Text)) target = "jet_trim";
+    std::string out = target + "(";
+    if (e.distinct) out += "DISTINCT ";
+    for (size_t i = 0; i < args.size(); ++i) out += (i ? "," : "") + args[i].sql;
+    return {out + ")", TypeOf(f.yields, args)};
+  }
+};
+
+// The server: every value of one static type (a text, a number, or a truth value that becomes 1/0 where
+// it is read), texts compared right-trimmed where a column is among them, as the embedded engine's RTRIM
+// collation compares them.
+class ServerEmitter final : public Emitter {
+ public:
+  using Emitter::Emitter;
+
+ private:
+  std::string NullsOrder(bool desc) const override { return desc ? " NULLS LAST" : " NULLS FIRST"; }
+  std::string StoredValue(const ColumnInfo& c, const Emitted& e) const override {
+    return IsTextType(c.type) ? AsText(e) : AsNum(e);
+  }
+  std::string DerivedTable(const char* name) const override { return std::string(" AS ") + name; }
+
+  // The server's type; the dialect's name goes into the column's comment.
+  std::string ColumnType(const ColumnDef& c) const override {
     switch (c.type) {
       case ColType::Char:
       case ColType::Text:
@@ -856,17 +738,186 @@ class Emitter {
     }
   }
 
-  std::string TypeComment(const std::string& table, const ColumnDef& c) const {
+  void KeepDeclaredType(const std::string& table, const ColumnDef& c, Translation& t) const override {
     std::string declared = DeclaredType(c);
     size_t collate = declared.find(" COLLATE");
     if (collate != std::string::npos) declared.erase(collate);
-    return "COMMENT ON COLUMN " + QuoteIdent(table) + "." + QuoteIdent(c.name) + " IS " + QuoteText(declared);
+    t.statements.push_back("COMMENT ON COLUMN " + QuoteIdent(table) + "." + QuoteIdent(c.name) + " IS " +
+                           QuoteText(declared));
   }
 
-  const std::string& sql_;
-  SchemaSource& schema_;
-  EmitOptions opt_;
-  bool pg_;
+  // The keys of texts are the right-trimmed texts, as they compare.
+  std::string IndexKey(const ColumnInfo& c) const override {
+    return IsTextType(c.type) ? "rtrim(" + QuoteIdent(c.name) + ")" : QuoteIdent(c.name);
+  }
+  const char* TwinTrim() const override { return "btrim"; }
+  std::string CarriedColumns(const std::string& carried) const override { return ") INCLUDE (" + carried; }
+  // The server needs one type: a text and a number meet as texts.
+  SType Mixed() const override { return SType::Text; }
+
+  // A value where the server needs a text: a number in its cstr$ form.
+  std::string AsText(const Emitted& e) const {
+    std::string v = Value(e);
+    return e.type == SType::Num ? "jet_cstr(" + v + ")" : v;
+  }
+  // A value where the server needs a number: a text must be one.
+  std::string AsNum(const Emitted& e) const {
+    std::string v = Value(e);
+    return e.type == SType::Text ? "jet_num(" + v + ")" : v;
+  }
+  // A truth value read as a number (1, 0 or NULL).
+  std::string Value(const Emitted& e) const override { return e.pred ? "(" + e.sql + ")::int" : e.sql; }
+  // A value used as a condition: true when it is a number other than 0.
+  std::string Truth(const Emitted& e) const override {
+    if (e.pred) return e.sql;
+    return "(" + AsNum(e) + "<>0)";
+  }
+  Emitted Param(const std::string& number) const override { return {"$" + number + "::text", SType::Text}; }
+  std::string Branch(const Emitted& e, SType type) const override {
+    return type == SType::Text ? AsText(e) : e.sql;
+  }
+  // A column's right-trimmed text.
+  std::string RangeSubject(const Expr& e, const Emitted& v) const override {
+    return IsBareColumn(e) ? "rtrim(" + v.sql + ")" : v.sql;
+  }
+
+  Emitted LikeCall(const Emitted& value, const Emitted& pattern, bool negate) const override {
+    std::string call = "jet_like(" + AsText(value) + "," + AsText(pattern) + ")";
+    return Pred(negate ? "(NOT " + call + ")" : call);
+  }
+
+  // A text column of a table (not an expression) compares right-trimmed.
+  static bool IsBareColumn(const Expr& e) { return e.kind == ExprKind::Column; }
+
+  std::string Trimmed(const Expr& e, const Emitted& v) const {
+    if (e.kind == ExprKind::String) return QuoteText(RTrim(e.text));
+    return "rtrim(" + AsText(v) + ")";
+  }
+
+  // a op b with the embedded engine's rules for mixed kinds: a text column meets a number as a text;
+  // otherwise a text meets a number as a number; texts compare right-trimmed when a column is among them.
+  std::string Compare(const Expr& ea, const Emitted& a, const std::string& op, const Expr& eb,
+                      const Emitted& b) const {
+    bool aText = a.type == SType::Text, bText = b.type == SType::Text;
+    bool aCol = IsBareColumn(ea), bCol = IsBareColumn(eb);
+    bool asText = (aText && bText) || (aText && aCol && !bCol && b.type == SType::Num) ||
+                  (bText && bCol && !aCol && a.type == SType::Num) ||
+                  (a.type == SType::Null && bText) || (b.type == SType::Null && aText);
+    if (asText) {
+      if ((aText && aCol) || (bText && bCol)) return "(" + Trimmed(ea, a) + op + Trimmed(eb, b) + ")";
+      return "(" + AsText(a) + op + AsText(b) + ")";
+    }
+    return "(" + AsNum(a) + op + AsNum(b) + ")";
+  }
+
+  Emitted Operator(Expr& e, const Emitted& a, const Emitted& b) override {
+    const std::string& op = e.text;
+    if (IsComparison(op)) return Pred(Compare(*e.args[0], a, op, *e.args[1], b));
+    if (op == "&") return {"jet_amp(" + AsText(a) + "," + AsText(b) + ")", SType::Text};
+    if (op == "+") {
+      if (a.type == SType::Text && b.type == SType::Text) return {"(" + a.sql + "||" + b.sql + ")", SType::Text};
+      if (a.type == SType::Null || b.type == SType::Null) return {"NULL", SType::Null};
+      return {"(" + AsNum(a) + "+" + AsNum(b) + ")", SType::Num};
+    }
+    if (op == "-" || op == "*") return {"(" + AsNum(a) + op + AsNum(b) + ")", SType::Num};
+    return {ArithmeticFunction(e) + ("(" + AsNum(a) + "," + AsNum(b) + ")"), SType::Num};
+  }
+
+  Emitted InList(Expr& e, const Scope& scope) override {
+    Emitted v = EmitExpr(*e.args[0], scope);
+    bool trimmed = v.type == SType::Text && IsBareColumn(*e.args[0]);
+    std::string out = "(" + (trimmed ? Trimmed(*e.args[0], v) : v.sql) + (e.negate ? " NOT IN (" : " IN (");
+    for (size_t i = 1; i < e.args.size(); ++i) {
+      Emitted item = EmitExpr(*e.args[i], scope);
+      std::string sql = v.type == SType::Text   ? (trimmed ? Trimmed(*e.args[i], item) : AsText(item))
+                        : v.type == SType::Num ? AsNum(item)
+                                               : item.sql;
+      out += (i > 1 ? "," : "") + sql;
+    }
+    return Pred(out + "))");
+  }
+
+  Emitted InSelect(Expr& e, const Scope& scope) override {
+    Scope inner;
+    Emitted v = EmitExpr(*e.args[0], scope);
+    std::vector<SType> types;
+    std::string sub = EmitSelect(*e.sub, inner, &scope, true, &types);
+    SType t = types.empty() ? SType::Unknown : types[0];
+    std::string lhs = v.sql, rhs = "\"c0\"";
+    if (v.type == SType::Text && IsBareColumn(*e.args[0])) {
+      lhs = Trimmed(*e.args[0], v);
+      rhs = "rtrim(" + AsText(Emitted{rhs, t}) + ")";
+    } else if (v.type == SType::Text) {
+      rhs = AsText(Emitted{rhs, t});
+    } else if (v.type == SType::Num) {
+      rhs = AsNum(Emitted{rhs, t});
+    }
+    return Pred("(" + lhs + (e.negate ? " NOT IN (" : " IN (") + "SELECT " + rhs + " FROM (" + sub + ")" +
+                DerivedTable("jet_in") + "))");
+  }
+
+  Emitted Between(Expr& e, const Scope& scope) override {
+    Emitted v = EmitExpr(*e.args[0], scope), lo = EmitExpr(*e.args[1], scope), hi = EmitExpr(*e.args[2], scope);
+    std::string both = "(" + Compare(*e.args[0], v, ">=", *e.args[1], lo) + " AND " +
+                       Compare(*e.args[0], v, "<=", *e.args[2], hi) + ")";
+    return Pred(e.negate ? "(NOT " + both + ")" : both);
+  }
+
+  // An argument as the server's function takes it (the kinds of DialectFunction::serverArgs).
+  std::string Argument(char kind, const Emitted& a) const {
+    if (kind == 'T') return AsText(a);
+    if (kind == 'N') return AsNum(a);
+    // A sum of texts adds their leading numbers, as the embedded engine's sum reads them.
+    if (kind == 'V') return a.type == SType::Text ? "jet_val(" + a.sql + ")" : AsNum(a);
+    return Value(a);
+  }
+
+  // The kinds of a call's arguments: the first overload with room for them all, its last kind repeated.
+  static std::string Kinds(const std::string& overloads, size_t count) {
+    size_t at = 0;
+    while (true) {
+      size_t end = overloads.find('|', at);
+      std::string kinds = overloads.substr(at, end == std::string::npos ? std::string::npos : end - at);
+      if (kinds.size() >= count || end == std::string::npos) {
+        if (kinds.size() < count) kinds.append(count - kinds.size(), kinds.back());
+        return kinds;
+      }
+      at = end + 1;
+    }
+  }
+
+  // A function on the server, its arguments converted to what its signature takes.
+  Emitted Call(const Expr& e, const DialectFunction& f, const std::vector<Emitted>& args) override {
+    switch (f.form) {
+      case ServerForm::AsText:
+        return {AsText(args[0]), args[0].type == SType::Null ? SType::Null : SType::Text};
+      case ServerForm::Val:
+        if (args[0].type == SType::Text) return {"jet_val(" + args[0].sql + ")", SType::Num};
+        return {args[0].sql, args[0].type == SType::Null ? SType::Null : SType::Num};
+      case ServerForm::Double:
+        return {"(" + AsNum(args[0]) + ")::float8", SType::Num};
+      case ServerForm::Coalesce: {
+        SType t = args[0].type == SType::Null ? (args.size() == 2 ? args[1].type : SType::Text) : args[0].type;
+        if (t == SType::Null) t = SType::Text;
+        std::string fallback = args.size() == 2 ? (t == SType::Text ? AsText(args[1]) : AsNum(args[1]))
+                                                : (t == SType::Text ? "''" : "0");
+        std::string first = t == SType::Text ? AsText(args[0]) : AsNum(args[0]);
+        return {"coalesce(" + first + "," + fallback + ")", t};
+      }
+      case ServerForm::Call:
+      case ServerForm::Overload: {
+        std::string kinds = Kinds(f.serverArgs, args.size());
+        std::string out = std::string(f.serverName) + "(";
+        // One of several overloads takes no DISTINCT.
+        if (e.distinct && f.form == ServerForm::Call) out += "DISTINCT ";
+        for (size_t i = 0; i < args.size(); ++i) out += (i ? "," : "") + Argument(kinds[i], args[i]);
+        return {out + ")", TypeOf(f.yields, args)};
+      }
+      case ServerForm::None:
+        break;
+    }
+    Fail(Format("表达式中有未定义的函数“%s”", e.text.c_str()), e.pos);
+  }
 };
 
 }  // namespace
@@ -877,8 +928,13 @@ std::string StoredIndexName(const std::string& table, const std::string& index) 
 
 Translation Translate(const std::string& jetSql, SchemaSource& schema, const EmitOptions& options) {
   Statement st = Parse(jetSql);
-  Emitter em(jetSql, schema, options);
-  return em.Run(st);
+  std::unique_ptr<Emitter> em;
+  if (options.target == Target::Server) {
+    em = std::make_unique<ServerEmitter>(jetSql, schema, options);
+  } else {
+    em = std::make_unique<EmbeddedEmitter>(jetSql, schema, options);
+  }
+  return em->Run(st);
 }
 
 }  // namespace jet

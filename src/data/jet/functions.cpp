@@ -271,6 +271,8 @@ void ResultNumber(sqlite3_context* ctx, double d) {
   }
 }
 
+}  // namespace
+
 #define ANY_NULL_RETURNS_NULL(n)   \
   for (int i_ = 0; i_ < (n); ++i_) \
     if (IsNull(argv[i_])) {        \
@@ -279,7 +281,7 @@ void ResultNumber(sqlite3_context* ctx, double d) {
     }
 
 // ---------- storing into columns ----------
-void StoreText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
+static void StoreText(sqlite3_context* ctx, sqlite3_value** argv, bool pad) {
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
   std::string s = TextOf(argv[0]);
   size_t width = static_cast<size_t>(sqlite3_value_int(argv[1]));
@@ -361,7 +363,7 @@ void FnDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_double(ctx, a / b);
 }
 
-void IntDivide(sqlite3_context* ctx, sqlite3_value** argv, bool remainder) {
+static void IntDivide(sqlite3_context* ctx, sqlite3_value** argv, bool remainder) {
   ANY_NULL_RETURNS_NULL(2);
   double a, b;
   if (!NumArg(ctx, argv[0], a) || !NumArg(ctx, argv[1], b)) return;
@@ -406,7 +408,7 @@ void FnLTrim(sqlite3_context* ctx, int, sqlite3_value** argv) {
   ResultText(ctx, LTrim(TextOf(argv[0])));
 }
 
-bool CountArg(sqlite3_context* ctx, sqlite3_value* v, long long& n, long long min) {
+static bool CountArg(sqlite3_context* ctx, sqlite3_value* v, long long& n, long long min) {
   double d;
   if (!NumArg(ctx, v, d)) return false;
   n = static_cast<long long>(std::nearbyint(d));
@@ -449,7 +451,7 @@ void FnLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(TextOf(argv[0]).size()));
 }
 
-bool SameUnit(const std::string& a, size_t i, const std::string& b, bool fold) {
+static bool SameUnit(const std::string& a, size_t i, const std::string& b, bool fold) {
   for (size_t k = 0; k < b.size(); ++k) {
     unsigned char x = static_cast<unsigned char>(a[i + k]), y = static_cast<unsigned char>(b[k]);
     if (x == y) continue;
@@ -527,7 +529,7 @@ void FnStrComp(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_int(ctx, r);
 }
 
-void ChangeCase(sqlite3_context* ctx, sqlite3_value** argv, bool upper) {
+static void ChangeCase(sqlite3_context* ctx, sqlite3_value** argv, bool upper) {
   ANY_NULL_RETURNS_NULL(1);
   std::string s = TextOf(argv[0]);
   for (size_t i = 0; i < s.size(); i = gbk::NextChar(s, i)) {
@@ -571,26 +573,25 @@ void FnAsc(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_int(ctx, static_cast<int>(c));
 }
 
-template <double (*F)(double)>
-void Math1(sqlite3_context* ctx, int, sqlite3_value** argv) {
+static void Math1(sqlite3_context* ctx, sqlite3_value** argv, double (*f)(double)) {
   ANY_NULL_RETURNS_NULL(1);
   double d;
-  if (NumArg(ctx, argv[0], d)) ResultNumber(ctx, F(d));
+  if (NumArg(ctx, argv[0], d)) ResultNumber(ctx, f(d));
 }
-double Sgn(double d) {
-  return d > 0 ? 1 : d < 0 ? -1 : 0;
+void FnInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  Math1(ctx, argv, [](double d) { return std::floor(d); });
 }
-double Abs(double d) {
-  return std::fabs(d);
+void FnFix(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  Math1(ctx, argv, [](double d) { return std::trunc(d); });
 }
-double Floor(double d) {
-  return std::floor(d);
+void FnSgn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  Math1(ctx, argv, [](double d) { return d > 0 ? 1.0 : d < 0 ? -1.0 : 0.0; });
 }
-double Trunc(double d) {
-  return std::trunc(d);
+void FnAbs(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  Math1(ctx, argv, [](double d) { return std::fabs(d); });
 }
-double Round(double d) {
-  return std::nearbyint(d);
+void FnCLng(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  Math1(ctx, argv, [](double d) { return std::nearbyint(d); });
 }
 
 void FnSqr(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -630,34 +631,6 @@ void FnLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
     }
   }
   sqlite3_result_int(ctx, MatchCompiled(*pat, Units(TextOf(argv[0]))));
-}
-
-}  // namespace
-
-void RegisterFunctions(sqlite3* db) {
-  struct Def {
-    const char* name;
-    int args;
-    void (*fn)(sqlite3_context*, int, sqlite3_value**);
-  };
-  static const Def defs[] = {
-      {"jet_char", 3, FnChar},       {"jet_text", 3, FnText},        {"jet_long", 3, FnLong},
-      {"jet_real", 2, FnReal},       {"jet_num", 1, FnNum},          {"jet_add", 2, FnAdd},
-      {"jet_amp", 2, FnAmp},         {"jet_div", 2, FnDiv},          {"jet_idiv", 2, FnIDiv},
-      {"jet_mod", 2, FnMod},         {"jet_pow", 2, FnPow},          {"jet_trim", 1, FnTrim},
-      {"jet_rtrim", 1, FnRTrim},     {"jet_ltrim", 1, FnLTrim},      {"jet_left", 2, FnLeft},
-      {"jet_right", 2, FnRight},     {"jet_mid", -1, FnMid},         {"jet_len", 1, FnLen},
-      {"jet_instr", -1, FnInstr},    {"jet_cstr", 1, FnCStr},        {"jet_str", 1, FnStr},
-      {"jet_val", 1, FnVal},         {"jet_strcomp", -1, FnStrComp}, {"jet_ucase", 1, FnUCase},
-      {"jet_lcase", 1, FnLCase},     {"jet_space", 1, FnSpace},      {"jet_chr", 1, FnChr},
-      {"jet_asc", 1, FnAsc},         {"jet_int", 1, Math1<Floor>},   {"jet_fix", 1, Math1<Trunc>},
-      {"jet_sgn", 1, Math1<Sgn>},    {"jet_abs", 1, Math1<Abs>},     {"jet_sqr", 1, FnSqr},
-      {"jet_clng", 1, Math1<Round>}, {"jet_cdbl", 1, FnCDbl},        {"jet_nz", -1, FnNz},
-      {"jet_like", 2, FnLike},
-  };
-  for (const Def& d : defs)
-    sqlite3_create_function_v2(db, d.name, d.args, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                               nullptr, d.fn, nullptr, nullptr, nullptr);
 }
 
 }  // namespace jet

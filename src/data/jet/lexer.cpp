@@ -92,66 +92,31 @@ std::vector<Token> Tokenize(const std::string& sql) {
       t.text = sql.substr(i + 1, e - i - 1);
       i = e + 1;
     } else {
-      ++i;
-      switch (c) {
-        case '(':
-          t.kind = Tok::LParen;
-          break;
-        case ')':
-          t.kind = Tok::RParen;
-          break;
-        case ',':
-          t.kind = Tok::Comma;
-          break;
-        case '.':
-          t.kind = Tok::Dot;
-          break;
-        case ';':
-          t.kind = Tok::Semicolon;
-          break;
-        case '?':
-          t.kind = Tok::Param;
-          break;
-        case '<':
+      // Punctuation, then the operators of two characters ("!=" is "<>"), then those of one.
+      static const struct {
+        char c;
+        Tok kind;
+      } kPunctuation[] = {{'(', Tok::LParen}, {')', Tok::RParen},    {',', Tok::Comma},
+                          {'.', Tok::Dot},    {';', Tok::Semicolon}, {'?', Tok::Param}};
+      static const struct {
+        const char* written;
+        const char* op;
+      } kTwoCharacters[] = {{"<>", "<>"}, {"<=", "<="}, {">=", ">="}, {"!=", "<>"}};
+      static const std::string kOneCharacter = "<>=+-*/\\^&";
+      for (auto& p : kPunctuation)
+        if (c == static_cast<unsigned char>(p.c)) t.kind = p.kind;
+      for (auto& two : kTwoCharacters)
+        if (t.kind == Tok::End && sql.compare(i, 2, two.written) == 0) {
           t.kind = Tok::Op;
-          if (i < n && (sql[i] == '>' || sql[i] == '=')) {
-            t.text = std::string("<") + sql[i];
-            ++i;
-          } else {
-            t.text = "<";
-          }
-          break;
-        case '>':
-          t.kind = Tok::Op;
-          if (i < n && sql[i] == '=') {
-            t.text = ">=";
-            ++i;
-          } else {
-            t.text = ">";
-          }
-          break;
-        case '!':
-          if (i < n && sql[i] == '=') {
-            t.kind = Tok::Op;
-            t.text = "<>";
-            ++i;
-            break;
-          }
-          throw DbError(ErrorAt("无法识别的字符", sql, t.pos));
-        case '=':
-        case '+':
-        case '-':
-        case '*':
-        case '/':
-        case '\\':
-        case '^':
-        case '&':
-          t.kind = Tok::Op;
-          t.text = std::string(1, static_cast<char>(c));
-          break;
-        default:
-          throw DbError(ErrorAt("无法识别的字符", sql, t.pos));
+          t.text = two.op;
+          ++i;
+        }
+      if (t.kind == Tok::End && kOneCharacter.find(static_cast<char>(c)) != std::string::npos) {
+        t.kind = Tok::Op;
+        t.text = std::string(1, static_cast<char>(c));
       }
+      if (t.kind == Tok::End) throw DbError(ErrorAt("无法识别的字符", sql, t.pos));
+      ++i;
     }
     out.push_back(std::move(t));
   }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <set>
+#include <vector>
 
 #include "data/db_error.h"
 #include "data/jet/lexer.h"
@@ -235,29 +236,30 @@ class Parser {
       width = static_cast<int>(WholeNumber(Advance(), 65535, "字段宽度"));
       Expect(Tok::RParen, ")");
     }
-    if (type == "char" || type == "character") {
-      c.type = ColType::Char;
-    } else if (type == "text" || type == "varchar" || type == "string") {
-      c.type = ColType::Text;
-    } else if (type == "memo" || type == "longtext") {
-      c.type = ColType::Memo;
-    } else if (type == "long" || type == "integer" || type == "int" || type == "integer4") {
-      c.type = ColType::Long;
-    } else if (type == "short" || type == "smallint" || type == "integer2") {
-      c.type = ColType::Short;
-    } else if (type == "byte" || type == "tinyint") {
-      c.type = ColType::Byte;
-    } else if (type == "bit" || type == "yesno" || type == "logical") {
-      c.type = ColType::Bit;
-    } else if (type == "double" || type == "float" || type == "float8" || type == "number") {
-      c.type = ColType::Double;
-    } else if (type == "single" || type == "real" || type == "float4") {
-      c.type = ColType::Single;
-    } else if (type == "currency" || type == "money") {
-      c.type = ColType::Currency;
-    } else {
-      Fail("不支持的字段类型");
-    }
+    // The names a type goes by in a column's declaration.
+    static const struct {
+      ColType type;
+      std::vector<const char*> names;
+    } kTypeWords[] = {
+        {ColType::Char, {"char", "character"}},
+        {ColType::Text, {"text", "varchar", "string"}},
+        {ColType::Memo, {"memo", "longtext"}},
+        {ColType::Long, {"long", "integer", "int", "integer4"}},
+        {ColType::Short, {"short", "smallint", "integer2"}},
+        {ColType::Byte, {"byte", "tinyint"}},
+        {ColType::Bit, {"bit", "yesno", "logical"}},
+        {ColType::Double, {"double", "float", "float8", "number"}},
+        {ColType::Single, {"single", "real", "float4"}},
+        {ColType::Currency, {"currency", "money"}},
+    };
+    bool known = false;
+    for (const auto& word : kTypeWords)
+      for (const char* name : word.names)
+        if (!known && type == name) {
+          c.type = word.type;
+          known = true;
+        }
+    if (!known) Fail("不支持的字段类型");
     if (c.type == ColType::Char || c.type == ColType::Text) {
       if (width < 0) width = 255;
       if (width < 1 || width > 255) Fail("文本字段的宽度应在 1 到 255 之间");
@@ -371,23 +373,37 @@ class Parser {
     return ParseOr();
   }
 
-  ExprPtr ParseOr() {
-    ExprPtr left = ParseAnd();
-    while (IsWord("or")) {
+  // Operators of one binding that group from the left, loosest first: each level's operands are the next
+  // level's expressions, the last level's those of the given parser. Words (or, mod) in any case.
+  struct Level {
+    const char* ops[2];
+    bool words;
+  };
+  static constexpr Level kLogical[] = {{{"or", nullptr}, true}, {{"and", nullptr}, true}};
+  static constexpr Level kArithmetic[] = {{{"&", nullptr}, false},
+                                          {{"+", "-"}, false},
+                                          {{"mod", nullptr}, true},
+                                          {{"\\", nullptr}, false},
+                                          {{"*", "/"}, false}};
+
+  const char* LevelOperator(const Level& level) const {
+    for (const char* op : level.ops)
+      if (op && (level.words ? IsWord(op) : IsOp(op))) return op;
+    return nullptr;
+  }
+
+  template <size_t N>
+  ExprPtr ParseLevels(const Level (&levels)[N], size_t at, ExprPtr (Parser::*inner)()) {
+    auto operand = [&] { return at + 1 == N ? (this->*inner)() : ParseLevels(levels, at + 1, inner); };
+    ExprPtr left = operand();
+    while (const char* op = LevelOperator(levels[at])) {
       size_t p = Advance().pos;
-      left = MakeBinary("or", std::move(left), ParseAnd(), p);
+      left = MakeBinary(op, std::move(left), operand(), p);
     }
     return left;
   }
 
-  ExprPtr ParseAnd() {
-    ExprPtr left = ParseNot();
-    while (IsWord("and")) {
-      size_t p = Advance().pos;
-      left = MakeBinary("and", std::move(left), ParseNot(), p);
-    }
-    return left;
-  }
+  ExprPtr ParseOr() { return ParseLevels(kLogical, 0, &Parser::ParseNot); }
 
   ExprPtr ParseNot() {
     if (IsWord("not")) {
@@ -457,50 +473,7 @@ class Parser {
     }
   }
 
-  ExprPtr ParseConcat() {
-    ExprPtr left = ParseAdditive();
-    while (IsOp("&")) {
-      size_t p = Advance().pos;
-      left = MakeBinary("&", std::move(left), ParseAdditive(), p);
-    }
-    return left;
-  }
-
-  ExprPtr ParseAdditive() {
-    ExprPtr left = ParseMod();
-    while (IsOp("+") || IsOp("-")) {
-      const Token& t = Advance();
-      left = MakeBinary(t.text, std::move(left), ParseMod(), t.pos);
-    }
-    return left;
-  }
-
-  ExprPtr ParseMod() {
-    ExprPtr left = ParseIntDiv();
-    while (IsWord("mod")) {
-      size_t p = Advance().pos;
-      left = MakeBinary("mod", std::move(left), ParseIntDiv(), p);
-    }
-    return left;
-  }
-
-  ExprPtr ParseIntDiv() {
-    ExprPtr left = ParseMultiplicative();
-    while (IsOp("\\")) {
-      size_t p = Advance().pos;
-      left = MakeBinary("\\", std::move(left), ParseMultiplicative(), p);
-    }
-    return left;
-  }
-
-  ExprPtr ParseMultiplicative() {
-    ExprPtr left = ParseUnary();
-    while (IsOp("*") || IsOp("/")) {
-      const Token& t = Advance();
-      left = MakeBinary(t.text, std::move(left), ParseUnary(), t.pos);
-    }
-    return left;
-  }
+  ExprPtr ParseConcat() { return ParseLevels(kArithmetic, 0, &Parser::ParseUnary); }
 
   ExprPtr ParseUnary() {
     if (IsOp("-") || IsOp("+")) {

@@ -1,5 +1,8 @@
 #include "data/jet/schema.h"
 
+#include <cctype>
+#include <cstdlib>
+
 #include "base/text.h"
 #include "data/jet/parser.h"
 
@@ -16,29 +19,36 @@ bool IsTextType(ColType t) {
   return t == ColType::Char || t == ColType::Text || t == ColType::Memo;
 }
 
+namespace {
+
+// Each type by its name in a declaration; a text's takes its width in brackets, except LONGTEXT's.
+struct TypeName {
+  ColType type;
+  const char* name;  // lower case, as compared
+  bool sized;
+};
+const TypeName kTypeNames[] = {
+    {ColType::Char, "char", true},      {ColType::Text, "text", true},
+    {ColType::Memo, "longtext", false}, {ColType::Long, "long", false},
+    {ColType::Short, "short", false},   {ColType::Byte, "byte", false},
+    {ColType::Bit, "bit", false},       {ColType::Double, "double", false},
+    {ColType::Single, "single", false}, {ColType::Currency, "currency", false},
+};
+
+std::string Upper(const char* name) {
+  std::string out = name;
+  for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+}  // namespace
+
 std::string DeclaredType(const ColumnDef& c) {
-  // Texts compare without regard to trailing blanks (RTRIM), as the fixed-width columns are kept padded.
-  switch (c.type) {
-    case ColType::Char:
-      return Format("CHAR(%d) COLLATE RTRIM", c.width);
-    case ColType::Text:
-      return Format("TEXT(%d) COLLATE RTRIM", c.width);
-    case ColType::Memo:
-      return "LONGTEXT COLLATE RTRIM";
-    case ColType::Long:
-      return "LONG";
-    case ColType::Short:
-      return "SHORT";
-    case ColType::Byte:
-      return "BYTE";
-    case ColType::Bit:
-      return "BIT";
-    case ColType::Double:
-      return "DOUBLE";
-    case ColType::Single:
-      return "SINGLE";
-    case ColType::Currency:
-      return "CURRENCY";
+  for (const TypeName& t : kTypeNames) {
+    if (t.type != c.type) continue;
+    std::string declared = t.sized ? Format("%s(%d)", Upper(t.name).c_str(), c.width) : Upper(t.name);
+    // Texts compare without regard to trailing blanks (RTRIM), as the fixed-width columns are kept padded.
+    return IsTextType(t.type) ? declared + " COLLATE RTRIM" : declared;
   }
   return "LONG";
 }
@@ -46,37 +56,21 @@ std::string DeclaredType(const ColumnDef& c) {
 bool ParseDeclaredType(const std::string& declared, ColType& type, int& width) {
   std::string d = Lower(declared);
   width = 0;
-  auto widthOf = [&](size_t open) {
-    size_t close = d.find(')', open);
-    if (open == std::string::npos || close == std::string::npos) return 255;
-    return std::atoi(d.substr(open + 1, close - open - 1).c_str());
-  };
-  if (d.rfind("char(", 0) == 0) {
-    type = ColType::Char;
-    width = widthOf(d.find('('));
-  } else if (d.rfind("text(", 0) == 0) {
-    type = ColType::Text;
-    width = widthOf(d.find('('));
-  } else if (d.rfind("longtext", 0) == 0) {
-    type = ColType::Memo;
-  } else if (d == "long") {
-    type = ColType::Long;
-  } else if (d == "short") {
-    type = ColType::Short;
-  } else if (d == "byte") {
-    type = ColType::Byte;
-  } else if (d == "bit") {
-    type = ColType::Bit;
-  } else if (d == "double") {
-    type = ColType::Double;
-  } else if (d == "single") {
-    type = ColType::Single;
-  } else if (d == "currency") {
-    type = ColType::Currency;
-  } else {
-    return false;
+  for (const TypeName& t : kTypeNames) {
+    std::string name = t.name;
+    // A text's declaration goes on with its width and collation.
+    bool named = t.sized              ? d.rfind(name + "(", 0) == 0
+                 : IsTextType(t.type) ? d.rfind(name, 0) == 0
+                                      : d == name;
+    if (!named) continue;
+    type = t.type;
+    if (t.sized) {
+      size_t open = d.find('('), close = d.find(')', open);
+      width = close == std::string::npos ? 255 : std::atoi(d.substr(open + 1, close - open - 1).c_str());
+    }
+    return true;
   }
-  return true;
+  return false;
 }
 
 }  // namespace jet

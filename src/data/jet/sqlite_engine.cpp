@@ -13,7 +13,7 @@
 #include "base/file_facts.h"
 #include "base/text.h"
 #include "data/db_error.h"
-#include "data/jet/functions.h"
+#include "data/jet/dialect_functions.h"
 
 namespace jet {
 
