@@ -81,8 +81,10 @@ class BalanceBookTest : public YearFileTest {
   // A random book: five level-1 accounts with up to three children and grandchildren; opening rows on
   // both sides on most lowest-level accounts; postings of all three marks on the first, the last or any
   // day of a period; now and then a negative amount (a reversal) or a posting on an account that has
-  // sub-accounts, which only the count sees. Fills leaves and parents.
-  void MakeRandomBook(std::mt19937& rnd, int postings = 250) {
+  // sub-accounts, which only the count sees. Fills leaves and parents. With mills, the amounts have three
+  // decimals, as a year file written by some other means may hold them.
+  void MakeRandomBook(std::mt19937& rnd, int postings = 250, bool mills = false) {
+    const double unit = mills ? 1000.0 : 100.0;
     auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
     env.Db()->Begin();
     for (int top = 1; top <= 5; ++top) {
@@ -105,7 +107,7 @@ class BalanceBookTest : public YearFileTest {
       }
     }
     for (const std::string& leaf : leaves)
-      if (pick(3)) Opening(leaf, pick(2) ? 1 : -1, pick(5) == 0 ? 0.000005 : pick(1000000) / 100.0);
+      if (pick(3)) Opening(leaf, pick(2) ? 1 : -1, pick(5) == 0 ? 0.000005 : pick(1000000) / unit);
     AccountingYear year = YearOf(env);
     for (int i = 0; i < postings; ++i) {
       const std::string& code = pick(40) == 0 && !parents.empty()
@@ -119,7 +121,7 @@ class BalanceBookTest : public YearFileTest {
         if (p.first <= any && any <= p.last) date = any;
       }
       const char* marks[] = {"0", "1", "2"};
-      double amount = pick(500000) / 100.0;
+      double amount = pick(500000) / unit;
       if (pick(15) == 0) amount = -amount;
       Post(code, date, pick(2) ? 1 : -1, amount, marks[pick(3)]);
     }
