@@ -17,6 +17,11 @@ std::string Turnover(money::Cents value) {
 std::string TotalTurnover(money::Cents value) {
   return value <= 0 ? std::string() : Turnover(value);
 }
+// The closing balance is the exact sum of the figures, rounded once, as the balance table rounds it.
+money::Cents ClosingCents(const TurnoverFigures& f) {
+  using money::ToMicros;
+  return money::ToCents(money::FromMicros(ToMicros(f.opening) + ToMicros(f.debit) - ToMicros(f.credit)));
+}
 }  // namespace
 
 CHobdzb6::CHobdzb6() {
@@ -60,9 +65,9 @@ void CHobdzb6::AddRows(const std::string& start, int level, std::vector<std::vec
   BalanceSource& source = Source();
   for (const ListedAccount& a : source.Accounts(start)) {
     const TurnoverFigures f = source.Turnover(a.code, startPeriod_, endDate_, endPeriod_);
-    // The row's figures as it shows them; the closing balance is the one they add up to.
+    // The row's figures as it shows them, which the total adds up.
     const Sums row{money::ToCents(f.opening), money::ToCents(f.debit), money::ToCents(f.credit), 0};
-    const money::Cents closing = row.opening + row.debit - row.credit;
+    const money::Cents closing = ClosingCents(f);
     rows.push_back({a.code, a.name, DirectionOf(row.opening), AmountCell(row.opening), Turnover(row.debit),
                     Turnover(row.credit), DirectionOf(closing), AmountCell(closing)});
     if (level == 0) {

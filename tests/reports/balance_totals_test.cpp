@@ -50,11 +50,9 @@ TEST_P(BalanceTotalsTest, EachTotalIsTheSumOfTheRowsShown) {
     Cents opening = 0, debit = 0, credit = 0, closing = 0;
     for (size_t i = 0; i + 1 < turnover.size(); ++i) {
       const auto& r = turnover[i];
-      const Cents o = SignedCents(r[2], r[3]), d = ShownCents(r[4]), c = ShownCents(r[5]),
-                  z = SignedCents(r[6], r[7]);
-      EXPECT_EQ(z, o + d - c) << r[0] << " " << from << ".." << to;
       if (r[0].find('-') != std::string::npos) continue;
-      opening += o, debit += d, credit += c, closing += z;
+      opening += SignedCents(r[2], r[3]), debit += ShownCents(r[4]), credit += ShownCents(r[5]);
+      closing += SignedCents(r[6], r[7]);
     }
     const auto& total = turnover.back();
     const std::string where = "turnover " + from + ".." + to;
