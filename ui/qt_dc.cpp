@@ -3,6 +3,7 @@
 #include <QPen>
 #include <cmath>
 
+#include "base/money.h"
 #include "gbk_qt.h"
 
 QColor ToQColor(uint32_t rgb) {
@@ -68,7 +69,7 @@ int QtDC::TextWidth(std::string_view text) {
   std::string key(text);
   if (auto it = face.widths.find(key); it != face.widths.end()) return it->second;
   // Rounded up, so that a text of n characters fits into n widths of "T".
-  int width = static_cast<int>(std::ceil(face.metrics.horizontalAdvance(Q(key)) - 1e-6));
+  int width = static_cast<int>(std::ceil(face.metrics.horizontalAdvance(Q(key)) - money::kDecimalSlack));
   if (face.widths.size() >= 4096) face.widths.clear();
   face.widths.emplace(std::move(key), width);
   return width;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/money.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "data/recordset.h"
@@ -28,8 +29,8 @@ std::optional<OpeningRow> ReadOpening(CVyDataEnv& env, const std::string& code) 
 }
 
 const char* BalanceSide(double balance) {
-  if (std::fabs(balance) <= 0.000001) return "平";
-  return balance > 0.000001 ? "借" : "贷";
+  if (std::fabs(balance) <= money::kBalanceZero) return "平";
+  return balance > 0 ? "借" : "贷";
 }
 
 void WriteOpening(CVyDataEnv& env, const std::string& code, int aux, const OpeningRow& row) {
@@ -40,8 +41,8 @@ void WriteOpening(CVyDataEnv& env, const std::string& code, int aux, const Openi
     env.Execute(Format("delete from p0 where kno='%s' and strcomp(cer,'    ',0)=0", k.c_str()));
   else
     env.Execute(Format("delete from p0 where kno='%s' and cer='    '", k.c_str()));
-  const bool hasAmount = std::fabs(row.amount) > 0.00001;
-  if (!hasAmount && (ordinary || std::fabs(row.quantity) <= 0.00001)) return;
+  const bool hasAmount = std::fabs(row.amount) > money::kAmountZero;
+  if (!hasAmount && (ordinary || std::fabs(row.quantity) <= money::kAmountZero)) return;
   CVyRecordset rs(env.Db(), {}, {}, {"Expr1000"});
   rs.Open("select trim(t1) from systab");
   const std::string t1 = SqlText(rs.IsEOF() ? std::string() : rs.GetText(0));

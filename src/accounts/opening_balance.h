@@ -18,7 +18,7 @@ struct OpeningRow {
 double OpeningBalance(CVyDataEnv& env, const std::string& code);
 // The account's own opening row, if it has one.
 std::optional<OpeningRow> ReadOpening(CVyDataEnv& env, const std::string& code);
-// "借" above 0.000001, "贷" below -0.000001, else "平".
+// "借" above money::kBalanceZero, "贷" below its negative, else "平".
 const char* BalanceSide(double balance);
 
 // Replaces the opening row of code (aux is SUBT.FZ): the old row goes, and a new one is written when the

@@ -5,6 +5,7 @@
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
 #include "accounts/opening_balance.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -16,7 +17,7 @@ namespace {
 
 // Two decimals; a sum that is zero but for rounding shows as 0.00, never -0.00.
 std::string TwoDecimals(double value) {
-  return Format("%.2lf", std::fabs(value) < 0.005 ? 0.0 : value);
+  return money::CentsText(money::ToCents(value));
 }
 
 }  // namespace

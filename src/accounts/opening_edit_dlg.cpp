@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "accounts/chart_queries.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -18,7 +19,7 @@ bool Filled(const std::string& text) {
 // A stored value as its field shows it: empty for zero, else without the zeros a fixed format leaves after
 // the point beyond minDecimals (quantities read 10, not 10.0000; amounts keep their two places).
 std::string Shown(double value, int minDecimals, int maxDecimals) {
-  if (std::fabs(value) <= 0.00001) return "";
+  if (std::fabs(value) <= money::kAmountZero) return "";
   std::string text = Format("%.*lf", maxDecimals, value);
   size_t point = text.find('.');
   while (text.size() > point + 1 + minDecimals && text.back() == '0') text.pop_back();
@@ -43,8 +44,7 @@ bool COpeningEditDlg::OnInitDialog() {
     amount = Shown(row->amount, 2, 2);
     if (HasQuantity()) {
       quantity = Shown(row->quantity, 0, 4);
-      if (std::fabs(row->quantity) > 0.000001 && row->quantity * row->amount > 0.000001)
-        price = Format("%.4lf", row->amount / row->quantity);
+      if (double p = money::PriceOf(row->amount, row->quantity, money::kBalanceZero)) price = Format("%.4lf", p);
     }
   }
   focus = Focus::Amount;
@@ -59,7 +59,7 @@ void COpeningEditDlg::OnQuantityOrPriceChanged() {
 void COpeningEditDlg::OnAmountChanged() {
   if (!Filled(quantity) || !Filled(amount)) return;
   double q = ParseNumber(quantity), a = ParseNumber(amount);
-  if (std::fabs(q) > 0.000001 && q * a > 0.000001) price = Format("%.4lf", a / q);
+  if (double p = money::PriceOf(a, q, money::kBalanceZero)) price = Format("%.4lf", p);
 }
 
 namespace {
@@ -89,7 +89,7 @@ std::string COpeningEditDlg::Refusal() {
       return Format("数量太大，整数部分最多%d位，请重输!", QuantityMask().maxLength);
     return "数量应为不小于零的数，最多四位小数，请重输!";
   }
-  if (!HasQuantity() && Filled(quantity) && std::fabs(ParseNumber(quantity)) > 0.00001) {
+  if (!HasQuantity() && Filled(quantity) && std::fabs(ParseNumber(quantity)) > money::kAmountZero) {
     focus = Focus::Amount;
     return "该帐户不是数量金额或外币核算，不能有数量!";
   }

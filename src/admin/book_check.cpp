@@ -10,6 +10,7 @@
 
 #include "accounts/account_code.h"
 #include "accounts/period.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
@@ -53,15 +54,10 @@ const std::string kOpeningMark = "    ";
 
 // Whether value is a number the entry mask of that many decimals lets a user type, stored as typed.
 bool WithinMask(double value, int decimals) {
-  if (!std::isfinite(value) || std::fabs(value) >= 1e12) return false;
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return std::strtod(text, nullptr) == value;
+  return std::isfinite(value) && std::fabs(value) < 1e12 && money::RoundToPlaces(value, decimals) == value;
 }
 
-int64_t Cents(double value) {
-  return std::isfinite(value) && std::fabs(value) < 1e15 ? std::llround(value * 100) : 0;
-}
+using money::ToCents;
 
 class Checker {
  public:
@@ -175,14 +171,14 @@ class Checker {
     if (!WithinMask(row.amount, 2) || !WithinMask(row.quantity, 4)) Flag(kAmount, row);
 
     if (row.state != "4") return;
-    int64_t cents = Cents(row.side * row.amount);
+    int64_t cents = ToCents(row.side * row.amount);
     if (known) {
       std::string top = row.code.substr(0, row.code.find('-'));
       topBalance_[top] += cents;
       if (opening) topOpening_[top] += cents;
     }
     if (!opening && period > 0) {
-      int64_t part = Cents(row.amount);
+      int64_t part = ToCents(row.amount);
       (row.side > 0 ? debit_ : credit_)[static_cast<size_t>(period - 1)] += part;
     }
   }

@@ -1,5 +1,6 @@
 #include "admin/book_check_view.h"
 
+#include "base/money.h"
 #include "base/text.h"
 #include "data/data_env.h"
 
@@ -10,7 +11,7 @@ constexpr int kColumns = 11;
 
 // A sum of the trial balance: zero is written out, as a sum is no empty cell.
 std::string Money(int64_t cents) {
-  return cents == 0 ? "0.00" : FormatAmount(static_cast<double>(cents) / 100.0, 0, 2, 2);
+  return cents == 0 ? "0.00" : FormatAmount(money::FromCents(cents), 0, 2, 2);
 }
 
 std::vector<std::string> RowCells(const std::string& what, const CheckedRow& r) {

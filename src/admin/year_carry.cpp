@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "accounts/period.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "data/recordset.h"
@@ -12,7 +13,7 @@ using jet::SqlText;
 
 namespace {
 
-constexpr double kTiny = 0.00001;
+using money::kAmountZero;
 
 long CountCode(CVyDataEnv& env, const std::string& code) {
   return env.QueryLong(Format("select count(*) from subt where trim(kno)='%s'", SqlText(code).c_str()));
@@ -134,7 +135,7 @@ void CarryBalances(CVyDataEnv& current, CVyDataEnv& source, bool accountsCopied,
   for (Balance& b : balances) {
     out.RowDone();
     const std::string& k = b.code;
-    if (std::fabs(b.amount) < kTiny && std::fabs(b.quantity) < kTiny) continue;
+    if (std::fabs(b.amount) < kAmountZero && std::fabs(b.quantity) < kAmountZero) continue;
     Attributes was = ReadAttributes(source, k);
     out.Status(k + ": " + was.name + "  " + FormatAmount(b.amount, 0, 2, 2));
     if (CountCode(current, k) < 1) {
@@ -168,7 +169,7 @@ void CarryBalances(CVyDataEnv& current, CVyDataEnv& source, bool accountsCopied,
                                          now.name + "”\r其余额结转入本年度吗？"))
       continue;
     double quantity = now.kind == 0 ? 0 : b.quantity;
-    int side = b.amount > kTiny ? 1 : -1;
+    int side = b.amount > kAmountZero ? 1 : -1;
     current.Execute(
         Format("insert into p0(t,cer,rn,mry,kno,f,my,nu,mk,tt) \t\t\tvalues('%s','    ',0,'  上 年  结  "
                "转','%s',%d,%.2lf,%.4lf,'4','01')",

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/gbk.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "base/validators.h"
 
@@ -27,7 +28,7 @@ bool NumberAdmitted(const std::string& candidate, std::string_view params, int m
   if (!minimum.empty() && minimum != "-") {
     double low = ParseNumber(minimum);
     // A positive minimum cannot be enforced while the number is still being typed.
-    if (low >= -1e-7) {
+    if (low >= -money::kSignZero) {
       if (v < 0 || candidate.starts_with('-')) return false;
     } else if (v < low) {
       return false;
@@ -35,7 +36,7 @@ bool NumberAdmitted(const std::string& candidate, std::string_view params, int m
   }
   if (!maximum.empty() && maximum != "-") {
     double high = ParseNumber(maximum);
-    if (SignOf(high) < 0 && v > 1e-6) return false;
+    if (SignOf(high) < 0 && v > money::kBalanceZero) return false;
     if (SignOf(high) > 0 && v > high) return false;
   }
   return true;

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "base/gbk.h"
-#include "base/validators.h"
+#include "base/money.h"
 
 std::string Format(const char* fmt, ...) {
   va_list args;
@@ -27,8 +27,6 @@ std::string Format(const char* fmt, ...) {
 
 namespace {
 
-constexpr double kZero = 1e-7;
-
 // What "%.*lf" prints in the C locale. The front end switches the process to the user's locale, where printf
 // may write a decimal comma, so amounts never go through printf.
 std::string FixedText(double value, int decimals) {
@@ -36,13 +34,6 @@ std::string FixedText(double value, int decimals) {
   auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, decimals);
   buf.resize(static_cast<size_t>(res.ptr - buf.data()));
   return buf;
-}
-
-double ReadNumber(std::string_view text) {
-  double value = 0;
-  auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (res.ec != std::errc() || res.ptr != text.data() + text.size()) return 0;
-  return value;
 }
 
 std::string RightAligned(std::string text, int width) {
@@ -70,10 +61,11 @@ std::string FormatAmount(double value, int width, int minDecimals, int maxDecima
     spare = FixedText(value, maxDecimals);
     rounded = spare;
   }
-  // With up to six places a rounded text is zero when all its digits are, else at least 0.000001 > kZero.
-  bool zero = !std::isfinite(value) || maxDecimals > 6
-                  ? std::fabs(ReadNumber(rounded)) <= kZero
-                  : rounded.find_first_of("123456789") == std::string_view::npos;
+  // With up to six places a rounded text is zero when all its digits are, else at least 0.000001, more
+  // than the sign's tolerance. Infinity and NaN are written as they are.
+  bool zero = std::isfinite(value) && (maxDecimals > 6
+                                           ? std::fabs(money::TypedNumber(rounded).value_or(0)) <= money::kSignZero
+                                           : rounded.find_first_of("123456789") == std::string_view::npos);
   if (zero) return std::string(width, ' ');
 
   if (!rounded.empty() && rounded.front() == '-') rounded.remove_prefix(1);
@@ -107,14 +99,13 @@ std::string FormatAmount(double value, int width, int minDecimals, int maxDecima
 }
 
 int SignOf(double x) {
-  if (x > kZero) return 1;
-  if (x < -kZero) return -1;
+  if (x > money::kSignZero) return 1;
+  if (x < -money::kSignZero) return -1;
   return 0;
 }
 
 double ParseNumber(const std::string& text) {
-  if (!IsNumberText(text, 0, 0)) return 0;
-  return ReadNumber(text);
+  return money::TypedNumber(text).value_or(0);
 }
 
 int DaysInMonth(int year, int month) {

@@ -8,9 +8,9 @@ std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Amount text: see FormatAmount's rules in text.cpp (grouping by three, zero as blanks, "*" overflow).
 std::string FormatAmount(double value, int width, int minDecimals, int maxDecimals);
-// 1 above 1e-7, -1 below -1e-7, else 0.
+// 1 above money::kSignZero, -1 below its negative, else 0.
 int SignOf(double x);
-// The number "%lf" reads from a valid number text (IsNumberText without limits), else 0.
+// The number of a text a NUMBER mask admits (money::TypedNumber), else 0.
 double ParseNumber(const std::string& text);
 // 28..31 for months 1..12 (Gregorian), -1 otherwise.
 int DaysInMonth(int year, int month);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "calc/calc_error.h"
@@ -12,8 +13,8 @@
 
 namespace {
 
-constexpr double kTolerance = 1e-7;
-constexpr double kDomainSlack = 1e-6;
+using money::kDomainSlack;
+using money::kSignZero;
 // More places than a double holds digits; the cap keeps "round(x, 1e9)" from printing a billion zeros.
 constexpr int kMaxDecimals = 20;
 
@@ -58,7 +59,7 @@ int Whole(double x, int low, int high) {
 bool Iif(CalcArguments& args, CalcValue& result) {
   double condition = 0;
   if (!args.Expect(3, 3) || !args.Number(0, condition)) return false;
-  return args.Value(std::fabs(condition) > kTolerance ? 1 : 2, result);
+  return args.Value(std::fabs(condition) > kSignZero ? 1 : 2, result);
 }
 
 bool CaseIf(CalcArguments& args, CalcValue& result) {
@@ -170,9 +171,9 @@ bool Date(CalcArguments& args, CalcValue& result) {
   DateTime now = Plat().Now();
   if (args.Count() == 0)
     result = CalcValue::String(Format("%d", now.year * 10000 + now.month * 100 + now.day));
-  else if (std::fabs(k) < kTolerance)
+  else if (std::fabs(k) < kSignZero)
     result = CalcValue::Number(Format("%d", now.year));
-  else if (std::fabs(k - 1) < kTolerance)
+  else if (std::fabs(k - 1) < kSignZero)
     result = CalcValue::Number(Format("%d", now.month));
   else
     result = CalcValue::Number(Format("%d", now.day));
@@ -184,7 +185,7 @@ bool Money(CalcArguments& args, CalcValue& result) {
   if (!args.Expect(1, 1) || !args.Number(0, x)) return false;
   std::string capitals = AmountInCapitals(x);
   // Only an amount below one fen is written as nothing; one too large for the units is an error.
-  if (capitals.empty() && std::fabs(x) >= 0.005) return args.Fail(kCalcAmountTooLarge);
+  if (capitals.empty() && money::ToCents(x) != 0) return args.Fail(kCalcAmountTooLarge);
   result = CalcValue::String(capitals);
   return true;
 }

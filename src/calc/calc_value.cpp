@@ -1,9 +1,8 @@
 #include "calc/calc_value.h"
 
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
+#include "base/money.h"
 #include "base/text.h"
 
 std::string NumberText(double value, int minDecimals, int maxDecimals) {
@@ -32,15 +31,9 @@ std::string TextOf(const CalcValue& value) {
 }
 
 bool ReadDecimal(std::string_view digits, double& value) {
+  // Too small a number is zero for every purpose of the calculator; too large one is no number.
+  value = money::TypedNumber(digits).value_or(0);
+  if (std::isfinite(value)) return true;
   value = 0;
-  if (digits.find_first_of("0123456789") == std::string_view::npos) return true;
-  auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (res.ec == std::errc::result_out_of_range) {
-    // Out of range is either too large, or so small that it is zero for every purpose of the calculator.
-    std::string_view whole = digits.substr(0, digits.find('.'));
-    value = 0;
-    return whole.find_first_of("123456789") == std::string_view::npos;
-  }
-  if (res.ec != std::errc()) value = 0;
-  return std::isfinite(value);
+  return false;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/money.h"
 #include "base/text.h"
 
 namespace {
@@ -27,7 +28,7 @@ const char* UnitOf(int p, bool zero) {
 std::string AmountInCapitals(double amount) {
   if (!std::isfinite(amount)) return std::string();
   double a = std::fabs(amount);
-  if (a < 0.005) return std::string();
+  if (money::ToCents(a) == 0) return std::string();
   std::string digits = ReplaceAll(ReplaceAll(FormatAmount(a, 0, 2, 2), ",", ""), ".", "");
   const int count = static_cast<int>(digits.size());
   if (count < 3 || count - 3 > kHighestPlace) return std::string();
@@ -57,7 +58,7 @@ std::string AmountInCapitals(double amount) {
   text = ReplaceAll(text, "零角", "零");
   text = ReplaceAll(text, "零分", "");
   if (digits.ends_with("00")) text += "整";
-  // Any negative amount that is written at all is marked, down to -0.005.
+  // Any negative amount that is written at all is marked, down to minus half a cent.
   return amount < 0 ? "负" + text : text;
 }
 

@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/money.h"
 #include "calc/calc_arguments.h"
 #include "calc/calc_builtins.h"
 
 namespace {
 
-constexpr double kTolerance = 1e-7;
+using money::kSignZero;
 
 bool IsOperator(const CalcToken& token, std::initializer_list<std::string_view> ops) {
   if (token.kind != CalcTokenKind::Operator) return false;
@@ -158,7 +159,7 @@ bool CCaculate::ParseUnary(CalcValue& value) {
     }
     double x = NumberOf(value);
     if (*it == '-') value = CalcValue::Number(NumberText(-x));
-    if (*it == '!') value = CalcValue::Number(std::fabs(x) <= kTolerance ? "1" : "0");
+    if (*it == '!') value = CalcValue::Number(std::fabs(x) <= kSignZero ? "1" : "0");
   }
   return true;
 }
@@ -265,33 +266,33 @@ bool CCaculate::Binary(const std::string& op, const CalcValue& a, const CalcValu
     else if (op == "*")
       r = x * y;
     else if (op == "/") {
-      if (std::fabs(y) < kTolerance) {
+      if (std::fabs(y) < kSignZero) {
         SetError(kCalcDivideByZero);
         return false;
       }
       r = x / y;
     } else if (op == "^") {
-      if (std::fabs(x) < kTolerance && std::fabs(y) < kTolerance) {
+      if (std::fabs(x) < kSignZero && std::fabs(y) < kSignZero) {
         SetError(kCalcBadPower);
         return false;
       }
       return NumberResult(std::pow(x, y), kCalcBadPower, result);  // also 0^-1 and (-8)^0.5
     } else if (op == "=")
-      r = std::fabs(x - y) < kTolerance;
+      r = std::fabs(x - y) < kSignZero;
     else if (op == "!=")
-      r = std::fabs(x - y) > kTolerance;
+      r = std::fabs(x - y) > kSignZero;
     else if (op == ">")
-      r = x - y > kTolerance;
+      r = x - y > kSignZero;
     else if (op == "<")
-      r = x - y < -kTolerance;
+      r = x - y < -kSignZero;
     else if (op == ">=")
       r = x - y >= 0;
     else if (op == "<=")
       r = x - y <= 0;
     else if (op == "&&")
-      r = std::fabs(x) > kTolerance && std::fabs(y) > kTolerance;
+      r = std::fabs(x) > kSignZero && std::fabs(y) > kSignZero;
     else if (op == "||")
-      r = std::fabs(x) > kTolerance || std::fabs(y) > kTolerance;
+      r = std::fabs(x) > kSignZero || std::fabs(y) > kSignZero;
     return NumberResult(r, kCalcBadNumber, result);
   }
 

@@ -5,6 +5,7 @@
 #include "accounts/account_full_name.h"
 #include "accounts/period.h"
 #include "base/date.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -85,7 +86,7 @@ void CQirnpz1::Load(const std::string& code, int year, int month, int fz) {
     double my = rs.GetDouble(0), nu = rs.GetDouble(1);
     if (s.offset == 2) {
       row[2] = FormatAmount(nu, 0, 0, 4);
-      if (std::abs(nu) > 0.000001 && my * nu > 0.001) row[3] = FormatAmount(my / nu, 0, 2, 4);
+      if (double price = money::PriceOf(my, nu, money::kListedPriceProduct)) row[3] = FormatAmount(price, 0, 2, 4);
     }
     row[static_cast<size_t>(rs.GetLong(0) == 1 ? m.debit : m.credit)] = FormatAmount(my, 0, 2, 2);
     row[static_cast<size_t>(m.mark)] = rs.GetText(2);

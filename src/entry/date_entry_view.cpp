@@ -7,6 +7,7 @@
 #include "accounts/chart_queries.h"
 #include "accounts/period.h"
 #include "base/date.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -88,7 +89,7 @@ void CQirnpz2::Load(int year, int month, int day) {
     row[rs.GetLong(0) == 1 ? 2 : 3] = FormatAmount(my, 0, 2, 2);
     row[4] = rs.GetText(2);
     row[5] = FormatAmount(nu, 0, 0, 4);
-    if (std::abs(nu) > 0.000001 && my * nu > 0.001) row[6] = FormatAmount(my / nu, 0, 2, 4);
+    if (double price = money::PriceOf(my, nu, money::kListedPriceProduct)) row[6] = FormatAmount(price, 0, 2, 4);
     if (s.variant == 0 &&
         env.QueryLong(Format("select val(fz) from subt where trim(kno)='%s'", SqlText(row[1]).c_str())) != 0)
       s.variant = 2;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/data_env.h"
@@ -36,8 +37,8 @@ std::string TotalText(double v) {
 // without any amount is not named, and nothing is shown without such rows.
 std::string OtherSideText(const CEntryView::Totals& t) {
   std::string text;
-  if (std::fabs(t.otherDebit) >= 0.00001) text += " 借 " + Trim(AmountText(t.otherDebit));
-  if (std::fabs(t.otherCredit) >= 0.00001) text += " 贷 " + Trim(AmountText(t.otherCredit));
+  if (std::fabs(t.otherDebit) >= money::kAmountZero) text += " 借 " + Trim(AmountText(t.otherDebit));
+  if (std::fabs(t.otherCredit) >= money::kAmountZero) text += " 贷 " + Trim(AmountText(t.otherCredit));
   return text.empty() ? text : "(对方达另计" + text + ")";
 }
 
@@ -56,8 +57,8 @@ std::string CEntryView::MarkName(const std::string& cell) {
 
 std::string CEntryView::BalanceText(double balance) {
   std::string text = TotalText(std::fabs(balance));
-  if (balance > 0.00001) return text + "(借)";
-  if (balance < -0.00001) return text + "(贷)";
+  if (balance > money::kAmountZero) return text + "(借)";
+  if (balance < -money::kAmountZero) return text + "(贷)";
   return text;
 }
 
@@ -87,7 +88,7 @@ double CEntryView::RowPrice(int row) {
   double q = CellNumber(Cell(row, m.quantity));
   double a = CellNumber(Cell(row, m.debit));
   if (IsBlankAmount(a)) a = CellNumber(Cell(row, m.credit));
-  return SignOf(q) != 0 && a * q > 0.00001 ? a / q : 0;
+  return money::PriceOf(a, q, money::kAmountZero);
 }
 
 void CEntryView::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/money.h"
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/sql_text.h"
@@ -19,7 +20,7 @@ double CellNumber(const std::string& text) {
 }
 
 bool IsBlankAmount(double value) {
-  return std::fabs(value) < 0.00001;
+  return std::fabs(value) < money::kAmountZero;
 }
 
 bool SideOf(const std::string& debit, const std::string& credit, int& side, double& amount) {
@@ -65,8 +66,8 @@ void BindPosting(jet::PreparedStatement& s, const Posting& p) {
   s.Bind(4, p.code);
   s.Bind(5, static_cast<long long>(p.side));
   // The written statement rounds to its decimals; so does the bound one.
-  s.Bind(6, std::round(p.amount * 100) / 100);
-  s.Bind(7, std::round(p.second * 10000) / 10000);
+  s.Bind(6, money::RoundToCents(p.amount));
+  s.Bind(7, money::RoundToPlaces(p.second, 4));
   s.Bind(8, StateOf(mark));
   s.Bind(9, static_cast<long long>(p.line));
   s.Bind(10, PeriodKey(p.period));

@@ -33,7 +33,7 @@ inline FieldMask QuantityCellMask() {
 
 // An amount or quantity cell read as a number ("," removed); 0 when empty.
 double CellNumber(const std::string& text);
-// An amount cell counts as empty below 0.00001.
+// An amount cell counts as empty below money::kAmountZero.
 bool IsBlankAmount(double value);
 // The side and amount of a row: the debit when it holds an amount, else the credit. False when neither does.
 bool SideOf(const std::string& debit, const std::string& credit, int& side, double& amount);

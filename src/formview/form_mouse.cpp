@@ -1,6 +1,7 @@
 // The mouse: zones and cursors, selecting cells, rows, columns and everything, dragging rules.
 #include <algorithm>
 
+#include "base/money.h"
 #include "formview/form_view.h"
 #include "formview/form_sections.h"
 
@@ -153,8 +154,8 @@ void CVyFormView::ReleaseDrag(int x, int y) {
 void CVyFormView::DragSpacing(int dy) {
   int before = ps_.PageRow;
   int spacing = Spacing(false) + dy > 2 ? Spacing(false) + dy : 3;
-  const int least = static_cast<int>(3 / kScreenScale + 1e-9);
-  ps_.PageRow = std::max(least, static_cast<int>(spacing / kScreenScale + 1e-9));
+  const int least = static_cast<int>(3 / kScreenScale + money::kScaleSlack);
+  ps_.PageRow = std::max(least, static_cast<int>(spacing / kScreenScale + money::kScaleSlack));
   ps_.PageRow = std::min(ps_.PageRow, 0xFFFF);
   while (ps_.PageRow > least && RowsPerPage(false) <= 0) --ps_.PageRow;
   while (ps_.PageRow > least && RowsPerPage(true) <= 0) --ps_.PageRow;

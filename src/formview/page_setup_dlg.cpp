@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
@@ -20,7 +21,7 @@ int* FieldValue(PageSettings& ps, int f) {
 
 // Tenths of a millimetre from millimetres; the small addition keeps 2.3 from becoming 22.
 int Tenths(double mm) {
-  return static_cast<int>(mm * 10 + (mm >= 0 ? 1e-6 : -1e-6));
+  return static_cast<int>(mm * 10 + (mm >= 0 ? money::kDecimalSlack : -money::kDecimalSlack));
 }
 
 }  // namespace
@@ -151,7 +152,7 @@ bool CVyPageSetupDlg::Confirm() {
   if (!Number(kLength, length) || length < 10 || length > 999)
     return Refuse(kLength, "无效的页面长度，\r\r输入另一个数。");
   // A negative spacing would wrap round in the stored unsigned value.
-  if (!Number(kRow, row) || row < 0.0001 || row > 999)
+  if (!Number(kRow, row) || row < money::kTypedZero || row > 999)
     return Refuse(kRow, "打印行间距无效，\r\r输入另一个数。");
   if (!Number(kTop, top) || top < 0 || top >= length)
     return Refuse(kTop, "无效的页头长度，\r\r输入另一个数。");

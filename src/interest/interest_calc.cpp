@@ -9,6 +9,7 @@
 
 #include "accounts/account_code.h"
 #include "accounts/account_full_name.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "data/jet/database.h"
 #include "data/db_error.h"
@@ -215,7 +216,7 @@ class FullNames {
 };
 
 double Rounded(double v) {
-  return std::atof(Format("%.2lf", v).c_str());
+  return money::RoundToCents(v);
 }
 
 }  // namespace

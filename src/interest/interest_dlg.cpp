@@ -5,6 +5,7 @@
 
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
@@ -121,7 +122,7 @@ bool CInterestDlg::Check() {
       return Refuse("指定帐户本年度无任何数据，请重新指定其他帐户！", Focus::Code);
   }
   double rate = ParseNumber(rateText);
-  if (rate < 0.000001) return Refuse("日利率是一个万分数，且不得小于或等“0”，请重输!", Focus::Rate);
+  if (rate < money::kBalanceZero) return Refuse("日利率是一个万分数，且不得小于或等“0”，请重输!", Focus::Rate);
 
   params = {s, e, k, rate, method, credit};
   return true;

@@ -6,6 +6,7 @@
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
 #include "accounts/period.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
@@ -30,7 +31,7 @@ bool PostInterest(CVyDataEnv& env, const std::vector<InterestRow>& rows, const s
       std::string code = Trim(row.code);
       if (code.empty()) continue;
       double interest = ParseNumber(ReplaceAll(Trim(row.interest), ",", ""));
-      if (std::fabs(interest) < 0.0001) continue;
+      if (money::ToCents(interest) == 0) continue;
       // A parent's row only sums its children, which have rows of their own.
       if (IsValidCode(code) && env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
                                                     SqlText(code).c_str())) > 0)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/gbk.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "formview/report_view.h"
 #include "io/xlsx_library.h"
@@ -86,17 +87,9 @@ int CaptionLines(const std::string& caption, double units) {
 }  // namespace
 
 std::optional<double> FigureValue(const std::string& text, int* decimals) {
-  std::string digits;
-  for (char c : Trim(text))
-    if (c != ',') digits += c;
-  size_t i = digits.empty() || digits[0] != '-' ? 0 : 1;
-  size_t before = 0, after = 0;
-  for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i) ++before;
-  if (i < digits.size() && digits[i] == '.')
-    for (++i; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i) ++after;
-  if (i != digits.size() || before + after == 0) return std::nullopt;
-  if (decimals) *decimals = static_cast<int>(after);
-  return std::strtod(digits.c_str(), nullptr);
+  std::string digits = ReplaceAll(Trim(text), ",", "");
+  if (digits.find_first_of("0123456789") == std::string::npos) return std::nullopt;
+  return money::TypedNumber(digits, decimals);
 }
 
 std::string SheetName(const std::string& title) {

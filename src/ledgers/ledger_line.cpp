@@ -2,11 +2,12 @@
 
 #include <cstdlib>
 
+#include "base/money.h"
 #include "base/text.h"
 
 std::string BalanceDirection(double balance) {
-  if (balance > 0.000001) return "借";
-  if (balance < -0.000001) return "贷";
+  if (balance > money::kBalanceZero) return "借";
+  if (balance < -money::kBalanceZero) return "贷";
   return "平";
 }
 
@@ -32,8 +33,7 @@ std::vector<std::vector<std::string>> SplitRowTexts(const std::string& text) {
 }
 
 double FieldNumber(const std::string& text) {
-  std::string plain = ReplaceAll(Trim(text), ",", "");
-  return plain.empty() ? 0 : std::strtod(plain.c_str(), nullptr);
+  return money::ValNumber(ReplaceAll(text, ",", ""));
 }
 
 std::string MonthOf(const std::string& date) {

@@ -12,11 +12,12 @@ struct LedgerLine {
   bool IsPosting() const { return !voucher.empty(); }
 };
 
-// "借" above 0.000001, "贷" below -0.000001, else "平".
+// "借" above money::kBalanceZero, "贷" below its negative, else "平".
 std::string BalanceDirection(double balance);
 // The rows of a text: each ended by "\n", its fields separated by "\r".
 std::vector<std::vector<std::string>> SplitRowTexts(const std::string& text);
-// A number as the statements write it ("1234.5", "-3", "1E-05"); "," are left out; "" is 0.
+// A number as the statements write it ("1234.5", "-3", "1E-05"), read as val() reads it; "," are left
+// out; "" is 0.
 double FieldNumber(const std::string& text);
 // Month and day of a date 'YYYYMMDD' (characters 5-6 and 7-8).
 std::string MonthOf(const std::string& date);

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/money.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "ledgers/ledger_line.h"
 
 using jet::SqlText;
+using money::Cents;
+using money::CentsText;
 
 namespace {
 
@@ -44,12 +47,12 @@ std::string AggregatedRow(CVyDataEnv& env, const std::string& sql) {
   return c->AtEnd() ? std::string() : c->Text(0);
 }
 
-// The amounts of a row text: the fields after date, voucher and text.
-std::vector<double> Amounts(const std::string& row, size_t n) {
-  std::vector<double> v(n, 0.0);
+// The amounts of a row text, the fields after date, voucher and text, in the cents they show.
+std::vector<Cents> Amounts(const std::string& row, size_t n) {
+  std::vector<Cents> v(n, 0);
   auto rows = SplitRowTexts(row);
   if (rows.empty()) return v;
-  for (size_t i = 0; i < n && i + 3 < rows[0].size(); ++i) v[i] = FieldNumber(rows[0][i + 3]);
+  for (size_t i = 0; i < n && i + 3 < rows[0].size(); ++i) v[i] = money::ToCents(FieldNumber(rows[0][i + 3]));
   return v;
 }
 
@@ -88,10 +91,10 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
   const std::string a = SqlText(q.code);
   const char* k = a.c_str();
   const std::string aggregated = AggregatedTerms(columns);
-  std::vector<double> sums(n, 0.0);
-  double balance = 0;
+  std::vector<Cents> sums(n, 0);
+  Cents balance = 0;
   std::string out;
-  auto add = [&](const std::vector<double>& v) {
+  auto add = [&](const std::vector<Cents>& v) {
     for (size_t i = 0; i < n; ++i) {
       sums[i] += v[i];
       balance += columns[i].side * v[i];
@@ -99,8 +102,8 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
   };
   auto yearRow = [&](const std::string& date) {
     std::string row = date + "\r\r本  年  累  计";
-    for (size_t i = 0; i < n; ++i) row += Format("\r%.2lf", sums[i]);
-    return row + Format("\r%.2lf\n", balance);
+    for (size_t i = 0; i < n; ++i) row += "\r" + CentsText(sums[i]);
+    return row + "\r" + CentsText(balance) + "\n";
   };
 
   std::string first = SqlText(AccountingPeriod(year, q.start).first);
@@ -113,7 +116,7 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
               k, q.start, q.start));
   if (!opening.empty()) {
     add(Amounts(opening, n));
-    out += opening + Format("%.2lf\n", balance);
+    out += opening + CentsText(balance) + "\n";
   }
 
   for (int p = q.start; p <= q.end; ++p) {
@@ -129,12 +132,12 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
             Format(" from p0 where kno like '%s-*' and kno not like '%s-*-*' and \t\t\ttt='%s' "
                    "and strcomp(cer,'    ',0)<>0 and mk='4' order by t,cer,kno,rn",
                    k, k, tt.c_str()));
-        double running = balance;
+        Cents running = balance;
         for (; !c->AtEnd(); c->Next()) {
           std::string row = c->Text(0);
-          std::vector<double> v = Amounts(row, n);
+          std::vector<Cents> v = Amounts(row, n);
           for (size_t i = 0; i < n; ++i) running += columns[i].side * v[i];
-          out += row + Format("%.2lf\n", running);
+          out += row + CentsText(running) + "\n";
         }
       }
       std::string month = AggregatedRow(
@@ -144,7 +147,7 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
                      tt.c_str()));
       if (month.empty()) continue;
       add(Amounts(month, n));
-      out += month + Format("%.2lf\n", balance);
+      out += month + CentsText(balance) + "\n";
       out += yearRow(last);
     } else {
       std::string month = AggregatedRow(
@@ -154,7 +157,7 @@ std::string MultiColumnRows(CVyDataEnv& env, const AccountingYear& year, const M
                           k, k, tt.c_str()));
       if (month.empty()) continue;
       add(Amounts(month, n));
-      out += month + Format("%.2lf\n", balance);
+      out += month + CentsText(balance) + "\n";
       out += yearRow(last);
     }
   }

@@ -4,6 +4,7 @@
 
 #include "accounts/account_full_name.h"
 #include "accounts/chart_queries.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -41,8 +42,7 @@ void CQirnzb3::SetupForm() {
 }
 
 double CQirnzb3::Price(double amount, double second) {
-  if (std::fabs(second) > 0.000001 && second * amount > 0.00001) return amount / second;
-  return 0;
+  return money::PriceOf(amount, second, money::kAmountZero);
 }
 
 bool CQirnzb3::CanShow(CVyDataEnv& env, int k, const std::string& account, int endPeriod) {
@@ -114,7 +114,7 @@ void CQirnzb3::Build() {
       sca += ca;
     }
     double b = sda - sca + m0, bq = sdq - scq + q0;
-    bool sameSign = std::fabs(bq) > 0.000001 && bq * b > 0.00001;
+    bool sameSign = money::PriceOf(b, bq, money::kAmountZero) != 0;
     line.cells = {MonthOf(f[0]),
                   DayOf(f[0]),
                   f[2],

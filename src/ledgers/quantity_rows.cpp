@@ -2,14 +2,43 @@
 
 #include <cstdlib>
 
+#include "base/money.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "ledgers/ledger_line.h"
 
+namespace {
+
+// The four figures of a row (debit quantity and amount, credit quantity and amount): quantities as read,
+// amounts in the cents they show.
+struct Figures {
+  double quantity[2] = {0, 0};
+  money::Cents amount[2] = {0, 0};
+
+  void Read(const std::vector<std::string>& fields) {
+    for (size_t i = 0; i < 4 && 3 + i < fields.size(); ++i) {
+      const double v = FieldNumber(fields[3 + i]);
+      if (i % 2 == 0)
+        quantity[i / 2] = v;
+      else
+        amount[i / 2] = money::ToCents(v);
+    }
+  }
+  void Add(const Figures& f) {
+    for (int i = 0; i < 2; ++i) quantity[i] += f.quantity[i], amount[i] += f.amount[i];
+  }
+  std::string Row(const std::string& date, const char* caption) const {
+    return Format("%s\r\r%s\r%.4lf\r", date.c_str(), caption, quantity[0]) + money::CentsText(amount[0]) +
+           Format("\r%.4lf\r", quantity[1]) + money::CentsText(amount[1]) + "\n";
+  }
+};
+
+}  // namespace
+
 std::string QuantityRows(CVyDataEnv& env, const AccountingYear& year, const QuantityQuery& q) {
   const std::string a = jet::SqlText(q.code);
   std::string out;
-  double y[4] = {0, 0, 0, 0};
+  Figures y;
   if (q.earlier > 0) {
     std::string first = AccountingPeriod(year, q.start).first;
     auto c = env.Db()->Query(Format(
@@ -22,8 +51,7 @@ std::string QuantityRows(CVyDataEnv& env, const AccountingYear& year, const Quan
     // Only unreviewed rows before the start: the sums are empty, and the line shows nothing moved.
     if (row.empty()) row = first + "\r\r期 初 余 额 汇 总\r0\r0\r0\r0\n";
     auto f = SplitRowTexts(row);
-    for (int i = 0; i < 4 && !f.empty() && 3 + i < static_cast<int>(f[0].size()); ++i)
-      y[i] = FieldNumber(f[0][static_cast<size_t>(3 + i)]);
+    if (!f.empty()) y.Read(f[0]);
     out += row;
   }
   if (q.upToEnd - q.earlier < 1) return out;
@@ -34,25 +62,23 @@ std::string QuantityRows(CVyDataEnv& env, const AccountingYear& year, const Quan
       "val(tt)>=%d and val(tt)<=%d and mk='4' \t\t\tand rn>0 order by t,rn",
       a.c_str(), q.start, q.end));
   std::string key;
-  double m[4] = {0, 0, 0, 0};
+  Figures m;
   auto totals = [&]() {
-    for (int i = 0; i < 4; ++i) y[i] += m[i];
+    y.Add(m);
     std::string date = AccountingPeriod(year, std::atoi(key.c_str())).last;
-    out += Format("%s\r\r本  月  合  计\r%.4lf\r%.2lf\r%.4lf\r%.2lf\n", date.c_str(), m[0], m[1], m[2], m[3]);
-    out += Format("%s\r\r本  年  累  计\r%.4lf\r%.2lf\r%.4lf\r%.2lf\n", date.c_str(), y[0], y[1], y[2], y[3]);
+    out += m.Row(date, "本  月  合  计") + y.Row(date, "本  年  累  计");
   };
   for (; !c->AtEnd(); c->Next()) {
     std::string row = c->Text(0);
     std::string rowKey = Trim(c->Text(1));
     auto f = SplitRowTexts(row);
-    double v[4] = {0, 0, 0, 0};
-    for (int i = 0; i < 4 && !f.empty() && 3 + i < static_cast<int>(f[0].size()); ++i)
-      v[i] = FieldNumber(f[0][static_cast<size_t>(3 + i)]);
+    Figures v;
+    if (!f.empty()) v.Read(f[0]);
     if (!key.empty() && rowKey != key) {
       totals();
-      for (double& x : m) x = 0;
+      m = Figures();
     }
-    for (int i = 0; i < 4; ++i) m[i] += v[i];
+    m.Add(v);
     key = rowKey;
     out += row;
   }

@@ -3,22 +3,26 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/money.h"
 #include "base/text.h"
 #include "data/jet/functions.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
+using money::Cents;
+using money::CentsText;
+using money::ToCents;
 
 namespace {
 
-// The debit and credit fields of a composed row, after its first `skip` fields.
-void ReadSides(const std::string& row, size_t skip, double& debit, double& credit) {
+// The debit and credit fields of a composed row, after its first `skip` fields, in the cents they show.
+void ReadSides(const std::string& row, size_t skip, Cents& debit, Cents& credit) {
   auto fields = SplitRowTexts(row);
   debit = credit = 0;
   if (fields.empty()) return;
   const auto& f = fields[0];
-  if (f.size() > skip) debit = FieldNumber(f[skip]);
-  if (f.size() > skip + 1) credit = FieldNumber(f[skip + 1]);
+  if (f.size() > skip) debit = ToCents(FieldNumber(f[skip]));
+  if (f.size() > skip + 1) credit = ToCents(FieldNumber(f[skip + 1]));
 }
 
 std::string LastDate(const AccountingYear& year, int period) {
@@ -26,10 +30,11 @@ std::string LastDate(const AccountingYear& year, int period) {
 }
 
 // What the rows before the postings leave to them: the opening and earlier-period rows, the balance and
-// the year's sums so far, and whether the periods asked for hold any posting.
+// the year's sums so far (all in cents, as the rows show them), and whether the periods asked for hold any
+// posting.
 struct DetailHead {
   std::string out;
-  double balance = 0, yd = 0, yc = 0;
+  Cents balance = 0, yd = 0, yc = 0;
   bool postings = false;
 };
 
@@ -52,13 +57,14 @@ DetailHead ReadDetailHead(CVyDataEnv& env, const AccountingYear& year, const Thr
     }
   }
 
-  h.balance = b0;
+  h.balance = ToCents(b0);
   long earlier = env.QueryLong(Format("select count(*) from p0 where (Trim(kno)='%s' or Trim(kno) like "
                                       "'%s-*') and \t\tval(tt)<%d and rn>0",
                                       k, k, q.start) +
                                mk);
   if (earlier == 0) {
-    if (std::fabs(b0) > 0.000001) h.out += Format("%s\r\r期 初 余 额\r0\r0\r%.2lf\n", d0.c_str(), b0);
+    if (std::fabs(b0) > money::kBalanceZero)
+      h.out += Format("%s\r\r期 初 余 额\r0\r0\r", d0.c_str()) + CentsText(h.balance) + "\n";
   } else {
     std::string first = SqlText(AccountingPeriod(year, q.start).first);
     auto c = env.Db()->Query(
@@ -69,10 +75,10 @@ DetailHead ReadDetailHead(CVyDataEnv& env, const AccountingYear& year, const Thr
         mk);
     if (!c->AtEnd()) {
       std::string row = c->Text(0);
-      double dp, cp;
+      Cents dp, cp;
       ReadSides(row, 3, dp, cp);
-      h.balance = b0 + dp - cp;
-      h.out += row + Format("%.2lf\n", h.balance);
+      h.balance += dp - cp;
+      h.out += row + CentsText(h.balance) + "\n";
       h.yd = dp;
       h.yc = cp;
     }
@@ -99,11 +105,11 @@ std::string PostingsStatement(const ThreeColumnQuery& q, const char* selectList)
 }
 
 // The month's and the year's total rows after a period's postings.
-std::string TotalRows(const AccountingYear& year, const std::string& periodKey, double md, double mc,
-                      double yd, double yc, double balance) {
+std::string TotalRows(const AccountingYear& year, const std::string& periodKey, Cents md, Cents mc, Cents yd,
+                      Cents yc, Cents balance) {
   std::string date = LastDate(year, std::atoi(periodKey.c_str() + 4));
-  return Format("%s\r\r本  月  合  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), md, mc, balance) +
-         Format("%s\r\r本  年  累  计\r%.2lf\r%.2lf\r%.2lf\n", date.c_str(), yd, yc, balance);
+  return date + "\r\r本  月  合  计\r" + CentsText(md) + "\r" + CentsText(mc) + "\r" + CentsText(balance) + "\n" +
+         date + "\r\r本  年  累  计\r" + CentsText(yd) + "\r" + CentsText(yc) + "\r" + CentsText(balance) + "\n";
 }
 
 // The month's sums, the year's and the running balance as the postings come in date order; at each change
@@ -111,8 +117,9 @@ std::string TotalRows(const AccountingYear& year, const std::string& periodKey, 
 class PeriodSums {
  public:
   PeriodSums(const AccountingYear& year, DetailHead& head) : year_(year), h_(head) {}
-  // Adds a posting; returns the total rows of the period it ends, "" when it ends none.
-  std::string Add(const std::string& periodKey, double debit, double credit) {
+  // Adds a posting (its sides as the row shows them); returns the total rows of the period it ends, "" when
+  // it ends none.
+  std::string Add(const std::string& periodKey, Cents debit, Cents credit) {
     std::string ended;
     if (key_.empty() || periodKey == key_) {
       md_ += debit;
@@ -138,26 +145,15 @@ class PeriodSums {
   const AccountingYear& year_;
   DetailHead& h_;
   std::string key_;
-  double md_ = 0, mc_ = 0;
+  Cents md_ = 0, mc_ = 0;
 };
 
 // The number a composed row's cstr$(x) field reads back as. An amount of whole cents is written with all
 // its digits (at most 15), so it reads back as itself; anything else goes through the text.
 double CStrReadBack(double x) {
   if (x == 0) return 0;  // written "0", without a sign
-  double cents = std::nearbyint(x * 100);
-  if (std::fabs(cents) < 1e15 && cents / 100 == x) return x;
+  if (std::fabs(x) < 1e13 && money::RoundToCents(x) == x) return x;
   return FieldNumber(jet::NumberText(x));
-}
-
-// The number a composed row's "%.2lf" field reads back as: the nearest double to x rounded to cents.
-// Near a tie, where the product x * 100 might round the other way, the text decides.
-double CentsReadBack(double x) {
-  if (std::isfinite(x) && std::fabs(x) < 1e12) {
-    double cents = std::nearbyint(x * 100);
-    if (std::fabs(std::fma(x, 100, -cents)) < 0.5 - 1e-6) return cents / 100;
-  }
-  return FieldNumber(Format("%.2lf", x));
 }
 
 // A text column as the statement's text operators read it (a blob's bytes too).
@@ -182,10 +178,10 @@ std::string ThreeColumnDetailRows(CVyDataEnv& env, const AccountingYear& year, c
   PeriodSums sums(year, h);
   for (; !c->AtEnd(); c->Next()) {
     std::string row = c->Text(0);
-    double debit, credit;
+    Cents debit, credit;
     ReadSides(row, 3, debit, credit);
     out += sums.Add(row.substr(0, 4) + c->Text(1), debit, credit);
-    out += row + Format("%.2lf\n", h.balance);
+    out += row + CentsText(h.balance) + "\n";
   }
   out += sums.Finish();
   return out;
@@ -215,8 +211,8 @@ std::optional<std::vector<LedgerLine>> ThreeColumnDetailLines(CVyDataEnv& env, c
     const double debit = CStrReadBack(0.5 * (1 + f) * my), credit = CStrReadBack(0.5 * (1 - f) * my);
     periodKey.assign(date, 0, 4);
     periodKey += c->Text(5);
-    append(sums.Add(periodKey, debit, credit));
-    const double shown = CentsReadBack(h.balance);
+    append(sums.Add(periodKey, ToCents(debit), ToCents(credit)));
+    const double shown = money::FromCents(h.balance);
     LedgerLine& line = lines.emplace_back();
     line.voucher = Trim(cer);
     line.cells = {MonthOf(date),
@@ -258,7 +254,7 @@ std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, 
   const char* k = a.c_str();
   const char* mk = q.reached ? " and mk='4'" : " and mk='0'";
   std::string out;
-  double balance = 0, yd = 0, yc = 0;
+  Cents balance = 0, yd = 0, yc = 0;
 
   auto any = env.Db()->Query(
       Format("select DISTINCT trim(tt) from p0 where (Trim(kno)='%s' or Trim(kno) like '%s-*') and \t\t"
@@ -277,8 +273,8 @@ std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, 
     if (!c->AtEnd()) {
       std::string row = c->Text(0);
       ReadSides(row, 2, yd, yc);
-      balance = c->Real(1);
-      out += row + Format("%.2lf\n", balance);
+      balance = ToCents(c->Real(1));
+      out += row + CentsText(balance) + "\n";
     }
   }
 
@@ -299,15 +295,15 @@ std::string ThreeColumnSummaryRows(CVyDataEnv& env, const AccountingYear& year, 
   for (; !c->AtEnd(); c->Next()) {
     std::string date = LastDate(year, std::atoi(Trim(c->Text(0)).c_str()));
     std::string text = c->Text(1);
-    balance += c->Real(2);
-    std::string row = date + text + Format("%.2lf\n", balance);
+    balance += ToCents(c->Real(2));
+    std::string row = date + text + CentsText(balance) + "\n";
     out += row;
-    double md, mc;
+    Cents md, mc;
     ReadSides(row, 2, md, mc);
     yd += md;
     yc += mc;
-    out +=
-        row.substr(0, 9) + "本  年  累  计\r" + Format("%.2lf\r", yd) + Format("%.2lf\r%.2lf\n", yc, balance);
+    out += row.substr(0, 9) + "本  年  累  计\r" + CentsText(yd) + "\r" + CentsText(yc) + "\r" + CentsText(balance) +
+           "\n";
   }
   return out;
 }

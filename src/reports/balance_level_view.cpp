@@ -9,15 +9,12 @@
 #include "reports/documented_balances.h"
 #include "reports/grouped_balances.h"
 
-std::string DirectionOf(double value, double threshold) {
-  if (value > threshold) return "借";
-  if (value <= threshold && std::fabs(value) >= threshold) return "贷";
-  return "平";
+std::string DirectionOf(money::Cents value) {
+  return value > 0 ? "借" : value < 0 ? "贷" : "平";
 }
 
-std::string AmountCell(double value, double threshold) {
-  if (DirectionOf(value, threshold) == "平") return "";
-  return FormatAmount(std::fabs(value), 0, 2, 2);
+std::string AmountCell(money::Cents value) {
+  return value == 0 ? std::string() : FormatAmount(money::FromCents(value < 0 ? -value : value), 0, 2, 2);
 }
 
 void CBalanceLevelView::SetupForm() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/money.h"
 #include "formview/report_view.h"
 #include "reports/balance_source.h"
 
@@ -78,7 +79,8 @@ class CBalanceLevelView : public CVyReportView {
   int totalRow_ = 0;
 };
 
-// "借" above threshold, "贷" at or below −threshold, otherwise "平".
-std::string DirectionOf(double value, double threshold);
+// The balance tables show every figure as whole cents, and add up the cents they show.
+// "借" above zero, "贷" below, otherwise "平".
+std::string DirectionOf(money::Cents value);
 // The amount cell: the absolute value with two decimals, empty where the direction is "平".
-std::string AmountCell(double value, double threshold);
+std::string AmountCell(money::Cents value);

@@ -1,15 +1,11 @@
 #include "reports/balance_table.h"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "base/platform.h"
 #include "base/text.h"
 #include "reports/report_progress.h"
 
 namespace {
 const std::vector<std::string> kCaptions = {"科 目 代 码", "科  目  名  称", "借或贷", "余    额"};
-constexpr double kBalanceZero = 0.000001;
 }  // namespace
 
 CHobdzb5::CHobdzb5() {
@@ -48,20 +44,19 @@ void CHobdzb5::Build() {
   BalanceSource& source = Source(accounts.size());
   std::vector<std::vector<std::string>> rows;
   rows.reserve(accounts.size() + 1);
-  double total = 0;
+  money::Cents total = 0;
   {
     ReportProgress progress(static_cast<long>(accounts.size()));
     for (const ListedAccount& a : accounts) {
-      double balance = source.Balance(a.code, closingDate_, period_);
       // The row carries the balance as its statement wrote it, with two decimals.
-      balance = std::strtod(Format("%.2lf", balance).c_str(), nullptr);
+      const money::Cents balance = money::ToCents(source.Balance(a.code, closingDate_, period_));
       total += balance;
-      rows.push_back({a.code, a.name, DirectionOf(balance, kBalanceZero), AmountCell(balance, kBalanceZero)});
+      rows.push_back({a.code, a.name, DirectionOf(balance), AmountCell(balance)});
       progress.Step();
     }
   }
   rows.push_back(
-      {"", "         合      计", DirectionOf(total, kBalanceZero), AmountCell(total, kBalanceZero)});
+      {"", "         合      计", DirectionOf(total), AmountCell(total)});
   SetRows(std::move(rows));
   Plat().EndWaitCursor();
 }

@@ -1,8 +1,7 @@
 #include "reports/documented_balances.h"
 
-#include <cstdlib>
-
 #include "accounts/account_code.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "data/recordset.h"
@@ -95,6 +94,6 @@ TurnoverFigures DocumentedBalances::Turnover(const std::string& code, int startP
   // The row text: opening, debit and credit separated by carriage returns.
   std::vector<std::string> parts = SplitAt(rs.GetText(0), '\r');
   double* into[] = {&f.opening, &f.debit, &f.credit};
-  for (size_t i = 0; i < parts.size() && i < 3; ++i) *into[i] = std::strtod(parts[i].c_str(), nullptr);
+  for (size_t i = 0; i < parts.size() && i < 3; ++i) *into[i] = money::ValNumber(parts[i]);
   return f;
 }

@@ -5,6 +5,7 @@
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
 #include "accounts/account_full_name.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
@@ -13,7 +14,8 @@
 
 namespace {
 
-constexpr double kAmountZero = 0.00001;
+using money::kAmountZero;
+using money::kBalanceZero;
 
 bool IsAmount(const std::string& text) {
   return IsNumberText(text, 0, 0) && text.find_first_of("0123456789") != std::string::npos;
@@ -69,11 +71,11 @@ bool CFuzzyQueryDlg::OnOK() {
   const bool range =
       std::fabs(A1) > kAmountZero && std::fabs(A2) > kAmountZero && std::fabs(A1 - A2) > kAmountZero;
   if (range)
-    sql += Format(" and my-%.2lf>=-0.000001 and my-%.2lf<=0.000001", A1, A2);
+    sql += Format(" and my-%.2lf>=-%.6f and my-%.2lf<=%.6f", A1, kBalanceZero, A2, kBalanceZero);
   else if (std::fabs(A1) > kAmountZero)
-    sql += Format(" and abs(my-%.2lf)<0.00001", A1);
+    sql += Format(" and abs(my-%.2lf)<%.5f", A1, kAmountZero);
   else if (std::fabs(A2) > kAmountZero)
-    sql += Format(" and abs(my-%.2lf)<0.00001", A2);
+    sql += Format(" and abs(my-%.2lf)<%.5f", A2, kAmountZero);
 
   hits = env_.QueryLong(sql);
   if (hits <= 0) return Refuse("没有满足条件的记录", "summary");

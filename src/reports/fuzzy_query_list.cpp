@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "accounts/account_full_name.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/recordset.h"
@@ -45,7 +46,7 @@ void CHobdzb7::Build() {
   rows_.clear();
   dates_.clear();
   fullNames_.clear();
-  double sum = 0;
+  money::Cents sum = 0;
   {
     ReportProgress progress(hits_);
     CVyRecordset rs(DataEnv()->Db(), {"f"}, {"my"}, {"t", "cer", "Expr1002", "Expr1003"});
@@ -53,7 +54,7 @@ void CHobdzb7::Build() {
       const std::string t = rs.GetText(0);
       const double my = rs.GetDouble(0);
       const int f = rs.GetLong(0);
-      sum += f * my;
+      sum += f * money::ToCents(my);
       rows_.push_back({Format("%d", std::atoi(t.substr(4, 2).c_str())),
                        Format("%d", std::atoi(t.substr(6, 2).c_str())), FullName(rs.GetText(2)),
                        rs.GetText(3), f == 1 ? "借" : "贷", FormatAmount(my, 0, 2, 2)});
@@ -62,7 +63,7 @@ void CHobdzb7::Build() {
     }
   }
   // Hits that net to zero are 平, as in the balance tables.
-  rows_.push_back({"", "", "", "     合    计", DirectionOf(sum, 0.00001), AmountCell(sum, 0.00001)});
+  rows_.push_back({"", "", "", "     合    计", DirectionOf(sum), AmountCell(sum)});
   SetRowCount(static_cast<int>(rows_.size()));
   SetCurrent(0, 0, 0, "TEXT");
   MakeCurrentVisible();

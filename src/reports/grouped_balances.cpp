@@ -2,19 +2,17 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "accounts/account_code.h"
+#include "base/money.h"
 #include "base/text.h"
 #include "data/recordset.h"
 
 namespace {
 
-// What the dialect's val() reads from a text: its leading number, 0 when there is none.
-double ValOf(const std::string& text) {
-  return std::strtod(text.c_str(), nullptr);
-}
+using money::ToMicros;
+using money::ValNumber;
 
 // The text without blanks at its end, and with both it also without those at its start.
 std::string_view TrimmedView(std::string_view text, bool both) {
@@ -125,9 +123,9 @@ std::vector<ListedAccount> GroupedBalances::Accounts(const std::string& start) {
   for (const Account& a : chart_) {
     if (a.clas != level) continue;
     if (start.empty())
-      listed.push_back({ValOf(a.code), &a});
+      listed.push_back({ValNumber(a.code), &a});
     else if (StartsWith(a.code, prefix))
-      listed.push_back({ValOf(a.code.substr(prefix.size())), &a});
+      listed.push_back({ValNumber(a.code.substr(prefix.size())), &a});
   }
   std::stable_sort(listed.begin(), listed.end(),
                    [](const Keyed& x, const Keyed& y) { return x.key < y.key; });
@@ -162,7 +160,7 @@ GroupedBalances::Bucket& GroupedBalances::BucketOf(Buckets& buckets, std::string
   Bucket& b = buckets.emplace_back();
   b.key = key;
   b.tt = tt;
-  b.period = static_cast<int>(ValOf(b.tt));
+  b.period = static_cast<int>(ValNumber(b.tt));
   b.opening = opening;
   return b;
 }
@@ -202,9 +200,9 @@ void GroupedBalances::ReadPostings(const std::string& lastDate) {
     }
     Bucket& b = (*place->buckets)[place->index];
     ++b.count;
-    b.signedSum += f * my;
-    b.debit += 0.5 * (1 + f) * my;
-    b.credit += 0.5 * (1 - f) * my;
+    b.signedSum += ToMicros(f * my);
+    b.debit += ToMicros(0.5 * (1 + f) * my);
+    b.credit += ToMicros(0.5 * (1 - f) * my);
   }
   for (const auto& [code, buckets] : own_)
     for (size_t i = 0; i < code.size(); ++i) {
@@ -238,12 +236,12 @@ long GroupedBalances::CountUpTo(const std::string& code, int period) const {
 double GroupedBalances::Balance(const std::string& code, const std::string& date, int period) {
   ReadPostings(date);
   if (CountUpTo(code, period) == 0) return 0;
-  double sum = 0;
+  money::Micros sum = 0;
   for (const Buckets* buckets : {Find(own_, code), Find(below_, code)})
     if (buckets)
       for (const Bucket& b : *buckets)
         if (b.period <= period) sum += b.signedSum;
-  return sum;
+  return money::FromMicros(sum);
 }
 
 TurnoverFigures GroupedBalances::Turnover(const std::string& code, int startPeriod,
@@ -255,14 +253,15 @@ TurnoverFigures GroupedBalances::Turnover(const std::string& code, int startPeri
   const Buckets* buckets = HasSubAccounts(code) ? Find(below_, code) : Find(own_, code);
   if (!buckets) return f;
   const std::string start = Format("%02d", startPeriod);
+  money::Micros opening = 0, debit = 0, credit = 0;
   for (const Bucket& b : *buckets) {
     if (b.period > endPeriod) continue;
     const bool before = b.tt < start;
-    if (b.opening || before) f.opening += b.signedSum;
+    if (b.opening || before) opening += b.signedSum;
     if (!b.opening && !before) {
-      f.debit += b.debit;
-      f.credit += b.credit;
+      debit += b.debit;
+      credit += b.credit;
     }
   }
-  return f;
+  return {money::FromMicros(opening), money::FromMicros(debit), money::FromMicros(credit)};
 }

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/money.h"
 #include "data/data_env.h"
 #include "reports/balance_source.h"
 
@@ -35,7 +36,8 @@ class GroupedBalances : public BalanceSource {
     int period = 0;    // val(tt)
     bool opening = false;
     long count = 0;
-    double signedSum = 0, debit = 0, credit = 0;
+    // Exact sums, whatever the order of the rows: the figures round them to cents as the statements' do.
+    money::Micros signedSum = 0, debit = 0, credit = 0;
   };
   using Buckets = std::vector<Bucket>;
 

@@ -7,16 +7,20 @@
 namespace {
 const std::vector<std::string> kCaptions = {"科 目 代 码", "科   目   名   称", "借或贷", "期 初 余 额",
                                             "借方发生额",  "贷方发生额",        "借或贷", "期 末 余 额"};
-constexpr double kTurnoverZero = 0.00001;
 
 // A turnover cell of an account row: the amount with two decimals, a negative one (a reversal, interest
 // posted on the other side) included.
-std::string Turnover(double value) {
-  return FormatAmount(value, 0, 2, 2);
+std::string Turnover(money::Cents value) {
+  return FormatAmount(money::FromCents(value), 0, 2, 2);
 }
-// The total row's debit and credit: blank below 0.00001.
-std::string TotalTurnover(double value) {
-  return value < kTurnoverZero ? std::string() : FormatAmount(value, 0, 2, 2);
+// The total row's debit and credit: blank unless above zero.
+std::string TotalTurnover(money::Cents value) {
+  return value <= 0 ? std::string() : Turnover(value);
+}
+// The closing balance is the exact sum of the figures, rounded once, as the balance table rounds it.
+money::Cents ClosingCents(const TurnoverFigures& f) {
+  using money::ToMicros;
+  return money::ToCents(money::FromMicros(ToMicros(f.opening) + ToMicros(f.debit) - ToMicros(f.credit)));
 }
 }  // namespace
 
@@ -59,15 +63,16 @@ void CHobdzb6::AddRows(const std::string& start, int level, std::vector<std::vec
                        Sums& total, ReportProgress& progress) {
   BalanceSource& source = Source();
   for (const ListedAccount& a : source.Accounts(start)) {
-    TurnoverFigures f = source.Turnover(a.code, startPeriod_, endDate_, endPeriod_);
-    double closing = f.opening + f.debit - f.credit;
-    rows.push_back({a.code, a.name, DirectionOf(f.opening, kTurnoverZero),
-                    AmountCell(f.opening, kTurnoverZero), Turnover(f.debit), Turnover(f.credit),
-                    DirectionOf(closing, kTurnoverZero), AmountCell(closing, kTurnoverZero)});
+    const TurnoverFigures f = source.Turnover(a.code, startPeriod_, endDate_, endPeriod_);
+    // The row's figures as it shows them, which the total adds up.
+    const Sums row{money::ToCents(f.opening), money::ToCents(f.debit), money::ToCents(f.credit), 0};
+    const money::Cents closing = ClosingCents(f);
+    rows.push_back({a.code, a.name, DirectionOf(row.opening), AmountCell(row.opening), Turnover(row.debit),
+                    Turnover(row.credit), DirectionOf(closing), AmountCell(closing)});
     if (level == 0) {
-      total.opening += f.opening;
-      total.debit += f.debit;
-      total.credit += f.credit;
+      total.opening += row.opening;
+      total.debit += row.debit;
+      total.credit += row.credit;
       total.closing += closing;
     }
     progress.Step();
@@ -83,9 +88,9 @@ void CHobdzb6::Build() {
     ReportProgress progress(Source().ExpectedRows(start_, allLevels_));
     AddRows(start_, 0, rows, total, progress);
   }
-  rows.push_back({"", "   合    计  ", DirectionOf(total.opening, kTurnoverZero),
-                  AmountCell(total.opening, kTurnoverZero), TotalTurnover(total.debit), TotalTurnover(total.credit),
-                  DirectionOf(total.closing, kTurnoverZero), AmountCell(total.closing, kTurnoverZero)});
+  rows.push_back({"", "   合    计  ", DirectionOf(total.opening), AmountCell(total.opening),
+                  TotalTurnover(total.debit), TotalTurnover(total.credit), DirectionOf(total.closing),
+                  AmountCell(total.closing)});
   SetRows(std::move(rows));
   Plat().EndWaitCursor();
 }

@@ -35,7 +35,7 @@ class CHobdzb6 : public CBalanceLevelView {
 
  private:
   struct Sums {
-    double opening = 0, debit = 0, credit = 0, closing = 0;
+    money::Cents opening = 0, debit = 0, credit = 0, closing = 0;
   };
   void AddRows(const std::string& start, int level, std::vector<std::vector<std::string>>& rows, Sums& total,
                class ReportProgress& progress);

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "admin/book_check_view.h"
+#include "base/money.h"
 #include "data/jet/database.h"
 #include "entry/entry_fixture.h"
 #include "reports/balance_book.h"
@@ -115,9 +116,7 @@ TEST_F(BookCheckTest, TheTrialBalanceOfBalancedBooksIsEven) {
 
 using BookCheckOfRandomBooks = BalanceBookTest;
 
-int64_t Cents(double amount) {
-  return std::llround(amount * 100);
-}
+using money::ToCents;
 
 // The trial balance against the reports the books are read from, on random books with rows of every mark
 // (对方达 rows stand on one side only and stay outside the books): each period's debit and credit are the
@@ -138,8 +137,8 @@ TEST_F(BookCheckOfRandomBooks, TheTrialBalanceIsWhatTheTurnoverAndBalanceTablesS
       int64_t debit = 0, credit = 0;
       for (const auto& row : TurnoverRows(dates.first, dates.last)) {
         if (row[0].empty() || row[0].find('-') != std::string::npos) continue;
-        debit += Cents(FieldNumber(row[4]));
-        credit += Cents(FieldNumber(row[5]));
+        debit += ToCents(FieldNumber(row[4]));
+        credit += ToCents(FieldNumber(row[5]));
       }
       EXPECT_EQ(t.debit[p - 1], debit) << seed << " period " << p;
       EXPECT_EQ(t.credit[p - 1], credit) << seed << " period " << p;
@@ -147,7 +146,7 @@ TEST_F(BookCheckOfRandomBooks, TheTrialBalanceIsWhatTheTurnoverAndBalanceTablesS
     int64_t debit = 0, credit = 0;
     for (const auto& row : BalanceRows("", AccountingPeriod(year, 12).last)) {
       if (row[0].empty()) continue;
-      int64_t b = Cents(SignedFigure(row[2], row[3]));
+      int64_t b = ToCents(SignedFigure(row[2], row[3]));
       (b > 0 ? debit : credit) += b > 0 ? b : -b;
     }
     EXPECT_EQ(t.closingDebit, debit) << seed;

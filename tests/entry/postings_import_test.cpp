@@ -12,6 +12,7 @@
 #include "base/gbk.h"
 #include "base/input_mask.h"
 #include "entry/date_entry_view.h"
+#include "entry/posting.h"
 #include "entry/postings_import.h"
 #include "entry_fixture.h"
 
@@ -172,3 +173,29 @@ TEST_F(PostingsImportTest, DamagedFilesNeverStoreWhatAWindowWouldRefuse) {
 }
 
 }  // namespace
+
+// The written statement and the bound one store the same figures, rounded as "%.2f" and "%.4f" write them,
+// also where rounding the product x * 100 would give the other cent.
+TEST_F(EntryTest, WrittenAndBoundPostingsStoreTheSameFigures) {
+  const struct {
+    double amount, second;
+  } cases[] = {{2.675, 1.00005}, {0.015, 0.00015}, {0.125, 2.5}, {1.005, -0.12345}, {1234.56, 0}};
+  auto insert = env.Db()->Prepare(kInsertPosting);
+  int line = 0;
+  for (const auto& c : cases) {
+    Posting p{"20260105", "摘要", "101", 1, c.amount, c.second};
+    p.line = ++line;
+    WritePosting(env, p);
+    p.line = ++line;
+    BindPosting(*insert, p);
+    insert->Run();
+  }
+  std::vector<std::pair<double, double>> stored;
+  for (auto c = env.Db()->Query("select my,nu from p0 where rn>0 order by rn"); !c->AtEnd(); c->Next())
+    stored.emplace_back(c->Real(0), c->Real(1));
+  ASSERT_EQ(stored.size(), 2 * std::size(cases));
+  for (size_t i = 0; i < stored.size(); i += 2) {
+    EXPECT_EQ(stored[i], stored[i + 1]) << cases[i / 2].amount;
+    EXPECT_EQ(Format("%.2f", stored[i].first), Format("%.2f", cases[i / 2].amount));
+  }
+}

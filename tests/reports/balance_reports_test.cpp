@@ -72,7 +72,7 @@ TEST_F(BalanceReportsTest, TurnoverRunsFromTheStartOfTheStartDatesPeriod) {
 }
 
 // A negative amount (interest on the other side, a reversal) shows in an account row with its sign, so the
-// row still adds up; only the total row blanks a debit or credit below 0.00001.
+// row still adds up; only the total row blanks a debit or credit that is not above zero.
 TEST_F(BalanceReportsTest, TurnoverShowsNegativeAmountsOfAccountRows) {
   Post("20260310", "1002", 1, -12.40);
   Post("20260310", "1003", -1, 5);
@@ -82,6 +82,26 @@ TEST_F(BalanceReportsTest, TurnoverShowsNegativeAmountsOfAccountRows) {
   EXPECT_EQ(view->Rows()[2], (std::vector<std::string>{"1003", "空户", "平", "", "-5.00", "5.00", "贷", "10.00"}));
   EXPECT_EQ(view->Rows().back(),
             (std::vector<std::string>{"", "   合    计  ", "平", "", "", "5.00", "贷", "22.40"}));
+}
+
+// Figures below a cent (a year file written by other means may hold them) show as the cents they round
+// to: no direction without an amount, the closing balance that of the balance table, and totals of the
+// rows as shown, not of the figures behind them.
+TEST_F(BalanceReportsTest, SubCentFiguresCountAsTheCentsTheyShow) {
+  Opening("1002", 1, 0.004);
+  Opening("1003", 1, 0.004);
+  Post("20260310", "1002", 1, 0.003);
+  Post("20260310", "1003", 1, 0.003);
+  const std::vector<std::string> shownRow = {"平", "", "", "", "借", "0.01"};
+  auto turnover = Turnover("20260101", "20261231");
+  for (size_t row : {1, 2}) {
+    std::vector<std::string> shown(turnover->Rows()[row].begin() + 2, turnover->Rows()[row].end());
+    EXPECT_EQ(shown, shownRow) << row;
+  }
+  EXPECT_EQ(turnover->Rows().back(), (std::vector<std::string>{"", "   合    计  ", "平", "", "", "", "借", "0.02"}));
+  auto balance = Balance("20261231");
+  EXPECT_EQ(balance->Rows()[1], (std::vector<std::string>{"1002", "银行", "借", "0.01"}));
+  EXPECT_EQ(balance->Rows().back(), (std::vector<std::string>{"", "         合      计", "借", "0.02"}));
 }
 
 TEST_F(BalanceReportsTest, AllLevelsListsDepthFirstAndTotalsTheTopLevelOnly) {

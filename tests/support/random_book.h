@@ -17,6 +17,8 @@ struct RandomBookShape {
   int minChildren = 0, maxChildren = 3;  // sub-accounts of each top account
   int maxGrandchildren = 2;              // and of each of those
   bool parentsOpen = false;              // opening rows on accounts with sub-accounts too
+  // Amounts in whole 1/unit yuan: cents, or with 1000 mills, as a year file written by other means may hold.
+  double unit = 100;
   int reversalOneIn = 15;                // a negative amount one posting in so many (0: never)
   // Amounts that are not whole cents, a red one or zero, one posting in oddOneIn (0: never).
   std::vector<double> oddAmounts;
@@ -75,7 +77,7 @@ struct RandomBook {
     for (const std::string& code : codes) {
       if (!Pick(rnd, 3)) continue;
       int side = Pick(rnd, 2) ? 1 : -1;
-      double amount = Pick(rnd, 5) == 0 ? 0.000005 : Pick(rnd, 1000000) / 100.0;
+      double amount = Pick(rnd, 5) == 0 ? 0.000005 : Pick(rnd, 1000000) / shape.unit;
       opening(code, side, amount);
     }
   }
@@ -94,7 +96,7 @@ struct RandomBook {
         if (period.first <= any && any <= period.last) p.date = any;
       }
       p.side = Pick(rnd, 2) ? 1 : -1;
-      p.amount = Pick(rnd, 500000) / 100.0;
+      p.amount = Pick(rnd, 500000) / shape.unit;
       if (shape.reversalOneIn && Pick(rnd, shape.reversalOneIn) == 0) p.amount = -p.amount;
       if (shape.oddOneIn && Pick(rnd, shape.oddOneIn) == 0) p.amount = PickOf(rnd, shape.oddAmounts);
       p.mark = PickOf(rnd, shape.marks);

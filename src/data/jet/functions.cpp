@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/gbk.h"
+#include "base/money.h"
 #include "base/text.h"
 
 namespace jet {
@@ -41,49 +42,7 @@ std::string NumberText(double v) {
 }
 
 double ValOf(std::string_view text) {
-  // The common case, a period or a code: digits only, few enough to be counted exactly, perhaps with the
-  // blanks a CHAR column pads it with.
-  if (!text.empty() && text.size() <= 15 && text[0] >= '0' && text[0] <= '9') {
-    double whole = 0;
-    size_t k = 0;
-    while (k < text.size() && text[k] >= '0' && text[k] <= '9') whole = whole * 10 + (text[k++] - '0');
-    while (k < text.size() && text[k] == ' ') ++k;
-    if (k == text.size()) return whole;
-  }
-  std::string digits;
-  size_t i = 0, n = text.size();
-  auto skipBlank = [&] {
-    while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
-  };
-  skipBlank();
-  if (i < n && (text[i] == '-' || text[i] == '+')) digits += text[i++];
-  bool point = false, any = false;
-  while (true) {
-    skipBlank();
-    if (i >= n) break;
-    char c = text[i];
-    if (c >= '0' && c <= '9') {
-      digits += c;
-      any = true;
-      ++i;
-    } else if (c == '.' && !point) {
-      digits += c;
-      point = true;
-      ++i;
-    } else {
-      break;
-    }
-  }
-  if (!any) return 0;
-  if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-    size_t j = i + 1;
-    std::string ex = "e";
-    if (j < n && (text[j] == '-' || text[j] == '+')) ex += text[j++];
-    size_t start = j;
-    while (j < n && text[j] >= '0' && text[j] <= '9') ex += text[j++];
-    if (j > start) digits += ex;
-  }
-  return std::strtod(digits.c_str(), nullptr);
+  return money::ValNumber(text);
 }
 
 namespace {
