@@ -11,10 +11,10 @@
 #include "accounts/account_full_name.h"
 #include "base/money.h"
 #include "base/text.h"
-#include "data/jet/database.h"
 #include "data/db_error.h"
-#include "data/sql_text.h"
+#include "data/jet/database.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 
@@ -58,13 +58,26 @@ class PeriodFiles {
   std::vector<std::unique_ptr<jet::Database>> owned_;
 };
 
+// Balance-day products are added exactly, in millionths of a yuan-day, so that a sum does not depend on the
+// order of its rows: the list reads the same rows account by account or all at once, and both must come to
+// the same cent even where an amount of half a cent makes the figure a tie.
+using Product = __int128;
+
+Product ProductOf(long f, double amount, long days) {
+  return static_cast<Product>(f) * money::ToMicros(amount) * days;
+}
+
+double Yuan(Product sum) {
+  return static_cast<double>(sum) / 1e6;
+}
+
 // Adds F × MY × days(t, E) of every row of the statement.
-double RowProducts(jet::Database* db, const std::string& sql, const InterestParams& p) {
-  double sum = 0;
+Product RowProducts(jet::Database* db, const std::string& sql, const InterestParams& p) {
+  Product sum = 0;
   CVyRecordset rs(db, {"f"}, {"my"}, {"t"});
   rs.Open(sql);
   for (; !rs.IsEOF(); rs.MoveNext())
-    sum += rs.GetLong(0) * rs.GetDouble(0) * static_cast<double>(CountDays(rs.GetText(0), p.end, p.method));
+    sum += ProductOf(rs.GetLong(0), rs.GetDouble(0), CountDays(rs.GetText(0), p.end, p.method));
   return sum;
 }
 
@@ -78,22 +91,21 @@ double ProductSum(const PeriodFiles& files, const std::string& code, const Inter
       Format("select count(*),sum(f*my) from p0 where (t<'%s' or (t='%s' and rn=0)) and "
              "\t\t\t(trim(kno) like '%s' or trim(kno) like '%s-*') and mk='4'",
              s.c_str(), s.c_str(), k.c_str(), k.c_str()));
-  double balance = b0.IsEOF() ? 0 : b0.GetDouble(0);
-  double sum = balance * static_cast<double>(CountDays(p.start, p.end, p.method));
+  Product sum = ProductOf(1, b0.IsEOF() ? 0 : b0.GetDouble(0), CountDays(p.start, p.end, p.method));
 
   // Postings only: the later files' opening rows repeat balances already counted.
   const std::string subTree =
       Format("select t,f,my from p0 where (trim(kno) like '%s' or trim(kno) like \t\t\t'%s-*')", k.c_str(),
              k.c_str());
   if (dbs.size() == 1)
-    return sum +
-           RowProducts(dbs.front(),
-                       subTree + Format(" and t<'%s' and t>='%s' and rn>0 and mk='4'", e.c_str(), s.c_str()),
-                       p);
+    return Yuan(
+        sum + RowProducts(
+                  dbs.front(),
+                  subTree + Format(" and t<'%s' and t>='%s' and rn>0 and mk='4'", e.c_str(), s.c_str()), p));
   sum += RowProducts(dbs.front(), subTree + Format(" and t>='%s' and rn>0 and mk='4'", s.c_str()), p);
   for (size_t i = 1; i + 1 < dbs.size(); ++i) sum += RowProducts(dbs[i], subTree + " and rn>0 and mk='4'", p);
   sum += RowProducts(dbs.back(), subTree + Format(" and t<'%s' and rn>0 and mk='4'", e.c_str()), p);
-  return sum;
+  return Yuan(sum);
 }
 
 // The product sums of many accounts at once: each year file's rows are read once (those of code's sub-tree,
@@ -111,11 +123,12 @@ class GroupedProducts {
     }
     // The balance before the start, opening rows dated on the start day included.
     CVyRecordset b0(dbs.front(), {}, {"Expr1001"}, {"Expr1000"});
-    b0.Open(Format("select trim(kno),sum(f*my) from p0 where (t<'%s' or (t='%s' and rn=0)) and mk='4'%s "
-                   "group by trim(kno)",
-                   s.c_str(), s.c_str(), within.c_str()));
-    const double startDays = static_cast<double>(CountDays(p.start, p.end, p.method));
-    for (; !b0.IsEOF(); b0.MoveNext()) RollUp(b0.GetText(0), b0.GetDouble(0) * startDays);
+    b0.Open(
+        Format("select trim(kno),sum(f*my) from p0 where (t<'%s' or (t='%s' and rn=0)) and mk='4'%s "
+               "group by trim(kno)",
+               s.c_str(), s.c_str(), within.c_str()));
+    const long startDays = CountDays(p.start, p.end, p.method);
+    for (; !b0.IsEOF(); b0.MoveNext()) RollUp(b0.GetText(0), ProductOf(1, b0.GetDouble(0), startDays));
 
     // Postings only: the later files' opening rows repeat balances already counted.
     const std::string rows = "select trim(kno),t,f,my from p0 where rn>0 and mk='4'" + within;
@@ -130,7 +143,7 @@ class GroupedProducts {
 
   double Of(const std::string& code) const {
     auto it = sums_.find(code);
-    return it == sums_.end() ? 0 : it->second;
+    return it == sums_.end() ? 0 : Yuan(it->second);
   }
 
  private:
@@ -140,7 +153,7 @@ class GroupedProducts {
     // The rows come in no particular order: a code's sum is kept until another code comes, and days are
     // counted once per date.
     std::string code;
-    double sum = 0;
+    Product sum = 0;
     for (; !rs.IsEOF(); rs.MoveNext()) {
       std::string k = rs.GetText(0);
       if (k != code) {
@@ -151,19 +164,19 @@ class GroupedProducts {
       std::string t = rs.GetText(1);
       auto day = days_.find(t);
       if (day == days_.end()) day = days_.emplace(t, CountDays(t, p.end, p.method)).first;
-      sum += rs.GetLong(0) * rs.GetDouble(0) * static_cast<double>(day->second);
+      sum += ProductOf(rs.GetLong(0), rs.GetDouble(0), day->second);
     }
     RollUp(code, sum);
   }
   // Adds a stored code's sum to the code and to every code above it.
-  void RollUp(const std::string& code, double sum) {
+  void RollUp(const std::string& code, Product sum) {
     if (code.empty() && sum == 0) return;
     sums_[code] += sum;
     for (size_t dash = code.find('-'); dash != std::string::npos; dash = code.find('-', dash + 1))
       sums_[code.substr(0, dash)] += sum;
   }
 
-  std::unordered_map<std::string, double> sums_;
+  std::unordered_map<std::string, Product> sums_;
   std::unordered_map<std::string, long> days_;
 };
 
@@ -229,7 +242,8 @@ std::string AmountText(double value) {
 std::vector<InterestRow> ComputeInterest(CVyDataEnv& env, const std::vector<YearFileSpan>& files,
                                          const InterestParams& p, bool documented) {
   PeriodFiles books(env, files, p);
-  auto rowOf = [&](const std::string& code, double sum, const std::string& name, double& q, double& interest) {
+  auto rowOf = [&](const std::string& code, double sum, const std::string& name, double& q,
+                   double& interest) {
     q = p.Direction() * sum;
     interest = q * p.rate * 0.0001;
     return InterestRow{code, name, AmountText(q), AmountText(interest)};
@@ -239,7 +253,8 @@ std::vector<InterestRow> ComputeInterest(CVyDataEnv& env, const std::vector<Year
   double q = 0, interest = 0;
   if (!p.code.empty() && env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
                                               SqlText(p.code).c_str())) == 0) {
-    rows.push_back(rowOf(p.code, ProductSum(books, p.code, p), AccountFullName(env, p.code, 40), q, interest));
+    rows.push_back(
+        rowOf(p.code, ProductSum(books, p.code, p), AccountFullName(env, p.code, 40), q, interest));
     return rows;
   }
   std::vector<std::string> codes = ListedCodes(env, p.code);
