@@ -359,7 +359,7 @@ BEGIN
   RETURN sqrt(v);
 END$$;
 )SQL"},
-      {"jet_clng", "clng cint", 1, 1, Yields::Number, FnCLng, ServerForm::Call, "round", "N", ""},
+      {"jet_clng", "clng cint", 1, 1, Yields::Number, FnCLng, ServerForm::Call, "round", "D", ""},
       {"jet_cdbl", "cdbl", 1, 1, Yields::Number, FnCDbl, ServerForm::Double, "", "", ""},
       {"jet_nz", "nz", 1, 2, Yields::FirstArgument, FnNz, ServerForm::Coalesce, "", "", ""},
       // Patterns.

@@ -36,7 +36,8 @@ struct DialectFunction {
   SqlFunction* embedded;
   ServerForm form;
   // Call and Overload: the server's function, and what each argument must be there: "T" a text, "N" a
-  // number, "V" a number where a text counts as its leading number, "A" as it is; the last letter stands
+  // number, "D" a double (a literal rounds as the embedded engine rounds it), "V" a number where a text
+  // counts as its leading number, "A" as it is; the last letter stands
   // for any further arguments. Overload lists one set of kinds for each overload, separated by "|".
   const char* serverName;
   const char* serverArgs;

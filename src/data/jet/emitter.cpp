@@ -867,6 +867,8 @@ class ServerEmitter final : public Emitter {
   std::string Argument(char kind, const Emitted& a) const {
     if (kind == 'T') return AsText(a);
     if (kind == 'N') return AsNum(a);
+    // A double, where the server would otherwise work on an exact decimal (a literal's rounding).
+    if (kind == 'D') return "(" + AsNum(a) + ")::float8";
     // A sum of texts adds their leading numbers, as the embedded engine's sum reads them.
     if (kind == 'V') return a.type == SType::Text ? "jet_val(" + a.sql + ")" : AsNum(a);
     return Value(a);
