@@ -25,13 +25,3 @@ class CurrencyDialog : public QDialog {
   MaskEdit *code_, *name_, *account_;
   QPushButton *browse_, *ok_;
 };
-
-// Runs CurrencyDialog modally over a parent window.
-class QtCurrencyDialogRunner : public CurrencyDialogRunner {
- public:
-  explicit QtCurrencyDialogRunner(QWidget* parent) : parent_(parent) {}
-  bool Run(CCurrencyDlg& dialog) override;
-
- private:
-  QWidget* parent_;
-};

@@ -58,14 +58,6 @@ DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode,
 
 void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  SetLedgerPeriodAsker([&frame](CLedgerPeriodDlg& model) {
-    LedgerPeriodDialog dialog(model, &frame);
-    return dialog.exec() == QDialog::Accepted;
-  });
-  SetAuxCatalogueAsker([&frame](CAuxCatalogueDlg& model) {
-    AuxCatalogueDialog dialog(model, &frame);
-    return dialog.exec() == QDialog::Accepted;
-  });
 
   auto code = std::make_shared<std::string>();
   DataWindowKit three;

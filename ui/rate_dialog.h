@@ -26,13 +26,3 @@ class RateDialog : public QDialog {
   MaskEdit *year_, *month_, *day_, *foreign_, *base_;
   QPushButton* ok_;
 };
-
-// Runs RateDialog modally over a parent window.
-class QtRateDialogRunner : public RateDialogRunner {
- public:
-  explicit QtRateDialogRunner(QWidget* parent) : parent_(parent) {}
-  bool Run(CRateDlg& dialog) override;
-
- private:
-  QWidget* parent_;
-};

@@ -2,6 +2,7 @@
 
 #include "app/command_table.h"
 #include "app/rights_table.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "data/db_error.h"
 #include "data/year_schema.h"
@@ -38,7 +39,7 @@ std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string
          (work.empty() ? PlainMenuText(c->text) : work) + "”。";
 }
 
-bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner) {
+bool Login(CVyDataEnv& env, const std::string& commandLineFile) {
   bool modeA = env.IsOpen() && env.loggedIn;
   std::string initialFile, initialOpno;
   if (modeA) {
@@ -66,7 +67,7 @@ bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunne
   env.Close();
 
   CHobdFileDlg dialog(initialFile, initialOpno, env.extension);
-  if (runner.Run(dialog)) {
+  if (AskDialog(dialog)) {
     if (env.Open(dialog.ShownFile(), dialog.ChosenOpno(), 1, env.extension)) return Complete(env);
     env.Close();
     return false;

@@ -11,22 +11,7 @@
 
 using jet::SqlText;
 
-namespace {
-CAccountEntryDlg::Runner& TheRunner() {
-  static CAccountEntryDlg::Runner runner;
-  return runner;
-}
-}  // namespace
-
 CAccountEntryDlg::CAccountEntryDlg(CVyDataEnv& env) : env_(env) {}
-
-void CAccountEntryDlg::SetRunner(Runner runner) {
-  TheRunner() = std::move(runner);
-}
-
-bool CAccountEntryDlg::Run() {
-  return TheRunner() && TheRunner()(*this);
-}
 
 void CAccountEntryDlg::Prefill() {
   Prefill(env_.year, Plat().Now().month, "");

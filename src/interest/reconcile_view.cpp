@@ -6,7 +6,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
-#include "interest/dialog_runner.h"
+#include "base/dialog_asker.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void CQirnpz4::Reopen() {
   CReconcileDlg dlg(env_);
   dlg.OnInitDialog();
   dlg.Prefill(params_);
-  if (DialogRunner<CReconcileDlg>::Run(dlg)) Build(dlg.params);
+  if (AskDialog(dlg)) Build(dlg.params);
 }
 
 std::string CQirnpz4::Text(int row, int col) const {
