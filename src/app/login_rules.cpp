@@ -5,6 +5,7 @@
 #include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/year_schema.h"
 
 const char* const kSettingDataDir = "DataDir";
@@ -13,11 +14,10 @@ const char* const kSettingOpno = "Opno";
 namespace {
 
 bool Complete(CVyDataEnv& env) {
-  try {
-    env.LoadRights();
-    EnsureSyscstab(*env.Db());
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  if (!RunCatchingDbErrors([&] {
+        env.LoadRights();
+        EnsureSyscstab(*env.Db());
+      })) {
     env.Close();
     return false;
   }

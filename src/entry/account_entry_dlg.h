@@ -37,6 +37,5 @@ class CAccountEntryDlg {
   int year = 0, month = 0, fz = 0;
 
  private:
-  bool Refuse(const char* message, Focus field);
   CVyDataEnv& env_;
 };

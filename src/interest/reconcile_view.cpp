@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
-#include "base/dialog_asker.h"
+#include "data/db_guard.h"
 
 namespace {
 
@@ -36,13 +37,11 @@ void CQirnpz4::SetupForm() {
 bool CQirnpz4::Build(const ReconcileParams& params) {
   std::vector<ReconcileRow> rows;
   std::string account;
-  try {
-    account = ReconcileAccountText(env_, params);
-    rows = BuildReconciliation(env_, params);
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  if (!RunCatchingDbErrors([&] {
+        account = ReconcileAccountText(env_, params);
+        rows = BuildReconciliation(env_, params);
+      }))
     return false;
-  }
   params_ = params;
   accountText_ = account;
   dateText_ = ReconcileDateText(params);
