@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "accounts/chart_setup_dlg.h"
+#include "accounts/account_dlg.h"
 
 class MaskEdit;
 class QCheckBox;

@@ -2,7 +2,7 @@
 // The Qt face of "请增加、修改、外币币种" (CCurrencyDlg), and the runner the currency list uses.
 #include <QDialog>
 
-#include "accounts/currency_list_dlg.h"
+#include "accounts/currency_dlg.h"
 
 class MaskEdit;
 class QPushButton;

@@ -3,21 +3,25 @@
 #include <QDialog>
 
 #include "account_dialog.h"
+#include "account_entry_dialog.h"
+#include "aux_catalogue_dialog.h"
+#include "balance_date_dialog.h"
 #include "base/dialog_asker.h"
 #include "calculator_dialog.h"
 #include "chart_print_dialog.h"
 #include "currency_dialog.h"
-#include "entry_dialogs.h"
+#include "date_entry_dialog.h"
 #include "face_owner.h"
+#include "fuzzy_query_dialog.h"
 #include "interest_dialog.h"
 #include "interest_post_dialog.h"
-#include "ledger_dialogs.h"
+#include "ledger_period_dialog.h"
 #include "login_dialog.h"
 #include "operator_dialog.h"
 #include "password_dialog.h"
 #include "rate_dialog.h"
 #include "reconcile_dialog.h"
-#include "report_dialogs.h"
+#include "turnover_range_dialog.h"
 
 namespace {
 

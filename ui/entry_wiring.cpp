@@ -4,13 +4,14 @@
 
 #include <memory>
 
+#include "account_entry_dialog.h"
 #include "app/application.h"
 #include "app/command_table.h"
 #include "base/dialog_asker.h"
+#include "date_entry_dialog.h"
 #include "entry/account_entry_view.h"
 #include "entry/date_entry_view.h"
 #include "entry_child_frame.h"
-#include "entry_dialogs.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 

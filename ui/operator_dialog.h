@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "admin/operators_dlg.h"
+#include "admin/operator_dlg.h"
 
 class MaskEdit;
 

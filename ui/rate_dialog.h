@@ -2,7 +2,7 @@
 // The Qt face of "请设置、修改外币汇率" (CRateDlg), and the runner the rate list uses.
 #include <QDialog>
 
-#include "accounts/rate_list_dlg.h"
+#include "accounts/rate_dlg.h"
 
 class MaskEdit;
 class QPushButton;

@@ -4,17 +4,19 @@
 
 #include "app/application.h"
 #include "app/command_table.h"
+#include "balance_date_dialog.h"
 #include "base/dialog_asker.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
+#include "fuzzy_query_dialog.h"
 #include "main_frame.h"
 #include "progress_window.h"
-#include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/balance_table.h"
 #include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
 #include "reports/turnover_table.h"
+#include "turnover_range_dialog.h"
 
 namespace {
 
