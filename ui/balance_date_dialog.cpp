@@ -23,11 +23,7 @@ QDialog* MakeBalanceDateDialog(CBalanceDateDlg& model, QWidget* parent) {
   grid->addWidget(new QLabel(Q("年度:")), 0, 0);
   grid->addWidget(new QLabel(Q(model.yearText)), 0, 1);
   grid->addWidget(new QLabel(Q("科目代码:")), 1, 0);
-  auto* codeRow = new QHBoxLayout;
-  codeRow->addWidget(code);
-  codeRow->addWidget(browse);
-  codeRow->addStretch();
-  grid->addLayout(codeRow, 1, 1);
+  grid->addLayout(BrowseRow(code, browse, true), 1, 1);
   grid->addWidget(new QLabel(Q("截止时间:")), 2, 0);
   grid->addLayout(date->Layout(), 2, 1);
   auto* ok = new QPushButton(Q("&S.确认"));

@@ -24,6 +24,14 @@ QLineEdit* MonthEdit(const std::string& text) {
   return e;
 }
 
+QHBoxLayout* BrowseRow(QWidget* field, QPushButton* browse, bool stretch) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(field);
+  row->addWidget(browse);
+  if (stretch) row->addStretch();
+  return row;
+}
+
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelText) {
   auto* cancel = new QPushButton(Q(cancelText));
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);

@@ -43,6 +43,9 @@ struct DateRow {
   void Read(DateFields& d) const { d = {year->GbkText(), month->GbkText(), day->GbkText()}; }
 };
 
+// An account-code field with its browse button beside it; stretch keeps both at the left of a wide cell.
+QHBoxLayout* BrowseRow(QWidget* field, QPushButton* browse, bool stretch);
+
 // ok (the default button) and a button of cancelText that rejects the dialog, at the right.
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelText);
 // The ledgers' button box: ok accepts the dialog, cancel rejects it.

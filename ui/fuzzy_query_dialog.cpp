@@ -31,11 +31,7 @@ QDialog* MakeFuzzyQueryDialog(CFuzzyQueryDlg& model, QWidget* parent) {
   grid->addWidget(new QLabel(Q("摘要：")), 1, 0);
   grid->addWidget(summary, 1, 1);
   grid->addWidget(new QLabel(Q("科目：")), 2, 0);
-  auto* codeRow = new QHBoxLayout;
-  codeRow->addWidget(code);
-  codeRow->addWidget(browse);
-  codeRow->addStretch();
-  grid->addLayout(codeRow, 2, 1);
+  grid->addLayout(BrowseRow(code, browse, true), 2, 1);
   auto* amountRow = new QHBoxLayout;
   amountRow->addWidget(new QLabel(Q("金额在")));
   amountRow->addWidget(amount1);

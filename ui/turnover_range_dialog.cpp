@@ -37,11 +37,7 @@ QDialog* MakeTurnoverRangeDialog(CTurnoverRangeDlg& model, QWidget* parent) {
   auto* codeLabel = new QLabel(Q("&K.科目代码："));
   codeLabel->setBuddy(code);
   grid->addWidget(codeLabel, 3, 0);
-  auto* codeRow = new QHBoxLayout;
-  codeRow->addWidget(code);
-  codeRow->addWidget(browse);
-  codeRow->addStretch();
-  grid->addLayout(codeRow, 3, 1);
+  grid->addLayout(BrowseRow(code, browse, true), 3, 1);
   grid->addWidget(new QLabel(Q("查询方式：")), 4, 0);
   auto* modeRow = new QHBoxLayout;
   modeRow->addWidget(one);
