@@ -33,6 +33,7 @@
 #include "accounts/account_asker.h"
 #include "app/login_rules.h"
 #include "app/application.h"
+#include "base/dialog_asker.h"
 #include "base/gbk.h"
 #include "command_wiring.h"
 #include "form_view_widget.h"
@@ -114,15 +115,12 @@ void Click(QWidget* dialog, const char* text) {
   std::fprintf(stderr, "no button %s\n", gbk::ToUtf8(text).c_str());
 }
 
-class BenchLogin : public LoginDialogRunner {
- public:
-  bool Run(CHobdFileDlg& d) override {
-    d.OnInitDialog();
-    for (size_t i = 0; i < d.operatorItems.size(); ++i)
-      if (d.operatorItems[i].substr(0, 3) == "102") d.selectedOperator = static_cast<int>(i);
-    return d.OnOk();
-  }
-};
+bool BenchLogin(CHobdFileDlg& d) {
+  d.OnInitDialog();
+  for (size_t i = 0; i < d.operatorItems.size(); ++i)
+    if (d.operatorItems[i].substr(0, 3) == "102") d.selectedOperator = static_cast<int>(i);
+  return d.OnOk();
+}
 
 FormViewWidget* NewestView(CMainFrame& frame) {
   auto children = frame.Children();
@@ -216,8 +214,7 @@ int main(int argc, char* argv[]) {
     CQirnApp app;
     CMainFrame frame(app);
     WireCommands(app, frame);
-    BenchLogin login;
-    frame.SetLoginRunner(&login);
+    ScopedFace<CHobdFileDlg> login(BenchLogin);
     if (!app.InitInstance({file}, frame)) {
       std::fprintf(stderr, "cannot open %s\n", file.c_str());
       return 1;
@@ -232,7 +229,7 @@ int main(int argc, char* argv[]) {
     // 三栏式帐 of 1002: the account and the whole year answered as the user would; a parent account opens
     // on its months' summary, and 明细 (detail mode) follows.
     SetAccountAsker([](int, const std::string&) { return std::optional<std::string>("1002"); });
-    SetLedgerPeriodAsker([](CLedgerPeriodDlg& d) { return d.Confirm(); });
+    ScopedFace<CLedgerPeriodDlg> period([](CLedgerPeriodDlg& d) { return d.Confirm(); });
     Compare("三栏式帐 1002, opened and switched to detail mode", runs, [&] {
       Timing t = OpenWindow(frame, 32779);
       double cpu = ThreadCpu();

@@ -129,3 +129,26 @@ TEST(Layers, NoFilesIncludeEachOtherRoundAbout) {
 }
 
 }  // namespace
+
+// Each dialog model src/**/X_dlg.h has its Qt face in ui/X_dialog.h, a file of its own: a face's header
+// includes no other model's header (besides models it only browses to), and no file holds several faces.
+TEST(Layers, EachDialogFaceHasAFileNamedForItsModel) {
+  fs::path ui = Checkout() / "ui";
+  // Faces that open a second model's dialog of their own: 选帐套 of 拷贝会计信息.
+  const std::set<std::string> seconds = {"admin/copy_source_dlg.h"};
+  std::vector<std::string> faults;
+  for (const auto& entry : fs::directory_iterator(ui)) {
+    std::string name = entry.path().filename().string();
+    if (name.find("_dialogs.") != std::string::npos) faults.push_back(name + " holds several faces");
+    const std::string suffix = "_dialog.h";
+    if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+      continue;
+    std::string stem = name.substr(0, name.size() - suffix.size());
+    for (const auto& [target, quoted] : Includes(entry.path())) {
+      if (!quoted || target.size() < 6 || target.compare(target.size() - 6, 6, "_dlg.h") != 0) continue;
+      std::string model = fs::path(target).filename().string();
+      if (model != stem + "_dlg.h" && !seconds.count(target)) faults.push_back(name + " shows " + target);
+    }
+  }
+  EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+}

@@ -150,9 +150,3 @@ void AccountDialog::OnOk() {
   field->setFocus();
   if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
-
-void QtAccountDialogRunner::Run(CAccountDlg& dialog) {
-  if (shown_) shown_();
-  AccountDialog window(dialog, parent_);
-  window.exec();
-}

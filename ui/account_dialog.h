@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "accounts/chart_setup_dlg.h"
+#include "accounts/account_dlg.h"
 
 class MaskEdit;
 class QCheckBox;
@@ -37,17 +37,4 @@ class AccountDialog : public QDialog {
   QRadioButton *debit_, *credit_;
   QSpinBox* width_;
   QPushButton *ok_, *cancel_;
-};
-
-class QtAccountDialogRunner : public AccountDialogRunner {
- public:
-  // shown: brings the window behind up to date before each dialog of a series (the accounts added so far
-  // appear in its list at once).
-  explicit QtAccountDialogRunner(QWidget* parent, std::function<void()> shown = {})
-      : parent_(parent), shown_(std::move(shown)) {}
-  void Run(CAccountDlg& dialog) override;
-
- private:
-  QWidget* parent_;
-  std::function<void()> shown_;
 };

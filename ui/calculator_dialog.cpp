@@ -15,7 +15,16 @@
 
 CalculatorDialog::CalculatorDialog(QWidget* parent, const std::string& expression, bool canSend,
                                    CVyDataEnv* env)
-    : QDialog(parent), model_(expression, canSend) {
+    : QDialog(parent), own_(std::in_place, expression, canSend), model_(*own_) {
+  Build(env);
+}
+
+CalculatorDialog::CalculatorDialog(CCalculatorDlg& model, QWidget* parent, CVyDataEnv* env)
+    : QDialog(parent), model_(model) {
+  Build(env);
+}
+
+void CalculatorDialog::Build(CVyDataEnv* env) {
   if (env && env->IsOpen()) model_.LoadVariables(*env);
   setWindowTitle(Q(CCalculatorDlg::Title()));
 

@@ -19,6 +19,8 @@ class CalculatorDialog : public QDialog {
  public:
   // env, when given and open, supplies the stored variables of its file.
   CalculatorDialog(QWidget* parent, const std::string& expression, bool canSend, CVyDataEnv* env = nullptr);
+  // Over a model the core made (a form view's calculator).
+  CalculatorDialog(CCalculatorDlg& model, QWidget* parent, CVyDataEnv* env = nullptr);
 
   const CCalculatorDlg& Model() const { return model_; }
   QPlainTextEdit* ExpressionField() const { return expression_; }
@@ -32,6 +34,7 @@ class CalculatorDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Build(CVyDataEnv* env);
   bool TakeExpression();
   void ShowModel();
   void OnCompute();
@@ -39,7 +42,8 @@ class CalculatorDialog : public QDialog {
   void OnSend();
   void OnVariableChosen(QListWidgetItem* item);
 
-  CCalculatorDlg model_;
+  std::optional<CCalculatorDlg> own_;
+  CCalculatorDlg& model_;
   QPlainTextEdit* expression_;
   QLineEdit* result_;
   QListWidget* variables_ = nullptr;

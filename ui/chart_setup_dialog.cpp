@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "account_dialog.h"
+#include "face_owner.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 
@@ -71,12 +72,12 @@ ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : QDialog(p
 
   connect(up_, &QPushButton::clicked, this, Guard([this] { Act([this] { model_.OnUp(); }); }));
   connect(add_, &QPushButton::clicked, this, Guard([this] {
-            QtAccountDialogRunner runner(this, [this] { Sync(); });
-            Act([&] { model_.OnAdd(runner); });
+            FaceOwner over(this, [this] { Sync(); });
+            Act([&] { model_.OnAdd(); });
           }));
   connect(modify_, &QPushButton::clicked, this, Guard([this] {
-            QtAccountDialogRunner runner(this);
-            Act([&] { model_.OnModify(runner); });
+            FaceOwner over(this);
+            Act([&] { model_.OnModify(); });
           }));
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
   menu->addAction(Q("进入子目录(&E)"), this, [this] { Act([this] { model_.OnEnter(); }); });

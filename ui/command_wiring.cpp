@@ -7,7 +7,6 @@
 #include "calculator_dialog.h"
 #include "child_frame.h"
 #include "entry_wiring.h"
-#include "formview/calculator_hook.h"
 #include "interest_wiring.h"
 #include "ledger_wiring.h"
 #include "login_dialog.h"
@@ -76,9 +75,6 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
     return chosen;
   });
   WireLedgerCommands(app, frame);
-  SetCalculatorRunner([&frame, &env](const std::string& expression, bool canSend) {
-    return RunCalculator(&frame, expression, canSend, &env);
-  });
   WireQueryCommands(app, frame);
   WireOpeningsCommands(app, frame);
   WireEntryCommands(app, frame);

@@ -82,8 +82,3 @@ void CurrencyDialog::OnOk() {
   field->setFocus();
   field->selectAll();
 }
-
-bool QtCurrencyDialogRunner::Run(CCurrencyDlg& dialog) {
-  CurrencyDialog window(dialog, parent_);
-  return window.exec() == QDialog::Accepted;
-}

@@ -2,7 +2,7 @@
 // The Qt face of "请增加、修改、外币币种" (CCurrencyDlg), and the runner the currency list uses.
 #include <QDialog>
 
-#include "accounts/currency_list_dlg.h"
+#include "accounts/currency_dlg.h"
 
 class MaskEdit;
 class QPushButton;
@@ -24,14 +24,4 @@ class CurrencyDialog : public QDialog {
   CCurrencyDlg& model_;
   MaskEdit *code_, *name_, *account_;
   QPushButton *browse_, *ok_;
-};
-
-// Runs CurrencyDialog modally over a parent window.
-class QtCurrencyDialogRunner : public CurrencyDialogRunner {
- public:
-  explicit QtCurrencyDialogRunner(QWidget* parent) : parent_(parent) {}
-  bool Run(CCurrencyDlg& dialog) override;
-
- private:
-  QWidget* parent_;
 };

@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "column_list.h"
 #include "currency_dialog.h"
+#include "face_owner.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 
@@ -37,8 +38,8 @@ CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : QDial
           Guard([this] { model_.OnSelect(CurrentRow(list_)); }));
   connect(list_, &QTreeWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
   connect(add_, &QPushButton::clicked, this, Guard([this] {
-            QtCurrencyDialogRunner runner(this);
-            model_.OnAdd(runner);
+            FaceOwner over(this);
+            model_.OnAdd();
             Sync();
             list_->setFocus();
           }));
@@ -56,8 +57,8 @@ void CurrencyListDialog::Sync() {
 }
 
 void CurrencyListDialog::OnModify() {
-  QtCurrencyDialogRunner runner(this);
-  model_.OnModify(runner);
+  FaceOwner over(this);
+  model_.OnModify();
   Sync();
 }
 

@@ -4,12 +4,14 @@
 
 #include <memory>
 
+#include "account_entry_dialog.h"
 #include "app/application.h"
 #include "app/command_table.h"
+#include "base/dialog_asker.h"
+#include "date_entry_dialog.h"
 #include "entry/account_entry_view.h"
 #include "entry/date_entry_view.h"
 #include "entry_child_frame.h"
-#include "entry_dialogs.h"
 #include "form_view_widget.h"
 #include "main_frame.h"
 
@@ -24,15 +26,13 @@ View& ViewOf(QWidget* widget) {
 
 void WireEntryCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  CAccountEntryDlg::SetRunner([&frame](CAccountEntryDlg& m) { return AccountEntryDialog::Ask(m, &frame); });
-  CDateEntryDlg::SetRunner([&frame](CDateEntryDlg& m) { return DateEntryDialog::Ask(m, &frame); });
 
   // The parameters asked last, handed to the view the kit makes next.
   auto month = std::make_shared<CAccountEntryDlg>(env);
   DataWindowKit byAccount;
   byAccount.ask = [month](QWidget*) {
     month->Prefill();
-    return month->Run();
+    return AskDialog(*month);
   };
   byAccount.createView = [&env] {
     auto view = std::make_unique<CQirnpz1>();
@@ -49,7 +49,7 @@ void WireEntryCommands(CQirnApp& app, CMainFrame& frame) {
   DataWindowKit byDate;
   byDate.ask = [day](QWidget*) {
     day->Prefill();
-    return day->Run();
+    return AskDialog(*day);
   };
   byDate.createView = [&env] {
     auto view = std::make_unique<CQirnpz2>();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "date_fields_edit.h"
+#include "dialog_kit.h"
 #include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
@@ -28,9 +29,7 @@ InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
   counter_->SetGbkText(model_.counterText);
   auto* browse = new QPushButton(Q("浏览..."));
   browse->setAutoDefault(false);
-  auto* counterRow = new QHBoxLayout;
-  counterRow->addWidget(counter_);
-  counterRow->addWidget(browse);
+  QHBoxLayout* counterRow = BrowseRow(counter_, browse, false);
   auto* form = new QFormLayout;
   form->addRow(Q("记帐日期："), date_);
   form->addRow(Q("摘    要："), summary_);

@@ -6,7 +6,7 @@
 #include "app/command_table.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
-#include "interest/dialog_runner.h"
+#include "base/dialog_asker.h"
 #include "interest/interest_list_view.h"
 #include "interest/reconcile_view.h"
 #include "interest_dialog.h"
@@ -15,14 +15,6 @@
 #include "reconcile_dialog.h"
 
 namespace {
-
-template <class Dialog, class Model>
-void InstallRunner(QWidget* parent) {
-  DialogRunner<Model>::run = [parent](Model& model) {
-    Dialog dialog(model, parent);
-    return dialog.exec() == QDialog::Accepted;
-  };
-}
 
 template <class View>
 View* ViewOf(QWidget* widget) {
@@ -34,19 +26,15 @@ View* ViewOf(QWidget* widget) {
 
 void WireInterestCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  InstallRunner<InterestDialog, CInterestDlg>(&frame);
-  InstallRunner<InterestPostDialog, CInterestPostDlg>(&frame);
-  InstallRunner<ReconcileDialog, CReconcileDlg>(&frame);
 
   // The parameters asked live until the window has taken them.
   auto interest = std::make_shared<std::unique_ptr<CInterestDlg>>();
   DataWindowKit interestKit;
-  interestKit.ask = [&env, interest](QWidget* parent) {
+  interestKit.ask = [&env, interest](QWidget*) {
     if (!CInterestDlg::MayStart(env)) return false;
     *interest = std::make_unique<CInterestDlg>(env);
     (*interest)->OnInitDialog();
-    InterestDialog dialog(**interest, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return AskDialog(**interest);
   };
   interestKit.createView = [&env]() -> QWidget* {
     return new FormViewWidget(std::make_unique<CQirnpz3>(env));
@@ -59,11 +47,10 @@ void WireInterestCommands(CQirnApp& app, CMainFrame& frame) {
 
   auto reconcile = std::make_shared<ReconcileParams>();
   DataWindowKit reconcileKit;
-  reconcileKit.ask = [&env, reconcile](QWidget* parent) {
+  reconcileKit.ask = [&env, reconcile](QWidget*) {
     CReconcileDlg model(env);
     model.OnInitDialog();
-    ReconcileDialog dialog(model, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (!AskDialog(model)) return false;
     *reconcile = model.params;
     return true;
   };

@@ -6,8 +6,9 @@
 
 #include "app/application.h"
 #include "app/command_table.h"
+#include "aux_catalogue_dialog.h"
 #include "form_view_widget.h"
-#include "ledger_dialogs.h"
+#include "ledger_period_dialog.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_line.h"
 #include "ledgers/ledger_period_dlg.h"
@@ -58,14 +59,6 @@ DataWindowKit CatalogueKit(CQirnApp& app, CMainFrame& frame, int mode,
 
 void WireLedgerCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
-  SetLedgerPeriodAsker([&frame](CLedgerPeriodDlg& model) {
-    LedgerPeriodDialog dialog(model, &frame);
-    return dialog.exec() == QDialog::Accepted;
-  });
-  SetAuxCatalogueAsker([&frame](CAuxCatalogueDlg& model) {
-    AuxCatalogueDialog dialog(model, &frame);
-    return dialog.exec() == QDialog::Accepted;
-  });
 
   auto code = std::make_shared<std::string>();
   DataWindowKit three;

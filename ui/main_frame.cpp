@@ -16,11 +16,11 @@
 #include "app/login_rules.h"
 #include "base/platform.h"
 #include "child_frame.h"
+#include "dialog_faces.h"
 #include "form_view_widget.h"
 #include "gbk_qt.h"
 #include "glyph_icon.h"
 #include "help_dialog.h"
-#include "qt_login_runner.h"
 #include "status_panes.h"
 
 namespace {
@@ -47,8 +47,7 @@ QColor TileColour(int id) {
 }  // namespace
 
 CMainFrame::CMainFrame(CQirnApp& app, QWidget* parent) : QMainWindow(parent), app_(app) {
-  qtLogin_ = std::make_unique<QtLoginRunner>(this);
-  loginRunner_ = qtLogin_.get();
+  faces_ = std::make_unique<DialogFaces>(this, &app_.env);
   SetCommandHandler(cmd::kLogin, [this] { Relogin(); });
   SetCommandHandler(cmd::kAbout, [this] { ShowAbout(); });
 }
@@ -90,10 +89,6 @@ void CMainFrame::CreateMainFrame() {
 
 void CMainFrame::ShowMaximized() {
   showMaximized();
-}
-
-LoginDialogRunner& CMainFrame::LoginRunner() {
-  return *loginRunner_;
 }
 
 void CMainFrame::ShowLoginState() {
@@ -306,7 +301,7 @@ void CMainFrame::ReturnFocus() {
 }
 
 void CMainFrame::Relogin() {
-  if (!app_.Relogin(*loginRunner_)) {
+  if (!app_.Relogin()) {
     // No year file is open any more: the program cannot go on.
     close();
     return;

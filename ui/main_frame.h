@@ -16,6 +16,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 class CChildFrame;
+class DialogFaces;
 class HelpDialog;
 class StatusPanes;
 
@@ -28,11 +29,8 @@ class CMainFrame : public QMainWindow, public AppHost, public WindowOpener, publ
   // Start-up steps (AppHost).
   void CreateMainFrame() override;
   void ShowMaximized() override;
-  LoginDialogRunner& LoginRunner() override;
   void ShowLoginState() override;
 
-  // The login dialog used by start-up and 操作环境注册; the Qt dialog unless a test sets its own.
-  void SetLoginRunner(LoginDialogRunner* runner) { loginRunner_ = runner; }
   // Plugs in a command of the application object (a modal dialog); marks it built.
   void SetCommandHandler(int id, std::function<void()> handler);
   // Plugs in a data-window command; marks it built.
@@ -93,8 +91,7 @@ class CMainFrame : public QMainWindow, public AppHost, public WindowOpener, publ
   std::vector<QAction*> windowListActions_;
   std::map<int, std::function<void()>> handlers_;
   std::map<int, DataWindowKit> kits_;
-  std::unique_ptr<LoginDialogRunner> qtLogin_;
-  LoginDialogRunner* loginRunner_ = nullptr;
+  std::unique_ptr<DialogFaces> faces_;
   CChildFrame* newFrame_ = nullptr;
   QPointer<HelpDialog> help_;
   bool created_ = false;

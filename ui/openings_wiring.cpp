@@ -26,10 +26,6 @@ void WireOpeningsCommands(CQirnApp& app, CMainFrame& frame) {
     CHobdSubjectPrint* print = view.get();
     view->SetDataEnv(&env);
     auto* widget = new FormViewWidget(std::move(view));
-    print->chooser = [widget](CSubjectChoiceDlg& model) {
-      SubjectChoiceDialog dialog(model, widget);
-      return dialog.exec() == QDialog::Accepted;
-    };
     print->paintNow = [widget] { widget->viewport()->repaint(); };
     return widget;
   };

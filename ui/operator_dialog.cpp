@@ -53,8 +53,3 @@ void OperatorDialog::OnOk() {
   field->setFocus();
   field->selectAll();
 }
-
-bool QtOperatorDialogRunner::Run(COperatorDlg& dialog) {
-  OperatorDialog window(dialog, parent_);
-  return window.exec() == QDialog::Accepted;
-}

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "admin/operators_dlg.h"
+#include "admin/operator_dlg.h"
 
 class MaskEdit;
 
@@ -18,19 +18,4 @@ class OperatorDialog : public QDialog {
 
   COperatorDlg& model_;
   MaskEdit *codeEdit_, *nameEdit_;
-};
-
-// Runs OperatorDialog modally over a parent window, which listChanged brings up to date between two.
-class QtOperatorDialogRunner : public OperatorDialogRunner {
- public:
-  explicit QtOperatorDialogRunner(QWidget* parent, std::function<void()> listChanged = {})
-      : parent_(parent), listChanged_(std::move(listChanged)) {}
-  bool Run(COperatorDlg& dialog) override;
-  void ListChanged() override {
-    if (listChanged_) listChanged_();
-  }
-
- private:
-  QWidget* parent_;
-  std::function<void()> listChanged_;
 };

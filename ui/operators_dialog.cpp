@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "face_owner.h"
 #include "dialog_pictures.h"
 #include "gbk_qt.h"
 #include "guarded.h"
@@ -92,14 +93,14 @@ void OperatorsDialog::Sync() {
 }
 
 void OperatorsDialog::OnModify() {
-  QtOperatorDialogRunner runner(this);
-  model_.OnModify(runner);
+  FaceOwner over(this);
+  model_.OnModify();
   Sync();
 }
 
 void OperatorsDialog::OnAdd() {
-  QtOperatorDialogRunner runner(this, [this] { Sync(); });
-  model_.OnAdd(runner);
+  FaceOwner over(this, [this] { Sync(); });
+  model_.OnAdd();
   Sync();
   operatorList_->setFocus();
 }

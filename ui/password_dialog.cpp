@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "face_owner.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -28,18 +29,6 @@ QHBoxLayout* ButtonRow(QPushButton* ok, QPushButton* cancel) {
   ok->setDefault(true);
   return row;
 }
-
-class QtConfirmRunner : public PasswordConfirmRunner {
- public:
-  explicit QtConfirmRunner(QWidget* parent) : parent_(parent) {}
-  bool Run(CPasswordConfirmDlg& dialog) override {
-    PasswordConfirmDialog window(dialog, parent_);
-    return window.exec() == QDialog::Accepted;
-  }
-
- private:
-  QWidget* parent_;
-};
 
 }  // namespace
 
@@ -108,10 +97,10 @@ void PasswordDialog::Sync() {
 }
 
 void PasswordDialog::OnOk() {
-  QtConfirmRunner runner(this);
+  FaceOwner over(this);
   model_.controlsEnabled = false;
   Sync();
-  bool done = model_.OnOk(runner);
+  bool done = model_.OnOk();
   Sync();
   if (done) accept();
 }

@@ -74,8 +74,3 @@ void RateDialog::OnOk() {
   field->setFocus();
   field->selectAll();
 }
-
-bool QtRateDialogRunner::Run(CRateDlg& dialog) {
-  RateDialog window(dialog, parent_);
-  return window.exec() == QDialog::Accepted;
-}

@@ -2,7 +2,7 @@
 // The Qt face of "请设置、修改外币汇率" (CRateDlg), and the runner the rate list uses.
 #include <QDialog>
 
-#include "accounts/rate_list_dlg.h"
+#include "accounts/rate_dlg.h"
 
 class MaskEdit;
 class QPushButton;
@@ -25,14 +25,4 @@ class RateDialog : public QDialog {
   CRateDlg& model_;
   MaskEdit *year_, *month_, *day_, *foreign_, *base_;
   QPushButton* ok_;
-};
-
-// Runs RateDialog modally over a parent window.
-class QtRateDialogRunner : public RateDialogRunner {
- public:
-  explicit QtRateDialogRunner(QWidget* parent) : parent_(parent) {}
-  bool Run(CRateDlg& dialog) override;
-
- private:
-  QWidget* parent_;
 };

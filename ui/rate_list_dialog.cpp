@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "column_list.h"
+#include "face_owner.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "rate_dialog.h"
@@ -44,8 +45,8 @@ RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
           Guard([this] { model_.OnRateSelected(CurrentRow(rates_)); }));
   connect(rates_, &QTreeWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
   connect(add_, &QPushButton::clicked, this, Guard([this] {
-            QtRateDialogRunner runner(this);
-            model_.OnAdd(runner);
+            FaceOwner over(this);
+            model_.OnAdd();
             Sync();
             rates_->setFocus();
           }));
@@ -65,8 +66,8 @@ void RateListDialog::Sync() {
 }
 
 void RateListDialog::OnModify() {
-  QtRateDialogRunner runner(this);
-  model_.OnModify(runner);
+  FaceOwner over(this);
+  model_.OnModify();
   Sync();
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "date_fields_edit.h"
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -25,9 +26,7 @@ ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : QDialo
   balance_->SetMask(CReconcileDlg::BalanceMask());
   balance_->SetGbkText(model_.balanceText);
 
-  auto* codeRow = new QHBoxLayout;
-  codeRow->addWidget(code_);
-  codeRow->addWidget(browse);
+  QHBoxLayout* codeRow = BrowseRow(code_, browse, false);
   auto* form = new QFormLayout;
   form->addRow(Q("起始时间："), start_);
   form->addRow(Q("终止时间："), end_);

@@ -4,36 +4,37 @@
 
 #include "app/application.h"
 #include "app/command_table.h"
+#include "balance_date_dialog.h"
+#include "base/dialog_asker.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
+#include "fuzzy_query_dialog.h"
 #include "main_frame.h"
 #include "progress_window.h"
-#include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
 #include "reports/balance_table.h"
 #include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
 #include "reports/turnover_table.h"
+#include "turnover_range_dialog.h"
 
 namespace {
 
 // A report window's kit: its dialog (the model kept until the view takes it) and its view, which asks the
 // same dialog again on Ctrl+O.
 template <class View, class Dlg>
-DataWindowKit ReportKit(CVyDataEnv& env, CMainFrame& frame, std::function<bool(Dlg&)> prepare,
-                        bool (*run)(Dlg&, QWidget*)) {
+DataWindowKit ReportKit(CVyDataEnv& env, std::function<bool(Dlg&)> prepare) {
   auto pending = std::make_shared<std::unique_ptr<Dlg>>();
   DataWindowKit kit;
-  kit.ask = [&env, pending, prepare, run](QWidget* parent) {
+  kit.ask = [&env, pending, prepare](QWidget*) {
     auto dlg = std::make_unique<Dlg>(env);
-    if (!prepare(*dlg) || !run(*dlg, parent)) return false;
+    if (!prepare(*dlg) || !AskDialog(*dlg)) return false;
     *pending = std::move(dlg);
     return true;
   };
-  kit.createView = [&env, &frame, run]() -> QWidget* {
+  kit.createView = [&env]() -> QWidget* {
     auto view = std::make_unique<View>();
     view->SetDataEnv(&env);
-    view->askDialog = [&frame, run](Dlg& dlg) { return run(dlg, &frame); };
     return new FormViewWidget(std::move(view));
   };
   kit.load = [pending](QWidget* widget) {
@@ -52,26 +53,23 @@ void WireReportCommands(CQirnApp& app, CMainFrame& frame) {
   auto* progress = new ProgressWindow(&frame);
   progress->Install();
   frame.SetDataWindowKit(cmd::kBalanceTable, ReportKit<CHobdzb5, CBalanceDateDlg>(
-                                                 env, frame,
+                                                 env,
                                                  [&env](CBalanceDateDlg& dlg) {
                                                    if (!CBalanceDateDlg::HasAccounts(env)) return false;
                                                    dlg.OnInitDialog();
                                                    return true;
-                                                 },
-                                                 RunBalanceDateDialog));
+                                                 }));
   frame.SetDataWindowKit(cmd::kTurnoverTable, ReportKit<CHobdzb6, CTurnoverRangeDlg>(
-                                                  env, frame,
+                                                  env,
                                                   [&env](CTurnoverRangeDlg& dlg) {
                                                     if (!CBalanceDateDlg::HasAccounts(env)) return false;
                                                     dlg.OnInitDialog();
                                                     return true;
-                                                  },
-                                                  RunTurnoverRangeDialog));
+                                                  }));
   frame.SetDataWindowKit(cmd::kFuzzyQuery, ReportKit<CHobdzb7, CFuzzyQueryDlg>(
-                                               env, frame,
+                                               env,
                                                [](CFuzzyQueryDlg& dlg) {
                                                  dlg.OnInitDialog();
                                                  return true;
-                                               },
-                                               RunFuzzyQueryDialog));
+                                               }));
 }

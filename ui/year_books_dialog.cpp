@@ -17,9 +17,9 @@
 #include "base/text.h"
 #include "books_printing.h"
 #include "data/db_guard.h"
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "io/safe_output.h"
-#include "ledger_dialogs.h"
 #include "reports/report_progress.h"
 
 BooksDialog::BooksDialog(CYearBooksDlg& model, QWidget* parent) : QDialog(parent), model_(model) {

@@ -4,6 +4,7 @@
 
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
+#include "base/dialog_asker.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "data/data_env.h"
@@ -39,7 +40,7 @@ bool CHobdSubjectPrint::AskStart() {
   dlg.all = start_.empty();
   dlg.codeEnabled = !dlg.all;
   dlg.code = start_;
-  if (!chooser || !chooser(dlg)) return false;
+  if (!AskDialog(dlg)) return false;
   Confirm(dlg);
   return true;
 }

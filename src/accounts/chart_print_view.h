@@ -23,9 +23,6 @@ class CHobdSubjectPrint : public CVyReportView {
 
   CHobdSubjectPrint();
 
-  // Runs the dialog "会计科目打印" on its model; true when confirmed. The front end installs its dialog,
-  // tests a script.
-  std::function<bool(CSubjectChoiceDlg&)> chooser;
   // Repaints the window at once, so the progress bar shows while the table is built.
   std::function<void()> paintNow;
 

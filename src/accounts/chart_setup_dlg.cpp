@@ -4,6 +4,7 @@
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
 #include "accounts/sub_tree_changes.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_guard.h"
@@ -143,7 +144,7 @@ void CChartSetupDlg::OnLevelChosen(const std::string& text) {
   if (code != directory) RunCatchingDbErrors([&] { TryEnter(code, false); });
 }
 
-void CChartSetupDlg::OnAdd(AccountDialogRunner& runner) {
+void CChartSetupDlg::OnAdd() {
   if (!directory.empty()) {
     bool refused = true;
     RunCatchingDbErrors([&] {
@@ -161,7 +162,7 @@ void CChartSetupDlg::OnAdd(AccountDialogRunner& runner) {
   for (;;) {
     CAccountDlg dialog = CAccountDlg::ForAdd(env_, directory);
     if (!RunCatchingDbErrors([&] { dialog.OnInitDialog(); })) break;
-    runner.Run(dialog);
+    AskDialog(dialog);
     if (!dialog.saved) break;
     RunCatchingDbErrors([&] {
       Fill();
@@ -175,13 +176,13 @@ void CChartSetupDlg::OnAdd(AccountDialogRunner& runner) {
     OnUp();
 }
 
-void CChartSetupDlg::OnModify(AccountDialogRunner& runner) {
+void CChartSetupDlg::OnModify() {
   std::string code = Chosen();
   if (code.empty()) return;
   const std::string& line = items[static_cast<size_t>(selected)];
   CAccountDlg dialog = CAccountDlg::ForModify(env_, code, line.size() > 17 ? line.substr(17) : "");
   if (!RunCatchingDbErrors([&] { dialog.OnInitDialog(); })) return;
-  runner.Run(dialog);
+  AskDialog(dialog);
   if (!dialog.saved) return;
   RunCatchingDbErrors([&] {
     Fill();

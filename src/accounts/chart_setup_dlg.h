@@ -10,13 +10,6 @@
 #include "accounts/account_dlg.h"
 #include "data/data_env.h"
 
-// Shows the account dialog modally, until its 确认 closes it or it is cancelled.
-class AccountDialogRunner {
- public:
-  virtual ~AccountDialogRunner() = default;
-  virtual void Run(CAccountDlg& dialog) = 0;
-};
-
 class CChartSetupDlg {
  public:
   explicit CChartSetupDlg(CVyDataEnv& env);
@@ -33,9 +26,9 @@ class CChartSetupDlg {
   // A line chosen or a code typed in the level selector.
   void OnLevelChosen(const std::string& text);
   // 增加: new children of the current account, one after another until the dialog is cancelled.
-  void OnAdd(AccountDialogRunner& runner);
+  void OnAdd();
   // 修改: the selected account.
-  void OnModify(AccountDialogRunner& runner);
+  void OnModify();
   // The sub-account commands, on the selected account.
   void OnCopyChildren();
   void OnMoveChildren();

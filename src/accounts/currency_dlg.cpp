@@ -3,8 +3,10 @@
 #include "accounts/account_asker.h"
 #include "accounts/chart_queries.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -33,12 +35,6 @@ CCurrencyDlg::CCurrencyDlg(CVyDataEnv& env, Mode mode, std::string code, std::st
       mode_(mode),
       oldCode_(std::move(code)) {}
 
-bool CCurrencyDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message);
-  focus = field;
-  return false;
-}
-
 void CCurrencyDlg::OnBrowseAccount() {
   if (auto chosen = AskAccount(accountquery::kLowestLevel, gainAccount)) gainAccount = *chosen;
   focus = Focus::GainAccount;
@@ -46,24 +42,24 @@ void CCurrencyDlg::OnBrowseAccount() {
 
 bool CCurrencyDlg::OnOk() {
   long value = CodeValue(code);
-  if (value < 0) return Refuse("币种代码最多为4位数字，请重输！", Focus::Code);
-  if (value < 1) return Refuse("币种代码不能为空或小于1，请重输！", Focus::Code);
+  if (value < 0) return Refuse(focus, Focus::Code, "币种代码最多为4位数字，请重输！");
+  if (value < 1) return Refuse(focus, Focus::Code, "币种代码不能为空或小于1，请重输！");
   code = Format("%ld", value);
   name = Trim(name);
   gainAccount = Trim(gainAccount);
-  if (name.empty()) return Refuse("币名不能为空，请重输!", Focus::Name);
-  if (gainAccount.empty()) return Refuse("汇兑损益科目不能为空，请重输!", Focus::GainAccount);
-  try {
-    long n = env_.QueryLong(Format("SELECT COUNT(*) from wbt where trim(wno)='%s'", SqlText(code).c_str()));
-    bool changed = mode_ == Mode::Modify && code != oldCode_;
-    if ((mode_ == Mode::Add && n >= 1) || (changed && n == 1) || n >= 2)
-      return Refuse("代码重复，请重输！", Focus::Code);
-    if (!IsLowestLevel(env_, gainAccount))
-      return Refuse("汇兑损益科目不存在或非最低明细科目，请重输！", Focus::GainAccount);
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  if (name.empty()) return Refuse(focus, Focus::Name, "币名不能为空，请重输!");
+  if (gainAccount.empty()) return Refuse(focus, Focus::GainAccount, "汇兑损益科目不能为空，请重输!");
+  long n = 0;
+  bool lowest = false;
+  if (!RunCatchingDbErrors([&] {
+        n = env_.QueryLong(Format("SELECT COUNT(*) from wbt where trim(wno)='%s'", SqlText(code).c_str()));
+        lowest = IsLowestLevel(env_, gainAccount);
+      }))
     return false;
-  }
+  bool changed = mode_ == Mode::Modify && code != oldCode_;
+  if ((mode_ == Mode::Add && n >= 1) || (changed && n == 1) || n >= 2)
+    return Refuse(focus, Focus::Code, "代码重复，请重输！");
+  if (!lowest) return Refuse(focus, Focus::GainAccount, "汇兑损益科目不存在或非最低明细科目，请重输！");
   return env_.RunInTransaction([&] { Write(); });
 }
 

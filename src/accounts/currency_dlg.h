@@ -37,7 +37,6 @@ class CCurrencyDlg {
   Focus focus = Focus::Code;
 
  private:
-  bool Refuse(const char* message, Focus field);
   void Write();
 
   CVyDataEnv& env_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/count_first.h"
@@ -47,10 +48,10 @@ void CCurrencyListDlg::OnSelect(int index) {
   if (index >= 0 && index < static_cast<int>(lines.size())) selected = index;
 }
 
-void CCurrencyListDlg::OnAdd(CurrencyDialogRunner& runner) {
+void CCurrencyListDlg::OnAdd() {
   for (;;) {
     CCurrencyDlg dialog(env_, CCurrencyDlg::Mode::Add);
-    if (!runner.Run(dialog)) break;
+    if (!AskDialog(dialog)) break;
     RunCatchingDbErrors([&] {
       Fill();
       selected = IndexOfCode(dialog.code);
@@ -58,11 +59,11 @@ void CCurrencyListDlg::OnAdd(CurrencyDialogRunner& runner) {
   }
 }
 
-void CCurrencyListDlg::OnModify(CurrencyDialogRunner& runner) {
+void CCurrencyListDlg::OnModify() {
   if (selected < 0 || selected >= static_cast<int>(currencies.size())) return;
   const Currency& c = currencies[static_cast<size_t>(selected)];
   CCurrencyDlg dialog(env_, CCurrencyDlg::Mode::Modify, c.code, c.name, c.gainAccount);
-  if (!runner.Run(dialog)) return;
+  if (!AskDialog(dialog)) return;
   RunCatchingDbErrors([&] {
     Fill();
     selected = IndexOfCode(dialog.code);

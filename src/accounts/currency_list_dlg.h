@@ -8,13 +8,6 @@
 #include "accounts/currency_dlg.h"
 #include "data/data_env.h"
 
-// Shows the currency dialog modally; true when it closed with &S.确认.
-class CurrencyDialogRunner {
- public:
-  virtual ~CurrencyDialogRunner() = default;
-  virtual bool Run(CCurrencyDlg& dialog) = 0;
-};
-
 class CCurrencyListDlg {
  public:
   struct Currency {
@@ -33,9 +26,9 @@ class CCurrencyListDlg {
   bool OnInitDialog();
   void OnSelect(int index);
   // &A.增加: the currency dialog again after every currency added, until it is cancelled.
-  void OnAdd(CurrencyDialogRunner& runner);
+  void OnAdd();
   // Enter or a double click: the selected currency in the currency dialog.
-  void OnModify(CurrencyDialogRunner& runner);
+  void OnModify();
   // The Delete key.
   void OnDeleteKey();
 

@@ -2,9 +2,11 @@
 
 #include "base/date.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -42,34 +44,29 @@ CRateDlg::CRateDlg(CVyDataEnv& env, Mode mode, std::string currency, const std::
   }
 }
 
-bool CRateDlg::Refuse(const char* message, Focus field, MsgIcon icon) {
-  ShowMessage(message, icon);
-  focus = field;
-  return false;
-}
-
 bool CRateDlg::OnOk() {
   int y = WholeValue(year), m = WholeValue(month), d = WholeValue(day);
-  if (y < 1990 || y > 9999) return Refuse("设置的年份不合理，输入一数!", Focus::Year);
-  if (m < 1 || m > 12) return Refuse("设置的月份不合理，输入一数!", Focus::Month);
-  if (d < 1 || d > DaysInMonth(y, m)) return Refuse("设置的日期不合理，输入一数!", Focus::Day);
+  if (y < 1990 || y > 9999) return Refuse(focus, Focus::Year, "设置的年份不合理，输入一数!", MsgIcon::Stop);
+  if (m < 1 || m > 12) return Refuse(focus, Focus::Month, "设置的月份不合理，输入一数!", MsgIcon::Stop);
+  if (d < 1 || d > DaysInMonth(y, m))
+    return Refuse(focus, Focus::Day, "设置的日期不合理，输入一数!", MsgIcon::Stop);
   double my1 = FieldValue(foreign), my2 = FieldValue(base);
-  if (my1 < 0.001) return Refuse("外币数不合理，输入一数!", Focus::Foreign);
-  if (my2 < 0.001) return Refuse("本位币数不合理，输入一数!", Focus::Base);
+  if (my1 < 0.001) return Refuse(focus, Focus::Foreign, "外币数不合理，输入一数!", MsgIcon::Stop);
+  if (my2 < 0.001) return Refuse(focus, Focus::Base, "本位币数不合理，输入一数!", MsgIcon::Stop);
   std::string t = MakeDate(y, m, d);
   if (t < env_.startDate || t > env_.endDate)
-    return Refuse("所设置的时间已不在本年度的\r年初日与年末日之间，请重输!", Focus::Year, MsgIcon::None);
+    return Refuse(focus, Focus::Year, "所设置的时间已不在本年度的\r年初日与年末日之间，请重输!",
+                  MsgIcon::None);
   const std::string w = SqlText(currency_);
-  try {
-    long n =
-        env_.QueryLong(Format("select count(*) from wbr where wno='%s' and t='%s'", w.c_str(), t.c_str()));
-    bool changed = mode_ == Mode::Modify && t != oldDate_;
-    if ((mode_ == Mode::Add && n >= 1) || (changed && n == 1) || n >= 2)
-      return Refuse("本次输入时间已有汇率，不允许重复设置，请重输！", Focus::Year, MsgIcon::None);
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  long n = 0;
+  if (!RunCatchingDbErrors([&] {
+        n = env_.QueryLong(
+            Format("select count(*) from wbr where wno='%s' and t='%s'", w.c_str(), t.c_str()));
+      }))
     return false;
-  }
+  bool changed = mode_ == Mode::Modify && t != oldDate_;
+  if ((mode_ == Mode::Add && n >= 1) || (changed && n == 1) || n >= 2)
+    return Refuse(focus, Focus::Year, "本次输入时间已有汇率，不允许重复设置，请重输！", MsgIcon::None);
   bool ok = env_.RunInTransaction([&] {
     if (mode_ == Mode::Add)
       env_.Execute(

@@ -35,8 +35,6 @@ class CRateDlg {
   Focus focus = Focus::Year;
 
  private:
-  bool Refuse(const char* message, Focus field, MsgIcon icon = MsgIcon::Stop);
-
   CVyDataEnv& env_;
   Mode mode_;
   std::string currency_, oldDate_, date_;

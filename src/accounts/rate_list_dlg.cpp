@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/count_first.h"
@@ -82,13 +83,13 @@ void CRateListDlg::AfterChange(const std::string& date) {
   });
 }
 
-void CRateListDlg::OnAdd(RateDialogRunner& runner) {
+void CRateListDlg::OnAdd() {
   if (SelectedCurrency().empty()) return;
   CRateDlg dialog(env_, CRateDlg::Mode::Add, SelectedCurrency());
-  if (runner.Run(dialog)) AfterChange(dialog.Date());
+  if (AskDialog(dialog)) AfterChange(dialog.Date());
 }
 
-void CRateListDlg::OnModify(RateDialogRunner& runner) {
+void CRateListDlg::OnModify() {
   if (rates.empty()) {
     ShowMessage("无可修改内容，请先设置！", MsgIcon::Stop);
     return;
@@ -96,7 +97,7 @@ void CRateListDlg::OnModify(RateDialogRunner& runner) {
   if (selectedRate < 0) return;
   const Rate& r = rates[static_cast<size_t>(selectedRate)];
   CRateDlg dialog(env_, CRateDlg::Mode::Modify, SelectedCurrency(), r.date, r.foreign, r.base);
-  if (runner.Run(dialog)) AfterChange(dialog.Date());
+  if (AskDialog(dialog)) AfterChange(dialog.Date());
 }
 
 void CRateListDlg::OnDeleteKey() {

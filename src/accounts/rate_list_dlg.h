@@ -7,13 +7,6 @@
 #include "accounts/rate_dlg.h"
 #include "data/data_env.h"
 
-// Shows the rate dialog modally; true when it closed with &S.确认.
-class RateDialogRunner {
- public:
-  virtual ~RateDialogRunner() = default;
-  virtual bool Run(CRateDlg& dialog) = 0;
-};
-
 class CRateListDlg {
  public:
   struct Rate {
@@ -36,9 +29,9 @@ class CRateListDlg {
   void OnCurrencySelected(int index);
   void OnRateSelected(int index);
   // &A.设置汇率: a new rate of the selected currency.
-  void OnAdd(RateDialogRunner& runner);
+  void OnAdd();
   // Enter or a double click on a rate.
-  void OnModify(RateDialogRunner& runner);
+  void OnModify();
   // The Delete key in the rate list.
   void OnDeleteKey();
 

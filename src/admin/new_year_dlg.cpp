@@ -5,6 +5,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/year_files.h"
 #include "io/backup.h"
 
@@ -33,11 +34,8 @@ bool CNewYearDlg::OnCreate() {
                   MsgAnswer::No) != MsgAnswer::Yes)
     return false;
   createEnabled = cancelEnabled = false;
-  try {
-    CreateNextYearFile(env_, std::atoi(yearText.c_str()));
-  } catch (const jet::DbError& e) {
-    // A file of that year that failed the year test is in the way, or the disk refused: nothing was made.
-    ShowMessage(e.what(), MsgIcon::Stop);
+  // A file of that year that failed the year test may be in the way, or the disk refuse: nothing is made.
+  if (!RunCatchingDbErrors([&] { CreateNextYearFile(env_, std::atoi(yearText.c_str())); })) {
     createEnabled = cancelEnabled = true;
     return false;
   }

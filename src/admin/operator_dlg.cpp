@@ -1,8 +1,10 @@
 #include "admin/operator_dlg.h"
 
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -21,30 +23,23 @@ COperatorDlg::COperatorDlg(CVyDataEnv& env, Mode mode, std::string code, std::st
   focus = codeEnabled ? Focus::Code : Focus::Name;
 }
 
-bool COperatorDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message);
-  focus = field;
-  return false;
-}
-
 bool COperatorDlg::OnOk() {
   name = Trim(name);
   bool changed = mode_ == Mode::Modify && code != oldCode_;
   // "101" is the administrator's alone: a new code, or a code changed to another, sorts from "102" on.
   if (!IsOperatorCode(code) || ((mode_ == Mode::Add || changed) && code < "102"))
-    return Refuse("代码不合法，请重输！", Focus::Code);
-  if (name.empty()) return Refuse("姓名不能为空，请重输！", Focus::Name);
+    return Refuse(focus, Focus::Code, "代码不合法，请重输！");
+  if (name.empty()) return Refuse(focus, Focus::Name, "姓名不能为空，请重输！");
   if (HasCharOf(name, "'|")) {
     name.clear();
-    return Refuse("操作员姓名中输入了无效字符，请重输！", Focus::Name);
+    return Refuse(focus, Focus::Name, "操作员姓名中输入了无效字符，请重输！");
   }
-  try {
-    long n = env_.QueryLong(Format("select count(*) from opr where opno='%s'", SqlText(code).c_str()));
-    if (n >= 1 && (mode_ == Mode::Add || changed)) return Refuse("该代码已存在，请重输！", Focus::Code);
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  long n = 0;
+  if (!RunCatchingDbErrors([&] {
+        n = env_.QueryLong(Format("select count(*) from opr where opno='%s'", SqlText(code).c_str()));
+      }))
     return false;
-  }
+  if (n >= 1 && (mode_ == Mode::Add || changed)) return Refuse(focus, Focus::Code, "该代码已存在，请重输！");
   return env_.RunInTransaction([&] {
     if (mode_ == Mode::Add) {
       env_.Execute(Format("insert into pwr(opno,pwr) values('%s',NULL)", SqlText(code).c_str()));

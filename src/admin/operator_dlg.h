@@ -30,7 +30,6 @@ class COperatorDlg {
   Focus focus = Focus::Code;
 
  private:
-  bool Refuse(const char* message, Focus field);
   CVyDataEnv& env_;
   Mode mode_;
   std::string oldCode_;

@@ -1,6 +1,7 @@
 #include "admin/operators_dlg.h"
 
 #include "app/rights_table.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_guard.h"
@@ -129,12 +130,12 @@ void COperatorsDlg::OnDeleteKey() {
   });
 }
 
-void COperatorsDlg::OnModify(OperatorDialogRunner& runner) {
+void COperatorsDlg::OnModify() {
   if (selectedOperator < 0) return;
   const std::string& item = operatorItems[static_cast<size_t>(selectedOperator)];
   COperatorDlg dialog(env_, COperatorDlg::Mode::Modify, SelectedCode(),
                       item.size() > 11 ? item.substr(11) : "");
-  if (!runner.Run(dialog)) return;
+  if (!AskDialog(dialog)) return;
   // The login shows the operator's name; it follows a change of the logged-in operator.
   if (dialog.OldCode() == env_.opno) {
     env_.opno = dialog.code;
@@ -146,15 +147,14 @@ void COperatorsDlg::OnModify(OperatorDialogRunner& runner) {
   });
 }
 
-void COperatorsDlg::OnAdd(OperatorDialogRunner& runner) {
+void COperatorsDlg::OnAdd() {
   for (;;) {
     COperatorDlg dialog(env_, COperatorDlg::Mode::Add);
-    if (!runner.Run(dialog)) break;
+    if (!AskDialog(dialog)) break;
     Guarded([&] {
       FillOperators();
       Select(IndexOfCode(dialog.code));
     });
-    runner.ListChanged();
   }
   OnFocus(Focus::OperatorList);
 }

@@ -8,15 +8,6 @@
 #include "admin/operator_dlg.h"
 #include "data/data_env.h"
 
-// Shows the operator dialog modally; true when it closed with OK.
-class OperatorDialogRunner {
- public:
-  virtual ~OperatorDialogRunner() = default;
-  virtual bool Run(COperatorDlg& dialog) = 0;
-  // The operator list changed while the add dialog repeats: the window behind the next one shows it.
-  virtual void ListChanged() {}
-};
-
 class COperatorsDlg {
  public:
   enum class Focus { OperatorList, RightsList };
@@ -42,9 +33,9 @@ class COperatorsDlg {
   // The Delete key in the operator list.
   void OnDeleteKey();
   // Double-click or Enter on an operator: the modify dialog.
-  void OnModify(OperatorDialogRunner& runner);
+  void OnModify();
   // The add button: the add dialog, again after every operator added, until it is cancelled.
-  void OnAdd(OperatorDialogRunner& runner);
+  void OnAdd();
 
   // The code of an operator item: its first three characters, blanks removed.
   std::string CodeOf(int index) const;

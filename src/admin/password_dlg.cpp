@@ -1,5 +1,6 @@
 #include "admin/password_dlg.h"
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -18,11 +19,11 @@ void CPasswordDlg::OnPasswordChanged(const std::string& text) {
   okEnabled = (!env_.opPassword.empty() || !password.empty()) && MaskAdmitsTyping(PasswordMask(), password);
 }
 
-bool CPasswordDlg::OnOk(PasswordConfirmRunner& runner) {
+bool CPasswordDlg::OnOk() {
   if (!okEnabled) return false;
   controlsEnabled = false;
   CPasswordConfirmDlg confirm(password);
-  if (!runner.Run(confirm)) {
+  if (!AskDialog(confirm)) {
     controlsEnabled = true;
     return false;
   }

@@ -5,13 +5,6 @@
 #include "admin/password_confirm_dlg.h"
 #include "data/data_env.h"
 
-// Shows the confirmation dialog modally; true when it closed with OK.
-class PasswordConfirmRunner {
- public:
-  virtual ~PasswordConfirmRunner() = default;
-  virtual bool Run(CPasswordConfirmDlg& dialog) = 0;
-};
-
 class CPasswordDlg {
  public:
   explicit CPasswordDlg(CVyDataEnv& env);
@@ -22,7 +15,7 @@ class CPasswordDlg {
 
   void OnPasswordChanged(const std::string& text);
   // 确认: asks for the confirmation, then stores the password. True when the dialog closes.
-  bool OnOk(PasswordConfirmRunner& runner);
+  bool OnOk();
 
   // Fields of the dialog.
   std::string operatorText;  // code, two blanks, name

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -49,62 +51,55 @@ bool CAccountInfoDlg::OnInitDialog() {
   selectedEnd = IndexOf(endDates, env_.endDate);
   selectedClosing = IndexOf(closingDays, env_.closingDay);
 
-  try {
-    // Once postings exist their periods hang on the closing day.
-    closingEnabled = env_.QueryLong("Select Count(*) From P0 Where RN=1") <= 0;
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  // Once postings exist their periods hang on the closing day.
+  if (!RunCatchingDbErrors(
+          [&] { closingEnabled = env_.QueryLong("Select Count(*) From P0 Where RN=1") <= 0; }))
     return false;
-  }
   focus = Focus::UnitName;
   return true;
 }
 
-bool CAccountInfoDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message);
-  focus = field;
-  return false;
+bool CAccountInfoDlg::OnOk() {
+  bool saved = false;
+  RunCatchingDbErrors([&] { saved = Save(); });
+  if (!saved) return false;
+  ShowMessage("修改结束");
+  return true;
 }
 
-bool CAccountInfoDlg::OnOk() {
-  try {
-    if (selectedStart < 0 || selectedStart >= static_cast<int>(startDates.size()))
-      return Refuse("没有设置年初日！", Focus::StartDate);
-    const std::string& start = Chosen(startDates, selectedStart);
-    if (env_.QueryLong(Format("select count(*) from p0 where t<'%s' and rn>0", SqlText(start).c_str())) > 0)
-      return Refuse("年初日大于已存在数据的最小日,请重设置！", Focus::StartDate);
-    if (env_.QueryLong(Format("select count(*) from wbr where t<'%s'", SqlText(start).c_str())) > 0)
-      return Refuse("年初日大于已设置的汇率的最小日,请重设置！", Focus::StartDate);
-    if (selectedEnd < 0 || selectedEnd >= static_cast<int>(endDates.size()))
-      return Refuse("没有设置年末日！", Focus::EndDate);
-    const std::string& end = Chosen(endDates, selectedEnd);
-    if (env_.QueryLong(Format("select count(*) from p0 where t>'%s' and rn>0", SqlText(end).c_str())) > 0)
-      return Refuse("年末日小于已存在数据的最大日,请重设置！", Focus::EndDate);
-    if (env_.QueryLong(Format("select count(*) from wbr where t>'%s'", SqlText(end).c_str())) > 0)
-      return Refuse("年末日小于已设置的汇率的最大日,请重设置！", Focus::EndDate);
-    if (selectedClosing < 0 || selectedClosing >= static_cast<int>(closingDays.size()))
-      return Refuse("没有设置月结日！", Focus::ClosingDay);
-    const std::string& closing = Chosen(closingDays, selectedClosing);
+bool CAccountInfoDlg::Save() {
+  if (selectedStart < 0 || selectedStart >= static_cast<int>(startDates.size()))
+    return Refuse(focus, Focus::StartDate, "没有设置年初日！");
+  const std::string& start = Chosen(startDates, selectedStart);
+  if (env_.QueryLong(Format("select count(*) from p0 where t<'%s' and rn>0", SqlText(start).c_str())) > 0)
+    return Refuse(focus, Focus::StartDate, "年初日大于已存在数据的最小日,请重设置！");
+  if (env_.QueryLong(Format("select count(*) from wbr where t<'%s'", SqlText(start).c_str())) > 0)
+    return Refuse(focus, Focus::StartDate, "年初日大于已设置的汇率的最小日,请重设置！");
+  if (selectedEnd < 0 || selectedEnd >= static_cast<int>(endDates.size()))
+    return Refuse(focus, Focus::EndDate, "没有设置年末日！");
+  const std::string& end = Chosen(endDates, selectedEnd);
+  if (env_.QueryLong(Format("select count(*) from p0 where t>'%s' and rn>0", SqlText(end).c_str())) > 0)
+    return Refuse(focus, Focus::EndDate, "年末日小于已存在数据的最大日,请重设置！");
+  if (env_.QueryLong(Format("select count(*) from wbr where t>'%s'", SqlText(end).c_str())) > 0)
+    return Refuse(focus, Focus::EndDate, "年末日小于已设置的汇率的最大日,请重设置！");
+  if (selectedClosing < 0 || selectedClosing >= static_cast<int>(closingDays.size()))
+    return Refuse(focus, Focus::ClosingDay, "没有设置月结日！");
+  const std::string& closing = Chosen(closingDays, selectedClosing);
 
-    bool startChanged = start != env_.startDate;
-    bool ok = env_.RunInTransaction([&] {
-      env_.Execute(Format("Update Systab Set NA='%s',KJ='%s',JT='%s',T1='%s',T13='%s'",
-                          SqlText(unitName).c_str(), SqlText(chief).c_str(), SqlText(closing).c_str(),
-                          SqlText(start).c_str(), SqlText(end).c_str()));
-      // Opening rows always carry the year's start date.
-      if (startChanged && env_.QueryLong("Select Count(*) From P0 Where StrComp(cer,'    ',0)=0") > 0)
-        env_.Execute(Format("Update P0 Set T='%s' Where StrComp(cer,'    ',0)=0", SqlText(start).c_str()));
-    });
-    if (!ok) return false;
-    env_.unitName = unitName;
-    env_.chiefAccountant = chief;
-    env_.closingDay = closing;
-    env_.startDate = start;
-    env_.endDate = end;
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
-  ShowMessage("修改结束");
+  bool startChanged = start != env_.startDate;
+  bool ok = env_.RunInTransaction([&] {
+    env_.Execute(Format("Update Systab Set NA='%s',KJ='%s',JT='%s',T1='%s',T13='%s'",
+                        SqlText(unitName).c_str(), SqlText(chief).c_str(), SqlText(closing).c_str(),
+                        SqlText(start).c_str(), SqlText(end).c_str()));
+    // Opening rows always carry the year's start date.
+    if (startChanged && env_.QueryLong("Select Count(*) From P0 Where StrComp(cer,'    ',0)=0") > 0)
+      env_.Execute(Format("Update P0 Set T='%s' Where StrComp(cer,'    ',0)=0", SqlText(start).c_str()));
+  });
+  if (!ok) return false;
+  env_.unitName = unitName;
+  env_.chiefAccountant = chief;
+  env_.closingDay = closing;
+  env_.startDate = start;
+  env_.endDate = end;
   return true;
 }

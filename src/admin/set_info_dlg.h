@@ -31,6 +31,7 @@ class CAccountInfoDlg {
   Focus focus = Focus::None;
 
  private:
-  bool Refuse(const char* message, Focus field);
+  // The checks and the writing of 确认; a database error escapes to OnOk.
+  bool Save();
   CVyDataEnv& env_;
 };

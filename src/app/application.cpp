@@ -42,14 +42,14 @@ bool CQirnApp::InitInstance(const std::vector<std::string>& args, AppHost& host)
   CommandLine line = ParseCommandLine(args);
   if (line.kind == CommandLine::Kind::Other) return false;
   host.ShowMaximized();
-  if (!Login(env, line.file, host.LoginRunner())) return false;
+  if (!Login(env, line.file)) return false;
   if (!env.IsOpen() || !env.loggedIn) return false;
   host.ShowLoginState();
   return true;
 }
 
-bool CQirnApp::Relogin(LoginDialogRunner& runner) {
-  return Login(env, "", runner);
+bool CQirnApp::Relogin() {
+  return Login(env, "");
 }
 
 void CQirnApp::ExitInstance() {

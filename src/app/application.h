@@ -20,7 +20,6 @@ class AppHost {
   virtual ~AppHost() = default;
   virtual void CreateMainFrame() = 0;
   virtual void ShowMaximized() = 0;
-  virtual LoginDialogRunner& LoginRunner() = 0;
   // Shows the operator pane's text and rebuilds the title from the login state.
   virtual void ShowLoginState() = 0;
 };
@@ -46,7 +45,7 @@ class CQirnApp {
   // login, status pane and title. False means the program ends.
   bool InitInstance(const std::vector<std::string>& args, AppHost& host);
   // 操作环境注册: the login again while a file is open. False means the program ends.
-  bool Relogin(LoginDialogRunner& runner);
+  bool Relogin();
   // At exit: the templates go and the year file is closed.
   void ExitInstance();
 

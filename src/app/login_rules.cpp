@@ -2,8 +2,10 @@
 
 #include "app/command_table.h"
 #include "app/rights_table.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/year_schema.h"
 
 const char* const kSettingDataDir = "DataDir";
@@ -12,11 +14,10 @@ const char* const kSettingOpno = "Opno";
 namespace {
 
 bool Complete(CVyDataEnv& env) {
-  try {
-    env.LoadRights();
-    EnsureSyscstab(*env.Db());
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  if (!RunCatchingDbErrors([&] {
+        env.LoadRights();
+        EnsureSyscstab(*env.Db());
+      })) {
     env.Close();
     return false;
   }
@@ -38,7 +39,7 @@ std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string
          (work.empty() ? PlainMenuText(c->text) : work) + "”。";
 }
 
-bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner) {
+bool Login(CVyDataEnv& env, const std::string& commandLineFile) {
   bool modeA = env.IsOpen() && env.loggedIn;
   std::string initialFile, initialOpno;
   if (modeA) {
@@ -66,7 +67,7 @@ bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunne
   env.Close();
 
   CHobdFileDlg dialog(initialFile, initialOpno, env.extension);
-  if (runner.Run(dialog)) {
+  if (AskDialog(dialog)) {
     if (env.Open(dialog.ShownFile(), dialog.ChosenOpno(), 1, env.extension)) return Complete(env);
     env.Close();
     return false;

@@ -6,13 +6,6 @@
 #include "app/login_dlg.h"
 #include "data/data_env.h"
 
-// Shows the login dialog modally; true when it closed with OK.
-class LoginDialogRunner {
- public:
-  virtual ~LoginDialogRunner() = default;
-  virtual bool Run(CHobdFileDlg& dialog) = 0;
-};
-
 // Keys of the remembered values.
 extern const char* const kSettingDataDir;
 extern const char* const kSettingOpno;
@@ -24,4 +17,4 @@ std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string
 
 // Returns true when the environment ends logged in (rights loaded, values remembered); false means the
 // program ends.
-bool Login(CVyDataEnv& env, const std::string& commandLineFile, LoginDialogRunner& runner);
+bool Login(CVyDataEnv& env, const std::string& commandLineFile);

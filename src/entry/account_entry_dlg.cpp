@@ -6,27 +6,13 @@
 #include "base/date.h"
 #include "base/date_fields.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
 
-namespace {
-CAccountEntryDlg::Runner& TheRunner() {
-  static CAccountEntryDlg::Runner runner;
-  return runner;
-}
-}  // namespace
-
 CAccountEntryDlg::CAccountEntryDlg(CVyDataEnv& env) : env_(env) {}
-
-void CAccountEntryDlg::SetRunner(Runner runner) {
-  TheRunner() = std::move(runner);
-}
-
-bool CAccountEntryDlg::Run() {
-  return TheRunner() && TheRunner()(*this);
-}
 
 void CAccountEntryDlg::Prefill() {
   Prefill(env_.year, Plat().Now().month, "");
@@ -53,24 +39,18 @@ void CAccountEntryDlg::OnBrowse() {
   focus = Focus::Code;
 }
 
-bool CAccountEntryDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message);
-  focus = field;
-  return false;
-}
-
 bool CAccountEntryDlg::OnOk() {
   // A whole number or nothing: "2.9" or "2026x" are no month or year, not February or 2026.
   int y = DateFields::Number(yearText), m = DateFields::Number(monthText);
   std::string key = MakeMonthKey(y, m);
   if (key < env_.startDate.substr(0, 6) || key > env_.endDate.substr(0, 6) || m < 1 || m > 12)
-    return Refuse("录入日期已不在本年度内，请重录入", Focus::Month);
+    return Refuse(focus, Focus::Month, "录入日期已不在本年度内，请重录入");
   std::string c = Trim(code);
-  if (c.empty()) return Refuse("未录入帐户代码", Focus::Code);
+  if (c.empty()) return Refuse(focus, Focus::Code, "未录入帐户代码");
   const std::string k = SqlText(c);
   if (env_.QueryLong(Format("select count(*) from subt where trim(kno)='%s' or trim(kno) like '%s-*'",
                             k.c_str(), k.c_str())) != 1)
-    return Refuse("帐户代码不存在或非最低明细帐户", Focus::Code);
+    return Refuse(focus, Focus::Code, "帐户代码不存在或非最低明细帐户");
   year = y;
   month = m;
   code = c;

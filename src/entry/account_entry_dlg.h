@@ -1,7 +1,6 @@
 #pragma once
 // The parameter dialog of 按帐户录入 ("Tavrel软件(项目)"): the year, the month and the lowest-level account
 // whose postings of that month the window shows.
-#include <functional>
 #include <string>
 
 #include "base/input_mask.h"
@@ -32,17 +31,11 @@ class CAccountEntryDlg {
   // &S.确认: true when the parameters are accepted (year, month, code and fz are then set).
   bool OnOk();
 
-  // The runner that shows this dialog (the Qt one); without one it cannot be asked. Views call Run.
-  using Runner = std::function<bool(CAccountEntryDlg&)>;
-  static void SetRunner(Runner runner);
-  bool Run();
-
   std::string yearText, monthText, code;
   bool yearEnabled = true;
   Focus focus = Focus::None;
   int year = 0, month = 0, fz = 0;
 
  private:
-  bool Refuse(const char* message, Focus field);
   CVyDataEnv& env_;
 };

@@ -5,6 +5,7 @@
 #include "accounts/account_full_name.h"
 #include "accounts/period.h"
 #include "base/date.h"
+#include "base/dialog_asker.h"
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
@@ -275,5 +276,5 @@ void CQirnpz1::AskAndReload() {
     dlg.Prefill(s.year, s.month, s.code);
   else
     dlg.Prefill();
-  if (dlg.Run()) Load(dlg.code, dlg.year, dlg.month, dlg.fz);
+  if (AskDialog(dlg)) Load(dlg.code, dlg.year, dlg.month, dlg.fz);
 }

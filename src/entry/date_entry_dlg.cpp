@@ -9,22 +9,7 @@
 #include "data/sql_text.h"
 #include "entry/posting.h"
 
-namespace {
-CDateEntryDlg::Runner& TheRunner() {
-  static CDateEntryDlg::Runner runner;
-  return runner;
-}
-}  // namespace
-
 CDateEntryDlg::CDateEntryDlg(CVyDataEnv& env) : env_(env) {}
-
-void CDateEntryDlg::SetRunner(Runner runner) {
-  TheRunner() = std::move(runner);
-}
-
-bool CDateEntryDlg::Run() {
-  return TheRunner() && TheRunner()(*this);
-}
 
 void CDateEntryDlg::Prefill() {
   DateTime now = Plat().Now();

@@ -1,6 +1,5 @@
 #pragma once
 // The parameter dialog of 按日期录入 ("Tavrel软件(项目核算)"): the day whose postings the window shows.
-#include <functional>
 #include <string>
 
 #include "base/input_mask.h"
@@ -24,10 +23,6 @@ class CDateEntryDlg {
   bool OnInitDialog();
   // &S.确认: true when the date is accepted (year, month and day are then set).
   bool OnOk();
-
-  using Runner = std::function<bool(CDateEntryDlg&)>;
-  static void SetRunner(Runner runner);
-  bool Run();
 
   // Why a date cannot take postings of this year: outside the year's dates, or a day its month lacks.
   // "" when it can.

@@ -7,6 +7,7 @@
 #include "accounts/chart_queries.h"
 #include "accounts/period.h"
 #include "base/date.h"
+#include "base/dialog_asker.h"
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
@@ -255,5 +256,5 @@ void CQirnpz2::AskAndReload() {
     dlg.Prefill(s.year, s.month, s.day);
   else
     dlg.Prefill();
-  if (dlg.Run()) Load(dlg.year, dlg.month, dlg.day);
+  if (AskDialog(dlg)) Load(dlg.year, dlg.month, dlg.day);
 }

@@ -1,12 +1,13 @@
 // Typing and deleting in cells, the clipboard, undo and redo, the commands and the context menu.
 #include <algorithm>
 
+#include "base/dialog_asker.h"
 #include "base/gbk.h"
 #include "base/input_mask.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "formview/calculator_hook.h"
+#include "calc/calculator_dlg.h"
 #include "formview/form_view.h"
 
 namespace {
@@ -334,9 +335,9 @@ void CVyFormView::RunCalculator() {
     GetCell(cur_.row, cur_.col, cur_.section, cell, false);
     canSend = MaskHas(cell.mask, "NUMBER");
   }
-  std::optional<std::string> result = RunCalculatorDialog(expression, canSend);
-  if (!result || !canSend) return;
-  StoreCell(cur_, *result);
+  CCalculatorDlg calculator(expression, canSend);
+  if (!AskDialog(calculator) || !canSend) return;
+  StoreCell(cur_, calculator.result);
   shift_ = false;
   SetCurrent(cur_.row, cur_.col, 0, cur_.section);
   MakeCurrentVisible();

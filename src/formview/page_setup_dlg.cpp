@@ -6,6 +6,7 @@
 
 #include "base/money.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/jet/database.h"
@@ -140,9 +141,7 @@ std::vector<std::string> CVyPageSetupDlg::CopyExtensions(const std::string& curr
 }
 
 bool CVyPageSetupDlg::Refuse(Field f, const char* message) {
-  focus = f;
-  Plat().MessageBox(message, "Tavrel软件-页面设置", MsgIcon::Stop, MsgButtons::Ok, MsgAnswer::Ok);
-  return false;
+  return ::Refuse(focus, f, message, MsgIcon::Stop, "Tavrel软件-页面设置");
 }
 
 bool CVyPageSetupDlg::Confirm() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 
 namespace {
@@ -61,11 +62,9 @@ void CVyPrintDlg::SetPages(const PageSettings& ps, int pageCount) {
   copiesText = Format("%d", std::max(1, ps.PageCopies));
 }
 
-bool CVyPrintDlg::Refuse(Field f, const char* message) {
-  focus = f;
-  Plat().MessageBox(message, "Tavrel软件-打印", MsgIcon::Stop, MsgButtons::Ok, MsgAnswer::Ok);
-  return false;
-}
+namespace {
+const char* const kRefusalCaption = "Tavrel软件-打印";
+}  // namespace
 
 bool CVyPrintDlg::Confirm() {
   if (setupMode_) return true;
@@ -75,14 +74,18 @@ bool CVyPrintDlg::Confirm() {
   } else {
     // Page 0 does not exist: a range starts at 1.
     if (!WholeNumber(fromText, fromPage) || fromPage < 1 || fromPage > pageCount_)
-      return Refuse(kFrom, "指定开始打印页无效，或大于当前打印的最多页，\r\r输入另一个数。");
+      return Refuse(focus, kFrom, "指定开始打印页无效，或大于当前打印的最多页，\r\r输入另一个数。",
+                    MsgIcon::Stop, kRefusalCaption);
     if (!WholeNumber(toText, toPage) || toPage < 1 || toPage > pageCount_)
-      return Refuse(kTo, "指定终止打印页无效，或大于当前打印的最多页，\r\r输入另一个数。");
-    if (toPage < fromPage) return Refuse(kFrom, "指定开始打印页大于终止打印页，\r\r输入另一个数。");
+      return Refuse(focus, kTo, "指定终止打印页无效，或大于当前打印的最多页，\r\r输入另一个数。",
+                    MsgIcon::Stop, kRefusalCaption);
+    if (toPage < fromPage)
+      return Refuse(focus, kFrom, "指定开始打印页大于终止打印页，\r\r输入另一个数。", MsgIcon::Stop,
+                    kRefusalCaption);
   }
   // Copies are kept in 16 bits.
   if (!WholeNumber(copiesText, copies) || copies < 1 || copies > 0xFFFF)
-    return Refuse(kCopies, "无效的打印份数，\r\r输入另一个数。");
+    return Refuse(focus, kCopies, "无效的打印份数，\r\r输入另一个数。", MsgIcon::Stop, kRefusalCaption);
   return true;
 }
 

@@ -40,7 +40,6 @@ class CVyPrintDlg {
   void StoreInto(PageSettings& ps) const;
 
  private:
-  bool Refuse(Field f, const char* message);
   bool setupMode_;
   bool pdfAvailable_;
   int installedCount_ = 0;

@@ -7,8 +7,10 @@
 #include "accounts/account_code.h"
 #include "base/money.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -54,47 +56,35 @@ void CInterestDlg::OnBrowse() {
   focus = Focus::Code;
 }
 
-bool CInterestDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message, MsgIcon::Stop);
-  focus = field;
-  return false;
-}
-
 bool CInterestDlg::RefuseBeyondFiles(const char* message, Focus field, int fromYear, int toYear) {
   std::string why = RefusedYearFileIn(refusedYearFiles, fromYear, toYear);
-  if (why.empty()) return Refuse(message, field);
-  ShowMessage(std::string(message) + "\n\n" + why, MsgIcon::Stop);
-  focus = field;
-  return false;
+  return Refuse(focus, field, why.empty() ? message : std::string(message) + "\n\n" + why, MsgIcon::Stop);
 }
 
 bool CInterestDlg::OnOk() {
-  try {
-    return Check();
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
+  bool ok = false;
+  RunCatchingDbErrors([&] { ok = Check(); });
+  return ok;
 }
 
 bool CInterestDlg::Check() {
   switch (start.Check()) {
     case DateFields::kYear:
-      return Refuse("起息日的年度不合理，请重输!", Focus::StartYear);
+      return Refuse(focus, Focus::StartYear, "起息日的年度不合理，请重输!", MsgIcon::Stop);
     case DateFields::kMonth:
-      return Refuse("起息日的月份不合理，请重输!", Focus::StartMonth);
+      return Refuse(focus, Focus::StartMonth, "起息日的月份不合理，请重输!", MsgIcon::Stop);
     case DateFields::kDay:
-      return Refuse("起息日的日不合理，请重输!", Focus::StartDay);
+      return Refuse(focus, Focus::StartDay, "起息日的日不合理，请重输!", MsgIcon::Stop);
     case DateFields::kNone:
       break;
   }
   switch (end.Check()) {
     case DateFields::kYear:
-      return Refuse("止息日的年度不合理，请重输!", Focus::EndYear);
+      return Refuse(focus, Focus::EndYear, "止息日的年度不合理，请重输!", MsgIcon::Stop);
     case DateFields::kMonth:
-      return Refuse("止息日的月份不合理，请重输!", Focus::EndMonth);
+      return Refuse(focus, Focus::EndMonth, "止息日的月份不合理，请重输!", MsgIcon::Stop);
     case DateFields::kDay:
-      return Refuse("止息日的日不合理，请重输!", Focus::EndDay);
+      return Refuse(focus, Focus::EndDay, "止息日的日不合理，请重输!", MsgIcon::Stop);
     case DateFields::kNone:
       break;
   }
@@ -106,23 +96,24 @@ bool CInterestDlg::Check() {
   if (e > yearFiles.back().last)
     return RefuseBeyondFiles("止息日大于本系统的最大年度的年末日，请重输!", Focus::EndYear,
                              std::atoi(yearFiles.back().title.c_str()) + 1, endYear + 1);
-  if (s >= e) return Refuse("止息日不合理，请重输!", Focus::EndYear);
+  if (s >= e) return Refuse(focus, Focus::EndYear, "止息日不合理，请重输!", MsgIcon::Stop);
 
   std::string k = Trim(code);
   if (!k.empty()) {
     // A code that is not one (a wildcard typed in) names no account.
-    if (!IsValidCode(k)) return Refuse("指定帐户不存在，请重输!", Focus::Code);
+    if (!IsValidCode(k)) return Refuse(focus, Focus::Code, "指定帐户不存在，请重输!", MsgIcon::Stop);
     std::string q = SqlText(k);
     if (env_.QueryLong(Format("select count(*) from subt where trim(kno) like '%s' or trim(kno) like '%s-*'",
                               q.c_str(), q.c_str())) < 1)
-      return Refuse("指定帐户不存在，请重输!", Focus::Code);
+      return Refuse(focus, Focus::Code, "指定帐户不存在，请重输!", MsgIcon::Stop);
     if (env_.QueryLong(Format("select count(*) from p0 where (trim(kno) like '%s' or trim(kno) like '%s-*') "
                               "and mk='4'",
                               q.c_str(), q.c_str())) < 1)
-      return Refuse("指定帐户本年度无任何数据，请重新指定其他帐户！", Focus::Code);
+      return Refuse(focus, Focus::Code, "指定帐户本年度无任何数据，请重新指定其他帐户！", MsgIcon::Stop);
   }
   double rate = ParseNumber(rateText);
-  if (rate < money::kBalanceZero) return Refuse("日利率是一个万分数，且不得小于或等“0”，请重输!", Focus::Rate);
+  if (rate < money::kBalanceZero)
+    return Refuse(focus, Focus::Rate, "日利率是一个万分数，且不得小于或等“0”，请重输!", MsgIcon::Stop);
 
   params = {s, e, k, rate, method, credit};
   return true;

@@ -48,7 +48,6 @@ class CInterestDlg {
 
  private:
   bool Check();
-  bool Refuse(const char* message, Focus field);
   // A refusal of a date beyond the readable year files; a year file of those years that cannot be read is
   // named after the message.
   bool RefuseBeyondFiles(const char* message, Focus field, int fromYear, int toYear);

@@ -6,7 +6,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
-#include "interest/dialog_runner.h"
+#include "base/dialog_asker.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_post_dlg.h"
 #include "interest/interest_posting.h"
@@ -57,7 +57,7 @@ void CQirnpz3::Reopen() {
   CInterestDlg dlg(env_);
   dlg.OnInitDialog();
   dlg.Prefill(params_);
-  if (!DialogRunner<CInterestDlg>::Run(dlg)) return;
+  if (!AskDialog(dlg)) return;
   if (dlg.params == params_) return;
   Calculate(dlg.params, dlg.yearFiles);
 }
@@ -65,7 +65,7 @@ void CQirnpz3::Reopen() {
 void CQirnpz3::Post() {
   if (!unposted_) return;
   CInterestPostDlg dlg(env_, params_.end);
-  if (!DialogRunner<CInterestPostDlg>::Run(dlg)) return;
+  if (!AskDialog(dlg)) return;
   if (!PostInterest(env_, rows_, dlg.date, dlg.summary, params_.credit, dlg.counter)) return;
   unposted_ = false;
   ShowMessage("记帐完毕！", MsgIcon::None);

@@ -5,36 +5,31 @@
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 
 CInterestPostDlg::CInterestPostDlg(CVyDataEnv& env, const std::string& endDate) : env_(env) {
   fields.Set(endDate);
 }
 
-bool CInterestPostDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message, MsgIcon::Stop);
-  focus = field;
-  return false;
-}
-
 bool CInterestPostDlg::OnOk() {
   switch (fields.Check()) {
     case DateFields::kYear:
-      return Refuse("记帐日期的年度不合理，请重输!", Focus::Year);
+      return Refuse(focus, Focus::Year, "记帐日期的年度不合理，请重输!", MsgIcon::Stop);
     case DateFields::kMonth:
-      return Refuse("记帐日期的月份不合理，请重输!", Focus::Month);
+      return Refuse(focus, Focus::Month, "记帐日期的月份不合理，请重输!", MsgIcon::Stop);
     case DateFields::kDay:
-      return Refuse("记帐日期的日不合理，请重输!", Focus::Day);
+      return Refuse(focus, Focus::Day, "记帐日期的日不合理，请重输!", MsgIcon::Stop);
     case DateFields::kNone:
       break;
   }
   std::string d = fields.Date();
   if (d < env_.startDate || d > env_.endDate)
-    return Refuse("记帐日期已不在当前注册年度内，请重输!", Focus::Year);
-  if (Trim(summaryText).empty()) return Refuse("摘要不能为空，请重输!", Focus::Summary);
+    return Refuse(focus, Focus::Year, "记帐日期已不在当前注册年度内，请重输!", MsgIcon::Stop);
+  if (Trim(summaryText).empty()) return Refuse(focus, Focus::Summary, "摘要不能为空，请重输!", MsgIcon::Stop);
   std::string c = Trim(counterText);
   if (!c.empty() && !(IsValidCode(c) && IsLowestLevel(env_, c)))
-    return Refuse("对方科目不存在或非最低明细帐户，请重输!", Focus::Counter);
+    return Refuse(focus, Focus::Counter, "对方科目不存在或非最低明细帐户，请重输!", MsgIcon::Stop);
   date = d;
   summary = summaryText;
   counter = c;

@@ -34,6 +34,5 @@ class CInterestPostDlg {
   std::string date, summary, counter;  // counter: "" for none
 
  private:
-  bool Refuse(const char* message, Focus field);
   CVyDataEnv& env_;
 };

@@ -5,8 +5,10 @@
 #include "accounts/account_code.h"
 #include "base/date.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -35,55 +37,48 @@ void CReconcileDlg::OnBrowse() {
   focus = Focus::Code;
 }
 
-bool CReconcileDlg::Refuse(const char* message, Focus field) {
-  ShowMessage(message, MsgIcon::Stop);
-  focus = field;
-  return false;
-}
-
 bool CReconcileDlg::OnOk() {
-  try {
-    return Check();
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
-    return false;
-  }
+  bool ok = false;
+  RunCatchingDbErrors([&] { ok = Check(); });
+  return ok;
 }
 
 bool CReconcileDlg::Check() {
   switch (start.Check()) {
     case DateFields::kYear:
-      return Refuse("起始时间的年度不合理，请重输!", Focus::StartYear);
+      return Refuse(focus, Focus::StartYear, "起始时间的年度不合理，请重输!", MsgIcon::Stop);
     case DateFields::kMonth:
-      return Refuse("起始时间的月份不合理，请重输!", Focus::StartMonth);
+      return Refuse(focus, Focus::StartMonth, "起始时间的月份不合理，请重输!", MsgIcon::Stop);
     case DateFields::kDay:
-      return Refuse("起始时间的日不合理，请重输!", Focus::StartDay);
+      return Refuse(focus, Focus::StartDay, "起始时间的日不合理，请重输!", MsgIcon::Stop);
     case DateFields::kNone:
       break;
   }
   switch (end.Check()) {
     case DateFields::kYear:
-      return Refuse("终止时间的年度不合理，请重输!", Focus::EndYear);
+      return Refuse(focus, Focus::EndYear, "终止时间的年度不合理，请重输!", MsgIcon::Stop);
     case DateFields::kMonth:
-      return Refuse("终止时间的月份不合理，请重输!", Focus::EndMonth);
+      return Refuse(focus, Focus::EndMonth, "终止时间的月份不合理，请重输!", MsgIcon::Stop);
     case DateFields::kDay:
-      return Refuse("终止时间的日不合理，请重输!", Focus::EndDay);
+      return Refuse(focus, Focus::EndDay, "终止时间的日不合理，请重输!", MsgIcon::Stop);
     case DateFields::kNone:
       break;
   }
   std::string s = start.Date(), e = end.Date();
-  if (s < env_.startDate) return Refuse("起始时间小于本年度的年初日，请重输!", Focus::StartYear);
-  if (e > env_.endDate) return Refuse("终止时间大于本年度的年末日，请重输!", Focus::EndYear);
+  if (s < env_.startDate)
+    return Refuse(focus, Focus::StartYear, "起始时间小于本年度的年初日，请重输!", MsgIcon::Stop);
+  if (e > env_.endDate)
+    return Refuse(focus, Focus::EndYear, "终止时间大于本年度的年末日，请重输!", MsgIcon::Stop);
   std::string k = Trim(code);
-  if (k.empty()) return Refuse("指定帐户不能为空，请重输!", Focus::Code);
+  if (k.empty()) return Refuse(focus, Focus::Code, "指定帐户不能为空，请重输!", MsgIcon::Stop);
   // A code that is not one (a wildcard typed in) names no account.
   std::string q = SqlText(k);
   if (!IsValidCode(k) ||
       env_.QueryLong(Format("select count(*) from subt where trim(kno) like '%s' or trim(kno) like '%s-*'",
                             q.c_str(), q.c_str())) != 1)
-    return Refuse("指定帐户不存在或非明细帐户，请重输!", Focus::Code);
+    return Refuse(focus, Focus::Code, "指定帐户不存在或非明细帐户，请重输!", MsgIcon::Stop);
   if (env_.QueryLong(Format("select count(*) from p0 where trim(kno)='%s'", q.c_str())) == 0)
-    return Refuse("指定帐户本年度无任何数据，请重新指定其他帐户！", Focus::Code);
+    return Refuse(focus, Focus::Code, "指定帐户本年度无任何数据，请重新指定其他帐户！", MsgIcon::Stop);
   params = {s, e, k, ParseNumber(Trim(balanceText))};
   return true;
 }

@@ -41,6 +41,5 @@ class CReconcileDlg {
 
  private:
   bool Check();
-  bool Refuse(const char* message, Focus field);
   CVyDataEnv& env_;
 };

@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
-#include "interest/dialog_runner.h"
+#include "data/db_guard.h"
 
 namespace {
 
@@ -33,13 +34,11 @@ void CQirnpz4::SetupForm() {
 bool CQirnpz4::Build(const ReconcileParams& params) {
   std::vector<ReconcileRow> rows;
   std::string account;
-  try {
-    account = ReconcileAccountText(env_, params);
-    rows = BuildReconciliation(env_, params);
-  } catch (const jet::DbError& e) {
-    ShowMessage(e.what(), MsgIcon::Stop);
+  if (!RunCatchingDbErrors([&] {
+        account = ReconcileAccountText(env_, params);
+        rows = BuildReconciliation(env_, params);
+      }))
     return false;
-  }
   params_ = params;
   accountText_ = account;
   dateText_ = ReconcileDateText(params);
@@ -54,7 +53,7 @@ void CQirnpz4::Reopen() {
   CReconcileDlg dlg(env_);
   dlg.OnInitDialog();
   dlg.Prefill(params_);
-  if (DialogRunner<CReconcileDlg>::Run(dlg)) Build(dlg.params);
+  if (AskDialog(dlg)) Build(dlg.params);
 }
 
 std::string CQirnpz4::Text(int row, int col) const {

@@ -3,24 +3,14 @@
 #include <algorithm>
 
 #include "accounts/account_full_name.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "ledgers/ledger_line.h"
 #include "ledgers/ledger_period_dlg.h"
 
-namespace {
-AuxCatalogueAsker& Asker() {
-  static AuxCatalogueAsker asker;
-  return asker;
-}
-}  // namespace
-
-void SetAuxCatalogueAsker(AuxCatalogueAsker asker) {
-  Asker() = std::move(asker);
-}
-
 bool AskAuxCatalogue(CAuxCatalogueDlg& dialog) {
-  return dialog.Open() && Asker() && Asker()(dialog);
+  return dialog.Open() && AskDialog(dialog);
 }
 
 CAuxCatalogueDlg::CAuxCatalogueDlg(CVyDataEnv& env, int mode, std::string preset, const std::string& start,

@@ -2,7 +2,6 @@
 // The auxiliary-accounting catalogue dialog ("%s年度辅助核算目录(…)"): the accounts kept with quantities
 // (mode 0), in a foreign currency (mode 1) or with a multi-column ledger (mode 2), and the months to show.
 // The multi-column, quantity-amount and multi-currency ledgers open through it.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,8 +38,5 @@ class CAuxCatalogueDlg {
   std::string preset_;
 };
 
-// The Qt front end shows the dialog (after Open); tests script it. False when cancelled.
-using AuxCatalogueAsker = std::function<bool(CAuxCatalogueDlg& dialog)>;
-void SetAuxCatalogueAsker(AuxCatalogueAsker asker);
 // Opens the dialog's list and asks; false when the list is empty, the dialog cancelled or nothing can ask.
 bool AskAuxCatalogue(CAuxCatalogueDlg& dialog);

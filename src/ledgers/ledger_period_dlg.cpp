@@ -5,21 +5,6 @@
 #include "data/sql_text.h"
 #include "ledgers/ledger_line.h"
 
-namespace {
-LedgerPeriodAsker& Asker() {
-  static LedgerPeriodAsker asker;
-  return asker;
-}
-}  // namespace
-
-void SetLedgerPeriodAsker(LedgerPeriodAsker asker) {
-  Asker() = std::move(asker);
-}
-
-bool AskLedgerPeriod(CLedgerPeriodDlg& dialog) {
-  return Asker() && Asker()(dialog);
-}
-
 int DialogMonth(const std::string& text) {
   std::string t = Trim(text);
   if (t.empty() || t.size() > 2) return 0;

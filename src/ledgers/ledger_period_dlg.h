@@ -2,7 +2,6 @@
 // The period-and-type dialog of the three-column ledger ("输入查询时条件"): start and end month of the open
 // year and whether the ledger lists reviewed postings (本帐已达) or this book's unreached items (本帐未达).
 // Its checks run on 确认; a refusal names the field that gets the focus and the dialog stays open.
-#include <functional>
 #include <string>
 
 #include "data/data_env.h"
@@ -34,8 +33,3 @@ int DialogMonth(const std::string& text);
 // shows its message and names the field ("start" or "end") in focus.
 bool CheckMonths(const std::string& startText, const std::string& endText, int& start, int& end,
                  std::string& focus);
-
-// The Qt front end shows the dialog; tests script it. False when cancelled or nothing can ask.
-using LedgerPeriodAsker = std::function<bool(CLedgerPeriodDlg& dialog)>;
-void SetLedgerPeriodAsker(LedgerPeriodAsker asker);
-bool AskLedgerPeriod(CLedgerPeriodDlg& dialog);

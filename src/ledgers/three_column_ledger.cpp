@@ -4,6 +4,7 @@
 #include "accounts/account_asker.h"
 #include "accounts/account_full_name.h"
 #include "accounts/period.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/sql_text.h"
@@ -97,7 +98,7 @@ bool CQirnzb1::ChangeAccount() {
 
 bool CQirnzb1::ChangePeriod() {
   CLedgerPeriodDlg dialog(*DataEnv(), code, startMonth, endMonth, reached);
-  if (!AskLedgerPeriod(dialog)) return false;
+  if (!AskDialog(dialog)) return false;
   periodText = dialog.periodText;
   bool changed = dialog.start != startMonth || dialog.end != endMonth || dialog.reached != reached;
   startMonth = dialog.start;

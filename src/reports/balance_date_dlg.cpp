@@ -4,6 +4,7 @@
 #include "accounts/account_code.h"
 #include "accounts/period.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 
@@ -33,31 +34,25 @@ void CBalanceDateDlg::OnBrowse() {
   if (auto chosen = AskAccount(accountquery::kAnyAccount, code)) code = *chosen;
 }
 
-bool CBalanceDateDlg::Refuse(const char* message, const char* field) {
-  focus = field;
-  ShowMessage(message, MsgIcon::Warning);
-  return false;
-}
-
 bool CBalanceDateDlg::OnOK() {
   code = Trim(code);
   if (!code.empty() &&
       (!IsValidCode(code) || env_.QueryLong(Format("Select Count(*) From Subt Where Kno Like '%s-*'",
                                                    jet::SqlText(code).c_str())) <= 0))
-    return Refuse("输入的科目代码不存在或没有子科目，请重输！", "code");
+    return Refuse(focus, "code", "输入的科目代码不存在或没有子科目，请重输！", MsgIcon::Warning);
   switch (date.Check()) {
     case DateFields::kYear:
-      return Refuse("输入年度不合理，请重输！", "year");
+      return Refuse(focus, "year", "输入年度不合理，请重输！", MsgIcon::Warning);
     case DateFields::kMonth:
-      return Refuse("输入月份不合理，请重输！", "month");
+      return Refuse(focus, "month", "输入月份不合理，请重输！", MsgIcon::Warning);
     case DateFields::kDay:
-      return Refuse("输入日不合理，请重输！", "day");
+      return Refuse(focus, "day", "输入日不合理，请重输！", MsgIcon::Warning);
     case DateFields::kNone:
       break;
   }
   closingDate = date.Date();
   if (closingDate < env_.startDate || closingDate > env_.endDate)
-    return Refuse("输入日期已不在当前注册的会计年度内，请重输！", "year");
+    return Refuse(focus, "year", "输入日期已不在当前注册的会计年度内，请重输！", MsgIcon::Warning);
   period = PeriodOfDate(YearOf(env_), closingDate);
   headText = Format("截止时间：%d 年 %d 月 %d 日", date.Year(), date.Month(), date.Day());
   focus.clear();

@@ -34,6 +34,5 @@ class CBalanceDateDlg {
   std::string headText;  // "截止时间：%d 年 %d 月 %d 日"
 
  private:
-  bool Refuse(const char* message, const char* field);
   CVyDataEnv& env_;
 };

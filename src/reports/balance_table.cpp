@@ -1,5 +1,6 @@
 #include "reports/balance_table.h"
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "reports/report_progress.h"
@@ -30,10 +31,10 @@ void CHobdzb5::SetParameters(const CBalanceDateDlg& dlg) {
 }
 
 bool CHobdzb5::AskAgain() {
-  if (!askDialog || !DataEnv()) return false;
+  if (!DataEnv()) return false;
   CBalanceDateDlg dlg(*DataEnv());
   dlg.OnInitDialog(start_, closingDate_);
-  if (!askDialog(dlg)) return false;
+  if (!AskDialog(dlg)) return false;
   SetParameters(dlg);
   return true;
 }

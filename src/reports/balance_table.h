@@ -1,6 +1,5 @@
 #pragma once
 // CHobdzb5, 帐户余额表: the balance of every account of one level up to a closing date, with a total row.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +15,6 @@ class CHobdzb5 : public CBalanceLevelView {
   const std::string& ClosingDate() const { return closingDate_; }
   void Build() override;
 
-  // Ctrl+O: shows the dialog (the window's host installs it); true when confirmed.
-  std::function<bool(CBalanceDateDlg&)> askDialog;
 
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;

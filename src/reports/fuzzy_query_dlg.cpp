@@ -5,12 +5,13 @@
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
 #include "accounts/account_full_name.h"
+#include "base/date_fields.h"
 #include "base/money.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "base/validators.h"
 #include "data/sql_text.h"
-#include "base/date_fields.h"
 
 namespace {
 
@@ -35,32 +36,26 @@ void CFuzzyQueryDlg::OnBrowse() {
   if (auto chosen = AskAccount(accountquery::kAnyAccount, code)) code = *chosen;
 }
 
-bool CFuzzyQueryDlg::Refuse(const char* message, const char* field) {
-  focus = field;
-  ShowMessage(message, MsgIcon::Warning);
-  return false;
-}
-
 bool CFuzzyQueryDlg::OnOK() {
   code = Trim(code);
   const std::string c = jet::SqlText(code);
   if (!code.empty()) {
-    if (!IsValidCode(code)) return Refuse("非法的科代码，请重输!", "code");
+    if (!IsValidCode(code)) return Refuse(focus, "code", "非法的科代码，请重输!", MsgIcon::Warning);
     if (env_.QueryLong(Format("select count(*) from subt where trim(kno)='%s' or trim(kno) like '%s-*'",
                               c.c_str(), c.c_str())) <= 0)
-      return Refuse("给定的科代码不存在，请重输!", "code");
+      return Refuse(focus, "code", "给定的科代码不存在，请重输!", MsgIcon::Warning);
   }
   std::string a1 = Trim(amount1), a2 = Trim(amount2);
-  if (!a1.empty() && !IsAmount(a1)) return Refuse("非法的金额，请重输!", "amount1");
-  if (!a2.empty() && !IsAmount(a2)) return Refuse("非法的金额，请重输!", "amount2");
+  if (!a1.empty() && !IsAmount(a1)) return Refuse(focus, "amount1", "非法的金额，请重输!", MsgIcon::Warning);
+  if (!a2.empty() && !IsAmount(a2)) return Refuse(focus, "amount2", "非法的金额，请重输!", MsgIcon::Warning);
   const int s = DateFields::Number(startMonth), e = DateFields::Number(endMonth);
   const double A1 = ParseNumber(a1), A2 = ParseNumber(a2);
   if (code.empty() && std::fabs(A1) < kAmountZero && std::fabs(A2) < kAmountZero)
-    return Refuse("科目代码和金额必须至少指定其一。", "code");
+    return Refuse(focus, "code", "科目代码和金额必须至少指定其一。", MsgIcon::Warning);
   if (std::fabs(A1) > kAmountZero && std::fabs(A2) > kAmountZero && A1 - A2 > kAmountZero)
-    return Refuse("后一个金额应不小于前一个金额", "amount2");
-  if (s < 1 || s > 12) return Refuse("起始月份不合理，请重输!", "startMonth");
-  if (e < 1 || e > 12 || e < s) return Refuse("终止月份不合理，请重输!", "endMonth");
+    return Refuse(focus, "amount2", "后一个金额应不小于前一个金额", MsgIcon::Warning);
+  if (s < 1 || s > 12) return Refuse(focus, "startMonth", "起始月份不合理，请重输!", MsgIcon::Warning);
+  if (e < 1 || e > 12 || e < s) return Refuse(focus, "endMonth", "终止月份不合理，请重输!", MsgIcon::Warning);
   summary = Trim(summary);
 
   std::string sql = Format("select count(*) from p0 where val(tt)>=%d and \tval(tt)<=%d and mk='4'", s, e);
@@ -78,7 +73,7 @@ bool CFuzzyQueryDlg::OnOK() {
     sql += Format(" and abs(my-%.2lf)<%.5f", A2, kAmountZero);
 
   hits = env_.QueryLong(sql);
-  if (hits <= 0) return Refuse("没有满足条件的记录", "summary");
+  if (hits <= 0) return Refuse(focus, "summary", "没有满足条件的记录", MsgIcon::Warning);
   countSql = sql;
   hitSql = "select t,cer,trim(kno),rtrim(mry),f,my " + sql.substr(15) + " order by t,kno,rn";
 

@@ -36,6 +36,5 @@ class CFuzzyQueryDlg {
   long hits = 0;
 
  private:
-  bool Refuse(const char* message, const char* field);
   CVyDataEnv& env_;
 };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "accounts/account_full_name.h"
+#include "base/dialog_asker.h"
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
@@ -73,10 +74,10 @@ void CHobdzb7::Build() {
 
 bool CHobdzb7::OnCommand(int command) {
   if (command != vycmd::kOpen) return CVyReportView::OnCommand(command);
-  if (!askDialog || !DataEnv()) return true;
+  if (!DataEnv()) return true;
   CFuzzyQueryDlg dlg(*DataEnv());
   dlg.OnInitDialog();
-  if (askDialog(dlg)) {
+  if (AskDialog(dlg)) {
     SetParameters(dlg);
     Build();
   }

@@ -1,7 +1,6 @@
 #pragma once
 // CHobdzb7, 模糊查询帐页: the postings the fuzzy query found, month, day, the account's full name, the
 // summary, the side and the amount, ending in a total row.
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,8 +19,6 @@ class CHobdzb7 : public CVyReportView {
   // The date of each hit row.
   const std::vector<std::string>& Dates() const { return dates_; }
 
-  // Ctrl+O: shows the query dialog (the window's host installs it); true when confirmed.
-  std::function<bool(CFuzzyQueryDlg&)> askDialog;
 
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;

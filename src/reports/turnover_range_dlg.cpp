@@ -4,6 +4,7 @@
 #include "accounts/account_code.h"
 #include "accounts/period.h"
 #include "base/platform.h"
+#include "base/refusal.h"
 #include "base/text.h"
 #include "data/sql_text.h"
 
@@ -37,45 +38,40 @@ void CTurnoverRangeDlg::OnBrowse() {
   if (auto chosen = AskAccount(accountquery::kAnyAccount, code)) code = *chosen;
 }
 
-bool CTurnoverRangeDlg::Refuse(const char* message, const char* field) {
-  focus = field;
-  ShowMessage(message, MsgIcon::Warning);
-  return false;
-}
-
 bool CTurnoverRangeDlg::OnOK() {
   switch (from.Check()) {
     case DateFields::kYear:
-      return Refuse("起始年度不合理，请重输！", "fromYear");
+      return Refuse(focus, "fromYear", "起始年度不合理，请重输！", MsgIcon::Warning);
     case DateFields::kMonth:
-      return Refuse("起始月份不合理，请重输！", "fromMonth");
+      return Refuse(focus, "fromMonth", "起始月份不合理，请重输！", MsgIcon::Warning);
     case DateFields::kDay:
-      return Refuse("起始日不合理，请重输！", "fromDay");
+      return Refuse(focus, "fromDay", "起始日不合理，请重输！", MsgIcon::Warning);
     case DateFields::kNone:
       break;
   }
   switch (to.Check()) {
     case DateFields::kYear:
-      return Refuse("终止年度不合理，请重输！", "toYear");
+      return Refuse(focus, "toYear", "终止年度不合理，请重输！", MsgIcon::Warning);
     case DateFields::kMonth:
-      return Refuse("终止月份不合理，请重输！", "toMonth");
+      return Refuse(focus, "toMonth", "终止月份不合理，请重输！", MsgIcon::Warning);
     case DateFields::kDay:
-      return Refuse("终止日不合理，请重输！", "toDay");
+      return Refuse(focus, "toDay", "终止日不合理，请重输！", MsgIcon::Warning);
     case DateFields::kNone:
       break;
   }
   startDate = from.Date();
   endDate = to.Date();
   if (startDate < env_.startDate || startDate > env_.endDate)
-    return Refuse("输入时间已不在当前会计年度内，请重输！", "fromYear");
+    return Refuse(focus, "fromYear", "输入时间已不在当前会计年度内，请重输！", MsgIcon::Warning);
   if (endDate < env_.startDate || endDate > env_.endDate)
-    return Refuse("输入时间已不在当前会计年度内，请重输！", "toYear");
-  if (startDate > endDate) return Refuse("起始时间大于终止时间，请重输！", "fromYear");
+    return Refuse(focus, "toYear", "输入时间已不在当前会计年度内，请重输！", MsgIcon::Warning);
+  if (startDate > endDate)
+    return Refuse(focus, "fromYear", "起始时间大于终止时间，请重输！", MsgIcon::Warning);
   code = Trim(code);
   if (!code.empty() &&
       (!IsValidCode(code) || env_.QueryLong(Format("select count(*) from subt where trim( kno ) like '%s-*'",
                                                    jet::SqlText(code).c_str())) <= 0))
-    return Refuse("该会计科目不存在或没有子科目，请重输！", "code");
+    return Refuse(focus, "code", "该会计科目不存在或没有子科目，请重输！", MsgIcon::Warning);
   AccountingYear year = YearOf(env_);
   startPeriod = PeriodOfDate(year, startDate);
   endPeriod = PeriodOfDate(year, endDate);

@@ -35,6 +35,5 @@ class CTurnoverRangeDlg {
   std::string rangeText;
 
  private:
-  bool Refuse(const char* message, const char* field);
   CVyDataEnv& env_;
 };

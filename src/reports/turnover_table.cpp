@@ -1,5 +1,6 @@
 #include "reports/turnover_table.h"
 
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "reports/report_progress.h"
@@ -49,10 +50,10 @@ void CHobdzb6::SetParameters(const CTurnoverRangeDlg& dlg) {
 }
 
 bool CHobdzb6::AskAgain() {
-  if (!askDialog || !DataEnv()) return false;
+  if (!DataEnv()) return false;
   CTurnoverRangeDlg dlg(*DataEnv());
   dlg.OnInitDialog(start_, allLevels_, startDate_, endDate_);
-  if (!askDialog(dlg)) return false;
+  if (!AskDialog(dlg)) return false;
   SetParameters(dlg);
   return true;
 }

@@ -2,7 +2,6 @@
 // CHobdzb6, 帐户余额及发生额表: for every account of one level (or, with 所有下级, of every level below the
 // starting point, depth first) its opening balance, debit and credit turnover over a date range and its
 // closing balance, with a total row over the first level listed.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@ class CHobdzb6 : public CBalanceLevelView {
   bool AllLevels() const { return allLevels_; }
   void Build() override;
 
-  std::function<bool(CTurnoverRangeDlg&)> askDialog;
 
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;

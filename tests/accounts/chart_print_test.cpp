@@ -4,6 +4,7 @@
 
 #include "accounts/account_code.h"
 #include "accounts/chart_print_view.h"
+#include "base/dialog_asker.h"
 #include "base/text.h"
 #include "support/year_file_fixture.h"
 
@@ -67,11 +68,11 @@ TEST_F(SubjectPrintTest, RowsComeDepthFirstWithIndentedNamesAndMarks) {
 TEST_F(SubjectPrintTest, EnterOpensASubTreeAndEscGoesBackToTheParents) {
   AddChart();
   int asked = 0;
-  view.chooser = [&](CSubjectChoiceDlg& dlg) {
+  ScopedFace<CSubjectChoiceDlg> choice([&](CSubjectChoiceDlg& dlg) {
     ++asked;
     dlg.ChooseAll(true);
     return dlg.OnOk();
-  };
+  });
   view.OnKeyDown(VyKey::Enter, false, false);  // the empty table asks where to start
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(view.Rows().size(), 6u);
@@ -103,10 +104,10 @@ TEST_F(SubjectPrintTest, EnterOpensASubTreeAndEscGoesBackToTheParents) {
 }
 
 TEST_F(SubjectPrintTest, TheChoiceNeedsAnAccountWithSubAccounts) {
-  view.chooser = [](CSubjectChoiceDlg&) -> bool {
+  ScopedFace<CSubjectChoiceDlg> choice([](CSubjectChoiceDlg&) -> bool {
     ADD_FAILURE() << "no dialog without accounts";
     return false;
-  };
+  });
   EXPECT_FALSE(view.AskStart());
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "本年度尚未设置科目！");

@@ -13,18 +13,20 @@
 #include "accounts/sub_tree_changes.h"
 #include "base/text.h"
 #include "data/recordset.h"
+#include "support/scripted_face.h"
 #include "support/year_file_fixture.h"
 
 // Plays the account dialog: each step fills the fields; 确认 is pressed once; no step left is 取消.
-class ScriptedAccountDialog : public AccountDialogRunner {
+class ScriptedAccountDialog : public ScriptedFace<CAccountDlg> {
  public:
-  void Run(CAccountDlg& dialog) override {
-    if (steps.empty()) return;
+  bool Run(CAccountDlg& dialog) override {
+    if (steps.empty()) return false;
     auto step = steps.front();
     steps.pop_front();
     step(dialog);
     closed.push_back(dialog.OnOk());
     seen.push_back(dialog.Caption());
+    return dialog.saved;
   }
   void Type(const std::string& own, const std::string& name) {
     steps.push_back([=](CAccountDlg& d) {

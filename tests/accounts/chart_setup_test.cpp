@@ -54,7 +54,7 @@ TEST_F(ChartSetupTest, WalkingDownAndUpWithTheStatusLine) {
   EXPECT_EQ(platform.LastText(), "警告：\n\t本级科目无此代码!");
   EXPECT_EQ(browser.directory, "102");
   browser.OnSelect(-1);
-  browser.OnModify(dialog);
+  browser.OnModify();
   EXPECT_EQ(platform.LastText(), "没有选择对象!");
 }
 
@@ -66,7 +66,7 @@ TEST_F(ChartSetupTest, AddingOneAfterAnotherListsInTheOrderOfTheNumbers) {
   dialog.Type("1", "人民币");
   dialog.Type("10", "港币");
   dialog.Type("2", "美元");
-  browser.OnAdd(dialog);
+  browser.OnAdd();
   EXPECT_EQ(dialog.closed, (std::vector<bool>{true, true, true}));
   EXPECT_EQ(dialog.seen[0], "增加新科目(帐户)...");
   EXPECT_EQ(Listed(), (Codes{"101-1", "101-2", "101-10"}));
@@ -80,18 +80,18 @@ TEST_F(ChartSetupTest, AddingOneAfterAnotherListsInTheOrderOfTheNumbers) {
   browser.OnEnter();  // nothing lies below level 6
   EXPECT_EQ(browser.directory, "101-1-2-3-4");
   browser.directory = "101-1-2-3-4-5";
-  browser.OnAdd(dialog);
+  browser.OnAdd();
   EXPECT_EQ(platform.LastText(), "该科目级数达６级，不能再设置子科目!");
 
   // A series cancelled on an empty level goes up, and at the top closes the browser.
   Show("101", "101-1");
   browser.OnEnter();
-  browser.OnAdd(dialog);
+  browser.OnAdd();
   EXPECT_EQ(browser.directory, "101");
   env.Execute("delete from subt");
   browser.directory = "";
   ASSERT_TRUE(browser.OnInitDialog());
-  browser.OnAdd(dialog);
+  browser.OnAdd();
   EXPECT_TRUE(browser.closeRequested);
 }
 
@@ -103,7 +103,7 @@ TEST_F(ChartSetupTest, ANewCodeCarriesTheDescendantsAndTheirPostings) {
   Book("101-1-2");
   Show("", "101");
   dialog.steps.push_back([](CAccountDlg& d) { d.ownPart = "105"; });
-  browser.OnModify(dialog);
+  browser.OnModify();
   EXPECT_EQ(dialog.seen[0], "修改科目(帐户)...");
   EXPECT_EQ(Chart(), (Codes{"105 现金 1/0/0/0/0/0", "105-1 人民币 2/0/0/0/0/0", "105-1-2 零钱 3/0/0/0/0/0"}));
   EXPECT_EQ(Rows("105-1-2"), 2);
@@ -300,7 +300,7 @@ TEST_F(ChartSetupTest, AFailureHalfWayLeavesTheFileAsItWas) {
   // A new code whose postings cannot follow keeps the old one.
   Show("", "101");
   dialog.steps.push_back([](CAccountDlg& d) { d.ownPart = "109"; });
-  browser.OnModify(dialog);
+  browser.OnModify();
   EXPECT_EQ(dialog.closed, std::vector<bool>{false});
   EXPECT_EQ(Chart(), chart2);
   EXPECT_EQ(Rows("101-1-1"), 1);

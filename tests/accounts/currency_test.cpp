@@ -8,6 +8,7 @@
 #include "accounts/rate_list_dlg.h"
 #include "base/text.h"
 #include "data/recordset.h"
+#include "support/scripted_face.h"
 #include "support/year_file_fixture.h"
 
 namespace {
@@ -110,13 +111,13 @@ TEST_F(CurrencyTest, ARenamedCurrencyTakesItsRatesAndAccountsAlong) {
   CCurrencyListDlg list(env);
   ASSERT_TRUE(list.OnInitDialog());
   EXPECT_EQ(list.lines, (Texts{"1       美元            6-1", "2       港币            6-1"}));
-  struct Rename : CurrencyDialogRunner {
+  struct Rename : public ScriptedFace<CCurrencyDlg> {
     bool Run(CCurrencyDlg& d) override {
       d.code = "5";
       return d.OnOk();
     }
   } rename;
-  list.OnModify(rename);
+  list.OnModify();
   EXPECT_EQ(list.lines, (Texts{"2       港币            6-1", "5       美元            6-1"}));
   EXPECT_EQ(list.selected, 1);
   EXPECT_EQ(Rows("select trim(wno),trim(t) from wbr order by t", 2), (Texts{"5|20260105", "5|20260301"}));
@@ -242,10 +243,10 @@ TEST_F(CurrencyTest, TheRateListFollowsTheSelectedCurrency) {
 
   d.OnCurrencySelected(1);
   EXPECT_TRUE(d.rateLines.empty());
-  struct Never : RateDialogRunner {
+  struct Never : public ScriptedFace<CRateDlg> {
     bool Run(CRateDlg&) override { return false; }
   } never;
-  d.OnModify(never);
+  d.OnModify();
   EXPECT_EQ(platform.Texts(), Texts{"无可修改内容，请先设置！"});
 
   env.Execute("delete from wbt");

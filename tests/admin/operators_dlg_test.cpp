@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "app/rights_table.h"
+#include "support/scripted_face.h"
 #include "support/year_file_fixture.h"
 
 namespace {
@@ -30,9 +31,12 @@ class OperatorsDlgTest : public YearFileTest {
 
 // Plays the operator dialog: each entry types a code and a name and presses OK until the dialog closes;
 // when the entries run out the dialog is cancelled.
-class ScriptedOperatorDialog : public OperatorDialogRunner {
+class ScriptedOperatorDialog : public ScriptedFace<COperatorDlg> {
  public:
   bool Run(COperatorDlg& dialog) override {
+    // The window behind as it stands when the dialog opens: "selected code/operators listed".
+    if (behind)
+      changes.push_back(behind->SelectedCode() + "/" + std::to_string(behind->operatorItems.size()));
     seen.push_back(dialog.Caption() + "|" + dialog.code + "|" + dialog.name +
                    (dialog.codeEnabled ? "" : "|fixed"));
     while (!entries.empty()) {
@@ -43,11 +47,6 @@ class ScriptedOperatorDialog : public OperatorDialogRunner {
       if (dialog.OnOk()) return true;
     }
     return false;
-  }
-  // The window behind: what it would show at each change, "selected code/operators listed".
-  void ListChanged() override {
-    if (behind)
-      changes.push_back(behind->SelectedCode() + "/" + std::to_string(behind->operatorItems.size()));
   }
   std::deque<std::pair<std::string, std::string>> entries;
   std::vector<std::string> seen;
@@ -225,7 +224,7 @@ TEST_F(OperatorsDlgTest, TheListsFollowModifyAndAddAndTheLoginFollowsItsOwnName)
 
   runner.entries = {{"", "主管"}};
   dlg.OnOperatorSelected(0);
-  dlg.OnModify(runner);
+  dlg.OnModify();
   EXPECT_EQ(runner.seen.back(), "修改操作员...|101|管理员|fixed");
   EXPECT_EQ(dlg.operatorItems[0], "101        主管");
   EXPECT_EQ(dlg.selectedOperator, 0);
@@ -233,7 +232,7 @@ TEST_F(OperatorsDlgTest, TheListsFollowModifyAndAddAndTheLoginFollowsItsOwnName)
 
   runner.entries = {{"", "赵六"}};
   dlg.OnOperatorSelected(1);
-  dlg.OnModify(runner);
+  dlg.OnModify();
   EXPECT_EQ(dlg.operatorItems[1], "102        赵六");
   EXPECT_EQ(env.opName, "主管");  // another operator's name is not the login's
 
@@ -241,9 +240,9 @@ TEST_F(OperatorsDlgTest, TheListsFollowModifyAndAddAndTheLoginFollowsItsOwnName)
   runner.entries = {{"110", "甲"}, {"104", ""}, {"104", "乙"}};  // the second try is refused, the third taken
   runner.seen.clear();
   runner.behind = &dlg;
-  dlg.OnAdd(runner);
+  dlg.OnAdd();
   // Each operator added is listed and selected before the next add dialog opens.
-  EXPECT_EQ(runner.changes, (std::vector<std::string>{"110/3", "104/4"}));
+  EXPECT_EQ(runner.changes, (std::vector<std::string>{"102/2", "110/3", "104/4"}));
   EXPECT_EQ(runner.seen, (std::vector<std::string>{"增加操作员...||", "增加操作员...||", "增加操作员...||"}));
   EXPECT_EQ(dlg.operatorItems, (std::vector<std::string>{"101        主管", "102        赵六",
                                                          "104        乙", "110        甲"}));

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "base/text.h"
+#include "support/scripted_face.h"
 #include "support/year_file_fixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ class PasswordDlgTest : public YearFileTest {
 };
 
 // Plays the confirmation dialog: types each entry and presses OK until it closes; cancels when they run out.
-class ScriptedConfirmation : public PasswordConfirmRunner {
+class ScriptedConfirmation : public ScriptedFace<CPasswordConfirmDlg> {
  public:
   bool Run(CPasswordConfirmDlg& dialog) override {
     okStates.push_back(dialog.okEnabled);
@@ -49,7 +50,7 @@ TEST_F(PasswordDlgTest, APasswordIsSetAfterAMatchingConfirmation) {
 
   ScriptedConfirmation confirm;
   confirm.entries = {"ab2", "ab1"};
-  ASSERT_TRUE(dlg.OnOk(confirm));
+  ASSERT_TRUE(dlg.OnOk());
   EXPECT_EQ(confirm.okStates, (std::vector<bool>{false, true, true}));
   ASSERT_EQ(platform.Texts(),
             (std::vector<std::string>{"确认的口令与先前输入的不一致。", "您的口令设置成功，请牢记之！"}));
@@ -71,7 +72,7 @@ TEST_F(PasswordDlgTest, AnEmptyConfirmedEntryRemovesThePassword) {
   EXPECT_TRUE(dlg.okEnabled);
   ScriptedConfirmation confirm;
   confirm.entries = {""};
-  ASSERT_TRUE(dlg.OnOk(confirm));
+  ASSERT_TRUE(dlg.OnOk());
   EXPECT_EQ(confirm.okStates, (std::vector<bool>{true, true}));
   EXPECT_EQ(platform.Texts(), std::vector<std::string>{"您的口令已被取消!"});
   EXPECT_EQ(Stored(), "NULL");
@@ -83,7 +84,7 @@ TEST_F(PasswordDlgTest, ACancelledConfirmationChangesNothingAndReenablesTheDialo
   dlg.OnPasswordChanged("secret");
   ScriptedConfirmation confirm;
   confirm.entries = {"secreT"};
-  EXPECT_FALSE(dlg.OnOk(confirm));
+  EXPECT_FALSE(dlg.OnOk());
   EXPECT_TRUE(dlg.controlsEnabled);
   EXPECT_EQ(platform.Texts(), std::vector<std::string>{"确认的口令与先前输入的不一致。"});
   EXPECT_EQ(Stored(), "");
@@ -105,7 +106,7 @@ TEST_F(PasswordDlgTest, OkWaitsForAPasswordTheBoxAdmitsWhole) {
   }
   ScriptedConfirmation confirm;
   confirm.entries = {"ab "};
-  EXPECT_FALSE(dlg.OnOk(confirm));
+  EXPECT_FALSE(dlg.OnOk());
   EXPECT_EQ(Stored(), "");
 }
 

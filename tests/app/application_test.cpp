@@ -6,16 +6,19 @@
 
 #include "app/rights_table.h"
 #include "data/db_error.h"
+#include "support/scripted_face.h"
 #include "support/year_file_fixture.h"
 
 namespace {
 
-class ScriptedLogin : public LoginDialogRunner {
+class ScriptedLogin : public ScriptedFace<CHobdFileDlg> {
  public:
   std::function<bool(CHobdFileDlg&)> act = [](CHobdFileDlg& d) { return d.OnOk(); };
   int runs = 0;
+  std::vector<std::string>* calls = nullptr;  // where the host records its steps
   bool Run(CHobdFileDlg& dialog) override {
     ++runs;
+    if (calls) calls->push_back("login");
     dialog.OnInitDialog();
     return act(dialog);
   }
@@ -25,13 +28,10 @@ class RecordingHost : public AppHost {
  public:
   void CreateMainFrame() override { calls.push_back("frame"); }
   void ShowMaximized() override { calls.push_back("maximised"); }
-  LoginDialogRunner& LoginRunner() override {
-    calls.push_back("login");
-    return login;
-  }
   void ShowLoginState() override { calls.push_back("state"); }
   std::vector<std::string> calls;
   ScriptedLogin login;
+  RecordingHost() { login.calls = &calls; }
 };
 
 class NoView : public ViewCommandTarget {
@@ -191,14 +191,14 @@ TEST_F(AppTest, ReloginChangesOperatorOrGoesBackWhenCancelled) {
     d.selectedOperator = ItemOf(d, "102");
     return d.OnOk();
   };
-  ASSERT_TRUE(app.Relogin(login));
+  ASSERT_TRUE(app.Relogin());
   EXPECT_EQ(app.OperatorPaneText(), "操作：102,×××");
   EXPECT_TRUE(app.HasRight("0201"));
 
   // Cancelled: the previous file and operator come back without a password.
   Exec(path, "update opr set psd='x' where opno='102'");
   login.act = [](CHobdFileDlg&) { return false; };
-  ASSERT_TRUE(app.Relogin(login));
+  ASSERT_TRUE(app.Relogin());
   EXPECT_EQ(app.env.opno, "102");
   EXPECT_TRUE(app.env.IsOpen());
 }

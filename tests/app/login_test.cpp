@@ -6,12 +6,13 @@
 #include <functional>
 
 #include "base/text.h"
+#include "support/scripted_face.h"
 #include "support/year_file_fixture.h"
 
 namespace {
 
 // Plays the user in front of the login dialog.
-class ScriptedRunner : public LoginDialogRunner {
+class ScriptedRunner : public ScriptedFace<CHobdFileDlg> {
  public:
   std::function<bool(CHobdFileDlg&)> act;
   std::string seenFile, seenOpno;
@@ -87,7 +88,7 @@ TEST_F(LoginDialog, StartWithAFileLogsInAndRemembersIt) {
     return d.OnOk();
   };
   CVyDataEnv env;
-  ASSERT_TRUE(Login(env, dir.File("2026"), runner));
+  ASSERT_TRUE(Login(env, dir.File("2026")));
   EXPECT_EQ(runner.seenFile, path);
   EXPECT_EQ(runner.seenOpno, "102");  // the default operator is preselected
   EXPECT_EQ(env.opno, "101");
@@ -104,7 +105,7 @@ TEST_F(LoginDialog, StartWithoutAFileUsesTheRememberedOnes) {
   ScriptedRunner runner;
   runner.act = [](CHobdFileDlg& d) { return d.OnOk(); };
   CVyDataEnv env;
-  ASSERT_TRUE(Login(env, "", runner));
+  ASSERT_TRUE(Login(env, ""));
   EXPECT_EQ(runner.seenFile, path);
   EXPECT_EQ(runner.seenOpno, "101");
 
@@ -113,10 +114,10 @@ TEST_F(LoginDialog, StartWithoutAFileUsesTheRememberedOnes) {
   ScriptedRunner cancel;
   cancel.act = [](CHobdFileDlg&) { return false; };
   CVyDataEnv fresh;
-  EXPECT_FALSE(Login(fresh, "", cancel));
+  EXPECT_FALSE(Login(fresh, ""));
   EXPECT_EQ(cancel.seenFile, "");
   // A file named on the command line that cannot be opened ends the login with its message.
-  EXPECT_FALSE(Login(fresh, dir.File("1989.vyx"), cancel));
+  EXPECT_FALSE(Login(fresh, dir.File("1989.vyx")));
   EXPECT_EQ(platform.LastText(), "该文件不存在！");
 }
 
@@ -130,10 +131,10 @@ TEST_F(LoginDialog, CancellingALoginWhileLoggedInReopensThePreviousFile) {
     d.password = "x";
     return d.OnOk();
   };
-  ASSERT_TRUE(Login(env, first, pick));
+  ASSERT_TRUE(Login(env, first));
   ScriptedRunner cancel;
   cancel.act = [](CHobdFileDlg&) { return false; };
-  ASSERT_TRUE(Login(env, "", cancel));  // no password asked again
+  ASSERT_TRUE(Login(env, ""));  // no password asked again
   EXPECT_EQ(cancel.seenFile, first);
   EXPECT_EQ(cancel.seenOpno, "101");
   EXPECT_TRUE(env.IsOpen());
@@ -180,7 +181,7 @@ TEST_F(LoginDialog, PreselectsTheLastOperatorElseTheFirstWhoKeepsTheBooks) {
     return d.OnOk();
   };
   CVyDataEnv env;
-  ASSERT_TRUE(Login(env, "", runner));
+  ASSERT_TRUE(Login(env, ""));
   EXPECT_EQ(chosen, "103");
   EXPECT_EQ(env.rights, "0301 ");
 }

@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "formview/calculator_hook.h"
+#include "base/dialog_asker.h"
+#include "calc/calculator_dlg.h"
 #include "grid_view.h"
 #include "support/scripted_platform.h"
 
@@ -297,10 +298,11 @@ TEST_F(Editing, ContextMenuIsEnabledByState) {
 TEST_F(Editing, CalculatorStartsWithTheSelectedNumbersAndSendsIntoNumberCells) {
   std::string seen;
   bool seenCanSend = true;
-  SetCalculatorRunner([&](const std::string& e, bool canSend) -> std::optional<std::string> {
-    seen = e;
-    seenCanSend = canSend;
-    return std::string("42.5");
+  ScopedFace<CCalculatorDlg> calculator([&](CCalculatorDlg& d) {
+    seen = d.expression;
+    seenCanSend = d.SendEnabled();
+    d.result = "42.5";
+    return true;
   });
   view.Fill(0, {"摘要", "1,234.50", "", "-2", ""});
   view.Select(0, 0, 0, 3);
@@ -316,7 +318,6 @@ TEST_F(Editing, CalculatorStartsWithTheSelectedNumbersAndSendsIntoNumberCells) {
   EXPECT_EQ(seen, "");
   EXPECT_FALSE(seenCanSend);
   EXPECT_EQ(view.Text(0, 0), "摘要");
-  SetCalculatorRunner(nullptr);
 }
 
 }  // namespace

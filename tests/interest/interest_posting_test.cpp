@@ -2,7 +2,7 @@
 #include <sqlite3.h>
 
 #include "base/text.h"
-#include "interest/dialog_runner.h"
+#include "base/dialog_asker.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_post_dlg.h"
 #include "interest/interest_year_files.h"
@@ -23,14 +23,14 @@ class InterestPostingTest : public InterestBooks {
     view.InitForm();
     ASSERT_TRUE(view.Calculate({"20260101", "20260201", "1002", 2, DayCount::ActualMonths, false},
                                ListInterestYearFiles(env.dataDir)));
-    DialogRunner<CInterestPostDlg>::run = [this](CInterestPostDlg& d) {
+    DialogFace<CInterestPostDlg>::Register([this](CInterestPostDlg& d) {
       asked = d.fields.Date() + "|" + d.summaryText;
       d.summaryText = summary;
       return d.OnOk();
-    };
+    });
   }
   void TearDown() override {
-    DialogRunner<CInterestPostDlg>::run = nullptr;
+    DialogFace<CInterestPostDlg>::Register(nullptr);
     InterestBooks::TearDown();
   }
   bool PostEnabled() {
@@ -121,10 +121,10 @@ TEST_F(InterestPostingTest, DateAndSummaryChecks) {
 TEST_F(InterestPostingTest, ACounterAccountTakesTheOtherSideOfEveryRow) {
   Account("6603", "财务费用");
   Post("20260201", "6603", 1, 3, 1, "手续费", "0");
-  DialogRunner<CInterestPostDlg>::run = [](CInterestPostDlg& d) {
+  DialogFace<CInterestPostDlg>::Register([](CInterestPostDlg& d) {
     d.counterText = "6603";
     return d.OnOk();
-  };
+  });
   ASSERT_TRUE(view.OnCommand(vycmd::kPostInterest));
   EXPECT_EQ(platform.LastText(), "记帐完毕！");
   // Each interest row and its opposite on the counter account, in one day's numbering per account.
@@ -139,13 +139,13 @@ TEST_F(InterestPostingTest, ACounterAccountTakesTheOtherSideOfEveryRow) {
 TEST_F(InterestPostingTest, OpenRecomputesOnlyWhenAParameterChanged) {
   int shown = 0;
   std::string rate = "2";
-  DialogRunner<CInterestDlg>::run = [&](CInterestDlg& d) {
+  ScopedFace<CInterestDlg> parameters([&](CInterestDlg& d) {
     ++shown;
     EXPECT_EQ(d.start.Date(), "20260101");
     EXPECT_EQ(d.method, DayCount::ActualMonths);
     d.rateText = rate;
     return d.OnOk();
-  };
+  });
   view.OnCommand(vycmd::kPostInterest);
   EXPECT_FALSE(view.Unposted());
   view.OnCommand(vycmd::kOpen);  // nothing changed: the posted list stays
@@ -156,5 +156,4 @@ TEST_F(InterestPostingTest, OpenRecomputesOnlyWhenAParameterChanged) {
   EXPECT_TRUE(view.Unposted());
   EXPECT_EQ(view.Rows()[1].product, "31,000.00");
   EXPECT_EQ(view.Rows()[1].interest, "12.40");
-  DialogRunner<CInterestDlg>::run = nullptr;
 }

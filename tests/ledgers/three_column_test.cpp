@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "accounts/account_asker.h"
+#include "base/dialog_asker.h"
 #include "ledgers/ledger_period_dlg.h"
 #include "ledgers/three_column_ledger.h"
 #include "ledgers_support.h"
@@ -163,14 +164,15 @@ TEST_F(ThreeColumnTest, HeadNamesTheAccountAndTheUnreachedItems) {
   auto view = Make<CQirnzb1>();
   view->Open("1001");
   // The dialog as the user leaves it: 本帐未达, months 1 to 3.
-  SetLedgerPeriodAsker([&](CLedgerPeriodDlg& d) {
-    d.reached = false;
-    d.startMonth = "1";
-    d.endMonth = "3";
-    return d.Confirm();
-  });
-  EXPECT_TRUE(view->ChangePeriod());
-  SetLedgerPeriodAsker(nullptr);
+  {
+    ScopedFace<CLedgerPeriodDlg> period([&](CLedgerPeriodDlg& d) {
+      d.reached = false;
+      d.startMonth = "1";
+      d.endMonth = "3";
+      return d.Confirm();
+    });
+    EXPECT_TRUE(view->ChangePeriod());
+  }
   EXPECT_EQ(view->ReportHead(),
             (std::vector<std::string>{" 三栏式帐页 ", "帐户名：现金",
                                       "帐户号：1001\t2026 年  1 月 至  3 月  (本帐未达项)"}));

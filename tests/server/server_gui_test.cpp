@@ -82,7 +82,7 @@ TEST(ServerGui, EntersPostingsWhileAnotherProgramImports) {
   ScriptedLogin login;
   WireCommands(app, frame);
   login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-  frame.SetLoginRunner(&login);
+  login.Install();
   ASSERT_TRUE(app.InitInstance({year}, frame));
   frame.showNormal();
   frame.resize(1180, 640);

@@ -18,7 +18,6 @@
 #include "app/application.h"
 #include "base/gbk.h"
 #include "command_wiring.h"
-#include "formview/calculator_hook.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"
@@ -51,7 +50,6 @@ class ChartSetupWindow : public YearFileTest {
  protected:
   void TearDown() override {
     LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
   }
   QApplication& qt = TestQtApp();
   CQirnApp app;
@@ -73,7 +71,7 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
   Exec(path, "insert into wbt(wno,na,ho) values('1','美元','')");
   WireCommands(app, frame);
   login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-  frame.SetLoginRunner(&login);
+  login.Install();
   ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
   frame.UpdateCommandStates();
   ASSERT_TRUE(frame.Action(40025)->isEnabled());
@@ -137,7 +135,7 @@ TEST_F(ChartSetupWindow, AStandardChartFromTheStart) {
   ASSERT_FALSE(path.empty()) << error;
   WireCommands(app, frame);
   login.act = [](CHobdFileDlg& d) { return d.OnOk(); };  // the preselected operator
-  frame.SetLoginRunner(&login);
+  login.Install();
   ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
   EXPECT_EQ(app.env.opno, "102");
   QStringList top;

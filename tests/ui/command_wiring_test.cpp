@@ -18,7 +18,6 @@
 #include "child_frame.h"
 #include "data_window_kit.h"
 #include "form_view_widget.h"
-#include "formview/calculator_hook.h"
 #include "support/sample_form_view.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"

@@ -15,6 +15,7 @@
 
 #include "data/data_env.h"
 #include "data/year_files.h"
+#include "dialog_faces.h"
 #include "gbk_qt.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"
@@ -74,4 +75,6 @@ class DialogTest : public ::testing::Test {
   TempDir dir;
   std::string path;
   CVyDataEnv env;
+  // The faces the program shows for the dialogs the core asks for, without a main window behind them.
+  DialogFaces faces{nullptr, &env};
 };

@@ -16,7 +16,6 @@
 #include "entry/account_entry_dlg.h"
 #include "entry/date_entry_dlg.h"
 #include "form_view_widget.h"
-#include "formview/calculator_hook.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"
@@ -39,11 +38,6 @@ class EntryWindows : public MainWindowTest {
     ASSERT_TRUE(LogIn());
     frame.showNormal();
     frame.resize(1180, 640);
-  }
-  void TearDown() override {
-    MainWindowTest::TearDown();
-    CAccountEntryDlg::SetRunner(nullptr);
-    CDateEntryDlg::SetRunner(nullptr);
   }
 
   // Answers the modal parameter dialog, once it is up, by typing keys into its fields: each text replaces

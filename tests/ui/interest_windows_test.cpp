@@ -10,9 +10,7 @@
 #include "child_frame.h"
 #include "command_wiring.h"
 #include "form_view_widget.h"
-#include "formview/calculator_hook.h"
 #include "gbk_qt.h"
-#include "interest/dialog_runner.h"
 #include "interest/interest_list_view.h"
 #include "interest/interest_post_dlg.h"
 #include "interest/reconcile_view.h"
@@ -49,12 +47,6 @@ class InterestWindows : public MainWindowTest {
             "120,0,'4','01')",
         })
       app.env.Execute(sql);
-  }
-  void TearDown() override {
-    MainWindowTest::TearDown();
-    DialogRunner<CInterestDlg>::run = nullptr;
-    DialogRunner<CInterestPostDlg>::run = nullptr;
-    DialogRunner<CReconcileDlg>::run = nullptr;
   }
   // Fills the open dialog's masked fields (in their order on the dialog), pictures it and confirms it.
   template <class Dialog>

@@ -18,13 +18,13 @@
 #include <memory>
 
 #include "account_dialog.h"
-#include "set_info_dialog.h"
+#include "account_entry_dialog.h"
 #include "account_set_dialog.h"
 #include "accounts/account_dlg.h"
 #include "accounts/opening_edit_dlg.h"
+#include "date_entry_dialog.h"
 #include "entry/account_entry_dlg.h"
 #include "entry/date_entry_dlg.h"
-#include "entry_dialogs.h"
 #include "formview/print_dlg.h"
 #include "gbk_qt.h"
 #include "interest/interest_dlg.h"
@@ -34,6 +34,7 @@
 #include "mask_edit.h"
 #include "opening_edit_dialog.h"
 #include "print_dialog.h"
+#include "set_info_dialog.h"
 #include "tavrel_application.h"
 #include "ui/dialog_test_support.h"
 

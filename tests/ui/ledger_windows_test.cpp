@@ -3,16 +3,17 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "aux_catalogue_dialog.h"
 #include "base/gbk.h"
 #include "base/text.h"
-#include "gbk_qt.h"
 #include "form_view_widget.h"
+#include "gbk_qt.h"
 #include "io/report_export.h"
-#include "ledger_dialogs.h"
+#include "ledger_period_dialog.h"
 #include "ledgers/ledger_period_dlg.h"
-#include "ledgers/three_column_ledger.h"
 #include "ledgers/multi_column_ledger.h"
 #include "ledgers/quantity_currency_ledger.h"
+#include "ledgers/three_column_ledger.h"
 #include "ui/dialog_test_support.h"
 
 namespace {

@@ -64,7 +64,7 @@ class MainFrameTest : public YearFileTest {
   // Starts the program on the year file as the operator.
   void Start(const std::string& opno) {
     login.act = [opno](CHobdFileDlg& d) { return ChooseOperator(d, opno); };
-    frame.SetLoginRunner(&login);
+    login.Install();
     ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
   }
   bool Enabled(int id) {

@@ -8,7 +8,6 @@
 #include "app/application.h"
 #include "base/gbk.h"
 #include "command_wiring.h"
-#include "formview/calculator_hook.h"
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "support/year_file_fixture.h"
@@ -21,12 +20,11 @@ class MainWindowTest : public YearFileTest {
   bool LogIn(const std::string& opno = "102") {
     WireCommands(app, frame);
     login.act = [opno](CHobdFileDlg& d) { return ChooseOperator(d, opno); };
-    frame.SetLoginRunner(&login);
+    login.Install();
     return app.InitInstance({gbk::ToUtf8(path)}, frame);
   }
   void TearDown() override {
     LoginDialog::SetSearchHook(nullptr);
-    SetCalculatorRunner(nullptr);
     SetAccountAsker(nullptr);
   }
   bool Enabled(int id) {

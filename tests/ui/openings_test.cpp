@@ -23,7 +23,6 @@
 #include "command_wiring.h"
 #include "dialog_test_support.h"
 #include "form_view_widget.h"
-#include "formview/calculator_hook.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"

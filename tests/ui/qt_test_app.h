@@ -5,9 +5,11 @@
 #include <clocale>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/login_rules.h"
+#include "base/dialog_asker.h"
 #include "tavrel_application.h"
 
 inline QApplication& TestQtApp() {
@@ -22,14 +24,20 @@ inline QApplication& TestQtApp() {
   return *app;
 }
 
-// Plays the user in front of the login dialog's model.
-class ScriptedLogin : public LoginDialogRunner {
+// Plays the user in front of the login dialog's model once installed (after the main window under test is
+// made, whose own face it stands in for) until it goes.
+class ScriptedLogin {
  public:
   std::function<bool(CHobdFileDlg&)> act = [](CHobdFileDlg& d) { return d.OnOk(); };
-  bool Run(CHobdFileDlg& dialog) override {
-    dialog.OnInitDialog();
-    return act(dialog);
+  void Install() {
+    face_.emplace([this](CHobdFileDlg& dialog) {
+      dialog.OnInitDialog();
+      return act(dialog);
+    });
   }
+
+ private:
+  std::optional<ScopedFace<CHobdFileDlg>> face_;
 };
 
 inline bool ChooseOperator(CHobdFileDlg& d, const std::string& opno) {

@@ -19,7 +19,6 @@
 #include "command_wiring.h"
 #include "currency_dialog.h"
 #include "currency_list_dialog.h"
-#include "formview/calculator_hook.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"

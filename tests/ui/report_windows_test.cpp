@@ -5,19 +5,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "balance_date_dialog.h"
 #include "base/text.h"
 #include "dialog_test_support.h"
 #include "form_view_widget.h"
+#include "fuzzy_query_dialog.h"
 #include "gbk_qt.h"
 #include "progress_window.h"
-#include "report_dialogs.h"
 #include "reports/balance_date_dlg.h"
-#include "reports/fuzzy_query_dlg.h"
 #include "reports/balance_table.h"
-#include "reports/turnover_table.h"
+#include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
 #include "reports/report_progress.h"
 #include "reports/turnover_range_dlg.h"
+#include "reports/turnover_table.h"
+#include "turnover_range_dialog.h"
 
 namespace {
 

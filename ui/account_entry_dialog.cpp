@@ -1,37 +1,24 @@
-#include "entry_dialogs.h"
+#include "account_entry_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-namespace {
-
-MaskEdit* Field(const FieldMask& mask, int width) {
-  auto* e = new MaskEdit;
-  e->SetMask(mask);
-  e->setFixedWidth(width);
-  return e;
-}
-
-}  // namespace
-
-// ---- 按帐户录入
-
 AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setWindowTitle(Q(CAccountEntryDlg::Title()));
-  year_ = Field(CAccountEntryDlg::YearMask(), 60);
-  month_ = Field(CAccountEntryDlg::MonthMask(), 40);
-  code_ = Field(CAccountEntryDlg::CodeMask(), 150);
+  year_ = MaskField(CAccountEntryDlg::YearMask(), "", 60);
+  month_ = MaskField(CAccountEntryDlg::MonthMask(), "", 40);
+  code_ = MaskField(CAccountEntryDlg::CodeMask(), "", 150);
   code_->setMaxLength(CAccountEntryDlg::kCodeLength);
   browse_ = new QPushButton(Q("浏览..."));
   ok_ = new QPushButton(Q("&S.确认"));
@@ -106,56 +93,5 @@ void AccountEntryDialog::Show() {
 bool AccountEntryDialog::Ask(CAccountEntryDlg& model, QWidget* parent) {
   if (!model.OnInitDialog()) return false;
   AccountEntryDialog dialog(model, parent);
-  return dialog.exec() == QDialog::Accepted;
-}
-
-// ---- 按日期录入
-
-DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
-  setWindowTitle(Q(CDateEntryDlg::Title()));
-  year_ = Field(CDateEntryDlg::YearMask(), 60);
-  month_ = Field(CDateEntryDlg::DayMask(), 40);
-  day_ = Field(CDateEntryDlg::DayMask(), 40);
-  ok_ = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("取消"));
-  auto* box = new QGroupBox(Q(CDateEntryDlg::Caption()));
-  auto* row = new QHBoxLayout(box);
-  row->addWidget(new QLabel(Q("日期: ")));
-  row->addWidget(year_);
-  row->addWidget(new QLabel(Q("年")));
-  row->addWidget(month_);
-  row->addWidget(new QLabel(Q("月")));
-  row->addWidget(day_);
-  row->addWidget(new QLabel(Q("日")));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(box);
-  layout->addLayout(buttons);
-
-  year_->SetGbkText(model_.yearText);
-  month_->SetGbkText(model_.monthText);
-  day_->SetGbkText(model_.dayText);
-  new EnterOrder(this, {year_, month_, day_}, ok_);
-  connect(ok_, &QPushButton::clicked, this, Guard([this] {
-            model_.yearText = year_->GbkText();
-            model_.monthText = month_->GbkText();
-            model_.dayText = day_->GbkText();
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
-            day_->setFocus();
-            day_->selectAll();
-          }));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  year_->setFocus();
-}
-
-bool DateEntryDialog::Ask(CDateEntryDlg& model, QWidget* parent) {
-  if (!model.OnInitDialog()) return false;
-  DateEntryDialog dialog(model, parent);
   return dialog.exec() == QDialog::Accepted;
 }
