@@ -5,6 +5,7 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/account_set.h"
 #include "data/db_guard.h"
 #include "data/db_error.h"
 #include "data/jet/server_engine.h"
@@ -87,7 +88,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   if (path.empty()) return Fail(reportErrors, "文件名为空！");
   std::string folder;
   int fileYear = 0;
-  if (jet::IsServerName(path)) {
+  if (OnServer(path)) {
     // A year on a server, "URI#YEAR": the year's schema takes the place of the file.
     auto server = jet::ParseServerName(path);
     if (!server || server->year.empty() || std::atoi(server->year.c_str()) <= 1989)
@@ -106,7 +107,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   } catch (const jet::DbError& e) {
     // A file another program is writing (a long import) is not broken: say what is happening; on a server
     // the reason (no connection, no such year) is worth more than the general words.
-    return Fail(reportErrors, e.Locked() || jet::IsServerName(path) ? std::string(e.what()) : "无法打开此文件！");
+    return Fail(reportErrors, e.Locked() || OnServer(path) ? std::string(e.what()) : "无法打开此文件！");
   }
   // A file whose making a crash interrupted: say so, rather than what its missing tables make SQL say.
   if (jet::Database::IsUnfinished(path))
