@@ -17,8 +17,8 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/database.h"
 #include "data/db_error.h"
-#include "data/jet/database.h"
 #include "data/jet/server_engine.h"
 
 namespace {
@@ -65,7 +65,8 @@ void FillNewYear(jet::Database& db, const std::function<void(jet::Database&)>& f
 }
 
 // The first free title of title(1), title(2), ...
-std::string FreeTitle(const std::function<std::string(int)>& title, const std::function<bool(const std::string&)>& taken) {
+std::string FreeTitle(const std::function<std::string(int)>& title,
+                      const std::function<bool(const std::string&)>& taken) {
   std::string t = title(1);
   for (int n = 2; taken(t); ++n) t = title(n);
   return t;
@@ -86,7 +87,8 @@ class FolderAccountSet : public AccountSet {
 
   std::string YearPath(const std::string& year, const std::string& ext) const override {
     for (auto& name : ListFolder(folder_, false))
-      if (EndsWithExtension(name, ext) && name.size() == year.size() + ext.size() + 1 && name.rfind(year, 0) == 0)
+      if (EndsWithExtension(name, ext) && name.size() == year.size() + ext.size() + 1 &&
+          name.rfind(year, 0) == 0)
         return Join(folder_, name);
     std::string lower = ext;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -114,8 +116,9 @@ class FolderAccountSet : public AccountSet {
     // Never over a file that appeared at the place meanwhile.
     if (int error = MoveIntoPlace(part, path, false); error != 0) {
       std::filesystem::remove(NativePath(part), ec);
-      throw jet::DbError(error == EEXIST ? Format("文件“%s”已存在。", path.c_str())
-                                         : Format("文件“%s”不能建立：%s", path.c_str(), std::strerror(error)));
+      throw jet::DbError(error == EEXIST
+                             ? Format("文件“%s”已存在。", path.c_str())
+                             : Format("文件“%s”不能建立：%s", path.c_str(), std::strerror(error)));
     }
   }
 
@@ -126,7 +129,8 @@ class FolderAccountSet : public AccountSet {
 
   // A year file needs no lock of the account set: its own keeps a second writer out while the work's
   // transaction runs.
-  std::unique_ptr<AloneLock> TakeAloneLock(const std::string&, const std::string&, std::string&) const override {
+  std::unique_ptr<AloneLock> TakeAloneLock(const std::string&, const std::string&,
+                                           std::string&) const override {
     return std::make_unique<AloneLock>();
   }
 
@@ -143,13 +147,14 @@ class FolderAccountSet : public AccountSet {
 
   std::string TakeCopy(jet::Database& db, const std::function<std::string(int)>& title) const override {
     std::string folder = CopyFolder(folder_);
-    if (IsSymbolicLink(folder) || !MakeFolders(folder)) throw jet::DbError("备份文件夹“" + folder + "”无法建立。");
+    if (IsSymbolicLink(folder) || !MakeFolders(folder))
+      throw jet::DbError("备份文件夹“" + folder + "”无法建立。");
     RemoveLeftovers(folder);
     // Anything standing at a name (a symbolic link too) makes the copy take the next one.
     std::string path = Join(folder, FreeTitle(title, [&](const std::string& t) {
-                              std::string p = Join(folder, t + ".vyx");
-                              return QueryRealFile(p).exists || IsSymbolicLink(p);
-                            }) + ".vyx");
+                                      std::string p = Join(folder, t + ".vyx");
+                                      return QueryRealFile(p).exists || IsSymbolicLink(p);
+                                    }) + ".vyx");
     // A copy is made under a working name, checked, and only then given its name, so that every file under a
     // copy's name is a whole year file.
     std::string working = Format("%s.%ld.part", path.c_str(), static_cast<long>(::getpid()));
@@ -231,7 +236,9 @@ class ServerAccountSet : public AccountSet {
     return places;
   }
 
-  std::string YearPath(const std::string& year, const std::string&) const override { return uri_ + "#" + year; }
+  std::string YearPath(const std::string& year, const std::string&) const override {
+    return uri_ + "#" + year;
+  }
 
   bool HasYear(const std::string& yearPath) const override {
     auto n = jet::ParseServerName(yearPath);
@@ -246,7 +253,8 @@ class ServerAccountSet : public AccountSet {
 
   // The year is its schema, made and filled in one transaction; a schema left by a crash before it had its
   // tables is removed first.
-  void MakeYear(const std::string& name, unsigned, const std::function<void(jet::Database&)>& fill) const override {
+  void MakeYear(const std::string& name, unsigned,
+                const std::function<void(jet::Database&)>& fill) const override {
     if (jet::Database::IsUnfinished(name)) jet::ServerEngine::DropYear(name);
     jet::Database db;
     db.Create(name);
@@ -285,16 +293,18 @@ class ServerAccountSet : public AccountSet {
     std::string prefix = kServerCopyPrefix;
     for (size_t i = 0; i < schemas.size(); ++i)
       if (schemas[i].rfind(prefix, 0) == 0)
-        found.push_back({schemas[i].substr(prefix.size()), uri_ + "#" + schemas[i], static_cast<long long>(i), false});
+        found.push_back(
+            {schemas[i].substr(prefix.size()), uri_ + "#" + schemas[i], static_cast<long long>(i), false});
     return found;
   }
 
   // The copy is made and checked in one transaction of the server, so it needs no working name.
   std::string TakeCopy(jet::Database& db, const std::function<std::string(int)>& title) const override {
     std::vector<std::string> existing = jet::ServerEngine::Backups(uri_);
-    std::string schema = kServerCopyPrefix + FreeTitle(title, [&](const std::string& t) {
-                           return std::find(existing.begin(), existing.end(), kServerCopyPrefix + t) != existing.end();
-                         });
+    std::string schema =
+        kServerCopyPrefix + FreeTitle(title, [&](const std::string& t) {
+          return std::find(existing.begin(), existing.end(), kServerCopyPrefix + t) != existing.end();
+        });
     db.BackupTo(schema);
     return uri_ + "#" + schema;
   }
@@ -308,7 +318,8 @@ class ServerAccountSet : public AccountSet {
   void RemoveCopy(const std::string& path) const override {
     size_t hash = path.rfind('#');
     try {
-      jet::ServerEngine::DropBackup(path.substr(0, hash), hash == std::string::npos ? "" : path.substr(hash + 1));
+      jet::ServerEngine::DropBackup(path.substr(0, hash),
+                                    hash == std::string::npos ? "" : path.substr(hash + 1));
     } catch (const jet::DbError&) {
     }
   }
@@ -320,7 +331,8 @@ class ServerAccountSet : public AccountSet {
 
 }  // namespace
 
-std::optional<YearPlace> YearFilePlace(const std::string& folder, const std::string& name, const std::string& ext) {
+std::optional<YearPlace> YearFilePlace(const std::string& folder, const std::string& name,
+                                       const std::string& ext) {
   if (!EndsWithExtension(name, ext) || name.size() - ext.size() - 1 != 4) return std::nullopt;
   std::string path = Join(folder, name);
   FileFacts f = Plat().QueryFile(path);

@@ -25,14 +25,15 @@ struct YearPlace {
 
 // One entry of a folder as a year file of ext: nullopt when its name is not "YYYY.ext" (the extension in
 // any case) or nothing stands there; a file that is not plain, visible and writable says why not.
-std::optional<YearPlace> YearFilePlace(const std::string& folder, const std::string& name, const std::string& ext);
+std::optional<YearPlace> YearFilePlace(const std::string& folder, const std::string& name,
+                                       const std::string& ext);
 
 // A copy of a year kept in the account set, as the storage sees it; what its title means is the backup
 // code's business.
 struct StoredCopy {
-  std::string title;   // "2026-20261207-151000-结转": a file's name without ".vyx", a schema's after "backup-"
-  std::string path;    // its name for Database::Open and for RemoveCopy
-  long long made = 0;  // the order the copies were made in (a file's modification time)
+  std::string title;  // "2026-20261207-151000-结转": a file's name without ".vyx", a schema's after "backup-"
+  std::string path;     // its name for Database::Open and for RemoveCopy
+  long long made = 0;   // the order the copies were made in (a file's modification time)
   bool future = false;  // made while the clock was ahead: says nothing about when
 };
 

@@ -6,11 +6,11 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/account_set.h"
-#include "data/db_guard.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/server_engine.h"
-#include "data/sql_text.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 
@@ -113,7 +113,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   if (jet::Database::IsUnfinished(path))
     return Fail(reportErrors, "此年度文件没有建立完成（建立时被中断），请重新建立该年度文件。");
 
-  try {
+  return LogIn(reportErrors, path, [&] {
     Close();
     db_->Open(path, readOnly);
     dataDir = folder;
@@ -137,13 +137,8 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
     endDate = rs.GetText(4);
     rs.Close();
 
-    if (!SelectOperator(reportErrors)) return false;
-  } catch (const jet::DbError& e) {
-    return Fail(reportErrors, e.what());
-  }
-  loggedIn = 1;
-  dataFile = path;
-  return true;
+    return SelectOperator(reportErrors);
+  });
 }
 
 bool CVyDataEnv::SelectOperator(int reportErrors) {
@@ -181,14 +176,21 @@ bool CVyDataEnv::SelectOperator(int reportErrors) {
   return true;
 }
 
-bool CVyDataEnv::OpenCopy(const std::string& path, const std::string& opnoIn, int reportErrors, bool readOnly) {
+bool CVyDataEnv::OpenCopy(const std::string& path, const std::string& opnoIn, int reportErrors,
+                          bool readOnly) {
   loggedIn = 0;
-  try {
+  return LogIn(reportErrors, path, [&] {
     Close();
     db_->Open(path, readOnly);
     dataDir = FolderOf(path);
     opno = opnoIn;
-    if (!SelectOperator(reportErrors)) return false;
+    return SelectOperator(reportErrors);
+  });
+}
+
+bool CVyDataEnv::LogIn(int reportErrors, const std::string& path, const std::function<bool()>& steps) {
+  try {
+    if (!steps()) return false;
   } catch (const jet::DbError& e) {
     return Fail(reportErrors, e.what());
   }

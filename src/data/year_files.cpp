@@ -1,6 +1,5 @@
 #include "data/year_files.h"
 
-
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -14,10 +13,10 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/db_error.h"
-#include "data/sql_text.h"
 #include "data/data_env.h"
+#include "data/db_error.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 #include "data/year_schema.h"
 
 using jet::SqlText;

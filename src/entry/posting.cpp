@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;

@@ -10,7 +10,7 @@
 #include "accounts/account_code.h"
 #include "accounts/account_full_name.h"
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "data/sql_text.h"
 #include "data/recordset.h"

@@ -7,8 +7,8 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/account_set.h"
-#include "data/db_error.h"
 #include "data/data_env.h"
+#include "data/db_error.h"
 
 namespace {
 
@@ -182,7 +182,8 @@ BackupOutcome BackupYear(jet::Database& db, const std::string& accountSetFolder,
   std::string stem = CopyStem(year, reason, word);
   // Copies taken within the same second are told apart by a number.
   try {
-    out.path = set->TakeCopy(db, [&](int n) { return n == 1 ? stem + word : Format("%s-%d%s", stem.c_str(), n, word.c_str()); });
+    out.path = set->TakeCopy(
+        db, [&](int n) { return n == 1 ? stem + word : Format("%s-%d%s", stem.c_str(), n, word.c_str()); });
   } catch (const jet::DbError& e) {
     out.error = e.what();
     return out;

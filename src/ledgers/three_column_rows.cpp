@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "base/text.h"
-#include "data/jet/functions.h"
+#include "data/database.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;

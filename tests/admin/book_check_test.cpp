@@ -8,7 +8,7 @@
 #include <random>
 
 #include "admin/book_check_view.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "entry/entry_fixture.h"
 #include "reports/balance_book.h"
 

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
+#include "data/database.h"
 #include "data/db_error.h"
-#include "data/jet/database.h"
 #include "data/year_files.h"
 #include "support/year_file_fixture.h"
 
@@ -26,7 +26,8 @@ TEST(AccountSetNames, OneAnswerDecidesTheKindAndEachKindNamesItsYears) {
       {"/home/u/帐套/", false, true, "/home/u/帐套/2026.vyx"},
       {"帐套", false, false, "帐套/2026.vyx"},
       {"", false, false, "2026.vyx"},
-      {"postgresql:///books?host=/run/postgresql", true, true, "postgresql:///books?host=/run/postgresql#2026"},
+      {"postgresql:///books?host=/run/postgresql", true, true,
+       "postgresql:///books?host=/run/postgresql#2026"},
       {"POSTGRES://db.example/books", true, true, "POSTGRES://db.example/books#2026"},
       // A year's name belongs to its account set, which is no place to make another one.
       {"postgresql:///books#2025", true, false, "postgresql:///books#2026"},
@@ -65,8 +66,9 @@ TEST_F(FolderAccountSet, ItsPlacesYearsAndCopiesAreItsFiles) {
 
   // A year whose filling fails leaves neither the year nor its working file.
   std::string next = set->YearPath("2029", "VYX");
-  EXPECT_THROW(set->MakeYear(next, 0600, [](jet::Database& db) { db.Execute("insert into nowhere values(1)"); }),
-               jet::DbError);
+  EXPECT_THROW(
+      set->MakeYear(next, 0600, [](jet::Database& db) { db.Execute("insert into nowhere values(1)"); }),
+      jet::DbError);
   EXPECT_FALSE(set->HasYear(next));
   EXPECT_FALSE(std::filesystem::exists(next + ".part"));
 

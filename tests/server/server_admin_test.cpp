@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/jet/server_engine.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
