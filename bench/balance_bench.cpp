@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/sql_text.h"
 #include "data/data_env.h"
 #include "data/recordset.h"

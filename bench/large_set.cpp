@@ -4,7 +4,7 @@
 #include <random>
 
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/year_files.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "calc/evaluator.h"
 #include "cli_support.h"
 #include "data/data_env.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/year_files.h"
 
 namespace {

@@ -3,11 +3,13 @@
 // through their includes, however long the way round.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,14 +17,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::map<std::string, int> LayerRanks(const fs::path& src) {
-  std::map<std::string, int> ranks;
+// A layer of layers.txt: a folder of src/ (or a folder or a header inside one, which then counts apart
+// from the rest of it), its rank, and the folder whose files alone may include its headers ("" for all).
+struct Layer {
+  std::string path;
+  int rank = 0;
+  std::string privateTo;
+};
+
+std::vector<Layer> Layers(const fs::path& src) {
+  std::vector<Layer> layers;
   std::ifstream in(src / "layers.txt");
   std::string line;
   int rank = 0;
-  while (std::getline(in, line))
-    if (!line.empty() && line[0] != '#') ranks[line] = rank++;
-  return ranks;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    Layer layer;
+    layer.rank = rank++;
+    std::istringstream words(line);
+    std::string word, to;
+    words >> layer.path;
+    if (words >> word >> to >> layer.privateTo && (word != "private" || to != "to")) layer.privateTo.clear();
+    layers.push_back(layer);
+  }
+  return layers;
+}
+
+bool Under(const std::string& path, const std::string& folder) {
+  return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+                            path[folder.size()] == '/');
+}
+
+// The layer a path of src/ belongs to: the longest one holding it; nullptr for none.
+const Layer* LayerOf(const std::vector<Layer>& layers, const std::string& path) {
+  const Layer* best = nullptr;
+  for (const Layer& l : layers)
+    if (Under(path, l.path) && (!best || l.path.size() > best->path.size())) best = &l;
+  return best;
 }
 
 fs::path Checkout() {
@@ -50,34 +81,60 @@ std::vector<std::pair<std::string, bool>> Includes(const fs::path& file) {
 
 TEST(Layers, NoCoreFileIncludesAHigherLayerOrTheFrontEnd) {
   fs::path src = Checkout() / "src";
-  std::map<std::string, int> ranks = LayerRanks(src);
-  ASSERT_GE(ranks.size(), 5u);
+  std::vector<Layer> layers = Layers(src);
+  ASSERT_GE(layers.size(), 5u);
   std::vector<std::string> faults;
   int files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(src)) {
     std::string ext = entry.path().extension().string();
     if (ext != ".h" && ext != ".cpp") continue;
     ++files;
-    std::string layer = fs::relative(entry.path(), src).begin()->string();
-    auto own = ranks.find(layer);
-    if (own == ranks.end()) {
-      faults.push_back(layer + ": a folder missing from layers.txt");
+    std::string path = fs::relative(entry.path(), src).string();
+    const Layer* own = LayerOf(layers, path);
+    if (!own) {
+      faults.push_back(path + ": in a folder missing from layers.txt");
       continue;
     }
     for (auto [target, quoted] : Includes(entry.path())) {
-      std::string where = fs::relative(entry.path(), src).string() + " includes " + target;
+      std::string where = path + " includes " + target;
       if (target.rfind("Q", 0) == 0 || target.rfind("qt", 0) == 0) faults.push_back(where + " (Qt)");
-      if (!quoted) continue;
-      size_t slash = target.find('/');
-      if (slash == std::string::npos) continue;
-      auto other = ranks.find(target.substr(0, slash));
-      if (other == ranks.end())
+      if (!quoted || target.find('/') == std::string::npos) continue;
+      const Layer* other = LayerOf(layers, target);
+      if (!other)
         faults.push_back(where + " (not a layer of the core)");
-      else if (other->second > own->second)
+      else if (other->rank > own->rank)
         faults.push_back(where + " (a higher layer)");
     }
   }
   EXPECT_GT(files, 50);
+  EXPECT_TRUE(faults.empty()) << [&] {
+    std::string all;
+    for (auto& f : faults) all += f + "\n";
+    return all;
+  }();
+}
+
+// A layer private to a folder (the engines, to the data layer) is reached only through that folder's own
+// headers: no other file of the core, the window program or the tool includes one of its headers.
+TEST(Layers, APrivateLayerIsIncludedOnlyFromItsFolder) {
+  const fs::path root = Checkout();
+  std::vector<Layer> layers = Layers(root / "src");
+  ASSERT_TRUE(std::any_of(layers.begin(), layers.end(), [](const Layer& l) { return !l.privateTo.empty(); }));
+  std::vector<std::string> faults;
+  for (const char* folder : {"src", "ui", "cli"})
+    for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+      std::string ext = entry.path().extension().string();
+      if (ext != ".h" && ext != ".cpp") continue;
+      // Where a file of the core stands in src/; the others stand outside every folder of it.
+      std::string inSrc =
+          std::string(folder) == "src" ? fs::relative(entry.path(), root / "src").string() : "";
+      for (auto [target, quoted] : Includes(entry.path())) {
+        const Layer* layer = quoted ? LayerOf(layers, target) : nullptr;
+        if (layer && !layer->privateTo.empty() && (inSrc.empty() || !Under(inSrc, layer->privateTo)))
+          faults.push_back(std::string(folder) + "/" + fs::relative(entry.path(), root / folder).string() +
+                           " includes " + target + " (private to " + layer->privateTo + ")");
+      }
+    }
   EXPECT_TRUE(faults.empty()) << [&] {
     std::string all;
     for (auto& f : faults) all += f + "\n";

@@ -6,6 +6,7 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/account_set.h"
 #include "data/data_env.h"
 #include "data/year_files.h"
 
@@ -29,7 +30,7 @@ bool CCopyZwData::OnOk(const std::string& typed) {
   std::string path = typed;
   std::string name = NameOf(path);
   size_t dot = name.rfind('.');
-  if (IsServerYear(path)) {
+  if (OnServer(path)) {
     // A year on a server has no extension to add.
   } else if (dot == std::string::npos) {
     path += ".VYX";
@@ -40,7 +41,7 @@ bool CCopyZwData::OnOk(const std::string& typed) {
     for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (ext != "VYX") return false;
   }
-  if (!IsServerYear(path)) path = ResolveIgnoringCase(path);
+  if (!OnServer(path)) path = ResolveIgnoringCase(path);
   if (!current_.dataFile.empty() && (path == current_.dataFile || SameFile(path, current_.dataFile))) {
     ShowMessage("不能把自己拷贝到自己，请重新选择！");
     return false;

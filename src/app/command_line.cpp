@@ -3,14 +3,14 @@
 #include <filesystem>
 
 #include "base/gbk.h"
-#include "data/year_files.h"
+#include "data/account_set.h"
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   if (args.empty()) return line;
   line.kind = CommandLine::Kind::Other;
   if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return line;
-  if (IsServerYear(args[0])) {
+  if (OnServer(args[0])) {
     // A year on a server is named by its URI, not a path of this machine.
     auto gbkName = gbk::FromUtf8(args[0]);
     if (!gbkName) return line;

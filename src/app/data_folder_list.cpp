@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "base/file_facts.h"
+#include "data/account_set.h"
 #include "data/year_files.h"
 
 namespace {
@@ -14,11 +15,6 @@ bool HasExtension(const std::string& name, const std::string& ext) {
         std::tolower(static_cast<unsigned char>(ext[i])))
       return false;
   return true;
-}
-
-// An account set on a server, named by its URI rather than a folder.
-bool OnServer(const std::string& folder) {
-  return IsAccountSetPlace(folder) && folder.rfind('/', 0) != 0;
 }
 }  // namespace
 

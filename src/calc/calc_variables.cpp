@@ -35,10 +35,9 @@ void WriteCalcVariables(CVyDataEnv& env, const std::vector<CalcVariable>& variab
 
 void MakeCalcVariablesTableLike(CVyDataEnv& env, jet::Database& source) {
   if (HasCalcVariables(env)) return;
-  const jet::TableInfo* from = source.FindTable("VYVAR");
   auto width = [&](const char* column) {
-    const jet::ColumnInfo* c = from ? from->Find(column) : nullptr;
-    return c && jet::IsTextType(c->type) && c->width > 0 ? c->width : 255;
+    int declared = source.TextWidth("VYVAR", column);
+    return declared > 0 ? declared : 255;
   };
   env.Execute(Format("CREATE TABLE VYVAR(SVAR CHAR(%d),SEXP CHAR(%d),SNOTE CHAR(%d),NTYPE LONG)",
                      width("SVAR"), width("SEXP"), width("SNOTE")));

@@ -5,11 +5,12 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/db_guard.h"
+#include "data/account_set.h"
 #include "data/db_error.h"
+#include "data/db_guard.h"
 #include "data/jet/server_engine.h"
-#include "data/sql_text.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 
@@ -87,7 +88,7 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   if (path.empty()) return Fail(reportErrors, "文件名为空！");
   std::string folder;
   int fileYear = 0;
-  if (jet::IsServerName(path)) {
+  if (OnServer(path)) {
     // A year on a server, "URI#YEAR": the year's schema takes the place of the file.
     auto server = jet::ParseServerName(path);
     if (!server || server->year.empty() || std::atoi(server->year.c_str()) <= 1989)
@@ -106,13 +107,13 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
   } catch (const jet::DbError& e) {
     // A file another program is writing (a long import) is not broken: say what is happening; on a server
     // the reason (no connection, no such year) is worth more than the general words.
-    return Fail(reportErrors, e.Locked() || jet::IsServerName(path) ? std::string(e.what()) : "无法打开此文件！");
+    return Fail(reportErrors, e.Locked() || OnServer(path) ? std::string(e.what()) : "无法打开此文件！");
   }
   // A file whose making a crash interrupted: say so, rather than what its missing tables make SQL say.
   if (jet::Database::IsUnfinished(path))
     return Fail(reportErrors, "此年度文件没有建立完成（建立时被中断），请重新建立该年度文件。");
 
-  try {
+  return LogIn(reportErrors, path, [&] {
     Close();
     db_->Open(path, readOnly);
     dataDir = folder;
@@ -136,13 +137,8 @@ bool CVyDataEnv::Open(const std::string& pathIn, const std::string& opnoIn, int 
     endDate = rs.GetText(4);
     rs.Close();
 
-    if (!SelectOperator(reportErrors)) return false;
-  } catch (const jet::DbError& e) {
-    return Fail(reportErrors, e.what());
-  }
-  loggedIn = 1;
-  dataFile = path;
-  return true;
+    return SelectOperator(reportErrors);
+  });
 }
 
 bool CVyDataEnv::SelectOperator(int reportErrors) {
@@ -180,14 +176,21 @@ bool CVyDataEnv::SelectOperator(int reportErrors) {
   return true;
 }
 
-bool CVyDataEnv::OpenCopy(const std::string& path, const std::string& opnoIn, int reportErrors, bool readOnly) {
+bool CVyDataEnv::OpenCopy(const std::string& path, const std::string& opnoIn, int reportErrors,
+                          bool readOnly) {
   loggedIn = 0;
-  try {
+  return LogIn(reportErrors, path, [&] {
     Close();
     db_->Open(path, readOnly);
     dataDir = FolderOf(path);
     opno = opnoIn;
-    if (!SelectOperator(reportErrors)) return false;
+    return SelectOperator(reportErrors);
+  });
+}
+
+bool CVyDataEnv::LogIn(int reportErrors, const std::string& path, const std::function<bool()>& steps) {
+  try {
+    if (!steps()) return false;
   } catch (const jet::DbError& e) {
     return Fail(reportErrors, e.what());
   }

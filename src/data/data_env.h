@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 
 class CVyDataEnv {
  public:
@@ -58,6 +58,9 @@ class CVyDataEnv {
 
  private:
   bool Fail(int reportErrors, const std::string& message);
+  // Runs the steps of a login (false or a DbError stops it, the error shown as Fail shows it); when they go
+  // through, the environment is logged in on path.
+  bool LogIn(int reportErrors, const std::string& path, const std::function<bool()>& steps);
   bool CheckFile(int reportErrors, const std::string& ext, bool readOnly, std::string& path, int& fileYear);
   // The operator: the one given when the file has it, else the default; false when there is none.
   bool SelectOperator(int reportErrors);

@@ -2,8 +2,8 @@
 
 #include "base/text.h"
 #include "data/db_error.h"
-#include "data/sql_text.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 
@@ -54,6 +54,14 @@ void SetFonts(PageSettings& ps, int title, int head, int body, int foot) {
   ps.fonts[3].height = foot;
 }
 
+// The paper of the wide and the long forms: its size, its bottom margin and the row height on it.
+void SetPaper(PageSettings& ps, int width, int length, int bottom, int row) {
+  ps.PageWidth = width;
+  ps.PageLength = length;
+  ps.PageBottom = bottom;
+  ps.PageRow = row;
+}
+
 }  // namespace
 
 void SetPageDefaultsHook(std::function<void(int, const std::string&, PageSettings&)> hook) {
@@ -68,35 +76,23 @@ void SetPageDefaults(PageSettings& ps, int nFlag, const std::string& sFieldMode)
     case 0:
     case 1:
     case 2:
-      ps.PageWidth = 2450;
-      ps.PageLength = 1150;
+      SetPaper(ps, 2450, 1150, 150, 25);
       ps.PageLeft = 250;
       ps.PageTop = 30;
       ps.PageRight = 150;
-      ps.PageBottom = 150;
-      ps.PageRow = 25;
       ps.widths = {14, 30, 16, 16};
       break;
     case 3:
-      ps.PageWidth = 2600;
-      ps.PageLength = 1650;
-      ps.PageBottom = 150;
-      ps.PageRow = 22;
+      SetPaper(ps, 2600, 1650, 150, 22);
       ps.fonts[2].height = -14;
       ps.widths = {3, 3, 4, 40, 12, 12, 2, 12};
       break;
     case 4:
-      ps.PageWidth = 3600;
-      ps.PageLength = 2600;
-      ps.PageBottom = 150;
-      ps.PageRow = 22;
+      SetPaper(ps, 3600, 2600, 150, 22);
       SetFonts(ps, -29, -12, -10, -12);
       break;
     case 5:
-      ps.PageWidth = 2600;
-      ps.PageLength = 1650;
-      ps.PageBottom = 150;
-      ps.PageRow = 22;
+      SetPaper(ps, 2600, 1650, 150, 22);
       SetFonts(ps, -29, -12, -10, -12);
       ps.widths = {3, 3, 4, 36, 12, 12, 12, 12, 12, 12, 2, 12, 12, 12};
       break;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 
 struct VyLogFont {
   int height = -16, width = 0, escapement = 0, orientation = 0, weight = 400;

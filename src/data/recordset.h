@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 
 class CVyRecordset {
  public:

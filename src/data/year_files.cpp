@@ -1,6 +1,5 @@
 #include "data/year_files.h"
 
-
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -14,200 +13,70 @@
 #include "base/file_facts.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "data/db_error.h"
-#include "data/jet/server_engine.h"
-#include "data/sql_text.h"
 #include "data/data_env.h"
+#include "data/db_error.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 #include "data/year_schema.h"
 
 using jet::SqlText;
 
 namespace {
 
-bool EndsWithExtension(const std::string& name, const std::string& ext) {
-  std::string tail = "." + ext;
-  if (name.size() <= tail.size()) return false;
-  for (size_t i = 0; i < tail.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(name[name.size() - tail.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(tail[i])))
-      return false;
-  return true;
-}
-
-std::string Join(const std::string& folder, const std::string& name) {
-  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
-// Removes a file made half-way, so that a failed creation leaves nothing behind.
-void RemoveQuietly(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove(NativePath(path), ec);
-}
-
-// Moves a finished file into its place, never over a file that appeared there meanwhile.
-void MoveFinishedFile(const std::string& from, const std::string& to) {
-  int error = MoveIntoPlace(from, to, false);
-  if (error != 0) {
-    RemoveQuietly(from);
-    throw jet::DbError(error == EEXIST ? Format("文件“%s”已存在。", to.c_str())
-                                       : Format("文件“%s”不能建立：%s", to.c_str(), std::strerror(error)));
-  }
-}
-
-// A new year file with every table, filled by fill. The file is built under a working name beside its
-// place and moved there whole when its transaction has committed: a crash at any moment leaves either no
-// year file or a finished one, never one that blocks the year. A working file left by such a crash is
-// removed first, and so is a file that an older version left half-made (ours, but without its tables).
-// On a server the year is its schema, made and filled in one transaction; a schema left by a crash before
-// it had its tables is removed first.
-// The year's tables made and filled in one transaction of a database just made; on any failure it is closed
-// and discard removes what was made.
-void FillNewYear(jet::Database& db, const std::function<void(jet::Database&)>& fill,
-                 const std::function<void()>& discard) {
-  try {
-    db.Begin();
+// A new year with every table, filled by fill, all in one transaction (see AccountSet::MakeYear).
+void MakeYear(const std::string& path, unsigned mode, const std::function<void(jet::Database&)>& fill) {
+  AccountSet::Of(path)->MakeYear(path, mode, [&](jet::Database& db) {
     CreateYearTables(db);
     fill(db);
-    db.Commit();
-    db.Close();
-  } catch (...) {
-    db.Close();
-    discard();
-    throw;
-  }
-}
-
-void MakeServerYear(const std::string& name, const std::function<void(jet::Database&)>& fill) {
-  if (jet::Database::IsUnfinished(name)) jet::ServerEngine::DropYear(name);
-  jet::Database db;
-  db.Create(name);
-  FillNewYear(db, fill, [&name] {
-    try {
-      jet::ServerEngine::DropYear(name);
-    } catch (const jet::DbError&) {
-    }
   });
 }
 
-void MakeYearFile(const std::string& path, unsigned mode, const std::function<void(jet::Database&)>& fill) {
-  if (jet::IsServerName(path)) return MakeServerYear(path, fill);
-  if (jet::Database::IsUnfinished(path)) RemoveQuietly(path);
-  if (QueryRealFile(path).exists) throw jet::DbError(Format("文件“%s”已存在。", path.c_str()));
-  std::string part = path + ".part";
-  RemoveQuietly(part);
-  RemoveQuietly(part + "-journal");
-  {
-    jet::Database db;
-    db.Create(part, mode);
-    FillNewYear(db, fill, [&part] {
-      RemoveQuietly(part);
-      RemoveQuietly(part + "-journal");
-    });
-  }
-  MoveFinishedFile(part, path);
+// A year whose place is sound and that opens ending logged in (SYSTAB's year equals the name).
+bool IsYearOf(const YearPlace& place, const std::string& ext) {
+  if (!place.problem.empty()) return false;
+  CVyDataEnv probe;
+  bool ok = probe.Open(place.path, "101", 0, ext) && probe.loggedIn;
+  probe.Close();
+  return ok;
 }
 
 }  // namespace
 
 bool IsValidYearFile(const std::string& folder, const std::string& name, const std::string& ext) {
-  if (!EndsWithExtension(name, ext)) return false;
-  std::string path = Join(folder, name);
-  FileFacts f = Plat().QueryFile(path);
-  if (!f.exists || f.isFolder || f.readOnly || f.system || f.hidden) return false;
-  if (name.size() - ext.size() - 1 != 4) return false;
-  CVyDataEnv probe;
-  bool ok = probe.Open(path, "101", 0, ext) && probe.loggedIn;
-  probe.Close();
-  return ok;
+  auto place = YearFilePlace(folder, name, ext);
+  return place && IsYearOf(*place, ext);
 }
 
 std::vector<std::string> YearList(const std::string& folder, const std::string& ext) {
-  if (jet::IsServerName(folder)) {
-    // The years of an account set on a server: its years' schemas that open ending logged in.
-    std::vector<std::string> years, found;
-    try {
-      found = jet::ServerEngine::Years(folder);
-    } catch (const jet::DbError&) {
-      return {};  // a server out of reach lists no years, as a missing folder does
-    }
-    for (auto& year : found) {
-      CVyDataEnv probe;
-      if (probe.Open(YearFilePath(folder, year, ext), "101", 0, ext) && probe.loggedIn) years.push_back(year);
-      probe.Close();
-    }
-    return years;
-  }
+  // Each once: a folder may hold a year's file under two cases of its extension.
   std::set<std::string> years;
-  for (auto& name : ListFolder(folder, false))
-    if (IsValidYearFile(folder, name, ext)) years.insert(name.substr(0, 4));
+  for (const YearPlace& place : YearPlaces(folder, ext))
+    if (IsYearOf(place, ext)) years.insert(place.title);
   return {years.begin(), years.end()};
 }
 
 std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& ext) {
-  std::vector<YearPlace> places;
-  if (jet::IsServerName(folder)) {
-    try {
-      for (auto& year : jet::ServerEngine::Years(folder)) places.push_back({year, YearFilePath(folder, year, ext), ""});
-    } catch (const jet::DbError&) {
-    }
-    return places;
-  }
-  for (const std::string& name : ListFolder(folder, false)) {
-    if (!EndsWithExtension(name, ext) || name.size() - ext.size() - 1 != 4) continue;
-    std::string path = Join(folder, name);
-    FileFacts f = Plat().QueryFile(path);
-    if (!f.exists) continue;
-    std::string problem;
-    if (f.isFolder || f.hidden || f.system || f.readOnly)
-      problem = f.isFolder ? "是文件夹" : f.readOnly ? "是只读文件" : "是隐藏或系统文件";
-    places.push_back({name.substr(0, 4), path, problem});
-  }
-  return places;
+  return AccountSet::Of(folder)->Places(ext);
 }
 
 bool IsAccountSetFolder(const std::string& folder, const std::string& ext) {
-  if (jet::IsServerName(folder)) return !YearList(folder, ext).empty();
-  for (auto& name : ListFolder(folder, false))
-    if (IsValidYearFile(folder, name, ext)) return true;
+  for (const YearPlace& place : YearPlaces(folder, ext))
+    if (IsYearOf(place, ext)) return true;
   return false;
 }
 
 std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext) {
-  if (jet::IsServerName(folder)) return folder + "#" + year;
-  for (auto& name : ListFolder(folder, false))
-    if (EndsWithExtension(name, ext) && name.size() == year.size() + ext.size() + 1 &&
-        name.rfind(year, 0) == 0)
-      return Join(folder, name);
-  std::string lower = ext;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return Join(folder, year + "." + lower);
+  return AccountSet::Of(folder)->YearPath(year, ext);
 }
 
 bool IsAccountSetPlace(const std::string& folder) {
-  return jet::IsServerName(folder) ? jet::ParseServerName(folder).has_value() && folder.find('#') == std::string::npos
-                                   : !folder.empty() && folder[0] == '/';
-}
-
-bool MakeFolders(const std::string& folder, unsigned mode) {
-  if (jet::IsServerName(folder)) return true;  // an account set's database is made by its administrator
-  std::filesystem::path native(NativePath(folder)), made;
-  for (const auto& part : native) {
-    made /= part;
-    if (::mkdir(made.c_str(), mode ? mode : 0777) == 0) {
-      // The umask may have taken bits away: a folder made private gets exactly its bits.
-      if (mode && ::chmod(made.c_str(), mode) != 0) return false;
-    } else if (errno != EEXIST) {
-      return false;
-    }
-  }
-  return QueryRealFile(folder).isFolder;
+  return AccountSet::Of(folder)->IsPlace();
 }
 
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext) {
   std::string path = YearFilePath(folder, Format("%4d", year), ext);
   // The year file holds the operators' passwords: only its owner reads it until the owner decides otherwise.
-  MakeYearFile(path, kPrivateFileMode, [&](jet::Database& db) { SeedNewAccountSet(db, year); });
+  MakeYear(path, kPrivateFileMode, [&](jet::Database& db) { SeedNewAccountSet(db, year); });
   return path;
 }
 
@@ -232,7 +101,7 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
   rs.Close();
 
   // The new year is kept as closely as the book it comes from.
-  MakeYearFile(path, ModeFromBook(current.Db()->GetName()), [&](jet::Database& db) {
+  MakeYear(path, ModeFromBook(current.Db()->GetName()), [&](jet::Database& db) {
     db.Execute(Format(
         "INSERT INTO SYSTAB(NA,KJ,AN,PY,MM,JT,T1,T13) \t\tVALUES('%s','%s','%s',%s,0,'%s','%4d%4s','%4d%4s')",
         SqlText(na).c_str(), SqlText(kj).c_str(), SqlText(an).c_str(), Format("%d", newYear).c_str(),
@@ -244,42 +113,17 @@ std::string CreateNextYearFile(CVyDataEnv& current, int newYear) {
 }
 
 bool DeleteYearFile(const std::string& path) {
-  if (jet::IsServerName(path)) {
-    try {
-      jet::ServerEngine::DropYear(path);
-      return true;
-    } catch (const jet::DbError&) {
-      return false;
-    }
-  }
-  std::error_code ec;
-  return std::filesystem::remove(NativePath(path), ec) && !ec;
-}
-
-bool IsServerYear(const std::string& path) {
-  auto n = jet::ParseServerName(path);
-  return n && !n->year.empty();
+  return AccountSet::Of(path)->DropYear(path);
 }
 
 bool YearExists(const std::string& path) {
-  if (jet::IsServerName(path)) {
-    auto n = jet::ParseServerName(path);
-    if (!n || n->year.empty()) return false;
-    try {
-      std::vector<std::string> years = jet::ServerEngine::Years(n->uri);
-      return std::find(years.begin(), years.end(), n->year) != years.end();
-    } catch (const jet::DbError&) {
-      return false;
-    }
-  }
-  return Plat().QueryFile(path).exists;
+  return AccountSet::Of(path)->HasYear(path);
 }
 
 AloneWork::AloneWork(const std::string& place, const std::string& who, const std::string& work) {
-  if (!jet::IsServerName(place)) return;
   std::string holder;
   try {
-    lock_ = jet::ServerEngine::TakeAloneLock(place, who, work, holder);
+    lock_ = AccountSet::Of(place)->TakeAloneLock(who, work, holder);
   } catch (const jet::DbError& e) {
     refusal_ = Format("不能进行“%s”：%s", work.c_str(), e.what());
     return;

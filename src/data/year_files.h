@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "data/account_set.h"
+
 class CVyDataEnv;
-namespace jet {
-class ServerConnection;
-}
 
 // A file of the folder that is a year of an account set: name "*.vyx" with a 4-character title, not a
 // folder, read-only, system or hidden file, and it opens ending logged in (SYSTAB's year equals the name).
@@ -17,11 +16,6 @@ bool IsValidYearFile(const std::string& folder, const std::string& name, const s
 std::vector<std::string> YearList(const std::string& folder, const std::string& ext = "VYX");
 // The years an account set may hold, before they are opened: the folder's files "YYYY.ext", or the years of
 // an account set on a server. A file that is not plain, visible and writable says why not in problem.
-struct YearPlace {
-  std::string title;    // the year
-  std::string path;     // its name for Database::Open
-  std::string problem;  // "" when it may be opened, else why not ("是只读文件")
-};
 std::vector<YearPlace> YearPlaces(const std::string& folder, const std::string& ext);
 // A folder holding at least one valid year file.
 bool IsAccountSetFolder(const std::string& folder, const std::string& ext = "VYX");
@@ -29,8 +23,6 @@ bool IsAccountSetFolder(const std::string& folder, const std::string& ext = "VYX
 // extension, else folder/YYYY.vyx.
 std::string YearFilePath(const std::string& folder, const std::string& year, const std::string& ext = "VYX");
 
-// A year named on a server ("URI#YEAR") rather than a file.
-bool IsServerYear(const std::string& path);
 // Whether a year is there: its file, or its schema on the server.
 bool YearExists(const std::string& path);
 
@@ -40,9 +32,6 @@ bool IsAccountSetPlace(const std::string& folder);
 // What a new account set is made with, whatever the umask: its folders open to their owner only, its first
 // year file read and written by its owner only. (Later years, backups and reports take the book's bits.)
 constexpr unsigned kPrivateFolderMode = 0700, kPrivateFileMode = 0600;
-// Creates every missing folder of the path (nothing to make for a server's database); false when one cannot
-// be made. The folders made get exactly mode, or with 0 the bits the umask leaves.
-bool MakeFolders(const std::string& folder, unsigned mode = 0);
 // The first year file of a new account set, with kPrivateFileMode: tables and seed rows for the year.
 // Returns its path; throws jet::DbError when the file cannot be made (it is removed again then).
 std::string CreateAccountSetFile(const std::string& folder, int year, const std::string& ext = "VYX");
@@ -71,7 +60,7 @@ class AloneWork {
   const std::string& Refusal() const { return refusal_; }
 
  private:
-  std::unique_ptr<jet::ServerConnection> lock_;
+  std::unique_ptr<AccountSet::AloneLock> lock_;
   std::string refusal_;
 };
 

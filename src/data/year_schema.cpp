@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "data/sql_text.h"
+#include "data/jet/schema.h"
 #include "data/page_settings.h"
 
 using jet::SqlText;

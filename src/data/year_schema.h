@@ -3,7 +3,7 @@
 // next-year file receives, and the upgrades of older files.
 #include <string>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 
 // Every table and index of a year file, in their fixed order.
 void CreateYearTables(jet::Database& db);

@@ -4,7 +4,7 @@
 
 #include "base/money.h"
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;

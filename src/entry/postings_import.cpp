@@ -10,7 +10,7 @@
 #include "base/input_mask.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
 #include "entry/date_entry_dlg.h"

@@ -9,7 +9,7 @@
 #include "base/refusal.h"
 #include "base/text.h"
 #include "base/validators.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 
 namespace {

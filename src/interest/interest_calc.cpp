@@ -11,8 +11,8 @@
 #include "accounts/account_full_name.h"
 #include "base/money.h"
 #include "base/text.h"
+#include "data/database.h"
 #include "data/db_error.h"
-#include "data/jet/database.h"
 #include "data/recordset.h"
 #include "data/sql_text.h"
 

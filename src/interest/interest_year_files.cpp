@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "data/recordset.h"
 #include "data/year_files.h"

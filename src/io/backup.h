@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 
 constexpr int kBackupsKept = 10;
 

@@ -5,7 +5,7 @@
 
 #include "base/money.h"
 #include "base/text.h"
-#include "data/jet/functions.h"
+#include "data/database.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;

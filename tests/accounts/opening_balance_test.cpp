@@ -3,7 +3,6 @@
 #include "accounts/opening_balance.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "accounts/account_code.h"
 #include "accounts/opening_browser_dlg.h"
@@ -217,11 +216,7 @@ TEST_F(OpeningTest, AFailedSaveLeavesTheFileAsItWasAndShowsTheEnginesMessage) {
   ASSERT_TRUE(Save("1001", true, "100"));
   const std::vector<std::string> before = OpeningRows();
   // The delete succeeds, the insert after it fails.
-  ASSERT_EQ(
-      sqlite3_exec(env.Db()->Handle(),
-                   "CREATE TRIGGER refuse BEFORE INSERT ON P0 BEGIN SELECT RAISE(ABORT,'磁盘已满'); END",
-                   nullptr, nullptr, nullptr),
-      SQLITE_OK);
+  env.Db()->ExecuteEngineSql("CREATE TRIGGER refuse BEFORE INSERT ON P0 BEGIN SELECT RAISE(ABORT,'磁盘已满'); END");
   platform.messages.clear();
   EXPECT_FALSE(Save("1001", false, "70"));
   EXPECT_EQ(OpeningRows(), before);

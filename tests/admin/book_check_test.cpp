@@ -9,7 +9,7 @@
 
 #include "admin/book_check_view.h"
 #include "base/money.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "entry/entry_fixture.h"
 #include "reports/balance_book.h"
 

@@ -20,6 +20,12 @@ TEST(CommandLineTest, OneFileOrNothing) {
   CommandLine relative = ParseCommandLine({"a/../2026.vyx"});
   EXPECT_EQ(relative.kind, Kind::OpenFile);
   EXPECT_EQ(relative.file, std::filesystem::current_path().string() + "/2026.vyx");
+  // A name on a server is no path of this machine, whether or not it names a year well.
+  for (const char* server : {"postgresql:///books#2026", "postgres://db/books"}) {
+    CommandLine named = ParseCommandLine({server});
+    EXPECT_EQ(named.kind, Kind::OpenFile);
+    EXPECT_EQ(named.file, server);
+  }
   for (auto args : std::vector<std::vector<std::string>>{
            {"-p", "2026.vyx"}, {"--print"}, {"a.vyx", "b.vyx"}, {""}, {"/tmp/\xF0\x9F\x98\x80.vyx"}})
     EXPECT_EQ(ParseCommandLine(args).kind, Kind::Other) << args[0];
@@ -41,6 +47,11 @@ TEST(DataFolderListTest, FoldersThenDataFilesWhateverTheirCase) {
   EXPECT_EQ(ParentFolder("/"), "/");
   EXPECT_EQ(JoinPath("/", "home"), "/home");
   EXPECT_EQ(JoinPath("/home", "2026.vyx"), "/home/2026.vyx");
+  // An account set on a server has no folder above it, and its years are named after "#".
+  for (const std::string set : {"postgresql:///books?host=/run/postgresql", "postgres://db/b#12"}) {
+    EXPECT_EQ(ParentFolder(set), set);
+    EXPECT_EQ(JoinPath(set, "2026"), set + "#2026");
+  }
 }
 
 TEST(HelpPageTest, ListsEveryMenuCommandWithItsConditionAndKeys) {

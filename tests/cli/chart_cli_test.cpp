@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/gbk.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "data/db_error.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/jet/emitter.h"
 #include "data/jet/server_library.h"
 #include "data/year_files.h"

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "support/year_file_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "data/sql_text.h"
 #include "data/data_env.h"
@@ -91,7 +91,7 @@ TEST_F(JetHardening, TextsWithALoneLeadByteGoBackThroughTheQuotingHelper) {
 
 TEST_F(JetHardening, AQueryFailingOnItsFirstRowLeavesNoStatementOpen) {
   for (int i = 0; i < 200; ++i) EXPECT_THROW(db.Query("select 1e19 \\ 1 from opr"), jet::DbError);
-  EXPECT_EQ(sqlite3_next_stmt(db.Handle(), nullptr), nullptr);
+  EXPECT_EQ(db.OpenStatements(), 0);
   db.Close();
   EXPECT_FALSE(db.IsOpen());
 }
@@ -119,14 +119,7 @@ TEST_F(JetHardening, AFailedCommitCanStillBeRolledBack) {
 // The large page cache is held only while a transaction writes: a report reading outside one keeps the
 // engine's small cache, whatever way the last transaction ended.
 TEST_F(JetHardening, OnlyAWritingTransactionHoldsTheLargeCache) {
-  auto pragma = [&](const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), sql, -1, &st, nullptr);
-    sqlite3_step(st);
-    long long value = sqlite3_column_int64(st, 0);
-    sqlite3_finalize(st);
-    return value;
-  };
+  auto pragma = [&](const char* sql) { return db.QueryEngineSql(sql)->Int(0); };
   auto cache = [&] { return pragma("PRAGMA cache_size"); };
   // While a transaction writes, the file is not mapped: every page it touched would stay in the
   // process's memory.

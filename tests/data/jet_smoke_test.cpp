@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "support/temp_dir.h"
 

@@ -2,7 +2,6 @@
 // form the program sends, with sample values, and the results it must give. The format is described at the
 // top of the corpus file. Each section is one test on a fresh year file.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,7 +12,7 @@
 #include <vector>
 
 #include "base/gbk.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "data/year_files.h"
 #include "support/statement_corpus.h"
@@ -36,7 +35,7 @@ TEST_P(JetStatementCorpus, GivesTheCheckedResults) {
     db.Open(CreateAccountSetFile(dir.Path(), 2001));
   }
   // The file is thrown away afterwards: no need to wait for the disk after every statement.
-  sqlite3_exec(db.Handle(), "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+  db.ExecuteEngineSql("PRAGMA synchronous=OFF");
   StatementRunner runner(db);
   for (const Step& step : section.steps) runner.Run(step);
 }
@@ -62,15 +61,11 @@ TEST(JetStatementNames, AreFoundWithoutRegardToCase) {
 std::vector<std::string> QueryPlan(jet::Database& db, const std::string& jetSql) {
   std::vector<std::string> plan;
   for (auto& sql : db.Explain(jetSql)) {
-    sqlite3_stmt* st = nullptr;
-    std::string explain = "EXPLAIN QUERY PLAN " + sql;
-    if (sqlite3_prepare_v2(db.Handle(), explain.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-      plan.push_back(std::string("cannot plan: ") + sqlite3_errmsg(db.Handle()));
-      continue;
+    try {
+      for (auto c = db.QueryEngineSql("EXPLAIN QUERY PLAN " + sql); !c->AtEnd(); c->Next()) plan.push_back(c->Text(3));
+    } catch (const jet::DbError& e) {
+      plan.push_back(std::string("cannot plan: ") + e.what());
     }
-    while (sqlite3_step(st) == SQLITE_ROW)
-      plan.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
-    sqlite3_finalize(st);
   }
   return plan;
 }

@@ -1,9 +1,9 @@
 #include "data/year_schema.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "data/data_env.h"
+#include "data/jet/schema.h"
 #include "data/recordset.h"
 #include "data/page_settings.h"
 #include "support/year_file_fixture.h"
@@ -28,11 +28,9 @@ TEST_F(YearSchema, ANewAccountSetHasEveryTableAndItsSeedRows) {
   EXPECT_FALSE(db.HasTable("VYVAR"));
   // The tables are made in the order the schema is written, the page settings' three included.
   std::vector<std::string> made;
-  sqlite3_stmt* st = nullptr;
-  sqlite3_prepare_v2(db.Handle(), "SELECT name FROM sqlite_master WHERE type='table' ORDER BY rowid", -1, &st,
-                     nullptr);
-  while (sqlite3_step(st) == SQLITE_ROW) made.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-  sqlite3_finalize(st);
+  for (auto c = db.QueryEngineSql("SELECT name FROM sqlite_master WHERE type='table' ORDER BY rowid"); !c->AtEnd();
+       c->Next())
+    made.push_back(c->Text(0));
   EXPECT_EQ(made, (std::vector<std::string>{"SYSTAB", "SYSCSTAB", "OPR", "PWR", "VyFormList", "VyFormFormula",
                                             "VyFormTopWord", "VyFormHeadNote", "VYPAGESET", "FIELDWIDTH", "VYFONT",
                                             "SUBT", "P0", "WBT", "WBR"}));

@@ -8,7 +8,7 @@
 
 #include "accounts/account_asker.h"
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/data_env.h"
 #include "data/year_files.h"
 #include "support/book_rows.h"

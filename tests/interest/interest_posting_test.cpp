@@ -1,5 +1,4 @@
 // 记帐 of the interest list: what it writes, that it runs once, and that it writes all rows or none.
-#include <sqlite3.h>
 
 #include "base/text.h"
 #include "base/dialog_asker.h"
@@ -72,18 +71,16 @@ TEST_F(InterestPostingTest, PostsOnceAfterTheDaysRows) {
 TEST_F(InterestPostingTest, AFailingPostingWritesNothing) {
   long before = Count("select count(*) from p0");
   // The second account's row cannot be written.
-  ASSERT_EQ(sqlite3_exec(env.Db()->Handle(),
-                         "CREATE TRIGGER refuse BEFORE INSERT ON P0 WHEN trim(NEW.KNO)='1002-2' "
-                         "BEGIN SELECT RAISE(ABORT,'disk full'); END",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
+  env.Db()->ExecuteEngineSql(
+      "CREATE TRIGGER refuse BEFORE INSERT ON P0 WHEN trim(NEW.KNO)='1002-2' "
+      "BEGIN SELECT RAISE(ABORT,'disk full'); END");
   view.OnCommand(vycmd::kPostInterest);
   EXPECT_NE(platform.LastText().find("disk full"), std::string::npos);
   EXPECT_EQ(Count("select count(*) from p0"), before);
   EXPECT_TRUE(PostEnabled());  // it may be tried again
 
   // A code corrected into one that is not in the chart is refused before anything is written.
-  sqlite3_exec(env.Db()->Handle(), "DROP TRIGGER refuse", nullptr, nullptr, nullptr);
+  env.Db()->ExecuteEngineSql("DROP TRIGGER refuse");
   view.PutCell(2, 0, "TEXT", "1009");
   view.OnCommand(vycmd::kPostInterest);
   EXPECT_EQ(platform.LastText(), "帐户“1009”不存在，请改正后再记帐!");

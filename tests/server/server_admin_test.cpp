@@ -6,12 +6,13 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/jet/server_engine.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
@@ -93,8 +94,15 @@ TEST(ServerAlone, ASecondAdministratorIsToldWhoHoldsTheLock) {
     }
     EXPECT_EQ(jet::ServerEngine::Backups(set).size(), 0u) << "a refused command took a copy";
   }
-  AloneWork alone(set, "102 记帐", "删除年度");
-  EXPECT_EQ(alone.Refusal(), "");
+  // The server lets the holder's lock go when it notices the holder's connection is gone, a moment after
+  // the process has ended.
+  auto alone = std::make_unique<AloneWork>(set, "102 记帐", "删除年度");
+  for (int tries = 0; !alone->Refusal().empty() && tries < 50; ++tries) {
+    alone.reset();
+    usleep(100000);
+    alone = std::make_unique<AloneWork>(set, "102 记帐", "删除年度");
+  }
+  ASSERT_EQ(alone->Refusal(), "");
   CliResult r = RunAdmin("carry-forward " + Quoted(set + "#2027") + " --accounts --yes");
   EXPECT_NE(r.status, 0) << "the lock of this process is held: " << r.out;
 }

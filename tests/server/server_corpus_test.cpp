@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "data/year_files.h"
 #include "support/statement_corpus.h"

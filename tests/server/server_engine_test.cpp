@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/db_error.h"
 #include "data/jet/server_engine.h"
 #include "data/data_env.h"

@@ -14,7 +14,7 @@
 
 #include "child_frame.h"
 #include "command_wiring.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/year_files.h"
 #include "form_view_widget.h"
 #include "gbk_qt.h"

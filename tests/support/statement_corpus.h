@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 
 namespace corpus {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "data/year_files.h"
 #include "support/scripted_platform.h"
 #include "support/temp_dir.h"

@@ -6,7 +6,7 @@
 #include "base/text.h"
 #include "carry_forward_dialog.h"
 #include "copy_info_dialog.h"
-#include "data/jet/database.h"
+#include "data/database.h"
 #include "dialog_test_support.h"
 #include "gbk_qt.h"
 #include "io/backup.h"

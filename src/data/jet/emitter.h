@@ -7,12 +7,9 @@
 
 #include "data/jet/ast.h"
 #include "data/jet/schema.h"
+#include "data/jet/target.h"
 
 namespace jet {
-
-// The engine a translation is written for: the embedded SQLite engine, or a PostgreSQL server holding
-// the dialect's function library.
-enum class Target { Embedded, Server };
 
 struct EmitOptions {
   Target target = Target::Embedded;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/jet/emitter.h"
+#include "data/jet/target.h"
 #include "data/jet/schema.h"
 
 namespace jet {
@@ -74,6 +74,8 @@ class Engine {
   virtual void BackupTo(const std::string& target, unsigned mode) = 0;
   // Drops a table's indexes, inside a transaction; returns the statements that make them again.
   virtual std::vector<std::string> DropIndexes(const std::string& table) = 0;
+  // The engine's statements of this connection that are still open (prepared and not finished with).
+  virtual int OpenStatements() = 0;
 };
 
 }  // namespace jet

@@ -643,4 +643,8 @@ void ServerEngine::DropBackup(const std::string& uri, const std::string& schema)
   conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
 }
 
+int ServerEngine::OpenStatements() {
+  return std::atoi(conn_->Value("SELECT count(*) FROM pg_prepared_statements").value_or("0").c_str());
+}
+
 }  // namespace jet

@@ -86,6 +86,7 @@ class ServerEngine : public Engine {
   // The copy is the schema named target, marked as a copy, made and checked in one transaction.
   void BackupTo(const std::string& target, unsigned mode) override;
   std::vector<std::string> DropIndexes(const std::string& table) override;
+  int OpenStatements() override;
 
  private:
   ServerEngine(std::unique_ptr<ServerConnection> conn, std::string schema);

@@ -484,4 +484,10 @@ std::vector<std::string> SqliteEngine::DropIndexes(const std::string& table) {
   return statements;
 }
 
+int SqliteEngine::OpenStatements() {
+  int open = 0;
+  for (sqlite3_stmt* st = sqlite3_next_stmt(db_, nullptr); st; st = sqlite3_next_stmt(db_, st)) ++open;
+  return open;
+}
+
 }  // namespace jet

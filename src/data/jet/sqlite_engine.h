@@ -40,8 +40,7 @@ class SqliteEngine : public Engine {
   std::vector<std::string> TwinIndexes(const std::string& table) override;
   void BackupTo(const std::string& gbkPath, unsigned mode) override;
   std::vector<std::string> DropIndexes(const std::string& table) override;
-
-  sqlite3* Handle() const { return db_; }
+  int OpenStatements() override;
 
  private:
   explicit SqliteEngine(sqlite3* db) : db_(db) {}

@@ -1,19 +1,24 @@
 #pragma once
-// One open year, spoken to in the program's SQL dialect. Statements are translated (emitter.h) for the
-// engine that holds the year (engine.h) and run there; every failure is a DbError carrying its message.
-#include <map>
+// One open year, spoken to in the program's SQL dialect: the data layer's door to the engines. Statements
+// are translated for the engine that holds the year and run there; every failure is a DbError carrying its
+// message. Nothing of the engines shows here: they are the data layer's own (data/jet/).
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "data/jet/emitter.h"
-#include "data/jet/engine.h"
-#include "data/jet/schema.h"
-
-struct sqlite3;
-
 namespace jet {
+
+class Engine;
+class EngineRows;
+class EngineStatement;
+struct EmitOptions;
+struct TableInfo;
+enum class ValueKind;
+
+// A number as the dialect's cstr$ writes it, and as Cursor::Text reads a real: its shortest decimal form of
+// 15 significant digits (70, 12.5, -30). The dialect's own, offered to those who compose such texts.
+std::string NumberText(double value);
 
 // A forward cursor over the rows of one SELECT.
 class Cursor {
@@ -42,7 +47,7 @@ class Cursor {
 
  private:
   void Step();
-  ValueKind KindOf(int i) const { return atEnd_ ? ValueKind::Null : rows_->Kind(i); }
+  ValueKind KindOf(int i) const;
   std::unique_ptr<EngineRows> rows_;
   std::string sql_;
   std::vector<std::string> names_;
@@ -60,12 +65,12 @@ class PreparedStatement {
   PreparedStatement(const PreparedStatement&) = delete;
   PreparedStatement& operator=(const PreparedStatement&) = delete;
 
-  int ParamCount() const { return stmt_->ParamCount(); }
-  void Bind(int i, std::string_view text) { stmt_->Bind(i, text); }
-  void Bind(int i, long long value) { stmt_->Bind(i, value); }
-  void Bind(int i, double value) { stmt_->Bind(i, value); }
+  int ParamCount() const;
+  void Bind(int i, std::string_view text);
+  void Bind(int i, long long value);
+  void Bind(int i, double value);
   // Runs with the bound values and makes ready for the next run; returns the rows changed. Throws DbError.
-  int Run() { return stmt_->Run(); }
+  int Run();
   // A query's rows with the bound values; the statement runs again after the cursor is gone.
   std::unique_ptr<Cursor> Open();
 
@@ -74,10 +79,10 @@ class PreparedStatement {
   std::string sql_;
 };
 
-class Database : public SchemaSource {
+class Database {
  public:
   Database();
-  ~Database() override;
+  ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
@@ -131,26 +136,34 @@ class Database : public SchemaSource {
   void Rollback();
   int TransactionDepth() const { return depth_; }
 
-  void SetIndexSupport(bool on) { options_.indexSupport = on; }
+  void SetIndexSupport(bool on) { indexSupport_ = on; }
   // The engine's text a statement becomes (for tests and diagnosis).
   std::vector<std::string> Explain(const std::string& sql);
+  // The engine's own SQL, run or read as it stands, untranslated: for diagnosis and for tests that look
+  // at the engine itself (query plans, the order tables were made in, a trigger that makes a write fail).
+  int ExecuteEngineSql(const std::string& sql);
+  std::unique_ptr<Cursor> QueryEngineSql(const std::string& sql);
+  // The engine's statements of this connection still open: none once every cursor and prepared
+  // statement is gone, whatever failed on the way.
+  int OpenStatements();
 
-  const TableInfo* FindTable(const std::string& name) override;
-  std::vector<std::string> TwinIndexes(const std::string& table) override;
-
-  // The embedded engine's connection, for the rare direct query (query plans in tests); nullptr on any
-  // other engine.
-  sqlite3* Handle() const;
+  // The table as declared (data/jet/schema.h); nullptr when there is none (names compared without regard
+  // to case).
+  const TableInfo* FindTable(const std::string& name);
+  // The declared width of a text column; 0 when the table or column is missing or is not a text.
+  int TextWidth(const std::string& table, const std::string& column);
+  // The first columns of a table's trim() twin indexes.
+  std::vector<std::string> TwinIndexes(const std::string& table);
 
  private:
+  class Schema;
   void Require() const;
-  void LoadSchema();
+  EmitOptions Options() const;
   std::unique_ptr<Engine> engine_;
   std::string path_;
   int depth_ = 0;
-  EmitOptions options_;
-  bool schemaLoaded_ = false;
-  std::map<std::string, TableInfo> tables_;  // by lower-case name
+  bool indexSupport_ = true;
+  std::unique_ptr<Schema> schema_;  // the tables as declared, read when first asked for
 };
 
 }  // namespace jet

@@ -1,18 +1,58 @@
-#include "data/jet/database.h"
+// The dialect on top of the engines: each statement translated for the engine holding the year, the
+// levels of transactions, and the tables as declared, read once and kept until the schema changes.
+#include "data/database.h"
 
 #include <cmath>
+#include <map>
 
 #include "base/text.h"
 #include "data/db_error.h"
+#include "data/jet/emitter.h"
+#include "data/jet/engine.h"
 #include "data/jet/functions.h"
 #include "data/jet/parser.h"
+#include "data/jet/schema.h"
 #include "data/jet/server_engine.h"
 #include "data/jet/sqlite_engine.h"
 
 namespace jet {
 
+// What the translation asks of the year's tables, answered from the engine once and kept.
+class Database::Schema : public SchemaSource {
+ public:
+  explicit Schema(Engine& engine) : engine_(engine) {}
+  const TableInfo* FindTable(const std::string& name) override {
+    Load();
+    auto it = tables_.find(Lower(name));
+    return it == tables_.end() ? nullptr : &it->second;
+  }
+  std::vector<std::string> TwinIndexes(const std::string& table) override {
+    return engine_.TwinIndexes(table);
+  }
+  std::vector<std::string> Names() {
+    Load();
+    std::vector<std::string> names;
+    for (auto& [key, info] : tables_) names.push_back(info.name);
+    return names;
+  }
+  // The schema changed (or a rollback may have undone a change): read it again when next asked.
+  void Forget() { loaded_ = false; }
+
+ private:
+  void Load() {
+    if (loaded_) return;
+    tables_.clear();
+    for (auto& info : engine_.Tables()) tables_[Lower(info.name)] = std::move(info);
+    loaded_ = true;
+  }
+  Engine& engine_;
+  bool loaded_ = false;
+  std::map<std::string, TableInfo> tables_;  // by lower-case name
+};
+
 // ---------- Cursor ----------
-Cursor::Cursor(std::unique_ptr<EngineRows> rows, std::string sql) : rows_(std::move(rows)), sql_(std::move(sql)) {
+Cursor::Cursor(std::unique_ptr<EngineRows> rows, std::string sql)
+    : rows_(std::move(rows)), sql_(std::move(sql)) {
   int n = rows_->ColumnCount();
   for (int i = 0; i < n; ++i) names_.push_back(rows_->ColumnName(i));
   Step();
@@ -25,6 +65,10 @@ int Cursor::FindColumn(const std::string& name) const {
   for (size_t i = 0; i < names_.size(); ++i)
     if (Lower(names_[i]) == want) return static_cast<int>(i);
   return -1;
+}
+
+ValueKind Cursor::KindOf(int i) const {
+  return atEnd_ ? ValueKind::Null : rows_->Kind(i);
 }
 
 void Cursor::Step() {
@@ -96,6 +140,26 @@ PreparedStatement::PreparedStatement(std::unique_ptr<EngineStatement> stmt, std:
 
 PreparedStatement::~PreparedStatement() = default;
 
+int PreparedStatement::ParamCount() const {
+  return stmt_->ParamCount();
+}
+
+void PreparedStatement::Bind(int i, std::string_view text) {
+  stmt_->Bind(i, text);
+}
+
+void PreparedStatement::Bind(int i, long long value) {
+  stmt_->Bind(i, value);
+}
+
+void PreparedStatement::Bind(int i, double value) {
+  stmt_->Bind(i, value);
+}
+
+int PreparedStatement::Run() {
+  return stmt_->Run();
+}
+
 std::unique_ptr<Cursor> PreparedStatement::Open() {
   return std::make_unique<Cursor>(stmt_->Open(), sql_);
 }
@@ -114,9 +178,11 @@ void Database::Require() const {
   if (!engine_) throw DbError("没有打开数据文件。");
 }
 
-sqlite3* Database::Handle() const {
-  auto* embedded = dynamic_cast<SqliteEngine*>(engine_.get());
-  return embedded ? embedded->Handle() : nullptr;
+EmitOptions Database::Options() const {
+  EmitOptions options;
+  options.target = engine_->SqlTarget();
+  options.indexSupport = indexSupport_;
+  return options;
 }
 
 void Database::Open(const std::string& name, bool readOnly) {
@@ -126,9 +192,8 @@ void Database::Open(const std::string& name, bool readOnly) {
   } else {
     engine_ = SqliteEngine::Open(name, readOnly);
   }
-  options_.target = engine_->SqlTarget();
   path_ = name;
-  schemaLoaded_ = false;
+  schema_ = std::make_unique<Schema>(*engine_);
 }
 
 void Database::Create(const std::string& name, unsigned mode) {
@@ -138,9 +203,8 @@ void Database::Create(const std::string& name, unsigned mode) {
   } else {
     engine_ = SqliteEngine::Create(name, mode);
   }
-  options_.target = engine_->SqlTarget();
   path_ = name;
-  schemaLoaded_ = false;
+  schema_ = std::make_unique<Schema>(*engine_);
 }
 
 bool Database::IsUnfinished(const std::string& name) {
@@ -150,25 +214,24 @@ bool Database::IsUnfinished(const std::string& name) {
 void Database::Close() {
   if (!engine_) return;
   depth_ = 0;
+  schema_.reset();
   engine_.reset();
   path_.clear();
-  tables_.clear();
-  schemaLoaded_ = false;
 }
 
 int Database::Execute(const std::string& sql) {
   Require();
-  Translation t = Translate(sql, *this, options_);
+  Translation t = Translate(sql, *schema_, Options());
   if (t.isQuery) throw DbError("不能执行选择查询，SELECT 语句应以记录集打开。");
   int changed = 0;
   try {
     changed = engine_->RunUnit(t.statements);
   } catch (...) {
-    if (t.changesSchema) schemaLoaded_ = false;
+    if (t.changesSchema) schema_->Forget();
     throw;
   }
   if (t.changesSchema) {
-    schemaLoaded_ = false;
+    schema_->Forget();
     changed = 0;
   }
   return changed;
@@ -176,7 +239,7 @@ int Database::Execute(const std::string& sql) {
 
 std::unique_ptr<Cursor> Database::Query(const std::string& sql) {
   Require();
-  Translation t = Translate(sql, *this, options_);
+  Translation t = Translate(sql, *schema_, Options());
   if (!t.isQuery) throw DbError("记录集只能由 SELECT 语句打开。");
   // The cursor owns the rows before its first step, which may throw.
   return std::make_unique<Cursor>(engine_->Query(t.statements[0]), sql);
@@ -184,7 +247,7 @@ std::unique_ptr<Cursor> Database::Query(const std::string& sql) {
 
 std::unique_ptr<PreparedStatement> Database::Prepare(const std::string& sql) {
   Require();
-  Translation t = Translate(sql, *this, options_);
+  Translation t = Translate(sql, *schema_, Options());
   if (t.changesSchema || t.statements.size() != 1)
     throw DbError("只有单条的 INSERT、UPDATE、DELETE 或 SELECT 语句可以预备。");
   return std::make_unique<PreparedStatement>(engine_->Prepare(t.statements[0]), sql);
@@ -192,36 +255,44 @@ std::unique_ptr<PreparedStatement> Database::Prepare(const std::string& sql) {
 
 std::vector<std::string> Database::Explain(const std::string& sql) {
   Require();
-  return Translate(sql, *this, options_).statements;
+  return Translate(sql, *schema_, Options()).statements;
 }
 
-void Database::LoadSchema() {
-  tables_.clear();
-  for (auto& info : engine_->Tables()) {
-    std::string key = Lower(info.name);
-    tables_[key] = std::move(info);
-  }
-  schemaLoaded_ = true;
+int Database::ExecuteEngineSql(const std::string& sql) {
+  Require();
+  schema_->Forget();
+  return engine_->RunUnit({sql});
+}
+
+std::unique_ptr<Cursor> Database::QueryEngineSql(const std::string& sql) {
+  Require();
+  return std::make_unique<Cursor>(engine_->Query(sql), sql);
+}
+
+int Database::OpenStatements() {
+  Require();
+  return engine_->OpenStatements();
 }
 
 const TableInfo* Database::FindTable(const std::string& name) {
   Require();
-  if (!schemaLoaded_) LoadSchema();
-  auto it = tables_.find(Lower(name));
-  return it == tables_.end() ? nullptr : &it->second;
+  return schema_->FindTable(name);
+}
+
+int Database::TextWidth(const std::string& table, const std::string& column) {
+  const TableInfo* t = FindTable(table);
+  const ColumnInfo* c = t ? t->Find(column) : nullptr;
+  return c && IsTextType(c->type) && c->width > 0 ? c->width : 0;
 }
 
 std::vector<std::string> Database::TwinIndexes(const std::string& table) {
   Require();
-  return engine_->TwinIndexes(table);
+  return schema_->TwinIndexes(table);
 }
 
 std::vector<std::string> Database::TableNames() {
   Require();
-  if (!schemaLoaded_) LoadSchema();
-  std::vector<std::string> names;
-  for (auto& [key, info] : tables_) names.push_back(info.name);
-  return names;
+  return schema_->Names();
 }
 
 bool Database::HasColumn(const std::string& table, const std::string& column) {
@@ -284,7 +355,7 @@ void Database::Rollback() {
   // nothing left to roll back.
   if (!engine_->InTransaction()) {
     depth_ = 0;
-    schemaLoaded_ = false;
+    schema_->Forget();
     engine_->Rollback();
     return;
   }
@@ -293,7 +364,7 @@ void Database::Rollback() {
   } else {
     engine_->RollbackTo(depth_);
   }
-  schemaLoaded_ = false;
+  schema_->Forget();
 }
 
 }  // namespace jet
