@@ -4,11 +4,12 @@
 
 #include "accounts/account_code.h"
 #include "accounts/chart_queries.h"
+#include "base/cell_text.h"
 #include "base/dialog_asker.h"
 #include "base/text.h"
-#include "data/sql_text.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
+#include "data/sql_text.h"
 
 using jet::SqlText;
 
@@ -158,22 +159,7 @@ std::string CHobdSubjectPrint::Text(int row, int col, const std::string& section
   }
   if (section != "TEXT" || row < 0 || row >= static_cast<int>(rows_.size())) return "";
   const Row& r = rows_[static_cast<size_t>(row)];
-  switch (col) {
-    case 0:
-      return r.code;
-    case 1:
-      return r.name;
-    case 2:
-      return Format("%d", r.level);
-    case 3:
-      return r.multi;
-    case 4:
-      return r.side;
-    case 5:
-      return r.kind;
-    default:
-      return "";
-  }
+  return CellOf({r.code, r.name, Format("%d", r.level), r.multi, r.side, r.kind}, col);
 }
 
 void CHobdSubjectPrint::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {

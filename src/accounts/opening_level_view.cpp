@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/cell_text.h"
 #include "base/text.h"
 #include "data/data_env.h"
 
@@ -41,18 +42,7 @@ std::string COpeningLevelView::Text(int row, int col, const std::string& section
   const auto& lines = browser_.Lines();
   if (section != "TEXT" || row < 0 || row >= static_cast<int>(lines.size())) return "";
   const COpeningBrowserDlg::Line& l = lines[static_cast<size_t>(row)];
-  switch (col) {
-    case 0:
-      return l.code;
-    case 1:
-      return l.name;
-    case 2:
-      return l.side;
-    case 3:
-      return l.amount;
-    default:
-      return "";
-  }
+  return CellOf({l.code, l.name, l.side, l.amount}, col);
 }
 
 void COpeningLevelView::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {

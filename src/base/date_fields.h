@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/input_mask.h"
+#include "base/refusal.h"
 
 struct DateFields {
   enum Part { kNone, kYear, kMonth, kDay };
@@ -26,3 +27,21 @@ struct DateFields {
   // The whole number a field holds (blanks around it allowed), -1 when it holds anything else.
   static int Number(const std::string& text);
 };
+
+// A dialog's check of one date's fields: the first part out of range takes the focus with the message
+// prefix + "年度" / "月份" / "日" + suffix. True when the date is whole.
+template <class Focus, class Field>
+bool CheckDateParts(const DateFields& date, Focus& focus, Field year, Field month, Field day,
+                    const std::string& prefix, const std::string& suffix, MsgIcon icon) {
+  switch (date.Check()) {
+    case DateFields::kYear:
+      return Refuse(focus, year, prefix + "年度" + suffix, icon);
+    case DateFields::kMonth:
+      return Refuse(focus, month, prefix + "月份" + suffix, icon);
+    case DateFields::kDay:
+      return Refuse(focus, day, prefix + "日" + suffix, icon);
+    case DateFields::kNone:
+      break;
+  }
+  return true;
+}

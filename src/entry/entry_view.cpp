@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/cell_text.h"
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
@@ -18,18 +19,9 @@ std::string WithoutCommas(const std::string& text) {
   return out;
 }
 
-std::string AmountText(double v) {
-  return FormatAmount(v, 0, 2, 2);
-}
-std::string QuantityText(double v) {
-  return FormatAmount(v, 0, 0, 4);
-}
-std::string PriceText(double v) {
-  return FormatAmount(v, 0, 2, 4);
-}
 // Totals and balances show 0.00 rather than blanks.
 std::string TotalText(double v) {
-  std::string text = AmountText(v);
+  std::string text = MoneyText(v);
   return text.find_first_not_of(' ') == std::string::npos ? "0.00" : text;
 }
 
@@ -37,8 +29,8 @@ std::string TotalText(double v) {
 // without any amount is not named, and nothing is shown without such rows.
 std::string OtherSideText(const CEntryView::Totals& t) {
   std::string text;
-  if (std::fabs(t.otherDebit) >= money::kAmountZero) text += " 借 " + Trim(AmountText(t.otherDebit));
-  if (std::fabs(t.otherCredit) >= money::kAmountZero) text += " 贷 " + Trim(AmountText(t.otherCredit));
+  if (std::fabs(t.otherDebit) >= money::kAmountZero) text += " 借 " + Trim(MoneyText(t.otherDebit));
+  if (std::fabs(t.otherCredit) >= money::kAmountZero) text += " 贷 " + Trim(MoneyText(t.otherCredit));
   return text.empty() ? text : "(对方达另计" + text + ")";
 }
 
@@ -147,7 +139,7 @@ void CEntryView::DrawCell(VyDC& dc, int row, int col, const std::string& section
   }
   std::string text, align = "RIGHT";
   if (c == m.debit || c == m.credit) {
-    text = AmountText(CellNumber(Cell(row, c)));
+    text = MoneyText(CellNumber(Cell(row, c)));
   } else if (c == m.quantity) {
     text = QuantityText(CellNumber(Cell(row, c)));
   } else if (c == m.price) {

@@ -1,5 +1,6 @@
 // Typing and deleting in cells, the clipboard, undo and redo, the commands and the context menu.
 #include <algorithm>
+#include <utility>
 
 #include "base/dialog_asker.h"
 #include "base/gbk.h"
@@ -370,37 +371,25 @@ bool CVyFormView::IsCommandEnabled(int command) {
 }
 
 bool CVyFormView::OnCommand(int command) {
-  switch (command) {
-    case vycmd::kSave:
-      OnFileSave();
+  // The commands every form view carries out itself.
+  using Action = void (*)(CVyFormView&);
+  static const std::pair<int, Action> kActions[] = {
+      {vycmd::kSave, [](CVyFormView& v) { v.OnFileSave(); }},
+      {vycmd::kNew, [](CVyFormView& v) { v.OnFileNew(); }},
+      {vycmd::kCopy, [](CVyFormView& v) { v.Copy(); }},
+      {vycmd::kCut, [](CVyFormView& v) { v.Cut(); }},
+      {vycmd::kPaste, [](CVyFormView& v) { v.Paste(); }},
+      {vycmd::kUndo, [](CVyFormView& v) { v.Undo(); }},
+      {vycmd::kRedo, [](CVyFormView& v) { v.Redo(); }},
+      {vycmd::kDeleteSelection, [](CVyFormView& v) { v.DeleteSelection(); }},
+      {vycmd::kCalculator, [](CVyFormView& v) { v.RunCalculator(); }},
+  };
+  for (const auto& [id, action] : kActions)
+    if (id == command) {
+      action(*this);
       return true;
-    case vycmd::kNew:
-      OnFileNew();
-      return true;
-    case vycmd::kCopy:
-      Copy();
-      return true;
-    case vycmd::kCut:
-      Cut();
-      return true;
-    case vycmd::kPaste:
-      Paste();
-      return true;
-    case vycmd::kUndo:
-      Undo();
-      return true;
-    case vycmd::kRedo:
-      Redo();
-      return true;
-    case vycmd::kDeleteSelection:
-      DeleteSelection();
-      return true;
-    case vycmd::kCalculator:
-      RunCalculator();
-      return true;
-    default:
-      return false;
-  }
+    }
+  return false;
 }
 
 const std::vector<VyMenuItem>& CVyFormView::ContextMenu() {

@@ -68,26 +68,12 @@ bool CInterestDlg::OnOk() {
 }
 
 bool CInterestDlg::Check() {
-  switch (start.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, Focus::StartYear, "起息日的年度不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kMonth:
-      return Refuse(focus, Focus::StartMonth, "起息日的月份不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kDay:
-      return Refuse(focus, Focus::StartDay, "起息日的日不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kNone:
-      break;
-  }
-  switch (end.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, Focus::EndYear, "止息日的年度不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kMonth:
-      return Refuse(focus, Focus::EndMonth, "止息日的月份不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kDay:
-      return Refuse(focus, Focus::EndDay, "止息日的日不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kNone:
-      break;
-  }
+  if (!CheckDateParts(start, focus, Focus::StartYear, Focus::StartMonth, Focus::StartDay, "起息日的",
+                      "不合理，请重输!", MsgIcon::Stop))
+    return false;
+  if (!CheckDateParts(end, focus, Focus::EndYear, Focus::EndMonth, Focus::EndDay, "止息日的",
+                      "不合理，请重输!", MsgIcon::Stop))
+    return false;
   std::string s = start.Date(), e = end.Date();
   int startYear = std::atoi(s.substr(0, 4).c_str()), endYear = std::atoi(e.substr(0, 4).c_str());
   if (yearFiles.empty() || s < yearFiles.front().first)

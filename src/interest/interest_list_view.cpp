@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
+#include "base/cell_text.h"
+#include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/db_error.h"
-#include "base/dialog_asker.h"
 #include "interest/interest_dlg.h"
 #include "interest/interest_post_dlg.h"
 #include "interest/interest_posting.h"
@@ -78,18 +79,7 @@ void CQirnpz3::OnRowCountChanged(int delta) {
 std::string CQirnpz3::Text(int row, int col) const {
   if (row < 0 || row >= static_cast<int>(rows_.size())) return {};
   const InterestRow& r = rows_[static_cast<size_t>(row)];
-  switch (col) {
-    case 0:
-      return r.code;
-    case 1:
-      return r.name;
-    case 2:
-      return r.product;
-    case 3:
-      return r.interest;
-    default:
-      return {};
-  }
+  return CellOf({r.code, r.name, r.product, r.interest}, col);
 }
 
 void CQirnpz3::DrawFrame(VyDC& dc) {

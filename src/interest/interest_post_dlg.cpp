@@ -13,16 +13,9 @@ CInterestPostDlg::CInterestPostDlg(CVyDataEnv& env, const std::string& endDate) 
 }
 
 bool CInterestPostDlg::OnOk() {
-  switch (fields.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, Focus::Year, "记帐日期的年度不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kMonth:
-      return Refuse(focus, Focus::Month, "记帐日期的月份不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kDay:
-      return Refuse(focus, Focus::Day, "记帐日期的日不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kNone:
-      break;
-  }
+  if (!CheckDateParts(fields, focus, Focus::Year, Focus::Month, Focus::Day, "记帐日期的", "不合理，请重输!",
+                      MsgIcon::Stop))
+    return false;
   std::string d = fields.Date();
   if (d < env_.startDate || d > env_.endDate)
     return Refuse(focus, Focus::Year, "记帐日期已不在当前注册年度内，请重输!", MsgIcon::Stop);

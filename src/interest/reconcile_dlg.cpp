@@ -44,26 +44,12 @@ bool CReconcileDlg::OnOk() {
 }
 
 bool CReconcileDlg::Check() {
-  switch (start.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, Focus::StartYear, "起始时间的年度不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kMonth:
-      return Refuse(focus, Focus::StartMonth, "起始时间的月份不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kDay:
-      return Refuse(focus, Focus::StartDay, "起始时间的日不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kNone:
-      break;
-  }
-  switch (end.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, Focus::EndYear, "终止时间的年度不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kMonth:
-      return Refuse(focus, Focus::EndMonth, "终止时间的月份不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kDay:
-      return Refuse(focus, Focus::EndDay, "终止时间的日不合理，请重输!", MsgIcon::Stop);
-    case DateFields::kNone:
-      break;
-  }
+  if (!CheckDateParts(start, focus, Focus::StartYear, Focus::StartMonth, Focus::StartDay, "起始时间的",
+                      "不合理，请重输!", MsgIcon::Stop))
+    return false;
+  if (!CheckDateParts(end, focus, Focus::EndYear, Focus::EndMonth, Focus::EndDay, "终止时间的",
+                      "不合理，请重输!", MsgIcon::Stop))
+    return false;
   std::string s = start.Date(), e = end.Date();
   if (s < env_.startDate)
     return Refuse(focus, Focus::StartYear, "起始时间小于本年度的年初日，请重输!", MsgIcon::Stop);

@@ -7,8 +7,7 @@
 
 class CCatalogueLedgerView : public CLedgerView {
  public:
-  std::string code, startMonth, endMonth;
-  std::string periodText = "×× 年 × 月 至 × 月";
+  CCatalogueLedgerView() { periodText = "×× 年 × 月 至 × 月"; }
 
   // Takes the catalogue dialog's results and builds.
   void Open(const std::string& account, const std::string& start, const std::string& end,
@@ -21,5 +20,4 @@ class CCatalogueLedgerView : public CLedgerView {
   }
   // Reads the rows again from the database.
   virtual void Build() = 0;
-  std::string WindowSubject() override { return code; }
 };

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+#include "formview/view_input.h"
+
 void CLedgerView::SetLines(std::vector<LedgerLine> lines) {
   lines_ = std::move(lines);
   SetRowCount(static_cast<int>(lines_.size()));
@@ -47,9 +50,38 @@ void CLedgerView::GetCell(int row, int col, const std::string& section, VyCellIn
   if (col >= 0 && col < static_cast<int>(line.cells.size())) cell.text = line.cells[static_cast<size_t>(col)];
 }
 
+std::string CLedgerView::HeadItem(int line, int item, bool printing) {
+  if (line == 0 && item == 0) return "帐户名：" + fullName;
+  if (line != 1) return {};
+  if (item == 0) return "帐户号：" + code;
+  if (item == 1) return periodText;
+  if (item == pageItem_ && printing) return pagePrefix_ + Format("%4d 页", PrintedPage());
+  return {};
+}
+
+LedgerLine CLedgerView::CarryLineOf(const LedgerLine& previous, const std::string& text,
+                                    const std::vector<std::string>& summed, size_t tail) {
+  LedgerLine line;
+  line.cells = {previous.cells[0], previous.cells[1], text};
+  line.cells.insert(line.cells.end(), summed.begin(), summed.end());
+  line.cells.insert(line.cells.end(), previous.cells.begin() + static_cast<std::ptrdiff_t>(tail),
+                    previous.cells.end());
+  return line;
+}
+
+bool CLedgerView::OnCommand(int command) {
+  if (command != vycmd::kOpen) return CVyReportView::OnCommand(command);
+  ChangeAccount();
+  return true;
+}
+
+bool CLedgerView::IsCommandEnabled(int command) {
+  return command == vycmd::kOpen || CVyReportView::IsCommandEnabled(command);
+}
+
 void CLedgerView::OnBeginPrinting() {
   printing_ = false;
-  if (!CarriesSums()) return;
+  if (!detail) return;
   // The copy depends on the rows a printed page holds, which follow the printer: made anew each time.
   print_ = CarryPrintCopy(lines_, RowsPerPage(true), SumColumns(),
                           [this](const LedgerLine& p, const std::vector<double>& s, const std::string& t) {

@@ -12,6 +12,17 @@
 
 class CLedgerView : public CVyReportView {
  public:
+  // The account shown, over 'YYYYMM' months, with the head's texts for it.
+  std::string code, startMonth, endMonth, periodText, fullName;
+  // A detail ledger lists the postings; printed, it carries the page's sums over page breaks.
+  bool detail = true;
+
+  // Ctrl+O: another account through the ledger's own dialog; whether the window changed.
+  virtual bool ChangeAccount() = 0;
+  bool OnCommand(int command) override;
+  bool IsCommandEnabled(int command) override;
+  std::string WindowSubject() override { return code; }
+
   const std::vector<LedgerLine>& Lines() const { return lines_; }
   // The lines while printing (carry lines included), else the data lines.
   const std::vector<LedgerLine>& Shown() const { return printing_ ? print_ : lines_; }
@@ -29,13 +40,19 @@ class CLedgerView : public CVyReportView {
 
  protected:
   virtual std::string Topic() const = 0;
-  // The text of an item of the page head; printing adds the page number's item.
-  virtual std::string HeadItem(int line, int item, bool printing) = 0;
-  // Whether the printed copy gets carry lines (detail ledgers only), and which columns it sums.
-  virtual bool CarriesSums() const = 0;
+  // The text of an item of the page head: the account's full name over its code and months; printing adds
+  // the page number at pageItem_.
+  virtual std::string HeadItem(int line, int item, bool printing);
+  int pageItem_ = 2;
+  std::string pagePrefix_ = "本帐户第 ";
+  // The columns a printed detail ledger's carry lines sum.
   virtual std::vector<int> SumColumns() const = 0;
   virtual LedgerLine CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                                const std::string& text) = 0;
+  // A carry line as the ledgers make it: the previous line's month and day, the text, the summed cells,
+  // then the previous line's cells from tail on (its direction and balance).
+  static LedgerLine CarryLineOf(const LedgerLine& previous, const std::string& text,
+                                const std::vector<std::string>& summed, size_t tail);
 
   // Takes new lines: the row count follows and the first cell becomes current.
   void SetLines(std::vector<LedgerLine> lines);

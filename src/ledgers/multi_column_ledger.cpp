@@ -4,14 +4,18 @@
 
 #include "accounts/account_full_name.h"
 #include "accounts/chart_queries.h"
+#include "base/cell_text.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "base/wait_cursor.h"
 #include "formview/view_input.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/ledger_commands.h"
 
 CQirnzb2::CQirnzb2() {
   nFlag = 4;
+  detail = false;
+  pagePrefix_ = "本帐户第";
   for (int i = 0; i < 4; ++i) columns_.push_back({"", Format("第 %d 栏", i + 1), i < 2 ? 1 : -1, 12});
 }
 
@@ -37,10 +41,7 @@ void CQirnzb2::Build() {
   CVyDataEnv& env = *DataEnv();
   int s = MonthNumber(startMonth), e = MonthNumber(endMonth);
   if (LedgerRows(env, code, e, true) == 0) return;
-  Plat().BeginWaitCursor();
-  struct Restore {
-    ~Restore() { Plat().EndWaitCursor(); }
-  } restore;
+  WaitCursorScope waiting;
   SetMissingColumnSides(env, code);
   columns_ = ReadAnalysisColumns(env, code);
   debitColumns = creditColumns = 0;
@@ -54,10 +55,10 @@ void CQirnzb2::Build() {
     LedgerLine line;
     line.voucher = Trim(f[1]);
     line.cells = {MonthOf(f[0]), DayOf(f[0]), f[2]};
-    for (size_t i = 0; i < n; ++i) line.cells.push_back(FormatAmount(FieldNumber(f[3 + i]), 0, 2, 2));
+    for (size_t i = 0; i < n; ++i) line.cells.push_back(MoneyText(FieldNumber(f[3 + i])));
     double balance = FieldNumber(f[3 + n]);
     line.cells.push_back(BalanceDirection(balance));
-    line.cells.push_back(FormatAmount(std::fabs(balance), 0, 2, 2));
+    line.cells.push_back(MoneyText(std::fabs(balance)));
     lines.push_back(std::move(line));
   }
   fullName = AccountFullName(env, code, 84);
@@ -89,9 +90,6 @@ void CQirnzb2::SetDetail(bool on) {
 
 bool CQirnzb2::OnCommand(int command) {
   switch (command) {
-    case vycmd::kOpen:
-      ChangeAccount();
-      return true;
     case ledgercmd::kDetailMode:
       SetDetail(true);
       return true;
@@ -105,8 +103,6 @@ bool CQirnzb2::OnCommand(int command) {
 
 bool CQirnzb2::IsCommandEnabled(int command) {
   switch (command) {
-    case vycmd::kOpen:
-      return true;
     case ledgercmd::kDetailMode:
       return !detail;
     case ledgercmd::kSummaryMode:
@@ -114,15 +110,6 @@ bool CQirnzb2::IsCommandEnabled(int command) {
     default:
       return CLedgerView::IsCommandEnabled(command);
   }
-}
-
-std::string CQirnzb2::HeadItem(int line, int item, bool printing) {
-  if (line == 0 && item == 0) return "帐户名：" + fullName;
-  if (line != 1) return {};
-  if (item == 0) return "帐户号：" + code;
-  if (item == 1) return periodText;
-  if (item == 2 && printing) return Format("本帐户第%4d 页", PrintedPage());
-  return {};
 }
 
 std::vector<int> CQirnzb2::SumColumns() const {
@@ -133,13 +120,9 @@ std::vector<int> CQirnzb2::SumColumns() const {
 
 LedgerLine CQirnzb2::CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                                const std::string& text) {
-  LedgerLine line;
-  line.cells = {previous.cells[0], previous.cells[1], text};
-  for (double s : sums) line.cells.push_back(FormatAmount(s, 0, 2, 2));
-  size_t n = previous.cells.size();
-  line.cells.push_back(previous.cells[n - 2]);
-  line.cells.push_back(previous.cells[n - 1]);
-  return line;
+  std::vector<std::string> summed;
+  for (double s : sums) summed.push_back(MoneyText(s));
+  return CarryLineOf(previous, text, summed, previous.cells.size() - 2);
 }
 
 std::vector<std::string> CQirnzb2::ColumnCaptions() {

@@ -12,7 +12,6 @@ class CQirnzb2 : public CCatalogueLedgerView {
  public:
   CQirnzb2();
 
-  bool detail = false;
   int debitColumns = 2, creditColumns = 2;
   std::string fullName;
   const std::vector<AnalysisColumn>& Columns() const { return columns_; }
@@ -22,7 +21,7 @@ class CQirnzb2 : public CCatalogueLedgerView {
 
   void Build() override;
   // Ctrl+O: the catalogue dialog preset with the window's account and months.
-  bool ChangeAccount();
+  bool ChangeAccount() override;
   void SetDetail(bool on);
 
   void SetupForm() override;
@@ -34,8 +33,6 @@ class CQirnzb2 : public CCatalogueLedgerView {
 
  protected:
   std::string Topic() const override { return " 多栏式帐页 "; }
-  std::string HeadItem(int line, int item, bool printing) override;
-  bool CarriesSums() const override { return detail; }
   std::vector<int> SumColumns() const override;
   LedgerLine CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                        const std::string& text) override;

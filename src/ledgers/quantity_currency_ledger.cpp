@@ -4,30 +4,18 @@
 
 #include "accounts/account_full_name.h"
 #include "accounts/chart_queries.h"
+#include "base/cell_text.h"
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "base/wait_cursor.h"
 #include "data/sql_text.h"
-#include "formview/view_input.h"
 #include "ledgers/aux_catalogue_dlg.h"
 #include "ledgers/quantity_rows.h"
 
-namespace {
-
-std::string SecondValue(double v) {
-  return FormatAmount(v, 0, 0, 4);
-}
-std::string PriceText(double v) {
-  return FormatAmount(v, 0, 2, 4);
-}
-std::string Money(double v) {
-  return FormatAmount(v, 0, 2, 2);
-}
-
-}  // namespace
-
 CQirnzb3::CQirnzb3(int k) : kind(k) {
   nFlag = 5;
+  pageItem_ = 3;
   align_ = {"MID",   "MID",   "LEFT", "RIGHT", "RIGHT", "RIGHT", "RIGHT",
             "RIGHT", "RIGHT", "MID",  "RIGHT", "RIGHT", "RIGHT"};
 }
@@ -61,10 +49,7 @@ bool CQirnzb3::CanShow(CVyDataEnv& env, int k, const std::string& account, int e
 
 void CQirnzb3::Build() {
   CVyDataEnv& env = *DataEnv();
-  Plat().BeginWaitCursor();
-  struct Restore {
-    ~Restore() { Plat().EndWaitCursor(); }
-  } restore;
+  WaitCursorScope waiting;
   const std::string k = jet::SqlText(code);
   unitName.clear();
   auto unit = env.Db()->Query(
@@ -118,16 +103,16 @@ void CQirnzb3::Build() {
     line.cells = {MonthOf(f[0]),
                   DayOf(f[0]),
                   f[2],
-                  SecondValue(dq),
+                  QuantityText(dq),
                   PriceText(Price(da, dq)),
-                  Money(da),
-                  SecondValue(cq),
+                  MoneyText(da),
+                  QuantityText(cq),
                   PriceText(Price(ca, cq)),
-                  Money(ca),
+                  MoneyText(ca),
                   BalanceDirection(b),
-                  SecondValue(sameSign ? std::fabs(bq) : bq),
+                  QuantityText(sameSign ? std::fabs(bq) : bq),
                   PriceText(sameSign ? b / bq : 0),
-                  Money(std::fabs(b))};
+                  MoneyText(std::fabs(b))};
     lines.push_back(std::move(line));
   }
   fullName = AccountFullName(env, code, 84);
@@ -144,33 +129,9 @@ bool CQirnzb3::ChangeAccount() {
   return true;
 }
 
-bool CQirnzb3::OnCommand(int command) {
-  if (command == vycmd::kOpen) {
-    ChangeAccount();
-    return true;
-  }
-  return CLedgerView::OnCommand(command);
-}
-
-bool CQirnzb3::IsCommandEnabled(int command) {
-  return command == vycmd::kOpen || CLedgerView::IsCommandEnabled(command);
-}
-
 std::string CQirnzb3::HeadItem(int line, int item, bool printing) {
-  if (line == 0 && item == 0) return "帐户名：" + fullName;
-  if (line != 1) return {};
-  switch (item) {
-    case 0:
-      return "帐户号：" + code;
-    case 1:
-      return periodText;
-    case 2:
-      return (kind == 0 ? "数量单位：" : "币种名称：") + unitName;
-    case 3:
-      return printing ? Format("本帐户第 %4d 页", PrintedPage()) : std::string();
-    default:
-      return {};
-  }
+  if (line == 1 && item == 2) return (kind == 0 ? "数量单位：" : "币种名称：") + unitName;
+  return CLedgerView::HeadItem(line, item, printing);
 }
 
 std::vector<std::string> CQirnzb3::ValueCaptions() const {
@@ -217,19 +178,8 @@ void CQirnzb3::DrawFrame(VyDC& dc) {
 
 LedgerLine CQirnzb3::CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                                const std::string& text) {
-  LedgerLine line;
-  line.cells = {previous.cells[0],
-                previous.cells[1],
-                text,
-                SecondValue(sums[0]),
-                PriceText(Price(sums[1], sums[0])),
-                Money(sums[1]),
-                SecondValue(sums[2]),
-                PriceText(Price(sums[3], sums[2])),
-                Money(sums[3]),
-                previous.cells[9],
-                previous.cells[10],
-                previous.cells[11],
-                previous.cells[12]};
-  return line;
+  return CarryLineOf(previous, text,
+                     {QuantityText(sums[0]), PriceText(Price(sums[1], sums[0])), MoneyText(sums[1]),
+                      QuantityText(sums[2]), PriceText(Price(sums[3], sums[2])), MoneyText(sums[3])},
+                     9);
 }

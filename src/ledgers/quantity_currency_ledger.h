@@ -18,12 +18,10 @@ class CQirnzb3 : public CCatalogueLedgerView {
   static bool CanShow(CVyDataEnv& env, int kind, const std::string& code, int endPeriod);
 
   void Build() override;
-  bool ChangeAccount();
+  bool ChangeAccount() override;
 
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;
-  bool OnCommand(int command) override;
-  bool IsCommandEnabled(int command) override;
   std::vector<std::string> ColumnCaptions() override;
   ReportColumnKind ColumnKind(int col) override;
 
@@ -33,7 +31,6 @@ class CQirnzb3 : public CCatalogueLedgerView {
  protected:
   std::string Topic() const override { return kind == 0 ? " 数量金额式帐页 " : " 复 币 式 帐 页 "; }
   std::string HeadItem(int line, int item, bool printing) override;
-  bool CarriesSums() const override { return true; }
   std::vector<int> SumColumns() const override { return {3, 5, 6, 8}; }
   LedgerLine CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                        const std::string& text) override;

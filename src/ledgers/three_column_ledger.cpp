@@ -1,12 +1,13 @@
 #include "ledgers/three_column_ledger.h"
 
-
 #include "accounts/account_asker.h"
 #include "accounts/account_full_name.h"
 #include "accounts/period.h"
+#include "base/cell_text.h"
 #include "base/dialog_asker.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "base/wait_cursor.h"
 #include "data/sql_text.h"
 #include "formview/view_input.h"
 #include "ledgers/ledger_commands.h"
@@ -67,10 +68,7 @@ bool CQirnzb1::DetailFor(int mode) const {
 
 void CQirnzb1::Build() {
   CVyDataEnv& env = *DataEnv();
-  Plat().BeginWaitCursor();
-  struct Restore {
-    ~Restore() { Plat().EndWaitCursor(); }
-  } restore;
+  WaitCursorScope waiting;
   hasSubAccounts = env.QueryLong(Format("select count(*) from subt where trim(kno) like '%s-*'",
                                         jet::SqlText(code).c_str())) > 0;
   detail = DetailFor(outputMode);
@@ -116,9 +114,6 @@ void CQirnzb1::SetOutputMode(int mode) {
 
 bool CQirnzb1::OnCommand(int command) {
   switch (command) {
-    case vycmd::kOpen:
-      ChangeAccount();
-      return true;
     case ledgercmd::kChangePeriod:
       ChangePeriod();
       return true;
@@ -138,7 +133,6 @@ bool CQirnzb1::OnCommand(int command) {
 
 bool CQirnzb1::IsCommandEnabled(int command) {
   switch (command) {
-    case vycmd::kOpen:
     case ledgercmd::kChangePeriod:
     case ledgercmd::kAutoMode:
     case ledgercmd::kDetailMode:
@@ -147,15 +141,6 @@ bool CQirnzb1::IsCommandEnabled(int command) {
     default:
       return CLedgerView::IsCommandEnabled(command);
   }
-}
-
-std::string CQirnzb1::HeadItem(int line, int item, bool printing) {
-  if (line == 0 && item == 0) return "帐户名：" + fullName;
-  if (line != 1) return {};
-  if (item == 0) return "帐户号：" + code;
-  if (item == 1) return periodText;
-  if (item == 2 && printing) return Format("本帐户第 %4d 页", PrintedPage());
-  return {};
 }
 
 std::vector<std::string> CQirnzb1::ColumnCaptions() {
@@ -186,13 +171,5 @@ void CQirnzb1::DrawFrame(VyDC& dc) {
 
 LedgerLine CQirnzb1::CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                                const std::string& text) {
-  LedgerLine line;
-  line.cells = {previous.cells[0],
-                previous.cells[1],
-                text,
-                FormatAmount(sums[0], 0, 2, 2),
-                FormatAmount(sums[1], 0, 2, 2),
-                previous.cells[5],
-                previous.cells[6]};
-  return line;
+  return CarryLineOf(previous, text, {MoneyText(sums[0]), MoneyText(sums[1])}, 5);
 }

@@ -11,13 +11,9 @@ class CQirnzb1 : public CLedgerView {
  public:
   CQirnzb1();
 
-  // The ledger's parameters ('YYYYMM' months).
-  std::string code, startMonth, endMonth;
   bool reached = true;
-  int outputMode = 0;  // 0 automatic, 1 detail, 2 summary
-  bool detail = true;  // the mode in use
+  int outputMode = 0;  // 0 automatic, 1 detail, 2 summary; detail is the mode in use
   bool hasSubAccounts = false;
-  std::string periodText, fullName;
 
   // Whether an account has anything to show up to a period: "本科目(帐户)无经济内容!" when it has not.
   static bool HasContent(CVyDataEnv& env, const std::string& code, int endPeriod);
@@ -31,7 +27,7 @@ class CQirnzb1 : public CLedgerView {
   // Detail lines come the quick way unless the composed rows of the statements are asked for.
   void UseDocumentedStatements(bool on) { documented_ = on; }
   // Ctrl+O: another account through the query dialog.
-  bool ChangeAccount();
+  bool ChangeAccount() override;
   // 改变时间和类型: the period-and-type dialog; rebuilds when something changed.
   bool ChangePeriod();
   // An output mode; rebuilds only when the mode in use changes.
@@ -46,9 +42,6 @@ class CQirnzb1 : public CLedgerView {
 
  protected:
   std::string Topic() const override { return " 三栏式帐页 "; }
-  std::string WindowSubject() override { return code; }
-  std::string HeadItem(int line, int item, bool printing) override;
-  bool CarriesSums() const override { return detail; }
   std::vector<int> SumColumns() const override { return {3, 4}; }
   LedgerLine CarryLine(const LedgerLine& previous, const std::vector<double>& sums,
                        const std::string& text) override;

@@ -40,16 +40,8 @@ bool CBalanceDateDlg::OnOK() {
       (!IsValidCode(code) || env_.QueryLong(Format("Select Count(*) From Subt Where Kno Like '%s-*'",
                                                    jet::SqlText(code).c_str())) <= 0))
     return Refuse(focus, "code", "输入的科目代码不存在或没有子科目，请重输！", MsgIcon::Warning);
-  switch (date.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, "year", "输入年度不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kMonth:
-      return Refuse(focus, "month", "输入月份不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kDay:
-      return Refuse(focus, "day", "输入日不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kNone:
-      break;
-  }
+  if (!CheckDateParts(date, focus, "year", "month", "day", "输入", "不合理，请重输！", MsgIcon::Warning))
+    return false;
   closingDate = date.Date();
   if (closingDate < env_.startDate || closingDate > env_.endDate)
     return Refuse(focus, "year", "输入日期已不在当前注册的会计年度内，请重输！", MsgIcon::Warning);

@@ -125,7 +125,7 @@ void CBalanceLevelView::GetCell(int row, int col, const std::string& section, Vy
 }
 
 void CBalanceLevelView::DrawCell(VyDC& dc, int row, int col, const std::string& section) {
-  if (section == "HEAD" && row == 1 && col == PageItem()) {
+  if (section == "HEAD" && row == 1 && col == 1) {
     if (dc.IsPrinting()) {
       int perPage = std::max(1, RowsPerPage(true));
       DrawCellText(row, col, dc, Format(" 第%4d 页", FirstRow(true) / perPage + 1), "LEFT", section);
@@ -146,16 +146,36 @@ void CBalanceLevelView::DrawCell(VyDC& dc, int row, int col, const std::string& 
   DrawCellText(row, col, dc, cell.text, align, section);
 }
 
-void CBalanceLevelView::DrawCaptions(VyDC& dc, const std::vector<std::string>& captions,
-                                     const std::vector<int>& directionColumns) {
-  for (int c = 0; c < static_cast<int>(captions.size()) && c < ColumnCount(); ++c) {
-    if (std::find(directionColumns.begin(), directionColumns.end(), c) != directionColumns.end()) {
+bool CBalanceLevelView::IsDirection(int col) const {
+  return col >= 0 && col < static_cast<int>(captions_.size()) &&
+         captions_[static_cast<size_t>(col)] == "借或贷";
+}
+
+ReportColumnKind CBalanceLevelView::ColumnKind(int col) {
+  return col >= 2 && !IsDirection(col) ? ReportColumnKind::kAmount : ReportColumnKind::kText;
+}
+
+// The direction captions stand over three form-head lines, the others centred in line 1.
+void CBalanceLevelView::DrawFrame(VyDC& dc) {
+  DrawLineText(0, dc, topic_, "MID", "TOPIC");
+  for (int c = 0; c < static_cast<int>(captions_.size()) && c < ColumnCount(); ++c) {
+    if (IsDirection(c)) {
       const char* words[] = {"借", "或", "贷"};
       for (int line = 0; line < 3; ++line) DrawCellText(line, c, dc, words[line], "MID", "FORMHEAD");
     } else {
-      DrawCellText(1, c, dc, captions[static_cast<size_t>(c)], "MID", "FORMHEAD");
+      DrawCellText(1, c, dc, captions_[static_cast<size_t>(c)], "MID", "FORMHEAD");
     }
   }
+}
+
+std::vector<std::string> CBalanceLevelView::ReportHead() {
+  return {topic_, HeadText(0, 0), HeadText(1, 0)};
+}
+
+std::string CBalanceLevelView::HeadText(int line, int item) {
+  if (line == 0 && item == 0) return headText_;
+  if (line == 1 && item == 0) return Format("单位：%s", DataEnv() ? DataEnv()->unitName.c_str() : "");
+  return "";
 }
 
 std::string CBalanceLevelView::FootText(int item) {

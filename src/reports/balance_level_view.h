@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/money.h"
@@ -19,6 +20,10 @@ constexpr int kLevelUp = 40016;    // 上一级
 
 class CBalanceLevelView : public CVyReportView {
  public:
+  // The table's topic and its columns' captions, "借或贷" over each direction column.
+  CBalanceLevelView(std::string topic, std::vector<std::string> captions)
+      : topic_(std::move(topic)), captions_(std::move(captions)) {}
+
   // The figures come the quicker way for each listing unless one way is asked for: the documented
   // statements (on), or the grouped pass (off).
   void UseDocumentedStatements(bool on) { figures_ = on ? kDocumented : kGrouped; }
@@ -41,6 +46,11 @@ class CBalanceLevelView : public CVyReportView {
   bool OnCommand(int command) override;
   void DrawCell(VyDC& dc, int row, int col, const std::string& section) override;
   void GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool forEdit) override;
+  void DrawFrame(VyDC& dc) override;
+  std::vector<std::string> ReportHead() override;
+  std::vector<std::string> ColumnCaptions() override { return captions_; }
+  // The codes, names and directions are text; every other column is an amount.
+  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   void SetupForm() override;
@@ -49,8 +59,9 @@ class CBalanceLevelView : public CVyReportView {
   virtual void OnLevelUpCommand() {}
   // Ctrl+O: the window's dialog again; true when it was confirmed and the view took its values.
   virtual bool AskAgain() = 0;
-  virtual std::string HeadText(int line, int item) = 0;
-  virtual int PageItem() const = 0;  // the HEAD line 1 item of the page number
+  // The page head: the dialog's wording of the date or span over the unit, the page number beside it.
+  std::string HeadText(int line, int item);
+  std::string headText_;
 
   // Where the figures of a listing of `listed` accounts of one level come from. The documented statements
   // read only the listed accounts' rows, through the code index alone, and for a short listing that is
@@ -59,9 +70,6 @@ class CBalanceLevelView : public CVyReportView {
   BalanceSource& Source(size_t listed = SIZE_MAX);
   // Takes the rows (the total row last), then restores this level's remembered cell.
   void SetRows(std::vector<std::vector<std::string>> rows);
-  // Draws the direction captions over three form-head lines and the others centred in line 1.
-  void DrawCaptions(VyDC& dc, const std::vector<std::string>& captions,
-                    const std::vector<int>& directionColumns);
   std::string FootText(int item);
 
   std::string start_;
@@ -73,6 +81,10 @@ class CBalanceLevelView : public CVyReportView {
   enum Figures { kQuicker, kGrouped, kDocumented };
   Figures figures_ = kQuicker;
   std::unique_ptr<BalanceSource> documented_, grouped_;
+  bool IsDirection(int col) const;
+
+  std::string topic_;
+  std::vector<std::string> captions_;
   std::vector<Remembered> stack_;
   Remembered restore_;
   std::vector<std::vector<std::string>> rows_;

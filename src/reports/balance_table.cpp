@@ -9,8 +9,9 @@ namespace {
 const std::vector<std::string> kCaptions = {"科 目 代 码", "科  目  名  称", "借或贷", "余    额"};
 }  // namespace
 
-CHobdzb5::CHobdzb5() {
+CHobdzb5::CHobdzb5() : CBalanceLevelView(" 帐户余额表 ", kCaptions) {
   nFlag = 8;
+  headText_ = "截止时间：×× 年 × 月 × 日";
 }
 
 void CHobdzb5::SetupForm() {
@@ -62,31 +63,8 @@ void CHobdzb5::Build() {
   Plat().EndWaitCursor();
 }
 
-std::string CHobdzb5::HeadText(int line, int item) {
-  if (line == 0 && item == 0) return headText_;
-  if (line == 1 && item == 0) return Format("单位：%s", DataEnv() ? DataEnv()->unitName.c_str() : "");
-  return "";
-}
-
-void CHobdzb5::DrawFrame(VyDC& dc) {
-  DrawLineText(0, dc, " 帐户余额表 ", "MID", "TOPIC");
-  DrawCaptions(dc, kCaptions, {2});
-}
-
 std::string CHobdzb5::WindowSubject() {
   if (closingDate_.empty()) return "";
   std::string date = DateWords(closingDate_);
   return StartCode().empty() ? date : StartCode() + " " + date;
-}
-
-std::vector<std::string> CHobdzb5::ReportHead() {
-  return {" 帐户余额表 ", HeadText(0, 0), HeadText(1, 0)};
-}
-
-std::vector<std::string> CHobdzb5::ColumnCaptions() {
-  return kCaptions;
-}
-
-ReportColumnKind CHobdzb5::ColumnKind(int col) {
-  return col == 3 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }

@@ -15,21 +15,13 @@ class CHobdzb5 : public CBalanceLevelView {
   const std::string& ClosingDate() const { return closingDate_; }
   void Build() override;
 
-
   void SetupForm() override;
-  void DrawFrame(VyDC& dc) override;
-  std::vector<std::string> ReportHead() override;
   std::string WindowSubject() override;
-  std::vector<std::string> ColumnCaptions() override;
-  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   bool AskAgain() override;
-  std::string HeadText(int line, int item) override;
-  int PageItem() const override { return 1; }
 
  private:
   std::string closingDate_;
   int period_ = 0;
-  std::string headText_ = "截止时间：×× 年 × 月 × 日";
 };

@@ -39,26 +39,11 @@ void CTurnoverRangeDlg::OnBrowse() {
 }
 
 bool CTurnoverRangeDlg::OnOK() {
-  switch (from.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, "fromYear", "起始年度不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kMonth:
-      return Refuse(focus, "fromMonth", "起始月份不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kDay:
-      return Refuse(focus, "fromDay", "起始日不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kNone:
-      break;
-  }
-  switch (to.Check()) {
-    case DateFields::kYear:
-      return Refuse(focus, "toYear", "终止年度不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kMonth:
-      return Refuse(focus, "toMonth", "终止月份不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kDay:
-      return Refuse(focus, "toDay", "终止日不合理，请重输！", MsgIcon::Warning);
-    case DateFields::kNone:
-      break;
-  }
+  if (!CheckDateParts(from, focus, "fromYear", "fromMonth", "fromDay", "起始", "不合理，请重输！",
+                      MsgIcon::Warning))
+    return false;
+  if (!CheckDateParts(to, focus, "toYear", "toMonth", "toDay", "终止", "不合理，请重输！", MsgIcon::Warning))
+    return false;
   startDate = from.Date();
   endDate = to.Date();
   if (startDate < env_.startDate || startDate > env_.endDate)

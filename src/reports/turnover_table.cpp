@@ -25,8 +25,9 @@ money::Cents ClosingCents(const TurnoverFigures& f) {
 }
 }  // namespace
 
-CHobdzb6::CHobdzb6() {
+CHobdzb6::CHobdzb6() : CBalanceLevelView(" 帐户余额及发生额表 ", kCaptions) {
   nFlag = 9;
+  headText_ = "×× 年 × 月 × 日 至 ×× 年 × 月 × 日";
 }
 
 void CHobdzb6::SetupForm() {
@@ -46,7 +47,7 @@ void CHobdzb6::SetParameters(const CTurnoverRangeDlg& dlg) {
   endDate_ = dlg.endDate;
   startPeriod_ = dlg.startPeriod;
   endPeriod_ = dlg.endPeriod;
-  rangeText_ = dlg.rangeText;
+  headText_ = dlg.rangeText;
 }
 
 bool CHobdzb6::AskAgain() {
@@ -96,32 +97,8 @@ void CHobdzb6::Build() {
   Plat().EndWaitCursor();
 }
 
-std::string CHobdzb6::HeadText(int line, int item) {
-  if (line == 0 && item == 0) return rangeText_;
-  if (line == 1 && item == 0) return Format("单位：%s", DataEnv() ? DataEnv()->unitName.c_str() : "");
-  return "";
-}
-
-void CHobdzb6::DrawFrame(VyDC& dc) {
-  DrawLineText(0, dc, " 帐户余额及发生额表 ", "MID", "TOPIC");
-  DrawCaptions(dc, kCaptions, {2, 6});
-}
-
 std::string CHobdzb6::WindowSubject() {
   if (startDate_.empty()) return "";
   std::string span = DateWords(startDate_) + "至" + DateWords(endDate_);
   return StartCode().empty() ? span : StartCode() + " " + span;
-}
-
-std::vector<std::string> CHobdzb6::ReportHead() {
-  return {" 帐户余额及发生额表 ", HeadText(0, 0), HeadText(1, 0)};
-}
-
-std::vector<std::string> CHobdzb6::ColumnCaptions() {
-  return kCaptions;
-}
-
-// The balances and turnovers are amounts; the codes, names and directions text.
-ReportColumnKind CHobdzb6::ColumnKind(int col) {
-  return col == 3 || col == 4 || col == 5 || col == 7 ? ReportColumnKind::kAmount : ReportColumnKind::kText;
 }

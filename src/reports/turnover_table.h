@@ -16,20 +16,13 @@ class CHobdzb6 : public CBalanceLevelView {
   bool AllLevels() const { return allLevels_; }
   void Build() override;
 
-
   void SetupForm() override;
-  void DrawFrame(VyDC& dc) override;
-  std::vector<std::string> ReportHead() override;
   std::string WindowSubject() override;
-  std::vector<std::string> ColumnCaptions() override;
-  ReportColumnKind ColumnKind(int col) override;
 
  protected:
   bool CanStepDown() const override { return !allLevels_; }
   void OnLevelUpCommand() override { allLevels_ = false; }
   bool AskAgain() override;
-  std::string HeadText(int line, int item) override;
-  int PageItem() const override { return 1; }
 
  private:
   struct Sums {
@@ -41,5 +34,4 @@ class CHobdzb6 : public CBalanceLevelView {
   bool allLevels_ = false;
   std::string startDate_, endDate_;
   int startPeriod_ = 0, endPeriod_ = 0;
-  std::string rangeText_ = "×× 年 × 月 × 日 至 ×× 年 × 月 × 日";
 };

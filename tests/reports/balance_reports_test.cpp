@@ -190,6 +190,42 @@ TEST(TurnoverRangeText, FourForms) {
   EXPECT_EQ(text({"2026", "3", "5"}, {"2027", "4", "9"}), "2026 年 3 月 5 日 至 2027 年 4 月 9 日");
 }
 
+// What an export takes from each table before and after its dialog: the topic over the dialog's wording and
+// the unit, and which columns are amounts (the codes, names and directions are text).
+TEST_F(BalanceReportsTest, ExportHeadsAndColumnKinds) {
+  using K = ReportColumnKind;
+  const K t = K::kText, a = K::kAmount;
+  CHobdzb5 emptyBalance;
+  CHobdzb6 emptyTurnover;
+  emptyBalance.SetDataEnv(&env);
+  emptyTurnover.SetDataEnv(&env);
+  auto balance = Balance("20260331");
+  auto turnover = Turnover("20260301", "20260331");
+  struct Case {
+    CBalanceLevelView* view;
+    std::string topic, headLine;
+    std::vector<K> kinds;
+  } cases[] = {
+      {&emptyBalance, " 帐户余额表 ", "截止时间：×× 年 × 月 × 日", {t, t, t, a}},
+      {&emptyTurnover,
+       " 帐户余额及发生额表 ",
+       "×× 年 × 月 × 日 至 ×× 年 × 月 × 日",
+       {t, t, t, a, a, a, t, a}},
+      {balance.get(), " 帐户余额表 ", "截止时间：2026 年 3 月 31 日", {t, t, t, a}},
+      {turnover.get(), " 帐户余额及发生额表 ", "2026 年 3 月 1 日 至 31 日", {t, t, t, a, a, a, t, a}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> head = c.view->ReportHead();
+    ASSERT_EQ(head.size(), 3u) << c.topic;
+    EXPECT_EQ(head[0], c.topic);
+    EXPECT_EQ(head[1], c.headLine);
+    EXPECT_EQ(head[2], "单位：" + env.unitName);
+    ASSERT_EQ(c.view->ColumnCaptions().size(), c.kinds.size()) << c.topic;
+    for (size_t col = 0; col < c.kinds.size(); ++col)
+      EXPECT_EQ(c.view->ColumnKind(static_cast<int>(col)), c.kinds[col]) << c.topic << " column " << col;
+  }
+}
+
 TEST_F(BalanceReportsTest, FuzzyQuery) {
   Post("20260310", "1001-1-1", 1, 100, 1, "差旅费", "2");
   Post("20260311", "1001-2", -1, 100, 1, "报销差旅", "0");  // cancels the one above
