@@ -22,7 +22,7 @@
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "mask_edit.h"
-#include "support/year_file_fixture.h"
+#include "main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
@@ -46,21 +46,12 @@ QStringList Lines(QListWidget* list) {
   return lines;
 }
 
-class ChartSetupWindow : public YearFileTest {
- protected:
-  void TearDown() override {
-    LoginDialog::SetSearchHook(nullptr);
-  }
-  QApplication& qt = TestQtApp();
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
-};
+using ChartSetupWindow = MainWindowTest;
 
 }  // namespace
 
 TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
-  std::string path = CreateAccountSetFile(dir.Path(), 2026);
+  path = CreateAccountSetFile(dir.Path(), 2026);
   Exec(path,
        "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('101','现金',1,'0','0',NULL,'0',0,0)");
   Exec(
@@ -69,10 +60,7 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
   Exec(path,
        "insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('102','银行存款',1,'0','0',NULL,'1',0,0)");
   Exec(path, "insert into wbt(wno,na,ho) values('1','美元','')");
-  WireCommands(app, frame);
-  login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
-  login.Install();
-  ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+  ASSERT_TRUE(LogIn("102"));
   frame.UpdateCommandStates();
   ASSERT_TRUE(frame.Action(40025)->isEnabled());
 
@@ -131,12 +119,9 @@ TEST_F(ChartSetupWindow, OpensFromTheMenuWalksTheTreeAndAddsAnAccount) {
 
 TEST_F(ChartSetupWindow, AStandardChartFromTheStart) {
   std::string error;
-  std::string path = CreateAccountSetWithChart(dir.Path(), 2026, "standard", error);
+  path = CreateAccountSetWithChart(dir.Path(), 2026, "standard", error);
   ASSERT_FALSE(path.empty()) << error;
-  WireCommands(app, frame);
-  login.act = [](CHobdFileDlg& d) { return d.OnOk(); };  // the preselected operator
-  login.Install();
-  ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
+  ASSERT_TRUE(LogIn(""));  // the preselected operator
   EXPECT_EQ(app.env.opno, "102");
   QStringList top;
   WhenModal<ChartSetupDialog>([&](ChartSetupDialog* browser) {

@@ -22,7 +22,7 @@
 #include "help_dialog.h"
 #include "ledgers/three_column_ledger.h"
 #include "status_panes.h"
-#include "support/year_file_fixture.h"
+#include "main_window_fixture.h"
 #include "ui/qt_test_app.h"
 
 namespace {
@@ -54,32 +54,19 @@ class TestEntryFrame : public CChildFrame {
   SaveAnswer* answer_;
 };
 
-class MainFrameTest : public YearFileTest {
+class MainFrameTest : public MainWindowTest {
  protected:
   void SetUp() override {
     path = CreateAccountSetFile(dir.Path(), 2026);
     Exec(path, "insert into opr(opno,na,psd) values('103','张三','')");
     Exec(path, "insert into pwr(opno,pwr) values('101','0301')");
   }
-  // Starts the program on the year file as the operator.
-  void Start(const std::string& opno) {
-    login.act = [opno](CHobdFileDlg& d) { return ChooseOperator(d, opno); };
-    login.Install();
-    ASSERT_TRUE(app.InitInstance({gbk::ToUtf8(path)}, frame));
-  }
-  bool Enabled(int id) {
-    frame.UpdateCommandStates();
-    return frame.Action(id)->isEnabled();
-  }
+  // Starts the program on the year file as the operator, the commands left to the test's stand-ins.
+  void Start(const std::string& opno) { ASSERT_TRUE(LogIn(opno, false)); }
   void StandIns(const std::vector<int>& ids) {
     for (int id : ids) frame.SetCommandHandler(id, [this, id] { ran.push_back(id); });
   }
 
-  QApplication& qt = TestQtApp();
-  std::string path;
-  CQirnApp app;
-  CMainFrame frame{app};
-  ScriptedLogin login;
   std::vector<int> ran;
 };
 
