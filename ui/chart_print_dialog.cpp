@@ -15,7 +15,7 @@
 #include "guarded.h"
 
 SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(CSubjectChoiceDlg::Caption()));
   all_ = new QRadioButton(Q("全部科目"));
   one_ = new QRadioButton(Q("指定科目"));

@@ -12,7 +12,7 @@
 #include "gbk_qt.h"
 #include "guarded.h"
 
-CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CCurrencyListDlg::Caption()));
   auto captions = CCurrencyListDlg::ColumnCaptions();
   list_ = MakeColumnList({{captions[0], 8}, {captions[1], 16}, {captions[2], 14}});

@@ -1,20 +1,17 @@
 #pragma once
 // The Qt face of "外币币种增加、修改、删除" (CCurrencyListDlg): the currency list under its column buttons,
 // &A.增加, Enter or a double click to modify, Delete to delete.
-#include <QDialog>
-
 #include "accounts/currency_list_dlg.h"
+#include "model_dialog.h"
 
 class QTreeWidget;
 class QPushButton;
 
-class CurrencyListDialog : public QDialog {
+class CurrencyListDialog : public ModelDialog<CCurrencyListDlg> {
   Q_OBJECT
 
  public:
   explicit CurrencyListDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  CCurrencyListDlg& Model() { return model_; }
-  bool Ready() const { return ready_; }
   QTreeWidget* List() const { return list_; }
   QPushButton* AddButton() const { return add_; }
 
@@ -25,8 +22,6 @@ class CurrencyListDialog : public QDialog {
   void Sync();
   void OnModify();
 
-  CCurrencyListDlg model_;
-  bool ready_ = false;
   QTreeWidget* list_;
   QPushButton* add_;
 };

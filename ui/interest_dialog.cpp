@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "date_fields_edit.h"
+#include "dialog_kit.h"
 #include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
@@ -32,7 +33,7 @@ QHBoxLayout* Pair(QRadioButton* a, QRadioButton* b) {
 
 }  // namespace
 
-InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CInterestDlg::Caption()));
   start_ = new DateFieldsEdit(model_.start);
   end_ = new DateFieldsEdit(model_.end);
@@ -68,12 +69,8 @@ InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(p
   auto* box = new QGroupBox(Q(CInterestDlg::Heading()));
   box->setLayout(form);
 
-  auto* buttons = new QDialogButtonBox;
-  auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &InterestDialog::OnOk));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QPushButton* ok;
+  QDialogButtonBox* buttons = ConfirmBox(this, "&S.确认", "取消", Guard(this, &InterestDialog::OnOk), &ok);
   connect(browse, &QPushButton::clicked, this, Guard([this] {
             Store();
             model_.OnBrowse();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -22,7 +23,7 @@ MaskEdit* Field(const FieldMask& mask, const std::string& text, int width) {
 
 }  // namespace
 
-RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CRateDlg::Caption()));
   year_ = Field(CRateDlg::YearMask(), model_.year, 56);
   month_ = Field(CRateDlg::MonthMask(), model_.month, 40);
@@ -45,17 +46,11 @@ RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : QDialog(parent), mode
   grid->addWidget(base_, 2, 1, Qt::AlignLeft);
 
   ok_ = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("&X.取消"));
-  ok_->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(this, ok_, "&X.取消");
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
   connect(ok_, &QPushButton::clicked, this, Guard(this, &RateDialog::OnOk));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   year_->setFocus();
 }
 

@@ -12,7 +12,7 @@
 #include "guarded.h"
 #include "rate_dialog.h"
 
-RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CRateListDlg::Caption()));
   auto captions = CRateListDlg::ColumnCaptions();
   // "%4s  %s" with a name of up to 10 characters.
