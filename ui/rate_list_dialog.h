@@ -3,27 +3,18 @@
 // rates on the right, each list under its column buttons and over its hint; &A.设置汇率, Enter or a double
 // click on a rate to modify it, Delete to delete it.
 #include "accounts/rate_list_dlg.h"
-#include "model_dialog.h"
+#include "list_edit_dialog.h"
 
-class QTreeWidget;
-class QPushButton;
-
-class RateListDialog : public ModelDialog<CRateListDlg> {
+class RateListDialog : public ListEditDialog<CRateListDlg> {
   Q_OBJECT
 
  public:
   explicit RateListDialog(CVyDataEnv& env, QWidget* parent = nullptr);
   QTreeWidget* CurrencyList() const { return currencies_; }
   QTreeWidget* RateList() const { return rates_; }
-  QPushButton* AddButton() const { return add_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Sync();
-  void OnModify();
+  void Sync() override;
 
   QTreeWidget *currencies_, *rates_;
-  QPushButton* add_;
 };
