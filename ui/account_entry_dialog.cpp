@@ -30,13 +30,9 @@ AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
   grid->addWidget(new QLabel(Q("帐户代码")), 1, 0);
   grid->addWidget(code_, 1, 1);
   grid->addWidget(browse_, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonPair(ok_, cancel));
 
   year_->SetGbkText(model_.yearText);
   month_->SetGbkText(model_.monthText);

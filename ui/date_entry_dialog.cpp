@@ -20,13 +20,9 @@ DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : ModelD
   auto* cancel = new QPushButton(Q("取消"));
   auto* box = new QGroupBox(Q(CDateEntryDlg::Caption()));
   FieldRow({"日期: ", year_, "年", month_, "月", day_, "日"}, false, box);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonPair(ok_, cancel));
 
   year_->SetGbkText(model_.yearText);
   month_->SetGbkText(model_.monthText);

@@ -45,6 +45,10 @@ QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelTex
   if (cancelOut) *cancelOut = cancel;
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
   ok->setDefault(true);
+  return ButtonPair(ok, cancel);
+}
+
+QHBoxLayout* ButtonPair(QPushButton* ok, QPushButton* cancel) {
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(ok);

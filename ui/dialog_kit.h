@@ -50,6 +50,8 @@ struct DateRow {
 // An account-code field with its browse button beside it; stretch keeps both at the left of a wide cell.
 QHBoxLayout* BrowseRow(QWidget* field, QPushButton* browse, bool stretch);
 
+// ok and cancel at the right of a row, as they are (the caller makes one the default button or not).
+QHBoxLayout* ButtonPair(QPushButton* ok, QPushButton* cancel);
 // ok (the default button) and a button of cancelText that rejects the dialog, at the right; the cancel
 // button takes Enter while it has the focus. cancel, when given, receives it.
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelText,

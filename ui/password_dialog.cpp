@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "face_owner.h"
 #include "gbk_qt.h"
 #include "guarded.h"
@@ -21,15 +22,6 @@ MaskEdit* PasswordEdit(const FieldMask& mask) {
   return edit;
 }
 
-QHBoxLayout* ButtonRow(QPushButton* ok, QPushButton* cancel) {
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  row->addWidget(ok);
-  row->addWidget(cancel);
-  ok->setDefault(true);
-  return row;
-}
-
 }  // namespace
 
 PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget* parent)
@@ -41,11 +33,10 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
   auto* warning = new QLabel(Q(CPasswordConfirmDlg::Warning()));
   warning->setStyleSheet("color: #8b0000;");
   okButton_ = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("&X.取消"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(warning);
-  layout->addLayout(ButtonRow(okButton_, cancel));
+  layout->addLayout(OkCancelRow(this, okButton_, "&X.取消"));
 
   setMinimumWidth(360);
   connect(confirmEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
@@ -60,7 +51,6 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
             confirmEdit_->setFocus();
             confirmEdit_->selectAll();
           }));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   okButton_->setEnabled(model_.okEnabled);
   confirmEdit_->setFocus();
 }
@@ -73,11 +63,10 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   form->addRow(Q("操作员："), shown);
   form->addRow(Q("输入口令："), passwordEdit_);
   okButton_ = new QPushButton(Q("&S.确认"));
-  cancelButton_ = new QPushButton(Q("&X.取消"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(new QLabel(Q(CPasswordDlg::Note())));
-  layout->addLayout(ButtonRow(okButton_, cancelButton_));
+  layout->addLayout(OkCancelRow(this, okButton_, "&X.取消", &cancelButton_));
 
   setMinimumWidth(340);
   connect(passwordEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
@@ -85,7 +74,6 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
             Sync();
           }));
   connect(okButton_, &QPushButton::clicked, this, Guard(this, &PasswordDialog::OnOk));
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   Sync();
   passwordEdit_->setFocus();
 }

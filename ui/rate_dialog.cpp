@@ -11,25 +11,13 @@
 #include "guarded.h"
 #include "mask_edit.h"
 
-namespace {
-
-MaskEdit* Field(const FieldMask& mask, const std::string& text, int width) {
-  auto* e = new MaskEdit;
-  e->SetMask(mask);
-  e->SetGbkText(text);
-  e->setFixedWidth(width);
-  return e;
-}
-
-}  // namespace
-
 RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CRateDlg::Caption()));
-  year_ = Field(CRateDlg::YearMask(), model_.year, 56);
-  month_ = Field(CRateDlg::MonthMask(), model_.month, 40);
-  day_ = Field(CRateDlg::DayMask(), model_.day, 40);
-  foreign_ = Field(CRateDlg::AmountMask(), model_.foreign, 130);
-  base_ = Field(CRateDlg::AmountMask(), model_.base, 130);
+  year_ = MaskField(CRateDlg::YearMask(), model_.year, 56);
+  month_ = MaskField(CRateDlg::MonthMask(), model_.month, 40);
+  day_ = MaskField(CRateDlg::DayMask(), model_.day, 40);
+  foreign_ = MaskField(CRateDlg::AmountMask(), model_.foreign, 130);
+  base_ = MaskField(CRateDlg::AmountMask(), model_.base, 130);
 
   auto* date = new QHBoxLayout;
   for (auto [edit, unit] : {std::pair{year_, "年"}, {month_, "月"}, {day_, "日"}}) {
