@@ -131,10 +131,7 @@ void AccountDialog::OnOk() {
   model_.multiColumn = multi_->isChecked();
   model_.side = debit_->isChecked() ? 1 : credit_->isChecked() ? -1 : 0;
   model_.width = width_->value();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   // The fields come back as the checks left them: the code without its zeros, a width raised to the name.
   code_->SetGbkText(model_.ownPart);
   width_->setValue(model_.width);

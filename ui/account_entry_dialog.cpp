@@ -54,10 +54,7 @@ AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
           }));
   connect(ok_, &QPushButton::clicked, this, Guard([this] {
             Take();
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
+            if (AcceptWhenTaken()) return;
             Show();
           }));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

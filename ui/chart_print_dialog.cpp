@@ -63,10 +63,7 @@ void SubjectChoiceDialog::Choose(bool all) {
 
 void SubjectChoiceDialog::OnOk() {
   model_.code = G(code_->text()).value_or("");
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   code_->setFocus();
   code_->selectAll();
 }

@@ -67,10 +67,7 @@ void CurrencyDialog::Take() {
 
 void CurrencyDialog::OnOk() {
   Take();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   MaskEdit* field = model_.focus == CCurrencyDlg::Focus::Code   ? code_
                     : model_.focus == CCurrencyDlg::Focus::Name ? name_
                                                                 : account_;

@@ -32,10 +32,7 @@ DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : ModelD
             model_.yearText = year_->GbkText();
             model_.monthText = month_->GbkText();
             model_.dayText = day_->GbkText();
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
+            if (AcceptWhenTaken()) return;
             day_->setFocus();
             day_->selectAll();
           }));

@@ -99,10 +99,7 @@ void InterestDialog::Store() {
 
 void InterestDialog::OnOk() {
   Store();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using F = CInterestDlg::Focus;
   switch (model_.focus) {
     case F::StartYear:

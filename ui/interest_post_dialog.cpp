@@ -59,10 +59,7 @@ void InterestPostDialog::OnOk() {
   model_.fields = date_->Fields();
   model_.summaryText = summary_->GbkText();
   model_.counterText = counter_->GbkText();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using F = CInterestPostDlg::Focus;
   if (model_.focus == F::Summary)
     summary_->setFocus();

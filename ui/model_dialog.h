@@ -21,6 +21,14 @@ class ModelDialog : public QDialog {
   explicit ModelDialog(QWidget* parent, Args&&... modelArgs)
       : QDialog(parent), model_(std::forward<Args>(modelArgs)...) {}
 
+  // Hands the fields the face has put into the model to its OnOk, and accepts the dialog when the model
+  // takes them; false when it refused them (the face then puts the focus where the model says).
+  bool AcceptWhenTaken() {
+    if (!model_.OnOk()) return false;
+    this->accept();
+    return true;
+  }
+
   Held model_;
   bool ready_ = false;
 };

@@ -97,10 +97,7 @@ void OpeningEditDialog::Show() {
 
 void OpeningEditDialog::OnOk() {
   Take();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   switch (model_.focus) {
     case COpeningEditDlg::Focus::Quantity:
       if (quantity_) quantity_->setFocus();

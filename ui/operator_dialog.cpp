@@ -38,10 +38,7 @@ OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : ModelDial
 void OperatorDialog::OnOk() {
   model_.code = codeEdit_->GbkText();
   model_.name = nameEdit_->GbkText();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   // The name comes back trimmed, or cleared when it held a refused character.
   nameEdit_->SetGbkText(model_.name);
   MaskEdit* field = model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_;

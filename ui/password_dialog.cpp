@@ -25,7 +25,7 @@ MaskEdit* PasswordEdit(const FieldMask& mask) {
 }  // namespace
 
 PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(CPasswordConfirmDlg::Caption()));
   confirmEdit_ = PasswordEdit(CPasswordConfirmDlg::PasswordMask());
   auto* form = new QFormLayout;
@@ -44,10 +44,7 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
             okButton_->setEnabled(model_.okEnabled);
           }));
   connect(okButton_, &QPushButton::clicked, this, Guard([this] {
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
+            if (AcceptWhenTaken()) return;
             confirmEdit_->setFocus();
             confirmEdit_->selectAll();
           }));
@@ -55,7 +52,7 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
   confirmEdit_->setFocus();
 }
 
-PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CPasswordDlg::Caption()));
   auto* shown = new QLabel(Q(model_.operatorText));
   passwordEdit_ = PasswordEdit(CPasswordDlg::PasswordMask());

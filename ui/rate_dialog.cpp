@@ -48,10 +48,7 @@ void RateDialog::OnOk() {
   model_.day = day_->GbkText();
   model_.foreign = foreign_->GbkText();
   model_.base = base_->GbkText();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   MaskEdit* fields[] = {year_, month_, day_, foreign_, base_};
   MaskEdit* field = fields[static_cast<int>(model_.focus)];
   field->setFocus();

@@ -58,10 +58,7 @@ void ReconcileDialog::Store() {
 
 void ReconcileDialog::OnOk() {
   Store();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using F = CReconcileDlg::Focus;
   int f = static_cast<int>(model_.focus);
   if (model_.focus >= F::StartYear && model_.focus <= F::StartDay)

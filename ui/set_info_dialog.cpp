@@ -98,10 +98,7 @@ void AccountInfoDialog::OnOk() {
   model_.selectedStart = startBox_->currentIndex();
   model_.selectedEnd = endBox_->currentIndex();
   model_.selectedClosing = closingBox_->currentIndex();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using Focus = CAccountInfoDlg::Focus;
   switch (model_.focus) {
     case Focus::StartDate:
