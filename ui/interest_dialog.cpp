@@ -101,18 +101,20 @@ void InterestDialog::OnOk() {
   Store();
   if (AcceptWhenTaken()) return;
   using F = CInterestDlg::Focus;
+  // The part of a date the focus names, counting from that date's year.
+  auto partFrom = [this](F year) {
+    return static_cast<DateFields::Part>(static_cast<int>(model_.focus) - static_cast<int>(year) + 1);
+  };
   switch (model_.focus) {
     case F::StartYear:
     case F::StartMonth:
     case F::StartDay:
-      start_->FocusPart(
-          static_cast<DateFields::Part>(static_cast<int>(model_.focus) - static_cast<int>(F::StartYear) + 1));
+      start_->FocusPart(partFrom(F::StartYear));
       break;
     case F::EndYear:
     case F::EndMonth:
     case F::EndDay:
-      end_->FocusPart(
-          static_cast<DateFields::Part>(static_cast<int>(model_.focus) - static_cast<int>(F::EndYear) + 1));
+      end_->FocusPart(partFrom(F::EndYear));
       break;
     case F::Code:
       code_->setFocus();
