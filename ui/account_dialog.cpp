@@ -12,12 +12,13 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(model_.Caption()));
 
   prefix_ = new QLineEdit(Q(model_.Prefix()));
@@ -74,12 +75,7 @@ AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : QDialog(pare
   multiGrid->addWidget(width_, 1, 2);
 
   ok_ = new QPushButton(Q("&S.确认"));
-  cancel_ = new QPushButton(Q("&X.取消"));
-  ok_->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
+  QHBoxLayout* buttons = OkCancelRow(this, ok_, "&X.取消", &cancel_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -105,7 +101,6 @@ AccountDialog::AccountDialog(CAccountDlg& model, QWidget* parent) : QDialog(pare
             Sync();
           }));
   connect(ok_, &QPushButton::clicked, this, Guard(this, &AccountDialog::OnOk));
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   // Enter after the code moves to the name; Enter after the name confirms, ready for the next account.
   new EnterOrder(this, {code_, name_}, ok_);
   code_->setFocus();
@@ -136,10 +131,7 @@ void AccountDialog::OnOk() {
   model_.multiColumn = multi_->isChecked();
   model_.side = debit_->isChecked() ? 1 : credit_->isChecked() ? -1 : 0;
   model_.width = width_->value();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   // The fields come back as the checks left them: the code without its zeros, a width raised to the name.
   code_->SetGbkText(model_.ownPart);
   width_->setValue(model_.width);

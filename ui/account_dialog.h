@@ -2,10 +2,10 @@
 // The Qt face of the account dialog (CAccountDlg): code, name, auxiliary accounting and the column in a
 // multi-column parent's ledger. 确认 closes it when the model has saved the account, or when the model says
 // the parent takes no children.
-#include <QDialog>
 #include <functional>
 
 #include "accounts/account_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QCheckBox;
@@ -15,7 +15,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
-class AccountDialog : public QDialog {
+class AccountDialog : public ModelDialog<CAccountDlg&> {
   Q_OBJECT
 
  public:
@@ -29,7 +29,6 @@ class AccountDialog : public QDialog {
   void Sync();
   void OnOk();
 
-  CAccountDlg& model_;
   QLineEdit* prefix_;
   MaskEdit *code_, *name_, *unit_;
   QCheckBox *quantity_, *currency_, *multi_;

@@ -14,7 +14,7 @@
 #include "mask_edit.h"
 
 AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(CAccountEntryDlg::Title()));
   year_ = MaskField(CAccountEntryDlg::YearMask(), "", 60);
   month_ = MaskField(CAccountEntryDlg::MonthMask(), "", 40);
@@ -26,23 +26,13 @@ AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
 
   auto* box = new QGroupBox(Q(CAccountEntryDlg::Caption()));
   auto* grid = new QGridLayout(box);
-  auto* date = new QHBoxLayout;
-  date->addWidget(year_);
-  date->addWidget(new QLabel(Q("年")));
-  date->addWidget(month_);
-  date->addWidget(new QLabel(Q("月")));
-  date->addStretch();
-  grid->addLayout(date, 0, 0, 1, 3);
+  grid->addLayout(FieldRow({year_, "年", month_, "月"}), 0, 0, 1, 3);
   grid->addWidget(new QLabel(Q("帐户代码")), 1, 0);
   grid->addWidget(code_, 1, 1);
   grid->addWidget(browse_, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonPair(ok_, cancel));
 
   year_->SetGbkText(model_.yearText);
   month_->SetGbkText(model_.monthText);
@@ -64,10 +54,7 @@ AccountEntryDialog::AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent)
           }));
   connect(ok_, &QPushButton::clicked, this, Guard([this] {
             Take();
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
+            if (AcceptWhenTaken()) return;
             Show();
           }));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,14 +1,13 @@
 #pragma once
 // The parameter dialog of 按帐户录入 over CAccountEntryDlg. Enter moves from field to field and then to
 // 确认.
-#include <QDialog>
-
 #include "entry/account_entry_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QPushButton;
 
-class AccountEntryDialog : public QDialog {
+class AccountEntryDialog : public ModelDialog<CAccountEntryDlg&> {
   Q_OBJECT
  public:
   AccountEntryDialog(CAccountEntryDlg& model, QWidget* parent = nullptr);
@@ -18,7 +17,6 @@ class AccountEntryDialog : public QDialog {
  private:
   void Take();
   void Show();
-  CAccountEntryDlg& model_;
   MaskEdit *year_, *month_, *code_;
   QPushButton *browse_, *ok_;
 };

@@ -18,7 +18,7 @@
 #include "mask_edit.h"
 
 AccountQueryDialog::AccountQueryDialog(CVyDataEnv& env, int mode, const std::string& preset, QWidget* parent)
-    : QDialog(parent), model_(env, mode, preset) {
+    : ModelDialog(parent, env, mode, preset) {
   setWindowTitle(Q(CAccountQueryDlg::Caption()));
 
   combo_ = new QComboBox;

@@ -2,11 +2,11 @@
 // The Qt face of "科目查询" (CAccountQueryDlg): the combo box of P's level with P's name beside it, the list
 // of P's sub-accounts under its two headings, the count, the name filter, and the buttons to clear it, to go
 // down and to go back up. Enter, a double click, the right and left arrows walk as the model says.
-#include <QDialog>
 #include <optional>
 #include <string>
 
 #include "accounts/account_query_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QComboBox;
@@ -15,14 +15,11 @@ class QTreeWidget;
 class QPushButton;
 class QToolButton;
 
-class AccountQueryDialog : public QDialog {
+class AccountQueryDialog : public ModelDialog<CAccountQueryDlg> {
   Q_OBJECT
 
  public:
   AccountQueryDialog(CVyDataEnv& env, int mode, const std::string& preset, QWidget* parent = nullptr);
-  CAccountQueryDlg& Model() { return model_; }
-  // False when the chart is empty: the message was shown, and the dialog is not to be shown.
-  bool Ready() const { return ready_; }
 
   // Opens the dialog modally; the chosen code, or nullopt.
   static std::optional<std::string> Ask(QWidget* parent, CVyDataEnv& env, int mode,
@@ -46,8 +43,6 @@ class AccountQueryDialog : public QDialog {
     Sync();
   }
 
-  CAccountQueryDlg model_;
-  bool ready_ = false;
   QComboBox* combo_;
   QLabel *parentName_, *count_;
   QTreeWidget* list_;

@@ -29,7 +29,7 @@ void SetItems(QListWidget* list, const std::vector<std::string>& texts) {
 
 AccountSetDialog::AccountSetDialog(CAccountSetDlg::Form form, const std::string& dataDir,
                                    const std::string& year, QWidget* parent)
-    : QDialog(parent), model_(form, dataDir, year) {
+    : ModelDialog(parent, form, dataDir, year) {
   setWindowTitle(Q(CAccountSetDlg::Caption()));
   auto home = G(QDir::homePath());
   roots_ = AccountSetSearch::DefaultRoots(home ? *home : std::string(), dataDir);

@@ -2,12 +2,12 @@
 // The Qt face of "建立新帐套" (CAccountSetDlg): the folder field, the account-set and year lists, the busy
 // picture and the buttons 建立, 打开, 搜索, 取消. The search runs one folder per turn of the event loop, so
 // the folder being searched is drawn as it goes.
-#include <QDialog>
 #include <QTimer>
 #include <string>
 #include <vector>
 
 #include "admin/account_set_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QLabel;
@@ -15,7 +15,7 @@ class QComboBox;
 class QListWidget;
 class QPushButton;
 
-class AccountSetDialog : public QDialog {
+class AccountSetDialog : public ModelDialog<CAccountSetDlg> {
   Q_OBJECT
 
  public:
@@ -27,7 +27,6 @@ class AccountSetDialog : public QDialog {
   // As if 搜索 were pressed.
   void StartSearch();
   bool Searching() const { return model_.Searching(); }
-  CAccountSetDlg& Model() { return model_; }
   const std::string& Result() const { return model_.result; }
 
   // The browse form for the login: the chosen year file, or "" when cancelled.
@@ -44,7 +43,6 @@ class AccountSetDialog : public QDialog {
   void OnCreate();
   void OnOpen();
 
-  CAccountSetDlg model_;
   std::vector<std::string> roots_;
   MaskEdit* folderEdit_;
   QListWidget* folderList_;

@@ -13,7 +13,7 @@
 #include "ledgers/aux_catalogue_dlg.h"
 
 AuxCatalogueDialog::AuxCatalogueDialog(CAuxCatalogueDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(model.Caption()));
   auto* layout = new QVBoxLayout(this);
   std::vector<std::string> h = model.Headers();
@@ -27,17 +27,9 @@ AuxCatalogueDialog::AuxCatalogueDialog(CAuxCatalogueDlg& model, QWidget* parent)
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   layout->addWidget(list_);
   auto* group = new QGroupBox(Q("&T.查询时段"));
-  auto* months = new QHBoxLayout(group);
   start_ = MonthEdit(model.startMonth);
   end_ = MonthEdit(model.endMonth);
-  months->addWidget(new QLabel(Q("从")));
-  months->addWidget(new QLabel(Q(model.Caption().substr(0, 4))));
-  months->addWidget(new QLabel(Q("年")));
-  months->addWidget(start_);
-  months->addWidget(new QLabel(Q("月 至")));
-  months->addWidget(end_);
-  months->addWidget(new QLabel(Q("月")));
-  months->addStretch();
+  FieldRow({"从", model.Caption().substr(0, 4), "年", start_, "月 至", end_, "月"}, true, group);
   layout->addWidget(group);
   layout->addWidget(OkCancelBox(this, "&S.确认", "&X.取消"));
 }

@@ -26,7 +26,7 @@ QLabel* Shown(const std::string& text) {
 
 }  // namespace
 
-CarryForwardDialog::CarryForwardDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+CarryForwardDialog::CarryForwardDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CCarryForwardDlg::Caption()));
   ready_ = model_.OnInitDialog();
 

@@ -1,8 +1,7 @@
 #pragma once
 // The Qt face of "年度帐务数据结转" (CCarryForwardDlg).
-#include <QDialog>
-
 #include "admin/carry_forward_dlg.h"
+#include "model_dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -10,22 +9,17 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 
-class CarryForwardDialog : public QDialog {
+class CarryForwardDialog : public ModelDialog<CCarryForwardDlg> {
   Q_OBJECT
 
  public:
   explicit CarryForwardDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  CCarryForwardDlg& Model() { return model_; }
-  // False when there is nothing to carry from (the message was shown); the dialog is not to be shown then.
-  bool Ready() const { return ready_; }
   void reject() override;
 
  private:
   void OnOk();
   void Sync();
 
-  CCarryForwardDlg model_;
-  bool ready_ = false;
   QCheckBox* items_[CCarryForwardDlg::kItems];
   QLabel *status_, *percent_;
   QProgressBar* progress_;

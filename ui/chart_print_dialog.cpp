@@ -15,7 +15,7 @@
 #include "guarded.h"
 
 SubjectChoiceDialog::SubjectChoiceDialog(CSubjectChoiceDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(CSubjectChoiceDlg::Caption()));
   all_ = new QRadioButton(Q("全部科目"));
   one_ = new QRadioButton(Q("指定科目"));
@@ -63,10 +63,7 @@ void SubjectChoiceDialog::Choose(bool all) {
 
 void SubjectChoiceDialog::OnOk() {
   model_.code = G(code_->text()).value_or("");
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   code_->setFocus();
   code_->selectAll();
 }

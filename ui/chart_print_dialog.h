@@ -1,14 +1,13 @@
 #pragma once
 // The Qt face of "会计科目打印" (CSubjectChoiceDlg): the whole chart or the sub-tree of one account.
-#include <QDialog>
-
 #include "accounts/chart_print_dlg.h"
+#include "model_dialog.h"
 
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class SubjectChoiceDialog : public QDialog {
+class SubjectChoiceDialog : public ModelDialog<CSubjectChoiceDlg&> {
   Q_OBJECT
 
  public:
@@ -25,7 +24,6 @@ class SubjectChoiceDialog : public QDialog {
   void Choose(bool all);
   void OnOk();
 
-  CSubjectChoiceDlg& model_;
   QRadioButton *all_, *one_;
   QLineEdit* code_;
   QPushButton *ok_, *cancel_;

@@ -17,7 +17,7 @@
 #include "gbk_qt.h"
 #include "guarded.h"
 
-ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+ChartSetupDialog::ChartSetupDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CChartSetupDlg::Caption()));
 
   // The lines are "%-17s%s": a face of even widths keeps the names in one column.

@@ -2,22 +2,19 @@
 // The Qt face of "科目目录操纵" (CChartSetupDlg): the accounts of one level in a list, the current account
 // above it with the selector of its level, the buttons and the sub-account menu beside it, and the status
 // line below. The arrow keys walk down and up, Delete deletes the selected account.
-#include <QDialog>
-
 #include "accounts/chart_setup_dlg.h"
+#include "model_dialog.h"
 
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
 
-class ChartSetupDialog : public QDialog {
+class ChartSetupDialog : public ModelDialog<CChartSetupDlg> {
   Q_OBJECT
 
  public:
   explicit ChartSetupDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  CChartSetupDlg& Model() { return model_; }
-  bool Ready() const { return ready_; }
   QListWidget* List() const { return list_; }
   QPushButton* AddButton() const { return add_; }
   QPushButton* ModifyButton() const { return modify_; }
@@ -31,8 +28,6 @@ class ChartSetupDialog : public QDialog {
   void Act(const std::function<void()>& action);
   void Sync();
 
-  CChartSetupDlg model_;
-  bool ready_ = false;
   QLabel *heading_, *status_;
   QComboBox* level_;
   QListWidget* list_;

@@ -7,11 +7,12 @@
 #include <QVBoxLayout>
 
 #include "accounts/account_code.h"
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CCurrencyDlg::Caption()));
   code_ = new MaskEdit;
   code_->SetMask(CCurrencyDlg::CodeMask());
@@ -36,12 +37,7 @@ CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : QDialog(p
   grid->addWidget(browse_, 2, 2);
 
   ok_ = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("&X.取消"));
-  ok_->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(this, ok_, "&X.取消");
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
@@ -58,7 +54,6 @@ CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : QDialog(p
             account_->setFocus();
           }));
   connect(ok_, &QPushButton::clicked, this, Guard(this, &CurrencyDialog::OnOk));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   Take();
   (model_.mode() == CCurrencyDlg::Mode::Add ? code_ : name_)->setFocus();
 }
@@ -72,10 +67,7 @@ void CurrencyDialog::Take() {
 
 void CurrencyDialog::OnOk() {
   Take();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   MaskEdit* field = model_.focus == CCurrencyDlg::Focus::Code   ? code_
                     : model_.focus == CCurrencyDlg::Focus::Name ? name_
                                                                 : account_;

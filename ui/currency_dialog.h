@@ -1,13 +1,12 @@
 #pragma once
 // The Qt face of "请增加、修改、外币币种" (CCurrencyDlg), and the runner the currency list uses.
-#include <QDialog>
-
 #include "accounts/currency_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QPushButton;
 
-class CurrencyDialog : public QDialog {
+class CurrencyDialog : public ModelDialog<CCurrencyDlg&> {
   Q_OBJECT
 
  public:
@@ -21,7 +20,6 @@ class CurrencyDialog : public QDialog {
   void Take();
   void OnOk();
 
-  CCurrencyDlg& model_;
   MaskEdit *code_, *name_, *account_;
   QPushButton *browse_, *ok_;
 };

@@ -12,21 +12,17 @@
 #include "gbk_qt.h"
 #include "guarded.h"
 
-CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : ListEditDialog(env, parent) {
   setWindowTitle(Q(CCurrencyListDlg::Caption()));
   auto captions = CCurrencyListDlg::ColumnCaptions();
   list_ = MakeColumnList({{captions[0], 8}, {captions[1], 16}, {captions[2], 14}});
   list_->installEventFilter(this);
-  add_ = new QPushButton(Q(CCurrencyListDlg::AddButtonText()));
-  add_->setAutoDefault(false);
-  auto* close = new QPushButton(Q("&X.退出"));
-  close->setAutoDefault(false);
   auto* hint = new QLabel(Q(ReplaceAll(CCurrencyListDlg::Hint(), "\r", "\n")));
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(add_);
   buttons->addWidget(hint, 1);
-  buttons->addWidget(close);
+  buttons->addWidget(close_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(Q(CCurrencyListDlg::ListCaption())));
   layout->setSpacing(2);
@@ -36,14 +32,7 @@ CurrencyListDialog::CurrencyListDialog(CVyDataEnv& env, QWidget* parent) : QDial
 
   connect(list_, &QTreeWidget::currentItemChanged, this,
           Guard([this] { model_.OnSelect(CurrentRow(list_)); }));
-  connect(list_, &QTreeWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
-  connect(add_, &QPushButton::clicked, this, Guard([this] {
-            FaceOwner over(this);
-            model_.OnAdd();
-            Sync();
-            list_->setFocus();
-          }));
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  WireEditing(list_);
 
   ready_ = model_.OnInitDialog();
   Sync();
@@ -54,21 +43,4 @@ void CurrencyListDialog::Sync() {
   std::vector<std::vector<std::string>> rows;
   for (const auto& c : model_.currencies) rows.push_back({c.code, c.name, c.gainAccount});
   FillColumnList(list_, rows, model_.selected);
-}
-
-void CurrencyListDialog::OnModify() {
-  FaceOwner over(this);
-  model_.OnModify();
-  Sync();
-}
-
-bool CurrencyListDialog::eventFilter(QObject* watched, QEvent* event) {
-  auto remove = [this] {
-    model_.OnDeleteKey();
-    Sync();
-  };
-  if (watched == list_ && ListEditKey(
-                              event, [this] { OnModify(); }, remove))
-    return true;
-  return QDialog::eventFilter(watched, event);
 }

@@ -1,32 +1,18 @@
 #pragma once
 // The Qt face of "外币币种增加、修改、删除" (CCurrencyListDlg): the currency list under its column buttons,
 // &A.增加, Enter or a double click to modify, Delete to delete.
-#include <QDialog>
-
 #include "accounts/currency_list_dlg.h"
+#include "list_edit_dialog.h"
 
-class QTreeWidget;
-class QPushButton;
-
-class CurrencyListDialog : public QDialog {
+class CurrencyListDialog : public ListEditDialog<CCurrencyListDlg> {
   Q_OBJECT
 
  public:
   explicit CurrencyListDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  CCurrencyListDlg& Model() { return model_; }
-  bool Ready() const { return ready_; }
   QTreeWidget* List() const { return list_; }
-  QPushButton* AddButton() const { return add_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Sync();
-  void OnModify();
+  void Sync() override;
 
-  CCurrencyListDlg model_;
-  bool ready_ = false;
   QTreeWidget* list_;
-  QPushButton* add_;
 };

@@ -11,7 +11,7 @@
 #include "gbk_qt.h"
 #include "guarded.h"
 
-DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CDateEntryDlg::Title()));
   year_ = MaskField(CDateEntryDlg::YearMask(), "", 60);
   month_ = MaskField(CDateEntryDlg::DayMask(), "", 40);
@@ -19,21 +19,10 @@ DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialo
   ok_ = new QPushButton(Q("&S.确认"));
   auto* cancel = new QPushButton(Q("取消"));
   auto* box = new QGroupBox(Q(CDateEntryDlg::Caption()));
-  auto* row = new QHBoxLayout(box);
-  row->addWidget(new QLabel(Q("日期: ")));
-  row->addWidget(year_);
-  row->addWidget(new QLabel(Q("年")));
-  row->addWidget(month_);
-  row->addWidget(new QLabel(Q("月")));
-  row->addWidget(day_);
-  row->addWidget(new QLabel(Q("日")));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
+  FieldRow({"日期: ", year_, "年", month_, "月", day_, "日"}, false, box);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(box);
-  layout->addLayout(buttons);
+  layout->addLayout(ButtonPair(ok_, cancel));
 
   year_->SetGbkText(model_.yearText);
   month_->SetGbkText(model_.monthText);
@@ -43,10 +32,7 @@ DateEntryDialog::DateEntryDialog(CDateEntryDlg& model, QWidget* parent) : QDialo
             model_.yearText = year_->GbkText();
             model_.monthText = month_->GbkText();
             model_.dayText = day_->GbkText();
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
+            if (AcceptWhenTaken()) return;
             day_->setFocus();
             day_->selectAll();
           }));

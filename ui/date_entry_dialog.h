@@ -1,20 +1,18 @@
 #pragma once
 // The parameter dialog of 按日期录入 over CDateEntryDlg. Enter moves from field to field and then to 确认.
-#include <QDialog>
-
 #include "entry/date_entry_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QPushButton;
 
-class DateEntryDialog : public QDialog {
+class DateEntryDialog : public ModelDialog<CDateEntryDlg&> {
   Q_OBJECT
  public:
   DateEntryDialog(CDateEntryDlg& model, QWidget* parent = nullptr);
   static bool Ask(CDateEntryDlg& model, QWidget* parent);
 
  private:
-  CDateEntryDlg& model_;
   MaskEdit *year_, *month_, *day_;
   QPushButton* ok_;
 };

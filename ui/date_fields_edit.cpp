@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "mask_edit.h"
 
@@ -23,15 +24,7 @@ DateFieldsEdit::DateFieldsEdit(const DateFields& fields, QWidget* parent) : QWid
   year_ = Part(DateFields::YearMask(), fields.year, 4);
   month_ = Part(DateFields::PartMask(), fields.month, 2);
   day_ = Part(DateFields::PartMask(), fields.day, 2);
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->addWidget(year_);
-  row->addWidget(new QLabel(Q("年")));
-  row->addWidget(month_);
-  row->addWidget(new QLabel(Q("月")));
-  row->addWidget(day_);
-  row->addWidget(new QLabel(Q("日")));
-  row->addStretch();
+  FieldRow({year_, "年", month_, "月", day_, "日"}, true, this)->setContentsMargins(0, 0, 0, 0);
 }
 
 DateFields DateFieldsEdit::Fields() const {

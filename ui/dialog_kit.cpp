@@ -1,6 +1,7 @@
 #include "dialog_kit.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -24,6 +25,13 @@ QLineEdit* MonthEdit(const std::string& text) {
   return e;
 }
 
+QHBoxLayout* FieldRow(std::initializer_list<RowPart> parts, bool stretch, QWidget* host) {
+  auto* row = new QHBoxLayout(host);
+  for (const RowPart& part : parts) row->addWidget(part.widget ? part.widget : new QLabel(Q(part.text)));
+  if (stretch) row->addStretch();
+  return row;
+}
+
 QHBoxLayout* BrowseRow(QWidget* field, QPushButton* browse, bool stretch) {
   auto* row = new QHBoxLayout;
   row->addWidget(field);
@@ -32,10 +40,15 @@ QHBoxLayout* BrowseRow(QWidget* field, QPushButton* browse, bool stretch) {
   return row;
 }
 
-QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelText) {
+QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelText, QPushButton** cancelOut) {
   auto* cancel = new QPushButton(Q(cancelText));
+  if (cancelOut) *cancelOut = cancel;
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
   ok->setDefault(true);
+  return ButtonPair(ok, cancel);
+}
+
+QHBoxLayout* ButtonPair(QPushButton* ok, QPushButton* cancel) {
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(ok);
@@ -43,12 +56,32 @@ QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton* ok, const char* cancelTex
   return row;
 }
 
-QDialogButtonBox* OkCancelBox(QDialog* dialog, const char* ok, const char* cancel) {
+namespace {
+
+QDialogButtonBox* TwoButtonBox(QDialog* dialog, const char* ok, const char* cancel, QPushButton*& okButton) {
   auto* box = new QDialogButtonBox;
-  box->addButton(Q(ok), QDialogButtonBox::AcceptRole);
+  okButton = box->addButton(Q(ok), QDialogButtonBox::AcceptRole);
   box->addButton(Q(cancel), QDialogButtonBox::RejectRole);
-  QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return box;
+}
+
+}  // namespace
+
+QDialogButtonBox* OkCancelBox(QDialog* dialog, const char* ok, const char* cancel) {
+  QPushButton* okButton;
+  QDialogButtonBox* box = TwoButtonBox(dialog, ok, cancel, okButton);
+  QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  return box;
+}
+
+QDialogButtonBox* ConfirmBox(QDialog* dialog, const char* ok, const char* cancel, std::function<void()> onOk,
+                             QPushButton** okButton) {
+  QPushButton* button;
+  QDialogButtonBox* box = TwoButtonBox(dialog, ok, cancel, button);
+  button->setDefault(true);
+  QObject::connect(box, &QDialogButtonBox::accepted, dialog, std::move(onOk));
+  if (okButton) *okButton = button;
   return box;
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "date_fields_edit.h"
+#include "dialog_kit.h"
 #include "enter_order.h"
 #include "gbk_qt.h"
 #include "guarded.h"
@@ -32,7 +33,7 @@ QHBoxLayout* Pair(QRadioButton* a, QRadioButton* b) {
 
 }  // namespace
 
-InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CInterestDlg::Caption()));
   start_ = new DateFieldsEdit(model_.start);
   end_ = new DateFieldsEdit(model_.end);
@@ -68,12 +69,8 @@ InterestDialog::InterestDialog(CInterestDlg& model, QWidget* parent) : QDialog(p
   auto* box = new QGroupBox(Q(CInterestDlg::Heading()));
   box->setLayout(form);
 
-  auto* buttons = new QDialogButtonBox;
-  auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &InterestDialog::OnOk));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QPushButton* ok;
+  QDialogButtonBox* buttons = ConfirmBox(this, "&S.确认", "取消", Guard(this, &InterestDialog::OnOk), &ok);
   connect(browse, &QPushButton::clicked, this, Guard([this] {
             Store();
             model_.OnBrowse();
@@ -102,23 +99,22 @@ void InterestDialog::Store() {
 
 void InterestDialog::OnOk() {
   Store();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using F = CInterestDlg::Focus;
+  // The part of a date the focus names, counting from that date's year.
+  auto partFrom = [this](F year) {
+    return static_cast<DateFields::Part>(static_cast<int>(model_.focus) - static_cast<int>(year) + 1);
+  };
   switch (model_.focus) {
     case F::StartYear:
     case F::StartMonth:
     case F::StartDay:
-      start_->FocusPart(
-          static_cast<DateFields::Part>(static_cast<int>(model_.focus) - static_cast<int>(F::StartYear) + 1));
+      start_->FocusPart(partFrom(F::StartYear));
       break;
     case F::EndYear:
     case F::EndMonth:
     case F::EndDay:
-      end_->FocusPart(
-          static_cast<DateFields::Part>(static_cast<int>(model_.focus) - static_cast<int>(F::EndYear) + 1));
+      end_->FocusPart(partFrom(F::EndYear));
       break;
     case F::Code:
       code_->setFocus();

@@ -1,14 +1,13 @@
 #pragma once
 // The Qt face of "Tavrel软件(利息计算)" (CInterestDlg).
-#include <QDialog>
-
 #include "interest/interest_dlg.h"
+#include "model_dialog.h"
 
 class DateFieldsEdit;
 class MaskEdit;
 class QRadioButton;
 
-class InterestDialog : public QDialog {
+class InterestDialog : public ModelDialog<CInterestDlg&> {
   Q_OBJECT
  public:
   // The model comes filled (defaults or an earlier calculation's fields).
@@ -18,7 +17,6 @@ class InterestDialog : public QDialog {
   void OnOk();
   void Store();
 
-  CInterestDlg& model_;
   DateFieldsEdit *start_, *end_;
   MaskEdit *code_, *rate_;
   QRadioButton *equal_, *actual_, *debit_, *credit_;

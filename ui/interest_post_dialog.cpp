@@ -16,7 +16,7 @@
 #include "mask_edit.h"
 
 InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(CInterestPostDlg::Caption()));
   date_ = new DateFieldsEdit(model_.fields);
   summary_ = new MaskEdit;
@@ -37,12 +37,9 @@ InterestPostDialog::InterestPostDialog(CInterestPostDlg& model, QWidget* parent)
   form->addRow(QString(), new QLabel(Q("（可不填：不填则只记利息帐户）")));
   auto* box = new QGroupBox(Q(CInterestPostDlg::Heading()));
   box->setLayout(form);
-  auto* buttons = new QDialogButtonBox;
-  auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &InterestPostDialog::OnOk));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QPushButton* ok;
+  QDialogButtonBox* buttons =
+      ConfirmBox(this, "&S.确认", "取消", Guard(this, &InterestPostDialog::OnOk), &ok);
   connect(browse, &QPushButton::clicked, this, Guard([this] {
             model_.counterText = counter_->GbkText();
             model_.OnBrowseCounter();
@@ -62,10 +59,7 @@ void InterestPostDialog::OnOk() {
   model_.fields = date_->Fields();
   model_.summaryText = summary_->GbkText();
   model_.counterText = counter_->GbkText();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using F = CInterestPostDlg::Focus;
   if (model_.focus == F::Summary)
     summary_->setFocus();

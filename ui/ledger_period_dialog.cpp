@@ -11,22 +11,13 @@
 #include "ledgers/ledger_period_dlg.h"
 
 LedgerPeriodDialog::LedgerPeriodDialog(CLedgerPeriodDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q("Tavrel软件(项目核算)"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(Q("输入查询时条件")));
-  auto* dates = new QHBoxLayout;
   start_ = MonthEdit(model.startMonth);
   end_ = MonthEdit(model.endMonth);
-  dates->addWidget(new QLabel(Q("日期:")));
-  dates->addWidget(new QLabel(Q(model.yearText)));
-  dates->addWidget(new QLabel(Q("年")));
-  dates->addWidget(start_);
-  dates->addWidget(new QLabel(Q("月 至")));
-  dates->addWidget(end_);
-  dates->addWidget(new QLabel(Q("月")));
-  dates->addStretch();
-  layout->addLayout(dates);
+  layout->addLayout(FieldRow({"日期:", model.yearText, "年", start_, "月 至", end_, "月"}));
   auto* kind = new QHBoxLayout;
   reached_ = new QRadioButton(Q("本帐已达"));
   unreached_ = new QRadioButton(Q("本帐未达"));

@@ -43,7 +43,7 @@ void LoginDialog::SetSearchHook(AccountSetSearchHook hook) {
   SearchHook() = std::move(hook);
 }
 
-LoginDialog::LoginDialog(CHobdFileDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+LoginDialog::LoginDialog(CHobdFileDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CHobdFileDlg::Title()));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildFilePart(), 1);

@@ -1,10 +1,9 @@
 #pragma once
 // The login dialog: a list of the data folder's sub-folders and year files, the read-only file name, and
 // the panel below (unit, year, operator, password, date, 搜索). CHobdFileDlg decides; this only shows it.
-#include <QDialog>
-
 #include "account_set_search_hook.h"
 #include "app/login_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QComboBox;
@@ -15,7 +14,7 @@ class QListWidgetItem;
 class QPushButton;
 class QToolButton;
 
-class LoginDialog : public QDialog {
+class LoginDialog : public ModelDialog<CHobdFileDlg&> {
   Q_OBJECT
  public:
   LoginDialog(CHobdFileDlg& model, QWidget* parent = nullptr);
@@ -50,7 +49,6 @@ class LoginDialog : public QDialog {
   void ApplyFocus();
   void ChooseFile(const std::string& path);
 
-  CHobdFileDlg& model_;
   std::string folder_;
   QComboBox* lookIn_;
   QToolButton* up_;

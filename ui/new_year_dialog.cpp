@@ -8,11 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CNewYearDlg::Caption()));
   model_.OnInitDialog();
 
@@ -31,8 +32,6 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
   auto* note = new QLabel(Q(CNewYearDlg::Note()));
   note->setStyleSheet("color: #8b0000;");
   createButton_ = new QPushButton(Q("新建(&N)"));
-  cancelButton_ = new QPushButton(Q("取消(&X)"));
-  createButton_->setDefault(true);
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(Q("路径：")), 0, 0);
@@ -47,10 +46,7 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
   grid->addLayout(listColumn, 2, 2);
   grid->setColumnStretch(1, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(createButton_);
-  buttons->addWidget(cancelButton_);
+  QHBoxLayout* buttons = OkCancelRow(this, createButton_, "取消(&X)", &cancelButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
@@ -69,7 +65,6 @@ NewYearDialog::NewYearDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent)
             Sync();
             if (done) accept();
           }));
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   Sync();
   yearEdit_->setFocus();
 }

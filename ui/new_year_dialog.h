@@ -1,19 +1,17 @@
 #pragma once
 // The Qt face of "建立新年度数据文件" (CNewYearDlg).
-#include <QDialog>
-
 #include "admin/new_year_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QListWidget;
 class QPushButton;
 
-class NewYearDialog : public QDialog {
+class NewYearDialog : public ModelDialog<CNewYearDlg> {
   Q_OBJECT
 
  public:
   explicit NewYearDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  CNewYearDlg& Model() { return model_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -21,7 +19,6 @@ class NewYearDialog : public QDialog {
  private:
   void Sync();
 
-  CNewYearDlg model_;
   MaskEdit* yearEdit_;
   QListWidget* yearList_;
   QPushButton *createButton_, *cancelButton_;

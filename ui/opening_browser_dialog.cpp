@@ -33,7 +33,7 @@ bool IsEnter(int key) {
 }  // namespace
 
 OpeningBalanceDialog::OpeningBalanceDialog(CVyDataEnv& env, QWidget* parent)
-    : QDialog(parent), env_(env), model_(env) {
+    : ModelDialog(parent, env), env_(env) {
   setWindowTitle(Q(COpeningBrowserDlg::Caption()));
   level_ = new QLabel;
   table_ = new QTableWidget(0, 4);

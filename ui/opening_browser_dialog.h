@@ -2,22 +2,18 @@
 // The Qt face of "科目期初余额调整" (COpeningBrowserDlg): the accounts of one level with their opening
 // balances and the level's totals. Enter (or a double click) opens an account's sub-accounts or edits its
 // opening balance; Esc goes back up, and closes the dialog at the top level.
-#include <QDialog>
-
 #include "accounts/opening_browser_dlg.h"
+#include "model_dialog.h"
 
 class QLabel;
 class QLineEdit;
 class QTableWidget;
 
-class OpeningBalanceDialog : public QDialog {
+class OpeningBalanceDialog : public ModelDialog<COpeningBrowserDlg> {
   Q_OBJECT
 
  public:
   explicit OpeningBalanceDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  COpeningBrowserDlg& Model() { return model_; }
-  // False when the year has no accounts (the warning was shown); the dialog is not to be shown then.
-  bool Ready() const { return ready_; }
   QTableWidget* Table() const { return table_; }
 
   // Enter on the selected account, and Esc, as the keys do.
@@ -33,8 +29,6 @@ class OpeningBalanceDialog : public QDialog {
   void Edit(const std::string& code);
 
   CVyDataEnv& env_;
-  COpeningBrowserDlg model_;
-  bool ready_ = false;
   QLabel* level_;
   QTableWidget* table_;
   QLineEdit *debit_, *credit_, *difference_;

@@ -27,8 +27,7 @@ MaskEdit* NumberField(const FieldMask& mask, const std::string& text) {
 
 }  // namespace
 
-OpeningEditDialog::OpeningEditDialog(COpeningEditDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+OpeningEditDialog::OpeningEditDialog(COpeningEditDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(model_.Title()));
   debit_ = new QRadioButton(Q("借(&+)"));
   credit_ = new QRadioButton(Q("贷(&-)"));
@@ -98,10 +97,7 @@ void OpeningEditDialog::Show() {
 
 void OpeningEditDialog::OnOk() {
   Take();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   switch (model_.focus) {
     case COpeningEditDlg::Focus::Quantity:
       if (quantity_) quantity_->setFocus();

@@ -2,15 +2,14 @@
 // The Qt face of an account's opening balance (COpeningEditDlg): the side and the amount, and for
 // quantity-amount and foreign-currency accounts the quantity and the price, which fill the amount (or the
 // amount the price) as they are typed. Enter moves from field to field and on to "&S.确认".
-#include <QDialog>
-
 #include "accounts/opening_edit_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QPushButton;
 class QRadioButton;
 
-class OpeningEditDialog : public QDialog {
+class OpeningEditDialog : public ModelDialog<COpeningEditDlg&> {
   Q_OBJECT
 
  public:
@@ -30,7 +29,6 @@ class OpeningEditDialog : public QDialog {
   void Show();
   void OnOk();
 
-  COpeningEditDlg& model_;
   QRadioButton *debit_, *credit_;
   MaskEdit* amount_;
   MaskEdit* quantity_ = nullptr;

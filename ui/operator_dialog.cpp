@@ -5,11 +5,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(model_.Caption()));
   codeEdit_ = new MaskEdit;
   codeEdit_->SetMask(COperatorDlg::CodeMask());
@@ -25,28 +26,19 @@ OperatorDialog::OperatorDialog(COperatorDlg& model, QWidget* parent) : QDialog(p
   form->addRow(Q("代码："), codeEdit_);
   form->addRow(Q("姓名："), nameEdit_);
   auto* ok = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("&X.取消"));
-  ok->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(this, ok, "&X.取消");
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(buttons);
   setMinimumWidth(280);
   connect(ok, &QPushButton::clicked, this, Guard(this, &OperatorDialog::OnOk));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   (model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_)->setFocus();
 }
 
 void OperatorDialog::OnOk() {
   model_.code = codeEdit_->GbkText();
   model_.name = nameEdit_->GbkText();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   // The name comes back trimmed, or cleared when it held a refused character.
   nameEdit_->SetGbkText(model_.name);
   MaskEdit* field = model_.focus == COperatorDlg::Focus::Name ? nameEdit_ : codeEdit_;

@@ -1,13 +1,13 @@
 #pragma once
 // The Qt face of the add/modify operator dialog (COperatorDlg), and the runner the operators dialog uses.
-#include <QDialog>
 #include <functional>
 
 #include "admin/operator_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 
-class OperatorDialog : public QDialog {
+class OperatorDialog : public ModelDialog<COperatorDlg&> {
   Q_OBJECT
 
  public:
@@ -16,6 +16,5 @@ class OperatorDialog : public QDialog {
  private:
   void OnOk();
 
-  COperatorDlg& model_;
   MaskEdit *codeEdit_, *nameEdit_;
 };

@@ -13,7 +13,7 @@
 #include "guarded.h"
 #include "operator_dialog.h"
 
-OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(COperatorsDlg::Caption()));
 
   // The items are "%-11s%s": a face of even widths keeps the names in one column.

@@ -1,22 +1,19 @@
 #pragma once
 // The Qt face of "操作员及其权限管理" (COperatorsDlg): the operator list, the rights list with a box per
 // right, the add button, the hint line and the arrow between the lists. Every change is written at once.
-#include <QDialog>
-
 #include "admin/operators_dlg.h"
+#include "model_dialog.h"
 
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 
-class OperatorsDialog : public QDialog {
+class OperatorsDialog : public ModelDialog<COperatorsDlg> {
   Q_OBJECT
 
  public:
   explicit OperatorsDialog(CVyDataEnv& env, QWidget* parent = nullptr);
-  COperatorsDlg& Model() { return model_; }
-  bool Ready() const { return ready_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,8 +23,6 @@ class OperatorsDialog : public QDialog {
   void OnModify();
   void OnAdd();
 
-  COperatorsDlg model_;
-  bool ready_ = false;
   QListWidget *operatorList_, *rightsList_;
   QPushButton* addButton_;
   QLabel *hint_, *arrow_;

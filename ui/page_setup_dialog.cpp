@@ -28,7 +28,7 @@ void Paint(QLabel* swatch, uint32_t colour) {
 
 }  // namespace
 
-PageSetupDialog::PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+PageSetupDialog::PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CVyPageSetupDlg::kCaption));
   auto* layout = new QVBoxLayout(this);
 

@@ -2,16 +2,16 @@
 // The page set-up window over its model CVyPageSetupDlg: the font list with the font and colour choosers,
 // the rule and frame colours, the millimetre fields with their spin buttons, defaults, copying from
 // another data file, and the checks of "确认".
-#include <QDialog>
 #include <functional>
 
 #include "formview/page_setup_dlg.h"
+#include "model_dialog.h"
 
 class QLabel;
 class QTreeWidget;
 class MaskEdit;
 
-class PageSetupDialog : public QDialog {
+class PageSetupDialog : public ModelDialog<CVyPageSetupDlg&> {
   Q_OBJECT
  public:
   PageSetupDialog(CVyPageSetupDlg& model, QWidget* parent = nullptr);
@@ -31,7 +31,6 @@ class PageSetupDialog : public QDialog {
   void Step(CVyPageSetupDlg::Field f, int direction);
   void CopyFromFile();
 
-  CVyPageSetupDlg& model_;
   QTreeWidget* fonts_;
   QLabel *ruleSwatch_, *frameSwatch_;
   MaskEdit* fields_[CVyPageSetupDlg::kFieldCount];

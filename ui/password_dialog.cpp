@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "face_owner.h"
 #include "gbk_qt.h"
 #include "guarded.h"
@@ -21,19 +22,10 @@ MaskEdit* PasswordEdit(const FieldMask& mask) {
   return edit;
 }
 
-QHBoxLayout* ButtonRow(QPushButton* ok, QPushButton* cancel) {
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  row->addWidget(ok);
-  row->addWidget(cancel);
-  ok->setDefault(true);
-  return row;
-}
-
 }  // namespace
 
 PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelDialog(parent, model) {
   setWindowTitle(Q(CPasswordConfirmDlg::Caption()));
   confirmEdit_ = PasswordEdit(CPasswordConfirmDlg::PasswordMask());
   auto* form = new QFormLayout;
@@ -41,11 +33,10 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
   auto* warning = new QLabel(Q(CPasswordConfirmDlg::Warning()));
   warning->setStyleSheet("color: #8b0000;");
   okButton_ = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("&X.取消"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(warning);
-  layout->addLayout(ButtonRow(okButton_, cancel));
+  layout->addLayout(OkCancelRow(this, okButton_, "&X.取消"));
 
   setMinimumWidth(360);
   connect(confirmEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
@@ -53,19 +44,15 @@ PasswordConfirmDialog::PasswordConfirmDialog(CPasswordConfirmDlg& model, QWidget
             okButton_->setEnabled(model_.okEnabled);
           }));
   connect(okButton_, &QPushButton::clicked, this, Guard([this] {
-            if (model_.OnOk()) {
-              accept();
-              return;
-            }
+            if (AcceptWhenTaken()) return;
             confirmEdit_->setFocus();
             confirmEdit_->selectAll();
           }));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   okButton_->setEnabled(model_.okEnabled);
   confirmEdit_->setFocus();
 }
 
-PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CPasswordDlg::Caption()));
   auto* shown = new QLabel(Q(model_.operatorText));
   passwordEdit_ = PasswordEdit(CPasswordDlg::PasswordMask());
@@ -73,11 +60,10 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   form->addRow(Q("操作员："), shown);
   form->addRow(Q("输入口令："), passwordEdit_);
   okButton_ = new QPushButton(Q("&S.确认"));
-  cancelButton_ = new QPushButton(Q("&X.取消"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(new QLabel(Q(CPasswordDlg::Note())));
-  layout->addLayout(ButtonRow(okButton_, cancelButton_));
+  layout->addLayout(OkCancelRow(this, okButton_, "&X.取消", &cancelButton_));
 
   setMinimumWidth(340);
   connect(passwordEdit_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
@@ -85,7 +71,6 @@ PasswordDialog::PasswordDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
             Sync();
           }));
   connect(okButton_, &QPushButton::clicked, this, Guard(this, &PasswordDialog::OnOk));
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   Sync();
   passwordEdit_->setFocus();
 }

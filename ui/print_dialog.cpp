@@ -18,7 +18,7 @@
 #include "mask_edit.h"
 
 PrintDialog::PrintDialog(CVyPrintDlg& model, QWidget* parent, std::optional<PageSettings> page)
-    : QDialog(parent), model_(model), page_(std::move(page)) {
+    : ModelDialog(parent, model), page_(std::move(page)) {
   runPageSetup = [](QPageSetupDialog& d) { return d.exec() == QDialog::Accepted; };
   setWindowTitle(Q(model.Caption()));
   auto* layout = new QVBoxLayout(this);

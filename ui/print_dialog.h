@@ -1,12 +1,12 @@
 #pragma once
 // The print dialog's window over its model CVyPrintDlg: printer list, its port, its properties, the paper
 // the form's pages go on, the page range and the copies; in set-up mode only the printer and its paper.
-#include <QDialog>
 #include <QPageLayout>
 #include <functional>
 #include <optional>
 
 #include "formview/print_dlg.h"
+#include "model_dialog.h"
 
 class QComboBox;
 class QPageSetupDialog;
@@ -14,7 +14,7 @@ class QLabel;
 class QRadioButton;
 class MaskEdit;
 
-class PrintDialog : public QDialog {
+class PrintDialog : public ModelDialog<CVyPrintDlg&> {
   Q_OBJECT
  public:
   // page: the form printed, whose paper the dialog names and offers in "属性...".
@@ -39,7 +39,6 @@ class PrintDialog : public QDialog {
   void Properties();
   void ShowPaper();
 
-  CVyPrintDlg& model_;
   QComboBox* printers_;
   QLabel* port_;
   QLabel* paper_;

@@ -6,29 +6,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
 
-namespace {
-
-MaskEdit* Field(const FieldMask& mask, const std::string& text, int width) {
-  auto* e = new MaskEdit;
-  e->SetMask(mask);
-  e->SetGbkText(text);
-  e->setFixedWidth(width);
-  return e;
-}
-
-}  // namespace
-
-RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CRateDlg::Caption()));
-  year_ = Field(CRateDlg::YearMask(), model_.year, 56);
-  month_ = Field(CRateDlg::MonthMask(), model_.month, 40);
-  day_ = Field(CRateDlg::DayMask(), model_.day, 40);
-  foreign_ = Field(CRateDlg::AmountMask(), model_.foreign, 130);
-  base_ = Field(CRateDlg::AmountMask(), model_.base, 130);
+  year_ = MaskField(CRateDlg::YearMask(), model_.year, 56);
+  month_ = MaskField(CRateDlg::MonthMask(), model_.month, 40);
+  day_ = MaskField(CRateDlg::DayMask(), model_.day, 40);
+  foreign_ = MaskField(CRateDlg::AmountMask(), model_.foreign, 130);
+  base_ = MaskField(CRateDlg::AmountMask(), model_.base, 130);
 
   auto* date = new QHBoxLayout;
   for (auto [edit, unit] : {std::pair{year_, "年"}, {month_, "月"}, {day_, "日"}}) {
@@ -45,17 +34,11 @@ RateDialog::RateDialog(CRateDlg& model, QWidget* parent) : QDialog(parent), mode
   grid->addWidget(base_, 2, 1, Qt::AlignLeft);
 
   ok_ = new QPushButton(Q("&S.确认"));
-  auto* cancel = new QPushButton(Q("&X.取消"));
-  ok_->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(this, ok_, "&X.取消");
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
   connect(ok_, &QPushButton::clicked, this, Guard(this, &RateDialog::OnOk));
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   year_->setFocus();
 }
 
@@ -65,10 +48,7 @@ void RateDialog::OnOk() {
   model_.day = day_->GbkText();
   model_.foreign = foreign_->GbkText();
   model_.base = base_->GbkText();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   MaskEdit* fields[] = {year_, month_, day_, foreign_, base_};
   MaskEdit* field = fields[static_cast<int>(model_.focus)];
   field->setFocus();

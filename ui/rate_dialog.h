@@ -1,13 +1,12 @@
 #pragma once
 // The Qt face of "请设置、修改外币汇率" (CRateDlg), and the runner the rate list uses.
-#include <QDialog>
-
 #include "accounts/rate_dlg.h"
+#include "model_dialog.h"
 
 class MaskEdit;
 class QPushButton;
 
-class RateDialog : public QDialog {
+class RateDialog : public ModelDialog<CRateDlg&> {
   Q_OBJECT
 
  public:
@@ -22,7 +21,6 @@ class RateDialog : public QDialog {
  private:
   void OnOk();
 
-  CRateDlg& model_;
   MaskEdit *year_, *month_, *day_, *foreign_, *base_;
   QPushButton* ok_;
 };

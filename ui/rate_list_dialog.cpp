@@ -12,17 +12,13 @@
 #include "guarded.h"
 #include "rate_dialog.h"
 
-RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : ListEditDialog(env, parent) {
   setWindowTitle(Q(CRateListDlg::Caption()));
   auto captions = CRateListDlg::ColumnCaptions();
   // "%4s  %s" with a name of up to 10 characters.
   currencies_ = MakeColumnList({{captions[0], 16}});
   rates_ = MakeColumnList({{captions[1], 10}, {captions[2], 10, true}, {captions[3], 10, true}});
   for (QTreeWidget* l : {currencies_, rates_}) l->installEventFilter(this);
-  add_ = new QPushButton(Q(CRateListDlg::AddButtonText()));
-  add_->setAutoDefault(false);
-  auto* close = new QPushButton(Q("&X.退出"));
-  close->setAutoDefault(false);
   auto* grid = new QGridLayout(this);
   grid->setVerticalSpacing(2);
   grid->addWidget(currencies_, 1, 0);
@@ -32,7 +28,7 @@ RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(add_);
   buttons->addStretch();
-  buttons->addWidget(close);
+  buttons->addWidget(close_);
   grid->addLayout(buttons, 3, 0, 1, 2);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
@@ -43,14 +39,7 @@ RateListDialog::RateListDialog(CVyDataEnv& env, QWidget* parent) : QDialog(paren
           }));
   connect(rates_, &QTreeWidget::currentItemChanged, this,
           Guard([this] { model_.OnRateSelected(CurrentRow(rates_)); }));
-  connect(rates_, &QTreeWidget::itemDoubleClicked, this, Guard([this] { OnModify(); }));
-  connect(add_, &QPushButton::clicked, this, Guard([this] {
-            FaceOwner over(this);
-            model_.OnAdd();
-            Sync();
-            rates_->setFocus();
-          }));
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  WireEditing(rates_);
 
   ready_ = model_.OnInitDialog();
   Sync();
@@ -63,21 +52,4 @@ void RateListDialog::Sync() {
   for (const auto& r : model_.rates) rates.push_back({r.date, r.foreign, r.base});
   FillColumnList(currencies_, currencies, model_.selectedCurrency);
   FillColumnList(rates_, rates, model_.selectedRate);
-}
-
-void RateListDialog::OnModify() {
-  FaceOwner over(this);
-  model_.OnModify();
-  Sync();
-}
-
-bool RateListDialog::eventFilter(QObject* watched, QEvent* event) {
-  auto remove = [this] {
-    model_.OnDeleteKey();
-    Sync();
-  };
-  if (watched == rates_ && ListEditKey(
-                               event, [this] { OnModify(); }, remove))
-    return true;
-  return QDialog::eventFilter(watched, event);
 }

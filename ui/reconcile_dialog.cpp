@@ -13,7 +13,7 @@
 #include "guarded.h"
 #include "mask_edit.h"
 
-ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q(CReconcileDlg::Caption()));
   start_ = new DateFieldsEdit(model_.start);
   end_ = new DateFieldsEdit(model_.end);
@@ -35,12 +35,7 @@ ReconcileDialog::ReconcileDialog(CReconcileDlg& model, QWidget* parent) : QDialo
   auto* box = new QGroupBox(Q(CReconcileDlg::Heading()));
   box->setLayout(form);
 
-  auto* buttons = new QDialogButtonBox;
-  auto* ok = buttons->addButton(Q("&S.确认"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &ReconcileDialog::OnOk));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = ConfirmBox(this, "&S.确认", "取消", Guard(this, &ReconcileDialog::OnOk));
   connect(browse, &QPushButton::clicked, this, Guard([this] {
             Store();
             model_.OnBrowse();
@@ -63,10 +58,7 @@ void ReconcileDialog::Store() {
 
 void ReconcileDialog::OnOk() {
   Store();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using F = CReconcileDlg::Focus;
   int f = static_cast<int>(model_.focus);
   if (model_.focus >= F::StartYear && model_.focus <= F::StartDay)

@@ -1,13 +1,12 @@
 #pragma once
 // The Qt face of "Tavrel软件(余额调节)" (CReconcileDlg).
-#include <QDialog>
-
 #include "interest/reconcile_dlg.h"
+#include "model_dialog.h"
 
 class DateFieldsEdit;
 class MaskEdit;
 
-class ReconcileDialog : public QDialog {
+class ReconcileDialog : public ModelDialog<CReconcileDlg&> {
   Q_OBJECT
  public:
   explicit ReconcileDialog(CReconcileDlg& model, QWidget* parent = nullptr);
@@ -16,7 +15,6 @@ class ReconcileDialog : public QDialog {
   void OnOk();
   void Store();
 
-  CReconcileDlg& model_;
   DateFieldsEdit *start_, *end_;
   MaskEdit *code_, *balance_;
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_kit.h"
 #include "gbk_qt.h"
 #include "guarded.h"
 #include "mask_edit.h"
@@ -30,7 +31,7 @@ QLabel* Shown(const std::string& text) {
 
 }  // namespace
 
-AccountInfoDialog::AccountInfoDialog(CVyDataEnv& env, QWidget* parent) : QDialog(parent), model_(env) {
+AccountInfoDialog::AccountInfoDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog(parent, env) {
   setWindowTitle(Q(CAccountInfoDlg::Caption()));
   ready_ = model_.OnInitDialog();
 
@@ -70,12 +71,7 @@ AccountInfoDialog::AccountInfoDialog(CVyDataEnv& env, QWidget* parent) : QDialog
   dates->addStretch();
   form->addRow(Q("年 初 日："), dates);
 
-  auto* buttons = new QDialogButtonBox;
-  auto* ok = buttons->addButton(Q("确认"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Q("取消"), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, Guard(this, &AccountInfoDialog::OnOk));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = ConfirmBox(this, "确认", "取消", Guard(this, &AccountInfoDialog::OnOk));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -102,10 +98,7 @@ void AccountInfoDialog::OnOk() {
   model_.selectedStart = startBox_->currentIndex();
   model_.selectedEnd = endBox_->currentIndex();
   model_.selectedClosing = closingBox_->currentIndex();
-  if (model_.OnOk()) {
-    accept();
-    return;
-  }
+  if (AcceptWhenTaken()) return;
   using Focus = CAccountInfoDlg::Focus;
   switch (model_.focus) {
     case Focus::StartDate:

@@ -22,19 +22,12 @@
 #include "io/safe_output.h"
 #include "reports/report_progress.h"
 
-BooksDialog::BooksDialog(CYearBooksDlg& model, QWidget* parent) : QDialog(parent), model_(model) {
+BooksDialog::BooksDialog(CYearBooksDlg& model, QWidget* parent) : ModelDialog(parent, model) {
   setWindowTitle(Q("打印全部帐页"));
   auto* layout = new QVBoxLayout(this);
-  auto* dates = new QHBoxLayout;
   start_ = MonthEdit(model.startMonth);
   end_ = MonthEdit(model.endMonth);
-  dates->addWidget(new QLabel(Q(Format("日期: %d 年", model.year))));
-  dates->addWidget(start_);
-  dates->addWidget(new QLabel(Q("月 至")));
-  dates->addWidget(end_);
-  dates->addWidget(new QLabel(Q("月")));
-  dates->addStretch();
-  layout->addLayout(dates);
+  layout->addLayout(FieldRow({Format("日期: %d 年", model.year), start_, "月 至", end_, "月"}));
   auto* kinds = new QGridLayout;
   kinds->addWidget(new QLabel(Q("帐页:")), 0, 0);
   ledger_ = new QCheckBox(Q("三栏式帐"));
@@ -67,12 +60,7 @@ BooksDialog::BooksDialog(CYearBooksDlg& model, QWidget* parent) : QDialog(parent
   layout->addLayout(paperRow);
   connect(destination_, &QComboBox::currentIndexChanged, this, &BooksDialog::ListPapers);
   ListPapers();
-  auto* box = new QDialogButtonBox;
-  box->addButton(Q("确认"), QDialogButtonBox::AcceptRole);
-  box->addButton(Q("取消"), QDialogButtonBox::RejectRole);
-  connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(box);
+  layout->addWidget(OkCancelBox(this, "确认", "取消"));
   askFolder = [this] { return QFileDialog::getExistingDirectory(this, Q("把帐页存入文件夹")); };
 }
 

@@ -1,17 +1,17 @@
 #pragma once
 // The dialog of 打印全部帐页: the months, the kinds of pages, and where they go (a printer of the system, or
 // a folder of PDF files). It binds the core's CYearBooksDlg, whose checks run on 确认.
-#include <QDialog>
 #include <functional>
 
 #include "form_printing.h"
+#include "model_dialog.h"
 #include "reports/year_books_dlg.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
-class BooksDialog : public QDialog {
+class BooksDialog : public ModelDialog<CYearBooksDlg&> {
  public:
   BooksDialog(CYearBooksDlg& model, QWidget* parent);
 
@@ -29,7 +29,6 @@ class BooksDialog : public QDialog {
   // The papers of the chosen queue, its default one chosen; PDF pages keep each form's own size.
   void ListPapers();
 
-  CYearBooksDlg& model_;
   QLineEdit *start_, *end_;
   QCheckBox *ledger_, *multi_, *quantity_, *currency_, *balance_;
   QComboBox* destination_;
