@@ -1,6 +1,7 @@
 #include "accounts/rate_dlg.h"
 
 #include "base/date.h"
+#include "base/money.h"
 #include "base/platform.h"
 #include "base/refusal.h"
 #include "base/text.h"
@@ -51,8 +52,8 @@ bool CRateDlg::OnOk() {
   if (d < 1 || d > DaysInMonth(y, m))
     return Refuse(focus, Focus::Day, "设置的日期不合理，输入一数!", MsgIcon::Stop);
   double my1 = FieldValue(foreign), my2 = FieldValue(base);
-  if (my1 < 0.001) return Refuse(focus, Focus::Foreign, "外币数不合理，输入一数!", MsgIcon::Stop);
-  if (my2 < 0.001) return Refuse(focus, Focus::Base, "本位币数不合理，输入一数!", MsgIcon::Stop);
+  if (my1 < money::kLeastRateFigure) return Refuse(focus, Focus::Foreign, "外币数不合理，输入一数!", MsgIcon::Stop);
+  if (my2 < money::kLeastRateFigure) return Refuse(focus, Focus::Base, "本位币数不合理，输入一数!", MsgIcon::Stop);
   std::string t = MakeDate(y, m, d);
   if (t < env_.startDate || t > env_.endDate)
     return Refuse(focus, Focus::Year, "所设置的时间已不在本年度的\r年初日与年末日之间，请重输!",

@@ -46,6 +46,9 @@ double PriceOf(double amount, double quantity, double productZero);
 // The entry lists show a price only when amount × quantity exceeds a thousandth (0.01 yuan of 0.1 units):
 // a price of smaller figures would be mostly rounding.
 inline constexpr double kListedPriceProduct = 0.001;
+// A rate is set as so much foreign money for so much of our own: each side must be at least a thousandth,
+// below which the quotient would be mostly the rounding of what was typed.
+inline constexpr double kLeastRateFigure = 0.001;
 
 // ---------- rounding ----------
 
