@@ -28,7 +28,7 @@ int Parse(const Args& a, const std::vector<std::string>& flags, size_t positiona
 
 int CarryForward(const Args& a) {
   CliOptions o;
-  if (int r = Parse(a, {"accounts", "balances", "yes"}, 1, o)) return r;
+  if (int r = Parse(a, {"accounts", "balances", "yes", "keep-pl"}, 1, o)) return r;
   Cli().answerYes = o.Has("yes");
   CVyDataEnv env;
   if (!OpenYear(env, o.positional[0], cmd::kCarryForward)) return 1;
@@ -36,6 +36,7 @@ int CarryForward(const Args& a) {
   if (!dlg.OnInitDialog()) return 1;
   dlg.OnItemToggled(CCarryForwardDlg::kAccounts, o.Has("accounts"));
   dlg.OnItemToggled(CCarryForwardDlg::kBalances, o.Has("balances"));
+  dlg.openPl = o.Has("keep-pl") ? CCarryForwardDlg::OpenProfitAndLoss::Keep : CCarryForwardDlg::OpenProfitAndLoss::Refuse;
   dlg.OnOk();
   return dlg.completed ? 0 : 1;
 }
@@ -89,7 +90,7 @@ int Backup(const Args& a) {
 const RegisterCliCommand kCommands[] = {
     RegisterCliCommand(
         {"carry-forward",
-         "carry-forward FILE [--accounts] [--balances] [--yes]   carry the previous year into FILE",
+         "carry-forward FILE [--accounts] [--balances] [--yes] [--keep-pl]   carry the previous year into FILE",
          CarryForward}),
     RegisterCliCommand(
         {"copy-info", "copy-info FILE SOURCE [--accounts] [--variables] [--pages]   copy set-up from SOURCE",

@@ -78,10 +78,14 @@ int Report(const std::vector<std::string>& args) {
   std::unique_ptr<CVyReportView> view = kind->build(env, options);
   if (!view) return 1;
   target.book = env.dataFile;
+  // The report is written whatever went wrong inside it, and what did is told and ends the run with 1.
+  const std::vector<std::string> problems = view->ReportProblems();
+  for (const std::string& p : problems) Fail(p);
+  const int done = problems.empty() ? 0 : 1;
 
   if (toPrinter) {
     if (!PrintReport(*view, {"", options.Get("printer")}, error)) return Fail(error);
-    return 0;
+    return done;
   }
   if (format == "pdf") {
     bool ok = WriteOutputFile(
@@ -90,22 +94,22 @@ int Report(const std::vector<std::string>& args) {
           return PrintReport(*view, {gbk::FromUtf8(native).value_or(native), ""}, why);
         },
         error);
-    return ok ? 0 : Fail(error);
+    return ok ? done : Fail(error);
   }
   if (format == "xlsx") {
     bool ok = WriteOutputFile(
         target, [&](const std::string& native, int, std::string& why) { return WriteReportWorkbook(*view, native, why); },
         error);
-    return ok ? 0 : Fail(error);
+    return ok ? done : Fail(error);
   }
   std::string bytes =
       format == "csv" ? ReportAsCsv(*view) : gbk::ToUtf8(ReportAsText(*view, options.Has("head")));
   if (output.empty()) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    return 0;
+    return done;
   }
   if (!WriteOutputFile(target, bytes, error)) return Fail(error);
-  return 0;
+  return done;
 }
 
 std::string KindsUsage() {

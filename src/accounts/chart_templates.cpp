@@ -12,8 +12,8 @@
 #include "data/data_env.h"
 #include "data/year_files.h"
 
-#ifndef TAVREL_SOURCE_CHARTS
-#define TAVREL_SOURCE_CHARTS "share/charts"
+#ifndef TAVREL_SOURCE_SHARE
+#define TAVREL_SOURCE_SHARE "share"
 #endif
 
 const std::vector<ChartTemplate>& ChartTemplates() {
@@ -30,16 +30,20 @@ const ChartTemplate* FindChartTemplate(const std::string& name) {
   return nullptr;
 }
 
-std::string ChartsFolder() {
+std::string SharedDataFolder(const std::string& name) {
   char self[PATH_MAX];
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   if (n > 0) {
     std::filesystem::path installed =
-        std::filesystem::path(std::string(self, static_cast<size_t>(n))).parent_path() / "../share/tavrel/charts";
+        std::filesystem::path(std::string(self, static_cast<size_t>(n))).parent_path() / "../share/tavrel" / name;
     std::error_code ec;
     if (std::filesystem::is_directory(installed, ec)) return installed.lexically_normal().string();
   }
-  return TAVREL_SOURCE_CHARTS;
+  return std::string(TAVREL_SOURCE_SHARE) + "/" + name;
+}
+
+std::string ChartsFolder() {
+  return SharedDataFolder("charts");
 }
 
 std::string LoadChart(CVyDataEnv& env, const std::string& name) {

@@ -17,6 +17,9 @@ struct ChartTemplate {
 const std::vector<ChartTemplate>& ChartTemplates();
 const ChartTemplate* FindChartTemplate(const std::string& name);
 
+// A folder of the program's shared data (a UTF-8 path): <executable's folder>/../share/tavrel/NAME when it
+// exists, else the source tree's share/NAME.
+std::string SharedDataFolder(const std::string& name);
 // The folder of the chart files (a UTF-8 path): <executable's folder>/../share/tavrel/charts when it exists,
 // else the source tree's share/charts.
 std::string ChartsFolder();

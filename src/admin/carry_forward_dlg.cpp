@@ -3,9 +3,11 @@
 #include <cstdlib>
 
 #include "base/text.h"
+#include "data/db_guard.h"
 #include "data/recordset.h"
 #include "data/year_files.h"
 #include "io/backup.h"
+#include "statements/pl_closing.h"
 
 namespace {
 
@@ -171,6 +173,8 @@ bool CCarryForwardDlg::OnOk() {
   if (Show(ChoiceQuestion(), kMsgCaption, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
     return false;
 
+  if (chosen[kBalances] && !SettleProfitAndLoss()) return false;
+
   status = "正在进行复制结转前的检查...";
   progressVisible = timerRunning = true;
   Changed();
@@ -212,6 +216,37 @@ bool CCarryForwardDlg::OnOk() {
   }
   source_.Close();
   return true;
+}
+
+bool CCarryForwardDlg::SettleProfitAndLoss() {
+  std::vector<std::string> open;
+  if (!RunCatchingDbErrors([&] { open = UnclosedAtYearEnd(source_); })) return false;
+  if (open.empty() || openPl == OpenProfitAndLoss::Keep) return true;
+  std::string list;
+  for (size_t i = 0; i < open.size() && i < 20; ++i) list += "    " + open[i] + "\r";
+  if (open.size() > 20) list += Format("    …共 %zu 个科目\r", open.size());
+  std::string text = sourceYearText + "年度以下损益类科目年末仍有余额，结转会把它们带入本年度的期初余额：\r\r" + list;
+  if (openPl == OpenProfitAndLoss::Refuse) {
+    Show(text + "\r请先在" + sourceYearText + "年度结转损益（close-pl），或加 --keep-pl 照旧结转。", kMsgCaption,
+         MsgIcon::Stop, MsgButtons::Ok);
+    return false;
+  }
+  MsgAnswer a = Show(text + "\r是否先在" + sourceYearText + "年度结转损益（各月损益结转到本年利润）？\r"
+                            "是：先结转损益，再结转；否：照旧结转；取消：不结转。",
+                     kMsgCaption, MsgIcon::Question, MsgButtons::YesNoCancel);
+  if (a == MsgAnswer::No) return true;
+  if (a != MsgAnswer::Yes) return false;
+  // The previous year is written to: opened for writing, kept aside first, closed in one transaction.
+  std::string path = source_.dataFile;
+  source_.Close();
+  bool closed = source_.Open(path, "101", 0, env_.extension, false) && source_.loggedIn;
+  if (closed) {
+    BackupOutcome backup = BackupYear(*source_.Db(), env_.dataDir, source_.year, BackupReason::CarryForward);
+    closed = backup.Ok() && CloseWholeYear(source_);
+    if (!backup.Ok()) Show("上年度数据无法备份，没有结转损益：\r" + backup.error, kMsgCaption, MsgIcon::Stop, MsgButtons::Ok);
+  }
+  if (!source_.IsOpen()) source_.Open(path, "101", 0, env_.extension, true);
+  return closed;
 }
 
 void CCarryForwardDlg::Run(bool hadOpenings) {

@@ -42,6 +42,12 @@ class CCarryForwardDlg : private CarryReporter {
   bool timerRunning = false;
   std::string PercentText() const;
 
+  // Income and expense accounts that still hold a balance at the previous year's end would be carried into
+  // this year's openings. The window asks whether to close them there first; the tool refuses unless told
+  // to keep them.
+  enum class OpenProfitAndLoss { Ask, Refuse, Keep };
+  OpenProfitAndLoss openPl = OpenProfitAndLoss::Ask;
+
   // After a run: the closing message and the copy taken before it.
   std::string finalText, backupPath;
   bool completed = false;
@@ -61,6 +67,8 @@ class CCarryForwardDlg : private CarryReporter {
   std::string ChoiceQuestion() const;
   std::string CheckReport(bool hadOpenings) const;
   void Run(bool hadOpenings);
+  // The question (or refusal) about the previous year's open profit and loss; false when the carry stops.
+  bool SettleProfitAndLoss();
 
   CVyDataEnv& env_;
   CVyDataEnv source_;

@@ -51,6 +51,7 @@ constexpr int kByAccount = 32771, kByDate = 32772, kInterest = 32853, kReconcile
 // 查询帐簿
 constexpr int kThreeColumn = 32779, kMultiColumn = 32780, kQuantityLedger = 32781, kCurrencyLedger = 32782;
 constexpr int kBalanceTable = 40020, kTurnoverTable = 40021, kFuzzyQuery = 40022, kPrintBooks = 40036;
+constexpr int kStatements = 40037, kStatementTemplates = 40038, kClosePl = 40039;
 // 帐户目录
 constexpr int kAccountQuery = 40023, kCatalogue = 40024, kAccountSetup = 40025, kOpenings = 40026;
 constexpr int kCurrencies = 40027, kRates = 40028;

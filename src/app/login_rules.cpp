@@ -17,6 +17,7 @@ bool Complete(CVyDataEnv& env) {
   if (!RunCatchingDbErrors([&] {
         env.LoadRights();
         EnsureSyscstab(*env.Db());
+        EnsureStatementTables(*env.Db());
       })) {
     env.Close();
     return false;

@@ -35,6 +35,15 @@ bool CalcArguments::IsBlank(int i) const {
   return i < 0 || i >= count_ || Blank(pieces_[static_cast<size_t>(i)].text);
 }
 
+std::string CalcArguments::Raw(int i) const {
+  if (IsBlank(i)) return "";
+  std::string_view s = pieces_[static_cast<size_t>(i)].text;
+  s.remove_prefix(s.find_first_not_of(" \t\r\n"));
+  s.remove_suffix(s.size() - 1 - s.find_last_not_of(" \t\r\n"));
+  if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+  return std::string(s);
+}
+
 bool CalcArguments::Expect(int min, int max) {
   if (count_ < min) return Fail(kCalcTooFewArguments);
   if (count_ > max) return Fail(kCalcTooManyArguments);

@@ -17,6 +17,9 @@ class CalcArguments {
   // The number of arguments; blank texts at the end count as none, so "f()" and "f( )" have none.
   int Count() const { return count_; }
   bool IsBlank(int i) const;
+  // Argument i as typed, without the blanks around it or the quotes of a text literal: for a function
+  // that reads an argument itself (an account code), not as an expression.
+  std::string Raw(int i) const;
   // Fails with code -11 below min arguments and -12 above max.
   bool Expect(int min, int max);
 

@@ -118,6 +118,14 @@ void SetPageDefaults(PageSettings& ps, int nFlag, const std::string& sFieldMode)
     case 13:
       ps.widths = {4, 4, 50, 20};
       break;
+    case 22:  // the financial statements: two halves side by side on a wide page, or one half's columns
+      if (sFieldMode == "1") {
+        SetPaper(ps, 2970, 2100, 150, 25);
+        ps.widths = {30, 4, 14, 14, 30, 4, 14, 14};
+      } else {
+        ps.widths = {40, 5, 18, 18};
+      }
+      break;
     default:
       break;
   }

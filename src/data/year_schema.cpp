@@ -51,6 +51,7 @@ void CreateYearTables(jet::Database& db) {
       "CREATE INDEX WBR ON WBR(WNO,T)",
   };
   for (const char* s : rest) db.Execute(s);
+  EnsureStatementTables(db);
 }
 
 const char* const* SeedRights(int* count) {
@@ -83,6 +84,15 @@ void SeedNewAccountSet(jet::Database& db, int year) {
     SetPageDefaults(ps, form, "0");
     SavePageSettings(db, ps, form, "0");
   }
+}
+
+void EnsureStatementTables(jet::Database& db) {
+  if (!db.HasTable("STMT"))
+    db.Execute(
+        "CREATE TABLE STMT(SNO LONG,NA CHAR(40),C1 CHAR(20),C2 CHAR(20),CHKN CHAR(60),CHK CHAR(250),CLS "
+        "CHAR(250),PLA CHAR(14))");
+  if (!db.HasTable("STMTL"))
+    db.Execute("CREATE TABLE STMTL(SNO LONG,LN LONG,HC LONG,IND LONG,SD LONG,NA CHAR(80),F1 CHAR(250),F2 CHAR(250))");
 }
 
 void EnsureSyscstab(jet::Database& db) {
@@ -140,7 +150,7 @@ void CopyTable(jet::Database& from, jet::Database& to, const std::string& table)
 void CopyCarriedTables(jet::Database& from, jet::Database& to) {
   const char* const tables[] = {
       "OPR",           "PWR",           "VYFONT",         "VYPAGESET", "FIELDWIDTH", "VyFormList",
-      "VyFormFormula", "VyFormTopWord", "VyFormHeadNote", "SYSCSTAB",  "VYVAR"};
+      "VyFormFormula", "VyFormTopWord", "VyFormHeadNote", "SYSCSTAB",  "VYVAR", "STMT", "STMTL"};
   to.Begin();
   try {
     for (const char* t : tables) CopyTable(from, to, t);

@@ -12,7 +12,11 @@ void CreateYearTables(jet::Database& db);
 void SeedNewAccountSet(jet::Database& db, int year);
 // Files from before the parameter table get it at login.
 void EnsureSyscstab(jet::Database& db);
-// Operators, rights, print settings, report forms, SYSCSTAB and (when both files have it) VYVAR, copied
+// The financial statements' templates (STMT, one row a statement; STMTL, one row a line), which files from
+// before the statements get at login.
+void EnsureStatementTables(jet::Database& db);
+// Operators, rights, print settings, report forms, SYSCSTAB (when both files have it) VYVAR and the
+// statements' templates, copied
 // into a next-year file: the rows the target lacks are added.
 void CopyCarriedTables(jet::Database& from, jet::Database& to);
 

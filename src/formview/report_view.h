@@ -25,6 +25,9 @@ class CVyReportView : public CVyFormView {
   virtual std::vector<std::string> ReportHead() = 0;
   // The page-foot lines the window shows under its rows (items of a line joined by tabs); none by default.
   virtual std::vector<std::string> ReportFoot() { return {}; }
+  // What went wrong in working the report out while it could still be shown (a statement's formula that
+  // failed): the tool prints them and ends with status 1; none by default.
+  virtual std::vector<std::string> ReportProblems() { return {}; }
   // One caption per column of the grid, from the form head (group captions joined to their columns).
   virtual std::vector<std::string> ColumnCaptions() = 0;
   // The texts of the grid's rows, each cell as DrawCell draws it (never cut to the column's width).

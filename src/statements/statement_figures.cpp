@@ -1,0 +1,173 @@
+// One pass over the chart and the reviewed postings for the statements' formulas.
+#include "statements/statement_figures.h"
+
+#include <algorithm>
+
+#include "accounts/account_code.h"
+#include "accounts/period.h"
+#include "base/text.h"
+#include "data/data_env.h"
+#include "data/database.h"
+#include "data/sql_text.h"
+
+const char* const kClosingSummary = "期末结转损益";
+
+namespace {
+
+// "01".."12" as a number, 0 for anything else.
+int PeriodOf(std::string_view tt) {
+  int p = 0;
+  for (char c : tt) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') return 0;
+    p = p * 10 + (c - '0');
+  }
+  return p >= 1 && p <= 12 ? p : 0;
+}
+
+// The number a code's own part stands for; the parts are digits without leading zeros.
+long long PartValue(const std::string& code) {
+  std::string part = OwnPart(code);
+  return part.size() > 15 ? -1 : std::stoll(part);
+}
+
+}  // namespace
+
+StatementFigures::StatementFigures(CVyDataEnv& env, bool chartOnly) {
+  ReadChart(env);
+  if (!chartOnly) ReadPostings(env);
+}
+
+void StatementFigures::ReadChart(CVyDataEnv& env) {
+  for (auto c = env.Db()->Query("select trim(kno) from subt"); !c->AtEnd(); c->Next()) {
+    std::string code = c->Text(0);
+    if (!IsValidCode(code) || index_.count(code)) continue;
+    index_.emplace(code, 0);
+    accounts_.push_back({code, {}, {}});
+  }
+  std::sort(accounts_.begin(), accounts_.end(), [](const Account& a, const Account& b) { return a.code < b.code; });
+  for (size_t i = 0; i < accounts_.size(); ++i) index_[accounts_[i].code] = static_cast<int>(i);
+  std::vector<bool> hasChild(accounts_.size(), false);
+  for (const Account& a : accounts_) {
+    int parent = Find(ParentCode(a.code));
+    if (parent >= 0) hasChild[static_cast<size_t>(parent)] = true;
+  }
+  for (size_t i = 0; i < accounts_.size(); ++i) {
+    if (hasChild[i]) continue;
+    for (std::string code = accounts_[i].code; !code.empty(); code = ParentCode(code)) {
+      int at = Find(code);
+      if (at >= 0) accounts_[static_cast<size_t>(at)].leaves.push_back(static_cast<int>(i));
+    }
+  }
+}
+
+int StatementFigures::Find(const std::string& code) const {
+  auto it = index_.find(code);
+  return it == index_.end() ? -1 : it->second;
+}
+
+void StatementFigures::ReadPostings(CVyDataEnv& env) {
+  // Rows on their own accounts first; the cursor meets one code's rows together (the code index is read),
+  // so the last account found is asked first.
+  std::string lastCode;
+  int last = -1;
+  auto add = [&](std::string_view code, int period, long long side, double amount, bool closing) {
+    if (code != lastCode) {
+      lastCode.assign(code);
+      last = Find(lastCode);
+    }
+    if (last < 0) return;  // a code the chart lacks belongs to no line (数据检查 names it)
+    Sums& s = accounts_[static_cast<size_t>(last)].periods[static_cast<size_t>(period)];
+    money::Micros m = money::ToMicros(amount);
+    if (closing) (side > 0 ? s.closingDebit : s.closingCredit) += m;
+    else (side > 0 ? s.debit : s.credit) += m;
+  };
+  for (auto c = env.Db()->Query("select trim(kno),tt,cer,f,my from p0 where mk='4' and trim(kno)>=''");
+       !c->AtEnd(); c->Next()) {
+    int period = c->TextView(2) == "    " ? 0 : PeriodOf(c->TextView(1));
+    if (period == 0 && c->TextView(2) != "    ") continue;
+    add(c->TextView(0), period, c->Int(3), c->Real(4), false);
+  }
+  // The closing postings, already counted above, stand on a period's last day: the date index finds them
+  // without another pass, and they are set apart from the rest of their period.
+  AccountingYear year = YearOf(env);
+  for (int p = 1; p <= 12; ++p) {
+    std::string sql = Format("select trim(kno),f,my from p0 where t='%s' and mk='4' and trim(mry)='%s'",
+                             jet::SqlText(AccountingPeriod(year, p).last).c_str(), kClosingSummary);
+    for (auto c = env.Db()->Query(sql); !c->AtEnd(); c->Next())
+      add(c->TextView(0), p, c->Int(1), c->Real(2), true);
+  }
+  // Each account's rows carried up to its ancestors, the deepest codes first.
+  std::vector<int> order(accounts_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return CodeLevel(accounts_[static_cast<size_t>(a)].code) > CodeLevel(accounts_[static_cast<size_t>(b)].code);
+  });
+  for (int i : order) {
+    int parent = Find(ParentCode(accounts_[static_cast<size_t>(i)].code));
+    if (parent < 0) continue;
+    auto& from = accounts_[static_cast<size_t>(i)].periods;
+    auto& into = accounts_[static_cast<size_t>(parent)].periods;
+    for (size_t p = 0; p < from.size(); ++p) {
+      into[p].debit += from[p].debit;
+      into[p].credit += from[p].credit;
+      into[p].closingDebit += from[p].closingDebit;
+      into[p].closingCredit += from[p].closingCredit;
+    }
+  }
+}
+
+bool StatementFigures::Accounts(const std::string& argument, std::vector<int>& found, std::string& error) const {
+  found.clear();
+  std::string text = Trim(argument);
+  size_t colon = text.find(':');
+  if (colon == std::string::npos) {
+    int at = Find(text);
+    if (at < 0) {
+      error = IsValidCode(text) ? "科目表中没有科目" + text : "“" + text + "”不是科目代码";
+      return false;
+    }
+    found.push_back(at);
+    return true;
+  }
+  std::string from = Trim(text.substr(0, colon)), to = Trim(text.substr(colon + 1));
+  if (!IsValidCode(from) || !IsValidCode(to) || ParentCode(from) != ParentCode(to) ||
+      PartValue(from) > PartValue(to)) {
+    error = "“" + text + "”不是同一级科目的代码范围";
+    return false;
+  }
+  std::string parent = ParentCode(from);
+  for (size_t i = 0; i < accounts_.size(); ++i) {
+    const std::string& code = accounts_[i].code;
+    if (ParentCode(code) != parent) continue;
+    long long v = PartValue(code);
+    if (v >= PartValue(from) && v <= PartValue(to)) found.push_back(static_cast<int>(i));
+  }
+  return true;
+}
+
+money::Micros StatementFigures::Balance(int account, int period) const {
+  money::Micros b = 0;
+  const auto& periods = accounts_[static_cast<size_t>(account)].periods;
+  for (int p = 0; p <= period && p <= 12; ++p) {
+    const Sums& s = periods[static_cast<size_t>(p)];
+    b += s.debit - s.credit;
+  }
+  return b;
+}
+
+money::Micros StatementFigures::Debit(int account, int from, int to, bool withClosing) const {
+  money::Micros sum = 0;
+  const auto& periods = accounts_[static_cast<size_t>(account)].periods;
+  for (int p = std::max(from, 1); p <= to && p <= 12; ++p)
+    sum += periods[static_cast<size_t>(p)].debit - (withClosing ? 0 : periods[static_cast<size_t>(p)].closingDebit);
+  return sum;
+}
+
+money::Micros StatementFigures::Credit(int account, int from, int to, bool withClosing) const {
+  money::Micros sum = 0;
+  const auto& periods = accounts_[static_cast<size_t>(account)].periods;
+  for (int p = std::max(from, 1); p <= to && p <= 12; ++p)
+    sum += periods[static_cast<size_t>(p)].credit - (withClosing ? 0 : periods[static_cast<size_t>(p)].closingCredit);
+  return sum;
+}
