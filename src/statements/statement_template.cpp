@@ -131,8 +131,9 @@ void WriteStatement(CVyDataEnv& env, const StatementTemplate& t) {
 std::string TemplateCsv(const StatementTemplate& t) {
   auto row = [](std::initializer_list<std::string> gbkFields) {
     std::string line;
-    for (const std::string& f : gbkFields) line += (line.empty() ? "" : ",") + CsvField(gbk::ToUtf8(f));
-    return line + "\n";
+    for (const std::string& f : gbkFields) line += CsvField(gbk::ToUtf8(f)) + ",";
+    line.back() = '\n';
+    return line;
   };
   std::string out = row({"name", t.name}) + row({"columns", t.columns[0], t.columns[1]}) +
                     row({"check", t.checkCaption, t.checkFormula});
