@@ -1,6 +1,7 @@
 #include "report_command.h"
 
 #include <cstdio>
+#include <map>
 
 #include "base/gbk.h"
 #include "data/data_env.h"
@@ -135,6 +136,22 @@ std::string ReportKindUsage(const ReportKind& kind) {
 
 std::string QueueName(const std::string& printerOption) {
   return printerOption == "default" ? std::string() : printerOption;
+}
+
+namespace {
+std::map<std::string, std::function<std::string()>>& Details() {
+  static std::map<std::string, std::function<std::string()>> details;
+  return details;
+}
+}  // namespace
+
+RegisterKindDetails::RegisterKindDetails(const std::string& kind, std::function<std::string()> details) {
+  Details()[kind] = std::move(details);
+}
+
+std::string KindDetails(const std::string& kind) {
+  auto it = Details().find(kind);
+  return it == Details().end() ? "" : it->second();
 }
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {

@@ -28,6 +28,13 @@ struct RegisterReportKind {
   explicit RegisterReportKind(ReportKind k);
 };
 
+// More lines of a kind's help (the functions a statement's formulas may call): added by the kind's file.
+struct RegisterKindDetails {
+  RegisterKindDetails(const std::string& kind, std::function<std::string()> details);
+};
+// The kind's further help, "" when it has none.
+std::string KindDetails(const std::string& kind);
+
 // Every report kind, in the order the files registered them.
 const std::vector<ReportKind>& ReportKinds();
 // The options every kind takes, after its own.

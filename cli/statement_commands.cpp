@@ -41,6 +41,13 @@ const RegisterReportKind kStatement({"statement",
                                        return std::unique_ptr<CVyReportView>(std::move(view));
                                      }});
 
+std::string FunctionHelp() {
+  std::string text = "公式中可用的函数（金额为借方减贷方，行次的金额按本栏计算）：\n";
+  for (const std::string& line : StatementFunctionHelp()) text += "  " + line + "\n";
+  return text;
+}
+const RegisterKindDetails kStatementHelp("statement", FunctionHelp);
+
 int StatementTemplateCommand(const Args& a) {
   CliOptions o;
   std::string error;
@@ -115,7 +122,7 @@ const RegisterCliCommand kCommands[] = {
     RegisterCliCommand({"statement-template",
                         "statement-template FILE --form NAME | --load CSV [--form NAME]   print or load a "
                         "statement's template as CSV",
-                        StatementTemplateCommand}),
+                        StatementTemplateCommand, FunctionHelp}),
     RegisterCliCommand({"close-pl", "close-pl FILE --month M [--yes]   close the month's profit and loss (结转损益)",
                         ClosePl}),
 };

@@ -234,7 +234,8 @@ const std::vector<std::string>& StatementFunctionHelp() {
     std::vector<std::string> lines;
     for (const AccountFunction& f : kAccountFunctions) lines.push_back(f.help);
     lines.push_back("h(行次) 本栏中另一行的金额；hs(行次1,行次2) 本栏中这些行的金额之和");
-    lines.push_back("科目写作 1122、5001-2 或同一级的范围 1401:1471（含下级科目）；月缺省为报表的月份");
+    lines.push_back("科目写作 1122、5001-2 或同一级的范围 1401:1471（含下级科目）；范围可以为空：1521:1521 "
+                    "是科目表中有 1521 时的 1521，没有时为 0；月缺省为报表的月份");
     lines.push_back("发生额函数不含期末结转损益的凭证（摘要“" + std::string(kClosingSummary) + "”）");
     return lines;
   }();
