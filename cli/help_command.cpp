@@ -120,8 +120,7 @@ int Help(const std::vector<std::string>& args) {
   }
   for (const ReportKind& k : ReportKinds())
     if (k.name == args[0]) {
-      Print(ReportKindUsage(k));
-      if (std::string more = KindDetails(k.name); !more.empty()) std::fputs(gbk::ToUtf8(more).c_str(), stdout);
+      PrintKindHelp(k);
       return 0;
     }
   for (const CliCommand& c : CliCommands())

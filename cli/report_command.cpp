@@ -29,10 +29,10 @@ const ReportKind* FindKind(const std::string& name) {
 int Help(const std::vector<std::string>& args) {
   const ReportKind* kind = args.empty() ? nullptr : FindKind(args[0]);
   if (kind) {
-    Print(ReportKindUsage(*kind));
+    PrintKindHelp(*kind);
     return 0;
   }
-  for (const ReportKind& k : Kinds()) Print(ReportKindUsage(k));
+  for (const ReportKind& k : Kinds()) PrintKindHelp(k);
   return 0;
 }
 
@@ -152,6 +152,11 @@ RegisterKindDetails::RegisterKindDetails(const std::string& kind, std::function<
 std::string KindDetails(const std::string& kind) {
   auto it = Details().find(kind);
   return it == Details().end() ? "" : it->second();
+}
+
+void PrintKindHelp(const ReportKind& kind) {
+  Print(ReportKindUsage(kind));
+  if (std::string more = KindDetails(kind.name); !more.empty()) std::fputs(gbk::ToUtf8(more).c_str(), stdout);
 }
 
 RegisterReportKind::RegisterReportKind(ReportKind k) {

@@ -34,6 +34,8 @@ struct RegisterKindDetails {
 };
 // The kind's further help, "" when it has none.
 std::string KindDetails(const std::string& kind);
+// The kind's usage and further help, on standard output.
+void PrintKindHelp(const ReportKind& kind);
 
 // Every report kind, in the order the files registered them.
 const std::vector<ReportKind>& ReportKinds();

@@ -81,7 +81,8 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
       {"tavrel-cli report search f.vyx --side ", "debit credit auto"},
       {"tavrel-cli report interest f.vyx --method ", "equal actual"},
       {"tavrel-cli report turnover f.vyx --al", "--all-levels"},
-      {"tavrel-cli carry-forward f.vyx --", "--accounts --balances --yes"},
+      {"tavrel-cli carry-forward f.vyx --", "--accounts --balances --yes --keep-pl"},
+      {"tavrel-cli report statement f.vyx --", "--form --month --narrow --format --output --force --printer --operator --head --help"},
       {"tavrel-cli help entry-m", "entry-month"},
   };
   for (const Case& c : cases) EXPECT_EQ(complete(c.words), c.completions) << c.words;
