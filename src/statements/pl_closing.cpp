@@ -14,9 +14,18 @@
 namespace {
 
 // The template that says what is closed: the first one naming closed accounts.
+// A year that has no templates yet (read only, as the previous year at the carry forward) goes by the ones
+// shipped for its chart.
 bool ClosingTemplate(CVyDataEnv& env, StatementTemplate& form) {
-  for (const std::string& name : StatementNamesInstalling(env))
+  std::vector<std::string> names = env.Db()->HasTable("STMT") ? StatementNames(env) : std::vector<std::string>{};
+  for (const std::string& name : names)
     if (LoadStatement(env, name, form) && !Trim(form.closed).empty()) return true;
+  if (!names.empty()) return false;
+  for (StatementTemplate& t : FittingShippedTemplates(env))
+    if (!Trim(t.closed).empty()) {
+      form = std::move(t);
+      return true;
+    }
   return false;
 }
 

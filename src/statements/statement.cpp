@@ -242,21 +242,25 @@ const std::vector<std::string>& StatementFunctionHelp() {
   return help;
 }
 
-std::vector<std::string> StatementNamesInstalling(CVyDataEnv& env) {
-  EnsureStatementTables(*env.Db());
-  std::vector<std::string> names = StatementNames(env);
-  if (!names.empty()) return names;
+std::vector<StatementTemplate> FittingShippedTemplates(CVyDataEnv& env) {
   StatementFigures chart(env, true);
   for (const ChartTemplate& c : ChartTemplates()) {
     std::vector<StatementTemplate> shipped = ShippedTemplates(c.name);
     bool fits = !shipped.empty();
     for (const StatementTemplate& t : shipped) fits = fits && FormulaRefusal(t, chart).empty();
-    if (!fits) continue;
-    bool saved = env.RunInTransaction([&] {
-      for (const StatementTemplate& t : shipped) WriteStatement(env, t);
-    });
-    if (saved) return StatementNames(env);
-    break;
+    if (fits) return shipped;
   }
+  return {};
+}
+
+std::vector<std::string> StatementNamesInstalling(CVyDataEnv& env) {
+  EnsureStatementTables(*env.Db());
+  std::vector<std::string> names = StatementNames(env);
+  if (!names.empty()) return names;
+  std::vector<StatementTemplate> shipped = FittingShippedTemplates(env);
+  if (!shipped.empty() && env.RunInTransaction([&] {
+        for (const StatementTemplate& t : shipped) WriteStatement(env, t);
+      }))
+    return StatementNames(env);
   return names;
 }

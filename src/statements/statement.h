@@ -35,6 +35,9 @@ std::string FormulaRefusal(const StatementTemplate& form, const StatementFigures
 // The functions a formula may call, one line each, for the template window and `help statement`.
 const std::vector<std::string>& StatementFunctionHelp();
 
+// The templates shipped for the chart the books were set up with: the first chart whose templates name only
+// accounts this one has; none when no chart's do.
+std::vector<StatementTemplate> FittingShippedTemplates(CVyDataEnv& env);
 // The account set's statements; a year file that has none gets the templates shipped for the chart its
-// books were set up with (the first chart whose templates name only accounts this one has) and keeps them.
+// books were set up with and keeps them.
 std::vector<std::string> StatementNamesInstalling(CVyDataEnv& env);

@@ -61,3 +61,49 @@ TEST(CliAdmin, CarryForwardAsksThroughYesAndCopyInfoRefusesWhatIsNotOffered) {
 }
 
 }  // namespace
+
+namespace {
+
+// Income and expense balances are not carried into the next year's openings unless the tool is told to keep
+// them; closed month by month with close-pl, the year's profit is carried in 本年利润 instead.
+TEST(CliAdmin, CarryForwardWaitsForProfitAndLossToBeClosed) {
+  TempDir dir;
+  std::string set = dir.Path() + "/set";
+  ASSERT_EQ(RunCli("create-set " + set + " --chart standard").status, 0);
+  std::string y = RunCli("open " + set + "/*.vyx").out;
+  std::string year = y.substr(y.find("年度\t") + 7, 4);
+  std::string first = set + "/" + year + ".vyx", next = set + "/" + std::to_string(std::stoi(year) + 1) + ".vyx";
+  std::string csv = dir.Path() + "/p.csv";
+  std::FILE* f = std::fopen(csv.c_str(), "w");
+  std::fputs(("date,account,summary,debit,credit,mark,quantity\n" + year + "0110,1002,销售,5000.00,,2,\n" + year +
+              "0110,6001,销售,,5000.00,2,\n" + year + "0215,6602,办公费,1200.00,,2,\n" + year +
+              "0215,1002,办公费,,1200.00,2,\n")
+                 .c_str(),
+             f);
+  std::fclose(f);
+  ASSERT_EQ(RunCli("import postings " + first + " " + csv).status, 0);
+  ASSERT_EQ(RunAdmin("new-year " + first + " " + std::to_string(std::stoi(year) + 1)).status, 0);
+  auto openings = [&] {
+    return RunAdmin("sql " + next + " \"select trim(kno),f,my from p0 where rn=0 order by kno\"").out;
+  };
+
+  CliResult refused = RunAdmin("carry-forward " + next + " --balances --yes");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(Has(refused, "6001 主营业务收入 贷 5,000.00")) << refused.out;
+  EXPECT_TRUE(Has(refused, "close-pl")) << refused.out;
+  EXPECT_EQ(openings(), "Expr1000\tF\tMY\n");
+
+  EXPECT_EQ(RunAdmin("carry-forward " + next + " --balances --yes --keep-pl").status, 0);
+  EXPECT_EQ(openings(), "Expr1000\tF\tMY\n1002\t1\t3800\n6001\t-1\t5000\n6602\t1\t1200\n");
+
+  CliResult listed = RunCli("close-pl " + first + " --month 1");
+  EXPECT_EQ(listed.status, 1);
+  EXPECT_TRUE(Has(listed, "6001 主营业务收入  借  5,000.00")) << listed.out;
+  for (const char* m : {"1", "2"}) EXPECT_EQ(RunCli("close-pl " + first + " --month " + m + " --yes").status, 0);
+  EXPECT_TRUE(Has(RunCli("close-pl " + first + " --month 2 --yes"), "没有要结转的损益"));
+  CliResult carried = RunAdmin("carry-forward " + next + " --balances --yes");
+  EXPECT_EQ(carried.status, 0) << carried.out;
+  EXPECT_EQ(openings(), "Expr1000\tF\tMY\n1002\t1\t3800\n4103\t-1\t3800\n");
+}
+
+}  // namespace

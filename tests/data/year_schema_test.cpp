@@ -23,7 +23,8 @@ TEST_F(YearSchema, ANewAccountSetHasEveryTableAndItsSeedRows) {
   jet::Database db;
   db.Open(path);
   for (const char* t : {"SYSTAB", "SYSCSTAB", "OPR", "PWR", "VyFormList", "VyFormFormula", "VyFormTopWord",
-                        "VyFormHeadNote", "VYPAGESET", "FIELDWIDTH", "VYFONT", "SUBT", "P0", "WBT", "WBR"})
+                        "VyFormHeadNote", "VYPAGESET", "FIELDWIDTH", "VYFONT", "SUBT", "P0", "WBT", "WBR", "STMT",
+                        "STMTL"})
     EXPECT_TRUE(db.HasTable(t)) << t;
   EXPECT_FALSE(db.HasTable("VYVAR"));
   // The tables are made in the order the schema is written, the page settings' three included.
@@ -33,7 +34,7 @@ TEST_F(YearSchema, ANewAccountSetHasEveryTableAndItsSeedRows) {
     made.push_back(c->Text(0));
   EXPECT_EQ(made, (std::vector<std::string>{"SYSTAB", "SYSCSTAB", "OPR", "PWR", "VyFormList", "VyFormFormula",
                                             "VyFormTopWord", "VyFormHeadNote", "VYPAGESET", "FIELDWIDTH", "VYFONT",
-                                            "SUBT", "P0", "WBT", "WBR"}));
+                                            "SUBT", "P0", "WBT", "WBR", "STMT", "STMTL"}));
   EXPECT_EQ(db.FindTable("VYPAGESET")->columns.size(), 21u);
   EXPECT_EQ(db.FindTable("VYFONT")->columns.size(), 17u);
   EXPECT_EQ(db.FindTable("VYFONT")->Find("lfFaceName")->width, 60);

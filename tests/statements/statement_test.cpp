@@ -49,6 +49,10 @@ class StatementTest : public BalanceBookTest {
 
 TEST_F(StatementTest, TheStandardChartGetsBothStatements) {
   EXPECT_EQ(names, (std::vector<std::string>{"资产负债表", "利润表"}));
+  // A file from before the statements gets the tables and the chart's templates when first asked.
+  env.Execute("drop table stmtl");
+  env.Execute("drop table stmt");
+  EXPECT_EQ(StatementNamesInstalling(env), names);
   for (const char* chart : {"standard", "project"}) {
     std::vector<StatementTemplate> shipped = ShippedTemplates(chart);
     ASSERT_EQ(shipped.size(), 2u) << chart;
