@@ -43,10 +43,13 @@ void StatementFigures::ReadChart(CVyDataEnv& env) {
     std::string code = c->Text(0);
     if (!IsValidCode(code) || index_.count(code)) continue;
     index_.emplace(code, 0);
-    accounts_.push_back({code, {}, {}});
+    accounts_.push_back({code, PartValue(code), {}, {}});
   }
   std::sort(accounts_.begin(), accounts_.end(), [](const Account& a, const Account& b) { return a.code < b.code; });
-  for (size_t i = 0; i < accounts_.size(); ++i) index_[accounts_[i].code] = static_cast<int>(i);
+  for (size_t i = 0; i < accounts_.size(); ++i) {
+    index_[accounts_[i].code] = static_cast<int>(i);
+    children_[ParentCode(accounts_[i].code)].push_back(static_cast<int>(i));
+  }
   std::vector<bool> hasChild(accounts_.size(), false);
   for (const Account& a : accounts_) {
     int parent = Find(ParentCode(a.code));
@@ -136,12 +139,12 @@ bool StatementFigures::Accounts(const std::string& argument, std::vector<int>& f
     error = "“" + text + "”不是同一级科目的代码范围";
     return false;
   }
-  std::string parent = ParentCode(from);
-  for (size_t i = 0; i < accounts_.size(); ++i) {
-    const std::string& code = accounts_[i].code;
-    if (ParentCode(code) != parent) continue;
-    long long v = PartValue(code);
-    if (v >= PartValue(from) && v <= PartValue(to)) found.push_back(static_cast<int>(i));
+  auto siblings = children_.find(ParentCode(from));
+  if (siblings == children_.end()) return true;
+  const long long low = PartValue(from), high = PartValue(to);
+  for (int i : siblings->second) {
+    long long v = accounts_[static_cast<size_t>(i)].part;
+    if (v >= low && v <= high) found.push_back(i);
   }
   return true;
 }

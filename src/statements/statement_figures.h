@@ -41,6 +41,7 @@ class StatementFigures {
   };
   struct Account {
     std::string code;
+    long long part = 0;  // the number its own part stands for
     std::array<Sums, 13> periods{};  // [0] the opening rows, [p] period p; the sub-tree's rows included
     std::vector<int> leaves;
   };
@@ -50,4 +51,5 @@ class StatementFigures {
 
   std::vector<Account> accounts_;  // in the order of the codes
   std::unordered_map<std::string, int> index_;
+  std::unordered_map<std::string, std::vector<int>> children_;  // by the parent's code ("" the top level)
 };
