@@ -1,5 +1,6 @@
 #include "admin/copy_info_dlg.h"
 
+#include "statements/statement_template.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "calc/calc_variables.h"
@@ -9,6 +10,7 @@
 #include "data/recordset.h"
 #include "data/year_files.h"
 #include "io/backup.h"
+#include "statements/statement_template.h"
 
 using jet::SqlText;
 
@@ -159,5 +161,11 @@ void CCopyInfoDlg::Run(CVyDataEnv& source) {
       SavePageSettings(*env_.Db(), ps, form, "0");
       Step();
     }
+    // The financial statements' templates go with the forms: each replaces the one of its name.
+    if (source.Db()->HasTable("STMT"))
+      for (const std::string& name : StatementNames(source)) {
+        StatementTemplate t;
+        if (LoadStatement(source, name, t)) WriteStatement(env_, t);
+      }
   }
 }

@@ -104,6 +104,15 @@ TEST(CliAdmin, CarryForwardWaitsForProfitAndLossToBeClosed) {
   CliResult carried = RunAdmin("carry-forward " + next + " --balances --yes");
   EXPECT_EQ(carried.status, 0) << carried.out;
   EXPECT_EQ(openings(), "Expr1000\tF\tMY\n1002\t1\t3800\n4103\t-1\t3800\n");
+
+  // Templates travel with the page settings: another set's replace those of the same name.
+  std::string other = dir.Path() + "/other";
+  ASSERT_EQ(RunCli("create-set " + other + " --chart project").status, 0);
+  std::string source = other + "/" + year + ".vyx";
+  EXPECT_TRUE(Has(RunCli("report statement " + source + " --form 利润表 --month 1"), "项目收入"));
+  EXPECT_FALSE(Has(RunCli("statement-template " + next + " --form 利润表"), "项目收入"));
+  EXPECT_EQ(RunAdmin("copy-info " + next + " " + source + " --pages").status, 0);
+  EXPECT_TRUE(Has(RunCli("statement-template " + next + " --form 利润表"), "项目收入"));
 }
 
 }  // namespace
