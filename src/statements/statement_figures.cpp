@@ -159,18 +159,12 @@ money::Micros StatementFigures::Balance(int account, int period) const {
   return b;
 }
 
-money::Micros StatementFigures::Debit(int account, int from, int to, bool withClosing) const {
+money::Micros StatementFigures::Turnover(int account, int from, int to, bool debit, bool withClosing) const {
   money::Micros sum = 0;
   const auto& periods = accounts_[static_cast<size_t>(account)].periods;
-  for (int p = std::max(from, 1); p <= to && p <= 12; ++p)
-    sum += periods[static_cast<size_t>(p)].debit - (withClosing ? 0 : periods[static_cast<size_t>(p)].closingDebit);
-  return sum;
-}
-
-money::Micros StatementFigures::Credit(int account, int from, int to, bool withClosing) const {
-  money::Micros sum = 0;
-  const auto& periods = accounts_[static_cast<size_t>(account)].periods;
-  for (int p = std::max(from, 1); p <= to && p <= 12; ++p)
-    sum += periods[static_cast<size_t>(p)].credit - (withClosing ? 0 : periods[static_cast<size_t>(p)].closingCredit);
+  for (int p = std::max(from, 1); p <= to && p <= 12; ++p) {
+    const Sums& s = periods[static_cast<size_t>(p)];
+    sum += debit ? s.debit - (withClosing ? 0 : s.closingDebit) : s.credit - (withClosing ? 0 : s.closingCredit);
+  }
   return sum;
 }

@@ -31,8 +31,12 @@ class StatementFigures {
   // Balance of the account with its sub-tree, debit − credit, at the end of period (0: the year's opening).
   money::Micros Balance(int account, int period) const;
   // Debit or credit turnover over periods from..to, without the closing postings unless withClosing.
-  money::Micros Debit(int account, int from, int to, bool withClosing = false) const;
-  money::Micros Credit(int account, int from, int to, bool withClosing = false) const;
+  money::Micros Debit(int account, int from, int to, bool withClosing = false) const {
+    return Turnover(account, from, to, true, withClosing);
+  }
+  money::Micros Credit(int account, int from, int to, bool withClosing = false) const {
+    return Turnover(account, from, to, false, withClosing);
+  }
 
  private:
   struct Sums {
@@ -45,6 +49,7 @@ class StatementFigures {
     std::array<Sums, 13> periods{};  // [0] the opening rows, [p] period p; the sub-tree's rows included
     std::vector<int> leaves;
   };
+  money::Micros Turnover(int account, int from, int to, bool debit, bool withClosing) const;
   void ReadChart(CVyDataEnv& env);
   void ReadPostings(CVyDataEnv& env);
   int Find(const std::string& code) const;
