@@ -95,6 +95,8 @@ search-amount|search --code $code --amount 100 --amount2 20000 --from 2 --to 10 
 interest|interest --from 20260101 --to 20261231 --rate 1.5 --code $code
 interest-actual|interest --from 20260301 --to 20260930 --rate 2 --method actual --side credit
 reconcile|reconcile --code $leaf --from 20260101 --to 20261231 --other 1000
+statement-balance|statement --form 资产负债表 --month 11
+statement-income|statement --form 利润表 --month 11
 EOF
 }
 
