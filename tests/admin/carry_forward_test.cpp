@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "accounts/chart_templates.h"
 #include "admin/carry_forward_dlg.h"
 #include "base/text.h"
 #include "data/recordset.h"
@@ -243,6 +244,51 @@ TEST_F(CarryForwardTest, AReadOnlyPreviousYearIsCarriedFromAndAReadOnlyYearIsNot
   platform.files[current] = {true, false, false, true, false};
   EXPECT_FALSE(env.Open(current, "101", 1));
   EXPECT_EQ(platform.LastText(), "Tavrel帐务数据文件不能是只读文件！");
+}
+
+}  // namespace
+
+namespace {
+
+// Income and expense balances left at the previous year's end are told about before anything is carried:
+// 是 closes them there first (the year's profit then comes over in 本年利润), 否 carries them as they are,
+// 取消 carries nothing.
+TEST_F(CarryForwardTest, OpenProfitAndLossIsClosedFirstCarriedOrLeft) {
+  const struct {
+    MsgAnswer answer;
+    bool carried;
+    std::string openings;
+  } cases[] = {
+      {MsgAnswer::Yes, true, "1002,1,500;4103,-1,500;"},
+      {MsgAnswer::No, true, "1002,1,500;6001,-1,500;"},
+      {MsgAnswer::Cancel, false, ""},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    env.Close();
+    std::string folder = dir.Path() + "/set" + std::to_string(++n);
+    MakeFolders(folder);
+    source = CreateAccountSetFile(folder, 2002);
+    {
+      CVyDataEnv old;
+      ASSERT_TRUE(old.Open(source, "101", 1));
+      ASSERT_EQ(LoadChart(old, "project"), "");
+      old.Execute(Posting("1002", 1, 500));
+      old.Execute(Posting("6001", -1, 500));
+      current = CreateNextYearFile(old, 2003);
+    }
+    Login();
+    platform.messages.clear();
+    platform.answers = {MsgAnswer::Yes, c.answer, MsgAnswer::Yes};
+    CCarryForwardDlg dlg(env);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.OnItemToggled(CCarryForwardDlg::kBalances, true);
+    dlg.OnOk();
+    EXPECT_EQ(dlg.completed, c.carried);
+    ASSERT_GE(platform.messages.size(), 2u);
+    EXPECT_NE(platform.messages[1].text.find("6001 项目收入 贷 500.00"), std::string::npos) << platform.messages[1].text;
+    EXPECT_EQ(QueryRows(env, "select trim(kno),f,my from p0 where rn=0 order by kno"), c.openings);
+  }
 }
 
 }  // namespace
