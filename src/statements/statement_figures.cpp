@@ -55,8 +55,10 @@ void StatementFigures::ReadChart(CVyDataEnv& env) {
     int parent = Find(ParentCode(a.code));
     if (parent >= 0) hasChild[static_cast<size_t>(parent)] = true;
   }
+  leaf_.assign(accounts_.size(), false);
   for (size_t i = 0; i < accounts_.size(); ++i) {
     if (hasChild[i]) continue;
+    leaf_[i] = true;
     for (std::string code = accounts_[i].code; !code.empty(); code = ParentCode(code)) {
       int at = Find(code);
       if (at >= 0) accounts_[static_cast<size_t>(at)].leaves.push_back(static_cast<int>(i));
@@ -72,6 +74,7 @@ int StatementFigures::Find(const std::string& code) const {
 void StatementFigures::ReadPostings(CVyDataEnv& env) {
   // Rows on their own accounts first; the cursor meets one code's rows together (the code index is read),
   // so the last account found is asked first.
+  std::vector<std::array<Sums, 13>> own(accounts_.size());
   std::string lastCode;
   int last = -1;
   auto add = [&](std::string_view code, int period, long long side, double amount, bool closing) {
@@ -80,7 +83,7 @@ void StatementFigures::ReadPostings(CVyDataEnv& env) {
       last = Find(lastCode);
     }
     if (last < 0) return;  // a code the chart lacks belongs to no line (数据检查 names it)
-    Sums& s = accounts_[static_cast<size_t>(last)].periods[static_cast<size_t>(period)];
+    Sums& s = own[static_cast<size_t>(last)][static_cast<size_t>(period)];
     money::Micros m = money::ToMicros(amount);
     if (closing) (side > 0 ? s.closingDebit : s.closingCredit) += m;
     else (side > 0 ? s.debit : s.credit) += m;
@@ -100,23 +103,22 @@ void StatementFigures::ReadPostings(CVyDataEnv& env) {
     for (auto c = env.Db()->Query(sql); !c->AtEnd(); c->Next())
       add(c->TextView(0), p, c->Int(1), c->Real(2), true);
   }
-  // Each account's rows carried up to its ancestors, the deepest codes first.
-  std::vector<int> order(accounts_.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return CodeLevel(accounts_[static_cast<size_t>(a)].code) > CodeLevel(accounts_[static_cast<size_t>(b)].code);
-  });
-  for (int i : order) {
-    int parent = Find(ParentCode(accounts_[static_cast<size_t>(i)].code));
-    if (parent < 0) continue;
-    auto& from = accounts_[static_cast<size_t>(i)].periods;
-    auto& into = accounts_[static_cast<size_t>(parent)].periods;
-    for (size_t p = 0; p < from.size(); ++p) {
-      into[p].debit += from[p].debit;
-      into[p].credit += from[p].credit;
-      into[p].closingDebit += from[p].closingDebit;
-      into[p].closingCredit += from[p].closingCredit;
-    }
+  // An account stands for the rows of its sub-tree as the balance tables count them: a lowest-level
+  // account its own rows, one with sub-accounts the rows of everything below it (rows posted on such an
+  // account itself, which 数据检查 names, count only for the accounts above it).
+  for (size_t d = 0; d < accounts_.size(); ++d) {
+    auto add = [&](size_t into) {
+      for (size_t p = 0; p < own[d].size(); ++p) {
+        Sums& t = accounts_[into].periods[p];
+        t.debit += own[d][p].debit;
+        t.credit += own[d][p].credit;
+        t.closingDebit += own[d][p].closingDebit;
+        t.closingCredit += own[d][p].closingCredit;
+      }
+    };
+    if (leaf_[d]) add(d);
+    for (std::string code = ParentCode(accounts_[d].code); !code.empty(); code = ParentCode(code))
+      if (int a = Find(code); a >= 0) add(static_cast<size_t>(a));
   }
 }
 

@@ -55,6 +55,7 @@ class StatementFigures {
   int Find(const std::string& code) const;
 
   std::vector<Account> accounts_;  // in the order of the codes
+  std::vector<bool> leaf_;          // the account has no sub-accounts
   std::unordered_map<std::string, int> index_;
   std::unordered_map<std::string, std::vector<int>> children_;  // by the parent's code ("" the top level)
 };

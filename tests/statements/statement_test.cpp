@@ -228,3 +228,40 @@ TEST_F(StatementTest, FormulasThatFailAreNamedWithTheirLines) {
 }
 
 }  // namespace
+
+namespace {
+
+// The statements' figures and the balance tables read the same books: every account's balance at a month's
+// end, and its turnover over the months to it, are the tables' to the cent, on random books of every mark.
+class StatementFiguresTest : public BalanceBookTest, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(StatementFiguresTest, AgreeWithTheBalanceTables) {
+  OpenBook();
+  std::mt19937 rnd(GetParam());
+  MakeRandomBook(rnd, 300);
+  StatementFigures figures(env);
+  AccountingYear year = YearOf(env);
+  for (int month : {1, 6, 12}) {
+    const std::string last = AccountingPeriod(year, month).last;
+    for (const auto& row : TurnoverRows(env.startDate, last)) {
+      std::vector<int> found;
+      std::string error;
+      if (!figures.Accounts(row[0], found, error)) continue;  // the total row
+      ASSERT_EQ(found.size(), 1u);
+      const int a = found[0];
+      const std::string where = row[0] + " to month " + std::to_string(month);
+      EXPECT_EQ(money::ToCents(money::FromMicros(figures.Balance(a, month))), money::ToCents(SignedFigure(row[6], row[7])))
+          << where;
+      EXPECT_EQ(money::ToCents(money::FromMicros(figures.Balance(a, 0))), money::ToCents(SignedFigure(row[2], row[3])))
+          << where;
+      EXPECT_EQ(money::ToCents(money::FromMicros(figures.Debit(a, 1, month))), money::ToCents(FieldNumber(row[4])))
+          << where;
+      EXPECT_EQ(money::ToCents(money::FromMicros(figures.Credit(a, 1, month))), money::ToCents(FieldNumber(row[5])))
+          << where;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, StatementFiguresTest, ::testing::Values(3u, 11u));
+
+}  // namespace
