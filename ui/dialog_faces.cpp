@@ -21,6 +21,8 @@
 #include "password_dialog.h"
 #include "rate_dialog.h"
 #include "reconcile_dialog.h"
+#include "statement_dialog.h"
+#include "statements/statement_dlg.h"
 #include "turnover_range_dialog.h"
 
 namespace {
@@ -59,6 +61,7 @@ DialogFaces::DialogFaces(QWidget* mainWindow, CVyDataEnv* env) : main_(mainWindo
   Add<CBalanceDateDlg>(RunBalanceDateDialog);
   Add<CTurnoverRangeDlg>(RunTurnoverRangeDialog);
   Add<CFuzzyQueryDlg>(RunFuzzyQueryDialog);
+  Add<CStatementDlg>(RunStatementDialog);
   Add<CCalculatorDlg>([env](CCalculatorDlg& model, QWidget* parent) {
     CalculatorDialog face(model, parent, env);
     return face.exec() == QDialog::Accepted;
