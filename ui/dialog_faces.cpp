@@ -9,6 +9,7 @@
 #include "base/dialog_asker.h"
 #include "calculator_dialog.h"
 #include "chart_print_dialog.h"
+#include "closing_dialog.h"
 #include "currency_dialog.h"
 #include "date_entry_dialog.h"
 #include "face_owner.h"
@@ -62,6 +63,7 @@ DialogFaces::DialogFaces(QWidget* mainWindow, CVyDataEnv* env) : main_(mainWindo
   Add<CTurnoverRangeDlg>(RunTurnoverRangeDialog);
   Add<CFuzzyQueryDlg>(RunFuzzyQueryDialog);
   Add<CStatementDlg>(RunStatementDialog);
+  Add<CClosingDlg>(Exec<ClosingDialog, CClosingDlg>);
   Add<CCalculatorDlg>([env](CCalculatorDlg& model, QWidget* parent) {
     CalculatorDialog face(model, parent, env);
     return face.exec() == QDialog::Accepted;

@@ -6,6 +6,7 @@
 #include "app/command_table.h"
 #include "main_frame.h"
 #include "report_kit.h"
+#include "statements/pl_closing_dlg.h"
 #include "statements/statement_dlg.h"
 #include "statements/statement_view.h"
 
@@ -13,4 +14,9 @@ void WireStatementCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
   frame.SetDataWindowKit(cmd::kStatements, ReportKit<CStatementView, CStatementDlg>(
                                                env, [](CStatementDlg& dlg) { return dlg.OnInitDialog(); }));
+  frame.SetCommandHandler(cmd::kClosePl, [&env] {
+    CClosingDlg dlg(env);
+    dlg.OnInitDialog();
+    AskDialog(dlg);
+  });
 }

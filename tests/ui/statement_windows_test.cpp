@@ -5,16 +5,20 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 #include "base/cell_text.h"
 #include "base/text.h"
 #include "child_frame.h"
+#include "closing_dialog.h"
 #include "dialog_test_support.h"
 #include "form_view_widget.h"
 #include "io/report_export.h"
 #include "main_window_fixture.h"
 #include "statement_dialog.h"
+#include "statements/pl_closing_dlg.h"
 #include "statements/statement_dlg.h"
 #include "statements/statement_template.h"
 #include "statements/statement_view.h"
@@ -193,6 +197,46 @@ TEST_F(StatementWindows, FormulasThatFailAreNamedUnderTheLinesAndInAMessageAsThe
   EXPECT_NE(platform.LastText().find(errors[1]), std::string::npos);
   EXPECT_EQ(Cell(view, 3, 0), "blank");
   Shoot("statement_income_errors.png");
+}
+
+// 结转损益 from the menu asks its dialog with the month planned; the dialog follows the month as it is typed
+// and posts after the question.
+TEST_F(StatementWindows, TheClosingDialogFollowsTheMonthAndPostsAfterTheQuestion) {
+  platform.now = {2026, 10, 31};
+  struct Look : ScriptedFace<CClosingDlg> {
+    bool Run(CClosingDlg& d) override {
+      shown = d.lines.size();
+      month = d.monthText;
+      return false;
+    }
+    size_t shown = 0;
+    std::string month;
+  } look;
+  ASSERT_TRUE(Enabled(40039));
+  frame.RunCommand(40039);
+  EXPECT_EQ(look.month, "10");
+  EXPECT_EQ(look.shown, 4u);
+
+  CClosingDlg model(app.env);
+  model.monthText = "9";
+  model.OnInitDialog();
+  ClosingDialog dialog(model);
+  auto* list = dialog.findChild<QListWidget*>();
+  auto* month = dialog.findChild<QLineEdit*>();
+  ASSERT_TRUE(list && month);
+  EXPECT_EQ(list->count(), 0);
+  EXPECT_NE(ChildNamed<QLabel>(dialog, "本月没有要结转的损益。"), nullptr);
+  month->selectAll();
+  TypeText(month, "10");
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_EQ(list->item(3)->text(), Q("4103 本年利润  贷  11,999.50"));
+  Screenshot(dialog, "closing_dialog.png");
+  platform.answers = {MsgAnswer::Yes};
+  ButtonNamed(dialog, "&J.记帐")->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(platform.LastText(), "已记帐 4 笔。");
+  EXPECT_EQ(model.posted, 4u);
+  EXPECT_EQ(list->count(), 0);
 }
 
 }  // namespace
