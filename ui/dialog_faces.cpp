@@ -24,6 +24,7 @@
 #include "reconcile_dialog.h"
 #include "statement_dialog.h"
 #include "statements/statement_dlg.h"
+#include "template_dialog.h"
 #include "turnover_range_dialog.h"
 
 namespace {
@@ -64,6 +65,7 @@ DialogFaces::DialogFaces(QWidget* mainWindow, CVyDataEnv* env) : main_(mainWindo
   Add<CFuzzyQueryDlg>(RunFuzzyQueryDialog);
   Add<CStatementDlg>(RunStatementDialog);
   Add<CClosingDlg>(Exec<ClosingDialog, CClosingDlg>);
+  Add<CTemplateDlg>(Exec<TemplateDialog, CTemplateDlg>);
   Add<CCalculatorDlg>([env](CCalculatorDlg& model, QWidget* parent) {
     CalculatorDialog face(model, parent, env);
     return face.exec() == QDialog::Accepted;

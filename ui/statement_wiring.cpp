@@ -7,6 +7,7 @@
 #include "main_frame.h"
 #include "report_kit.h"
 #include "statements/pl_closing_dlg.h"
+#include "statements/statement_template_dlg.h"
 #include "statements/statement_dlg.h"
 #include "statements/statement_view.h"
 
@@ -14,6 +15,10 @@ void WireStatementCommands(CQirnApp& app, CMainFrame& frame) {
   CVyDataEnv& env = app.env;
   frame.SetDataWindowKit(cmd::kStatements, ReportKit<CStatementView, CStatementDlg>(
                                                env, [](CStatementDlg& dlg) { return dlg.OnInitDialog(); }));
+  frame.SetCommandHandler(cmd::kStatementTemplates, [&env] {
+    CTemplateDlg dlg(env);
+    if (dlg.OnInitDialog()) AskDialog(dlg);
+  });
   frame.SetCommandHandler(cmd::kClosePl, [&env] {
     CClosingDlg dlg(env);
     dlg.OnInitDialog();

@@ -9,24 +9,15 @@
 #include "base/text.h"
 #include "statements/statement_figures.h"
 #include "support/statement_book.h"
-#include "support/year_file_fixture.h"
 
 namespace {
 
-class ClosingDlgTest : public YearFileTest {
+class ClosingDlgTest : public StatementBookTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    path = MakeStatementBook(dir.Path(), error);
-    ASSERT_FALSE(path.empty()) << error;
-    ASSERT_TRUE(env.Open(path, "102", 1));
-  }
   long long ClosingRows() {
     return env.QueryLong(
         Format("select count(*) from p0 where mry='%s'", jet::SqlText(kClosingSummary).c_str()));
   }
-  std::string path;
-  CVyDataEnv env;
 };
 
 TEST_F(ClosingDlgTest, StartsAtTodaysMonthWithItsPlanListed) {

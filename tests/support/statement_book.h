@@ -5,8 +5,10 @@
 #include <string>
 
 #include "accounts/chart_templates.h"
+#include "data/data_env.h"
 #include "data/database.h"
 #include "support/book_rows.h"
+#include "support/year_file_fixture.h"
 
 // The year file's path, "" with the reason in error.
 inline std::string MakeStatementBook(const std::string& folder, std::string& error) {
@@ -32,3 +34,16 @@ inline std::string MakeStatementBook(const std::string& folder, std::string& err
   db.Commit();
   return path;
 }
+
+// A test of the core over that book, open as the bookkeeper (operator 102).
+class StatementBookTest : public YearFileTest {
+ protected:
+  void SetUp() override {
+    std::string error;
+    path = MakeStatementBook(dir.Path(), error);
+    ASSERT_FALSE(path.empty()) << error;
+    ASSERT_TRUE(env.Open(path, "102", 1));
+  }
+  std::string path;
+  CVyDataEnv env;
+};

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTableWidget>
 
 #include "base/cell_text.h"
 #include "base/text.h"
@@ -20,11 +21,13 @@
 #include "statement_dialog.h"
 #include "statements/pl_closing_dlg.h"
 #include "statements/statement_dlg.h"
+#include "statements/statement_template_dlg.h"
 #include "statements/statement_template.h"
 #include "statements/statement_view.h"
 #include "support/pdf_facts.h"
 #include "support/scripted_face.h"
 #include "support/statement_book.h"
+#include "template_dialog.h"
 
 namespace {
 
@@ -237,6 +240,80 @@ TEST_F(StatementWindows, TheClosingDialogFollowsTheMonthAndPostsAfterTheQuestion
   EXPECT_EQ(platform.LastText(), "已记帐 4 笔。");
   EXPECT_EQ(model.posted, 4u);
   EXPECT_EQ(list->count(), 0);
+}
+
+// 报表模板 from the menu shows the first statement; in the window a statement is chosen or named, its grid
+// edited, a refused 保存 puts the cursor on the row it names, and changes are not dropped unasked.
+TEST_F(StatementWindows, TheTemplateWindowEditsTheGridAndPutsTheCursorOnTheRowASaveStopsAt) {
+  struct Look : ScriptedFace<CTemplateDlg> {
+    bool Run(CTemplateDlg& d) override {
+      name = d.form.name;
+      return false;
+    }
+    std::string name;
+  } look;
+  ASSERT_TRUE(Enabled(40038));
+  frame.RunCommand(40038);
+  EXPECT_EQ(look.name, "资产负债表");
+
+  CTemplateDlg model(app.env);
+  ASSERT_TRUE(model.OnInitDialog());
+  TemplateDialog dialog(model);
+  QTableWidget* grid = dialog.Grid();
+  EXPECT_EQ(grid->rowCount(), static_cast<int>(model.rows.size()));
+  Screenshot(dialog, "statement_template_window.png");
+
+  auto* combo = dialog.findChild<QComboBox*>();
+  ASSERT_TRUE(combo && combo->lineEdit());
+  auto choose = [&](const char* name) {
+    combo->lineEdit()->selectAll();
+    TypeText(combo->lineEdit(), Q(name));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+  };
+  choose("利润表");
+  ASSERT_EQ(grid->rowCount(), 16);
+  EXPECT_EQ(grid->item(2, CTemplateDlg::kCaption)->text(), Q("税金及附加"));
+  EXPECT_NE(ChildNamed<QLineEdit>(dialog, "6001:6801"), nullptr);  // 结转科目
+  Screenshot(dialog, "statement_template_income.png");
+
+  StatementTemplate stored;
+  grid->item(2, CTemplateDlg::kFormula1)->setText("fs(6999)");
+  grid->setCurrentCell(0, 0);
+  ButtonNamed(dialog, "&S.保存")->click();
+  EXPECT_EQ(platform.LastText().rfind("公式有错：行次 3 本期金额：", 0), 0u) << platform.LastText();
+  EXPECT_EQ(grid->currentRow(), 2);
+  ASSERT_TRUE(LoadStatement(app.env, "利润表", stored));
+  EXPECT_EQ(stored.lines[2].formula[0], "fs(6403)");
+
+  grid->item(2, CTemplateDlg::kFormula1)->setText("fs(6403)+fs(6402)");
+  grid->setCurrentCell(9, 0);
+  ButtonNamed(dialog, "&D.删除行")->click();
+  EXPECT_EQ(grid->rowCount(), 15);
+  ButtonNamed(dialog, "&A.增加行")->click();
+  ASSERT_EQ(grid->rowCount(), 16);
+  EXPECT_EQ(grid->currentRow(), 9);
+  const char* added[] = {"10", "1", "左", "其他收益", "-fs(6111)", "-ljfs(6111)"};
+  for (int c = 0; c < 6; ++c) grid->item(9, c)->setText(Q(added[c]));
+  ButtonNamed(dialog, "&S.保存")->click();
+  EXPECT_FALSE(model.modified) << platform.LastText();
+  ASSERT_TRUE(LoadStatement(app.env, "利润表", stored));
+  ASSERT_EQ(stored.lines.size(), 16u);
+  EXPECT_EQ(stored.lines[2].formula[0], "fs(6403)+fs(6402)");
+  EXPECT_EQ(stored.lines[9].caption, "其他收益");
+
+  choose("现金流量表");
+  EXPECT_EQ(grid->rowCount(), 1);
+  EXPECT_TRUE(model.isNew);
+
+  // Leaving with changes asks; 否 keeps the window.
+  grid->item(0, CTemplateDlg::kCaption)->setText(Q("现金"));
+  platform.answers = {MsgAnswer::No};
+  ButtonNamed(dialog, "&X.退出")->click();
+  EXPECT_TRUE(dialog.isVisible());
+  platform.answers = {MsgAnswer::Yes};
+  ButtonNamed(dialog, "&X.退出")->click();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 }  // namespace
