@@ -9,7 +9,6 @@
 #include "base/dialog_asker.h"
 #include "calculator_dialog.h"
 #include "chart_print_dialog.h"
-#include "closing_dialog.h"
 #include "currency_dialog.h"
 #include "date_entry_dialog.h"
 #include "face_owner.h"
@@ -20,11 +19,12 @@
 #include "login_dialog.h"
 #include "operator_dialog.h"
 #include "password_dialog.h"
+#include "pl_closing_dialog.h"
 #include "rate_dialog.h"
 #include "reconcile_dialog.h"
 #include "statement_dialog.h"
+#include "statement_template_dialog.h"
 #include "statements/statement_dlg.h"
-#include "template_dialog.h"
 #include "turnover_range_dialog.h"
 
 namespace {

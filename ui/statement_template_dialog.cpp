@@ -1,6 +1,6 @@
 // The template window: fields and grid are shown from the model and read back into it before anything the
 // model does, so the model alone decides what is stored.
-#include "template_dialog.h"
+#include "statement_template_dialog.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,5 +1,5 @@
 // The closing dialog: the plan follows the month as it is typed, so what 记帐 asks about is on the screen.
-#include "closing_dialog.h"
+#include "pl_closing_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
