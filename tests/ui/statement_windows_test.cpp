@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTableWidget>
 
 #include "base/cell_text.h"
@@ -144,6 +146,18 @@ TEST_F(StatementWindows, TheBalanceSheetOpensSideBySideOrNarrowAndPrintsOnALands
   ASSERT_TRUE(wide->Printing().PrintToPdf(QString::fromStdString(pdf)));
   EXPECT_EQ(PdfPages(pdf), 1);
   for (const PdfPageSize& page : PdfPageSizes(pdf)) EXPECT_TRUE(page.Landscape()) << page.width << "x" << page.height;
+
+  for (int command : {vycmd::kPageSetup, vycmd::kPrint, vycmd::kPrintPreview, vycmd::kExport})
+    EXPECT_TRUE(wide->IsCommandEnabled(command)) << command;
+  int previewed = 0;  // pages
+  wide->Printing().runPreview = [&](QPrintPreviewDialog& d) {
+    auto* preview = d.findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(preview, nullptr);
+    preview->updatePreview();
+    previewed = preview->pageCount();
+  };
+  EXPECT_TRUE(wide->RunCommand(vycmd::kPrintPreview));
+  EXPECT_EQ(previewed, 1);
 
   QString csv = QString::fromStdString(ShotPath("statement_balance_sheet.csv"));
   QFile::remove(csv);
