@@ -19,6 +19,7 @@
 #include "report_wiring.h"
 #include "set_info_dialog.h"
 #include "setup_wiring.h"
+#include "statement_wiring.h"
 #include "year_books_dialog.h"
 #include "yearend_wiring.h"
 
@@ -68,6 +69,7 @@ void WireCommands(CQirnApp& app, CMainFrame& frame) {
   WireSetupCommands(app, frame);
   WireYearendCommands(app, frame);
   WireReportCommands(app, frame);
+  WireStatementCommands(app, frame);
 
   LoginDialog::SetSearchHook([&env](QWidget* parent) -> std::optional<std::string> {
     std::string chosen = AccountSetDialog::Browse(parent, env.dataDir, YearText(env));

@@ -19,8 +19,12 @@
 #include "login_dialog.h"
 #include "operator_dialog.h"
 #include "password_dialog.h"
+#include "pl_closing_dialog.h"
 #include "rate_dialog.h"
 #include "reconcile_dialog.h"
+#include "statement_dialog.h"
+#include "statement_template_dialog.h"
+#include "statements/statement_dlg.h"
 #include "turnover_range_dialog.h"
 
 namespace {
@@ -59,6 +63,9 @@ DialogFaces::DialogFaces(QWidget* mainWindow, CVyDataEnv* env) : main_(mainWindo
   Add<CBalanceDateDlg>(RunBalanceDateDialog);
   Add<CTurnoverRangeDlg>(RunTurnoverRangeDialog);
   Add<CFuzzyQueryDlg>(RunFuzzyQueryDialog);
+  Add<CStatementDlg>(RunStatementDialog);
+  Add<CClosingDlg>(Exec<ClosingDialog, CClosingDlg>);
+  Add<CTemplateDlg>(Exec<TemplateDialog, CTemplateDlg>);
   Add<CCalculatorDlg>([env](CCalculatorDlg& model, QWidget* parent) {
     CalculatorDialog face(model, parent, env);
     return face.exec() == QDialog::Accepted;

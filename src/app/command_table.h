@@ -29,7 +29,7 @@ struct CommandInfo {
   const char* right;   // right code for Right and RightNoChild, else ""
   EnableRule rule;
   CommandOwner owner;
-  int templateNo;  // 1..11: the data window the command opens; 0: none
+  int templateNo;  // the data window the command opens (its template's number); 0: none
   // The program has the window or dialog this command shows. A command that is not built stays disabled,
   // whatever its rule says; the work that builds its window turns this on.
   bool built;

@@ -10,15 +10,15 @@ enum class FrameKind {
 };
 
 struct DocTemplate {
-  int no;  // 1..11, in the order of creation
+  int no;  // 1..13, in the order of creation
   FrameKind frame;
   const char* frameClass;
   const char* viewClass;
 };
 
-// The eleven templates, in the order they are created at start-up.
+// The templates, in the order they are created at start-up.
 const std::vector<DocTemplate>& DocTemplates();
-// Template number no (1..11), or nullptr.
+// Template number no, or nullptr.
 const DocTemplate* FindTemplate(int no);
 // A frame that asks its view to save before it closes.
 inline bool IsEntryFrame(FrameKind kind) {

@@ -119,10 +119,13 @@ void SetPageDefaults(PageSettings& ps, int nFlag, const std::string& sFieldMode)
       ps.widths = {4, 4, 50, 20};
       break;
     case 22:  // the financial statements: two halves side by side on a wide page, or one half's columns
+      // A4 across for the two halves, whose rows (a balance sheet's thirty odd) must fit on one page; A4
+      // upright for one half under the other.
       if (sFieldMode == "1") {
-        SetPaper(ps, 2970, 2100, 150, 25);
+        SetPaper(ps, 2970, 2100, 150, 21);
         ps.widths = {30, 4, 14, 14, 30, 4, 14, 14};
       } else {
+        SetPaper(ps, 2100, 2970, 150, 25);
         ps.widths = {40, 5, 18, 18};
       }
       break;

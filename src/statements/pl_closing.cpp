@@ -51,6 +51,20 @@ bool ClosedLeaves(const StatementFigures& figures, const std::string& closed, st
   return true;
 }
 
+// The leaves a template closes and the one account it closes them into; the refusal when its settings do
+// not name them.
+std::string ResolveClosing(const StatementTemplate& form, const StatementFigures& figures, std::vector<int>& leaves,
+                           int& profit) {
+  std::vector<int> found;
+  std::string error;
+  if (!ClosedLeaves(figures, form.closed, leaves, error) || !figures.Accounts(form.profitAccount, found, error))
+    return "利润表模板的结转设置有错：" + error + "。";
+  if (found.size() != 1 || figures.Leaves(found[0]).size() != 1 || figures.Leaves(found[0])[0] != found[0])
+    return "本年利润科目" + form.profitAccount + "有下级科目，请在利润表模板中指定它的一个最下级科目。";
+  profit = found[0];
+  return "";
+}
+
 std::string NameOf(CVyDataEnv& env, const std::string& code) {
   auto c = env.Db()->Query(Format("select na from subt where trim(kno)='%s'", jet::SqlText(code).c_str()));
   return c->AtEnd() ? "" : RTrim(c->Text(0));
@@ -93,19 +107,13 @@ ClosingPlan PlanClosing(CVyDataEnv& env, int month) {
     return plan;
   }
   StatementFigures figures(env);
-  std::vector<int> leaves, profit;
-  std::string error;
-  if (!ClosedLeaves(figures, form.closed, leaves, error) || !figures.Accounts(form.profitAccount, profit, error)) {
-    plan.refusal = "利润表模板的结转设置有错：" + error + "。";
-    return plan;
-  }
-  if (profit.size() != 1 || figures.Leaves(profit[0]).size() != 1 || figures.Leaves(profit[0])[0] != profit[0]) {
-    plan.refusal = "本年利润科目" + form.profitAccount + "有下级科目，请在利润表模板中指定它的一个最下级科目。";
-    return plan;
-  }
-  plan.profitAccount = figures.Code(profit[0]);
+  std::vector<int> leaves;
+  int profit = -1;
+  plan.refusal = ResolveClosing(form, figures, leaves, profit);
+  if (!plan.refusal.empty()) return plan;
+  plan.profitAccount = figures.Code(profit);
   for (int leaf : leaves) {
-    if (leaf == profit[0]) continue;
+    if (leaf == profit) continue;
     money::Micros net = figures.Debit(leaf, month, month, true) - figures.Credit(leaf, month, month, true);
     money::Cents cents = money::ToCents(money::FromMicros(net));
     if (cents == 0) continue;
@@ -130,6 +138,13 @@ std::vector<std::string> PlanLines(const ClosingPlan& plan) {
 
 bool PostClosing(CVyDataEnv& env, const ClosingPlan& plan) {
   return env.RunInTransaction([&] { WriteClosing(env, plan); });
+}
+
+std::string ClosingSettingsRefusal(const StatementTemplate& form, const StatementFigures& figures) {
+  if (Trim(form.closed).empty()) return "";
+  std::vector<int> leaves;
+  int profit = -1;
+  return ResolveClosing(form, figures, leaves, profit);
 }
 
 std::vector<std::string> UnclosedAtYearEnd(CVyDataEnv& env) {

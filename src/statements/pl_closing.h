@@ -11,6 +11,8 @@
 #include "base/money.h"
 
 class CVyDataEnv;
+class StatementFigures;
+struct StatementTemplate;
 
 struct ClosingPosting {
   std::string code, name;
@@ -26,6 +28,9 @@ struct ClosingPlan {
   std::string refusal;                  // why nothing can be closed ("" when the plan stands)
 };
 
+// What is wrong with a template's closing settings against a chart: accounts to close that it has not, or a
+// profit account that is not one lowest-level account ("" nothing, and nothing when it closes nothing).
+std::string ClosingSettingsRefusal(const StatementTemplate& form, const StatementFigures& figures);
 // What closing month (1..12) would post.
 ClosingPlan PlanClosing(CVyDataEnv& env, int month);
 // The plan as lines for a question or the tool: "6001 主营业务收入  借  400,000.00" …

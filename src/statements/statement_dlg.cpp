@@ -11,6 +11,13 @@
 #include "ledgers/ledger_period_dlg.h"
 #include "statements/statement.h"
 
+std::string PresetMonthText(CVyDataEnv& env) {
+  DateTime now = Plat().Now();
+  std::string today = Format("%04d%02d%02d", now.year, now.month, now.day);
+  int m = PeriodOfDate(YearOf(env), today);
+  return Format("%d", m ? m : 12);
+}
+
 CStatementDlg::CStatementDlg(CVyDataEnv& env) : env_(env) {}
 
 bool CStatementDlg::OnInitDialog() {
@@ -20,12 +27,7 @@ bool CStatementDlg::OnInitDialog() {
     return false;
   }
   if (name.empty()) name = names.front();
-  if (monthText.empty()) {
-    DateTime now = Plat().Now();
-    std::string today = Format("%04d%02d%02d", now.year, now.month, now.day);
-    int m = PeriodOfDate(YearOf(env_), today);
-    monthText = Format("%d", m ? m : 12);
-  }
+  if (monthText.empty()) monthText = PresetMonthText(env_);
   return true;
 }
 

@@ -6,6 +6,9 @@
 
 class CVyDataEnv;
 
+// The month a statement's dialogs start at: today's inside the open year, else the year's last ("1".."12").
+std::string PresetMonthText(CVyDataEnv& env);
+
 class CStatementDlg {
  public:
   explicit CStatementDlg(CVyDataEnv& env);

@@ -33,6 +33,14 @@ const std::vector<std::string> kLineColumns = {"line", "indent", "side", "captio
 
 }  // namespace
 
+bool ParseLineNumber(const std::string& text, int& value) {
+  std::string s = Trim(text);
+  if (s.empty()) return (value = 0, true);
+  if (s.size() > 4 || s.find_first_not_of("0123456789") != std::string::npos) return false;
+  value = std::stoi(s);
+  return true;
+}
+
 bool StatementTemplate::TwoSided() const {
   return std::any_of(lines.begin(), lines.end(), [](const StatementLine& l) { return l.side == 1; });
 }
@@ -197,13 +205,7 @@ bool ParseTemplateCsv(const std::string& utf8, StatementTemplate& t, std::string
   for (const CsvRecord& r : table.Records()) {
     int at = headerAt + r.line - 1;
     std::string refusal = table.RecordRefusal(r);
-    auto number = [&](const std::string& column, int& value) {
-      std::string s = Trim(table.Field(r, column));
-      if (s.empty()) return (value = 0, true);
-      if (s.size() > 4 || s.find_first_not_of("0123456789") != std::string::npos) return false;
-      value = std::stoi(s);
-      return true;
-    };
+    auto number = [&](const std::string& column, int& value) { return ParseLineNumber(table.Field(r, column), value); };
     StatementLine l;
     std::string side = Trim(table.Field(r, "side"));
     if (refusal.empty() && (!number("line", l.lineNo) || !number("indent", l.indent)))

@@ -44,6 +44,9 @@ void WriteStatement(CVyDataEnv& env, const StatementTemplate& t);
 // given twice, a blank name.
 std::string TemplateRefusal(const StatementTemplate& t);
 
+// A 行次 or an indentation as typed: blank is 0, else up to four digits; false for anything else.
+bool ParseLineNumber(const std::string& text, int& value);
+
 // The CSV form of a template (UTF-8): a few lines of settings (name, columns, check, closed, profit), then
 // the header line,indent,side,caption,col1,col2 and one line per statement line.
 std::string TemplateCsv(const StatementTemplate& t);

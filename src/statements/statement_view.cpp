@@ -32,19 +32,36 @@ void CStatementView::SetupForm() {
   sFieldMode = sideBySide_ ? "1" : "0";
   editable_ = 0;
   SetMargins(5, 10, 5, 10);
-  SetSections(20, 1, 0, 1, 1);
+  SetSections(20, 1, 0, 1, FootLinesWanted());
   if (sideBySide_) {
     SetColumns({30, 4, 14, 14, 30, 4, 14, 14});
-    SetItems("HEAD", 0, {{0, 40}, {410, 30}, {860, 12}});
+    SetItems("HEAD", 0, {{0, 40}, {380, 30}, {900, 12}});
   } else {
     SetColumns({40, 5, 18, 18});
-    SetItems("HEAD", 0, {{0, 40}, {380, 30}, {800, 20}});
+    SetItems("HEAD", 0, {{0, 40}, {315, 30}, {840, 12}});
   }
-  SetItems("FOOT", 0, {{0, 100}});
+  for (int line = 0; line < FootLines(); ++line) SetItems("FOOT", line, {{0, 100}});
 }
 
 bool CStatementView::Build(const CStatementDlg& dlg) {
   return Build(dlg.name, dlg.month, dlg.narrow);
+}
+
+bool CStatementView::Open(const CStatementDlg& dlg) {
+  if (!Build(dlg)) return false;
+  const std::vector<std::string>& errors = result_.errors;
+  if (errors.empty()) return true;
+  constexpr size_t kShown = 10;
+  std::string text = Format("报表“%s”有 %zu 个公式出错，出错的项目空着：", result_.form.name.c_str(), errors.size());
+  for (size_t i = 0; i < errors.size() && i < kShown; ++i) text += "\n" + errors[i];
+  if (errors.size() > kShown) text += "\n……";
+  ShowMessage(text, MsgIcon::Exclamation);
+  return true;
+}
+
+// The check's line and one line for each formula that failed: the foot grows to hold them all.
+int CStatementView::FootLinesWanted() {
+  return std::max(1, static_cast<int>(ReportFoot().size()));
 }
 
 bool CStatementView::Build(const std::string& name, int month, bool narrow) {
@@ -65,7 +82,7 @@ bool CStatementView::Build(const std::string& name, int month, bool narrow) {
   result_ = std::move(result);
   narrow_ = narrow;
   bool sideBySide = result_.form.TwoSided() && !narrow;
-  if (sideBySide != sideBySide_ || !ColumnCount()) {
+  if (sideBySide != sideBySide_ || !ColumnCount() || FootLines() != FootLinesWanted()) {
     sideBySide_ = sideBySide;
     ReleaseForm();
     InitForm();
@@ -150,10 +167,9 @@ void CStatementView::DrawCell(VyDC& dc, int row, int col, const std::string& sec
     return;
   }
   if (section == "FOOT") {
-    if (row == 0 && col == 0) {
-      std::vector<std::string> foot = ReportFoot();
-      DrawCellText(0, 0, dc, foot.empty() ? "" : foot.front(), "LEFT", section);
-    }
+    std::vector<std::string> foot = ReportFoot();
+    if (col == 0 && row >= 0 && row < static_cast<int>(foot.size()))
+      DrawCellText(row, 0, dc, foot[static_cast<size_t>(row)], "LEFT", section);
     return;
   }
   if (section != "TEXT") return;
@@ -173,7 +189,7 @@ bool CStatementView::OnCommand(int command) {
     dlg.name = result_.form.name;
     dlg.monthText = Format("%d", result_.month);
     dlg.narrow = narrow_;
-    if (dlg.OnInitDialog() && AskDialog(dlg)) Build(dlg);
+    if (dlg.OnInitDialog() && AskDialog(dlg)) Open(dlg);
     return true;
   }
   return CVyReportView::OnCommand(command);

@@ -19,6 +19,9 @@ class CStatementView : public CVyReportView {
   // Works the statement out from the books; a database error is shown and false returned.
   bool Build(const std::string& name, int month, bool narrow);
   bool Build(const CStatementDlg& dlg);
+  // Build as the window opens it: formulas that failed are also named in a message, so that they are not
+  // missed under the lines.
+  bool Open(const CStatementDlg& dlg);
   const StatementResult& Result() const { return result_; }
 
   void SetupForm() override;
@@ -36,6 +39,7 @@ class CStatementView : public CVyReportView {
 
  private:
   int Columns() const { return sideBySide_ ? 8 : 4; }
+  int FootLinesWanted();
   std::string Text(int row, int col) const;
   std::string Title() const;
   std::string MonthText() const;

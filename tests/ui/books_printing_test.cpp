@@ -14,13 +14,12 @@
 #include "books_printing.h"
 #include "dialog_test_support.h"
 #include "gbk_qt.h"
+#include "support/pdf_facts.h"
 
 namespace {
 
 int PdfPageCount(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return -1;
-  return static_cast<int>(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+  return PdfPages(path.toStdString());
 }
 
 class BooksPrintingTest : public DialogTest {

@@ -33,6 +33,7 @@
 #include "print_dialog.h"
 #include "qt_app.h"
 #include "qt_dc.h"
+#include "support/pdf_facts.h"
 #include "support/sample_form_view.h"
 #include "support/scripted_platform.h"
 
@@ -58,13 +59,6 @@ void Click(FormViewWidget* w, int row, int col) {
                       Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(w->viewport(), &press);
   QApplication::sendEvent(w->viewport(), &release);
-}
-
-int PdfPages(const std::string& path) {
-  QFile f(QString::fromStdString(path));
-  if (!f.open(QIODevice::ReadOnly)) return -1;
-  QByteArray data = f.readAll();
-  return static_cast<int>(QString::fromLatin1(data).count(QRegularExpression("/Type\\s*/Page[^s]")));
 }
 
 TEST(FormViewWidget, TypesIntoTheSampleFormInAWindow) {
