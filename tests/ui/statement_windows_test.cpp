@@ -297,7 +297,7 @@ TEST_F(StatementWindows, TheTemplateWindowEditsTheGridAndPutsTheCursorOnTheRowAS
   EXPECT_EQ(platform.LastText().rfind("公式有错：行次 3 本期金额：", 0), 0u) << platform.LastText();
   EXPECT_EQ(grid->currentRow(), 2);
   ASSERT_TRUE(LoadStatement(app.env, "利润表", stored));
-  EXPECT_EQ(stored.lines[2].formula[0], "fs(6403)");
+  EXPECT_EQ(stored.lines[2].formula[0], "fs(6403:6403)");
 
   grid->item(2, CTemplateDlg::kFormula1)->setText("fs(6403)+fs(6402)");
   grid->setCurrentCell(9, 0);
