@@ -6,6 +6,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/account_set.h"
+#include "data/collisions.h"
 #include "data/db_error.h"
 #include "data/db_guard.h"
 #include "data/jet/server_engine.h"
@@ -219,7 +220,7 @@ long CVyDataEnv::QueryLong(jet::Database* db, const std::string& sql) {
 }
 
 bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
-  return RunCatchingDbErrors([&] {
+  auto once = [&] {
     db_->Begin();
     try {
       work();
@@ -228,7 +229,10 @@ bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
       db_->Rollback();
       throw;
     }
-  });
+  };
+  // Only the outermost transaction starts again: a collision ends it, and with it the inner ones.
+  bool outermost = db_->TransactionDepth() == 0;
+  return RunCatchingDbErrors([&] { outermost ? jet::RetryCollisions(once) : once(); });
 }
 
 void CVyDataEnv::CopySettingsFrom(const CVyDataEnv& o) {

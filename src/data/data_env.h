@@ -33,7 +33,9 @@ class CVyDataEnv {
   int Execute(const std::string& sql) { return db_->Execute(sql); }
 
   // Runs work as one transaction: all of its changes or none. A database error rolls everything back and
-  // is shown with the engine's message; returns false then.
+  // is shown with the engine's message; returns false then. Work that collides with another writer's on
+  // the server is done again from its start (data/collisions.h): it must not keep anything it made on the
+  // way outside the transaction.
   bool RunInTransaction(const std::function<void()>& work);
 
   // The texts and numbers of another environment (not its database).

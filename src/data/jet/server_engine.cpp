@@ -34,6 +34,7 @@ using Result = std::unique_ptr<PGresult, ResultFree>;
 
 const char* const kConnectionLost =
     "与数据库服务器的连接已断开（服务器停止了，或网络中断），未完成的操作都没有保存。";
+const char* const kCollision = "另一位用户同时修改了同样的数据，本次操作已全部撤销，请重试。";
 
 // The server ended the session (stopped, restarted, the backend terminated) or the network dropped it.
 bool ConnectionLost(const char* state, pg_conn* conn) {
@@ -55,16 +56,16 @@ std::string ServerMessage(const PGresult* r, pg_conn* conn) {
   if (ConnectionLost(state, conn)) return kConnectionLost;
   // Two writers met: the server refused the later one, and all its work was rolled back.
   if (state && (std::strcmp(state, "40001") == 0 || std::strcmp(state, "40P01") == 0))
-    return "另一位用户同时修改了同样的数据，本次操作已全部撤销，请重试。";
+    return kCollision;
   const char* primary = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   if (primary && *primary) return primary;
   return LibpqMessage(conn);
 }
 
 // The error a server's message makes: one of a lost connection is marked as such, since then no value or
-// line of the caller's was at fault.
+// line of the caller's was at fault; so is a collision, which the same work done again may get past.
 DbError ServerFailure(const std::string& message) {
-  return DbError(message, false, message == kConnectionLost);
+  return DbError(message, false, message == kConnectionLost, message == kCollision);
 }
 
 bool Failed(const PGresult* r) {
