@@ -71,6 +71,11 @@ class PreparedStatement {
   void Bind(int i, double value);
   // Runs with the bound values and makes ready for the next run; returns the rows changed. Throws DbError.
   int Run();
+  // The same inside a transaction, where a server may run it later together with the runs that follow
+  // (one message for many rows): a failure, thrown by this or a later Queue or by Database::Flush, carries
+  // the tag of the run that failed (DbError::Tag), and the runs queued with it are not done. Anything else
+  // the handle runs first runs what waits.
+  void Queue(long tag);
   // A query's rows with the bound values; the statement runs again after the cursor is gone.
   std::unique_ptr<Cursor> Open();
 
@@ -129,6 +134,9 @@ class Database {
   // returns the statements that make them again, before the transaction commits.
   std::vector<std::string> DropIndexes(const std::string& table);
   void RestoreIndexes(const std::vector<std::string>& statements);
+
+  // Runs the changes prepared statements queued (PreparedStatement::Queue) and have not run yet.
+  void Flush();
 
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();

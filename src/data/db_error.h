@@ -19,11 +19,19 @@ class DbError : public std::runtime_error {
   // The server refused the transaction because another writer's met it (or might have): the whole
   // transaction is gone, and the same work done again may well go through.
   bool Collision() const { return collision_; }
+  // Which of the runs queued together failed: the tag the caller gave it (PreparedStatement::Queue), -1
+  // when the failure is not one of those.
+  long Tag() const { return tag_; }
+  DbError& Tagged(long tag) {
+    tag_ = tag;
+    return *this;
+  }
 
  private:
   bool locked_;
   bool connectionLost_;
   bool collision_;
+  long tag_ = -1;
 };
 
 }  // namespace jet

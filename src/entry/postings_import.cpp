@@ -117,7 +117,7 @@ class PostingsImport {
     }
     p.line = ++last;
     BindPosting(*insert_, p);
-    insert_->Run();
+    insert_->Queue(r.line);
     return {};
   }
 

@@ -51,6 +51,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     CsvRecord r;
     std::string broken;
     bool reading = false;
+    std::vector<int> refusedLines;  // the line of each refusal, in order
     try {
       // A file of more lines than the table holds rows: the table's indexes are made once at the end.
       std::vector<std::string> indexes;
@@ -58,11 +59,15 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
       reading = true;
       while (table.Next(r, broken)) {
         std::string message = each(r);
-        if (message.empty())
+        if (message.empty()) {
           ++out.imported;
-        else
+        } else {
           out.refused.push_back(LineMessage(r.line, message));
+          refusedLines.push_back(r.line);
+        }
       }
+      // Writes a server held back to send together fail here, named by their line.
+      db->Flush();
       reading = false;
       if (!broken.empty()) out.refused.push_back(broken);
       if (out.refused.empty()) db->RestoreIndexes(indexes);
@@ -70,9 +75,17 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
       db->Rollback();
       // Met by another writer: no line was at fault, and the import may start again.
       if (e.Collision()) throw;
-      // A lost connection is no line's fault: it is said as it is.
+      // A lost connection is no line's fault: it is said as it is. A write held back names its own line;
+      // the lines after it are not told, as when the write fails at once.
       bool lineAtFault = reading && !e.ConnectionLost();
-      out.refused.push_back(lineAtFault ? LineMessage(r.line, e.what()) : std::string(e.what()));
+      int line = r.line;
+      if (e.Tag() >= 0) {
+        line = static_cast<int>(e.Tag());
+        size_t before = 0;
+        while (before < refusedLines.size() && refusedLines[before] < line) ++before;
+        out.refused.resize(before);
+      }
+      out.refused.push_back(lineAtFault ? LineMessage(line, e.what()) : std::string(e.what()));
       out.imported = 0;
       return;
     }

@@ -1,6 +1,7 @@
 // Bookkeepers at the entry windows on a year on the server: a save of a sheet another bookkeeper changed
-// since it was opened is refused, as on a year file; and an office at work (four bookkeepers, reports and
-// an import at once) loses no posting, doubles none and tells every refused save why.
+// since it was opened is refused, as on a year file; an import sent to the server in batches stores and
+// refuses exactly as the year file does; and an office at work (four bookkeepers, reports and an import
+// at once) loses no posting, doubles none and tells every refused save why.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -18,6 +19,9 @@
 #include "data/collisions.h"
 #include "data/data_env.h"
 #include "data/year_files.h"
+#include "base/gbk.h"
+#include "entry/postings_import.h"
+#include "io/csv_reader.h"
 #include "support/child_counts.h"
 #include "support/cli_run.h"
 #include "support/stale_sheets.h"
@@ -26,8 +30,8 @@
 
 namespace {
 
-// A year on the server with the entry tests' chart.
-std::string ServerYearWithChart(const std::string& set) {
+// A year with the entry tests' chart, in an account set made on a server or in a folder.
+std::string YearWithChart(const std::string& set) {
   std::string year = CreateAccountSetFile(set, 2026);
   CVyDataEnv env;
   if (!env.Open(year, "", 1)) return "";
@@ -42,9 +46,82 @@ TEST(ServerEntry, ASheetAnotherBookkeeperChangedSinceItWasOpenedIsNotOverwritten
   REQUIRE_TEST_SERVER(cluster);
   test_server::ScratchDatabase server(cluster);
   ScriptedPlatform platform;
-  std::string year = ServerYearWithChart(server.Uri());
+  std::string year = YearWithChart(server.Uri());
   ASSERT_FALSE(year.empty());
   ExpectStaleSheetsRefused(year, platform);
+}
+
+// A file of several of the server's batches of rows, with summaries whose GBK bytes hold a backslash (as a
+// character's second byte, and alone) and empty quantities, imported into a year file and a year on the
+// server: the same rows, numbered alike; and a row the table refuses (a trigger stands for any refusal of
+// the engine) is named by its line wherever it stands in a batch, and nothing is written.
+TEST(ServerImports, BatchesStoreAndRefuseAsTheYearFileDoes) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  ScriptedPlatform platform;
+  TempDir dir;
+  MakeFolders(dir.Path() + "/set");
+  const std::string years[] = {YearWithChart(dir.Path() + "/set"), YearWithChart(server.Uri())};
+  const int lines = 4500;
+  auto file = [&](int badLine) {
+    std::string csv = "date,account,summary,debit,credit,mark,quantity\n";
+    const char* accounts[] = {"101", "102-1", "103", "201"};
+    for (int line = 2; line < lines + 2; ++line) {
+      int i = line - 2;
+      std::string summary = line == badLine ? "bad" : gbk::ToUtf8("\x95\x5c\\") + std::to_string(i);
+      std::string account = accounts[i % 4];
+      csv += "2026" + std::string(i % 3 ? "03" : "11") + (i % 7 < 5 ? "05" : "28") + "," + account + "," + summary +
+             "," + (i % 2 ? "12.5," : "," + std::to_string(i % 900) + ".25") + "," + std::to_string(i % 3) + "," +
+             (account == "103" ? std::to_string(i % 5) : "") + "\n";
+    }
+    return csv;
+  };
+  auto rows = [](CVyDataEnv& env) {
+    std::string all;
+    for (auto c = env.Db()->Query("select t,trim(kno),rn,mry,f,my,nu,cer,mk,tt from p0 order by t,kno,rn");
+         !c->AtEnd(); c->Next())
+      for (int i = 0; i < c->ColumnCount(); ++i) all += c->Text(i) + (i + 1 < c->ColumnCount() ? "|" : "\n");
+    return all;
+  };
+  std::string stored[2];
+  for (int e = 0; e < 2; ++e) {
+    SCOPED_TRACE(years[e]);
+    CVyDataEnv env;
+    ASSERT_TRUE(env.Open(years[e], "", 1));
+    env.Db()->ExecuteEngineSql(
+        e == 0 ? "CREATE TRIGGER refuse BEFORE INSERT ON P0 WHEN NEW.MRY LIKE 'bad%' BEGIN SELECT RAISE(ABORT,'refused'); "
+                 "END"
+               : "CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN IF NEW.\"MRY\" LIKE 'bad%' THEN "
+                 "RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END$$; CREATE TRIGGER refuse BEFORE INSERT ON \"P0\" "
+                 "FOR EACH ROW EXECUTE FUNCTION refuse()");
+    // The first line, the first of a later batch, one inside the last batch; a refused line before the
+    // engine's refusal is told too, and none after it.
+    for (int bad : {2, 2002, 4490}) {
+      CsvTable table;
+      std::string error;
+      std::string text = file(bad);
+      text.insert(text.find('\n', text.find("\n2026") + 1) + 1, "20260230,101,x,1,,0,\n");
+      ASSERT_TRUE(table.Parse(text, error)) << error;
+      ImportOutcome out = ImportPostings(env, table);
+      std::vector<std::string> expected = {"第 " + std::to_string(bad < 3 ? bad : bad + 1) + " 行：refused"};
+      if (bad > 3) expected.insert(expected.begin(), "第 3 行：2 月没有 30 日，请重输");
+      EXPECT_EQ(out.refused, expected) << bad;
+      EXPECT_EQ(out.imported, 0);
+      EXPECT_EQ(env.QueryLong("select count(*) from p0 where rn>0"), 0);
+    }
+    for (int twice = 0; twice < 2; ++twice) {
+      CsvTable table;
+      std::string error;
+      ASSERT_TRUE(table.Parse(file(0), error)) << error;
+      ImportOutcome out = ImportPostings(env, table);
+      ASSERT_TRUE(out.Ok()) << out.refused[0];
+      EXPECT_EQ(out.imported, lines);
+    }
+    EXPECT_EQ(env.QueryLong("select count(*) from p0 where rn>0"), 2 * lines);
+    EXPECT_EQ(env.QueryLong("select count(*) from p0 where trim(mry)='\x95\x5c\\0'"), 2);
+    stored[e] = rows(env);
+  }
+  EXPECT_EQ(stored[0], stored[1]);
 }
 
 // ---- the office under load
@@ -180,7 +257,7 @@ TEST(ServerLoad, AnOfficeAtWorkLosesNoPostingAndDoublesNone) {
   std::string year;
   {
     ScriptedPlatform platform;
-    year = ServerYearWithChart(server.Uri());
+    year = YearWithChart(server.Uri());
   }
   ASSERT_FALSE(year.empty());
   const time_t until = std::time(nullptr) + kLoadSeconds;

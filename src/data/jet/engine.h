@@ -42,6 +42,10 @@ class EngineStatement {
   virtual int Run() = 0;
   // Runs a query with the bound values; its rows, read before the statement runs again.
   virtual std::unique_ptr<EngineRows> Open() = 0;
+  // Runs a change with the bound values, perhaps only later together with other runs queued (a bulk
+  // write inside a transaction); a failure, thrown by this or a later call, is Tagged with the tag of the
+  // run that failed, and none of the runs queued with it is done. Engine::Flush runs what waits.
+  virtual void Queue(long tag) { Run(); }
 };
 
 class Engine {
@@ -76,6 +80,8 @@ class Engine {
   virtual std::vector<std::string> DropIndexes(const std::string& table) = 0;
   // The engine's statements of this connection that are still open (prepared and not finished with).
   virtual int OpenStatements() = 0;
+  // Runs the changes queued (EngineStatement::Queue) and not yet run.
+  virtual void Flush() {}
 };
 
 }  // namespace jet
