@@ -334,6 +334,16 @@ void Database::Flush() {
   engine_->Flush();
 }
 
+void Database::NameSession(const std::string& tag) {
+  Require();
+  engine_->NameSession(tag);
+}
+
+std::vector<std::pair<std::string, std::string>> Database::OtherSessions(const std::string& prefix) {
+  Require();
+  return engine_->OtherSessions(prefix);
+}
+
 void Database::Begin() {
   Require();
   if (depth_ == 0) {

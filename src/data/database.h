@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace jet {
@@ -137,6 +138,10 @@ class Database {
 
   // Runs the changes prepared statements queued (PreparedStatement::Queue) and have not run yet.
   void Flush();
+  // Names this handle's connection for other programs, and lists theirs that begin with prefix, each
+  // with since when it is connected ("YYYY-MM-DD HH:MM"); on a server (a year file keeps no such list).
+  void NameSession(const std::string& tag);
+  std::vector<std::pair<std::string, std::string>> OtherSessions(const std::string& prefix);
 
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();

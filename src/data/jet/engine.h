@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/jet/target.h"
@@ -82,6 +83,11 @@ class Engine {
   virtual int OpenStatements() = 0;
   // Runs the changes queued (EngineStatement::Queue) and not yet run.
   virtual void Flush() {}
+  // Names this connection for other programs (ASCII; a server shows it to every connection of the same
+  // database), and lists the other connections whose names begin with prefix: each name, and since when
+  // it is connected ("YYYY-MM-DD HH:MM"). A year file keeps no such list: nothing, none.
+  virtual void NameSession(const std::string&) {}
+  virtual std::vector<std::pair<std::string, std::string>> OtherSessions(const std::string&) { return {}; }
 };
 
 }  // namespace jet

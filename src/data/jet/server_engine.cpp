@@ -882,6 +882,25 @@ void ServerEngine::DropBackup(const std::string& uri, const std::string& schema)
   conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
 }
 
+void ServerEngine::NameSession(const std::string& tag) {
+  Flush();
+  conn_->Run("SET application_name TO " + QuoteText(tag));
+}
+
+std::vector<std::pair<std::string, std::string>> ServerEngine::OtherSessions(const std::string& prefix) {
+  Flush();
+  auto results = RunMessage(conn_->Get(),
+                            "SELECT application_name, to_char(backend_start, 'YYYY-MM-DD HH24:MI') FROM "
+                            "pg_stat_activity WHERE datname = current_database() AND pid <> pg_backend_pid() AND "
+                            "left(application_name, " +
+                                std::to_string(prefix.size()) + ") = " + QuoteText(prefix) +
+                                " ORDER BY backend_start, pid");
+  std::vector<std::pair<std::string, std::string>> sessions;
+  PGresult* r = results.back().get();
+  for (int i = 0; i < PQntuples(r); ++i) sessions.emplace_back(PQgetvalue(r, i, 0), PQgetvalue(r, i, 1));
+  return sessions;
+}
+
 int ServerEngine::OpenStatements() {
   return std::atoi(conn_->Value("SELECT count(*) FROM pg_prepared_statements").value_or("0").c_str());
 }

@@ -90,6 +90,9 @@ class ServerEngine : public Engine {
   std::vector<std::string> DropIndexes(const std::string& table) override;
   int OpenStatements() override;
   void Flush() override;
+  // The name is the connection's application_name; the others are read from pg_stat_activity.
+  void NameSession(const std::string& tag) override;
+  std::vector<std::pair<std::string, std::string>> OtherSessions(const std::string& prefix) override;
 
  private:
   ServerEngine(std::unique_ptr<ServerConnection> conn, std::string schema);
