@@ -30,5 +30,6 @@ ImportOutcome ImportOpenings(CVyDataEnv& env, CsvTable& table) {
                        return "数量有效数字过多，不能准确保存，请重输!";
                      WriteOpening(env, dlg.Code(), dlg.aux, dlg.Row());
                      return "";
-                   });
+                   },
+                   "", [&] { seen.clear(); });
 }

@@ -14,13 +14,22 @@ const char* const kSettingOpno = "Opno";
 namespace {
 
 bool Complete(CVyDataEnv& env) {
+  std::vector<std::string> others;
   if (!RunCatchingDbErrors([&] {
         env.LoadRights();
         EnsureSyscstab(*env.Db());
         EnsureStatementTables(*env.Db());
+        env.AnnounceLogin();
+        others = env.OthersLoggedIn();
       })) {
     env.Close();
     return false;
+  }
+  // Bookkeepers sharing a year on a server know who else works in it.
+  if (!others.empty()) {
+    std::string list;
+    for (const std::string& other : others) list += "\n    " + other;
+    ShowMessage("同时登录本年度的还有：" + list, MsgIcon::Information);
   }
   // Failed writes of the remembered values are of no consequence.
   Plat().WriteSetting(kSettingDataDir, env.dataFile);

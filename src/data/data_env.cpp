@@ -6,6 +6,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/account_set.h"
+#include "data/collisions.h"
 #include "data/db_error.h"
 #include "data/db_guard.h"
 #include "data/jet/server_engine.h"
@@ -219,7 +220,7 @@ long CVyDataEnv::QueryLong(jet::Database* db, const std::string& sql) {
 }
 
 bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
-  return RunCatchingDbErrors([&] {
+  auto once = [&] {
     db_->Begin();
     try {
       work();
@@ -228,7 +229,36 @@ bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
       db_->Rollback();
       throw;
     }
-  });
+  };
+  // Only the outermost transaction starts again: a collision ends it, and with it the inner ones.
+  bool outermost = db_->TransactionDepth() == 0;
+  return RunCatchingDbErrors([&] { outermost ? jet::RetryCollisions(once) : once(); });
+}
+
+namespace {
+
+// The name of a logged-in program's connection: the year, then the operator.
+std::string SessionPrefix(int year) {
+  return Format("tavrel %d ", year);
+}
+
+}  // namespace
+
+void CVyDataEnv::AnnounceLogin() {
+  db_->NameSession(SessionPrefix(year) + Trim(opno));
+}
+
+std::vector<std::string> CVyDataEnv::OthersLoggedIn() {
+  std::vector<std::string> others;
+  const std::string prefix = SessionPrefix(year);
+  for (auto& [tag, since] : db_->OtherSessions(prefix)) {
+    std::string other = tag.substr(prefix.size());
+    CVyRecordset name(db_.get(), {}, {}, {"Expr1000"});
+    name.Open(Format("select trim(na) from opr where trim(opno)='%s'", SqlText(other).c_str()));
+    if (!name.IsEOF()) other += " " + name.GetText(0);
+    others.push_back(other + "（" + since + " 起）");
+  }
+  return others;
 }
 
 void CVyDataEnv::CopySettingsFrom(const CVyDataEnv& o) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/database.h"
 
@@ -33,8 +34,16 @@ class CVyDataEnv {
   int Execute(const std::string& sql) { return db_->Execute(sql); }
 
   // Runs work as one transaction: all of its changes or none. A database error rolls everything back and
-  // is shown with the engine's message; returns false then.
+  // is shown with the engine's message; returns false then. Work that collides with another writer's on
+  // the server is done again from its start (data/collisions.h): it must not keep anything it made on the
+  // way outside the transaction.
   bool RunInTransaction(const std::function<void()>& work);
+
+  // On a server: names this program's connection after the year and the operator logged in, so that the
+  // others see it; and who else is logged in to the year, "102 刘会计（2026-12-08 08:10 起）" each. A year
+  // file keeps no such list: none.
+  void AnnounceLogin();
+  std::vector<std::string> OthersLoggedIn();
 
   // The texts and numbers of another environment (not its database).
   void CopySettingsFrom(const CVyDataEnv& other);

@@ -160,6 +160,10 @@ int PreparedStatement::Run() {
   return stmt_->Run();
 }
 
+void PreparedStatement::Queue(long tag) {
+  stmt_->Queue(tag);
+}
+
 std::unique_ptr<Cursor> PreparedStatement::Open() {
   return std::make_unique<Cursor>(stmt_->Open(), sql_);
 }
@@ -323,6 +327,21 @@ std::vector<std::string> Database::DropIndexes(const std::string& table) {
 void Database::RestoreIndexes(const std::vector<std::string>& statements) {
   Require();
   if (!statements.empty()) engine_->RunUnit(statements);
+}
+
+void Database::Flush() {
+  Require();
+  engine_->Flush();
+}
+
+void Database::NameSession(const std::string& tag) {
+  Require();
+  engine_->NameSession(tag);
+}
+
+std::vector<std::pair<std::string, std::string>> Database::OtherSessions(const std::string& prefix) {
+  Require();
+  return engine_->OtherSessions(prefix);
 }
 
 void Database::Begin() {

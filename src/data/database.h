@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace jet {
@@ -71,6 +72,11 @@ class PreparedStatement {
   void Bind(int i, double value);
   // Runs with the bound values and makes ready for the next run; returns the rows changed. Throws DbError.
   int Run();
+  // The same inside a transaction, where a server may run it later together with the runs that follow
+  // (one message for many rows): a failure, thrown by this or a later Queue or by Database::Flush, carries
+  // the tag of the run that failed (DbError::Tag), and the runs queued with it are not done. Anything else
+  // the handle runs first runs what waits.
+  void Queue(long tag);
   // A query's rows with the bound values; the statement runs again after the cursor is gone.
   std::unique_ptr<Cursor> Open();
 
@@ -129,6 +135,13 @@ class Database {
   // returns the statements that make them again, before the transaction commits.
   std::vector<std::string> DropIndexes(const std::string& table);
   void RestoreIndexes(const std::vector<std::string>& statements);
+
+  // Runs the changes prepared statements queued (PreparedStatement::Queue) and have not run yet.
+  void Flush();
+  // Names this handle's connection for other programs, and lists theirs that begin with prefix, each
+  // with since when it is connected ("YYYY-MM-DD HH:MM"); on a server (a year file keeps no such list).
+  void NameSession(const std::string& tag);
+  std::vector<std::pair<std::string, std::string>> OtherSessions(const std::string& prefix);
 
   // Nested transactions: the outermost is a real one, inner ones are savepoints.
   void Begin();

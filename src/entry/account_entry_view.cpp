@@ -74,13 +74,8 @@ void CQirnpz1::Load(const std::string& code, int year, int month, int fz) {
   s.rows.Clear();
   ForgetPrice();
   const std::string key = SqlText(MakeMonthKey(year, month));
-  CVyRecordset rs(env.Db(), {"f", "rn"}, {"my", "nu"}, {"Expr1000", "Expr1001", "Expr1002"});
-  rs.Open(
-      Format("SELECT  Right(t,2),RTRIM(mry),trim(cer),f,my,nu,rn FROM p0 where trim(kno)='%s' "
-             "\t\tand rn>0 and LEFT(t,6)='%s' order by t,rn",
-             k.c_str(), key.c_str()));
   CellMap m = Cells();
-  for (; !rs.IsEOF(); rs.MoveNext()) {
+  ReadSavedRows([&](const CVyRecordset& rs) {
     EntryRow row;
     row[0] = rs.GetText(0);
     row[1] = rs.GetText(1);
@@ -92,7 +87,7 @@ void CQirnpz1::Load(const std::string& code, int year, int month, int fz) {
     row[static_cast<size_t>(rs.GetLong(0) == 1 ? m.debit : m.credit)] = FormatAmount(my, 0, 2, 2);
     row[static_cast<size_t>(m.mark)] = rs.GetText(2);
     s.rows.Row(s.rows.Count()) = row;
-  }
+  });
   s.rows.AppendEmpty();
 
   // The opening rows are dated the year's first day, inside its first month: they are taken by their
@@ -238,12 +233,34 @@ std::string CQirnpz1::ChangedQuestion() {
          "\n请作选择：\n\n① 存盘请选择“是”；\n" + "② 不存盘请选择“否”；\n③ 返回继续录入请选择“取消”。";
 }
 
+// The month's rows of the account, which the save rewrites. The range of dates says the same as the month's
+// key and lets the index on the code and date find them: only they are read (on a server, a writer that
+// read the whole table would meet every other writer of the year).
+std::string CQirnpz1::SavedRowsCondition() {
+  const MonthSheet& s = frame_->Sheet();
+  const std::string key = SqlText(MakeMonthKey(s.year, s.month));
+  return Format("trim(kno)='%s' and rn>0 and LEFT(t,6)='%s' and t>='%s01' and t<='%s31'", SqlText(s.code).c_str(),
+                key.c_str(), key.c_str(), key.c_str());
+}
+
+std::unique_ptr<CVyRecordset> CQirnpz1::OpenSavedRows() {
+  auto rs = std::make_unique<CVyRecordset>(DataEnv()->Db(), std::vector<std::string>{"f", "rn"},
+                                           std::vector<std::string>{"my", "nu"},
+                                           std::vector<std::string>{"Expr1000", "Expr1001", "Expr1002"});
+  rs->Open("SELECT  Right(t,2),RTRIM(mry),trim(cer),f,my,nu,rn FROM p0 where " + SavedRowsCondition() +
+           " order by t,rn");
+  return rs;
+}
+
+std::string CQirnpz1::SheetName() {
+  const MonthSheet& s = frame_->Sheet();
+  return Format("%d 年 %d 月帐户 %s ", s.year, s.month, s.code.c_str());
+}
+
 int CQirnpz1::WriteRows() {
   const MonthSheet& s = frame_->Sheet();
   CVyDataEnv& env = *DataEnv();
-  const std::string k = SqlText(s.code);
-  env.Execute(Format("DELETE FROM p0 where trim(kno)='%s' and rn>0 and LEFT(t,6)='%s'", k.c_str(),
-                     MakeMonthKey(s.year, s.month).c_str()));
+  env.Execute("DELETE FROM p0 where " + SavedRowsCondition());
   AccountingYear year = YearOf(env);
   CellMap m = Cells();
   int counter[32];

@@ -52,9 +52,12 @@ class CQirnpz1 : public CEntryView {
   bool CheckRows() override;
   std::string ChangedQuestion() override;
   int WriteRows() override;
+  std::unique_ptr<CVyRecordset> OpenSavedRows() override;
+  std::string SheetName() override;
   void AskAndReload() override;
 
  private:
+  std::string SavedRowsCondition();
   std::unique_ptr<CQirnpzFrm> frame_;
   std::string auxLabel_, fullName_;
   double opening_ = 0;

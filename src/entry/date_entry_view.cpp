@@ -78,11 +78,7 @@ void CQirnpz2::Load(int year, int month, int day) {
   aux_.clear();
   names_.clear();
   ForgetPrice();
-  CVyRecordset rs(env.Db(), {"f"}, {"my", "nu"}, {"Expr1000", "Expr1001", "Expr1002"});
-  rs.Open(Format(
-      "SELECT  trim(mry),RTRIM(kno),trim(cer),f,my,nu FROM p0 where \t\trn>0 and t='%s' order by kno,rn",
-      SqlText(MakeDate(year, month, day)).c_str()));
-  for (; !rs.IsEOF(); rs.MoveNext()) {
+  ReadSavedRows([&](const CVyRecordset& rs) {
     EntryRow row;
     double my = rs.GetDouble(0), nu = rs.GetDouble(1);
     row[0] = rs.GetText(0);
@@ -95,7 +91,7 @@ void CQirnpz2::Load(int year, int month, int day) {
         env.QueryLong(Format("select val(fz) from subt where trim(kno)='%s'", SqlText(row[1]).c_str())) != 0)
       s.variant = 2;
     s.rows.Row(s.rows.Count()) = row;
-  }
+  });
   s.rows.AppendEmpty();
   SetModified(false);
   SetRowCount(s.rows.Count());
@@ -222,6 +218,23 @@ std::string CQirnpz2::ChangedQuestion() {
   const DaySheet& s = frame_->Sheet();
   return Format("警告:  %4d 年 %d 月 %d 日的数据已被修改\n", s.year, s.month, s.day) +
          "\n请作选择：\n\n① 存盘请选择“是”；\n" + "② 不存盘请选择“否”；\n③ 返回继续录入请选择“取消”。";
+}
+
+// The day's rows, which the save rewrites; the rn the order needs is read too, so that rows moved among
+// an account's lines by another user count as a change.
+std::unique_ptr<CVyRecordset> CQirnpz2::OpenSavedRows() {
+  const DaySheet& s = frame_->Sheet();
+  auto rs = std::make_unique<CVyRecordset>(DataEnv()->Db(), std::vector<std::string>{"f", "rn"},
+                                           std::vector<std::string>{"my", "nu"},
+                                           std::vector<std::string>{"Expr1000", "Expr1001", "Expr1002"});
+  rs->Open(Format("SELECT  trim(mry),RTRIM(kno),trim(cer),f,my,nu,rn FROM p0 where \t\trn>0 and t='%s' order by kno,rn",
+                  SqlText(MakeDate(s.year, s.month, s.day)).c_str()));
+  return rs;
+}
+
+std::string CQirnpz2::SheetName() {
+  const DaySheet& s = frame_->Sheet();
+  return Format("%d 年 %d 月 %d 日", s.year, s.month, s.day);
 }
 
 int CQirnpz2::WriteRows() {

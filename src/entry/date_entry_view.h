@@ -44,6 +44,8 @@ class CQirnpz2 : public CEntryView {
   bool CheckRows() override;
   std::string ChangedQuestion() override;
   int WriteRows() override;
+  std::unique_ptr<CVyRecordset> OpenSavedRows() override;
+  std::string SheetName() override;
   void AskAndReload() override;
   bool LookUpAccount() override;
 

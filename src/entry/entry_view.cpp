@@ -8,6 +8,7 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/data_env.h"
+#include "data/db_error.h"
 #include "entry/posting.h"
 
 namespace {
@@ -308,10 +309,48 @@ int CEntryView::SaveFlow() {
   if (answer == MsgAnswer::No) return kNotSaved;
   if (answer != MsgAnswer::Yes) return kCancelled;
   int written = 0;
-  if (!DataEnv()->RunInTransaction([&] { written = WriteRows(); })) return kFailed;
+  std::string saved;
+  bool ok = DataEnv()->RunInTransaction([&] {
+    // Rows another user saved since this window read them would be overwritten: refused whole, inside the
+    // transaction that would have written (a second program on the year file, or a bookkeeper on the server).
+    if (SavedRowsNow() != opened_)
+      throw jet::DbError(SheetName() + "的数据在本窗口打开之后已被其他用户修改，本次存盘没有写入任何数据，"
+                                       "以免覆盖别人的修改。\n\n请记下本次录入的内容，重新打开后再录入。");
+    written = WriteRows();
+    saved = SavedRowsNow();
+  });
+  if (!ok) return kFailed;
+  opened_ = saved;
   SetModified(false);
   Redraw();
   return written > 0 ? kSaved : kNothingWritten;
+}
+
+namespace {
+
+// One row's values as the recordset binds them, told apart from the next row's.
+std::string RowValues(const CVyRecordset& rs) {
+  std::string values;
+  for (size_t i = 0; i < rs.longNames.size(); ++i) values += std::to_string(rs.GetLong(static_cast<int>(i))) + '\x1f';
+  for (size_t i = 0; i < rs.doubleNames.size(); ++i) values += Format("%.17g\x1f", rs.GetDouble(static_cast<int>(i)));
+  for (size_t i = 0; i < rs.textNames.size(); ++i) values += rs.GetText(static_cast<int>(i)) + '\x1f';
+  return values + '\x1e';
+}
+
+}  // namespace
+
+void CEntryView::ReadSavedRows(const std::function<void(const CVyRecordset&)>& take) {
+  opened_.clear();
+  for (auto rs = OpenSavedRows(); !rs->IsEOF(); rs->MoveNext()) {
+    opened_ += RowValues(*rs);
+    take(*rs);
+  }
+}
+
+std::string CEntryView::SavedRowsNow() {
+  std::string now;
+  for (auto rs = OpenSavedRows(); !rs->IsEOF(); rs->MoveNext()) now += RowValues(*rs);
+  return now;
 }
 
 void CEntryView::OnOpen() {

@@ -2,9 +2,13 @@
 // CEntryView: what the two entry views share. Their rows live in their frame's sheet; this base shows and
 // edits the amount, mark, quantity and price cells the same way in both, keeps a row to one side, turns
 // quantity × price into the amount, sums the totals, and runs the save flow: its checks and questions, and
-// the rewrite of the month or the day in one transaction.
+// the rewrite of the month or the day in one transaction, refused when another user changed them since the
+// window read them.
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "data/recordset.h"
 #include "entry/entry_sheet.h"
 #include "formview/report_view.h"
 
@@ -90,6 +94,14 @@ class CEntryView : public CVyReportView {
  protected:
   virtual std::string ChangedQuestion() = 0;
   virtual int WriteRows() = 0;
+  // The rows of the year that the save rewrites, read as the window reads them when it loads; Load reads
+  // them through ReadSavedRows, so that a save can tell whether another user changed them since.
+  virtual std::unique_ptr<CVyRecordset> OpenSavedRows() = 0;
+  // What the sheet is, for a message: "2026 年 5 月帐户 101".
+  virtual std::string SheetName() = 0;
+  // Reads the rows OpenSavedRows gives, each handed to take, and remembers them as the ones the window
+  // opened with.
+  void ReadSavedRows(const std::function<void(const CVyRecordset&)>& take);
   // 打开: the parameter dialog prefilled with what is shown; reloads on OK.
   virtual void AskAndReload() = 0;
   virtual bool LookUpAccount() { return false; }
@@ -121,6 +133,9 @@ class CEntryView : public CVyReportView {
   std::string priceText_;
   int enteredRow_ = -1;  // the price of the row when the caret entered its quantity
   double enteredPrice_ = 0;
+  // The saved rows as the window read them (their values, row after row), to be found unchanged by a save.
+  std::string opened_;
+  std::string SavedRowsNow();
 
  protected:
   // The form every sheet of postings starts from: editable, the entry windows' margins, a body line per

@@ -117,7 +117,7 @@ class PostingsImport {
     }
     p.line = ++last;
     BindPosting(*insert_, p);
-    insert_->Run();
+    insert_->Queue(r.line);
     return {};
   }
 
@@ -185,5 +185,5 @@ ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
         if (!import) import = std::make_unique<PostingsImport>(env, table, !ImportOutgrowsTable(env, table, "p0"));
         return import->Take(table, r);
       },
-      "p0");
+      "p0", [&] { import.reset(); });
 }

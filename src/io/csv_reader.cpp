@@ -200,9 +200,21 @@ bool CsvTable::Load(const std::string& path, std::string& error) {
   if (std::fseek(file_.get(), 0, SEEK_END) == 0) {
     long end = std::ftell(file_.get());
     size_ = end > 0 ? static_cast<size_t>(end) : 0;
-    std::rewind(file_.get());
   }
+  return Rewind(error);
+}
+
+bool CsvTable::Rewind(std::string& error) {
+  error.clear();
+  nextRecord_ = 0;
+  if (!file_) return true;
+  std::rewind(file_.get());
+  text_.clear();
+  pos_ = 0;
+  line_ = 1;
   atEnd_ = false;
+  header_.clear();
+  index_.clear();
   ReadMore();
   return ReadHeader(error);
 }

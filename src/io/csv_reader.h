@@ -25,6 +25,9 @@ class CsvTable {
   // The next record that is not blank, into r (its room reused): from the file Load opened, or from the
   // records Parse read. False at the end (error empty) or at a broken record (error "第 N 行：message").
   bool Next(CsvRecord& r, std::string& error);
+  // Back to the first record, to read the records again (the file's header read anew); false with the
+  // message when the file can no longer be read.
+  bool Rewind(std::string& error);
 
   // The wanted columns that the header lacks (empty: all there).
   std::vector<std::string> MissingColumns(const std::vector<std::string>& wanted) const;

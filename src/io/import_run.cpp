@@ -1,6 +1,7 @@
 #include "io/import_run.h"
 
 #include "base/text.h"
+#include "data/collisions.h"
 #include "data/db_error.h"
 #include "data/data_env.h"
 
@@ -25,7 +26,8 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 }
 
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
-                        const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable) {
+                        const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable,
+                        const std::function<void()>& startOver) {
   ImportOutcome out;
   if (std::vector<std::string> missing = table.MissingColumns(columns); !missing.empty())
     out.refused.push_back(LineMessage(1, "缺少列：" + NameList(missing)));
@@ -33,35 +35,77 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     out.refused.push_back(LineMessage(1, "不认识的列：" + NameList(unknown)));
   if (!out.refused.empty()) return out;
   jet::Database* db = env.Db();
-  db->Begin();
-  CsvRecord r;
-  std::string broken;
-  bool reading = false;
-  try {
-    // A file of more lines than the table holds rows: the table's indexes are made once at the end.
-    std::vector<std::string> indexes;
-    if (!bulkTable.empty() && ImportOutgrowsTable(env, table, bulkTable)) indexes = db->DropIndexes(bulkTable);
-    reading = true;
-    while (table.Next(r, broken)) {
-      std::string message = each(r);
-      if (message.empty())
-        ++out.imported;
-      else
-        out.refused.push_back(LineMessage(r.line, message));
+  int attempt = 0;
+  auto once = [&] {
+    out = ImportOutcome{};
+    if (attempt++ > 0) {
+      // A collision undid the last attempt whole: the file is read again from its first record.
+      std::string error;
+      if (!table.Rewind(error)) {
+        out.refused.push_back(error);
+        return;
+      }
+      if (startOver) startOver();
     }
-    reading = false;
-    if (!broken.empty()) out.refused.push_back(broken);
-    if (out.refused.empty()) db->RestoreIndexes(indexes);
+    db->Begin();
+    CsvRecord r;
+    std::string broken;
+    bool reading = false;
+    std::vector<int> refusedLines;  // the line of each refusal, in order
+    try {
+      // A file of more lines than the table holds rows: the table's indexes are made once at the end.
+      std::vector<std::string> indexes;
+      if (!bulkTable.empty() && ImportOutgrowsTable(env, table, bulkTable)) indexes = db->DropIndexes(bulkTable);
+      reading = true;
+      while (table.Next(r, broken)) {
+        std::string message = each(r);
+        if (message.empty()) {
+          ++out.imported;
+        } else {
+          out.refused.push_back(LineMessage(r.line, message));
+          refusedLines.push_back(r.line);
+        }
+      }
+      // Writes a server held back to send together fail here, named by their line.
+      db->Flush();
+      reading = false;
+      if (!broken.empty()) out.refused.push_back(broken);
+      if (out.refused.empty()) db->RestoreIndexes(indexes);
+    } catch (const jet::DbError& e) {
+      db->Rollback();
+      // Met by another writer: no line was at fault, and the import may start again.
+      if (e.Collision()) throw;
+      // A lost connection is no line's fault: it is said as it is. A write held back names its own line;
+      // the lines after it are not told, as when the write fails at once.
+      bool lineAtFault = reading && !e.ConnectionLost();
+      int line = r.line;
+      if (e.Tag() >= 0) {
+        line = static_cast<int>(e.Tag());
+        size_t before = 0;
+        while (before < refusedLines.size() && refusedLines[before] < line) ++before;
+        out.refused.resize(before);
+      }
+      out.refused.push_back(lineAtFault ? LineMessage(line, e.what()) : std::string(e.what()));
+      out.imported = 0;
+      return;
+    }
+    if (out.refused.empty()) {
+      try {
+        db->Commit();
+      } catch (const jet::DbError&) {
+        db->Rollback();
+        throw;
+      }
+    } else {
+      db->Rollback();
+      out.imported = 0;
+    }
+  };
+  try {
+    jet::RetryCollisions(once);
   } catch (const jet::DbError& e) {
-    // A lost connection is no line's fault: it is said as it is.
-    bool lineAtFault = reading && !e.ConnectionLost();
-    out.refused.push_back(lineAtFault ? LineMessage(r.line, e.what()) : std::string(e.what()));
-  }
-  if (out.refused.empty()) {
-    db->Commit();
-  } else {
-    db->Rollback();
-    out.imported = 0;
+    out = ImportOutcome{};
+    out.refused.push_back(e.what());
   }
   return out;
 }

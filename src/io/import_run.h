@@ -23,6 +23,9 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 // each: checks and writes one record; returns "" when it was taken, else the message that refuses it.
 // A database error refuses its line with the engine's message and ends the import. bulkTable: the table
 // each writes its rows into, when a file larger than the table should have its indexes made at the end.
+// An import that collides with another writer's on the server is started again from the file's first
+// record (data/collisions.h); startOver then makes each forget what it learnt in the attempt undone. A
+// collision that outlasts the attempts, or a commit that fails, refuses the import with its message.
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
                         const std::function<std::string(const CsvRecord&)>& each,
-                        const std::string& bulkTable = "");
+                        const std::string& bulkTable = "", const std::function<void()>& startOver = nullptr);

@@ -15,6 +15,11 @@ class EntryTest : public YearFileTest {
   void SetUp() override {
     path = MakeYearFile("2026.vyx", 2026);
     ASSERT_TRUE(env.Open(path, "", 1));
+    AddChart(env);
+  }
+
+  // The chart above, into the open year of env (a year file or a year on a server).
+  static void AddChart(CVyDataEnv& env) {
     const char* chart[][4] = {{"101", "现金", "1", "0"},       {"102", "银行存款", "1", "0"},
                               {"102-1", "工商银行", "2", "0"}, {"102-2", "建设银行", "2", "0"},
                               {"103", "原材料", "1", "1"},     {"201", "短期借款", "1", "0"}};

@@ -4,6 +4,7 @@
 #include "entry/account_entry_dlg.h"
 #include "entry/account_entry_view.h"
 #include "entry_fixture.h"
+#include "support/stale_sheets.h"
 
 namespace {
 
@@ -232,6 +233,12 @@ TEST_F(MonthEntry, TheParameterDialogRefusesWithTheFocusOnTheField) {
       EXPECT_EQ(dlg.fz, 1);
     }
   }
+}
+
+// Two programs on one year file: a save of a month or day that another program changed since it was
+// opened is refused (the scenario is shared with the server's test).
+TEST_F(MonthEntry, ASheetAnotherProgramChangedSinceItWasOpenedIsNotOverwritten) {
+  ExpectStaleSheetsRefused(path, platform);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "support/child_counts.h"
 #include "support/cli_run.h"
 #include "support/scripted_platform.h"
+#include "support/temp_dir.h"
 #include "support/test_server.h"
 
 namespace {
@@ -231,6 +232,40 @@ TEST(ServerWriters, TwoProgramsSavingOneDayNeverLeaveBothSetsOfRows) {
   }
   EXPECT_EQ(rows, 3);
   EXPECT_EQ(writersLeft.size(), 1u);
+}
+
+// Programs logged in to one year on the server are each told who else is: the operator, named as the year
+// names them, and since when; a connection that logged nobody in (a probe, the tool) is not listed, nor is a
+// program that has gone. A year file keeps no such list.
+TEST(ServerSessions, ALoggedInProgramIsToldWhoElseWorksInTheYear) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  ScriptedPlatform platform;
+  std::string year = CreateAccountSetFile(server.Uri(), 2026);
+  CVyDataEnv a, b, probe;
+  ASSERT_TRUE(a.Open(year, "102", 1));
+  a.AnnounceLogin();
+  EXPECT_TRUE(a.OthersLoggedIn().empty());
+  ASSERT_TRUE(b.Open(year, "101", 1));
+  b.AnnounceLogin();
+  ASSERT_TRUE(probe.Open(year, "102", 1));
+  std::vector<std::string> others = a.OthersLoggedIn();
+  ASSERT_EQ(others.size(), 1u);
+  const std::string named = "101 " + Trim(b.opName) + "（";
+  EXPECT_EQ(others[0].substr(0, named.size()), named);
+  EXPECT_EQ(others[0].size(), named.size() + std::string("2026-12-08 08:10 起）").size()) << others[0];
+  ASSERT_EQ(b.OthersLoggedIn().size(), 1u);
+  EXPECT_EQ(b.OthersLoggedIn()[0].substr(0, 4), "102 ");
+  b.Close();
+  // The server forgets a session a moment after its program has gone.
+  for (int wait = 0; wait < 50 && !a.OthersLoggedIn().empty(); ++wait) usleep(100000);
+  EXPECT_TRUE(a.OthersLoggedIn().empty());
+
+  TempDir dir;
+  CVyDataEnv file;
+  ASSERT_TRUE(file.Open(CreateAccountSetFile(dir.Path(), 2026), "102", 1));
+  file.AnnounceLogin();
+  EXPECT_TRUE(file.OthersLoggedIn().empty());
 }
 
 }  // namespace

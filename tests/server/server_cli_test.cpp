@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -187,6 +188,50 @@ TEST(ServerWriters, TwoImportersLoseNothing) {
   EXPECT_GT(imports, 0);
   EXPECT_EQ(count(), imports * perImport);
   // Each import numbered its lines after those of the imports before it: no (date, account, line) twice.
+  EXPECT_EQ(LineNumberFault(year), "");
+}
+
+// Four bookkeepers import a day each into one year at the same moment, three times over: writers of
+// different days do not collide in truth, so every import commits (a meeting the server refuses is
+// started again inside the program), and the days' lines are numbered on from the book's.
+TEST(ServerWriters, ImportsOfDifferentDaysAtOnceAllCommit) {
+  REQUIRE_TEST_SERVER(cluster);
+  test_server::ScratchDatabase server(cluster);
+  TempDir dir;
+  WriteBook(dir.Path(), 400);
+  std::string year = server.Uri() + "#" + kYear;
+  MakeSet(server.Uri(), year, dir.Path());
+  const int perDay = 40, bookkeepers = 4, rounds = 3;
+  for (int b = 0; b < bookkeepers; ++b) {
+    std::string csv = "date,account,summary,debit,credit,mark,quantity\n";
+    for (int i = 0; i < perDay; ++i)
+      csv += kYear + "03" + std::to_string(11 + b) + ",1001-" + std::to_string(1 + i % 4) + "-1,第" +
+             std::to_string(b) + "人" + std::to_string(i) + "," + (i % 2 ? "12.5," : ",12.5") + ",0,\n";
+    WriteFile(dir.Path() + "/day" + std::to_string(b) + ".csv", csv);
+  }
+  auto count = [&] {
+    CliResult r = RunAdmin("sql " + Quoted(year) + " 'select count(*) from p0 where rn>0'");
+    return std::atoi(r.out.substr(r.out.find('\n') + 1).c_str());
+  };
+  const int before = count();
+  for (int round = 0; round < rounds; ++round) {
+    std::vector<pid_t> children;
+    const auto start = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    for (int b = 0; b < bookkeepers; ++b) {
+      pid_t pid = fork();
+      if (pid == 0) {
+        while (std::chrono::steady_clock::now() < start) {
+        }
+        CliResult r = RunCommand("timeout 60 " + std::string(TAVREL_CLI) + " import postings " + Quoted(year) + " " +
+                                 dir.Path() + "/day" + std::to_string(b) + ".csv");
+        if (r.status != 0) std::fprintf(stderr, "import %d: %s\n", b, r.out.c_str());
+        _exit(r.status == 0 ? 1 : 100);
+      }
+      children.push_back(pid);
+    }
+    EXPECT_EQ(SumOfChildCounts(children, "an import of its own day was refused"), bookkeepers) << round;
+  }
+  EXPECT_EQ(count(), before + rounds * bookkeepers * perDay);
   EXPECT_EQ(LineNumberFault(year), "");
 }
 

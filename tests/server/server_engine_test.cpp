@@ -27,12 +27,20 @@ std::string Message(const std::function<void()>& run) {
   return "";
 }
 
-TEST(ServerTransactions, ARefusedStatementLeavesTheTransactionUsable) {
-  REQUIRE_TEST_SERVER(cluster);
-  test_server::ScratchDatabase server(cluster);
+// A new year on the cluster, open.
+struct NewServerYear {
+  explicit NewServerYear(const std::string& cluster) : server(cluster) {
+    db.Open(CreateAccountSetFile(server.Uri(), 2026));
+  }
+  test_server::ScratchDatabase server;
   ScriptedPlatform platform;
   jet::Database db;
-  db.Open(CreateAccountSetFile(server.Uri(), 2026));
+};
+
+TEST(ServerTransactions, ARefusedStatementLeavesTheTransactionUsable) {
+  REQUIRE_TEST_SERVER(cluster);
+  NewServerYear year(cluster);
+  jet::Database& db = year.db;
   db.Begin();
   // Refused by the server's own checks: a text too long for its column, as a statement and prepared.
   EXPECT_NE(Message([&] { db.Execute("insert into wbt(wno,na,ho) values('12345','x','1')"); }), "");
@@ -103,6 +111,47 @@ TEST(ServerConnections, ADatabaseOfAnotherEncodingIsToldHowToMakeOne) {
   std::string name = server.Uri().substr(server.Uri().find("///") + 3);
   name = name.substr(0, name.find('?'));
   EXPECT_NE(message.find("createdb -E SQL_ASCII -T template0 --locale=C " + name), std::string::npos) << message;
+}
+
+// The dialect's functions that a report calls for every row, and the conversions of an import's every
+// value, are inlined by the server's planner: its plan shows the expression, not a call of the function
+// (which would cost a call of PL/pgSQL or of the SQL executor per row).
+TEST(ServerLibrary, TheHotFunctionsAreInlinedWhereTheyAreCalled) {
+  REQUIRE_TEST_SERVER(cluster);
+  NewServerYear year(cluster);
+  jet::Database& db = year.db;
+  struct Case {
+    const char* statement;
+    const char* inlined;  // the function that must not be called by name
+  } cases[] = {
+      {"select sum(f*my) from p0 where val(tt)<=11", "jet_val("},
+      {"select count(*) from p0 where strcomp(cer,'    ',0)<>0", "jet_strcomp("},
+      {"select count(*) from p0 where instr(1,mry,'差旅')>0", "jet_instr("},
+      {"select count(*) from p0 where instr(mry,'差旅')>0", "jet_instr("},
+      {"insert into p0(t,mry,cer,kno,f,my,nu,mk,rn,tt) values(?,?,?,?,?,?,?,?,?,?)", "jet_char("},
+      {"insert into p0(t,mry,cer,kno,f,my,nu,mk,rn,tt) values(?,?,?,?,?,?,?,?,?,?)", "jet_long("},
+      {"insert into p0(t,mry,cer,kno,f,my,nu,mk,rn,tt) values(?,?,?,?,?,?,?,?,?,?)", "jet_num("},
+      {"insert into wbt(wno,na,ho) values(?,?,?)", "jet_text("},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> sql = db.Explain(c.statement);
+    ASSERT_EQ(sql.size(), 1u) << c.statement;
+    // A statement of parameters is planned for any values, as the engine's prepared statements are: its
+    // conversions are not folded into constants.
+    int params = 0;
+    while (sql[0].find("$" + std::to_string(params + 1) + "::") != std::string::npos) ++params;
+    std::string explain = "EXPLAIN VERBOSE " + sql[0];
+    if (params > 0) {
+      std::string types, values;
+      for (int n = 0; n < params; ++n) types += n ? ",text" : "text", values += n ? ",'1'" : "'1'";
+      db.ExecuteEngineSql("SET plan_cache_mode TO force_generic_plan; DEALLOCATE ALL; PREPARE jet_hot(" + types +
+                          ") AS " + sql[0]);
+      explain = "EXPLAIN VERBOSE EXECUTE jet_hot(" + values + ")";
+    }
+    std::string plan;
+    for (auto rows = db.QueryEngineSql(explain); !rows->AtEnd(); rows->Next()) plan += rows->Text(0) + "\n";
+    EXPECT_EQ(plan.find(c.inlined), std::string::npos) << c.statement << "\n" << plan;
+  }
 }
 
 }  // namespace

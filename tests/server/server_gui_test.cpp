@@ -14,6 +14,7 @@
 
 #include "child_frame.h"
 #include "command_wiring.h"
+#include "data/data_env.h"
 #include "data/database.h"
 #include "data/year_files.h"
 #include "form_view_widget.h"
@@ -83,7 +84,14 @@ TEST(ServerGui, EntersPostingsWhileAnotherProgramImports) {
   WireCommands(app, frame);
   login.act = [](CHobdFileDlg& d) { return ChooseOperator(d, "102"); };
   login.Install();
+  // Another bookkeeper is logged in to the year: the login says so.
+  CVyDataEnv colleague;
+  ASSERT_TRUE(colleague.Open(year, "101", 1));
+  colleague.AnnounceLogin();
   ASSERT_TRUE(app.InitInstance({year}, frame));
+  ASSERT_FALSE(platform.messages.empty());
+  EXPECT_EQ(platform.messages.back().text.substr(0, platform.messages.back().text.find("101")),
+            "同时登录本年度的还有：\n    ");
   frame.showNormal();
   frame.resize(1180, 640);
   // 按帐户录入, May, account 101: two postings typed and saved; a save that met the other program's is

@@ -22,7 +22,9 @@ $$BEGIN RAISE EXCEPTION USING MESSAGE = '无效的过程调用或参数。'; END
       {"jet_num", "", 1, 1, Yields::Number, FnNum, ServerForm::None, "", "",
        R"SQL(
 -- A text that is a number as a whole (blanks around it allowed); anything else does not match.
-CREATE OR REPLACE FUNCTION jet.jet_num(s text) RETURNS float8 LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+-- Its cost is declared low: the planner inlines a function whose argument it uses twice only when that
+-- argument is cheap, and jet_num's argument holds a call of this one that is seldom taken.
+CREATE OR REPLACE FUNCTION jet.jet_num_text(s text) RETURNS float8 LANGUAGE plpgsql IMMUTABLE STRICT COST 1 AS $$
 DECLARE t text := btrim(s, ' ');
 BEGIN
   IF t ~ '^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$' THEN
@@ -34,6 +36,11 @@ BEGIN
   END IF;
   RAISE EXCEPTION USING MESSAGE = '数据类型不匹配。';
 END$$;
+-- The hot conversions are SQL functions the planner inlines where they are called (a PL/pgSQL call per
+-- row costs more than the row): the common case is an expression of the server's own, the rest goes to
+-- the PL/pgSQL function. A number of at most 15 digits each side of the point cannot overflow.
+CREATE OR REPLACE FUNCTION jet.jet_num(s text) RETURNS float8 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$SELECT CASE WHEN s ~ '^ *[+-]?[0-9]{1,15}(\.[0-9]{0,15})? *$' THEN s::float8 ELSE jet.jet_num_text(s) END$$;
 )SQL"},
       {"jet_cstr", "cstr cstr$", 1, 1, Yields::Text, FnCStr, ServerForm::AsText, "", "",
        R"SQL(
@@ -58,7 +65,7 @@ END$$;
       {"jet_val", "val", 1, 1, Yields::Number, FnVal, ServerForm::Val, "", "",
        R"SQL(
 -- The leading number of a text (0 for none); blanks inside the digits are skipped.
-CREATE OR REPLACE FUNCTION jet.jet_val(s text) RETURNS float8 LANGUAGE plpgsql IMMUTABLE STRICT AS $$
+CREATE OR REPLACE FUNCTION jet.jet_val_text(s text) RETURNS float8 LANGUAGE plpgsql IMMUTABLE STRICT COST 1 AS $$
 DECLARE digits text := ''; i int := 1; n int := length(s); c text; point bool := false; seen bool := false;
         ex text; j int; st int;
 BEGIN
@@ -89,6 +96,10 @@ BEGIN
   END IF;
   RETURN digits::float8;
 END$$;
+-- Digits alone (a period key, a code) are the common case; ltrim tells them at a third of a pattern's cost.
+CREATE OR REPLACE FUNCTION jet.jet_val(s text) RETURNS float8 LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$SELECT CASE WHEN length(s) BETWEEN 1 AND 15 AND ltrim(s, '0123456789') = '' THEN s::float8
+              ELSE jet.jet_val_text(s) END$$;
 )SQL"},
       // Storing into columns.
       {"jet_store_text", "", 4, 4, Yields::Text, nullptr, ServerForm::None, "", "",
@@ -113,16 +124,20 @@ BEGIN
 END$$;
 )SQL"},
       {"jet_char", "", 3, 3, Yields::Text, FnChar, ServerForm::None, "", "",
-       R"SQL(CREATE OR REPLACE FUNCTION jet.jet_char(v text, w int, col text) RETURNS text LANGUAGE sql IMMUTABLE AS
-$$SELECT jet.jet_store_text(v, w, col, true)$$;
+       R"SQL(
+-- A text within the width is stored as it is (padded for CHAR) without a call of the checking function.
+CREATE OR REPLACE FUNCTION jet.jet_char(v text, w int, col text) RETURNS text LANGUAGE sql IMMUTABLE
+PARALLEL SAFE AS
+$$SELECT CASE WHEN length(v) <= w THEN rpad(v, w) ELSE jet.jet_store_text(v, w, col, true) END$$;
 )SQL"},
       {"jet_text", "", 3, 3, Yields::Text, FnText, ServerForm::None, "", "",
-       R"SQL(CREATE OR REPLACE FUNCTION jet.jet_text(v text, w int, col text) RETURNS text LANGUAGE sql IMMUTABLE AS
-$$SELECT jet.jet_store_text(v, w, col, false)$$;
+       R"SQL(CREATE OR REPLACE FUNCTION jet.jet_text(v text, w int, col text) RETURNS text LANGUAGE sql IMMUTABLE
+PARALLEL SAFE AS
+$$SELECT CASE WHEN w <= 0 OR length(v) <= w THEN v ELSE jet.jet_store_text(v, w, col, false) END$$;
 )SQL"},
       {"jet_long", "", 3, 3, Yields::Number, FnLong, ServerForm::None, "", "",
        R"SQL(
-CREATE OR REPLACE FUNCTION jet.jet_long(v float8, bits int, col text) RETURNS bigint LANGUAGE plpgsql
+CREATE OR REPLACE FUNCTION jet.jet_long_range(v float8, bits int, col text) RETURNS bigint LANGUAGE plpgsql
 IMMUTABLE AS $$
 DECLARE d float8; lo float8; hi float8;
 BEGIN
@@ -135,9 +150,15 @@ BEGIN
   IF d < lo OR d > hi THEN RAISE EXCEPTION USING MESSAGE = format('字段“%s”的数值溢出。', col); END IF;
   RETURN d::bigint;
 END$$;
+-- Well inside the range of a column of 16 or 32 bits, the rounded number as it is.
+CREATE OR REPLACE FUNCTION jet.jet_long(v float8, bits int, col text) RETURNS bigint LANGUAGE sql IMMUTABLE
+PARALLEL SAFE AS
+$$SELECT CASE WHEN bits > 8 AND abs(round(v)) < 2::float8 ^ (bits - 1) THEN round(v)::bigint
+              ELSE jet.jet_long_range(v, bits, col) END$$;
 )SQL"},
       {"jet_real", "", 2, 2, Yields::Number, FnReal, ServerForm::None, "", "",
-       R"SQL(CREATE OR REPLACE FUNCTION jet.jet_real(v float8, col text) RETURNS float8 LANGUAGE sql IMMUTABLE AS
+       R"SQL(CREATE OR REPLACE FUNCTION jet.jet_real(v float8, col text) RETURNS float8 LANGUAGE sql IMMUTABLE
+PARALLEL SAFE AS
 $$SELECT v$$;
 )SQL"},
       // Operators.
@@ -267,12 +288,17 @@ BEGIN
 END$$;
 )SQL"},
       {"jet_instr", "instr", 2, 4, Yields::Number, FnInstr, ServerForm::Overload, "jet_instr", "TT|NTTN",
-       R"SQL(CREATE OR REPLACE FUNCTION jet.jet_instr(s text, f text) RETURNS bigint LANGUAGE sql IMMUTABLE AS
-$$SELECT jet.jet_find(1, s, f, 0)$$;
-CREATE OR REPLACE FUNCTION jet.jet_instr(start float8, s text, f text) RETURNS bigint LANGUAGE sql
-IMMUTABLE AS $$SELECT jet.jet_find(start, s, f, 0)$$;
+       R"SQL(
+-- A text without the bytes sought anywhere holds none of its characters: 0 at once, inlined; the rest (and a
+-- start the count would refuse) goes to jet_find.
 CREATE OR REPLACE FUNCTION jet.jet_instr(start float8, s text, f text, compare float8) RETURNS bigint
-LANGUAGE sql IMMUTABLE AS $$SELECT jet.jet_find(start, s, f, compare)$$;
+LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$SELECT CASE WHEN start >= 1 AND f <> '' AND trunc(compare) <> 1 AND strpos(s, f) = 0 THEN 0
+              ELSE jet.jet_find(start, s, f, compare) END$$;
+CREATE OR REPLACE FUNCTION jet.jet_instr(s text, f text) RETURNS bigint LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$SELECT jet.jet_instr(1, s, f, 0)$$;
+CREATE OR REPLACE FUNCTION jet.jet_instr(start float8, s text, f text) RETURNS bigint LANGUAGE sql
+IMMUTABLE PARALLEL SAFE AS $$SELECT jet.jet_instr(start, s, f, 0)$$;
 )SQL"},
       {"jet_str", "str str$", 1, 1, Yields::Text, FnStr, ServerForm::Call, "jet_str", "N",
        R"SQL(
@@ -281,12 +307,16 @@ $$SELECT CASE WHEN v >= 0 THEN ' ' ELSE '' END || jet.jet_cstr(v)$$;
 )SQL"},
       {"jet_strcomp", "strcomp", 2, 3, Yields::Number, FnStrComp, ServerForm::Call, "jet_strcomp", "TTN",
        R"SQL(
+-- One expression without a FROM, so that the planner inlines it (a report compares a column of every row).
 CREATE OR REPLACE FUNCTION jet.jet_strcomp(a text, b text, compare float8) RETURNS int LANGUAGE sql
-IMMUTABLE STRICT AS $$
-SELECT CASE WHEN x < y THEN -1 WHEN x > y THEN 1 ELSE 0 END
-FROM (SELECT CASE WHEN trunc(compare) = 1 THEN upper(a) ELSE a END COLLATE "C" AS x,
-             CASE WHEN trunc(compare) = 1 THEN upper(b) ELSE b END COLLATE "C" AS y) t$$;
-CREATE OR REPLACE FUNCTION jet.jet_strcomp(a text, b text) RETURNS int LANGUAGE sql IMMUTABLE STRICT AS
+IMMUTABLE PARALLEL SAFE AS $$
+SELECT CASE WHEN a IS NULL OR b IS NULL OR compare IS NULL THEN NULL
+            WHEN trunc(compare) = 1 THEN
+              CASE WHEN upper(a) COLLATE "C" < upper(b) COLLATE "C" THEN -1
+                   WHEN upper(a) COLLATE "C" > upper(b) COLLATE "C" THEN 1 ELSE 0 END
+            ELSE CASE WHEN a COLLATE "C" < b COLLATE "C" THEN -1 WHEN a COLLATE "C" > b COLLATE "C" THEN 1 ELSE 0 END
+       END$$;
+CREATE OR REPLACE FUNCTION jet.jet_strcomp(a text, b text) RETURNS int LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
 $$SELECT jet.jet_strcomp(a, b, 0)$$;
 )SQL"},
       {"jet_case", "", 2, 2, Yields::Text, nullptr, ServerForm::None, "", "",

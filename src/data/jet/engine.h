@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/jet/target.h"
@@ -42,6 +43,10 @@ class EngineStatement {
   virtual int Run() = 0;
   // Runs a query with the bound values; its rows, read before the statement runs again.
   virtual std::unique_ptr<EngineRows> Open() = 0;
+  // Runs a change with the bound values, perhaps only later together with other runs queued (a bulk
+  // write inside a transaction); a failure, thrown by this or a later call, is Tagged with the tag of the
+  // run that failed, and none of the runs queued with it is done. Engine::Flush runs what waits.
+  virtual void Queue(long tag) { Run(); }
 };
 
 class Engine {
@@ -76,6 +81,13 @@ class Engine {
   virtual std::vector<std::string> DropIndexes(const std::string& table) = 0;
   // The engine's statements of this connection that are still open (prepared and not finished with).
   virtual int OpenStatements() = 0;
+  // Runs the changes queued (EngineStatement::Queue) and not yet run.
+  virtual void Flush() {}
+  // Names this connection for other programs (ASCII; a server shows it to every connection of the same
+  // database), and lists the other connections whose names begin with prefix: each name, and since when
+  // it is connected ("YYYY-MM-DD HH:MM"). A year file keeps no such list: nothing, none.
+  virtual void NameSession(const std::string&) {}
+  virtual std::vector<std::pair<std::string, std::string>> OtherSessions(const std::string&) { return {}; }
 };
 
 }  // namespace jet

@@ -5,6 +5,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +19,42 @@
 
 namespace jet {
 
+// A statement that holds runs back, to send many in one message.
+class HeldRuns {
+ public:
+  virtual ~HeldRuns() = default;
+  virtual void FlushHeld() = 0;
+  virtual void DropHeld() = 0;
+  // The quoted name of the table the runs write ("" when not known).
+  virtual const std::string& Writes() const = 0;
+};
+
+// The runs held back on one connection, by one statement at a time: a statement the connection runs that
+// may read what they write has them run first (the emitter quotes every table it names, so one that does
+// not name their table does not read it), and so does the end of the transaction or of a level of it. A
+// failure of runs flushed where nobody could be told (the statement went away) refuses the commit.
+struct QueuedRuns {
+  HeldRuns* holder = nullptr;
+  std::string failure;
+  void Flush() {
+    if (holder) holder->FlushHeld();
+  }
+  void FlushFor(const std::string& sql) {
+    if (holder && (holder->Writes().empty() || sql.find(holder->Writes()) != std::string::npos)) Flush();
+  }
+  // What was held back since the last flush belongs to the innermost level of the transaction (every
+  // savepoint and release flushes first): a rollback to any level drops it.
+  void Drop() {
+    if (holder) holder->DropHeld();
+    failure.clear();
+  }
+};
+
 namespace {
+
+// Runs held back at the most before they are sent (and fewer where their parameters would pass the
+// protocol's 65,535).
+constexpr size_t kHeldRuns = 2000;
 
 // Marks a schema as a year of this program, as the application id marks a year file.
 const char* const kYearMark = "TAVR";
@@ -34,6 +70,7 @@ using Result = std::unique_ptr<PGresult, ResultFree>;
 
 const char* const kConnectionLost =
     "与数据库服务器的连接已断开（服务器停止了，或网络中断），未完成的操作都没有保存。";
+const char* const kCollision = "另一位用户同时修改了同样的数据，本次操作已全部撤销，请重试。";
 
 // The server ended the session (stopped, restarted, the backend terminated) or the network dropped it.
 bool ConnectionLost(const char* state, pg_conn* conn) {
@@ -55,16 +92,16 @@ std::string ServerMessage(const PGresult* r, pg_conn* conn) {
   if (ConnectionLost(state, conn)) return kConnectionLost;
   // Two writers met: the server refused the later one, and all its work was rolled back.
   if (state && (std::strcmp(state, "40001") == 0 || std::strcmp(state, "40P01") == 0))
-    return "另一位用户同时修改了同样的数据，本次操作已全部撤销，请重试。";
+    return kCollision;
   const char* primary = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   if (primary && *primary) return primary;
   return LibpqMessage(conn);
 }
 
 // The error a server's message makes: one of a lost connection is marked as such, since then no value or
-// line of the caller's was at fault.
+// line of the caller's was at fault; so is a collision, which the same work done again may get past.
 DbError ServerFailure(const std::string& message) {
-  return DbError(message, false, message == kConnectionLost);
+  return DbError(message, false, message == kConnectionLost, message == kCollision);
 }
 
 bool Failed(const PGresult* r) {
@@ -181,19 +218,118 @@ class ServerRows : public EngineRows {
   std::vector<ValueKind> kinds_;
 };
 
-class ServerStatement : public EngineStatement {
- public:
-  ServerStatement(pg_conn* conn, std::string name, int params)
-      : conn_(conn), name_(std::move(name)), values_(static_cast<size_t>(params)), set_(values_.size()) {}
-  ~ServerStatement() override {
-    if (PQstatus(conn_) == CONNECTION_OK && PQtransactionStatus(conn_) != PQTRANS_ACTIVE)
-      Exec(conn_, "DEALLOCATE " + QuoteIdent(name_));
+// An insert of one row of parameters, as the emitter writes it ("INSERT INTO t(cols) VALUES(e1,...)"), made
+// the insert of rows of them: the same expressions over the rows of arrays, one a parameter ("$k::text"
+// becomes column ck of the rows, from array $k). "" for any other statement.
+std::string InsertOfRows(const std::string& sql, int params) {
+  size_t values = sql.find(") VALUES(");
+  if (sql.rfind("INSERT INTO ", 0) != 0 || values == std::string::npos || sql.back() != ')' || params <= 0)
+    return "";
+  std::string exprs = sql.substr(values + 9, sql.size() - values - 10), read;
+  bool quoted = false;
+  for (size_t i = 0; i < exprs.size(); ++i) {
+    if (exprs[i] == '\'') quoted = !quoted;
+    size_t digits = i + 1;
+    while (!quoted && exprs[i] == '$' && digits < exprs.size() && std::isdigit(static_cast<unsigned char>(exprs[digits])))
+      ++digits;
+    if (digits > i + 1 && exprs.compare(digits, 6, "::text") == 0) {
+      read += "jet_rows.c" + exprs.substr(i + 1, digits - i - 1);
+      i = digits + 5;
+      continue;
+    }
+    read += exprs[i];
   }
+  std::string out = sql.substr(0, values + 2) + "SELECT " + read + " FROM unnest(";
+  for (int p = 1; p <= params; ++p) out += Format(p > 1 ? ",$%d::text[]" : "$%d::text[]", p);
+  out += ") AS jet_rows(";
+  for (int p = 1; p <= params; ++p) out += Format(p > 1 ? ",c%d" : "c%d", p);
+  return out + ")";
+}
+
+// Appends a value to an array's text: quoted, with its quotes and backslashes escaped (a GBK character's
+// second byte may be a backslash); NULL for no value.
+void AppendElement(std::string& array, const std::string* value) {
+  if (array.size() > 1) array += ',';
+  if (!value) {
+    array += "NULL";
+    return;
+  }
+  array += '"';
+  for (char c : *value) {
+    if (c == '"' || c == '\\') array += '\\';
+    array += c;
+  }
+  array += '"';
+}
+
+class ServerStatement : public EngineStatement, public HeldRuns {
+ public:
+  ServerStatement(pg_conn* conn, std::string name, std::string sql, int params, std::shared_ptr<QueuedRuns> queued)
+      : conn_(conn),
+        name_(std::move(name)),
+        sql_(std::move(sql)),
+        values_(static_cast<size_t>(params)),
+        set_(values_.size()),
+        queued_(std::move(queued)),
+        rowsSql_(InsertOfRows(sql_, params)),
+        writes_(rowsSql_.empty() ? "" : sql_.substr(12, sql_.find('(') - 12)) {}
+  ~ServerStatement() override {
+    if (queued_->holder == this) {
+      try {
+        FlushHeld();
+      } catch (const DbError& e) {
+        queued_->failure = e.what();
+      }
+    }
+    if (PQstatus(conn_) == CONNECTION_OK && PQtransactionStatus(conn_) != PQTRANS_ACTIVE)
+      Exec(conn_, "DEALLOCATE " + QuoteIdent(name_) + (rowsPrepared_ ? "; DEALLOCATE " + QuoteIdent(name_ + "_rows") : ""));
+  }
+  void Queue(long tag) override {
+    if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+      Run();
+      return;
+    }
+    if (queued_->holder != this) queued_->Flush();
+    queued_->holder = this;
+    held_.push_back({values_, set_, tag});
+    if (held_.size() >= kHeldRuns) FlushHeld();
+  }
+  // The held runs go in one message of a pipeline under one savepoint: an insert as one statement of all
+  // its rows, anything else run by run. When that fails, the savepoint undoes them all; the runs go again
+  // one by one to find the one that fails, those before it stay done, and its failure is thrown tagged
+  // with its tag.
+  void FlushHeld() override {
+    if (queued_->holder == this) queued_->holder = nullptr;
+    std::vector<Held> runs;
+    runs.swap(held_);
+    if (runs.empty()) return;
+    std::string error;
+    if (!rowsSql_.empty()) {
+      if (SendHeld(runs, runs.size(), true, error) == runs.size()) return;
+      // Two writers that met are no run's fault.
+      if (error == kCollision) throw ServerFailure(error);
+      error.clear();
+    }
+    size_t failed = SendHeld(runs, runs.size(), false, error);
+    if (failed == runs.size()) return;
+    std::string again;
+    if (size_t before = failed > 0 ? SendHeld(runs, failed, false, again) : 0; before != failed) {
+      error = again;
+      failed = before;
+    }
+    throw ServerFailure(error).Tagged(runs[failed].tag);
+  }
+  void DropHeld() override {
+    if (queued_->holder == this) queued_->holder = nullptr;
+    held_.clear();
+  }
+  const std::string& Writes() const override { return writes_; }
   int ParamCount() const override { return static_cast<int>(values_.size()); }
   void Bind(int i, std::string_view text) override { Set(i, std::string(text)); }
   void Bind(int i, long long value) override { Set(i, std::to_string(value)); }
   void Bind(int i, double value) override { Set(i, Format("%.17g", value)); }
   int Run() override {
+    queued_->FlushFor(sql_);
     std::vector<const char*> values;
     std::vector<int> lengths;
     for (size_t i = 0; i < values_.size(); ++i) {
@@ -243,6 +379,7 @@ class ServerStatement : public EngineStatement {
     return changed;
   }
   std::unique_ptr<EngineRows> Open() override {
+    queued_->FlushFor(sql_);
     std::vector<const char*> values;
     std::vector<int> lengths;
     for (size_t i = 0; i < values_.size(); ++i) {
@@ -261,10 +398,93 @@ class ServerStatement : public EngineStatement {
     values_[static_cast<size_t>(i - 1)] = std::move(v);
     set_[static_cast<size_t>(i - 1)] = true;
   }
+  struct Held {
+    std::vector<std::string> values;
+    std::vector<bool> set;
+    long tag;
+  };
+  // Sends the first n runs with their savepoint, as one statement of their rows (asOne, for an insert) or
+  // run by run; the place of the first that failed (n when none did; 0 for the one statement), with its
+  // message in error. After a failure the savepoint has undone them all.
+  size_t SendHeld(const std::vector<Held>& runs, size_t n, bool asOne, std::string& error) {
+    if (asOne && !rowsPrepared_) {
+      Exec(conn_, "SAVEPOINT jet_held");
+      Result r(PQprepare(conn_, (name_ + "_rows").c_str(), rowsSql_.c_str(), 0, nullptr));
+      if (Failed(r.get())) {
+        error = ServerMessage(r.get(), conn_);
+        Exec(conn_, "ROLLBACK TO SAVEPOINT jet_held; RELEASE SAVEPOINT jet_held");
+        return 0;
+      }
+      Exec(conn_, "RELEASE SAVEPOINT jet_held");
+      rowsPrepared_ = true;
+    }
+    if (!PQenterPipelineMode(conn_)) throw ServerFailure(ServerMessage(nullptr, conn_));
+    bool sent = PQsendQueryParams(conn_, "SAVEPOINT jet_held", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    std::vector<std::string> arrays;
+    if (asOne) {
+      // A parameter's values of all the rows as one array.
+      arrays.assign(values_.size(), "{");
+      for (size_t k = 0; k < n; ++k)
+        for (size_t i = 0; i < arrays.size(); ++i)
+          AppendElement(arrays[i], runs[k].set[i] ? &runs[k].values[i] : nullptr);
+      for (std::string& a : arrays) {
+        a += '}';
+        values.push_back(a.c_str());
+        lengths.push_back(static_cast<int>(a.size()));
+      }
+      sent = sent && PQsendQueryPrepared(conn_, (name_ + "_rows").c_str(), static_cast<int>(values.size()),
+                                         values.data(), lengths.data(), nullptr, 0);
+    }
+    for (size_t k = 0; sent && !asOne && k < n; ++k) {
+      values.clear();
+      lengths.clear();
+      for (size_t i = 0; i < runs[k].values.size(); ++i) {
+        values.push_back(runs[k].set[i] ? runs[k].values[i].c_str() : nullptr);
+        lengths.push_back(static_cast<int>(runs[k].values[i].size()));
+      }
+      sent = PQsendQueryPrepared(conn_, name_.c_str(), static_cast<int>(values.size()), values.data(),
+                                 lengths.data(), nullptr, 0);
+    }
+    sent = sent &&
+           PQsendQueryParams(conn_, "RELEASE SAVEPOINT jet_held", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+           PQpipelineSync(conn_);
+    if (!sent) error = ServerMessage(nullptr, conn_);
+    size_t failed = n, statements = asOne ? 1 : n;
+    // The savepoint's answer, one per statement, the release's; then the sync's.
+    for (size_t q = 0; sent && q < statements + 2; ++q) {
+      while (PGresult* r = PQgetResult(conn_)) {
+        Result owned(r);
+        if (PQresultStatus(r) == PGRES_FATAL_ERROR && error.empty()) {
+          error = ServerMessage(r, conn_);
+          failed = q == 0 || asOne ? 0 : std::min(q - 1, n);
+        }
+      }
+    }
+    if (sent) {
+      Result sync(PQgetResult(conn_));
+      if ((!sync || PQresultStatus(sync.get()) != PGRES_PIPELINE_SYNC) && error.empty())
+        error = ServerMessage(nullptr, conn_);
+    }
+    PQexitPipelineMode(conn_);
+    if (error.empty()) return n;
+    if (failed == n) failed = 0;
+    if (PQtransactionStatus(conn_) == PQTRANS_INERROR)
+      Exec(conn_, "ROLLBACK TO SAVEPOINT jet_held; RELEASE SAVEPOINT jet_held");
+    if (ConnectionLost(nullptr, conn_)) throw ServerFailure(error);
+    return failed;
+  }
+
   pg_conn* conn_;
-  std::string name_;
+  std::string name_, sql_;
   std::vector<std::string> values_;
   std::vector<bool> set_;
+  std::shared_ptr<QueuedRuns> queued_;
+  const std::string rowsSql_;  // the insert of many rows, for an insert of one
+  const std::string writes_;
+  bool rowsPrepared_ = false;
+  std::vector<Held> held_;
 };
 
 // The highest "$n" of a translated statement: its number of parameters.
@@ -325,8 +545,10 @@ ServerConnection::ServerConnection(const std::string& uri) {
                          database.c_str()));
   }
   try {
+    // The program's reads are many small queries one after another: workers of a parallel plan cost more
+    // to start than they save below a much larger query than the planner's default assumes.
     Run("SET client_encoding TO 'SQL_ASCII'; SET standard_conforming_strings TO on; "
-        "SET extra_float_digits TO 1; SET client_min_messages TO warning");
+        "SET extra_float_digits TO 1; SET client_min_messages TO warning; SET parallel_setup_cost TO 20000");
     // The library is made, or made anew, when the database holds none or an older one.
     auto present = Value("SELECT to_regclass('jet.library') IS NOT NULL");
     auto version = present && *present == "t" ? Value("SELECT max(version) FROM jet.library") : std::nullopt;
@@ -376,7 +598,7 @@ bool SchemaExists(ServerConnection& c, const std::string& schema) {
 }  // namespace
 
 ServerEngine::ServerEngine(std::unique_ptr<ServerConnection> conn, std::string schema)
-    : conn_(std::move(conn)), schema_(std::move(schema)) {
+    : conn_(std::move(conn)), queued_(std::make_shared<QueuedRuns>()), schema_(std::move(schema)) {
   conn_->Run("SET search_path TO " + QuoteIdent(schema_) + ", jet");
 }
 
@@ -439,7 +661,12 @@ void ServerEngine::DropYear(const std::string& name) {
   conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
 }
 
+void ServerEngine::Flush() {
+  queued_->Flush();
+}
+
 int ServerEngine::RunUnit(const std::vector<std::string>& statements) {
+  for (const std::string& s : statements) queued_->FlushFor(s);
   size_t first = 0;
   auto results = RunGuarded(conn_->Get(), statements, first);
   size_t last = first + statements.size() - 1;
@@ -448,6 +675,7 @@ int ServerEngine::RunUnit(const std::vector<std::string>& statements) {
 }
 
 std::unique_ptr<EngineRows> ServerEngine::Query(const std::string& sql) {
+  queued_->FlushFor(sql);
   size_t first = 0;
   auto results = RunGuarded(conn_->Get(), {sql}, first);
   if (first >= results.size()) throw DbError("命令失败。");
@@ -455,6 +683,7 @@ std::unique_ptr<EngineRows> ServerEngine::Query(const std::string& sql) {
 }
 
 std::unique_ptr<EngineStatement> ServerEngine::Prepare(const std::string& sql) {
+  queued_->FlushFor(sql);
   std::string name = Format("jet_prepared%d", ++prepared_);
   int params = CountParams(sql);
   std::vector<Oid> types(static_cast<size_t>(params), kTextOid);
@@ -468,7 +697,7 @@ std::unique_ptr<EngineStatement> ServerEngine::Prepare(const std::string& sql) {
     throw ServerFailure(msg);
   }
   if (inTransaction) Exec(conn_->Get(), "RELEASE SAVEPOINT jet_statement");
-  return std::make_unique<ServerStatement>(conn_->Get(), name, params);
+  return std::make_unique<ServerStatement>(conn_->Get(), name, sql, params, queued_);
 }
 
 // Each transaction is serializable: two programs writing into one year never lose one another's changes;
@@ -480,6 +709,12 @@ void ServerEngine::Begin() {
 // The server answers COMMIT of a transaction that a failure has spoiled with a rollback and no error: that
 // must not pass for a commit.
 void ServerEngine::Commit() {
+  Flush();
+  if (!queued_->failure.empty()) {
+    std::string failure;
+    failure.swap(queued_->failure);
+    throw ServerFailure(failure);
+  }
   bool spoiled = PQtransactionStatus(conn_->Get()) == PQTRANS_INERROR;
   auto results = RunMessage(conn_->Get(), "COMMIT");
   if (spoiled || (!results.empty() && std::strcmp(PQcmdStatus(results.back().get()), "ROLLBACK") == 0))
@@ -487,18 +722,22 @@ void ServerEngine::Commit() {
 }
 
 void ServerEngine::Rollback() {
+  queued_->Drop();
   if (InTransaction()) Exec(conn_->Get(), "ROLLBACK");
 }
 
 void ServerEngine::Savepoint(int level) {
+  Flush();
   conn_->Run(Format("SAVEPOINT jet_level%d", level));
 }
 
 void ServerEngine::Release(int level) {
+  Flush();
   conn_->Run(Format("RELEASE SAVEPOINT jet_level%d", level));
 }
 
 void ServerEngine::RollbackTo(int level) {
+  queued_->Drop();
   Exec(conn_->Get(), Format("ROLLBACK TO SAVEPOINT jet_level%d; RELEASE SAVEPOINT jet_level%d", level, level));
 }
 
@@ -641,6 +880,25 @@ void ServerEngine::DropBackup(const std::string& uri, const std::string& schema)
                          QuoteText(schema));
   if (!mark || *mark != kBackupMark) throw DbError(Format("找不到备份“%s”。", schema.c_str()));
   conn.Run("DROP SCHEMA " + QuoteIdent(schema) + " CASCADE");
+}
+
+void ServerEngine::NameSession(const std::string& tag) {
+  Flush();
+  conn_->Run("SET application_name TO " + QuoteText(tag));
+}
+
+std::vector<std::pair<std::string, std::string>> ServerEngine::OtherSessions(const std::string& prefix) {
+  Flush();
+  auto results = RunMessage(conn_->Get(),
+                            "SELECT application_name, to_char(backend_start, 'YYYY-MM-DD HH24:MI') FROM "
+                            "pg_stat_activity WHERE datname = current_database() AND pid <> pg_backend_pid() AND "
+                            "left(application_name, " +
+                                std::to_string(prefix.size()) + ") = " + QuoteText(prefix) +
+                                " ORDER BY backend_start, pid");
+  std::vector<std::pair<std::string, std::string>> sessions;
+  PGresult* r = results.back().get();
+  for (int i = 0; i < PQntuples(r); ++i) sessions.emplace_back(PQgetvalue(r, i, 0), PQgetvalue(r, i, 1));
+  return sessions;
 }
 
 int ServerEngine::OpenStatements() {

@@ -15,6 +15,8 @@ struct pg_conn;
 
 namespace jet {
 
+struct QueuedRuns;
+
 // "postgresql:..." or "postgres:..." (any case): a name on a server rather than a file.
 bool IsServerName(const std::string& name);
 
@@ -87,10 +89,15 @@ class ServerEngine : public Engine {
   void BackupTo(const std::string& target, unsigned mode) override;
   std::vector<std::string> DropIndexes(const std::string& table) override;
   int OpenStatements() override;
+  void Flush() override;
+  // The name is the connection's application_name; the others are read from pg_stat_activity.
+  void NameSession(const std::string& tag) override;
+  std::vector<std::pair<std::string, std::string>> OtherSessions(const std::string& prefix) override;
 
  private:
   ServerEngine(std::unique_ptr<ServerConnection> conn, std::string schema);
   std::unique_ptr<ServerConnection> conn_;
+  std::shared_ptr<QueuedRuns> queued_;  // the runs a statement of this connection holds back
   std::string schema_;
   int prepared_ = 0;  // names the prepared statements of this connection
 };

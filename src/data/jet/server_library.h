@@ -8,7 +8,7 @@
 namespace jet {
 
 // The version of the library this program makes; a database holding an older one gets this one.
-constexpr int kServerLibraryVersion = 2;
+constexpr int kServerLibraryVersion = 3;
 
 // The statements that make the library anew and record its version, in one transaction that waits for
 // any other program making it in the same database.
