@@ -1,5 +1,5 @@
-// tavrel-cli report balance | turnover | search: the balance table, the balance-and-turnover table and the
-// fuzzy ledger query, each through its window's dialog and view.
+// tavrel-cli report balance | turnover | trial | search: the balance table, the balance-and-turnover table,
+// the trial balance and the fuzzy ledger query, each through its window's dialog and view.
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
 #include "reports/report_progress.h"
+#include "reports/trial_balance.h"
 #include "reports/turnover_table.h"
 
 namespace {
@@ -79,6 +80,19 @@ const RegisterReportKind kTurnover({"turnover",
                                       view->Build();
                                       return std::unique_ptr<CVyReportView>(std::move(view));
                                     }});
+
+const RegisterReportKind kTrial(
+    {"trial", cmd::kTrialBalance, "[--month M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+       std::unique_ptr<CVyReportView> none;
+       CTrialMonthDlg dlg(env);
+       dlg.OnInitDialog();
+       dlg.monthText = o.Get("month", dlg.monthText);
+       if (!dlg.OnOK()) return none;
+       auto view = MakeView<CTrialBalanceView>(env);
+       view->SetParameters(dlg);
+       view->Build();
+       return std::unique_ptr<CVyReportView>(std::move(view));
+     }});
 
 const RegisterReportKind kSearch(
     {"search",

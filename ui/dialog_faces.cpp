@@ -21,6 +21,7 @@
 #include "password_dialog.h"
 #include "rate_dialog.h"
 #include "reconcile_dialog.h"
+#include "trial_month_dialog.h"
 #include "turnover_range_dialog.h"
 
 namespace {
@@ -59,6 +60,7 @@ DialogFaces::DialogFaces(QWidget* mainWindow, CVyDataEnv* env) : main_(mainWindo
   Add<CBalanceDateDlg>(RunBalanceDateDialog);
   Add<CTurnoverRangeDlg>(RunTurnoverRangeDialog);
   Add<CFuzzyQueryDlg>(RunFuzzyQueryDialog);
+  Add<CTrialMonthDlg>(RunTrialMonthDialog);
   Add<CCalculatorDlg>([env](CCalculatorDlg& model, QWidget* parent) {
     CalculatorDialog face(model, parent, env);
     return face.exec() == QDialog::Accepted;

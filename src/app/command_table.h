@@ -29,7 +29,7 @@ struct CommandInfo {
   const char* right;   // right code for Right and RightNoChild, else ""
   EnableRule rule;
   CommandOwner owner;
-  int templateNo;  // 1..11: the data window the command opens; 0: none
+  int templateNo;  // 1..13: the data window the command opens; 0: none
   // The program has the window or dialog this command shows. A command that is not built stays disabled,
   // whatever its rule says; the work that builds its window turns this on.
   bool built;
@@ -51,6 +51,7 @@ constexpr int kByAccount = 32771, kByDate = 32772, kInterest = 32853, kReconcile
 // 查询帐簿
 constexpr int kThreeColumn = 32779, kMultiColumn = 32780, kQuantityLedger = 32781, kCurrencyLedger = 32782;
 constexpr int kBalanceTable = 40020, kTurnoverTable = 40021, kFuzzyQuery = 40022, kPrintBooks = 40036;
+constexpr int kTrialBalance = 40045;
 // 帐户目录
 constexpr int kAccountQuery = 40023, kCatalogue = 40024, kAccountSetup = 40025, kOpenings = 40026;
 constexpr int kCurrencies = 40027, kRates = 40028;

@@ -12,6 +12,7 @@ const std::vector<DocTemplate> kTemplates = {
     {7, Child, "CChildFrame", "CQirnzb3"},           {8, Child, "CChildFrame", "CHobdzb5"},
     {9, Child, "CChildFrame", "CHobdzb6"},           {10, Child, "CChildFrame", "CHobdzb7"},
     {11, Child, "CChildFrame", "CHobdSubjectPrint"}, {12, Child, "CChildFrame", "CBookCheckView"},
+    {13, Child, "CChildFrame", "CTrialBalanceView"},
 };
 }  // namespace
 

@@ -13,9 +13,7 @@ std::string Escape(const std::string& text) {
 }
 
 std::string RightName(const char* code) {
-  for (const RightInfo& r : RightsTable())
-    if (std::string(r.code) == code) return r.name;
-  return code;
+  return RightNames(code);
 }
 
 std::string Condition(const CommandInfo& c) {

@@ -219,7 +219,7 @@ long CVyDataEnv::QueryLong(jet::Database* db, const std::string& sql) {
 }
 
 bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
-  return RunCatchingDbErrors([&] {
+  bool done = RunCatchingDbErrors([&] {
     db_->Begin();
     try {
       work();
@@ -229,6 +229,8 @@ bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
       throw;
     }
   });
+  if (done && afterCommit) afterCommit();
+  return done;
 }
 
 void CVyDataEnv::CopySettingsFrom(const CVyDataEnv& o) {

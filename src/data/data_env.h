@@ -35,6 +35,9 @@ class CVyDataEnv {
   // Runs work as one transaction: all of its changes or none. A database error rolls everything back and
   // is shown with the engine's message; returns false then.
   bool RunInTransaction(const std::function<void()>& work);
+  // Told after each transaction of RunInTransaction went in: whoever shows figures of the whole book (the
+  // main window's status bar) looks again.
+  std::function<void()> afterCommit;
 
   // The texts and numbers of another environment (not its database).
   void CopySettingsFrom(const CVyDataEnv& other);

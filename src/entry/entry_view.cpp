@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "base/cell_text.h"
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/data_env.h"
+#include "entry/book_balance.h"
 #include "entry/posting.h"
 
 namespace {
@@ -164,6 +166,7 @@ void CEntryView::OnEnterCell(int row, int col, const std::string& section) {
 
 void CEntryView::OnCellChanged(const std::string&, int row, int col, const std::string& section) {
   if (section != "TEXT") return;
+  savedNote_.clear();
   CellMap m = Cells();
   int c = CellOfColumn(col);
   if (c == m.debit || c == m.credit) {
@@ -227,6 +230,7 @@ void CEntryView::OnInsertRows(int atRow, int lastOldRow, int count) {
 CEntryView::Totals CEntryView::ComputeTotals() {
   CellMap m = Cells();
   Totals t;
+  std::string quantityAccount;
   for (const EntryRow& r : Sheet().Rows()) {
     double d = CellNumber(r[static_cast<size_t>(m.debit)]), c = CellNumber(r[static_cast<size_t>(m.credit)]);
     if (!CountsOtherSideRows() && Trim(r[static_cast<size_t>(m.mark)]) == "1") {
@@ -236,10 +240,22 @@ CEntryView::Totals CEntryView::ComputeTotals() {
     }
     t.debit += d;
     t.credit += c;
-    if (m.quantity >= 0)
-      t.quantity += (SignOf(d) - SignOf(c)) * CellNumber(r[static_cast<size_t>(m.quantity)]);
+    if (m.quantity < 0) continue;
+    const double q = CellNumber(r[static_cast<size_t>(m.quantity)]);
+    t.quantity += (SignOf(d) - SignOf(c)) * q;
+    if (q == 0) continue;
+    // Kilograms and dollars do not add up: a day of several such accounts has no total quantity or price.
+    const std::string account = RowAccount(r);
+    if (quantityAccount.empty()) quantityAccount = account;
+    if (account != quantityAccount) t.oneQuantityAccount = false;
   }
   return t;
+}
+
+std::string CEntryView::DifferenceText(const Totals& t) {
+  const money::Cents difference = money::ToCents(t.debit) - money::ToCents(t.credit);
+  if (difference == 0) return "借贷平衡";
+  return "借贷差额 " + Trim(FormatAmount(money::FromCents(std::llabs(difference)), 0, 2, 2));
 }
 
 std::vector<std::string> CEntryView::TotalsLine() {
@@ -251,9 +267,10 @@ std::vector<std::string> CEntryView::TotalsLine() {
     if (col >= 0) line[static_cast<size_t>(col)] = text;
   };
   if (line.size() > 1) line[1] = TotalsCaption() + OtherSideText(t);
+  if (ShowsDifference()) line[0] = DifferenceText(t);
   put(m.debit, TotalText(t.debit));
   put(m.credit, TotalText(t.credit));
-  if (m.quantity < 0) return line;
+  if (m.quantity < 0 || !t.oneQuantityAccount) return line;
   std::string quantity = QuantityText(t.quantity);
   if (quantity.find_first_not_of(' ') != std::string::npos) put(m.quantity, quantity);
   double net = t.debit - t.credit;
@@ -293,8 +310,8 @@ std::string CEntryView::FootSignature(int index) {
 
 std::string CEntryView::CellPrompt() {
   const VyCellPos& cur = Current();
-  if (cur.section != "TEXT" || !IsLoaded() || CellOfColumn(cur.col) != Cells().mark) return "";
-  return MarkLegend();
+  if (cur.section != "TEXT" || !IsLoaded()) return "";
+  return CellOfColumn(cur.col) == Cells().mark ? MarkLegend() : savedNote_;
 }
 
 // ---- saving and opening
@@ -307,9 +324,14 @@ int CEntryView::SaveFlow() {
       ShowMessage(ChangedQuestion(), MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
   if (answer == MsgAnswer::No) return kNotSaved;
   if (answer != MsgAnswer::Yes) return kCancelled;
+  if (std::string question = UnbalancedQuestion();
+      !question.empty() && ShowMessage(question, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+    return kCancelled;
   int written = 0;
   if (!DataEnv()->RunInTransaction([&] { written = WriteRows(); })) return kFailed;
   SetModified(false);
+  savedNote_ = SavedNote();
+  PromptChanged();
   Redraw();
   return written > 0 ? kSaved : kNothingWritten;
 }

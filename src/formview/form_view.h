@@ -255,6 +255,8 @@ class CVyFormView {
   // The text GetCell reports, without the rest.
   std::string CellText(int row, int col, const std::string& section);
   void Redraw() { host_->Redraw(); }
+  // The prompt (CellPrompt) changed without the caret moving: the host shows it again.
+  void PromptChanged() { host_->CaretChanged(); }
   void LayOut();
   VyDC& Measure(bool printing);
   uint32_t SectionColour(const std::string& section) const;

@@ -25,7 +25,8 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 }
 
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
-                        const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable) {
+                        const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable,
+                        const std::function<void(ImportOutcome&)>& finish) {
   ImportOutcome out;
   if (std::vector<std::string> missing = table.MissingColumns(columns); !missing.empty())
     out.refused.push_back(LineMessage(1, "缺少列：" + NameList(missing)));
@@ -52,6 +53,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     reading = false;
     if (!broken.empty()) out.refused.push_back(broken);
     if (out.refused.empty()) db->RestoreIndexes(indexes);
+    if (out.refused.empty() && finish) finish(out);
   } catch (const jet::DbError& e) {
     // A lost connection is no line's fault: it is said as it is.
     bool lineAtFault = reading && !e.ConnectionLost();
@@ -62,6 +64,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
   } else {
     db->Rollback();
     out.imported = 0;
+    out.notes.clear();
   }
   return out;
 }

@@ -13,6 +13,7 @@ class CVyDataEnv;
 struct ImportOutcome {
   int imported = 0;                  // records written (0 when anything was refused)
   std::vector<std::string> refused;  // "第 N 行：message", GBK
+  std::vector<std::string> notes;    // what was taken but is worth saying (days that do not balance), GBK
   bool Ok() const { return refused.empty(); }
 };
 
@@ -23,6 +24,9 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 // each: checks and writes one record; returns "" when it was taken, else the message that refuses it.
 // A database error refuses its line with the engine's message and ends the import. bulkTable: the table
 // each writes its rows into, when a file larger than the table should have its indexes made at the end.
+// finish: after every record was taken, still inside the transaction, a look at the result; a refusal it
+// adds undoes the whole file.
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
                         const std::function<std::string(const CsvRecord&)>& each,
-                        const std::string& bulkTable = "");
+                        const std::string& bulkTable = "",
+                        const std::function<void(ImportOutcome&)>& finish = nullptr);

@@ -226,3 +226,43 @@ TEST_F(OpeningTest, AFailedSaveLeavesTheFileAsItWasAndShowsTheEnginesMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the dialog says when the level-1 openings do not balance, from whatever level it closes on;
+// balanced openings close without a word.
+TEST_F(OpeningTest, ClosingOnUnbalancedOpeningsSaysByHowMuch) {
+  Add("101", "现金");
+  Add("102", "银行");
+  Add("102-1", "工行");
+  Add("201", "借款");
+  struct Case {
+    const char* code;
+    bool debit;
+    const char* amount;
+    std::string said;  // "" for nothing
+  } cases[] = {
+      {"101", true, "100", "年初余额借贷不平衡：借 100.00，贷 0.00，差额 100.00。"},
+      {"102-1", true, "50", "年初余额借贷不平衡：借 150.00，贷 0.00，差额 150.00。"},
+      {"201", false, "150", ""},
+      {"201", false, "150.01", "年初余额借贷不平衡：借 150.00，贷 150.01，差额 0.01。"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(Save(c.code, c.debit, c.amount));
+    platform.messages.clear();
+    COpeningBrowserDlg b(env);
+    ASSERT_TRUE(b.OnInitDialog());
+    b.OpenLevel("102");  // closed from below the top
+    b.OnClose();
+    if (c.said.empty()) {
+      EXPECT_TRUE(platform.messages.empty()) << c.amount;
+    } else {
+      ASSERT_EQ(platform.messages.size(), 1u) << c.amount;
+      EXPECT_EQ(platform.messages[0].text.substr(0, c.said.size()), c.said);
+      EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    }
+    EXPECT_EQ(b.Parent(), "");
+  }
+}
+
+}  // namespace

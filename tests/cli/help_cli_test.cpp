@@ -73,7 +73,7 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
       {"tavrel-cli rep", "report"},
       {"tavrel-cli --v", "--version"},
       {"tavrel-cli report led", "ledger"},
-      {"tavrel-cli report t", "turnover"},
+      {"tavrel-cli report t", "turnover trial"},
       {"tavrel-cli import ", "accounts postings openings"},
       {"tavrel-cli report ledger f.vyx --m", "--mode"},
       {"tavrel-cli report ledger f.vyx --mode ", "auto detail summary"},

@@ -235,3 +235,30 @@ TEST_F(MonthEntry, TheParameterDialogRefusesWithTheFocusOnTheField) {
 }
 
 }  // namespace
+
+namespace {
+
+// After a save the status bar says when the books' period no longer balances; a month of one account is
+// never a question. The note goes with the next change.
+TEST_F(MonthEntry, ASaveThatLeavesThePeriodUnbalancedSaysSoInTheStatusBarOnly) {
+  CQirnpz1& cash = Open("101", 3);
+  TypeRow(cash, 0, {"5", "付款", "", "770"});
+  EXPECT_EQ(Save(), CEntryView::kSaved);
+  EXPECT_EQ(platform.messages.size(), 1u);  // the save question alone
+  cash.SetCurrent(0, 1, 0, "TEXT");
+  EXPECT_EQ(cash.CellPrompt(), "第 3 期借贷不平衡：借 0.00，贷 770.00，差额 770.00");
+  cash.SetCurrent(0, 4, 0, "TEXT");
+  EXPECT_EQ(cash.CellPrompt(), CEntryView::MarkLegend());  // the mark column keeps its legend
+  cash.SetCurrent(0, 1, 0, "TEXT");
+  TypeRow(cash, 0, {"", "付现"});
+  EXPECT_EQ(cash.CellPrompt(), "");
+
+  // The counter posting on the bank's side: the period balances, nothing is said.
+  CQirnpz1& bank = Open("102-1", 3);
+  TypeRow(bank, 0, {"5", "付款", "770"});
+  EXPECT_EQ(Save(), CEntryView::kSaved);
+  bank.SetCurrent(0, 1, 0, "TEXT");
+  EXPECT_EQ(bank.CellPrompt(), "");
+}
+
+}  // namespace
