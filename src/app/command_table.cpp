@@ -65,7 +65,7 @@ const std::vector<CommandInfo> kCommands = {
     {57664, "关于项目软件(&A)...", "显示软件信息", "", Always, App, 0, true, "", ""},
     // Reached only by keys.
     {3002, "", "增加一行", "", PerView, View, 0, true, "", ""},
-    {3006, "", "删除当前行", "", PerView, View, 0, true, "", ""},
+    {3006, "", "删除选定的内容：单元格内删除选定的字符（未选定时删除光标处的一个字符），选定整行时删除这些行", "", PerView, View, 0, true, "", ""},
     {57601, "", "打开", "", PerView, View, 0, true, "", ""},
     {57643, "", "撤消最后一步操作", "", PerView, View, 0, true, "", ""},
     {57644, "", "重新执行先前已撤消的操作", "", PerView, View, 0, true, "", ""},

@@ -54,6 +54,16 @@ const char* kTableHead =
     "<tr><th width=\"22%\">命令</th><th width=\"36%\">说明</th>"
     "<th width=\"24%\">使用条件</th><th width=\"18%\">快捷键</th></tr>\n";
 
+// What the keys do in a grid cell: the engine's own keys, which no command carries.
+const char* const kGridKeys[][2] = {
+    {"输入字符", "插入在光标处；不合单元格格式的字符（如金额中的字母）不被接受"},
+    {"Backspace，Delete", "删除光标前、光标处的一个字符；选定了字符时删除选定的字符"},
+    {"Ctrl+A", "选定当前单元格的全部文字（随后按 Delete 即清空）"},
+    {"Esc", "单元格恢复为光标进入时的内容（可用 Ctrl+Z 撤消）"},
+    {"Ctrl+Z，Ctrl+Y", "撤消、重做单元格的修改"},
+    {"点击行首后按 Delete", "删除选定的整行"},
+};
+
 }  // namespace
 
 std::string HelpPageHtml(const std::function<bool(int id)>& built) {
@@ -72,6 +82,8 @@ std::string HelpPageHtml(const std::function<bool(int id)>& built) {
   html += "<h3>其他快捷键</h3>\n" + std::string(kTableHead);
   for (const CommandInfo& c : Commands())
     if (!*c.text && !KeysOf(c).empty() && *c.prompt) html += Row(c, c.prompt, built(c.id));
+  html += "</table>\n<h3>表格中的编辑键</h3>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">\n";
+  for (const auto& [keys, what] : kGridKeys) html += "<tr><td>" + Escape(keys) + "</td><td>" + Escape(what) + "</td></tr>\n";
   html += "</table>\n</body></html>\n";
   return html;
 }

@@ -329,6 +329,14 @@ int CEntryView::SaveFlow() {
     return kCancelled;
   int written = 0;
   if (!DataEnv()->RunInTransaction([&] { written = WriteRows(); })) return kFailed;
+  // A row saved without a mark was stored as 本帐达: the 对帐 column shows what the file now holds.
+  const CellMap m = Cells();
+  for (EntryRow& r : Sheet().Rows()) {
+    int side = 0;
+    double amount = 0;
+    if (SideOf(r[static_cast<size_t>(m.debit)], r[static_cast<size_t>(m.credit)], side, amount))
+      r[static_cast<size_t>(m.mark)] = MarkOf(r[static_cast<size_t>(m.mark)]);
+  }
   SetModified(false);
   savedNote_ = SavedNote();
   PromptChanged();

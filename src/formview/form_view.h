@@ -203,6 +203,11 @@ class CVyFormView {
   virtual std::string CellPrompt() { return ""; }
   bool Copy();
   void DeleteSelection();
+  // Ctrl+A: the current cell's whole text becomes the selected character range (editable views).
+  void SelectCellText();
+  // Esc: the current cell takes back the text it had when the caret arrived, as a change that undo reverts;
+  // false when there was nothing to take back.
+  bool RestoreEntryText();
   void Cut();
   void Paste();
   void Undo();

@@ -253,6 +253,9 @@ TEST_F(MonthEntry, ASaveThatLeavesThePeriodUnbalancedSaysSoInTheStatusBarOnly) {
   TypeRow(cash, 0, {"", "付现"});
   EXPECT_EQ(cash.CellPrompt(), "");
 
+  // The row was typed without a mark and saved as 本帐达: the 对帐 column says so at once.
+  EXPECT_EQ(cash.ReportRows()[0][4], "本帐达");
+
   // The counter posting on the bank's side: the period balances, nothing is said.
   CQirnpz1& bank = Open("102-1", 3);
   TypeRow(bank, 0, {"5", "付款", "770"});

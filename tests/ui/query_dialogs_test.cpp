@@ -141,7 +141,15 @@ TEST_F(QueryDialogs, ACurrencyAddedFromTheMenuIsListed) {
       auto* d = Modal<CurrencyDialog>();
       ASSERT_NE(d, nullptr);
       EXPECT_FALSE(d->OkButton()->isEnabled());
+      // The code takes digits only: letters are dropped as before, but the dialog says why.
+      EXPECT_TRUE(d->CodeHint()->isHidden());
+      QTest::keyClicks(d->CodeEdit(), "USD");
+      EXPECT_TRUE(d->CodeEdit()->text().isEmpty());
+      EXPECT_FALSE(d->CodeHint()->isHidden());
+      EXPECT_TRUE(d->CodeHint()->text().startsWith(Q("币种代码只能是数字")));
+      Shot(d, "currency_dialog_letters.png");
       QTest::keyClicks(d->CodeEdit(), "007");
+      EXPECT_TRUE(d->CodeHint()->isHidden());
       for (const char* typed : {"美元", "'"}) d->NameEdit()->insert(Q(typed));  // the quote is refused
       QTest::keyClicks(d->AccountEdit(), "6-1");
       EXPECT_EQ(d->NameEdit()->text(), Q("美元"));
