@@ -110,6 +110,15 @@ TEST_F(QueryDialogs, TheMenusAccountQueryWalksDownAndUp) {
     d->UpButton()->click();
     EXPECT_EQ(d->Model().parent, "");
     EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), 2);
+
+    // The search beside the filter reaches every level: 工商's initials from the top, Enter goes there.
+    d->SearchEdit()->setFocus();
+    QTest::keyClicks(d->SearchEdit(), "gsy");
+    EXPECT_EQ(Lines(d->FoundList()), QStringList({Q("10-3|工商银行")}));
+    Shot(d, "account_query_dialog_search.png");
+    QTest::keyClick(d->SearchEdit(), Qt::Key_Return);
+    EXPECT_EQ(d->Model().parent, "10");
+    EXPECT_EQ(list->currentItem()->text(0), Q("10-3"));
     d->reject();
   });
   frame.RunCommand(40023);
