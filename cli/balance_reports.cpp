@@ -46,12 +46,13 @@ std::unique_ptr<View> MakeView(CVyDataEnv& env) {
 }
 
 const RegisterReportKind kBalance(
-    {"balance", cmd::kBalanceTable, "--date D [--code C]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+    {"balance", cmd::kBalanceTable, "--date D [--code C] [--nonzero]", {"nonzero"}, [](CVyDataEnv& env, const CliOptions& o) {
        std::unique_ptr<CVyReportView> none;
        if (!CBalanceDateDlg::HasAccounts(env)) return none;
        CBalanceDateDlg dlg(env);
        dlg.OnInitDialog(o.Get("code"));
        if (o.Has("date")) FillDate(dlg.date, o.Get("date"));
+       dlg.nonzero = o.Has("nonzero");
        if (!dlg.OnOK()) return none;
        ShowProgressOnTerminal();
        auto view = MakeView<CHobdzb5>(env);
@@ -62,8 +63,8 @@ const RegisterReportKind kBalance(
 
 const RegisterReportKind kTurnover({"turnover",
                                     cmd::kTurnoverTable,
-                                    "--from D --to D [--code C] [--all-levels]",
-                                    {"all-levels"},
+                                    "--from D --to D [--code C] [--all-levels] [--nonzero]",
+                                    {"all-levels", "nonzero"},
                                     [](CVyDataEnv& env, const CliOptions& o) {
                                       std::unique_ptr<CVyReportView> none;
                                       if (!CBalanceDateDlg::HasAccounts(env)) return none;
@@ -71,6 +72,7 @@ const RegisterReportKind kTurnover({"turnover",
                                       dlg.OnInitDialog();
                                       dlg.code = o.Get("code");
                                       dlg.allLevels = o.Has("all-levels");
+                                      dlg.nonzero = o.Has("nonzero");
                                       if (o.Has("from")) FillDate(dlg.from, o.Get("from"));
                                       if (o.Has("to")) FillDate(dlg.to, o.Get("to"));
                                       if (!dlg.OnOK()) return none;

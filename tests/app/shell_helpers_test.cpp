@@ -66,4 +66,8 @@ TEST(HelpPageTest, ListsEveryMenuCommandWithItsConditionAndKeys) {
                            "删除光标前、光标处的一个字符", "选定整行时删除这些行"})
     EXPECT_NE(html.find(text), std::string::npos) << gbk::ToUtf8(text);
   EXPECT_EQ(html.find("删除当前行"), std::string::npos);
+  // How the books are kept safe, in Chinese: the copies, restoring one, passwords.
+  for (const char* text : {"<h3>帐务数据的保护、备份与恢复</h3>", "tavrel-cli backup --list", "cp --preserve=mode",
+                           "tavrel-cli clear-password"})
+    EXPECT_NE(html.find(text), std::string::npos) << gbk::ToUtf8(text);
 }
