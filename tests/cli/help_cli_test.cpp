@@ -105,10 +105,13 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
 }
 
 TEST(HelpCli, TheManualPageNamesEveryCommandAndKind) {
-  std::ifstream in(std::string(TAVREL_SOURCE_DIR) + "/packaging/man/tavrel-cli.1");
+  // The English page and the Chinese one alike.
+  for (const char* file : {"/packaging/man/tavrel-cli.1", "/packaging/man/zh_CN/tavrel-cli.1"}) {
+  std::ifstream in(std::string(TAVREL_SOURCE_DIR) + file);
   std::stringstream page;
   page << in.rdbuf();
   std::string text = page.str();
+  ASSERT_FALSE(text.empty()) << file;
   // roff writes a hyphen as "\-".
   for (size_t p = text.find("\\-"); p != std::string::npos; p = text.find("\\-", p)) text.replace(p, 2, "-");
   std::vector<std::string> names = ReportKinds();
@@ -120,7 +123,8 @@ TEST(HelpCli, TheManualPageNamesEveryCommandAndKind) {
     EXPECT_TRUE(text.find("\n.B " + name + " ") != std::string::npos ||
                 text.find("\n.B " + name + "\n") != std::string::npos ||
                 text.find("\n.BI \"" + name + " \"") != std::string::npos)
-        << name;
+        << file << " " << name;
+  }
 }
 
 }  // namespace
