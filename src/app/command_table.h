@@ -57,7 +57,7 @@ constexpr int kAccountQuery = 40023, kCatalogue = 40024, kAccountSetup = 40025, 
 constexpr int kCurrencies = 40027, kRates = 40028;
 // 帐务管理
 constexpr int kOperators = 40030, kNewYear = 40031, kCarryForward = 40032, kCopyInfo = 40033;
-constexpr int kAccountSets = 40029, kSetInfo = 40034, kBookCheck = 40035;
+constexpr int kAccountSets = 40029, kSetInfo = 40034, kBookCheck = 40035, kBackups = 40046;
 }  // namespace cmd
 
 // All commands, menu items first in menu order, then those reached only by keys.

@@ -30,11 +30,11 @@ TEST(CommandTable, MenusHoldEveryMenuCommandOnceInTheDocumentedPopups) {
   for (const CommandInfo& c : Commands()) {
     EXPECT_EQ(inMenus.count(c.id), *c.text ? 1u : 0u) << c.id;
   }
-  // 帐务管理 lists its commands in this order, 建立帐套 after 拷贝会计信息.
+  // 帐务管理 lists its commands in this order, 备份与恢复 after 拷贝会计信息 and 建立帐套 after it.
   std::vector<int> admin;
   for (int id : MenuLayout()[4].items)
     if (id) admin.push_back(id);
-  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40029, 40034, 40035}));
+  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40046, 40029, 40034, 40035}));
   EXPECT_TRUE(MenuLayout()[6].windowList);
 }
 

@@ -425,6 +425,34 @@ void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
   }
 }
 
+bool SqliteEngine::RestoreFrom(const std::string& gbkPath) {
+  sqlite3* copy = nullptr;
+  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &copy, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW, nullptr);
+  if (rc == SQLITE_OK) {
+    // The online backup the other way round: the open year takes the copy's pages all at once, holding its
+    // write lock throughout, and every connection to it sees the whole copy or none of it.
+    sqlite3_backup* b = sqlite3_backup_init(db_, "main", copy, "main");
+    if (!b) {
+      rc = sqlite3_errcode(db_);
+    } else {
+      int waited = 0;
+      do {
+        rc = sqlite3_backup_step(b, -1);
+        if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < kBusyTimeoutMs) {
+          sqlite3_sleep(20);
+          waited += 20;
+          rc = SQLITE_OK;
+        }
+      } while (rc == SQLITE_OK);
+      rc = sqlite3_backup_finish(b);
+    }
+  }
+  std::string msg = rc == SQLITE_OK ? std::string() : EngineMessage(copy ? copy : db_, rc);
+  sqlite3_close_v2(copy);
+  if (!msg.empty()) throw DbError("恢复备份时出错：" + msg);
+  return true;
+}
+
 std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough, bool* busy) {
   if (busy) *busy = false;
   auto note = [&](int code) {
