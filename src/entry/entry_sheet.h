@@ -13,7 +13,6 @@ class EntrySheet {
   int Count() const { return static_cast<int>(rows_.size()); }
   EntryRow& Row(int r);  // grows the sheet when r lies beyond its end
   const std::vector<EntryRow>& Rows() const { return rows_; }
-  std::vector<EntryRow>& Rows() { return rows_; }
   void Clear() { rows_.clear(); }
   void AppendEmpty(int n = 1);
   // The grid's row count changed by delta. New rows come empty at the end. Removed rows have already been

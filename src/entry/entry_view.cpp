@@ -148,7 +148,12 @@ void CEntryView::DrawCell(VyDC& dc, int row, int col, const std::string& section
     double price = RowPrice(row);
     text = price != 0 ? PriceText(price) : std::string();
   } else if (c == m.mark) {
-    text = MarkName(Cell(row, c));
+    // A row with an amount and no mark is saved as 本帐达, and says so; the cell itself stays empty, so that
+    // the mark typed into it is the one digit the cell takes.
+    int side = 0;
+    double amount = 0;
+    const bool counted = SideOf(Cell(row, m.debit), Cell(row, m.credit), side, amount);
+    text = MarkName(counted ? MarkOf(Cell(row, c)) : Cell(row, c));
     align = "MID";
   } else {
     text = OwnCellText(row, c);
@@ -329,14 +334,6 @@ int CEntryView::SaveFlow() {
     return kCancelled;
   int written = 0;
   if (!DataEnv()->RunInTransaction([&] { written = WriteRows(); })) return kFailed;
-  // A row saved without a mark was stored as 本帐达: the 对帐 column shows what the file now holds.
-  const CellMap m = Cells();
-  for (EntryRow& r : Sheet().Rows()) {
-    int side = 0;
-    double amount = 0;
-    if (SideOf(r[static_cast<size_t>(m.debit)], r[static_cast<size_t>(m.credit)], side, amount))
-      r[static_cast<size_t>(m.mark)] = MarkOf(r[static_cast<size_t>(m.mark)]);
-  }
   SetModified(false);
   savedNote_ = SavedNote();
   PromptChanged();

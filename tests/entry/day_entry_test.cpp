@@ -101,7 +101,8 @@ TEST_F(DayEntry, AQuantityAccountSwitchesToSevenColumnsForGood) {
   EXPECT_FALSE(v.CanEditCell(0, 2, "TEXT"));  // 101 keeps no quantities
   EXPECT_TRUE(v.CanEditCell(1, 2, "TEXT"));
   TypeRow(v, 1, {"购料", "", "4", "2.5"});
-  EXPECT_EQ(v.ReportRows()[1], (std::vector<std::string>{"购料", "原材料", "4", "2.50", "10.00", "", ""}));
+  // A row with an amount and no mark says what it is saved as: 本帐达.
+  EXPECT_EQ(v.ReportRows()[1], (std::vector<std::string>{"购料", "原材料", "4", "2.50", "10.00", "", "本帐达"}));
   TypeRow(v, 1, {"", "201"});  // another account: the columns stay
   EXPECT_EQ(v.ColumnCount(), 7);
   TypeRow(v, 1, {"", "103"});

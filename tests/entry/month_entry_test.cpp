@@ -137,7 +137,7 @@ TEST_F(MonthEntry, ARowKeepsOneSideAndQuantityTimesPriceMakesTheAmount) {
   TypeRow(cash, 0, {"2", "还款", "", "20"});
   TypeRow(cash, 0, {"", "", "50"});  // a debit typed into the credit row empties the credit
   TypeRow(cash, 1, {"4", "付款", "", "200"});
-  EXPECT_EQ(cash.ReportRows()[0], (std::vector<std::string>{"2", "还款", "50.00", "", ""}));
+  EXPECT_EQ(cash.ReportRows()[0], (std::vector<std::string>{"2", "还款", "50.00", "", "本帐达"}));
   EXPECT_EQ(cash.ItemText("FOOT", 0, 4), "月末：50.00(贷)");
   EXPECT_EQ(Save(), CEntryView::kSaved);
   EXPECT_EQ(Postings()[0], "20260302 101 1 50.00 0 0 4 1 03 还款");
@@ -149,7 +149,7 @@ TEST_F(MonthEntry, ARowKeepsOneSideAndQuantityTimesPriceMakesTheAmount) {
   TypeRow(stock, 1, {"2", "领用", "", "", "", "5"});
   TypeRow(stock, 1, {"", "", "3", "2.5"});  // 3 吨 at 2.5: the credit becomes 7.50
   auto rows = stock.ReportRows();
-  EXPECT_EQ(rows[1], (std::vector<std::string>{"2", "领用", "3", "2.50", "", "7.50", ""}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"2", "领用", "3", "2.50", "", "7.50", "本帐达"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"", "本  月  合  计", "7", "1.7857", "20.00", "7.50", ""}));
   EXPECT_EQ(Save(), CEntryView::kSaved);
   EXPECT_EQ(Postings()[2], "20260302 103 -1 7.50 3 0 4 1 03 领用");
@@ -253,8 +253,11 @@ TEST_F(MonthEntry, ASaveThatLeavesThePeriodUnbalancedSaysSoInTheStatusBarOnly) {
   TypeRow(cash, 0, {"", "付现"});
   EXPECT_EQ(cash.CellPrompt(), "");
 
-  // The row was typed without a mark and saved as 本帐达: the 对帐 column says so at once.
+  // The row was typed without a mark and saved as 本帐达: the 对帐 column says so, and still takes a digit.
   EXPECT_EQ(cash.ReportRows()[0][4], "本帐达");
+  cash.SetCurrent(0, 4, 0, "TEXT");
+  cash.OnChar("2");
+  EXPECT_EQ(cash.ReportRows()[0][4], "双方达");
 
   // The counter posting on the bank's side: the period balances, nothing is said.
   CQirnpz1& bank = Open("102-1", 3);
