@@ -5,6 +5,9 @@
 
 namespace {
 
-const RegisterImportKind kAccounts({"accounts", cmd::kAccountSetup, ImportAccounts});
+const RegisterImportKind kAccounts(
+    {"accounts", cmd::kAccountSetup, [](CVyDataEnv& env, CsvTable& table, const CliOptions&) {
+       return ImportAccounts(env, table);
+     }});
 
 }  // namespace

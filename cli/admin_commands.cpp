@@ -7,8 +7,10 @@
 #include "admin/carry_forward_dlg.h"
 #include "admin/copy_info_dlg.h"
 #include "admin/copy_source_dlg.h"
+#include "admin/operators_dlg.h"
 #include "app/command_table.h"
 #include "cli_support.h"
+#include "data/account_set.h"
 #include "data/data_env.h"
 #include "io/backup.h"
 
@@ -87,6 +89,25 @@ int Backup(const Args& a) {
   return 0;
 }
 
+// The way back for a forgotten password, the administrator's included: whoever may write the year file may
+// clear an operator's password, which asks no login (that is what was lost). A copy is taken first. An
+// account set on a server is the server's administrator's business: its files are not the user's to write.
+int ClearPasswordOf(const Args& a) {
+  CliOptions o;
+  if (int r = Parse(a, {}, 2, o)) return r;
+  const std::string& file = o.positional[0];
+  const std::string& opno = o.positional[1];
+  if (OnServer(file)) return Fail("服务器上的帐套不能这样清除口令，请由服务器的管理员处理。");
+  CVyDataEnv env;
+  if (!env.Open(file, opno, 1)) return 1;
+  if (env.opno != opno) return Fail("帐务数据文件中没有操作员 " + opno + "。");
+  BackupOutcome b = BackupYear(*env.Db(), env.dataDir, env.year);
+  if (!b.Ok()) return Fail(b.error);
+  if (!env.RunInTransaction([&] { ClearPassword(env, opno); })) return 1;
+  Print("操作员 " + opno + " 的口令已清除，请登录后立即设置新口令。清除前的备份：" + b.path);
+  return 0;
+}
+
 const RegisterCliCommand kCommands[] = {
     RegisterCliCommand(
         {"carry-forward",
@@ -95,6 +116,9 @@ const RegisterCliCommand kCommands[] = {
     RegisterCliCommand(
         {"copy-info", "copy-info FILE SOURCE [--accounts] [--variables] [--pages]   copy set-up from SOURCE",
          CopyInfo}),
+    RegisterCliCommand({"clear-password",
+                        "clear-password FILE OPNO   a forgotten password: OPNO logs in without one (a copy is taken first)",
+                        ClearPasswordOf}),
     RegisterCliCommand(
         {"backup",
          "backup [--list] FILE       copy FILE into its account set's folder 备份; --list: the copies kept",

@@ -1,5 +1,5 @@
-// tavrel-cli report balance | turnover | search: the balance table, the balance-and-turnover table and the
-// fuzzy ledger query, each through its window's dialog and view.
+// tavrel-cli report balance | turnover | trial | search: the balance table, the balance-and-turnover table,
+// the trial balance and the fuzzy ledger query, each through its window's dialog and view.
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
 #include "reports/report_progress.h"
+#include "reports/trial_balance.h"
 #include "reports/turnover_table.h"
 
 namespace {
@@ -45,12 +46,13 @@ std::unique_ptr<View> MakeView(CVyDataEnv& env) {
 }
 
 const RegisterReportKind kBalance(
-    {"balance", cmd::kBalanceTable, "--date D [--code C]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+    {"balance", cmd::kBalanceTable, "--date D [--code C] [--nonzero]", {"nonzero"}, [](CVyDataEnv& env, const CliOptions& o) {
        std::unique_ptr<CVyReportView> none;
        if (!CBalanceDateDlg::HasAccounts(env)) return none;
        CBalanceDateDlg dlg(env);
        dlg.OnInitDialog(o.Get("code"));
        if (o.Has("date")) FillDate(dlg.date, o.Get("date"));
+       dlg.nonzero = o.Has("nonzero");
        if (!dlg.OnOK()) return none;
        ShowProgressOnTerminal();
        auto view = MakeView<CHobdzb5>(env);
@@ -61,8 +63,8 @@ const RegisterReportKind kBalance(
 
 const RegisterReportKind kTurnover({"turnover",
                                     cmd::kTurnoverTable,
-                                    "--from D --to D [--code C] [--all-levels]",
-                                    {"all-levels"},
+                                    "--from D --to D [--code C] [--all-levels] [--nonzero]",
+                                    {"all-levels", "nonzero"},
                                     [](CVyDataEnv& env, const CliOptions& o) {
                                       std::unique_ptr<CVyReportView> none;
                                       if (!CBalanceDateDlg::HasAccounts(env)) return none;
@@ -70,6 +72,7 @@ const RegisterReportKind kTurnover({"turnover",
                                       dlg.OnInitDialog();
                                       dlg.code = o.Get("code");
                                       dlg.allLevels = o.Has("all-levels");
+                                      dlg.nonzero = o.Has("nonzero");
                                       if (o.Has("from")) FillDate(dlg.from, o.Get("from"));
                                       if (o.Has("to")) FillDate(dlg.to, o.Get("to"));
                                       if (!dlg.OnOK()) return none;
@@ -79,6 +82,19 @@ const RegisterReportKind kTurnover({"turnover",
                                       view->Build();
                                       return std::unique_ptr<CVyReportView>(std::move(view));
                                     }});
+
+const RegisterReportKind kTrial(
+    {"trial", cmd::kTrialBalance, "[--month M]", {}, [](CVyDataEnv& env, const CliOptions& o) {
+       std::unique_ptr<CVyReportView> none;
+       CTrialMonthDlg dlg(env);
+       dlg.OnInitDialog();
+       dlg.monthText = o.Get("month", dlg.monthText);
+       if (!dlg.OnOK()) return none;
+       auto view = MakeView<CTrialBalanceView>(env);
+       view->SetParameters(dlg);
+       view->Build();
+       return std::unique_ptr<CVyReportView>(std::move(view));
+     }});
 
 const RegisterReportKind kSearch(
     {"search",

@@ -46,6 +46,11 @@ std::unique_ptr<CVyReportView> EntryDay(CVyDataEnv& env, const CliOptions& o) {
 const RegisterReportKind kMonth(
     {"entry-month", cmd::kByAccount, "--code C --year Y --month M", {}, EntryMonth});
 const RegisterReportKind kDay({"entry-day", cmd::kByDate, "--date D", {}, EntryDay});
-const RegisterImportKind kPostings({"postings", cmd::kByDate, ImportPostings});
+const RegisterImportKind kPostings({"postings",
+                                    cmd::kByDate,
+                                    [](CVyDataEnv& env, CsvTable& table, const CliOptions& o) {
+                                      return ImportPostings(env, table, o.Has("balanced"));
+                                    },
+                                    {"balanced"}});
 
 }  // namespace

@@ -56,11 +56,20 @@ std::string Reply(const std::string& words) {
 
 // The case arms of one subcommand (key "report ledger", "backup" …): an option's values after it, and the
 // options where a word begins with "-".
+// A value the usage names by a word in capitals (NAME) is a placeholder, not a word to offer; the printer's
+// is a print queue, which the print service lists.
 void AddOptionArms(const std::string& key, const std::string& usage, std::string& values, std::string& names) {
   std::vector<std::string> all;
   for (const UsageOption& o : UsageOptions(usage)) {
     all.push_back(o.name);
-    if (!o.values.empty()) values += "    '" + key + "|" + o.name + "') " + Reply(Words(o.values)) + "; return;;\n";
+    std::vector<std::string> words;
+    for (const std::string& v : o.values)
+      if (v.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos) words.push_back(v);
+    if (o.name == "--printer")
+      values += "    '" + key + "|" + o.name + "') COMPREPLY=($(compgen -W \"$(lpstat -e 2>/dev/null) " + Words(words) +
+                "\" -- \"$cur\")); return;;\n";
+    else if (!words.empty())
+      values += "    '" + key + "|" + o.name + "') " + Reply(Words(words)) + "; return;;\n";
   }
   if (!all.empty()) names += "      '" + key + "') " + Reply(Words(all)) + ";;\n";
 }

@@ -1,5 +1,7 @@
 #include "import_command.h"
 
+#include <algorithm>
+
 #include "base/gbk.h"
 #include "base/text.h"
 #include "cli_support.h"
@@ -13,26 +15,38 @@ std::vector<ImportKind>& Kinds() {
 }
 
 int Import(const std::vector<std::string>& args) {
-  if (args.size() != 3) return -1;
+  if (args.empty()) return -1;
   const ImportKind* kind = nullptr;
   for (const ImportKind& k : Kinds())
     if (k.name == args[0]) kind = &k;
   if (!kind) return Fail("没有这种导入：“" + args[0] + "”。");
-  CsvTable table;
+  CliOptions options;
   std::string error;
-  if (!table.Load(gbk::ToUtf8(args[2]), error)) return Fail(error);
+  if (!ParseOptions({args.begin() + 1, args.end()}, kind->flags, options, error)) return Fail(error);
+  if (options.positional.size() != 2) return -1;
+  for (const auto& [name, value] : options.values)
+    if (std::find(kind->flags.begin(), kind->flags.end(), name) == kind->flags.end())
+      return Fail("导入 " + kind->name + " 没有选项 --" + name + "。");
+  CsvTable table;
+  if (!table.Load(gbk::ToUtf8(options.positional[1]), error)) return Fail(error);
   CVyDataEnv env;
-  if (!OpenYear(env, args[1], kind->command)) return 1;
-  ImportOutcome out = kind->run(env, table);
+  if (!OpenYear(env, options.positional[0], kind->command)) return 1;
+  ImportOutcome out = kind->run(env, table, options);
   for (const std::string& line : out.refused) Fail(line);
   if (!out.Ok()) return 1;
+  // Taken, but worth saying: on standard error, so that the count stays the one line of the output.
+  for (const std::string& line : out.notes) Fail(line);
   Print(Format("%d 行已导入。", out.imported));
   return 0;
 }
 
 std::string KindsUsage() {
   std::string text;
-  for (const ImportKind& k : Kinds()) text += "      " + k.name + "\n";
+  for (const ImportKind& k : Kinds()) {
+    text += "      " + k.name;
+    for (const std::string& flag : k.flags) text += " [--" + flag + "]";
+    text += "\n";
+  }
   return text;
 }
 

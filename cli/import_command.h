@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_support.h"
 #include "io/import_run.h"
 
 class CVyDataEnv;
@@ -12,7 +13,8 @@ class CVyDataEnv;
 struct ImportKind {
   std::string name;
   int command;  // the menu command whose window writes these records: its right is needed
-  std::function<ImportOutcome(CVyDataEnv& env, CsvTable& table)> run;
+  std::function<ImportOutcome(CVyDataEnv& env, CsvTable& table, const CliOptions& options)> run;
+  std::vector<std::string> flags = {};  // the options it takes, none with a value
 };
 struct RegisterImportKind {
   explicit RegisterImportKind(ImportKind k);

@@ -5,6 +5,9 @@
 
 namespace {
 
-const RegisterImportKind kOpenings({"openings", cmd::kOpenings, ImportOpenings});
+const RegisterImportKind kOpenings(
+    {"openings", cmd::kOpenings, [](CVyDataEnv& env, CsvTable& table, const CliOptions&) {
+       return ImportOpenings(env, table);
+     }});
 
 }  // namespace

@@ -142,7 +142,7 @@ int FullName(const Args& a) {
 
 const RegisterCliCommand kCommands[] = {
     RegisterCliCommand({"create-set",
-                        "create-set FOLDER [--chart standard|project]  make an account set with this year's "
+                        "create-set FOLDER [--chart standard|small|project]  make an account set with this year's "
                         "file, its chart of accounts empty or the one named",
                         CreateSet}),
     RegisterCliCommand(

@@ -27,7 +27,7 @@ if [ -d share/charts ] && ls share/charts/*.csv >/dev/null 2>&1; then
 fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for d in fonts-wqy-microhei libc6 libpq5 libxlsxwriter libqt6widgets6 libqt6printsupport6; do
+for d in fonts-wqy-microhei qt6-translations-l10n libc6 libpq5 libxlsxwriter libqt6widgets6 libqt6printsupport6; do
   grep -q "$d" <<<"$depends" || fail "Depends lacks $d"
 done
 

@@ -61,11 +61,41 @@ AccountQueryDialog::AccountQueryDialog(CVyDataEnv& env, int mode, const std::str
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
-  layout->addWidget(list_, 1);
-  layout->addLayout(buttons);
-  layout->addWidget(filterBox);
+  // The search over every level, beside the level's own filter: Enter or a double click on a found
+  // account shows its level with it selected.
+  search_ = new MaskEdit;
+  search_->SetMask(CAccountQueryDlg::FilterMask());
+  search_->setPlaceholderText(Q("代码、名称或拼音首字母"));
+  search_->installEventFilter(this);
+  found_ = MakeColumnList({{CAccountQueryDlg::CodeHeading(), CAccountQueryDlg::kNameColumn - 2},
+                           {CAccountQueryDlg::NameHeading(), 20}});
+  found_->installEventFilter(this);
+  auto* searchBox = new QGroupBox(Q("&F.各级查找"));
+  auto* searchColumn = new QVBoxLayout(searchBox);
+  searchColumn->addWidget(search_);
+  searchColumn->addWidget(found_, 1);
+
+  auto* level = new QVBoxLayout;
+  level->addLayout(top);
+  level->addWidget(list_, 1);
+  level->addLayout(buttons);
+  level->addWidget(filterBox);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(level, 3);
+  layout->addWidget(searchBox, 2);
+
+  connect(search_, &MaskEdit::GbkTextChanged, this, Guard([this](const std::string& text) {
+            model_.OnSearch(text);
+            std::vector<std::vector<std::string>> rows;
+            for (const std::string& line : model_.found)
+              rows.push_back({Trim(line.substr(0, CAccountQueryDlg::kNameColumn)),
+                              line.size() > CAccountQueryDlg::kNameColumn ? line.substr(CAccountQueryDlg::kNameColumn) : ""});
+            FillColumnList(found_, rows, rows.empty() ? -1 : 0);
+          }));
+  connect(found_, &QTreeWidget::itemDoubleClicked, this, Guard([this](QTreeWidgetItem* item) {
+            Act([&] { model_.OnFoundChosen(found_->indexOfTopLevelItem(item)); });
+            list_->setFocus();
+          }));
 
   connect(combo_, &QComboBox::activated, this,
           Guard([this](int index) { Act([&] { model_.OnComboChosen(index); }); }));
@@ -131,6 +161,15 @@ bool AccountQueryDialog::eventFilter(QObject* watched, QEvent* event) {
     model_.focus = watched == list_ ? CAccountQueryDlg::Focus::List : CAccountQueryDlg::Focus::Filter;
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   int key = static_cast<QKeyEvent*>(event)->key();
+  if ((watched == search_ || watched == found_) && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    Act([&] { model_.OnFoundChosen(CurrentRow(found_)); });
+    list_->setFocus();
+    return true;
+  }
+  if (watched == search_ && key == Qt::Key_Down) {
+    found_->setFocus();
+    return true;
+  }
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     model_.focus = watched == filter_ ? CAccountQueryDlg::Focus::Filter : CAccountQueryDlg::Focus::List;
     Act([&] { model_.OnOk(); });

@@ -28,6 +28,8 @@ class AccountQueryDialog : public ModelDialog<CAccountQueryDlg> {
   QTreeWidget* List() const { return list_; }
   QComboBox* Combo() const { return combo_; }
   MaskEdit* FilterEdit() const { return filter_; }
+  MaskEdit* SearchEdit() const { return search_; }
+  QTreeWidget* FoundList() const { return found_; }
   QToolButton* UpButton() const { return up_; }
   QPushButton* OkButton() const { return ok_; }
 
@@ -45,8 +47,8 @@ class AccountQueryDialog : public ModelDialog<CAccountQueryDlg> {
 
   QComboBox* combo_;
   QLabel *parentName_, *count_;
-  QTreeWidget* list_;
-  MaskEdit* filter_;
+  QTreeWidget *list_, *found_;
+  MaskEdit *filter_, *search_;
   QPushButton *clear_, *down_, *ok_, *cancel_;
   QToolButton* up_;
 };

@@ -1,5 +1,6 @@
 #include "balance_date_dialog.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,6 +27,8 @@ QDialog* MakeBalanceDateDialog(CBalanceDateDlg& model, QWidget* parent) {
   grid->addLayout(BrowseRow(code, browse, true), 1, 1);
   grid->addWidget(new QLabel(Q("截止时间:")), 2, 0);
   grid->addLayout(date->Layout(), 2, 1);
+  auto* nonzero = NonzeroBox(model.nonzero);
+  grid->addWidget(nonzero, 3, 1);
   auto* ok = new QPushButton(Q("&S.确认"));
   auto* layout = new QVBoxLayout(dialog);
   layout->addLayout(grid);
@@ -37,9 +40,10 @@ QDialog* MakeBalanceDateDialog(CBalanceDateDlg& model, QWidget* parent) {
                      model.OnBrowse();
                      code->SetGbkText(model.code);
                    }));
-  QObject::connect(ok, &QPushButton::clicked, dialog, Guard([&model, dialog, code, date, fields] {
+  QObject::connect(ok, &QPushButton::clicked, dialog, Guard([&model, dialog, code, date, nonzero, fields] {
                      model.code = code->GbkText();
                      date->Read(model.date);
+                     model.nonzero = nonzero->isChecked();
                      if (model.OnOK())
                        dialog->accept();
                      else

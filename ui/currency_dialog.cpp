@@ -38,9 +38,21 @@ CurrencyDialog::CurrencyDialog(CCurrencyDlg& model, QWidget* parent) : ModelDial
 
   ok_ = new QPushButton(Q("&S.确认"));
   QHBoxLayout* buttons = OkCancelRow(this, ok_, "&X.取消");
+  hint_ = new QLabel;
+  hint_->setWordWrap(true);
+  hint_->setStyleSheet("color: #b00000;");
+  hint_->hide();
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
+  layout->addWidget(hint_);
   layout->addLayout(buttons);
+  connect(code_, &MaskEdit::Refused, this, [this](const QString& typed) {
+    std::string text = CCurrencyDlg::CodeRefusalText(G(typed).value_or("?"));
+    if (text.empty()) return;
+    hint_->setText(Q(text));
+    hint_->show();
+  });
+  connect(code_, &MaskEdit::GbkTextChanged, this, [this] { hint_->hide(); });
 
   code_->SetGbkText(model_.code);
   name_->SetGbkText(model_.name);

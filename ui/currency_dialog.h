@@ -4,6 +4,7 @@
 #include "model_dialog.h"
 
 class MaskEdit;
+class QLabel;
 class QPushButton;
 
 class CurrencyDialog : public ModelDialog<CCurrencyDlg&> {
@@ -15,6 +16,8 @@ class CurrencyDialog : public ModelDialog<CCurrencyDlg&> {
   MaskEdit* NameEdit() const { return name_; }
   MaskEdit* AccountEdit() const { return account_; }
   QPushButton* OkButton() const { return ok_; }
+  // Says why a typed character did not go into the code; hidden until one did not.
+  QLabel* CodeHint() const { return hint_; }
 
  private:
   void Take();
@@ -22,4 +25,5 @@ class CurrencyDialog : public ModelDialog<CCurrencyDlg&> {
 
   MaskEdit *code_, *name_, *account_;
   QPushButton *browse_, *ok_;
+  QLabel* hint_;
 };

@@ -25,6 +25,7 @@
 #include "statement_dialog.h"
 #include "statement_template_dialog.h"
 #include "statements/statement_dlg.h"
+#include "trial_month_dialog.h"
 #include "turnover_range_dialog.h"
 
 namespace {
@@ -66,6 +67,7 @@ DialogFaces::DialogFaces(QWidget* mainWindow, CVyDataEnv* env) : main_(mainWindo
   Add<CStatementDlg>(RunStatementDialog);
   Add<CClosingDlg>(Exec<ClosingDialog, CClosingDlg>);
   Add<CTemplateDlg>(Exec<TemplateDialog, CTemplateDlg>);
+  Add<CTrialMonthDlg>(RunTrialMonthDialog);
   Add<CCalculatorDlg>([env](CCalculatorDlg& model, QWidget* parent) {
     CalculatorDialog face(model, parent, env);
     return face.exec() == QDialog::Accepted;

@@ -1,5 +1,6 @@
 #include "dialog_kit.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,4 +102,10 @@ void FocusStartOrEnd(const std::string& focus, QLineEdit* start, QLineEdit* end)
 bool ExecOnce(QDialog* dialog) {
   std::unique_ptr<QDialog> owned(dialog);
   return dialog->exec() == QDialog::Accepted;
+}
+
+QCheckBox* NonzeroBox(bool checked) {
+  auto* box = new QCheckBox(Q("&Z.只列有余额或发生额的科目"));
+  box->setChecked(checked);
+  return box;
 }

@@ -14,6 +14,7 @@
 #include "gbk_qt.h"
 #include "mask_edit.h"
 
+class QCheckBox;
 class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
@@ -49,6 +50,9 @@ struct DateRow {
 
 // An account-code field with its browse button beside it; stretch keeps both at the left of a wide cell.
 QHBoxLayout* BrowseRow(QWidget* field, QPushButton* browse, bool stretch);
+
+// The balance tables' check box that leaves out accounts with nothing to show.
+QCheckBox* NonzeroBox(bool checked);
 
 // ok and cancel at the right of a row, as they are (the caller makes one the default button or not).
 QHBoxLayout* ButtonPair(QPushButton* ok, QPushButton* cancel);

@@ -199,6 +199,10 @@ void FormViewWidget::keyPressEvent(QKeyEvent* e) {
       RunCommand(command);
       return;
     }
+  if (e->matches(QKeySequence::SelectAll)) {
+    view_->SelectCellText();
+    return;
+  }
   bool shift = e->modifiers() & Qt::ShiftModifier;
   bool ctrl = e->modifiers() & Qt::ControlModifier;
   // The menu key (or Shift+F10) opens the window's menu at the caret, for hands that stay on the keys.

@@ -16,7 +16,9 @@
 #include "app/login_rules.h"
 #include "base/platform.h"
 #include "child_frame.h"
+#include "data/db_error.h"
 #include "dialog_faces.h"
+#include "entry/book_balance.h"
 #include "form_view_widget.h"
 #include "gbk_qt.h"
 #include "glyph_icon.h"
@@ -53,6 +55,7 @@ CMainFrame::CMainFrame(CQirnApp& app, QWidget* parent) : QMainWindow(parent), ap
 }
 
 CMainFrame::~CMainFrame() {
+  app_.env.afterCommit = nullptr;
   // The child windows go after this object's members: what they signal on the way out must not reach it.
   if (mdi_) mdi_->disconnect(this);
   for (CChildFrame* frame : Children()) frame->disconnect(this);
@@ -73,6 +76,7 @@ void CMainFrame::CreateMainFrame() {
   BuildMenus();
   BuildToolBar();
   panes_ = new StatusPanes(statusBar());
+  app_.env.afterCommit = [this] { ShowBookBalance(); };
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });
   // Views change what they can do as the user works in them; the states follow a few times a second.
   auto* timer = new QTimer(this);
@@ -91,8 +95,21 @@ void CMainFrame::ShowMaximized() {
   showMaximized();
 }
 
+void CMainFrame::ShowBookBalance() {
+  std::string text;
+  if (app_.env.loggedIn && app_.env.IsOpen()) {
+    try {
+      text = ImbalanceText(ReadBookTally(app_.env).Closing());
+    } catch (const jet::DbError&) {
+      // A book that cannot be read says so where it is read; the pane is no place for it.
+    }
+  }
+  panes_->SetBalance(Q(text));
+}
+
 void CMainFrame::ShowLoginState() {
   panes_->SetOperator(Q(app_.OperatorPaneText()));
+  ShowBookBalance();
   setWindowTitle(Q(app_.MainTitle()));
   UpdateCommandStates();
   // The keys belong to the main window again once the login dialog is gone.

@@ -30,6 +30,8 @@ class CMainFrame : public QMainWindow, public AppHost, public WindowOpener, publ
   void CreateMainFrame() override;
   void ShowMaximized() override;
   void ShowLoginState() override;
+  // The status bar's "借贷不平" pane, from the open book's reviewed rows; after every save and login.
+  void ShowBookBalance();
 
   // Plugs in a command of the application object (a modal dialog); marks it built.
   void SetCommandHandler(int id, std::function<void()> handler);

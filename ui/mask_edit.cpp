@@ -54,4 +54,5 @@ void MaskEdit::OnTextEdited(const QString& now) {
   if (admitted) return;  // current_ follows in OnTextChanged
   setText(before);
   setCursorPosition(static_cast<int>(prefix));
+  emit Refused(inserted);
 }

@@ -23,6 +23,8 @@ class MaskEdit : public QLineEdit {
   // The text changed and stays so: after an admitted edit, or when the program set it. A refused edit sends
   // nothing here, while QLineEdit's own textEdited and textChanged still carry its refused text.
   void GbkTextChanged(const std::string& text);
+  // An edit the mask refused (the field kept its text): what was to be inserted, as typed.
+  void Refused(const QString& inserted);
 
  private:
   void OnTextChanged(const QString& now);

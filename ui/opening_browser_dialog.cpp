@@ -140,6 +140,11 @@ void OpeningBalanceDialog::Edit(const std::string& code) {
   Fill();
 }
 
+void OpeningBalanceDialog::reject() {
+  model_.OnClose();
+  ModelDialog::reject();
+}
+
 void OpeningBalanceDialog::Back() {
   if (model_.OnEscape())
     Fill();

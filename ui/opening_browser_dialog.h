@@ -19,6 +19,8 @@ class OpeningBalanceDialog : public ModelDialog<COpeningBrowserDlg> {
   // Enter on the selected account, and Esc, as the keys do.
   void Open();
   void Back();
+  // However it closes (Esc at the top, the title bar's close), the openings' balance is said first.
+  void reject() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

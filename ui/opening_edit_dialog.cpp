@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -48,7 +49,16 @@ OpeningEditDialog::OpeningEditDialog(COpeningEditDlg& model, QWidget* parent) : 
     fields->addRow(Q(model_.PriceLabel()), price_);
   }
   amount_ = NumberField(COpeningEditDlg::AmountMask(), model_.amount);
-  fields->addRow(Q(model_.AmountLabel()), amount_);
+  // The field takes digits only (its mask); the amount with its thousands separators stands beside it.
+  echo_ = new QLabel(Q(model_.AmountEcho()));
+  auto* amountRow = new QHBoxLayout;
+  amountRow->addWidget(amount_);
+  amountRow->addWidget(echo_);
+  fields->addRow(Q(model_.AmountLabel()), amountRow);
+  connect(amount_, &MaskEdit::GbkTextChanged, this, [this](const std::string& text) {
+    model_.amount = text;
+    echo_->setText(Q(model_.AmountEcho()));
+  });
   for (MaskEdit* f : {quantity_, price_, amount_})
     if (f) f->installEventFilter(this);
 

@@ -6,6 +6,7 @@
 #include "model_dialog.h"
 
 class MaskEdit;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -17,6 +18,7 @@ class OpeningEditDialog : public ModelDialog<COpeningEditDlg&> {
   MaskEdit* AmountField() const { return amount_; }
   MaskEdit* QuantityField() const { return quantity_; }
   MaskEdit* PriceField() const { return price_; }
+  QLabel* AmountEcho() const { return echo_; }
   QRadioButton* DebitButton() const { return debit_; }
   QRadioButton* CreditButton() const { return credit_; }
   QPushButton* OkButton() const { return ok_; }
@@ -33,6 +35,7 @@ class OpeningEditDialog : public ModelDialog<COpeningEditDlg&> {
   MaskEdit* amount_;
   MaskEdit* quantity_ = nullptr;
   MaskEdit* price_ = nullptr;
+  QLabel* echo_;
   QPushButton *ok_, *cancel_;
   bool showing_ = false;
 };

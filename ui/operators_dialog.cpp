@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 #include "face_owner.h"
@@ -30,6 +31,8 @@ OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog
   rightsList_->installEventFilter(this);
   addButton_ = new QPushButton(Q(COperatorsDlg::AddButtonText()));
   addButton_->setAutoDefault(false);
+  clearButton_ = new QPushButton(Q("&R.清除口令"));
+  clearButton_->setAutoDefault(false);
   hint_ = new QLabel;
   arrow_ = new QLabel;
   arrow_->setFixedSize(40, 40);
@@ -41,7 +44,11 @@ OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog
   grid->addWidget(operatorList_, 1, 0);
   grid->addWidget(arrow_, 1, 1, Qt::AlignCenter);
   grid->addWidget(rightsList_, 1, 2);
-  grid->addWidget(addButton_, 2, 0, Qt::AlignLeft);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(addButton_);
+  buttons->addWidget(clearButton_);
+  buttons->addStretch();
+  grid->addLayout(buttons, 2, 0);
   grid->addWidget(hint_, 2, 1, 1, 2);
   grid->setRowStretch(1, 1);
   resize(560, 460);
@@ -57,6 +64,11 @@ OperatorsDialog::OperatorsDialog(CVyDataEnv& env, QWidget* parent) : ModelDialog
             Sync();
           }));
   connect(addButton_, &QPushButton::clicked, this, Guard(this, &OperatorsDialog::OnAdd));
+  connect(clearButton_, &QPushButton::clicked, this, Guard([this] {
+            FaceOwner over(this);
+            model_.OnClearPassword();
+            Sync();
+          }));
 
   ready_ = model_.OnInitDialog();
   Sync();
@@ -89,6 +101,7 @@ void OperatorsDialog::Sync() {
 
   hint_->setText(Q(model_.hint));
   addButton_->setEnabled(model_.addEnabled);
+  clearButton_->setEnabled(model_.ClearPasswordEnabled());
   arrow_->setPixmap(ArrowPicture(model_.arrowPicture));
 }
 

@@ -25,5 +25,6 @@ class OperatorsDialog : public ModelDialog<COperatorsDlg> {
 
   QListWidget *operatorList_, *rightsList_;
   QPushButton* addButton_;
+  QPushButton* clearButton_;
   QLabel *hint_, *arrow_;
 };

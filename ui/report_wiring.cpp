@@ -14,6 +14,7 @@
 #include "reports/balance_table.h"
 #include "reports/fuzzy_query_dlg.h"
 #include "reports/fuzzy_query_list.h"
+#include "reports/trial_balance.h"
 #include "reports/turnover_table.h"
 #include "turnover_range_dialog.h"
 
@@ -35,6 +36,10 @@ void WireReportCommands(CQirnApp& app, CMainFrame& frame) {
                                                     dlg.OnInitDialog();
                                                     return true;
                                                   }));
+  frame.SetDataWindowKit(cmd::kTrialBalance, ReportKit<CTrialBalanceView, CTrialMonthDlg>(env, [](CTrialMonthDlg& dlg) {
+                           dlg.OnInitDialog();
+                           return true;
+                         }));
   frame.SetDataWindowKit(cmd::kFuzzyQuery, ReportKit<CHobdzb7, CFuzzyQueryDlg>(
                                                env,
                                                [](CFuzzyQueryDlg& dlg) {

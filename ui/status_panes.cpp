@@ -31,6 +31,10 @@ StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar) {
   caps_->setFixedWidth(numWidth);
   num_->setFixedWidth(numWidth);
   operator_->setFixedWidth(5 * numWidth);
+  balance_ = Pane(bar, QString());
+  balance_->setStyleSheet("color: #b00000;");
+  balance_->hide();
+  bar->addPermanentWidget(balance_);
   bar->addPermanentWidget(operator_);
   bar->addPermanentWidget(caps_);
   bar->addPermanentWidget(num_);
@@ -40,6 +44,11 @@ StatusPanes::StatusPanes(QStatusBar* bar) : QObject(bar) {
 
 void StatusPanes::SetOperator(const QString& text) {
   operator_->setText(text);
+}
+
+void StatusPanes::SetBalance(const QString& text) {
+  balance_->setText(text);
+  balance_->setVisible(!text.isEmpty());
 }
 
 void StatusPanes::SetLocks(bool caps, bool num) {

@@ -12,6 +12,9 @@ class StatusPanes : public QObject {
   explicit StatusPanes(QStatusBar* bar);
 
   void SetOperator(const QString& text);
+  // The book's balance: "借贷不平 差额 …", or nothing (the pane hides) while it balances.
+  void SetBalance(const QString& text);
+  QString BalanceText() const { return balance_->text(); }
   QString OperatorText() const { return operator_->text(); }
   QString IdleText() const { return idle_->text(); }
   QLabel* OperatorPane() const { return operator_; }
@@ -25,6 +28,7 @@ class StatusPanes : public QObject {
 
  private:
   QLabel* idle_;
+  QLabel* balance_;
   QLabel* operator_;
   QLabel* caps_;
   QLabel* num_;

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QCheckBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <map>
@@ -44,6 +45,8 @@ QDialog* MakeTurnoverRangeDialog(CTurnoverRangeDlg& model, QWidget* parent) {
   modeRow->addWidget(all);
   modeRow->addStretch();
   grid->addLayout(modeRow, 4, 1);
+  auto* nonzero = NonzeroBox(model.nonzero);
+  grid->addWidget(nonzero, 5, 1);
   auto* ok = new QPushButton(Q("&S.确认"));
   auto* layout = new QVBoxLayout(dialog);
   layout->addLayout(grid);
@@ -56,11 +59,12 @@ QDialog* MakeTurnoverRangeDialog(CTurnoverRangeDlg& model, QWidget* parent) {
                      model.OnBrowse();
                      code->SetGbkText(model.code);
                    }));
-  QObject::connect(ok, &QPushButton::clicked, dialog, Guard([&model, dialog, from, to, code, all, fields] {
+  QObject::connect(ok, &QPushButton::clicked, dialog, Guard([&model, dialog, from, to, code, all, nonzero, fields] {
                      from->Read(model.from);
                      to->Read(model.to);
                      model.code = code->GbkText();
                      model.allLevels = all->isChecked();
+                     model.nonzero = nonzero->isChecked();
                      if (model.OnOK())
                        dialog->accept();
                      else

@@ -5,6 +5,7 @@
 #include "admin/book_check_view.h"
 #include "app/application.h"
 #include "app/command_table.h"
+#include "backups_dialog.h"
 #include "carry_forward_dialog.h"
 #include "copy_info_dialog.h"
 #include "data_window_kit.h"
@@ -16,6 +17,12 @@ void WireYearendCommands(CQirnApp& app, CMainFrame& frame) {
   frame.SetCommandHandler(cmd::kCarryForward, [&env, &frame] {
     CarryForwardDialog dialog(env, &frame);
     if (dialog.Ready()) dialog.exec();
+  });
+  frame.SetCommandHandler(cmd::kBackups, [&env, &frame] {
+    BackupsDialog dialog(env, &frame);
+    dialog.exec();
+    // A restore may have brought another unit's name or operator with it.
+    frame.ShowLoginState();
   });
   frame.SetCommandHandler(cmd::kCopyInfo, [&env, &frame] {
     CopyInfoDialog dialog(env, &frame);

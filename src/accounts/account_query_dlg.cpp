@@ -1,9 +1,12 @@
 #include "accounts/account_query_dlg.h"
 
+#include <cctype>
+
 #include <tuple>
 
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
+#include "base/pinyin.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "data/count_first.h"
@@ -139,6 +142,32 @@ void CAccountQueryDlg::FillCombo() {
   CVyRecordset rs(env_.Db(), {}, {}, {"Expr1000"});
   rs.Open(Format("SELECT trim(na) FROM subt WHERE trim(kno)='%s'", SqlText(parent).c_str()));
   parentName = rs.IsEOF() ? std::string() : rs.GetText(0);
+}
+
+void CAccountQueryDlg::OnSearch(const std::string& text) {
+  search = text;
+  found.clear();
+  const std::string wanted = Trim(text);
+  if (wanted.empty()) return;
+  std::string lower;
+  for (char c : wanted) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  Guarded([&] {
+    CVyRecordset rs(env_.Db(), {}, {}, {"Expr1000", "Expr1001"});
+    for (rs.Open("SELECT trim(kno),trim(na) FROM subt ORDER BY kno"); !rs.IsEOF() && found.size() < kFound;
+         rs.MoveNext()) {
+      const std::string code = rs.GetText(0), name = rs.GetText(1);
+      if (code.rfind(wanted, 0) == 0 || name.find(wanted) != std::string::npos ||
+          PinyinInitials(name).find(lower) != std::string::npos)
+        found.push_back(Format("%-18s%s", code.c_str(), name.c_str()));
+    }
+  });
+}
+
+void CAccountQueryDlg::OnFoundChosen(int index) {
+  if (index < 0 || index >= static_cast<int>(found.size())) return;
+  const std::string& line = found[static_cast<size_t>(index)];
+  const std::string code = line.substr(0, line.find(' '));
+  Guarded([&] { MoveTo(ParentCode(code), code); });
 }
 
 void CAccountQueryDlg::MoveTo(const std::string& code, const std::string& select) {

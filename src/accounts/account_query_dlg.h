@@ -43,6 +43,16 @@ class CAccountQueryDlg {
   void OnClearFilter();
   void OnSelect(int index);
 
+  // The search beside the filter, over every level (the filter keeps to the level shown): the accounts whose
+  // code starts with text, whose name holds it, or whose name's pinyin initials hold it ("gsyh" finds
+  // 工商银行), as "%-18s%s" lines in code order, at most kFound of them, into found.
+  static constexpr size_t kFound = 100;
+  void OnSearch(const std::string& text);
+  // A found account chosen: the list shows its level with it selected.
+  void OnFoundChosen(int index);
+  std::string search;
+  std::vector<std::string> found;
+
   // The code of a list line: up to the first blank.
   std::string CodeOf(int index) const;
   // The name of a list line: what stands from the name column on.

@@ -19,6 +19,7 @@
 const std::vector<ChartTemplate>& ChartTemplates() {
   static const std::vector<ChartTemplate> charts = {
       {"standard", "企业会计准则一级科目"},
+      {"small", "小企业会计准则一级科目"},
       {"project", "项目核算简明科目"},
   };
   return charts;

@@ -82,3 +82,8 @@ void CCurrencyDlg::Write() {
   env_.Execute(
       Format("update subt set fzn='%s' where fz='2' and strcomp(trim(fzn),'%s',0)=0", c.c_str(), o.c_str()));
 }
+
+std::string CCurrencyDlg::CodeRefusalText(const std::string& typed) {
+  if (typed.empty() || typed.find_first_not_of("0123456789") == std::string::npos) return "";
+  return "币种代码只能是数字（至多 4 位，如美元 840、欧元 978），字母和其他字符不被接受。";
+}

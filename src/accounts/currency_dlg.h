@@ -18,6 +18,9 @@ class CCurrencyDlg {
 
   static std::string Caption() { return "请增加、修改、外币币种"; }
   static FieldMask CodeMask() { return {"NUMBER 0123456789", 4}; }
+  // The code takes digits only, and the field drops anything else; this says why, once a letter (USD) or
+  // another non-digit was typed. "" for a refusal that is no such character (a fifth digit).
+  static std::string CodeRefusalText(const std::string& typed);
   static FieldMask NameMask() { return {"STRING NOT |[]'\"", 10}; }
   // Codes of at most six levels; the field itself holds at most 14 characters.
   static FieldMask GainAccountMask() { return {"CLASSNOSTRING", 5}; }

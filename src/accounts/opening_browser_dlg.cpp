@@ -99,6 +99,16 @@ bool COpeningBrowserDlg::OnEscape() {
   return true;
 }
 
+void COpeningBrowserDlg::OnClose() {
+  List("");
+  const money::Cents debit = money::ToCents(debitTotal), credit = money::ToCents(creditTotal);
+  if (debit == credit) return;
+  ShowMessage("年初余额借贷不平衡：借 " + DebitText() + "，贷 " + CreditText() + "，差额 " +
+                  money::CentsText(debit > credit ? debit - credit : credit - debit) +
+                  "。\n\n录入的余额都已保存；请补录或改正，使借贷相等。",
+              MsgIcon::Information);
+}
+
 void COpeningBrowserDlg::Refresh() {
   const int keep = selected;
   List(parent_);

@@ -37,6 +37,9 @@ class COpeningBrowserDlg {
   bool OnEscape();
   // Lists the current level again (after a save), keeping the selection.
   void Refresh();
+  // The dialog closes: when the level-1 accounts' openings do not balance, a note says by how much (the
+  // balances are kept; nothing is refused). Lists the top level.
+  void OnClose();
 
   const std::string& Parent() const { return parent_; }
   const std::vector<Line>& Lines() const { return lines_; }

@@ -6,6 +6,7 @@
 #include "base/money.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "data/recordset.h"
 #include "data/sql_text.h"
 
 using jet::SqlText;
@@ -46,9 +47,36 @@ bool COpeningEditDlg::OnInitDialog() {
       quantity = Shown(row->quantity, 0, 4);
       if (double p = money::PriceOf(row->amount, row->quantity, money::kBalanceZero)) price = Format("%.4lf", p);
     }
+  } else {
+    const std::string top = code_.substr(0, code_.find('-'));
+    CVyRecordset name(env_.Db(), {}, {}, {"Expr1000"});
+    name.Open(Format("select trim(na) from subt where trim(kno)='%s'", SqlText(top).c_str()));
+    debit = NormallyDebit(top, name.IsEOF() ? std::string() : name.GetText(0));
+    if (aux == 2) {
+      // The opening is the year's first day: the currency's earliest rate of the year is the one to offer.
+      CVyRecordset currency(env_.Db(), {}, {}, {"Expr1000"});
+      currency.Open(Format("select trim(fzn) from subt where trim(kno)='%s'", SqlText(code_).c_str()));
+      const std::string wno = currency.IsEOF() ? std::string() : currency.GetText(0);
+      CVyRecordset rate(env_.Db(), {}, {"my1", "my2"}, {});
+      rate.Open(Format("select my1,my2 from wbr where trim(wno)='%s' order by t", SqlText(wno).c_str()));
+      if (!rate.IsEOF() && rate.GetDouble(0) > 0) price = Format("%.4lf", rate.GetDouble(1) / rate.GetDouble(0));
+    }
   }
   focus = Focus::Amount;
   return true;
+}
+
+bool COpeningEditDlg::NormallyDebit(const std::string& topCode, const std::string& topName) {
+  if (topName.find("库存股") != std::string::npos) return true;
+  for (const char* credit : {"准备", "累计折旧", "累计摊销", "累计折耗", "资本", "公积", "利润", "收入", "收益"})
+    if (topName.find(credit) != std::string::npos) return false;
+  return topCode.empty() || topCode[0] != '2';
+}
+
+std::string COpeningEditDlg::AmountEcho() const {
+  const double value = ParseNumber(Trim(amount));
+  if (std::fabs(value) < 1000) return "";
+  return Trim(FormatAmount(value, 0, 2, 2));
 }
 
 void COpeningEditDlg::OnQuantityOrPriceChanged() {

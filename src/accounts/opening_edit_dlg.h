@@ -16,8 +16,16 @@ class COpeningEditDlg {
   COpeningEditDlg(CVyDataEnv& env, std::string code);
 
   // Reads the account's kind and its opening row into the fields; false when code is not a lowest-level
-  // account (Refusal says why). Database errors are thrown.
+  // account (Refusal says why). Without a row yet, the side is the one the account's balance normally has
+  // (NormalSide) and a currency account's rate is the currency's first rate of the year. Database errors are
+  // thrown.
   bool OnInitDialog();
+  // The side on which an account's balance normally stands, from its level-1 account: credit for
+  // liabilities (codes 2…), owners' equity, income and the allowances and accumulated depreciation that
+  // reduce an asset (累计折旧, 坏账准备 …); debit otherwise (库存股 included).
+  static bool NormallyDebit(const std::string& topCode, const std::string& topName);
+  // The amount as the books print it ("1,234,567.50"), beside the field; "" below a thousand.
+  std::string AmountEcho() const;
   // 确认: checks the fields, then saves as one transaction; true when the dialog closes.
   bool OnOk();
   // The fields' checks without showing anything: the message, with focus on the field at fault; "" when

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -14,6 +13,7 @@
 #include "base/text.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
+#include "entry/book_balance.h"
 #include "entry/posting.h"
 
 namespace {
@@ -57,8 +57,6 @@ bool WithinMask(double value, int decimals) {
   return std::isfinite(value) && std::fabs(value) < 1e12 && money::RoundToPlaces(value, decimals) == value;
 }
 
-using money::ToCents;
-
 class Checker {
  public:
   explicit Checker(CVyDataEnv& env) : env_(env), year_(YearOf(env)) { listed_.resize(kRuleCount); }
@@ -75,13 +73,16 @@ class Checker {
       });
       out.findings.push_back(std::move(f));
     }
-    for (const auto& [top, cents] : topBalance_) {
-      (cents > 0 ? out.trial.closingDebit : out.trial.closingCredit) += std::llabs(cents);
-      int64_t opening = topOpening_[top];
-      (opening > 0 ? out.trial.openingDebit : out.trial.openingCredit) += std::llabs(opening);
+    const SideSums openings = tally_.Openings(), closing = tally_.Closing();
+    out.trial.openingDebit = openings.debit;
+    out.trial.openingCredit = openings.credit;
+    out.trial.closingDebit = closing.debit;
+    out.trial.closingCredit = closing.credit;
+    for (size_t p = 0; p < 12; ++p) {
+      const SideSums period = tally_.Period(static_cast<int>(p) + 1);
+      out.trial.debit[p] = period.debit;
+      out.trial.credit[p] = period.credit;
     }
-    out.trial.debit = debit_;
-    out.trial.credit = credit_;
     return out;
   }
 
@@ -170,17 +171,7 @@ class Checker {
       Flag(kControl, row);
     if (!WithinMask(row.amount, 2) || !WithinMask(row.quantity, 4)) Flag(kAmount, row);
 
-    if (row.state != "4") return;
-    int64_t cents = ToCents(row.side * row.amount);
-    if (known) {
-      std::string top = row.code.substr(0, row.code.find('-'));
-      topBalance_[top] += cents;
-      if (opening) topOpening_[top] += cents;
-    }
-    if (!opening && period > 0) {
-      int64_t part = ToCents(row.amount);
-      (row.side > 0 ? debit_ : credit_)[static_cast<size_t>(period - 1)] += part;
-    }
+    if (row.state == "4") tally_.Add(row.code, static_cast<int>(row.side), row.amount, period, opening);
   }
 
   CVyDataEnv& env_;
@@ -189,8 +180,7 @@ class Checker {
   std::unordered_map<std::string, int> periods_;
   long counts_[kRuleCount] = {};
   std::vector<std::vector<CheckedRow>> listed_;
-  std::map<std::string, int64_t> topBalance_, topOpening_;
-  std::array<int64_t, 12> debit_{}, credit_{};
+  BookTally tally_;
 };
 
 }  // namespace

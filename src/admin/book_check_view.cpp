@@ -53,25 +53,23 @@ void CBookCheckView::SetupForm() {
 
 void CBookCheckView::Build() {
   result_ = CheckBook(*DataEnv());
-  rows_.clear();
+  std::vector<std::vector<std::string>> rows;
   for (const BookFinding& f : result_.findings) {
     std::string what = f.count > static_cast<long>(f.rows.size())
                            ? Format("%s（共 %ld 行，列出前 %zu 行）", f.what.c_str(), f.count, f.rows.size())
                            : Format("%s（%ld 行）", f.what.c_str(), f.count);
     for (const CheckedRow& r : f.rows) {
-      rows_.push_back(RowCells(what, r));
+      rows.push_back(RowCells(what, r));
       what = "";
     }
   }
   const TrialBalance& t = result_.trial;
-  rows_.push_back(TrialCells("试算平衡：年初余额(一级科目)", t.openingDebit, t.openingCredit));
+  rows.push_back(TrialCells("试算平衡：年初余额(一级科目)", t.openingDebit, t.openingCredit));
   for (int p = 0; p < 12; ++p)
-    rows_.push_back(TrialCells(Format("试算平衡：第 %d 期发生额", p + 1), t.debit[static_cast<size_t>(p)],
+    rows.push_back(TrialCells(Format("试算平衡：第 %d 期发生额", p + 1), t.debit[static_cast<size_t>(p)],
                                t.credit[static_cast<size_t>(p)]));
-  rows_.push_back(TrialCells("试算平衡：年末余额(一级科目)", t.closingDebit, t.closingCredit));
-  SetRowCount(static_cast<int>(rows_.size()));
-  SetCurrent(0, 0, 0, "TEXT");
-  Redraw();
+  rows.push_back(TrialCells("试算平衡：年末余额(一级科目)", t.closingDebit, t.closingCredit));
+  ShowRows(std::move(rows));
 }
 
 std::string CBookCheckView::HeadText(int line, int item) const {
@@ -86,26 +84,8 @@ std::string CBookCheckView::HeadText(int line, int item) const {
   return "";
 }
 
-std::string CBookCheckView::ReportCell(int row, int col) {
-  if (row < 0 || row >= static_cast<int>(rows_.size()) || col < 0 || col >= kColumns) return "";
-  return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
-}
-
-void CBookCheckView::GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool) {
-  cell = VyCellInfo{};
-  cell.text = section == "HEAD" ? HeadText(row, col) : section == "TEXT" ? ReportCell(row, col) : "";
-  cell.mask = "STRING";
-}
-
-void CBookCheckView::DrawCell(VyDC& dc, int row, int col, const std::string& section) {
-  if (section == "HEAD") {
-    if (const VyItem* item = Item(section, row, col))
-      DrawCellText(row, item->pos, dc, HeadText(row, col), "PERCENT", section);
-    return;
-  }
-  if (section != "TEXT") return;
-  DrawCellText(row, col, dc, ReportCell(row, col), col == 6 || col == 7 ? "RIGHT" : col == 5 ? "MID" : "LEFT",
-               section);
+const char* CBookCheckView::ColumnAlign(int col) const {
+  return col == 6 || col == 7 ? "RIGHT" : col == 5 ? "MID" : "LEFT";
 }
 
 void CBookCheckView::DrawFrame(VyDC& dc) {

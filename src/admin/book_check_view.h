@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "admin/book_check.h"
-#include "formview/report_view.h"
+#include "formview/text_rows_view.h"
 
-class CBookCheckView : public CVyReportView {
+class CBookCheckView : public CTextRowsView {
  public:
   static constexpr int kFormFlag = 21;  // a form of its own
 
@@ -19,16 +19,14 @@ class CBookCheckView : public CVyReportView {
 
   std::vector<std::string> ReportHead() override;
   std::vector<std::string> ColumnCaptions() override;
-  std::string ReportCell(int row, int col) override;
 
   void SetupForm() override;
   void DrawFrame(VyDC& dc) override;
-  void DrawCell(VyDC& dc, int row, int col, const std::string& section) override;
-  void GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool forEdit) override;
-  bool CanEditCell(int, int, const std::string&) override { return false; }
+
+ protected:
+  std::string HeadText(int line, int item) const override;
+  const char* ColumnAlign(int col) const override;
 
  private:
-  std::string HeadText(int line, int item) const;
   BookCheck result_;
-  std::vector<std::vector<std::string>> rows_;  // the grid's cells as shown
 };

@@ -16,6 +16,21 @@ bool COperatorsDlg::Guarded(const std::function<void()>& work) {
   return RunCatchingDbErrors(work);
 }
 
+void ClearPassword(CVyDataEnv& env, const std::string& opno) {
+  env.Execute(Format("update opr set psd='' where opno='%s'", jet::SqlText(opno).c_str()));
+}
+
+void COperatorsDlg::OnClearPassword() {
+  if (!ClearPasswordEnabled()) return;
+  const std::string code = SelectedCode();
+  if (ShowMessage(Format("清除操作员 %s 的口令吗？\n\n清除后该操作员登录时不必输入口令，请其登录后立即在“操作员口令设置与更改”中设置新口令。",
+                         code.c_str()),
+                  MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+    return;
+  if (Guarded([&] { ClearPassword(env_, code); }))
+    ShowMessage(Format("操作员 %s 的口令已清除。", code.c_str()), MsgIcon::Information);
+}
+
 bool COperatorsDlg::OnInitDialog() {
   bool ok = Guarded([&] {
     FillOperators();

@@ -8,6 +8,9 @@
 #include "admin/operator_dlg.h"
 #include "data/data_env.h"
 
+// Clears the password of operator opno (one statement). Database errors are thrown.
+void ClearPassword(CVyDataEnv& env, const std::string& opno);
+
 class COperatorsDlg {
  public:
   enum class Focus { OperatorList, RightsList };
@@ -36,6 +39,11 @@ class COperatorsDlg {
   void OnModify();
   // The add button: the add dialog, again after every operator added, until it is cancelled.
   void OnAdd();
+  // &R.清除口令: after a question (否 the default), the selected operator logs in without a password until
+  // they set a new one. The administrator never learns or chooses another's password; their own is changed
+  // in 操作员口令设置与更改.
+  void OnClearPassword();
+  bool ClearPasswordEnabled() const { return selectedOperator >= 0 && SelectedCode() != env_.opno; }
 
   // The code of an operator item: its first three characters, blanks removed.
   std::string CodeOf(int index) const;

@@ -63,7 +63,7 @@ bool CAccountInfoDlg::OnOk() {
   bool saved = false;
   RunCatchingDbErrors([&] { saved = Save(); });
   if (!saved) return false;
-  ShowMessage("修改结束");
+  ShowMessage("修改结束", MsgIcon::Information);  // a success, not a warning
   return true;
 }
 

@@ -99,9 +99,7 @@ bool CQirnApp::IsEnabled(int id, const WindowState& w) const {
 std::string CQirnApp::MissingRightText(const CommandInfo& c) const {
   if (c.rule != EnableRule::Right && c.rule != EnableRule::RightNoChild) return {};
   if (!IsBuilt(c.id) || HasRight(c.right)) return {};
-  for (const RightInfo& r : RightsTable())
-    if (std::string(r.code) == c.right) return std::string("当前操作员无此权限（") + r.name + "）";
-  return std::string("当前操作员无此权限（") + c.right + "）";
+  return "当前操作员无此权限（" + RightNames(c.right) + "）";
 }
 
 std::string CQirnApp::MainTitle() const {

@@ -52,12 +52,13 @@ constexpr int kByAccount = 32771, kByDate = 32772, kInterest = 32853, kReconcile
 constexpr int kThreeColumn = 32779, kMultiColumn = 32780, kQuantityLedger = 32781, kCurrencyLedger = 32782;
 constexpr int kBalanceTable = 40020, kTurnoverTable = 40021, kFuzzyQuery = 40022, kPrintBooks = 40036;
 constexpr int kStatements = 40037, kStatementTemplates = 40038, kClosePl = 40039;
+constexpr int kTrialBalance = 40045;
 // 帐户目录
 constexpr int kAccountQuery = 40023, kCatalogue = 40024, kAccountSetup = 40025, kOpenings = 40026;
 constexpr int kCurrencies = 40027, kRates = 40028;
 // 帐务管理
 constexpr int kOperators = 40030, kNewYear = 40031, kCarryForward = 40032, kCopyInfo = 40033;
-constexpr int kAccountSets = 40029, kSetInfo = 40034, kBookCheck = 40035;
+constexpr int kAccountSets = 40029, kSetInfo = 40034, kBookCheck = 40035, kBackups = 40046;
 }  // namespace cmd
 
 // All commands, menu items first in menu order, then those reached only by keys.

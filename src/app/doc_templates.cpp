@@ -13,6 +13,7 @@ const std::vector<DocTemplate> kTemplates = {
     {9, Child, "CChildFrame", "CHobdzb6"},           {10, Child, "CChildFrame", "CHobdzb7"},
     {11, Child, "CChildFrame", "CHobdSubjectPrint"}, {12, Child, "CChildFrame", "CBookCheckView"},
     {13, Child, "CChildFrame", "CStatementView"},
+    {14, Child, "CChildFrame", "CTrialBalanceView"},
 };
 }  // namespace
 

@@ -45,7 +45,8 @@ std::string RightRefusal(const CVyDataEnv& env, int commandId, const std::string
   if (c->rule != EnableRule::Right && c->rule != EnableRule::RightNoChild) return {};
   if (HoldsRight(env.rights, c->right)) return {};
   const RightInfo* r = FindRight(c->right);
-  return "操作员" + env.opno + "没有“" + (r ? r->name : "") + "”权限（" + c->right + "），不能执行“" +
+  const std::string name = r ? r->name : std::string(c->right).find('|') != std::string::npos ? RightNames(c->right) : "";
+  return "操作员" + env.opno + "没有“" + name + "”权限（" + c->right + "），不能执行“" +
          (work.empty() ? PlainMenuText(c->text) : work) + "”。";
 }
 

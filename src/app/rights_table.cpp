@@ -18,6 +18,30 @@ const RightInfo* FindRight(const std::string& code) {
   return nullptr;
 }
 
+namespace {
+std::vector<std::string> Alternatives(const std::string& code) {
+  std::vector<std::string> codes(1);
+  for (char c : code) {
+    if (c == '|')
+      codes.emplace_back();
+    else
+      codes.back() += c;
+  }
+  return codes;
+}
+}  // namespace
+
 bool HoldsRight(const std::string& rights, const std::string& code) {
-  return !code.empty() && rights.find(code) != std::string::npos;
+  for (const std::string& one : Alternatives(code))
+    if (!one.empty() && rights.find(one) != std::string::npos) return true;
+  return false;
+}
+
+std::string RightNames(const std::string& code) {
+  std::string names;
+  for (const std::string& one : Alternatives(code)) {
+    const RightInfo* r = FindRight(one);
+    names += (names.empty() ? "" : "或") + (r ? std::string(r->name) : one);
+  }
+  return names;
 }

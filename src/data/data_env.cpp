@@ -232,7 +232,9 @@ bool CVyDataEnv::RunInTransaction(const std::function<void()>& work) {
   };
   // Only the outermost transaction starts again: a collision ends it, and with it the inner ones.
   bool outermost = db_->TransactionDepth() == 0;
-  return RunCatchingDbErrors([&] { outermost ? jet::RetryCollisions(once) : once(); });
+  bool done = RunCatchingDbErrors([&] { outermost ? jet::RetryCollisions(once) : once(); });
+  if (done && outermost && afterCommit) afterCommit();
+  return done;
 }
 
 namespace {

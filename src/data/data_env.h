@@ -38,6 +38,9 @@ class CVyDataEnv {
   // the server is done again from its start (data/collisions.h): it must not keep anything it made on the
   // way outside the transaction.
   bool RunInTransaction(const std::function<void()>& work);
+  // Told after each transaction of RunInTransaction went in: whoever shows figures of the whole book (the
+  // main window's status bar) looks again.
+  std::function<void()> afterCommit;
 
   // On a server: names this program's connection after the year and the operator logged in, so that the
   // others see it; and who else is logged in to the year, "102 刘会计（2026-12-08 08:10 起）" each. A year

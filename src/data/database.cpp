@@ -314,6 +314,12 @@ void Database::BackupTo(const std::string& target, unsigned mode) {
   engine_->BackupTo(target, mode);
 }
 
+bool Database::RestoreFrom(const std::string& source) {
+  Require();
+  if (depth_ > 0) throw DbError("事务进行中，不能恢复备份。");
+  return engine_->RestoreFrom(source);
+}
+
 std::string Database::CheckCopy(const std::string& gbkPath, bool thorough, bool* busy) {
   return SqliteEngine::CheckCopy(gbkPath, thorough, busy);
 }

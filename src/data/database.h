@@ -127,6 +127,9 @@ class Database {
   // engine's quick check is removed); a year on a server into a new schema of that name beside it, in one
   // transaction. Fails when anything stands at the target or a transaction of this handle is open.
   void BackupTo(const std::string& target, unsigned mode = 0600);
+  // The whole year replaced by the copy at source (a year file BackupTo made), in place, outside any
+  // transaction of this handle. false when the year's engine cannot (a server's copies are schemas).
+  bool RestoreFrom(const std::string& source);
   // "" when the file opens read-only as a year file of ours whose settings can be read, else why not.
   // With thorough, the engine's quick check of every page too. busy, when given, tells whether the file
   // could not be read only because another process held it locked for longer than a statement waits.

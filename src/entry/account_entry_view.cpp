@@ -12,6 +12,7 @@
 #include "data/sql_text.h"
 #include "data/recordset.h"
 #include "entry/account_entry_dlg.h"
+#include "entry/book_balance.h"
 #include "entry/posting.h"
 
 using jet::SqlText;
@@ -225,6 +226,25 @@ bool CQirnpz1::CheckRows() {
                             wrong, days.low, days.high) +
                      "\n\n存盘时，这些项将被自动删除。\n\n" + "是否返回继续修改？";
   return ShowMessage(text, MsgIcon::Exclamation, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes;
+}
+
+// One account's month seldom balances by itself, so nothing is asked; but when the books' period no longer
+// balances after the save, the status bar says so.
+std::string CQirnpz1::SavedNote() {
+  const MonthSheet& s = frame_->Sheet();
+  CVyDataEnv& env = *DataEnv();
+  const AccountingYear year = YearOf(env);
+  std::string note;
+  int last = 0;
+  for (int day : {1, DaysInMonth(s.year, s.month)}) {
+    const int period = PeriodOfDate(year, MakeDate(s.year, s.month, day));
+    if (period == 0 || period == last) continue;
+    last = period;
+    const SideSums sides = PeriodSides(env, period);
+    if (!sides.Balanced())
+      note += (note.empty() ? "" : "；") + Format("第 %d 期借贷不平衡：", period) + SidesText(sides);
+  }
+  return note;
 }
 
 std::string CQirnpz1::ChangedQuestion() {

@@ -49,6 +49,8 @@ class CQirnpz1 : public CEntryView {
   std::string TotalsCaption() const override { return "本  月  合  计"; }
   // The month's totals and its closing balance are this account's books: 对方达 rows stay outside.
   bool CountsOtherSideRows() const override { return false; }
+  std::string SavedNote() override;
+  std::string RowAccount(const EntryRow&) const override { return frame_->Sheet().code; }
   bool CheckRows() override;
   std::string ChangedQuestion() override;
   int WriteRows() override;

@@ -13,6 +13,7 @@
 #include "base/text.h"
 #include "data/sql_text.h"
 #include "data/recordset.h"
+#include "entry/book_balance.h"
 #include "entry/date_entry_dlg.h"
 #include "entry/posting.h"
 
@@ -212,6 +213,17 @@ bool CQirnpz2::CheckRows() {
   // Back to the first of them, the caret behind its code.
   SetCurrent(wrong.front(), 1, static_cast<int>(rows[static_cast<size_t>(wrong.front())][1].size()), "TEXT");
   return false;
+}
+
+std::string CQirnpz2::RowAccount(const EntryRow& row) const {
+  return Trim(row[1]);
+}
+
+std::string CQirnpz2::UnbalancedQuestion() {
+  Totals t = ComputeTotals();
+  SideSums sides{money::ToCents(t.debit), money::ToCents(t.credit)};
+  if (sides.Balanced()) return "";
+  return "本日借贷不平衡（" + SidesText(sides) + "），仍要保存吗？";
 }
 
 std::string CQirnpz2::ChangedQuestion() {

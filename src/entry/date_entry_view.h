@@ -41,6 +41,11 @@ class CQirnpz2 : public CEntryView {
   std::string OwnCellText(int row, int cell) override;
   void OwnCellChanged(int row, int cell) override;
   std::string TotalsCaption() const override { return "合       计"; }
+  // The day's totals are the books': 对方达 rows stand beside the caption, outside the balance.
+  bool CountsOtherSideRows() const override { return false; }
+  bool ShowsDifference() const override { return true; }
+  std::string UnbalancedQuestion() override;
+  std::string RowAccount(const EntryRow& row) const override;
   bool CheckRows() override;
   std::string ChangedQuestion() override;
   int WriteRows() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "base/cell_text.h"
 #include "base/money.h"
@@ -9,6 +10,7 @@
 #include "base/text.h"
 #include "data/data_env.h"
 #include "data/db_error.h"
+#include "entry/book_balance.h"
 #include "entry/posting.h"
 
 namespace {
@@ -147,7 +149,12 @@ void CEntryView::DrawCell(VyDC& dc, int row, int col, const std::string& section
     double price = RowPrice(row);
     text = price != 0 ? PriceText(price) : std::string();
   } else if (c == m.mark) {
-    text = MarkName(Cell(row, c));
+    // A row with an amount and no mark is saved as 本帐达, and says so; the cell itself stays empty, so that
+    // the mark typed into it is the one digit the cell takes.
+    int side = 0;
+    double amount = 0;
+    const bool counted = SideOf(Cell(row, m.debit), Cell(row, m.credit), side, amount);
+    text = MarkName(counted ? MarkOf(Cell(row, c)) : Cell(row, c));
     align = "MID";
   } else {
     text = OwnCellText(row, c);
@@ -165,6 +172,7 @@ void CEntryView::OnEnterCell(int row, int col, const std::string& section) {
 
 void CEntryView::OnCellChanged(const std::string&, int row, int col, const std::string& section) {
   if (section != "TEXT") return;
+  savedNote_.clear();
   CellMap m = Cells();
   int c = CellOfColumn(col);
   if (c == m.debit || c == m.credit) {
@@ -228,6 +236,7 @@ void CEntryView::OnInsertRows(int atRow, int lastOldRow, int count) {
 CEntryView::Totals CEntryView::ComputeTotals() {
   CellMap m = Cells();
   Totals t;
+  std::string quantityAccount;
   for (const EntryRow& r : Sheet().Rows()) {
     double d = CellNumber(r[static_cast<size_t>(m.debit)]), c = CellNumber(r[static_cast<size_t>(m.credit)]);
     if (!CountsOtherSideRows() && Trim(r[static_cast<size_t>(m.mark)]) == "1") {
@@ -237,10 +246,22 @@ CEntryView::Totals CEntryView::ComputeTotals() {
     }
     t.debit += d;
     t.credit += c;
-    if (m.quantity >= 0)
-      t.quantity += (SignOf(d) - SignOf(c)) * CellNumber(r[static_cast<size_t>(m.quantity)]);
+    if (m.quantity < 0) continue;
+    const double q = CellNumber(r[static_cast<size_t>(m.quantity)]);
+    t.quantity += (SignOf(d) - SignOf(c)) * q;
+    if (q == 0) continue;
+    // Kilograms and dollars do not add up: a day of several such accounts has no total quantity or price.
+    const std::string account = RowAccount(r);
+    if (quantityAccount.empty()) quantityAccount = account;
+    if (account != quantityAccount) t.oneQuantityAccount = false;
   }
   return t;
+}
+
+std::string CEntryView::DifferenceText(const Totals& t) {
+  const money::Cents difference = money::ToCents(t.debit) - money::ToCents(t.credit);
+  if (difference == 0) return "借贷平衡";
+  return "借贷差额 " + Trim(FormatAmount(money::FromCents(std::llabs(difference)), 0, 2, 2));
 }
 
 std::vector<std::string> CEntryView::TotalsLine() {
@@ -252,9 +273,10 @@ std::vector<std::string> CEntryView::TotalsLine() {
     if (col >= 0) line[static_cast<size_t>(col)] = text;
   };
   if (line.size() > 1) line[1] = TotalsCaption() + OtherSideText(t);
+  if (ShowsDifference()) line[0] = DifferenceText(t);
   put(m.debit, TotalText(t.debit));
   put(m.credit, TotalText(t.credit));
-  if (m.quantity < 0) return line;
+  if (m.quantity < 0 || !t.oneQuantityAccount) return line;
   std::string quantity = QuantityText(t.quantity);
   if (quantity.find_first_not_of(' ') != std::string::npos) put(m.quantity, quantity);
   double net = t.debit - t.credit;
@@ -294,8 +316,8 @@ std::string CEntryView::FootSignature(int index) {
 
 std::string CEntryView::CellPrompt() {
   const VyCellPos& cur = Current();
-  if (cur.section != "TEXT" || !IsLoaded() || CellOfColumn(cur.col) != Cells().mark) return "";
-  return MarkLegend();
+  if (cur.section != "TEXT" || !IsLoaded()) return "";
+  return CellOfColumn(cur.col) == Cells().mark ? MarkLegend() : savedNote_;
 }
 
 // ---- saving and opening
@@ -308,6 +330,9 @@ int CEntryView::SaveFlow() {
       ShowMessage(ChangedQuestion(), MsgIcon::Question, MsgButtons::YesNoCancel, MsgAnswer::Yes);
   if (answer == MsgAnswer::No) return kNotSaved;
   if (answer != MsgAnswer::Yes) return kCancelled;
+  if (std::string question = UnbalancedQuestion();
+      !question.empty() && ShowMessage(question, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+    return kCancelled;
   int written = 0;
   std::string saved;
   bool ok = DataEnv()->RunInTransaction([&] {
@@ -322,6 +347,8 @@ int CEntryView::SaveFlow() {
   if (!ok) return kFailed;
   opened_ = saved;
   SetModified(false);
+  savedNote_ = SavedNote();
+  PromptChanged();
   Redraw();
   return written > 0 ? kSaved : kNothingWritten;
 }

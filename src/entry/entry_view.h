@@ -55,10 +55,13 @@ class CEntryView : public CVyReportView {
 
   struct Totals {
     double debit = 0, credit = 0, quantity = 0;
+    bool oneQuantityAccount = true;  // the rows with a quantity are all of one account
     // Rows marked 对方达 when the view leaves them out of its totals (see CountsOtherSideRows).
     double otherDebit = 0, otherCredit = 0;
   };
   Totals ComputeTotals();
+  // "借贷差额 200.00" or "借贷平衡": the difference of the totals' sides.
+  static std::string DifferenceText(const Totals& t);
   // The totals line, one text a column: its caption, then the totals under their columns.
   std::vector<std::string> TotalsLine();
   // The rows that hold something, then the totals line.
@@ -93,6 +96,16 @@ class CEntryView : public CVyReportView {
 
  protected:
   virtual std::string ChangedQuestion() = 0;
+  // Asked after the save was confirmed when the rows leave the books unbalanced, 否 the default and back to
+  // editing; "" when they balance.
+  virtual std::string UnbalancedQuestion() { return ""; }
+  // A line for the status bar after a save (the books it left unbalanced), "" for none; it stays until the
+  // rows change again.
+  virtual std::string SavedNote() { return ""; }
+  // Whether the totals line shows its sides' difference (under the first column).
+  virtual bool ShowsDifference() const { return false; }
+  // The account of a row: whose quantities the totals may add up.
+  virtual std::string RowAccount(const EntryRow& row) const = 0;
   virtual int WriteRows() = 0;
   // The rows of the year that the save rewrites, read as the window reads them when it loads; Load reads
   // them through ReadSavedRows, so that a save can tell whether another user changed them since.
@@ -115,8 +128,11 @@ class CEntryView : public CVyReportView {
   virtual bool CountsOtherSideRows() const { return true; }
   // The totals line in the form foot.
   void DrawTotals(VyDC& dc);
-  // Forgets the price typed last (a new load).
-  void ForgetPrice() { priceRow_ = enteredRow_ = -1; }
+  // Forgets the price typed last and the last save's note (a new load).
+  void ForgetPrice() {
+    priceRow_ = enteredRow_ = -1;
+    savedNote_.clear();
+  }
   // The changed cell being typed into is taken as if the caret had left it.
   void CommitEdit();
   // "本帐达", "对方达", "双方达" or blank.
@@ -136,6 +152,7 @@ class CEntryView : public CVyReportView {
   // The saved rows as the window read them (their values, row after row), to be found unchanged by a save.
   std::string opened_;
   std::string SavedRowsNow();
+  std::string savedNote_;
 
  protected:
   // The form every sheet of postings starts from: editable, the entry windows' margins, a body line per

@@ -13,6 +13,7 @@
 #include "data/database.h"
 #include "data/data_env.h"
 #include "data/recordset.h"
+#include "entry/book_balance.h"
 #include "entry/date_entry_dlg.h"
 #include "entry/posting.h"
 
@@ -118,8 +119,12 @@ class PostingsImport {
     p.line = ++last;
     BindPosting(*insert_, p);
     insert_->Queue(r.line);
+    days_.push_back(p.date);
     return {};
   }
+
+  // The days lines were written on (repeated as often as lines were).
+  const std::vector<std::string>& Days() const { return days_; }
 
  private:
   struct Account {
@@ -168,11 +173,12 @@ class PostingsImport {
   std::unordered_map<uint32_t, std::vector<int>> lastLine_;  // by the day's number YYYYMMDD
   std::unordered_map<std::string, DateFact> dates_;
   std::unique_ptr<jet::PreparedStatement> insert_, lastLineOf_;
+  std::vector<std::string> days_;
 };
 
 }  // namespace
 
-ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
+ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table, bool balanced) {
   const std::vector<std::string> columns = {"date",   "account", "summary", "debit",
                                             "credit", "mark",    "quantity"};
   if (!table.MissingColumns(columns).empty()) return RunImport(env, table, columns, nullptr);
@@ -185,5 +191,18 @@ ImportOutcome ImportPostings(CVyDataEnv& env, CsvTable& table) {
         if (!import) import = std::make_unique<PostingsImport>(env, table, !ImportOutgrowsTable(env, table, "p0"));
         return import->Take(table, r);
       },
-      "p0", [&] { import.reset(); });
+      "p0", [&] { import.reset(); },
+      [&](ImportOutcome& out) {
+        if (!import) return;
+        std::vector<std::string> lines;
+        for (const DaySums& day : UnbalancedDays(env, import->Days()))
+          lines.push_back(Format("%s 借贷不平衡：", day.date.c_str()) + SidesText(day.sums));
+        if (lines.empty()) return;
+        if (!balanced) {
+          out.notes = std::move(lines);
+          return;
+        }
+        out.refused.push_back(Format("有 %zu 天借贷不平衡（--balanced），整个文件未导入：", lines.size()));
+        out.refused.insert(out.refused.end(), lines.begin(), lines.end());
+      });
 }

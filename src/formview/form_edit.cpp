@@ -154,6 +154,29 @@ bool CVyFormView::DeleteCharRange() {
   return true;
 }
 
+void CVyFormView::SelectCellText() {
+  if (!editable_ || !CellExists(cur_)) return;
+  const int end = static_cast<int>(CellText(cur_.row, cur_.col, cur_.section).size());
+  anchor_ = cur_;
+  anchor_.caret = 0;
+  shift_ = true;
+  SetCurrent(cur_.row, cur_.col, end, cur_.section);
+  shift_ = false;
+}
+
+bool CVyFormView::RestoreEntryText() {
+  if (!editable_ || !CellExists(cur_) || !cur_.SameCell(edit_.pos) ||
+      !CanEditCell(cur_.row, cur_.col, cur_.section))
+    return false;
+  const std::string entry = edit_.entry;
+  if (CellText(cur_.row, cur_.col, cur_.section) == entry) return false;
+  StoreCell(cur_, entry);
+  anchor_ = cur_;
+  SetCurrent(cur_.row, cur_.col, static_cast<int>(entry.size()), cur_.section);
+  Redraw();
+  return true;
+}
+
 void CVyFormView::DeleteSelection() {
   if (!editable_) return;
   if (!HasSelection()) return DeleteChar(false);

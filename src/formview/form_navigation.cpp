@@ -237,6 +237,9 @@ void CVyFormView::OnKeyDown(VyKey key, bool shift, bool ctrl) {
       else
         DeleteChar(false);
       break;
+    case VyKey::Escape:
+      RestoreEntryText();
+      break;
     default:
       break;
   }

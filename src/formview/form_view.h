@@ -203,6 +203,11 @@ class CVyFormView {
   virtual std::string CellPrompt() { return ""; }
   bool Copy();
   void DeleteSelection();
+  // Ctrl+A: the current cell's whole text becomes the selected character range (editable views).
+  void SelectCellText();
+  // Esc: the current cell takes back the text it had when the caret arrived, as a change that undo reverts;
+  // false when there was nothing to take back.
+  bool RestoreEntryText();
   void Cut();
   void Paste();
   void Undo();
@@ -255,6 +260,8 @@ class CVyFormView {
   // The text GetCell reports, without the rest.
   std::string CellText(int row, int col, const std::string& section);
   void Redraw() { host_->Redraw(); }
+  // The prompt (CellPrompt) changed without the caret moving: the host shows it again.
+  void PromptChanged() { host_->CaretChanged(); }
   void LayOut();
   VyDC& Measure(bool printing);
   uint32_t SectionColour(const std::string& section) const;

@@ -204,6 +204,37 @@ BackupOutcome BackupYearFile(const std::string& path, BackupReason reason) {
   return BackupYear(db, FolderOf(path), std::atoi(name.substr(0, 4).c_str()), reason);
 }
 
+BackupOutcome RestoreYear(jet::Database& db, const std::string& accountSetFolder, int year, const std::string& copy) {
+  const std::string name = NameOf(copy);
+  if (name.rfind(Format("%04d-", year), 0) != 0) return {"", "这不是本年度的备份：" + name};
+  if (OnServer(accountSetFolder)) return {"", "服务器上的帐套请由服务器的管理员恢复备份。"};
+  if (std::string why = jet::Database::CheckCopy(copy, true); !why.empty()) return {"", "备份不能打开：" + why};
+  // The copy chosen is taken aside first: the copy of the present state may make it one too many and prune it.
+  auto set = AccountSet::Of(accountSetFolder);
+  const std::string aside = BackupFolder(accountSetFolder) + "/恢复中-" + name;
+  set->RemoveCopy(aside);  // the leftover of a restore that was cut short
+  try {
+    jet::Database source;
+    source.Open(copy, true);
+    source.BackupTo(aside);
+  } catch (const jet::DbError& e) {
+    set->RemoveCopy(aside);
+    return {"", e.what()};
+  }
+  BackupOutcome before = BackupYear(db, accountSetFolder, year);
+  if (before.Ok()) {
+    try {
+      db.RestoreFrom(aside);
+    } catch (const jet::DbError& e) {
+      before = {"", e.what()};
+    }
+  } else {
+    before.error = "恢复前未能备份当前数据：" + before.error;
+  }
+  set->RemoveCopy(aside);
+  return before;
+}
+
 std::string BackupNote(const std::string& what, const std::string& path) {
   return what + "前的数据已备份到：\r" + path;
 }

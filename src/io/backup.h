@@ -43,6 +43,10 @@ struct BackupEntry {
 };
 // The year's copies, oldest first, each looked at (thorough: every page read).
 std::vector<BackupEntry> ListBackups(const std::string& accountSetFolder, int year, bool thorough);
+// Restores the year from one of its copies (a path ListBackups gave): the copy is checked page by page and
+// must be of this year; then the year as it stands is copied first (the outcome's path), and the open year
+// db takes the copy's contents in place. Nothing is thrown; a restore that cannot be made changes nothing.
+BackupOutcome RestoreYear(jet::Database& db, const std::string& accountSetFolder, int year, const std::string& copy);
 // "结转前", "拷贝前", "删除前" or "" for a copy taken on demand.
 std::string ReasonText(BackupReason reason);
 // The line that final messages add: where the copy taken before the command is.

@@ -27,7 +27,8 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
                         const std::function<std::string(const CsvRecord&)>& each, const std::string& bulkTable,
-                        const std::function<void()>& startOver) {
+                        const std::function<void()>& startOver,
+                        const std::function<void(ImportOutcome&)>& finish) {
   ImportOutcome out;
   if (std::vector<std::string> missing = table.MissingColumns(columns); !missing.empty())
     out.refused.push_back(LineMessage(1, "缺少列：" + NameList(missing)));
@@ -71,6 +72,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
       reading = false;
       if (!broken.empty()) out.refused.push_back(broken);
       if (out.refused.empty()) db->RestoreIndexes(indexes);
+      if (out.refused.empty() && finish) finish(out);
     } catch (const jet::DbError& e) {
       db->Rollback();
       // Met by another writer: no line was at fault, and the import may start again.
@@ -99,6 +101,7 @@ ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std:
     } else {
       db->Rollback();
       out.imported = 0;
+      out.notes.clear();
     }
   };
   try {

@@ -13,6 +13,7 @@ class CVyDataEnv;
 struct ImportOutcome {
   int imported = 0;                  // records written (0 when anything was refused)
   std::vector<std::string> refused;  // "第 N 行：message", GBK
+  std::vector<std::string> notes;    // what was taken but is worth saying (days that do not balance), GBK
   bool Ok() const { return refused.empty(); }
 };
 
@@ -26,6 +27,9 @@ bool ImportOutgrowsTable(CVyDataEnv& env, const CsvTable& table, const std::stri
 // An import that collides with another writer's on the server is started again from the file's first
 // record (data/collisions.h); startOver then makes each forget what it learnt in the attempt undone. A
 // collision that outlasts the attempts, or a commit that fails, refuses the import with its message.
+// finish: after every record was taken, still inside the transaction, a look at the result; a refusal it
+// adds undoes the whole file.
 ImportOutcome RunImport(CVyDataEnv& env, CsvTable& table, const std::vector<std::string>& columns,
                         const std::function<std::string(const CsvRecord&)>& each,
-                        const std::string& bulkTable = "", const std::function<void()>& startOver = nullptr);
+                        const std::string& bulkTable = "", const std::function<void()>& startOver = nullptr,
+                        const std::function<void(ImportOutcome&)>& finish = nullptr);

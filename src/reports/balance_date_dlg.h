@@ -25,6 +25,8 @@ class CBalanceDateDlg {
 
   std::string yearText;  // 年度, display only
   std::string code;
+  // 只列有余额或发生额的科目: accounts without a balance and without a posting up to the date are left out.
+  bool nonzero = false;
   DateFields date;
   std::string focus;  // the field an error leaves the focus in: "code", "year", "month" or "day"
 

@@ -73,6 +73,9 @@ class CBalanceLevelView : public CVyReportView {
   std::string FootText(int item);
 
   std::string start_;
+  // Accounts with nothing to show (no balance, no turnover) are left out of the listing; the totals, which
+  // they add nothing to, stay as they are.
+  bool nonzero_ = false;
 
  private:
   struct Remembered {

@@ -29,12 +29,14 @@ void CHobdzb5::SetParameters(const CBalanceDateDlg& dlg) {
   closingDate_ = dlg.closingDate;
   period_ = dlg.period;
   headText_ = dlg.headText;
+  nonzero_ = dlg.nonzero;
 }
 
 bool CHobdzb5::AskAgain() {
   if (!DataEnv()) return false;
   CBalanceDateDlg dlg(*DataEnv());
   dlg.OnInitDialog(start_, closingDate_);
+  dlg.nonzero = nonzero_;
   if (!AskDialog(dlg)) return false;
   SetParameters(dlg);
   return true;
@@ -52,9 +54,13 @@ void CHobdzb5::Build() {
     for (const ListedAccount& a : accounts) {
       // The row carries the balance as its statement wrote it, with two decimals.
       const money::Cents balance = money::ToCents(source.Balance(a.code, closingDate_, period_));
+      progress.Step();
+      if (nonzero_ && balance == 0) {
+        const TurnoverFigures f = source.Turnover(a.code, 1, closingDate_, period_);
+        if (money::ToCents(f.opening) == 0 && money::ToCents(f.debit) == 0 && money::ToCents(f.credit) == 0) continue;
+      }
       total += balance;
       rows.push_back({a.code, a.name, DirectionOf(balance), AmountCell(balance)});
-      progress.Step();
     }
   }
   rows.push_back(

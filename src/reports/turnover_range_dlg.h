@@ -27,6 +27,7 @@ class CTurnoverRangeDlg {
   DateFields from, to;
   std::string code;
   bool allLevels = false;  // 查询方式: 下一级 (false) or 所有下级 (true)
+  bool nonzero = false;    // accounts whose four figures are all zero are left out
   std::string focus;       // "fromYear", "fromMonth", "fromDay", "toYear", "toMonth", "toDay" or "code"
 
   // The results.

@@ -48,12 +48,14 @@ void CHobdzb6::SetParameters(const CTurnoverRangeDlg& dlg) {
   startPeriod_ = dlg.startPeriod;
   endPeriod_ = dlg.endPeriod;
   headText_ = dlg.rangeText;
+  nonzero_ = dlg.nonzero;
 }
 
 bool CHobdzb6::AskAgain() {
   if (!DataEnv()) return false;
   CTurnoverRangeDlg dlg(*DataEnv());
   dlg.OnInitDialog(start_, allLevels_, startDate_, endDate_);
+  dlg.nonzero = nonzero_;
   if (!AskDialog(dlg)) return false;
   SetParameters(dlg);
   return true;
@@ -69,6 +71,13 @@ void CHobdzb6::AddRows(const std::string& start, int level, std::vector<std::vec
     // The row's figures as it shows them, which the total adds up.
     const Sums row{money::ToCents(f.opening), money::ToCents(f.debit), money::ToCents(f.credit), 0};
     const money::Cents closing = ClosingCents(f);
+    // Sub-accounts may cancel out in their parent's balance: with every level listed a parent stays, and its
+    // sub-accounts are judged one by one.
+    if (nonzero_ && row.opening == 0 && row.debit == 0 && row.credit == 0 && closing == 0 &&
+        !(allLevels_ && source.HasSubAccounts(a.code))) {
+      progress.Step();
+      continue;
+    }
     rows.push_back({a.code, a.name, DirectionOf(row.opening), AmountCell(row.opening), Turnover(row.debit),
                     Turnover(row.credit), DirectionOf(closing), AmountCell(closing)});
     if (level == 0) {

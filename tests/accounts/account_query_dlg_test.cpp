@@ -6,6 +6,7 @@
 
 #include "accounts/account_asker.h"
 #include "accounts/account_code.h"
+#include "base/pinyin.h"
 #include "base/text.h"
 #include "support/year_file_fixture.h"
 
@@ -213,6 +214,52 @@ TEST_F(AccountQueryTest, AnEmptyChartClosesTheDialog) {
   EXPECT_FALSE(d.OnInitDialog());
   EXPECT_EQ(d.state, CAccountQueryDlg::State::Closed);
   EXPECT_EQ(platform.Texts(), std::vector<std::string>{"本年度尚未设置科目(帐户)"});
+}
+
+}  // namespace
+
+namespace {
+
+// The search beside the filter finds accounts of every level by code, name and pinyin initials, and going
+// to a found account shows its level with it selected.
+TEST_F(AccountQueryTest, TheSearchFindsEveryLevelByCodeNameAndInitialsAndGoesThere) {
+  CAccountQueryDlg d(env, accountquery::kBrowse, "");
+  ASSERT_TRUE(d.OnInitDialog());
+  struct Case {
+    const char* typed;
+    CodeList codes;
+  } cases[] = {
+      {"工商", {"10-3"}},                          // a name two levels down, from the top level
+      {"gsy", {"10-3"}},                           // 工商银行's initials
+      {"JSYX", {"10-20"}},                         // in capitals
+      {"10-3", {"10-3", "10-3-1", "10-3-12", "10-3-2"}},  // codes that start so
+      {"户", {"10-3-1", "10-3-12", "10-3-2", "10-4-1"}},
+      {"yfzk", {"2"}},
+      {"无此", {}},
+      {" ", {}},
+  };
+  for (const Case& c : cases) {
+    d.OnSearch(c.typed);
+    CodeList codes;
+    for (const std::string& line : d.found) codes.push_back(line.substr(0, line.find(' ')));
+    EXPECT_EQ(codes, c.codes) << c.typed;
+  }
+  d.OnSearch("定期");
+  ASSERT_EQ(d.found.size(), 1u);
+  d.OnFoundChosen(0);
+  EXPECT_EQ(d.parent, "10-3");
+  EXPECT_EQ(Selected(d), "10-3-12");
+  d.OnSearch("现金");
+  d.OnFoundChosen(0);  // a level-1 account: the top level
+  EXPECT_EQ(d.parent, "");
+  EXPECT_EQ(Selected(d), "1");
+}
+
+TEST(PinyinInitials, TheCommonCharactersLettersAndDigits) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"库存现金", "kcxj"}, {"应收账款", "yszk"}, {"A-1号", "a1h"}, {"啊", "a"}, {"座", "z"}, {"", ""}, {"（", ""},
+  };
+  for (const auto& [text, initials] : cases) EXPECT_EQ(PinyinInitials(text), initials) << text;
 }
 
 }  // namespace

@@ -37,6 +37,28 @@ TEST_F(ChartTemplatesTest, EveryShippedChartLoadsWholeIntoANewSet) {
   }
 }
 
+// The small companies' chart: its own numbers for equity (3…) and the profit and loss accounts (5…), and
+// the sides a new opening starts on follow its names as they follow the general chart's.
+TEST_F(ChartTemplatesTest, TheSmallCompaniesChartHasItsOwnNumbers) {
+  std::string error;
+  std::string path = CreateAccountSetWithChart(dir.Path(), 2026, "small", error);
+  ASSERT_FALSE(path.empty()) << error;
+  CVyDataEnv env;
+  ASSERT_TRUE(env.Open(path, "", 1));
+  EXPECT_EQ(env.QueryLong("select count(*) from subt"), 66);
+  const std::pair<const char*, const char*> some[] = {
+      {"3001", "实收资本"},     {"3103", "本年利润"},     {"5001", "主营业务收入"}, {"5401", "主营业务成本"},
+      {"5602", "管理费用"},     {"1602", "累计折旧"},     {"2221", "应交税费"},     {"5801", "所得税费用"},
+  };
+  for (auto [code, name] : some)
+    EXPECT_EQ(env.QueryLong(std::string("select count(*) from subt where trim(kno)='") + code + "' and trim(na)='" +
+                            name + "'"),
+              1)
+        << code;
+  ASSERT_NE(FindChartTemplate("small"), nullptr);
+  EXPECT_EQ(std::string(FindChartTemplate("small")->title), "小企业会计准则一级科目");
+}
+
 TEST_F(ChartTemplatesTest, TheStandardChartHoldsTheLevelOneAccountsOfTheStandards) {
   std::string error;
   std::string path = CreateAccountSetWithChart(dir.Path(), 2026, "standard", error);

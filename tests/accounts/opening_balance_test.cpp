@@ -226,3 +226,87 @@ TEST_F(OpeningTest, AFailedSaveLeavesTheFileAsItWasAndShowsTheEnginesMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the dialog says when the level-1 openings do not balance, from whatever level it closes on;
+// balanced openings close without a word.
+TEST_F(OpeningTest, ClosingOnUnbalancedOpeningsSaysByHowMuch) {
+  Add("101", "现金");
+  Add("102", "银行");
+  Add("102-1", "工行");
+  Add("201", "借款");
+  struct Case {
+    const char* code;
+    bool debit;
+    const char* amount;
+    std::string said;  // "" for nothing
+  } cases[] = {
+      {"101", true, "100", "年初余额借贷不平衡：借 100.00，贷 0.00，差额 100.00。"},
+      {"102-1", true, "50", "年初余额借贷不平衡：借 150.00，贷 0.00，差额 150.00。"},
+      {"201", false, "150", ""},
+      {"201", false, "150.01", "年初余额借贷不平衡：借 150.00，贷 150.01，差额 0.01。"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(Save(c.code, c.debit, c.amount));
+    platform.messages.clear();
+    COpeningBrowserDlg b(env);
+    ASSERT_TRUE(b.OnInitDialog());
+    b.OpenLevel("102");  // closed from below the top
+    b.OnClose();
+    if (c.said.empty()) {
+      EXPECT_TRUE(platform.messages.empty()) << c.amount;
+    } else {
+      ASSERT_EQ(platform.messages.size(), 1u) << c.amount;
+      EXPECT_EQ(platform.messages[0].text.substr(0, c.said.size()), c.said);
+      EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    }
+    EXPECT_EQ(b.Parent(), "");
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A new opening starts on the side the account's balance normally stands on, from its level-1 account; a
+// currency account offers the currency's first rate of the year; an existing row keeps its own side.
+TEST_F(OpeningTest, ANewOpeningStartsOnTheAccountsNormalSideWithTheCurrencysRate) {
+  struct Case {
+    const char* code;
+    const char* name;
+    bool debit;
+  } cases[] = {
+      {"1001", "库存现金", true},   {"1231", "坏账准备", false},     {"1602", "累计折旧", false},
+      {"1702", "累计摊销", false},  {"2202", "应付账款", false},     {"4001", "实收资本", false},
+      {"4103", "本年利润", false},  {"4201", "库存股", true},        {"6001", "主营业务收入", false},
+      {"6111", "投资收益", false},  {"6602", "管理费用", true},      {"5001", "生产成本", true},
+  };
+  for (const Case& c : cases) {
+    Add(c.code, c.name);
+    Add(std::string(c.code) + "-1", "明细");
+    COpeningEditDlg dlg(env, std::string(c.code) + "-1");  // the sub-account follows its level-1 account
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(dlg.debit, c.debit) << c.code;
+  }
+  ASSERT_TRUE(Save("1602-1", true, "5"));  // a saved row keeps the side it was given
+  COpeningEditDlg saved(env, "1602-1");
+  ASSERT_TRUE(saved.OnInitDialog());
+  EXPECT_TRUE(saved.debit);
+
+  env.Execute("insert into wbt(wno,na,ho) values('840','美元','')");
+  env.Execute("insert into wbr(wno,t,my1,my2) values('840','20260301',100,712)");
+  env.Execute("insert into wbr(wno,t,my1,my2) values('840','20260105',100,710)");
+  env.Execute("insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('1003','美元户',1,'0','2','840','0',0,0)");
+  COpeningEditDlg currency(env, "1003");
+  ASSERT_TRUE(currency.OnInitDialog());
+  EXPECT_EQ(currency.price, "7.1000");
+  currency.quantity = "1000";
+  currency.OnQuantityOrPriceChanged();
+  EXPECT_EQ(currency.amount, "7100.00");
+  EXPECT_EQ(currency.AmountEcho(), "7,100.00");
+  currency.amount = "999.99";
+  EXPECT_EQ(currency.AmountEcho(), "");
+}
+
+}  // namespace

@@ -201,14 +201,15 @@ TEST_F(AccountSetDlgTest, CreateMakesEveryFolderAndTheFirstYearOfTheCurrentYear)
   EXPECT_EQ(env.opno, "102");
   EXPECT_EQ(env.startDate, "20260101");
   // The standard chart unless the user chose otherwise.
-  EXPECT_EQ(dlg.chartItems, (std::vector<std::string>{"（空科目表）", "企业会计准则一级科目", "项目核算简明科目"}));
+  EXPECT_EQ(dlg.chartItems, (std::vector<std::string>{"（空科目表）", "企业会计准则一级科目", "小企业会计准则一级科目",
+                                                     "项目核算简明科目"}));
   EXPECT_EQ(env.QueryLong("select count(*) from subt where trim(kno)='1002' and trim(na)='银行存款'"), 1);
   EXPECT_EQ(env.QueryLong("select count(*) from subt where clas=1"), env.QueryLong("select count(*) from subt"));
   EXPECT_GE(env.QueryLong("select count(*) from subt"), 150);
 }
 
 TEST_F(AccountSetDlgTest, TheEmptyChartOrTheProjectOne) {
-  const std::pair<int, long> cases[] = {{0, 0}, {2, 25}};
+  const std::pair<int, long> cases[] = {{0, 0}, {2, 66}, {3, 25}};
   for (auto [choice, accounts] : cases) {
     std::string folder = Root() + "/set" + std::to_string(choice);
     CAccountSetDlg dlg(Form::Create, "", "");

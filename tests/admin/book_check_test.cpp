@@ -166,7 +166,9 @@ TEST_F(BookCheckTest, TheWindowListsFindingsWithTheirRowsAndTheTrialBalance) {
                                                "5.00", "", "0", "4", "01"}));
   EXPECT_EQ(rows[4][0], "试算平衡：第 3 期发生额");
   EXPECT_EQ(rows[4][5], "平");
-  EXPECT_EQ(rows.back()[4], "借 0.00  贷 0.00");  // the posting is on no account of the chart
+  // A posting on no account of the chart is money all the same: the year's end counts it as its period does.
+  EXPECT_EQ(rows[2][4], "借 5.00  贷 0.00");
+  EXPECT_EQ(rows.back()[4], "借 5.00  贷 0.00");
   EXPECT_EQ(view.ReportHead()[2], "发现 1 类问题，共 1 行。");
 }
 

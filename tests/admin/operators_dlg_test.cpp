@@ -254,3 +254,44 @@ TEST_F(OperatorsDlgTest, TheListsFollowModifyAndAddAndTheLoginFollowsItsOwnName)
 }
 
 }  // namespace
+
+namespace {
+
+// The administrator clears another operator's password after a question whose default is 否; their own is
+// not theirs to clear here.
+TEST_F(OperatorsDlgTest, TheAdministratorClearsAnotherOperatorsPasswordAfterAQuestion) {
+  env.Execute("update opr set psd='abc' where opno='102'");
+  env.Execute("update opr set psd='xyz' where opno='101'");
+  struct Case {
+    const char* selected;
+    bool enabled;
+    MsgAnswer answer;
+    const char* psd102;
+  } cases[] = {
+      {"101", false, MsgAnswer::Yes, "abc"},
+      {"102", true, MsgAnswer::No, "abc"},
+      {"102", true, MsgAnswer::Yes, ""},
+  };
+  for (const Case& c : cases) {
+    COperatorsDlg dlg(env);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    for (int i = 0; i < static_cast<int>(dlg.operatorItems.size()); ++i)
+      if (dlg.CodeOf(i) == c.selected) dlg.OnOperatorSelected(i);
+    EXPECT_EQ(dlg.ClearPasswordEnabled(), c.enabled) << c.selected;
+    platform.messages.clear();
+    platform.answers = {c.answer};
+    dlg.OnClearPassword();
+    EXPECT_EQ(Count("select count(*) from opr where opno='102' and trim(psd)='" + std::string(c.psd102) + "'"), 1)
+        << c.selected;
+    EXPECT_EQ(Count("select count(*) from opr where opno='101' and trim(psd)='xyz'"), 1);
+    if (!c.enabled) {
+      EXPECT_TRUE(platform.messages.empty());
+      continue;
+    }
+    EXPECT_EQ(platform.messages[0].defaultButton, MsgAnswer::No);
+    EXPECT_EQ(platform.messages.size(), c.answer == MsgAnswer::Yes ? 2u : 1u);
+  }
+  EXPECT_EQ(platform.LastText(), "操作员 102 的口令已清除。");
+}
+
+}  // namespace

@@ -123,6 +123,7 @@ TEST_F(AccountInfoDlgTest, OkChecksTheDatesAndTheClosingDayInOrder) {
   dlg.selectedClosing = Index(dlg.closingDays, "025");
   EXPECT_TRUE(dlg.OnOk());
   EXPECT_EQ(platform.Texts(), std::vector<std::string>{"修改结束"});
+  EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);  // a success, not a warning
   EXPECT_EQ(Row("select T1+T13+JT from systab"),
             "20020102"
             "20021231"

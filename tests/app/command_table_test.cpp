@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "app/doc_templates.h"
@@ -29,11 +30,11 @@ TEST(CommandTable, MenusHoldEveryMenuCommandOnceInTheDocumentedPopups) {
   for (const CommandInfo& c : Commands()) {
     EXPECT_EQ(inMenus.count(c.id), *c.text ? 1u : 0u) << c.id;
   }
-  // 帐务管理 lists its commands in this order, 建立帐套 after 拷贝会计信息.
+  // 帐务管理 lists its commands in this order, 备份与恢复 after 拷贝会计信息 and 建立帐套 after it.
   std::vector<int> admin;
   for (int id : MenuLayout()[4].items)
     if (id) admin.push_back(id);
-  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40029, 40034, 40035}));
+  EXPECT_EQ(admin, (std::vector<int>{40030, 40031, 40032, 40033, 40046, 40029, 40034, 40035}));
   EXPECT_TRUE(MenuLayout()[6].windowList);
 }
 
@@ -51,8 +52,15 @@ TEST(CommandTable, RightsAndWindowsOfTheDataCommands) {
     bool guarded = c.rule == EnableRule::Right || c.rule == EnableRule::RightNoChild;
     EXPECT_EQ(guarded, *c.right != '\0') << c.id;
     if (guarded) {
-      EXPECT_TRUE(codes.count(c.right)) << c.id;
-      used.insert(c.right);
+      // A command open to holders of any of several rights names each of them.
+      std::string right = c.right;
+      for (size_t at = 0; at <= right.size();) {
+        size_t bar = std::min(right.find('|', at), right.size());
+        std::string one = right.substr(at, bar - at);
+        EXPECT_TRUE(codes.count(one)) << c.id << " " << one;
+        used.insert(one);
+        at = bar + 1;
+      }
     }
     if (c.templateNo) {
       EXPECT_NE(FindTemplate(c.templateNo), nullptr) << c.id;
@@ -108,4 +116,24 @@ TEST(CommandTable, ChildWindowsAreTitledByWhatTheyShow) {
        {"三栏式帐页 1002:1", "帐户余额表 2026年12月31日", "三栏式帐页 1002:2"}},
   };
   for (const auto& [views, titles] : cases) EXPECT_EQ(ChildWindowTitles(views), titles);
+}
+
+TEST(CommandTable, ARightOfAlternativesIsHeldByHoldingAnyOfThem) {
+  struct Case {
+    const char* rights;
+    const char* code;
+    bool held;
+  } cases[] = {
+      {"0301 ", "0301|0305", true},   {"0305 ", "0301|0305", true},  {"0201 0202 ", "0301|0305", false},
+      {"", "0301|0305", false},       {"0301 ", "", false},          {"0101 ", "0101", true},
+      {"0203 ", "0301|0302|0303", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HoldsRight(c.rights, c.code), c.held) << c.rights << " " << c.code;
+  EXPECT_EQ(RightNames("0301|0305"), "三栏式帐或帐簿余额表");
+  EXPECT_EQ(RightNames("0404"), "年初帐户余额");
+  // The trial balance is every ledger reader's: any right of 查询帐簿 opens it.
+  const CommandInfo* trial = FindCommand(cmd::kTrialBalance);
+  ASSERT_NE(trial, nullptr);
+  for (const char* right : {"0301 ", "0304 ", "0307 "}) EXPECT_TRUE(HoldsRight(right, trial->right)) << right;
+  EXPECT_FALSE(HoldsRight("0101 0201 0202 0404 ", trial->right));
 }

@@ -61,4 +61,13 @@ TEST(HelpPageTest, ListsEveryMenuCommandWithItsConditionAndKeys) {
                            "Ctrl+C，Ctrl+Insert", "打印(P)...", "<td>查询帐户科目</td>", "F2"})
     EXPECT_NE(html.find(text), std::string::npos) << gbk::ToUtf8(text);
   EXPECT_EQ(html.find("(&"), std::string::npos);
+  // The keys say what they do: Delete in a cell removes a character, whole rows only when they are selected.
+  for (const char* text : {"<td>Esc</td><td>单元格恢复为光标进入时的内容", "<td>Ctrl+A</td>",
+                           "删除光标前、光标处的一个字符", "选定整行时删除这些行"})
+    EXPECT_NE(html.find(text), std::string::npos) << gbk::ToUtf8(text);
+  EXPECT_EQ(html.find("删除当前行"), std::string::npos);
+  // How the books are kept safe, in Chinese: the copies, restoring one, passwords.
+  for (const char* text : {"<h3>帐务数据的保护、备份与恢复</h3>", "tavrel-cli backup --list", "cp --preserve=mode",
+                           "tavrel-cli clear-password"})
+    EXPECT_NE(html.find(text), std::string::npos) << gbk::ToUtf8(text);
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "support/cli_run.h"
@@ -113,6 +114,31 @@ TEST(CliAdmin, CarryForwardWaitsForProfitAndLossToBeClosed) {
   EXPECT_FALSE(Has(RunCli("statement-template " + next + " --form 利润表"), "项目收入"));
   EXPECT_EQ(RunAdmin("copy-info " + next + " " + source + " --pages").status, 0);
   EXPECT_TRUE(Has(RunCli("statement-template " + next + " --form 利润表"), "项目收入"));
+}
+
+// A forgotten administrator's password: clear-password needs no login, takes a copy first and leaves the
+// operator to log in without a password; a server's account set and an unknown operator are refused.
+TEST(CliAdmin, AForgottenPasswordIsClearedWithACopyTakenFirst) {
+  TempDir dir;
+  const std::string set = "'" + dir.Path() + "/s'";
+  ASSERT_EQ(RunCli("create-set " + set).status, 0);
+  std::string year;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path() + "/s"))
+    if (e.path().extension() == ".vyx") year = e.path().filename().string();
+  const std::string yearFile = "'" + dir.Path() + "/s/" + year + "'";
+  ASSERT_EQ(RunAdmin("sql " + yearFile + " \"update opr set psd='secret' where opno='101'\"").status, 0);
+  EXPECT_EQ(RunCliAs("101", "", "sql " + yearFile + " \"select count(*) from opr\"").status, 1);
+
+  CliResult unknown = RunCli("clear-password " + yearFile + " 109");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.out.find("109"), std::string::npos) << unknown.out;
+  EXPECT_EQ(RunCli("clear-password 'postgresql://host/set#2026' 101").status, 1);
+  CliResult cleared = RunCli("clear-password " + yearFile + " 101");
+  EXPECT_EQ(cleared.status, 0) << cleared.out;
+  EXPECT_NE(cleared.out.find("操作员 101 的口令已清除"), std::string::npos) << cleared.out;
+  EXPECT_EQ(RunCliAs("101", "", "sql " + yearFile + " \"select trim(psd) from opr where opno='101'\"").out,
+            "Expr1000\n\n");
+  EXPECT_FALSE(std::filesystem::is_empty(dir.Path() + "/s/备份"));
 }
 
 }  // namespace

@@ -179,5 +179,5 @@ TEST(Cli, CreatesAnAccountSetWithAChartOfAccounts) {
     EXPECT_EQ(count.out, "Expr1000\n" + c.accounts + "\n") << c.chart;
   }
   CliResult refused = RunCli("create-set '" + dir.Path() + "/x' --chart nonesuch");
-  EXPECT_EQ(refused.out, "找不到科目表“nonesuch”（可选：standard、project、none）。\n");
+  EXPECT_EQ(refused.out, "找不到科目表“nonesuch”（可选：standard、small、project、none）。\n");
 }

@@ -2,6 +2,7 @@
 // its manual page, all held to the tool's own tables of commands, kinds and options.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -53,7 +54,7 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
   TempDir dir;
   std::string script = dir.Path() + "/tavrel-cli.bash";
   std::ofstream(script) << RunCli("help --bash-completion").out;
-  auto complete = [&](const std::string& words) {
+  auto complete = [&](const std::string& words, const std::string& path = "") {
     // The last word is the one being completed ("" after a blank).
     std::string line = words, array;
     int count = 0;
@@ -63,7 +64,8 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
       array += "''";
       ++count;
     }
-    CliResult r = RunCommand("bash -c \"source '" + script + "'; COMP_WORDS=(" + array + "); COMP_CWORD=" +
+    CliResult r = RunCommand((path.empty() ? "" : "PATH='" + path + "':$PATH ") + "bash -c \"source '" + script +
+                             "'; COMP_WORDS=(" + array + "); COMP_CWORD=" +
                              std::to_string(count - 1) + "; _tavrel_cli; echo \\${COMPREPLY[*]}\"");
     return r.out.substr(0, r.out.size() - 1);
   };
@@ -73,7 +75,7 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
       {"tavrel-cli rep", "report"},
       {"tavrel-cli --v", "--version"},
       {"tavrel-cli report led", "ledger"},
-      {"tavrel-cli report t", "turnover"},
+      {"tavrel-cli report t", "turnover trial"},
       {"tavrel-cli import ", "accounts postings openings"},
       {"tavrel-cli report ledger f.vyx --m", "--mode"},
       {"tavrel-cli report ledger f.vyx --mode ", "auto detail summary"},
@@ -86,6 +88,12 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
       {"tavrel-cli help entry-m", "entry-month"},
   };
   for (const Case& c : cases) EXPECT_EQ(complete(c.words), c.completions) << c.words;
+  // After --printer the print service's queues and default, never the usage's placeholder NAME.
+  const std::string bin = dir.Path() + "/bin";
+  std::filesystem::create_directories(bin);
+  std::ofstream(bin + "/lpstat") << "#!/bin/sh\nprintf 'office\\nlabels\\n'\n";
+  std::filesystem::permissions(bin + "/lpstat", std::filesystem::perms::owner_all);
+  EXPECT_EQ(complete("tavrel-cli report ledger f.vyx --printer ", bin), "office labels default");
   // Every option a kind's usage names completes.
   for (const std::string& kind : ReportKinds()) {
     std::string usage = RunCli("help " + kind).out;
@@ -98,10 +106,13 @@ TEST(HelpCli, TheShellCompletesCommandsKindsOptionsAndTheirValues) {
 }
 
 TEST(HelpCli, TheManualPageNamesEveryCommandAndKind) {
-  std::ifstream in(std::string(TAVREL_SOURCE_DIR) + "/packaging/man/tavrel-cli.1");
+  // The English page and the Chinese one alike.
+  for (const char* file : {"/packaging/man/tavrel-cli.1", "/packaging/man/zh_CN/tavrel-cli.1"}) {
+  std::ifstream in(std::string(TAVREL_SOURCE_DIR) + file);
   std::stringstream page;
   page << in.rdbuf();
   std::string text = page.str();
+  ASSERT_FALSE(text.empty()) << file;
   // roff writes a hyphen as "\-".
   for (size_t p = text.find("\\-"); p != std::string::npos; p = text.find("\\-", p)) text.replace(p, 2, "-");
   std::vector<std::string> names = ReportKinds();
@@ -113,7 +124,8 @@ TEST(HelpCli, TheManualPageNamesEveryCommandAndKind) {
     EXPECT_TRUE(text.find("\n.B " + name + " ") != std::string::npos ||
                 text.find("\n.B " + name + "\n") != std::string::npos ||
                 text.find("\n.BI \"" + name + " \"") != std::string::npos)
-        << name;
+        << file << " " << name;
+  }
 }
 
 }  // namespace

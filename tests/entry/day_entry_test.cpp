@@ -38,7 +38,9 @@ TEST_F(DayEntry, EachAccountsRowsOfTheDayAreNumberedAndParentsAreDropped) {
   EXPECT_EQ(v.ReportRows()[0][1], "银行存款/工商银行");  // a lowest-level account shows its full name
   EXPECT_EQ(v.ReportRows()[3][1], "102");
   platform.answers.push_back(MsgAnswer::No);  // the code check: save without the parent's row
-  EXPECT_EQ(Save(), CEntryView::kSaved);
+  platform.answers.push_back(MsgAnswer::Yes);  // save
+  platform.answers.push_back(MsgAnswer::Yes);  // although the day does not balance
+  EXPECT_EQ(view->SaveFlow(), CEntryView::kSaved);
   EXPECT_EQ(
       platform.messages[0].text,
       "警告:  当前编辑的数据中有 1 项帐户代码不合理。\n（第 4 行）\n\n存盘时，这些项将被自动删除。\n\n是否返回继续修改？");
@@ -46,8 +48,9 @@ TEST_F(DayEntry, EachAccountsRowsOfTheDayAreNumberedAndParentsAreDropped) {
                                                   "20260309 101 -1 50.00 0 1 0 2 03 再取",
                                                   "20260309 102-1 1 300.00 0 2 4 1 03 存入"}));
   // The next window reads the day in account order.
+  // The day's totals are the books': the 对方达 row stands beside them.
   EXPECT_EQ(Open(3, 9).ReportRows().back(),
-            (std::vector<std::string>{"", "合       计", "300.00", "150.00", ""}));
+            (std::vector<std::string>{"借贷差额 200.00", "合       计(对方达另计 贷 50.00)", "300.00", "100.00", ""}));
 }
 
 TEST_F(DayEntry, GoingBackToABadCodePutsTheCaretOnItsRow) {
@@ -98,11 +101,14 @@ TEST_F(DayEntry, AQuantityAccountSwitchesToSevenColumnsForGood) {
   EXPECT_FALSE(v.CanEditCell(0, 2, "TEXT"));  // 101 keeps no quantities
   EXPECT_TRUE(v.CanEditCell(1, 2, "TEXT"));
   TypeRow(v, 1, {"购料", "", "4", "2.5"});
-  EXPECT_EQ(v.ReportRows()[1], (std::vector<std::string>{"购料", "原材料", "4", "2.50", "10.00", "", ""}));
+  // A row with an amount and no mark says what it is saved as: 本帐达.
+  EXPECT_EQ(v.ReportRows()[1], (std::vector<std::string>{"购料", "原材料", "4", "2.50", "10.00", "", "本帐达"}));
   TypeRow(v, 1, {"", "201"});  // another account: the columns stay
   EXPECT_EQ(v.ColumnCount(), 7);
   TypeRow(v, 1, {"", "103"});
-  EXPECT_EQ(Save(), CEntryView::kSaved);
+  platform.answers.push_back(MsgAnswer::Yes);
+  platform.answers.push_back(MsgAnswer::Yes);  // two debits: saved although the day does not balance
+  EXPECT_EQ(v.SaveFlow(), CEntryView::kSaved);
   EXPECT_EQ(Postings()[1], "20260401 103 1 10.00 4 0 4 1 04 购料");
   SetAccountAsker(none);
 }
@@ -157,6 +163,70 @@ TEST_F(DayEntry, ImportedPostingsContinueTheLineNumbersOrGoInNotAtAll) {
   EXPECT_EQ(Postings(), (std::vector<std::string>{
                             "20260105 101 1 5.00 0 0 4 1 01 已有", "20260105 101 -1 2.50 0 1 0 2 01 再",
                             "20260105 101 1 3.00 0 2 4 3 01 又", "20260105 103 1 6.00 3 0 4 1 01 料"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The day's foot shows the difference of its sides; saving a day that does not balance asks, 否 (the default)
+// back to editing with nothing written, 是 saving it. A balanced day is not asked about.
+TEST_F(DayEntry, AnUnbalancedDayShowsItsDifferenceAndIsAskedAboutBeforeSaving) {
+  struct Case {
+    std::vector<std::vector<std::string>> rows;
+    std::string foot;
+    bool asked;
+  } cases[] = {
+      {{{"付款", "101", "", "60"}, {"付款", "102-1", "100"}}, "借贷差额 40.00", true},
+      {{{"付款", "101", "", "60"}, {"付款", "102-1", "60"}}, "借贷平衡", false},
+      // A 对方达 row is outside the books: beside the caption, not in the balance.
+      {{{"付款", "101", "", "60"}, {"付款", "102-1", "60"}, {"未达", "102-2", "9", "", "1"}}, "借贷平衡", false},
+      {{{"付款", "101", "", "60"}, {"付款", "102-1", "60"}, {"未达", "102-2", "9", "", "0"}}, "借贷差额 9.00", true},
+  };
+  int day = 1;
+  for (const Case& c : cases) {
+    platform.messages.clear();
+    CQirnpz2& v = Open(5, day);
+    for (size_t r = 0; r < c.rows.size(); ++r) TypeRow(v, static_cast<int>(r), c.rows[r]);
+    EXPECT_EQ(v.ReportRows().back()[0], c.foot) << day;
+    platform.answers = {MsgAnswer::Yes};  // save; the balance question then takes its default, 否
+    if (c.asked) {
+      EXPECT_EQ(v.SaveFlow(), CEntryView::kCancelled) << day;
+      ASSERT_EQ(platform.messages.size(), 2u);
+      const RecordedMessage& q = platform.messages[1];
+      EXPECT_EQ(q.buttons, MsgButtons::YesNo);
+      EXPECT_EQ(q.defaultButton, MsgAnswer::No);
+      EXPECT_TRUE(v.IsModified());
+      EXPECT_TRUE(Postings().empty());
+      platform.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    }
+    EXPECT_EQ(v.SaveFlow(), CEntryView::kSaved) << day;
+    EXPECT_FALSE(v.IsModified());
+    env.Execute("delete from p0");
+    ++day;
+  }
+  EXPECT_EQ(platform.messages.back().text, "本日借贷不平衡（借 69.00，贷 60.00，差额 9.00），仍要保存吗？");
+}
+
+// Quantities of different accounts do not add up: the foot shows a total quantity and price only when the
+// rows that have one share their account.
+TEST_F(DayEntry, TheFootShowsAQuantityAndPriceOnlyForOneQuantityAccount) {
+  env.Execute("insert into subt(kno,na,clas,op,fz,fzn,dl,dlf,dlw) values('104','产成品',1,'0','1','件','0',0,0)");
+  struct Case {
+    const char* second;
+    std::string quantity, price;
+  } cases[] = {{"103", "6", "5.00"}, {"104", "", ""}};
+  int day = 10;
+  for (const Case& c : cases) {
+    CQirnpz2& v = Open(6, day++);
+    TypeRow(v, 0, {"购料", "103", "4", "2.5"});
+    TypeRow(v, 1, {"购料", c.second, "2", "10"});
+    ASSERT_EQ(v.ColumnCount(), 7);
+    const std::vector<std::string> foot = v.TotalsLine();
+    EXPECT_EQ(Trim(foot[2]), c.quantity) << c.second;
+    EXPECT_EQ(Trim(foot[3]), c.price) << c.second;
+    v.SetModified(false);
+  }
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST_F(MonthEntry, ARowKeepsOneSideAndQuantityTimesPriceMakesTheAmount) {
   TypeRow(cash, 0, {"2", "还款", "", "20"});
   TypeRow(cash, 0, {"", "", "50"});  // a debit typed into the credit row empties the credit
   TypeRow(cash, 1, {"4", "付款", "", "200"});
-  EXPECT_EQ(cash.ReportRows()[0], (std::vector<std::string>{"2", "还款", "50.00", "", ""}));
+  EXPECT_EQ(cash.ReportRows()[0], (std::vector<std::string>{"2", "还款", "50.00", "", "本帐达"}));
   EXPECT_EQ(cash.ItemText("FOOT", 0, 4), "月末：50.00(贷)");
   EXPECT_EQ(Save(), CEntryView::kSaved);
   EXPECT_EQ(Postings()[0], "20260302 101 1 50.00 0 0 4 1 03 还款");
@@ -150,7 +150,7 @@ TEST_F(MonthEntry, ARowKeepsOneSideAndQuantityTimesPriceMakesTheAmount) {
   TypeRow(stock, 1, {"2", "领用", "", "", "", "5"});
   TypeRow(stock, 1, {"", "", "3", "2.5"});  // 3 吨 at 2.5: the credit becomes 7.50
   auto rows = stock.ReportRows();
-  EXPECT_EQ(rows[1], (std::vector<std::string>{"2", "领用", "3", "2.50", "", "7.50", ""}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"2", "领用", "3", "2.50", "", "7.50", "本帐达"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"", "本  月  合  计", "7", "1.7857", "20.00", "7.50", ""}));
   EXPECT_EQ(Save(), CEntryView::kSaved);
   EXPECT_EQ(Postings()[2], "20260302 103 -1 7.50 3 0 4 1 03 领用");
@@ -239,6 +239,39 @@ TEST_F(MonthEntry, TheParameterDialogRefusesWithTheFocusOnTheField) {
 // opened is refused (the scenario is shared with the server's test).
 TEST_F(MonthEntry, ASheetAnotherProgramChangedSinceItWasOpenedIsNotOverwritten) {
   ExpectStaleSheetsRefused(path, platform);
+}
+
+}  // namespace
+
+namespace {
+
+// After a save the status bar says when the books' period no longer balances; a month of one account is
+// never a question. The note goes with the next change.
+TEST_F(MonthEntry, ASaveThatLeavesThePeriodUnbalancedSaysSoInTheStatusBarOnly) {
+  CQirnpz1& cash = Open("101", 3);
+  TypeRow(cash, 0, {"5", "付款", "", "770"});
+  EXPECT_EQ(Save(), CEntryView::kSaved);
+  EXPECT_EQ(platform.messages.size(), 1u);  // the save question alone
+  cash.SetCurrent(0, 1, 0, "TEXT");
+  EXPECT_EQ(cash.CellPrompt(), "第 3 期借贷不平衡：借 0.00，贷 770.00，差额 770.00");
+  cash.SetCurrent(0, 4, 0, "TEXT");
+  EXPECT_EQ(cash.CellPrompt(), CEntryView::MarkLegend());  // the mark column keeps its legend
+  cash.SetCurrent(0, 1, 0, "TEXT");
+  TypeRow(cash, 0, {"", "付现"});
+  EXPECT_EQ(cash.CellPrompt(), "");
+
+  // The row was typed without a mark and saved as 本帐达: the 对帐 column says so, and still takes a digit.
+  EXPECT_EQ(cash.ReportRows()[0][4], "本帐达");
+  cash.SetCurrent(0, 4, 0, "TEXT");
+  cash.OnChar("2");
+  EXPECT_EQ(cash.ReportRows()[0][4], "双方达");
+
+  // The counter posting on the bank's side: the period balances, nothing is said.
+  CQirnpz1& bank = Open("102-1", 3);
+  TypeRow(bank, 0, {"5", "付款", "770"});
+  EXPECT_EQ(Save(), CEntryView::kSaved);
+  bank.SetCurrent(0, 1, 0, "TEXT");
+  EXPECT_EQ(bank.CellPrompt(), "");
 }
 
 }  // namespace

@@ -321,3 +321,44 @@ TEST_F(Editing, CalculatorStartsWithTheSelectedNumbersAndSendsIntoNumberCells) {
 }
 
 }  // namespace
+
+namespace {
+
+// Esc gives a cell back the text it had when the caret arrived (an undoable change, no report of a change
+// on leaving); Ctrl+A selects the cell's text, which Delete then clears. Typing keeps inserting at the caret.
+TEST_F(Editing, EscTakesBackTheEntryTextAndCtrlASelectsTheCellsText) {
+  struct Case {
+    std::string held, typed;  // the cell's text when the caret arrives, then the keys typed at its end
+    bool restored;            // whether Esc has something to take back
+  } cases[] = {{"1820", "1280", true}, {"", "5", true}, {"7", "", false}};
+  for (const Case& c : cases) {
+    view.Fill(0, {"", c.held});
+    view.SetCurrent(0, 0, 0, "TEXT");
+    view.SetCurrent(0, 1, static_cast<int>(c.held.size()), "TEXT");
+    view.calls.clear();
+    Type(c.typed);
+    EXPECT_EQ(view.Text(0, 1), c.held + c.typed);
+    EXPECT_EQ(view.RestoreEntryText(), c.restored) << c.held;
+    EXPECT_EQ(view.Text(0, 1), c.held);
+    EXPECT_EQ(view.Current().caret, static_cast<int>(c.held.size()));
+    Key(VyKey::Tab);
+    EXPECT_TRUE(view.calls.empty()) << c.held;  // left as it was found
+    if (!c.restored) continue;
+    view.Undo();  // the restore is undone first: the typed text is back
+    EXPECT_EQ(view.Text(0, 1), c.held + c.typed);
+  }
+  view.Fill(0, {"", "182000"});
+  view.SetCurrent(0, 1, 2, "TEXT");
+  view.SelectCellText();
+  EXPECT_TRUE(view.HasCharRange());
+  EXPECT_TRUE(view.Copy());
+  EXPECT_EQ(platform.clipboard, "182000");
+  Key(VyKey::Delete);
+  EXPECT_EQ(view.Text(0, 1), "");
+  Type("128000");
+  EXPECT_EQ(view.Text(0, 1), "128000");
+  Key(VyKey::Escape);
+  EXPECT_EQ(view.Text(0, 1), "182000");
+}
+
+}  // namespace

@@ -28,6 +28,7 @@
 #include "journey/key_robot.h"
 #include "main_frame.h"
 #include "qt_platform.h"
+#include "status_panes.h"
 #include "ui/qt_test_app.h"
 
 namespace {
@@ -310,6 +311,9 @@ TEST_F(Journey, AMonthAndADay) {
     R::Type("Ctrl+S");
   });
   robot.Keys("save", R::MessageSaying(Q("的数据已被修改")), "Alt+Y");
+  // The bank's fee is known to the bank alone (对方达): the books hold its debit only, and the day is asked.
+  robot.Keys("saved although the day does not balance", R::MessageSaying(Q("本日借贷不平衡（借 1,350.00，贷 1,300.00")),
+             "Alt+Y");
   robot.Keys("close", R::ChildTitled(frame.get(), Q("按日期录入数据")), "Ctrl+F4");
   Check("the day is in the books", [y] {
     std::string rows = Sql("select trim(kno), rn, f, my, trim(cer), mk from p0 where t='" + y + "0203'");
@@ -488,6 +492,53 @@ TEST_F(Journey, InterestAndTheBank) {
   Check("the tool reconciles the same", [y] {
     std::string r = Report("reconcile", "--code 1002-1-1 --from " + y + "0101 --to " + y + "1231 --other 118000");
     EXPECT_NE(r.find("118,000.00"), std::string::npos) << r;
+  });
+
+  EXPECT_TRUE(Play());
+}
+
+// A day entered with its counter posting missing: the save asks, 否 goes back to the rows with nothing
+// written, 是 saves it; the bookkeeper's trial balance and the status bar then show the difference.
+TEST_F(Journey, AnUnbalancedDay) {
+  const std::string y = Year();
+  LogIn();
+  // January's receipt was entered by account alone, and the bank's fee is known to the bank only: the books
+  // are 19,050.00 apart already, and the status bar says so from the login on.
+  Check("the status bar tells of January's receipt and the bank's fee", [this] {
+    EXPECT_EQ(frame->Panes()->BalanceText(), Q("借贷不平 差额 19,050.00"));
+  });
+  robot.Menu(frame.get(), Q("数据操纵(&E)"), Q("按日期录入"));
+  robot.Keys("28 December", R::ModalTitled(Q("Tavrel软件(项目核算)")),
+             "Ctrl+A '" + Q(y) + "' Enter Ctrl+A '12' Enter Ctrl+A '28' Enter");
+  robot.Step("an office bill without its payment", R::ChildTitled(frame.get(), Q("按日期录入数据")), [this] {
+    R::Type(Row({"办公用品", "6602-1", "120"}));
+    Snapshot(frame.get(), "journey-18a-unbalanced-day.png");
+    R::Type("Ctrl+S");
+  });
+  robot.Keys("save", R::MessageSaying(Q("的数据已被修改")), "Alt+Y");
+  robot.Step("asked, 否", R::MessageSaying(Q("本日借贷不平衡（借 120.00，贷 0.00，差额 120.00），仍要保存吗？")), [] {
+    Snapshot(R::TopWindow(), "journey-18b-unbalanced-question.png");
+    R::Type("Alt+N");
+  });
+  Check("nothing written, the window still modified", [y] {
+    EXPECT_EQ(Sql("select count(*) from p0 where t='" + y + "1228'"), "Expr1000\n0\n");
+  });
+  robot.Keys("save again", R::ChildTitled(frame.get(), Q("按日期录入数据")), "Ctrl+S");
+  robot.Keys("save", R::MessageSaying(Q("的数据已被修改")), "Alt+Y");
+  robot.Keys("是 this time", R::MessageSaying(Q("本日借贷不平衡")), "Alt+Y");
+  robot.Keys("close", R::ChildTitled(frame.get(), Q("按日期录入数据")), "Ctrl+F4");
+  Check("the day is in the books and the status bar counts it", [this, y] {
+    EXPECT_EQ(Sql("select count(*) from p0 where t='" + y + "1228'"), "Expr1000\n1\n");
+    EXPECT_EQ(frame->Panes()->BalanceText(), Q("借贷不平 差额 19,170.00"));
+  });
+  robot.Menu(frame.get(), Q("查询帐簿(&B)"), Q("试算平衡表"));
+  robot.Keys("December", R::ModalTitled(Q("试算平衡表")), "Ctrl+A '12' Enter");
+  robot.Step("the trial balance", R::ChildTitled(frame.get(), Q("试算平衡表")), [this] {
+    Snapshot(frame.get(), "journey-18c-trial-balance.png");
+  });
+  Check("the tool's trial balance shows the same", [] {
+    std::string trial = Report("trial", "--month 12 --head");
+    EXPECT_NE(trial.find("借贷不平：期初 借多 19,050.00；本期 借多 120.00；期末 借多 19,170.00"), std::string::npos) << trial;
   });
 
   EXPECT_TRUE(Play());

@@ -302,3 +302,63 @@ TEST_F(BalanceReportsTest, FuzzyQuery) {
 }
 
 }  // namespace
+
+namespace {
+
+using NonzeroListing = BalanceBookTest;
+
+// 只列有余额或发生额的科目 (--nonzero): the balance table leaves out an account without a balance and without a
+// posting; the turnover table one whose four figures are all zero, but with every level listed it keeps a
+// parent whose sub-accounts cancel out, and judges them one by one. The totals stay as they were.
+TEST_F(NonzeroListing, AccountsWithNothingToShowAreLeftOutAndTheTotalsStay) {
+  OpenBook();
+  for (auto [code, name] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"1001", "现金"}, {"1002", "空户"}, {"1003", "往来"}, {"1004", "分户"}, {"1004-1", "甲"}, {"1004-2", "乙"},
+           {"1004-3", "丙"}})
+    Account(code, name);
+  Opening("1001", 1, 500);
+  Opening("1004-1", 1, 100);
+  Opening("1004-2", -1, 100);
+  Post("20260310", "1003", 1, 80);
+  Post("20260320", "1003", -1, 80);
+  struct Case {
+    const char* table;
+    bool allLevels;
+    std::vector<std::string> codes;  // the accounts listed with --nonzero, the total row last ("")
+  } cases[] = {
+      {"balance", false, {"1001", "1003", ""}},
+      {"turnover", false, {"1001", "1003", ""}},
+      {"turnover", true, {"1001", "1003", "1004", "1004-1", "1004-2", ""}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::vector<std::string>> rows[2];
+    for (bool nonzero : {false, true}) {
+      if (std::string(c.table) == "balance") {
+        CBalanceDateDlg dlg(env);
+        dlg.OnInitDialog("", "20261231");
+        dlg.nonzero = nonzero;
+        ASSERT_TRUE(dlg.OnOK());
+        auto view = MakeView<CHobdzb5>();
+        view->SetParameters(dlg);
+        view->Build();
+        rows[nonzero] = view->ReportRows();
+      } else {
+        CTurnoverRangeDlg dlg(env);
+        dlg.OnInitDialog("", c.allLevels, "20260101", "20261231");
+        dlg.nonzero = nonzero;
+        ASSERT_TRUE(dlg.OnOK());
+        auto view = MakeView<CHobdzb6>();
+        view->SetParameters(dlg);
+        view->Build();
+        rows[nonzero] = view->ReportRows();
+      }
+    }
+    std::vector<std::string> codes;
+    for (const auto& row : rows[1]) codes.push_back(row[0]);
+    EXPECT_EQ(codes, c.codes) << c.table << c.allLevels;
+    EXPECT_EQ(rows[1].back(), rows[0].back()) << c.table;  // the total row
+    EXPECT_GT(rows[0].size(), rows[1].size());
+  }
+}
+
+}  // namespace

@@ -26,6 +26,10 @@ struct RandomBookShape {
   bool oddTexts = false;                       // now and then a summary with a line break in it
   std::vector<std::string> marks = {"0", "1", "2"};
   int rowNumbers = 0;                          // 0: every posting its own; n: 1..n, so many share one
+  int parentOneIn = 40;                        // a posting on an account with sub-accounts (0: never)
+  // Books that balance: each posting comes with its counter posting (another lowest-level account, the
+  // same day, amount and mark, the other side), and the openings add up to nothing.
+  bool balanced = false;
 };
 
 // One posting as the generator makes it.
@@ -74,12 +78,23 @@ struct RandomBook {
   void Openings(std::mt19937& rnd, const std::function<void(const std::string&, int, double)>& opening) {
     std::vector<std::string> codes = leaves;
     if (shape.parentsOpen) codes.insert(codes.end(), parents.begin(), parents.end());
+    // A balanced book keeps its last account for the opening that makes the others add up to nothing.
+    const std::string last = shape.balanced && !codes.empty() ? codes.back() : std::string();
+    if (!last.empty()) codes.pop_back();
+    long long net = 0;  // in 1/unit yuan
     for (const std::string& code : codes) {
       if (!Pick(rnd, 3)) continue;
       int side = Pick(rnd, 2) ? 1 : -1;
-      double amount = Pick(rnd, 5) == 0 ? 0.000005 : Pick(rnd, 1000000) / shape.unit;
+      int units = 0;
+      double amount = 0.000005;  // too small to count
+      if (Pick(rnd, 5) != 0 || shape.balanced) {
+        units = Pick(rnd, 1000000);
+        amount = units / shape.unit;
+      }
+      net += side * units;
       opening(code, side, amount);
     }
+    if (!last.empty() && net != 0) opening(last, net > 0 ? -1 : 1, static_cast<double>(net > 0 ? net : -net) / shape.unit);
   }
 
   // count postings in the year, through post().
@@ -87,7 +102,8 @@ struct RandomBook {
                 const std::function<void(const RandomPosting&)>& post) {
     for (int i = 0; i < count; ++i) {
       RandomPosting p;
-      p.code = Pick(rnd, 40) == 0 && !parents.empty() ? PickOf(rnd, parents) : PickOf(rnd, leaves);
+      const bool onParent = !shape.balanced && shape.parentOneIn && Pick(rnd, shape.parentOneIn) == 0;
+      p.code = onParent && !parents.empty() ? PickOf(rnd, parents) : PickOf(rnd, leaves);
       PeriodDates period = AccountingPeriod(year, 1 + Pick(rnd, 12));
       p.date = Pick(rnd, 2) ? period.first : period.last;
       // Any day of the period's closing month, when the period holds it.
@@ -103,6 +119,12 @@ struct RandomBook {
       p.summary = shape.oddTexts && Pick(rnd, 20) == 0 ? "换\r行" : Format("摘要%d", Pick(rnd, 5));
       p.rn = shape.rowNumbers ? 1 + Pick(rnd, shape.rowNumbers) : i + 1;
       post(p);
+      if (!shape.balanced) continue;
+      RandomPosting counter = p;
+      counter.code = PickOf(rnd, leaves);
+      counter.side = -p.side;
+      counter.rn = p.rn + count;
+      post(counter);
     }
   }
 };

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "dialog_test_support.h"
+#include "backups_dialog.h"
 #include "gbk_qt.h"
 #include "operator_dialog.h"
 #include "operators_dialog.h"
@@ -126,6 +127,32 @@ TEST_F(AdminDialogs, ThePasswordDialogsMaskTheirFieldsAndRefuseQuotes) {
   confirmOk->click();
   EXPECT_EQ(platform.Texts(), std::vector<std::string>{"确认的口令与先前输入的不一致。"});
   Screenshot(confirm, "password_confirm_dialog.png");
+}
+
+}  // namespace
+
+namespace {
+
+// 备份与恢复 and 清除口令 as the administrator meets them: a copy taken is listed at once with 恢复 enabled;
+// the operators dialog offers to clear the bookkeeper's password, never the administrator's own.
+TEST_F(AdminDialogs, TheBackupsDialogListsACopyAtOnceAndTheOperatorsDialogClearsAPassword) {
+  BackupsDialog backups(env);
+  EXPECT_EQ(backups.List()->count(), 0);
+  EXPECT_FALSE(backups.RestoreButton()->isEnabled());
+  backups.BackupButton()->click();
+  ASSERT_EQ(backups.List()->count(), 1);
+  EXPECT_TRUE(backups.RestoreButton()->isEnabled());
+  Screenshot(backups, "backups_dialog.png");
+
+  OperatorsDialog operators(env);
+  auto* list = operators.findChildren<QListWidget*>()[0];
+  QPushButton* clear = nullptr;
+  for (QPushButton* b : operators.findChildren<QPushButton*>())
+    if (b->text() == Q("&R.清除口令")) clear = b;
+  ASSERT_NE(clear, nullptr);
+  list->setCurrentRow(1);
+  EXPECT_EQ(clear->isEnabled(), env.opno != "102");
+  Screenshot(operators, "operators_dialog_clear.png");
 }
 
 }  // namespace

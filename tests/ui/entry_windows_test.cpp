@@ -7,19 +7,23 @@
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
+#include "app/command_table.h"
 #include "base/gbk.h"
 #include "child_frame.h"
 #include "command_wiring.h"
 #include "entry/account_entry_dlg.h"
 #include "entry/date_entry_dlg.h"
+#include "reports/trial_balance.h"
 #include "form_view_widget.h"
 #include "gbk_qt.h"
 #include "login_dialog.h"
 #include "main_frame.h"
 #include "mask_edit.h"
+#include "status_panes.h"
 #include "support/year_file_fixture.h"
 #include "ui/dialog_test_support.h"
 #include "ui/main_window_fixture.h"
@@ -130,6 +134,41 @@ TEST_F(EntryWindows, ByDateTypedAndSaved) {
   EXPECT_TRUE(w->Printing().PrintToPdf(pdf));
   EXPECT_GT(QFileInfo(pdf).size(), 1000);
   QFile::copy(pdf, QString::fromStdString(ShotPath("entry_by_date.pdf")));
+}
+
+// A one-sided payment by account: no question, but the status bar says the period does not balance, and
+// its pane the book's difference; the trial balance, open to the bookkeeper, shows it; the counter posting
+// by date makes everything level again.
+TEST_F(EntryWindows, AOneSidedSaveShowsInTheStatusBarAndInTheTrialBalance) {
+  EXPECT_EQ(frame.Panes()->BalanceText(), "");
+  FormViewWidget* w = OpenFromMenu(32771, {Q("3"), Q("101")});
+  ASSERT_NE(w, nullptr);
+  w->setFocus();
+  Keys(w, {Q("5"), Q("付款"), Q(""), Q("770")}, false);
+  platform.answers.push_back(MsgAnswer::Yes);
+  QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), Q("第 3 期借贷不平衡：借 0.00，贷 770.00，差额 770.00"));
+  EXPECT_EQ(frame.Panes()->BalanceText(), Q("借贷不平 差额 770.00"));
+  Shot("entry_by_account_unbalanced.png");
+
+  ASSERT_TRUE(Enabled(cmd::kTrialBalance));  // 102 keeps the books, not the administration
+  FormViewWidget* trial = OpenFromMenu(cmd::kTrialBalance, {Q("3")});
+  ASSERT_NE(trial, nullptr);
+  auto& view = static_cast<CTrialBalanceView&>(trial->View());
+  EXPECT_EQ(view.Verdict(), "借贷不平：期初 平；本期 贷多 770.00；期末 贷多 770.00");
+  Shot("trial_balance.png");
+
+  FormViewWidget* day = OpenFromMenu(32772, {Q("2026"), Q("3"), Q("5")});
+  ASSERT_NE(day, nullptr);
+  day->setFocus();
+  QTest::keyClick(day, Qt::Key_Down);  // below the cash row
+  Keys(day, {Q("付款"), Q("102-1"), Q("770")}, false);
+  QTest::keyClick(day, Qt::Key_Tab);
+  Shot("entry_by_date_balanced.png");
+  platform.answers.push_back(MsgAnswer::Yes);
+  QTest::keyClick(day, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(frame.Panes()->BalanceText(), "");
 }
 
 }  // namespace

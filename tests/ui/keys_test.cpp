@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -211,6 +212,8 @@ TEST(QtInChinese, AFileDialogsButtonsReadOpenSaveCancel) {
     EXPECT_TRUE(texts.contains(Q("取消"))) << texts.join(' ').toStdString();
     Screenshot(dialog, c.picture);
   }
+  // The type column's word for a folder, which Qt's own translation leaves in English.
+  EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), Q("文件夹"));
 }
 
 TEST_F(Keys, AMnemonicActsBeforeTheNextKey) {

@@ -110,6 +110,15 @@ TEST_F(QueryDialogs, TheMenusAccountQueryWalksDownAndUp) {
     d->UpButton()->click();
     EXPECT_EQ(d->Model().parent, "");
     EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), 2);
+
+    // The search beside the filter reaches every level: 工商's initials from the top, Enter goes there.
+    d->SearchEdit()->setFocus();
+    QTest::keyClicks(d->SearchEdit(), "gsy");
+    EXPECT_EQ(Lines(d->FoundList()), QStringList({Q("10-3|工商银行")}));
+    Shot(d, "account_query_dialog_search.png");
+    QTest::keyClick(d->SearchEdit(), Qt::Key_Return);
+    EXPECT_EQ(d->Model().parent, "10");
+    EXPECT_EQ(list->currentItem()->text(0), Q("10-3"));
     d->reject();
   });
   frame.RunCommand(40023);
@@ -141,7 +150,15 @@ TEST_F(QueryDialogs, ACurrencyAddedFromTheMenuIsListed) {
       auto* d = Modal<CurrencyDialog>();
       ASSERT_NE(d, nullptr);
       EXPECT_FALSE(d->OkButton()->isEnabled());
+      // The code takes digits only: letters are dropped as before, but the dialog says why.
+      EXPECT_TRUE(d->CodeHint()->isHidden());
+      QTest::keyClicks(d->CodeEdit(), "USD");
+      EXPECT_TRUE(d->CodeEdit()->text().isEmpty());
+      EXPECT_FALSE(d->CodeHint()->isHidden());
+      EXPECT_TRUE(d->CodeHint()->text().startsWith(Q("币种代码只能是数字")));
+      Shot(d, "currency_dialog_letters.png");
       QTest::keyClicks(d->CodeEdit(), "007");
+      EXPECT_TRUE(d->CodeHint()->isHidden());
       for (const char* typed : {"美元", "'"}) d->NameEdit()->insert(Q(typed));  // the quote is refused
       QTest::keyClicks(d->AccountEdit(), "6-1");
       EXPECT_EQ(d->NameEdit()->text(), Q("美元"));

@@ -77,6 +77,9 @@ class Engine {
   // A consistent, checked copy of the whole year, outside any transaction, under a new name (a file with
   // these permission bits, or a schema).
   virtual void BackupTo(const std::string& target, unsigned mode) = 0;
+  // The whole year replaced by a copy BackupTo made, in place and under the engine's exclusive lock, so
+  // that no one reads half of it. false: this engine cannot (its copies are restored by other means).
+  virtual bool RestoreFrom(const std::string&) { return false; }
   // Drops a table's indexes, inside a transaction; returns the statements that make them again.
   virtual std::vector<std::string> DropIndexes(const std::string& table) = 0;
   // The engine's statements of this connection that are still open (prepared and not finished with).

@@ -386,6 +386,27 @@ std::vector<std::string> SqliteEngine::TwinIndexes(const std::string& table) {
   return firsts;
 }
 
+namespace {
+
+// The engine's online backup of from into to, so many pages a step (-1: all at once); a lock makes it wait
+// a little and try again, as long as a statement would wait. The engine's result code.
+int CopyPages(sqlite3* to, sqlite3* from, int pagesPerStep) {
+  sqlite3_backup* b = sqlite3_backup_init(to, "main", from, "main");
+  if (!b) return sqlite3_errcode(to);
+  int rc = SQLITE_OK, waited = 0;
+  do {
+    rc = sqlite3_backup_step(b, pagesPerStep);
+    if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < kBusyTimeoutMs) {
+      sqlite3_sleep(20);
+      waited += 20;
+      rc = SQLITE_OK;
+    }
+  } while (rc == SQLITE_OK);
+  return sqlite3_backup_finish(b);
+}
+
+}  // namespace
+
 void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
   std::string native = NativePath(gbkPath);
   MakeEmptyFile(gbkPath, mode);
@@ -394,25 +415,8 @@ void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
   // The copy is new and thrown away when anything fails, so it needs no journal: a full disk or a kill
   // leaves no journal beside it.
   if (rc == SQLITE_OK) rc = sqlite3_exec(copy, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
-  if (rc == SQLITE_OK) {
-    sqlite3_backup* b = sqlite3_backup_init(copy, "main", db_, "main");
-    if (!b) {
-      rc = sqlite3_errcode(copy);
-    } else {
-      // Pages are copied in steps; a writer elsewhere restarts the copy, a lock makes it wait a little and
-      // try again, as long as a statement would wait.
-      int waited = 0;
-      do {
-        rc = sqlite3_backup_step(b, 256);
-        if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < kBusyTimeoutMs) {
-          sqlite3_sleep(20);
-          waited += 20;
-          rc = SQLITE_OK;
-        }
-      } while (rc == SQLITE_OK);
-      rc = sqlite3_backup_finish(b);
-    }
-  }
+  // Pages are copied in steps; a writer elsewhere restarts the copy.
+  if (rc == SQLITE_OK) rc = CopyPages(copy, db_, 256);
   std::string msg = rc == SQLITE_OK ? std::string() : EngineMessage(copy, rc);
   if (sqlite3_close_v2(copy) != SQLITE_OK && msg.empty()) msg = "读写数据文件时出错。";
   if (msg.empty()) {
@@ -423,6 +427,18 @@ void SqliteEngine::BackupTo(const std::string& gbkPath, unsigned mode) {
     RemoveWithJournal(native);
     throw DbError(msg);
   }
+}
+
+bool SqliteEngine::RestoreFrom(const std::string& gbkPath) {
+  sqlite3* copy = nullptr;
+  int rc = sqlite3_open_v2(NativePath(gbkPath).c_str(), &copy, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOFOLLOW, nullptr);
+  // The online backup the other way round: the open year takes the copy's pages all at once, holding its
+  // write lock throughout, and every connection to it sees the whole copy or none of it.
+  if (rc == SQLITE_OK) rc = CopyPages(db_, copy, -1);
+  std::string msg = rc == SQLITE_OK ? std::string() : EngineMessage(copy ? copy : db_, rc);
+  sqlite3_close_v2(copy);
+  if (!msg.empty()) throw DbError("恢复备份时出错：" + msg);
+  return true;
 }
 
 std::string SqliteEngine::CheckCopy(const std::string& gbkPath, bool thorough, bool* busy) {

@@ -39,6 +39,7 @@ class SqliteEngine : public Engine {
   std::vector<TableInfo> Tables() override;
   std::vector<std::string> TwinIndexes(const std::string& table) override;
   void BackupTo(const std::string& gbkPath, unsigned mode) override;
+  bool RestoreFrom(const std::string& gbkPath) override;
   std::vector<std::string> DropIndexes(const std::string& table) override;
   int OpenStatements() override;
 

@@ -1,0 +1,26 @@
+#pragma once
+// A read-only report whose rows are worked out once as texts (数据检查, 试算平衡表): the grid shows the rows
+// as they are, each column aligned its own way, and the head's items come from HeadText at their positions.
+#include <string>
+#include <vector>
+
+#include "formview/report_view.h"
+
+class CTextRowsView : public CVyReportView {
+ public:
+  std::string ReportCell(int row, int col) override;
+  void DrawCell(VyDC& dc, int row, int col, const std::string& section) override;
+  void GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool forEdit) override;
+  bool CanEditCell(int, int, const std::string&) override { return false; }
+
+ protected:
+  // The text of head item `item` of head line `line`.
+  virtual std::string HeadText(int line, int item) const = 0;
+  // "LEFT", "MID" or "RIGHT".
+  virtual const char* ColumnAlign(int col) const = 0;
+  // Shows rows, the caret on the first cell.
+  void ShowRows(std::vector<std::vector<std::string>> rows);
+
+ private:
+  std::vector<std::vector<std::string>> rows_;
+};
