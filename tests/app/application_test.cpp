@@ -140,7 +140,7 @@ TEST_F(AppTest, StartsWithTheFileOfTheCommandLine) {
   };
   ASSERT_TRUE(app.InitInstance({path}, host));
   EXPECT_EQ(host.calls, (std::vector<std::string>{"frame", "maximised", "login", "state"}));
-  EXPECT_EQ(app.Templates().size(), 13u);
+  EXPECT_EQ(app.Templates().size(), 14u);
   EXPECT_STREQ(app.Templates()[1]->frameClass, "CQirnpzFrm2");
   EXPECT_EQ(app.MainTitle(), "Tavrel项目核算软件：××单位(" + path + ")");
   EXPECT_EQ(app.OperatorPaneText(), "操作：101,管理员");

@@ -70,7 +70,7 @@ TEST(CommandTable, RightsAndWindowsOfTheDataCommands) {
   }
   EXPECT_EQ(used, codes);  // every right guards some command
   EXPECT_EQ(templatesOpened.size(), DocTemplates().size());
-  EXPECT_EQ(DocTemplates().size(), 13u);
+  EXPECT_EQ(DocTemplates().size(), 14u);
   EXPECT_EQ(FindCommand(32781)->templateNo, FindCommand(32782)->templateNo);
   EXPECT_TRUE(IsEntryFrame(FindTemplate(FindCommand(32771)->templateNo)->frame));
   EXPECT_TRUE(IsEntryFrame(FindTemplate(FindCommand(32772)->templateNo)->frame));

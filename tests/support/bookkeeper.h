@@ -34,9 +34,14 @@ class Bookkeeper {
   // debit, credit on a day.
   void Type(const std::vector<std::string>& cells) { Keys::TypeRow(*view, view->Sheet().Count() - 1, cells); }
   // Saves, answering 是 to the question; the save flow's result.
+  // Saves as a bookkeeper who answers 是 to the save's questions: whether to save, and for a day by date
+  // that does not balance (these sheets carry one-sided rows) whether to save it all the same.
   int Save(ScriptedPlatform& platform) {
     platform.answers.push_back(MsgAnswer::Yes);
-    return view->SaveFlow();
+    platform.answers.push_back(MsgAnswer::Yes);
+    int result = view->SaveFlow();
+    platform.answers.clear();
+    return result;
   }
 
   CVyDataEnv env;
