@@ -7,7 +7,6 @@
 namespace {
 
 const char* const kCaptions[] = {"问题", "日期", "帐户", "行号", "摘要", "方向", "金额", "数量", "标记", "状态", "期间"};
-constexpr int kColumns = 11;
 
 // A sum of the trial balance: zero is written out, as a sum is no empty cell.
 std::string Money(int64_t cents) {
@@ -39,7 +38,7 @@ std::vector<std::string> TrialCells(const std::string& what, int64_t debit, int6
 
 }  // namespace
 
-CBookCheckView::CBookCheckView() {
+CBookCheckView::CBookCheckView() : CTextRowsView("数 据 检 查", {std::begin(kCaptions), std::end(kCaptions)}) {
   nFlag = kFormFlag;
 }
 
@@ -86,17 +85,4 @@ std::string CBookCheckView::HeadText(int line, int item) const {
 
 const char* CBookCheckView::ColumnAlign(int col) const {
   return col == 6 || col == 7 ? "RIGHT" : col == 5 ? "MID" : "LEFT";
-}
-
-void CBookCheckView::DrawFrame(VyDC& dc) {
-  DrawLineText(0, dc, "数 据 检 查", "MID", "TOPIC");
-  for (int c = 0; c < kColumns; ++c) DrawCellText(0, c, dc, kCaptions[c], "MID", "FORMHEAD");
-}
-
-std::vector<std::string> CBookCheckView::ReportHead() {
-  return {"数据检查", HeadText(0, 0) + "\t" + HeadText(0, 1), HeadText(1, 0)};
-}
-
-std::vector<std::string> CBookCheckView::ColumnCaptions() {
-  return {std::begin(kCaptions), std::end(kCaptions)};
 }

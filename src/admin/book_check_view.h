@@ -17,11 +17,8 @@ class CBookCheckView : public CTextRowsView {
   void Build();
   const BookCheck& Result() const { return result_; }
 
-  std::vector<std::string> ReportHead() override;
-  std::vector<std::string> ColumnCaptions() override;
 
   void SetupForm() override;
-  void DrawFrame(VyDC& dc) override;
 
  protected:
   std::string HeadText(int line, int item) const override;

@@ -1,5 +1,17 @@
 #include "formview/text_rows_view.h"
 
+#include "base/text.h"
+
+std::vector<std::string> CTextRowsView::ReportHead() {
+  return {ReplaceAll(topic_, " ", ""), HeadText(0, 0) + "\t" + HeadText(0, 1), HeadText(1, 0)};
+}
+
+void CTextRowsView::DrawFrame(VyDC& dc) {
+  DrawLineText(0, dc, topic_, "MID", "TOPIC");
+  for (size_t c = 0; c < captions_.size(); ++c)
+    DrawCellText(0, static_cast<int>(c), dc, captions_[c], "MID", "FORMHEAD");
+}
+
 std::string CTextRowsView::ReportCell(int row, int col) {
   if (row < 0 || row >= static_cast<int>(rows_.size()) || col < 0) return "";
   const std::vector<std::string>& cells = rows_[static_cast<size_t>(row)];

@@ -8,6 +8,14 @@
 
 class CTextRowsView : public CVyReportView {
  public:
+  // topic as the page's title shows it ("试 算 平 衡 表"), the column captions as the form head shows them.
+  CTextRowsView(std::string topic, std::vector<std::string> captions)
+      : topic_(std::move(topic)), captions_(std::move(captions)) {}
+
+  // The title without its spacing, then the head lines.
+  std::vector<std::string> ReportHead() override;
+  std::vector<std::string> ColumnCaptions() override { return captions_; }
+  void DrawFrame(VyDC& dc) override;
   std::string ReportCell(int row, int col) override;
   void DrawCell(VyDC& dc, int row, int col, const std::string& section) override;
   void GetCell(int row, int col, const std::string& section, VyCellInfo& cell, bool forEdit) override;
@@ -22,5 +30,7 @@ class CTextRowsView : public CVyReportView {
   void ShowRows(std::vector<std::vector<std::string>> rows);
 
  private:
+  std::string topic_;
+  std::vector<std::string> captions_;
   std::vector<std::vector<std::string>> rows_;
 };

@@ -12,7 +12,6 @@ namespace {
 
 const char* const kCaptions[] = {"科目代码", "科  目  名  称", "期初借方", "期初贷方", "本期借方",
                                  "本期贷方", "期末借方",       "期末贷方"};
-constexpr int kColumns = 8;
 
 // An amount cell: blank for nothing, as in the balance tables; the total row writes 0.00.
 std::string Amount(money::Cents cents, bool total) {
@@ -84,7 +83,7 @@ TrialSheet BuildTrialSheet(CVyDataEnv& env, int period) {
   return sheet;
 }
 
-CTrialBalanceView::CTrialBalanceView() {
+CTrialBalanceView::CTrialBalanceView() : CTextRowsView("试 算 平 衡 表", {std::begin(kCaptions), std::end(kCaptions)}) {
   nFlag = kFormFlag;
 }
 
@@ -126,17 +125,4 @@ std::string CTrialBalanceView::WindowSubject() {
 
 ReportColumnKind CTrialBalanceView::ColumnKind(int col) {
   return col < 2 ? ReportColumnKind::kText : ReportColumnKind::kAmount;
-}
-
-void CTrialBalanceView::DrawFrame(VyDC& dc) {
-  DrawLineText(0, dc, "试 算 平 衡 表", "MID", "TOPIC");
-  for (int c = 0; c < kColumns; ++c) DrawCellText(0, c, dc, kCaptions[c], "MID", "FORMHEAD");
-}
-
-std::vector<std::string> CTrialBalanceView::ReportHead() {
-  return {"试算平衡表", HeadText(0, 0) + "\t" + HeadText(0, 1), HeadText(1, 0)};
-}
-
-std::vector<std::string> CTrialBalanceView::ColumnCaptions() {
-  return {std::begin(kCaptions), std::end(kCaptions)};
 }

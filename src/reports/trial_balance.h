@@ -59,13 +59,10 @@ class CTrialBalanceView : public CTextRowsView {
   // The last line's words: "平" or "借贷不平 差额 …" for each pair of totals.
   std::string Verdict() const;
 
-  std::vector<std::string> ReportHead() override;
-  std::vector<std::string> ColumnCaptions() override;
   ReportColumnKind ColumnKind(int col) override;
   std::string WindowSubject() override;
 
   void SetupForm() override;
-  void DrawFrame(VyDC& dc) override;
 
  protected:
   std::string HeadText(int line, int item) const override;
